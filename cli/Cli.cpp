@@ -1,0 +1,111 @@
+#include "Cli.h"
+
+#include "project/Encoding.h"
+#include "project/Numbers.h"
+
+#include <algorithm>
+#include <clocale>
+#include <cstdlib>
+#include <filesystem>
+#include <string_view>
+
+namespace penumbro::cli {
+
+namespace {
+bool terminalIsUtf8() {
+    static const bool utf8 = [] {
+        for (const char* var : {"LC_ALL", "LC_CTYPE", "LANG"}) {
+            const char* v = std::getenv(var);
+            if (v && *v) {
+                std::string s(v);
+                std::transform(s.begin(), s.end(), s.begin(), ::tolower);
+                return s.find("utf-8") != std::string::npos || s.find("utf8") != std::string::npos;
+            }
+        }
+        // No locale set: modern terminals speak UTF-8.
+        return true;
+    }();
+    return utf8;
+}
+}  // namespace
+
+std::string toTerminal(const std::string& bytes) {
+    return terminalIsUtf8() ? cp1252ToUtf8(bytes) : bytes;
+}
+
+std::string fromArgument(const std::string& utf8) { return utf8ToCp1252(utf8); }
+
+bool wantsHelp(const Args& args) {
+    return std::any_of(args.begin(), args.end(),
+                       [](const std::string& a) { return a == "--help" || a == "-h"; });
+}
+
+Options::Options(const Args& args, const std::vector<std::string>& valueOptions,
+                 const std::vector<std::string>& flags, const std::vector<std::string>& repeatable) {
+    auto contains = [](const std::vector<std::string>& v, const std::string& s) {
+        return std::find(v.begin(), v.end(), s) != v.end();
+    };
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a.size() > 2 && a.compare(0, 2, "--") == 0) {
+            std::string name = a.substr(2);
+            std::string val;
+            bool hasInline = false;
+            if (auto eq = name.find('='); eq != std::string::npos) {
+                val = name.substr(eq + 1);
+                name = name.substr(0, eq);
+                hasInline = true;
+            }
+            if (contains(flags, name)) {
+                if (hasInline) throw UsageError{"option --" + name + " takes no value"};
+                values_[name].push_back("");
+            } else if (contains(valueOptions, name) || contains(repeatable, name)) {
+                if (!hasInline) {
+                    if (i + 1 >= args.size()) throw UsageError{"option --" + name + " needs a value"};
+                    val = args[++i];
+                }
+                if (!contains(repeatable, name) && values_.count(name))
+                    throw UsageError{"option --" + name + " given twice"};
+                values_[name].push_back(val);
+            } else {
+                throw UsageError{"unknown option " + a};
+            }
+        } else {
+            positional_.push_back(a);
+        }
+    }
+}
+
+bool Options::has(const std::string& name) const { return values_.count(name) != 0; }
+
+std::string Options::value(const std::string& name) const {
+    auto it = values_.find(name);
+    return it == values_.end() ? std::string() : it->second.front();
+}
+
+const std::vector<std::string>& Options::values(const std::string& name) const {
+    static const std::vector<std::string> none;
+    auto it = values_.find(name);
+    return it == values_.end() ? none : it->second;
+}
+
+double numberOption(const std::string& name, const std::string& text) {
+    auto v = parseNumber(text);
+    if (!v) throw UsageError{"--" + name + ": not a number: " + text};
+    return *v;
+}
+
+long long integerOption(const std::string& name, const std::string& text) {
+    auto v = parseInteger(text);
+    if (!v) throw UsageError{"--" + name + ": not an integer: " + text};
+    return *v;
+}
+
+std::string programDirectory() {
+    std::error_code ec;
+    auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (ec) return "./";
+    return exe.parent_path().string() + "/";
+}
+
+}  // namespace penumbro::cli

@@ -1,0 +1,25 @@
+#pragma once
+// Whole-file reading and crash-safe writing. Writing goes to a temporary file in
+// the same folder, which is flushed and then renamed over the target, so a failed
+// write never destroys the previous file.
+
+#include <string>
+
+namespace penumbro {
+
+// Reads the whole file as raw bytes. Throws InputError naming the file.
+std::string readFileBytes(const std::string& path);
+
+// Replaces path by bytes atomically. Throws InputError naming the file.
+void writeFileAtomically(const std::string& path, const std::string& bytes);
+
+bool fileExists(const std::string& path);
+
+// Directory part including the trailing separator ("" when there is none).
+std::string directoryOf(const std::string& path);
+// File name part without directory.
+std::string fileNameOf(const std::string& path);
+// Path without the extension of its file name part.
+std::string withoutExtension(const std::string& path);
+
+}  // namespace penumbro

@@ -1,0 +1,85 @@
+#include "project/ProjectFile.h"
+
+#include "project/FileIo.h"
+
+#include <algorithm>
+
+namespace penumbro {
+
+const char* const kPreviousVersionNotice =
+    "Dieser Datenfile wurde mit einer Vorg\xE4ngerversion von PENUMBRO erstellt. Bitte beachten "
+    "Sie, dass er nach dem Speichern nicht mehr mit der alten Version ge\xF6\x66\x66net werden "
+    "kann. Verwenden Sie ggf. \"Projekt - Speichern unter ...\" um die Originaldatei unver\xE4ndert "
+    "zu lassen.\r\rBitte \xFC\x62\x65rpr\xFC\x66\x65n Sie die Angaben zum Standort und zur "
+    "Bodenreflexion, da diese nicht \xFC\x62\x65rnommen werden konnten.";
+
+Lines splitLines(const std::string& bytes) {
+    Lines lines;
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        std::size_t nl = bytes.find('\n', start);
+        if (nl == std::string::npos) {
+            lines.push_back(bytes.substr(start));
+            break;
+        }
+        std::size_t end = nl;
+        if (end > start && bytes[end - 1] == '\r') --end;
+        lines.push_back(bytes.substr(start, end - start));
+        start = nl + 1;
+    }
+    return lines;
+}
+
+std::string joinLines(const Lines& lines) {
+    std::string out;
+    std::size_t total = 0;
+    for (const auto& l : lines) total += l.size() + 2;
+    out.reserve(total);
+    for (const auto& l : lines) {
+        out += l;
+        out += "\r\n";
+    }
+    return out;
+}
+
+LoadedProject loadProjectFile(const std::string& path) {
+    LoadedProject result;
+    result.lines = splitLines(readFileBytes(path));
+    auto has = [&](const char* key) {
+        return std::find(result.lines.begin(), result.lines.end(), key) != result.lines.end();
+    };
+    const bool site = has("Standort");
+    const bool reflectance = has("Bodenreflexion");
+    result.converted = !site || !reflectance;
+    if (!site) {
+        result.lines.emplace_back("Standort");
+        result.lines.emplace_back(kDefaultSite);
+    }
+    if (!reflectance) {
+        result.lines.emplace_back("Bodenreflexion");
+        result.lines.emplace_back(kConvertedReflectance);
+    }
+    return result;
+}
+
+void saveProjectFile(const std::string& path, const Lines& lines) {
+    writeFileAtomically(path, joinLines(lines));
+}
+
+LoadedProject openProject(ProjectText& project, const std::string& path) {
+    LoadedProject loaded = loadProjectFile(path);
+    project.daten = loaded.lines;
+    project.original = loaded.lines;
+    project.fileName = path;
+    project.baseName = baseNameFor(path);
+    return loaded;
+}
+
+void saveProjectAs(ProjectText& project, const std::string& path) {
+    saveProjectFile(path, project.daten);
+    project.original = project.daten;
+    project.fileName = path;
+    project.baseName = baseNameFor(path);
+}
+
+}  // namespace penumbro

@@ -1,0 +1,37 @@
+#pragma once
+// Reading and writing .dat project files.
+
+#include "project/ProjectText.h"
+
+#include <string>
+
+namespace penumbro {
+
+// German notice shown (one OK button) after a file of the previous version was
+// converted. "\r" marks a line break, as the message box shows it.
+extern const char* const kPreviousVersionNotice;
+
+struct LoadedProject {
+    Lines lines;
+    bool converted = false;  // site or ground-reflection section was missing and appended
+};
+
+// Splits raw bytes into lines at CR LF or LF (a lone CR stays in its line). A final
+// line end does not start another line.
+Lines splitLines(const std::string& bytes);
+
+// Every line followed by CR LF.
+std::string joinLines(const Lines& lines);
+
+// Loads a project file and converts one of the previous version. Throws InputError.
+LoadedProject loadProjectFile(const std::string& path);
+
+// Writes the lines with CR LF through a temporary file. Throws InputError.
+void saveProjectFile(const std::string& path, const Lines& lines);
+
+// Loads path into the holder: text, saved copy, file and base name.
+LoadedProject openProject(ProjectText& project, const std::string& path);
+// Saves the holder's text to path and makes it the saved copy and the project's name.
+void saveProjectAs(ProjectText& project, const std::string& path);
+
+}  // namespace penumbro

@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Installs what a fresh Debian 12 machine lacks to build, test and run Penumbro.
+# Run as root. Installs only missing packages, so a second run costs nothing.
+set -euo pipefail
+packages=(cmake g++ make libgtest-dev libgmock-dev googletest libbenchmark-dev
+          qt6-base-dev libqt6opengl6-dev libgl-dev view3dscene xvfb xauth)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
