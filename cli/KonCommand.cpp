@@ -1,4 +1,36 @@
+// penumbro-cli kon: list a run-parameter file, or write one from the start values.
+
 #include "Cli.h"
+
+#include "simulation/SimParameter.h"
+
+#include <iostream>
+
 namespace penumbro::cli {
-int runKon(const Args&) { throw UsageError{"not yet built"}; }
+
+int runKon(const Args& args) {
+    Options opts(args, {"write"}, {}, {"set"});
+    if (opts.has("write")) {
+        if (!opts.positional().empty())
+            throw UsageError{"unexpected argument " + opts.positional()[0]};
+        TSimParameter p;
+        for (const std::string& assignment : opts.values("set")) {
+            const auto eq = assignment.find('=');
+            if (eq == std::string::npos || eq == 0)
+                throw UsageError{"--set: expected KEY=VALUE, got " + assignment};
+            setSimParameter(p, assignment.substr(0, eq), assignment.substr(eq + 1));
+        }
+        writeKonFile(opts.value("write"), p);
+        return kExitOk;
+    }
+    if (opts.has("set")) throw UsageError{"--set needs --write FILE.kon"};
+    if (opts.positional().size() != 1) throw UsageError{"expected one .kon file"};
+
+    const TSimParameter p = readKonFile(opts.positional()[0]);
+    std::string out = "fast-run=" + simParameterValue(p, "fast-run") + "\n";
+    for (const std::string& key : simParameterKeys()) out += key + "=" + simParameterValue(p, key) + "\n";
+    std::cout << out;
+    return kExitOk;
+}
+
 }  // namespace penumbro::cli

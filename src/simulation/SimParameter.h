@@ -10,6 +10,8 @@
 namespace penumbro {
 
 inline constexpr std::size_t kSimParameterSize = 96;
+// The defaults read at program start from the program's folder; no other save may use it.
+inline constexpr const char* kStandardKonName = "standard.kon";
 
 // Field comments give the byte offset in the file and the unit.
 struct TSimParameter {
@@ -42,7 +44,12 @@ struct TSimParameter {
 std::array<std::uint8_t, kSimParameterSize> encodeSimParameter(const TSimParameter& p);
 TSimParameter decodeSimParameter(const std::array<std::uint8_t, kSimParameterSize>& bytes);
 
-// Reads a .kon file. Throws InputError naming the file (missing, unreadable, not 96 bytes).
+// Empty when every field lies in its range (flags aside: any non-zero byte is true);
+// otherwise names the first field that does not, with its offset and value.
+std::string simParameterProblem(const TSimParameter& p);
+
+// Reads a .kon file. Throws InputError naming the file (missing, unreadable, not 96
+// bytes, or a field outside its range, which could stall or break a run).
 TSimParameter readKonFile(const std::string& path);
 // Writes a .kon file through a temporary file. Throws InputError naming the file.
 void writeKonFile(const std::string& path, const TSimParameter& p);
@@ -59,7 +66,8 @@ bool isReservedKonName(const std::string& path);
 // *warning (when given) to the reason.
 TSimParameter startupParameters(const std::string& directory, std::string* warning = nullptr);
 
-// The keys of the command line (--set KEY=VALUE), in record order.
+// The keys of the command line (--set KEY=VALUE), in record order. "fast-run" is not
+// among them (each caller sets it) but simParameterValue knows it.
 const std::vector<std::string>& simParameterKeys();
 // Sets one field by key. Throws InputError naming the key for an unknown key, a value
 // that is not a number or one outside the field's range.
