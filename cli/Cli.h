@@ -66,5 +66,6 @@ std::string programDirectory();
 int runSun(const Args& args);
 int runCompile(const Args& args);
 int runKon(const Args& args);
+int runExport(const Args& args);
 
 }  // namespace penumbro::cli

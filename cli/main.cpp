@@ -32,6 +32,14 @@ const std::vector<Command>& commands() {
          "  online-resolution, latitude, longitude, correction, resolution,\n"
          "  elevation-intervals, sky-reduction, obstacle-reflectance.\n",
          runKon},
+        {"export", "export a mean-value file (.mit) as TEXT, TRNSYS or SUNCODE table",
+         "usage: penumbro-cli export FILE.mit --format text|trnsys|suncode [-o FILE]\n"
+         "  Without -o the table is written to the current directory under the name\n"
+         "  the export window proposes: the .mit file's name up to its first \".\" followed\n"
+         "  by txt, trn or sun. A defective .mit file is reported with its line; the\n"
+         "  TRNSYS and SUNCODE tables keep what was written before the defect, the TEXT\n"
+         "  table stays empty.\n",
+         runExport},
     };
     return table;
 }

@@ -1,0 +1,48 @@
+// penumbro-cli export: a mean-value file as a TEXT, TRNSYS or SUNCODE table.
+
+#include "Cli.h"
+
+#include "project/InputError.h"
+#include "views/Export.h"
+
+#include <iostream>
+
+namespace penumbro::cli {
+
+int runExport(const Args& args) {
+    // Options knows only "--name" options; "-o FILE" is taken out here first.
+    Args rest;
+    std::string outPath;
+    bool haveOut = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] != "-o") {
+            rest.push_back(args[i]);
+            continue;
+        }
+        if (i + 1 >= args.size()) throw UsageError{"option -o needs a value"};
+        if (haveOut) throw UsageError{"option -o given twice"};
+        outPath = args[++i];
+        haveOut = true;
+    }
+    const Options options(rest, {"format"});
+    if (options.positional().size() != 1) throw UsageError{"expected one .mit file"};
+    if (!options.has("format")) throw UsageError{"--format is missing (text, trnsys or suncode)"};
+    const auto format = exportFormatNamed(options.value("format"));
+    if (!format) throw UsageError{"--format: unknown format " + options.value("format")};
+
+    const std::string& mitPath = options.positional().front();
+    // Like the save dialog: the proposal has no directory, so it lands in the
+    // current directory.
+    if (!haveOut) outPath = proposedExportName(mitPath, *format);
+    if (outPath.empty()) throw UsageError{"-o: empty file name"};
+    try {
+        exportFile(mitPath, *format, outPath);
+    } catch (const InputError& e) {
+        // Paths come as UTF-8 arguments; messages are printed as project-file text.
+        throw InputError(fromArgument(e.file()), e.line(), e.message());
+    }
+    std::cout << outPath << "\n";
+    return kExitOk;
+}
+
+}  // namespace penumbro::cli
