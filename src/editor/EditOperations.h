@@ -69,6 +69,19 @@ std::string reservierterNameMeldung(std::string_view name, Language lang);
 // text or a target whose placement line cannot be read.
 int TargetflaechenPruefen(const Lines& text);
 
+// A plain surface's placement line ("# a  e  x  y  z", the line after its local
+// corner lines): azimuth and elevation in degrees, Aufpunkt in the site's frame.
+struct Platzierung {
+    double azimut = 0;
+    double elevation = 0;
+    double x = 0;
+    double y = 0;
+    double z = 0;
+};
+// Reads object objektNr's placement line. Throws InputError naming the line when
+// the object has none that can be read.
+Platzierung platzierungLesen(const Lines& text, int objektNr);
+
 // Key filters: the character to pass on, or nothing when it is discarded.
 // Decimal fields: backspace, digits, "-", "." pass; "," passes as ".".
 std::optional<char> Kommazahl_eingeben(char key);

@@ -19,6 +19,8 @@ inline constexpr const char* kTargetJa = "  Ja";
 inline constexpr const char* kTargetNein = "Nein";
 inline constexpr int kMaxNameLength = 25;  // names are shown cut to this many characters
 
+enum class ObjektArt { Flaeche, Haus, Baum };  // plain surface (rectangle, polygon, overhang)
+
 struct TObjekt {
     // Displayed name cut to 25 characters. A tree or house carries its kind:
     // "Baum"/"Haus" (its label in the list is "Baum: NAME"/"Haus: NAME").
@@ -27,10 +29,11 @@ struct TObjekt {
     int Zeile = 0;      // line of the object's name line; in the sentinel the line after the last object
     int TargetNr = -1;  // overhang: the target's object number from its "$#" prefix; -1 otherwise
     int Flaechen = 0;   // surfaces of the object: 7 for tree and house, 1 otherwise (0 in the sentinel)
+    ObjektArt Art = ObjektArt::Flaeche;  // the kind (a plain surface may be named "Haus")
 
     bool istTarget() const { return Target == kTargetJa; }
-    bool istBaum() const { return Name == "Baum"; }
-    bool istHaus() const { return Name == "Haus"; }
+    bool istBaum() const { return Art == ObjektArt::Baum; }
+    bool istHaus() const { return Art == ObjektArt::Haus; }
     bool istUeberhang() const { return TargetNr >= 0; }
 };
 
@@ -68,6 +71,13 @@ struct ObjektListe {
     // line when the text ends too early) and fehler says why. 0 / "" when sound.
     int fehlerZeile = 0;
     std::string fehler;
+    // Unreadable site or ground-reflectance lines (the summary keeps its defaults
+    // then); they do not stop object operations.
+    struct Warnung {
+        int zeile = 0;
+        std::string text;
+    };
+    std::vector<Warnung> warnungen;
 
     bool fehlerhaft() const { return fehlerZeile != 0; }
     // 1-based access; nr = ObjektAnzahl + 1 gives the sentinel.
