@@ -1,0 +1,45 @@
+#include "EditSupport.h"
+
+#include "project/InputError.h"
+#include "project/Numbers.h"
+#include "project/ProjectFile.h"
+
+#include <iostream>
+
+namespace penumbro::cli {
+
+void editProjectFile(const std::string& path, const std::function<Lines(const Lines&)>& edit) {
+    const LoadedProject project = loadProjectFile(path);
+    if (project.converted) {
+        std::cerr << toTerminal(path)
+                  << ": written by the previous version; the default site and ground reflection "
+                     "were added, please check them\n";
+    }
+    Lines edited;
+    try {
+        edited = edit(project.lines);
+    } catch (const InputError& e) {
+        if (!e.file().empty()) throw;
+        throw InputError(path, e.line(), e.message());
+    }
+    saveProjectFile(path, edited);
+}
+
+std::string projectPathArgument(const Args& args, std::size_t index) {
+    if (index >= args.size() || args[index].empty()) throw UsageError{"the project file is missing"};
+    return args[index];
+}
+
+double numberField(const std::string& field, const std::string& text) {
+    const auto v = parseNumber(trimBlanks(text));
+    if (!v) throw InputError({}, 0, field + ": \"" + fromArgument(text) + "\" is not a number");
+    return *v;
+}
+
+long long integerField(const std::string& field, const std::string& text) {
+    const auto v = parseInteger(trimBlanks(text));
+    if (!v) throw InputError({}, 0, field + ": \"" + fromArgument(text) + "\" is not a whole number");
+    return *v;
+}
+
+}  // namespace penumbro::cli
