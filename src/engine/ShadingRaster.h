@@ -9,6 +9,7 @@
 // painted and what is counted are the same pixels.
 
 #include "engine/Model.h"
+#include "engine/ScanFill.h"
 #include "engine/Vec3.h"
 
 #include <array>
@@ -98,21 +99,11 @@ public:
     const std::vector<std::uint32_t>& pixels() const;
     void clear(std::uint32_t colour = kWhite);
 
-    // Implementation types, public for the helpers in the .cpp.
-    struct PixelPolygon {
-        int n = 0;
-        std::array<int, kMaxPolygonVertices> x{};
-        std::array<int, kMaxPolygonVertices> y{};
-    };
-    struct Span {
-        int from = 0;
-        int to = 0;  // inclusive
-    };
-
 private:
     void buildMask(const CompiledModel& model);
     void ensurePrefix(int r) const;
     void paintPending() const;
+    PixelPolygon pixelPolygon(const TFlaeche& s, const Vec3* sun) const;
 
     DrawingWindowKind kind_ = DrawingWindowKind::FastRun;
     bool maskeNeu_ = true;
@@ -125,6 +116,10 @@ private:
     // the number of sampled masked columns < c in that row (0 for unsampled rows).
     mutable std::vector<std::uint16_t> prefix_;
     mutable int prefixStep_ = 0;
+    mutable long sampledTotal_ = 0;
+    // Bounds of the rows and columns that hold sampled masked pixels (empty: first > last).
+    mutable int activeRowFirst_ = 0, activeRowLast_ = -1;
+    mutable int activeColFirst_ = 0, activeColLast_ = -1;
 
     // Last pass: obstacles in drawing order with their colours.
     std::vector<PixelPolygon> obstacles_;
@@ -132,17 +127,13 @@ private:
     std::vector<std::uint8_t> obstacleCrown_;
     std::size_t obstacleCount_ = 0;
 
-    // Per-row scratch for the counting: spans already claimed by later surfaces.
-    std::vector<std::vector<Span>> claimed_;
-    std::vector<int> rowLo_, rowHi_;
-    std::vector<Span> scratchSpans_;
-    std::vector<double> scratchX_;
+    // Counting scratch: per row, the runs already claimed by later surfaces.
+    std::vector<std::vector<PixelSpan>> claimed_;
+    ScanScratch scratch_;
 
     mutable std::vector<std::uint32_t> pixels_;
     mutable bool paintPending_ = false;
-    mutable std::vector<Span> paintSpans_;
-    mutable std::vector<double> paintX_;
-    mutable std::vector<int> paintLo_, paintHi_;
+    mutable ScanScratch paintScratch_;
 };
 
 }  // namespace penumbro

@@ -1,0 +1,128 @@
+#include "engine/Diffuse.h"
+
+#include "engine/Augenblick.h"
+#include "engine/Frames.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace penumbro {
+
+namespace {
+
+constexpr double kPi = std::numbers::pi;
+constexpr double kDegreesPerRadian = 57.2957795130823;
+
+// Arcsine that gives +-pi/2 at exactly +-1 and 0 for any other argument beyond.
+double asinGuardedD(double x) {
+    if (x * x < 1) return std::asin(x);
+    if (x == 1) return kPi / 2;
+    if (x == -1) return -kPi / 2;
+    return 0;
+}
+
+}  // namespace
+
+DiffuseGrid makeDiffuseGrid(int intervals) {
+    DiffuseGrid g;
+    const int n = std::max(intervals, 1);
+    g.intervals = n;
+    const auto un = static_cast<std::size_t>(n);
+    g.bandStart.resize(un);
+    g.bandWidth.resize(un);
+    g.elevation.resize(un);
+    g.bandStart[0] = 0;
+    g.bandWidth[0] = std::asin(1.0 / n);
+    const double sinW1 = std::sin(g.bandWidth[0]);
+    for (std::size_t i = 0; i + 1 < un; ++i) {
+        g.bandStart[i + 1] = g.bandStart[i] + g.bandWidth[i];
+        const double t = std::min(std::sin(g.bandStart[i + 1]) + sinW1, 1.0);
+        g.bandWidth[i + 1] = std::asin(t) - g.bandStart[i + 1];
+    }
+    for (std::size_t i = 0; i < un; ++i)
+        g.elevation[i] =
+            std::asin((std::sin(g.bandStart[i]) + std::sin(g.bandStart[i] + g.bandWidth[i])) * 0.5);
+    g.azimuth.resize(4 * un);
+    for (std::size_t j = 0; j < 4 * un; ++j)
+        g.azimuth[j] = static_cast<double>(j) * 2 * kPi / static_cast<double>(4 * n);
+    return g;
+}
+
+SkyDirection gridDirection(double a, double eps, double alphaT, double betaT) {
+    const double A = std::sin(a) * std::cos(eps);
+    const double B = std::cos(a) * std::cos(eps);
+    const double C = std::sin(eps);
+    SkyDirection d;
+    d.elevation = asinGuardedD(-B * std::cos(betaT) + C * std::sin(betaT));
+    const double V = B * std::sin(betaT) + C * std::cos(betaT);
+    const double P = -A * std::sin(alphaT) + V * std::cos(alphaT);
+    const double Q = A * std::cos(alphaT) + V * std::sin(alphaT);
+    if (P > 0) d.azimuth = std::atan(Q / P);
+    else if (P < 0) d.azimuth = std::atan(Q / P) + kPi;
+    else d.azimuth = Q >= 0 ? kPi / 2 : -kPi / 2;
+    return d;
+}
+
+void addSamples(DiffuseAccumulators& acc, const RasterCounts& counts, const SkyDirection& dir,
+                const std::vector<HorizonEntry>& horizon) {
+    const double g = std::fabs(std::sin(dir.elevation));
+    const double h = horizonHeight(horizon, dir.azimuth * kDegreesPerRadian);
+    const double thetaD = dir.elevation * kDegreesPerRadian;
+    const double open = static_cast<double>(counts.lit);
+    const double crown = static_cast<double>(counts.crown);
+    const double other = static_cast<double>(counts.shaded - counts.crown);
+    acc.n += counts.lit + counts.shaded;
+    if (thetaD > h) {
+        acc.DHimmelUeber += g * open;
+        acc.DBaumUeber += g * crown;
+    } else if (thetaD < h) {
+        acc.DHimmelUnter += g * open;
+        acc.DBaumUnter += g * crown;
+    } else {
+        acc.DHimmelGleich += g * open;
+        acc.DBaumGleich += g * crown;
+    }
+    acc.DHindernis += g * other;
+}
+
+DiffuseAccumulators diffusePrecomputation(const CompiledModel& model, ShadingRaster& raster,
+                                          int intervals, int resolution) {
+    DiffuseAccumulators acc;
+    const TFlaeche* last = nullptr;
+    for (const TFlaeche& s : model.flaechen)
+        if (s.istTarget) last = &s;
+    if (last == nullptr) return acc;
+    const DiffuseGrid grid = makeDiffuseGrid(intervals);
+    for (const double a : grid.azimuth) {
+        for (const double eps : grid.elevation) {
+            const SkyDirection dir = gridDirection(a, eps, last->alpha, last->beta);
+            const Vec3 s = Sonnenvektor(dir.elevation, dir.azimuth, model.frame);
+            // Every grid direction lies in front of the last target; a first target
+            // facing the other way would make the projection run backwards.
+            if (!(s.y > 0)) continue;
+            addSamples(acc, raster.pass(model, s, resolution), dir, model.horizon);
+        }
+    }
+    return acc;
+}
+
+std::optional<DiffuseFactors> diffuseFactors(const DiffuseAccumulators& acc, int foliagePercent,
+                                             int groundReflectancePercent, double skyReduction,
+                                             double obstacleReflectance) {
+    if (acc.n <= 0) return std::nullopt;
+    const double f = foliagePercent;
+    const double rhoG = groundReflectancePercent;
+    const double k = skyReduction;
+    const double rhoO = obstacleReflectance;
+    const double scale = kDiffuseK / static_cast<double>(acc.n);
+    DiffuseFactors out;
+    out.sky = scale * (rhoO * acc.DHindernis + k * (acc.DHimmelGleich / 2 + acc.DHimmelUeber) +
+                       k * (100 - f) / 100 * (acc.DBaumGleich / 2 + acc.DBaumUeber) +
+                       rhoO * f / 100 * acc.DBaumUeber + rhoO * f / 100 * acc.DBaumUnter);
+    out.ground = scale * (rhoG / 100 * (acc.DHimmelGleich / 2 + acc.DHimmelUnter) +
+                          rhoG / 100 * (100 - f) / 100 * (acc.DBaumGleich / 2 + acc.DBaumUnter));
+    return out;
+}
+
+}  // namespace penumbro

@@ -1,0 +1,332 @@
+#include "engine/ShadingRaster.h"
+
+#include <cmath>
+#include <stdexcept>
+
+namespace penumbro {
+
+namespace {
+
+constexpr double kClamp = 30000.0;
+constexpr std::size_t kPrefixStride = ShadingRaster::kMaskSize + 1;
+
+constexpr std::array<std::uint32_t, 10> kTableColours{
+    0x000000,  // black
+    0x008080,  // olive
+    0x800000,  // navy
+    0x800080,  // purple
+    0x808000,  // teal
+    0xC0C0C0,  // silver
+    0x0000FF,  // red
+    0x008000,  // green
+    0xFF00FF,  // fuchsia
+    0xFFFF00,  // aqua
+};
+
+// round(v) + offset with halves to even, held to -30000..30000 (NaN to -30000).
+int pixelCoordinate(double v, int offset, int sign) {
+    double r = static_cast<double>(offset) + sign * std::nearbyint(v);
+    if (!(r > -kClamp)) r = -kClamp;
+    if (r > kClamp) r = kClamp;
+    return static_cast<int>(r);
+}
+
+bool startsWith(const std::string& s, const char* prefix, std::size_t len) {
+    return s.size() >= len && s.compare(0, len, prefix) == 0;
+}
+
+// Removes from the row's claimed runs what [from, to] adds and returns how many
+// sampled masked pixels that new part holds; then claims [from, to].
+long claim(std::vector<PixelSpan>& runs, int from, int to, const std::uint16_t* prefix) {
+    std::size_t i = 0;
+    while (i < runs.size() && runs[i].to < from - 1) ++i;
+    long count = 0;
+    int cur = from;
+    int newFrom = from, newTo = to;
+    std::size_t j = i;
+    while (j < runs.size() && runs[j].from <= to + 1) {
+        const PixelSpan& r = runs[j];
+        if (r.from > cur) count += prefix[std::min(r.from - 1, to) + 1] - prefix[cur];
+        cur = std::max(cur, r.to + 1);
+        newFrom = std::min(newFrom, r.from);
+        newTo = std::max(newTo, r.to);
+        ++j;
+    }
+    if (cur <= to) count += prefix[to + 1] - prefix[cur];
+    if (j == i) {
+        runs.insert(runs.begin() + static_cast<std::ptrdiff_t>(i), PixelSpan{from, to});
+    } else {
+        runs[i] = {newFrom, newTo};
+        runs.erase(runs.begin() + static_cast<std::ptrdiff_t>(i + 1),
+                   runs.begin() + static_cast<std::ptrdiff_t>(j));
+    }
+    return count;
+}
+
+}  // namespace
+
+std::uint32_t obstacleTableColour(int slot) {
+    int k = slot;
+    while (k > 10) k -= 10;
+    if (k < 1) k = 1;
+    return kTableColours[static_cast<std::size_t>(k - 1)];
+}
+
+std::uint32_t surfaceColour(const TFlaeche& s, int slot) {
+    if (s.istTarget) return kTargetColour;
+    std::uint32_t c = obstacleTableColour(slot);
+    if (startsWith(s.name, "Baum", 4)) c = kCrownColour;
+    if (startsWith(s.name, "Stamm", 5)) c = kTrunkColour;
+    return c;
+}
+
+DrawingWindow drawingWindowFrame(DrawingWindowKind kind) {
+    DrawingWindow w;
+    if (kind == DrawingWindowKind::FastRun) {
+        w.left = 2;
+        w.right = ShadingRaster::kWidth - 2;
+        w.top = 2;
+        w.bottom = ShadingRaster::kHeight - 2;
+    } else {
+        w.left = ShadingRaster::kWidth / 3;
+        w.right = 2 * w.left;
+        w.top = ShadingRaster::kHeight / 3;
+        w.bottom = 2 * w.top;
+    }
+    return w;
+}
+
+namespace {
+struct Extent {
+    bool any = false;
+    double xmin = 0, xmax = 0, zmin = 0, zmax = 0;
+};
+
+Extent targetExtent(const CompiledModel& model) {
+    Extent e;
+    for (const TFlaeche& s : model.flaechen) {
+        if (!s.istTarget) continue;
+        for (int i = 0; i < s.n; ++i) {
+            const Vec3& p = s.v[static_cast<std::size_t>(i)];
+            if (!e.any) {
+                e = {true, p.x, p.x, p.z, p.z};
+                continue;
+            }
+            e.xmin = std::min(e.xmin, p.x);
+            e.xmax = std::max(e.xmax, p.x);
+            e.zmin = std::min(e.zmin, p.z);
+            e.zmax = std::max(e.zmax, p.z);
+        }
+    }
+    return e;
+}
+}  // namespace
+
+bool targetHasArea(const CompiledModel& model) {
+    const Extent e = targetExtent(model);
+    return e.any && e.xmax > e.xmin && e.zmax > e.zmin && std::isfinite(e.xmax - e.xmin) &&
+           std::isfinite(e.zmax - e.zmin);
+}
+
+ShadingRaster::ShadingRaster()
+    : mask_(static_cast<std::size_t>(kMaskSize) * kMaskSize, 0),
+      prefix_(static_cast<std::size_t>(kMaskSize) * kPrefixStride, 0),
+      claimed_(static_cast<std::size_t>(kMaskSize)),
+      pixels_(static_cast<std::size_t>(kWidth) * kHeight, kWhite) {
+    for (auto& runs : claimed_) runs.reserve(16);
+}
+
+void ShadingRaster::reset(DrawingWindowKind kind) {
+    kind_ = kind;
+    maskeNeu_ = true;
+    obstacleCount_ = 0;
+    paintPending_ = false;
+    std::fill(pixels_.begin(), pixels_.end(), kWhite);
+}
+
+void ShadingRaster::prepare(const CompiledModel& model) {
+    if (maskeNeu_) buildMask(model);
+}
+
+PixelPolygon ShadingRaster::pixelPolygon(const TFlaeche& s, const Vec3* sun) const {
+    PixelPolygon p;
+    p.n = std::clamp(s.n, 0, kMaxPolygonVertices);
+    for (int i = 0; i < p.n; ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        Vec3 v = s.v[k];
+        if (sun != nullptr) {
+            const double t = -v.y / sun->y;
+            v.x += t * sun->x;
+            v.z -= t * sun->z;
+        }
+        p.x[k] = pixelCoordinate(v.x * window_.scale, window_.left, 1);
+        p.y[k] = pixelCoordinate(v.z * window_.scale, window_.bottom, -1);
+    }
+    p.finish();
+    return p;
+}
+
+void ShadingRaster::buildMask(const CompiledModel& model) {
+    if (!targetHasArea(model)) throw std::domain_error("the target surface has no area");
+    const Extent e = targetExtent(model);
+    window_ = drawingWindowFrame(kind_);
+    const double sx = (window_.right - window_.left) / (e.xmax - e.xmin);
+    const double sz = (window_.bottom - window_.top) / (e.zmax - e.zmin);
+    window_.scale = sx <= sz ? sx : sz;
+
+    targets_.clear();
+    for (const TFlaeche& s : model.flaechen)
+        if (s.istTarget) targets_.push_back(pixelPolygon(s, nullptr));
+
+    // The mask is what the targets cover of the picture; column and row 480 stay 0.
+    std::fill(mask_.begin(), mask_.end(), std::uint8_t{0});
+    for (const PixelPolygon& p : targets_) {
+        scanPolygon(p, 0, 1, kHeight - 1, scratch_, [&](int row, int from, int to) {
+            from = std::max(from, 0);
+            to = std::min(to, kWidth - 1);
+            for (int c = from; c <= to; ++c)
+                mask_[static_cast<std::size_t>(row) * kMaskSize + static_cast<std::size_t>(c)] = 1;
+        });
+    }
+    prefixStep_ = 0;
+    maskeNeu_ = false;
+    obstacleCount_ = 0;
+    paintPending_ = true;
+}
+
+bool ShadingRaster::maske(int col, int row) const {
+    if (col < 0 || row < 0 || col >= kMaskSize || row >= kMaskSize) return false;
+    return mask_[static_cast<std::size_t>(row) * kMaskSize + static_cast<std::size_t>(col)] != 0;
+}
+
+void ShadingRaster::ensurePrefix(int r) const {
+    if (r < 1) r = 1;
+    if (prefixStep_ == r) return;
+    std::fill(prefix_.begin(), prefix_.end(), std::uint16_t{0});
+    sampledTotal_ = 0;
+    activeRowFirst_ = kMaskSize;
+    activeRowLast_ = -1;
+    activeColFirst_ = kMaskSize;
+    activeColLast_ = -1;
+    const int lastRow = std::min(window_.bottom, kMaskSize - 1);
+    const int lastCol = std::min(window_.right, kMaskSize - 1);
+    // Both windows start the grid inside the picture (left, top >= 2).
+    for (int row = window_.top + 1; row <= lastRow; row += r) {
+        std::uint16_t* pre = &prefix_[static_cast<std::size_t>(row) * kPrefixStride];
+        const std::uint8_t* m = &mask_[static_cast<std::size_t>(row) * kMaskSize];
+        std::uint16_t count = 0;
+        int nextCol = window_.left + 1;
+        for (int c = 0; c < kMaskSize; ++c) {
+            pre[c] = count;
+            if (c != nextCol) continue;
+            nextCol += r;
+            if (c <= lastCol && m[c] != 0) {
+                ++count;
+                activeColFirst_ = std::min(activeColFirst_, c);
+                activeColLast_ = std::max(activeColLast_, c);
+            }
+        }
+        pre[kMaskSize] = count;
+        if (count > 0) {
+            sampledTotal_ += count;
+            activeRowFirst_ = std::min(activeRowFirst_, row);
+            activeRowLast_ = std::max(activeRowLast_, row);
+        }
+    }
+    prefixStep_ = r;
+}
+
+long ShadingRaster::sampledMaskPixels(int r) const {
+    if (maskeNeu_) return 0;
+    ensurePrefix(r);
+    return sampledTotal_;
+}
+
+RasterCounts ShadingRaster::pass(const CompiledModel& model, const Vec3& sun, int r) {
+    prepare(model);
+    if (r < 1) r = 1;
+    ensurePrefix(r);
+
+    // The working copy: obstacles projected along the sun, in pixels.
+    if (obstacles_.size() < model.flaechen.size()) {
+        obstacles_.resize(model.flaechen.size());
+        obstacleColours_.resize(model.flaechen.size());
+        obstacleCrown_.resize(model.flaechen.size());
+    }
+    obstacleCount_ = 0;
+    for (std::size_t i = 0; i < model.flaechen.size(); ++i) {
+        const TFlaeche& s = model.flaechen[i];
+        if (s.istTarget) continue;
+        obstacles_[obstacleCount_] = pixelPolygon(s, &sun);
+        const std::uint32_t colour = surfaceColour(s, static_cast<int>(i) + 1);
+        obstacleColours_[obstacleCount_] = colour;
+        obstacleCrown_[obstacleCount_] = model.hasFoliage && colour == kCrownColour ? 1 : 0;
+        ++obstacleCount_;
+    }
+    paintPending_ = true;
+
+    RasterCounts counts;
+    if (sampledTotal_ == 0) return counts;
+    for (int row = activeRowFirst_; row <= activeRowLast_; row += r)
+        claimed_[static_cast<std::size_t>(row)].clear();
+
+    // Later surfaces win: walk them from the last, each counting only what no later
+    // one has claimed in its row.
+    long shaded = 0, crown = 0;
+    for (std::size_t k = obstacleCount_; k-- > 0;) {
+        const PixelPolygon& p = obstacles_[k];
+        if (p.maxY < activeRowFirst_ || p.minY > activeRowLast_ || p.maxX < activeColFirst_ ||
+            p.minX > activeColLast_)
+            continue;
+        long added = 0;
+        scanPolygon(p, activeRowFirst_, r, activeRowLast_, scratch_,
+                    [&](int row, int from, int to) {
+                        from = std::max(from, activeColFirst_);
+                        to = std::min(to, activeColLast_);
+                        if (from > to) return;
+                        added += claim(claimed_[static_cast<std::size_t>(row)], from, to,
+                                       &prefix_[static_cast<std::size_t>(row) * kPrefixStride]);
+                    });
+        shaded += added;
+        if (obstacleCrown_[k] != 0) crown += added;
+    }
+    counts.shaded = shaded;
+    counts.crown = crown;
+    counts.lit = sampledTotal_ - shaded;
+    return counts;
+}
+
+void ShadingRaster::paintPending() const {
+    if (!paintPending_) return;
+    paintPending_ = false;
+    const auto paint = [&](const PixelPolygon& p, std::uint32_t colour) {
+        if (p.maxY < 0 || p.minY >= kHeight || p.maxX < 0 || p.minX >= kWidth) return;
+        scanPolygon(p, 0, 1, kHeight - 1, paintScratch_, [&](int row, int from, int to) {
+            from = std::max(from, 0);
+            to = std::min(to, kWidth - 1);
+            if (from > to) return;
+            auto* line = &pixels_[static_cast<std::size_t>(row) * kWidth];
+            std::fill(line + from, line + to + 1, colour);
+        });
+    };
+    for (const PixelPolygon& p : targets_) paint(p, kTargetColour);
+    for (std::size_t k = 0; k < obstacleCount_; ++k) paint(obstacles_[k], obstacleColours_[k]);
+}
+
+std::uint32_t ShadingRaster::pixel(int col, int row) const {
+    if (col < 0 || row < 0 || col >= kWidth || row >= kHeight) return 0;
+    paintPending();
+    return pixels_[static_cast<std::size_t>(row) * kWidth + static_cast<std::size_t>(col)];
+}
+
+const std::vector<std::uint32_t>& ShadingRaster::pixels() const {
+    paintPending();
+    return pixels_;
+}
+
+void ShadingRaster::clear(std::uint32_t colour) {
+    paintPending();
+    std::fill(pixels_.begin(), pixels_.end(), colour);
+}
+
+}  // namespace penumbro
