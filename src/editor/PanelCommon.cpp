@@ -1,0 +1,88 @@
+#include "editor/PanelCommon.h"
+
+#include "editor/EditOperations.h"
+#include "project/InputError.h"
+#include "project/Numbers.h"
+
+namespace penumbro {
+
+namespace {
+
+std::string boundText(double v) {
+    // Bounds are whole numbers here; show them as such.
+    return formatInt(static_cast<long long>(v));
+}
+
+void add(PanelCheck& check, const char* field, std::string message) {
+    check.problems.push_back({field, std::move(message)});
+}
+
+}  // namespace
+
+std::string PanelCheck::firstMessage() const {
+    if (problems.empty()) return {};
+    return problems.front().field + ": " + problems.front().message;
+}
+
+void throwPanelProblem(const PanelCheck& check) { throw InputError(check.firstMessage()); }
+
+std::string invalidGridMessage(Language lang) {
+    return lang == Language::German ? "Ung\xFCltige Eingabe. Bitte \xFC" "berpr\xFC" "fen Sie die Werte."
+                                    : "Invalid input. Please check your input data.";
+}
+
+std::optional<double> fieldNumber(std::string_view text) { return parseNumber(trimBlanks(text)); }
+
+std::optional<double> requireNumber(PanelCheck& check, const char* field, std::string_view text,
+                                    Language lang) {
+    auto v = fieldNumber(text);
+    if (!v && trimBlanks(text).empty()) {
+        add(check, field, lang == Language::German ? "fehlt" : "is missing");
+    } else if (!v) {
+        add(check, field,
+            (lang == Language::German ? "keine Zahl: \"" : "not a number: \"") + std::string(text) + "\"");
+    }
+    return v;
+}
+
+std::optional<double> requireRange(PanelCheck& check, const char* field, std::string_view text,
+                                   double low, double high, Language lang) {
+    auto v = requireNumber(check, field, text, lang);
+    if (v && (*v < low || *v > high)) {
+        add(check, field,
+            (lang == Language::German ? "muss zwischen " + boundText(low) + " und " + boundText(high) + " liegen"
+                                      : "must lie between " + boundText(low) + " and " + boundText(high)));
+        return std::nullopt;
+    }
+    return v;
+}
+
+std::optional<double> requirePositive(PanelCheck& check, const char* field, std::string_view text,
+                                      Language lang) {
+    auto v = requireNumber(check, field, text, lang);
+    if (v && !(*v > 0)) {
+        add(check, field, lang == Language::German ? "muss gr\xF6\xDF" "er als 0 sein" : "must be greater than 0");
+        return std::nullopt;
+    }
+    return v;
+}
+
+std::optional<double> requireNotNegative(PanelCheck& check, const char* field, std::string_view text,
+                                         Language lang) {
+    auto v = requireNumber(check, field, text, lang);
+    if (v && *v < 0) {
+        add(check, field, lang == Language::German ? "darf nicht negativ sein" : "must not be negative");
+        return std::nullopt;
+    }
+    return v;
+}
+
+void requireSurfaceName(PanelCheck& check, const char* field, const std::string& name, Language lang) {
+    if (name.empty()) {
+        add(check, field, lang == Language::German ? "fehlt" : "is missing");
+    } else if (istReservierterName(name)) {
+        add(check, field, reservierterNameMeldung(name, lang));
+    }
+}
+
+}  // namespace penumbro

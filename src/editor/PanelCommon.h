@@ -1,0 +1,54 @@
+#pragma once
+// Shared pieces of the generator panels' models. A panel is a plain struct of its
+// field texts, exactly what the window's edits hold; check() decides whether OK is
+// enabled and says, field by field, what keeps it disabled. The CLI fills the same
+// structs from FIELD=VALUE arguments, so both produce the same lines.
+//
+// Field keys are the CLI's field names ("name", "azimuth", "corners", ...).
+
+#include "project/Language.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace penumbro {
+
+struct FieldProblem {
+    std::string field;    // field key
+    std::string message;  // in the panel's language
+};
+
+struct PanelCheck {
+    std::vector<FieldProblem> problems;  // in the order of the panel's fields
+    bool okEnabled() const { return problems.empty(); }
+    // "field: message" of the first problem ("" when there is none).
+    std::string firstMessage() const;
+};
+
+// Thrown by a panel's generate() when OK would be disabled: names the first field.
+// (An InputError without file or line whose text is "field: message".)
+[[noreturn]] void throwPanelProblem(const PanelCheck& check);
+
+// "Ungültige Eingabe. Bitte überprüfen Sie die Werte." and its English text: an
+// unreadable corner grid or u-v rectangle form.
+std::string invalidGridMessage(Language lang);
+
+// Field tests; each adds a problem for `field` to `check` when it fails and returns
+// the value when it passes.
+std::optional<double> requireNumber(PanelCheck& check, const char* field, std::string_view text,
+                                    Language lang);
+std::optional<double> requireRange(PanelCheck& check, const char* field, std::string_view text,
+                                   double low, double high, Language lang);
+std::optional<double> requirePositive(PanelCheck& check, const char* field, std::string_view text,
+                                      Language lang);
+std::optional<double> requireNotNegative(PanelCheck& check, const char* field, std::string_view text,
+                                         Language lang);
+// A surface name: not empty and not a reserved word (the reserved-name message).
+void requireSurfaceName(PanelCheck& check, const char* field, const std::string& name, Language lang);
+
+// A decimal field's text as a number (blanks around it allowed, "." as decimal sign).
+std::optional<double> fieldNumber(std::string_view text);
+
+}  // namespace penumbro
