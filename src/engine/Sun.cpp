@@ -84,10 +84,13 @@ SunPosition Sonnenstand(int year, int day, float clockHours, double latitude, do
     const Wide cosLat = std::cos(static_cast<Wide>(latr));
     const float el = asinWide(sinDec * sinLat + cosDec * cosLat * std::cos(static_cast<Wide>(ha)));
 
-    // At a pole the quotient is unbounded; the guard turns it into 0 (azimuth 90 or 270).
+    // At a pole the quotient is unbounded and the guard turns it into 0 (azimuth 90 or
+    // 270). The single-precision radians of 90 degrees leave cos(lat) a hair off zero,
+    // which would make the quotient rounding noise, so the pole is taken as it stands.
+    const bool atPole = std::fabs(latitude) == 90;
     const Wide c = (std::sin(static_cast<Wide>(el)) * sinLat - sinDec) /
                    (cosLat * std::cos(static_cast<Wide>(el)));
-    const float a = asinWide(c);
+    const float a = atPole ? 0.0f : asinWide(c);
     // Noon (ha == 0) takes the morning branch.
     const float az = ha <= 0 ? single(kPi / 2 + a) : single(3 * kPi / 2 - a);
 
