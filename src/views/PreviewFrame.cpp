@@ -1,0 +1,15 @@
+#include "views/PreviewFrame.h"
+
+namespace penumbro {
+
+PreviewFrame preparePreviewFrame(Camera& camera, const Lines& text, int markiertesObjekt,
+                                 bool bodenplatte, int width, int height,
+                                 const std::string& fileName) {
+    PreviewFrame frame;
+    frame.modelView = modelView(camera);
+    frame.scene = buildPreviewScene(text, markiertesObjekt, bodenplatte, fileName);
+    frame.projection = followExtent(camera, frame.scene.extent, width, height);
+    return frame;
+}
+
+}  // namespace penumbro
