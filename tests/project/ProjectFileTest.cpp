@@ -1,0 +1,319 @@
+#include "project/Encoding.h"
+#include "project/FileIo.h"
+#include "project/InputError.h"
+#include "project/Numbers.h"
+#include "project/ProjectFile.h"
+#include "project/ProjectText.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <limits>
+
+#include <unistd.h>
+
+namespace penumbro {
+namespace {
+
+namespace fs = std::filesystem;
+
+class ProjectFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        static int counter = 0;
+        dir_ = fs::temp_directory_path() /
+               ("penumbro-project-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override {
+        std::error_code ec;
+        fs::remove_all(dir_, ec);
+    }
+    std::string file(const std::string& name) const { return (dir_ / name).string(); }
+    std::string write(const std::string& name, const std::string& bytes) const {
+        std::ofstream(file(name), std::ios::binary) << bytes;
+        return file(name);
+    }
+    static std::string read(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+
+    fs::path dir_;
+};
+
+// A small project with umlauts in its names (Windows-1252 bytes).
+const Lines kHausLines = {
+    "* Geb\xE4ude am Hang",
+    "2",
+    "Kollektor S\xFC" "d",
+    "Target",
+    "4",
+    "0.000000 0.000000 0.000000",
+    "2.000000 0.000000 0.000000",
+    "2.000000 0.000000 1.000000",
+    "0.000000 0.000000 1.000000",
+    "Gro\xDF" "e Eiche \xC4\xD6\xDC",
+    "3",
+    "# 0.000  0.000  0.000",
+    "1.000000 -5.000000 0.000000",
+    "3.000000 -5.000000 0.000000",
+    "2.000000 -5.000000 4.000000",
+    "",
+    "Standort",
+    "51.0 -8.0 -1.0",
+    "Bodenreflexion",
+    " 40 40 30 20 20 20 20 20 20 20 30 40",
+};
+
+std::string joined(const Lines& lines, const char* end) {
+    std::string s;
+    for (const auto& l : lines) s += l + end;
+    return s;
+}
+
+TEST_F(ProjectFileTest, CrLfFileWithUmlautsSavesByteForByte) {
+    const std::string bytes = joined(kHausLines, "\r\n");
+    const std::string path = write("Haus.dat", bytes);
+    const LoadedProject loaded = loadProjectFile(path);
+    EXPECT_FALSE(loaded.converted);
+    EXPECT_EQ(loaded.lines, kHausLines);
+    saveProjectFile(file("copy.dat"), loaded.lines);
+    EXPECT_EQ(read(file("copy.dat")), bytes);
+}
+
+TEST_F(ProjectFileTest, LfFileLoadsTheSameAndSavesWithCrLf) {
+    const std::string path = write("Haus.dat", joined(kHausLines, "\n"));
+    const LoadedProject loaded = loadProjectFile(path);
+    EXPECT_EQ(loaded.lines, kHausLines);
+    saveProjectFile(path, loaded.lines);  // over itself
+    EXPECT_EQ(read(path), joined(kHausLines, "\r\n"));
+}
+
+TEST(SplitLines, LineEnds) {
+    struct Case {
+        std::string bytes;
+        Lines lines;
+    };
+    const Case cases[] = {
+        {"", {}},
+        {"a", {"a"}},
+        {"a\r\n", {"a"}},
+        {"a\r\nb", {"a", "b"}},
+        {"a\n\nb\n", {"a", "", "b"}},
+        {"a\r\n\r\n", {"a", ""}},
+        {"a\rb\r\n", {"a\rb"}},  // a lone CR stays in its line
+        {"x\r\ny\nz\r\n", {"x", "y", "z"}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(splitLines(c.bytes), c.lines) << testing::PrintToString(c.bytes);
+    EXPECT_EQ(joinLines({"a", "", "b"}), "a\r\n\r\nb\r\n");
+}
+
+TEST_F(ProjectFileTest, NewProjectSurvivesSaveAndLoad) {
+    saveProjectFile(file("new.dat"), newProjectLines());
+    EXPECT_EQ(loadProjectFile(file("new.dat")).lines, newProjectLines());
+    EXPECT_EQ(newProjectLines(), (Lines{"* ", "0", "Standort", "51.0 -8.0 -1.0", "Bodenreflexion",
+                                        " 40 40 30 20 20 20 20 20 20 20 30 40"}));
+}
+
+TEST_F(ProjectFileTest, PreviousVersionConversion) {
+    const Lines body = {"* alt", "1", "Wand", "3", "0 0 0", "1 0 0", "0 0 1"};
+    const Lines site = {"Standort", "47.0 -8.5 -1.0"};
+    const Lines refl = {"Bodenreflexion", " 20 20 20 20 20 20 20 20 20 20 20 20"};
+    const Lines siteAdded = {"Standort", "51.0 -8.0 -1.0"};
+    const Lines reflAdded = {"Bodenreflexion", "40 40 30 20 20 20 20 20 20 20 30 40"};
+    auto cat = [](std::initializer_list<Lines> parts) {
+        Lines all;
+        for (const auto& p : parts) all.insert(all.end(), p.begin(), p.end());
+        return all;
+    };
+    struct Case {
+        Lines in;
+        bool converted;
+        Lines out;
+    };
+    const Case cases[] = {
+        {body, true, cat({body, siteAdded, reflAdded})},
+        {cat({body, site}), true, cat({body, site, reflAdded})},
+        {cat({body, refl}), true, cat({body, refl, siteAdded})},
+        {cat({body, site, refl}), false, cat({body, site, refl})},
+        // Keyword lines must match exactly.
+        {cat({body, {"standort", "1 2 3", "Bodenreflexion ", "x"}}), true,
+         cat({body, {"standort", "1 2 3", "Bodenreflexion ", "x"}, siteAdded, reflAdded})},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const LoadedProject p = loadProjectFile(write("old.dat", joined(cases[i].in, "\r\n")));
+        EXPECT_EQ(p.converted, cases[i].converted) << i;
+        EXPECT_EQ(p.lines, cases[i].out) << i;
+    }
+    // The notice carries its umlauts as Windows-1252 bytes and its two line breaks.
+    const std::string notice = kPreviousVersionNotice;
+    EXPECT_NE(notice.find("Vorg\xE4ngerversion"), std::string::npos);
+    EXPECT_NE(notice.find("ge\xF6" "ffnet"), std::string::npos);
+    EXPECT_NE(notice.find("\xFC" "berpr\xFC" "fen"), std::string::npos);
+    EXPECT_NE(notice.find("lassen.\r\rBitte"), std::string::npos);
+}
+
+TEST_F(ProjectFileTest, OpenAndSaveAsSetNamesAndSavedCopy) {
+    ProjectText project;
+    resetToNewProject(project);
+    const std::string path = write("Alt.txt", joined({"* ", "0"}, "\n"));
+    const LoadedProject loaded = openProject(project, path);
+    EXPECT_TRUE(loaded.converted);
+    EXPECT_EQ(project.daten, project.original);
+    EXPECT_EQ(project.fileName, path);
+    EXPECT_EQ(project.baseName, file("Alt"));
+    EXPECT_FALSE(textChanged(project.original, project.daten));
+
+    project.daten.push_back("Horizont");
+    EXPECT_TRUE(textChanged(project.original, project.daten));
+    saveProjectAs(project, file("Neu.dat"));
+    EXPECT_FALSE(textChanged(project.original, project.daten));
+    EXPECT_EQ(project.baseName, file("Neu"));
+    EXPECT_EQ(loadProjectFile(file("Neu.dat")).lines, project.daten);
+}
+
+TEST_F(ProjectFileTest, FailedReadOrWriteNamesTheFile) {
+    try {
+        loadProjectFile(file("missing.dat"));
+        FAIL();
+    } catch (const InputError& e) {
+        EXPECT_EQ(e.file(), file("missing.dat"));
+    }
+    // Saving into a folder that does not exist fails and leaves nothing behind.
+    EXPECT_THROW(saveProjectFile(file("no/such/dir.dat"), newProjectLines()), InputError);
+    // A failed save keeps the previous file: the folder is read-only for the temp file.
+    if (::geteuid() != 0) {
+        const std::string path = write("keep.dat", "old\r\n");
+        fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec);
+        EXPECT_THROW(saveProjectFile(path, {"new"}), InputError);
+        fs::permissions(dir_, fs::perms::owner_all);
+        EXPECT_EQ(read(path), "old\r\n");
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()),
+              ::geteuid() != 0 ? 1 : 0)
+        << "no temporary files left over";
+}
+
+TEST(TextChanged, Cases) {
+    const Lines saved = {"* ", "0", "Standort", "51.0 -8.0 -1.0"};
+    struct Case {
+        const char* what;
+        Lines original;
+        Lines daten;
+        bool changed;
+    };
+    const Case cases[] = {
+        {"same", saved, saved, false},
+        {"one line differs", saved, {"* ", "1", "Standort", "51.0 -8.0 -1.0"}, true},
+        {"text only grew", saved, {"* ", "0", "Standort", "51.0 -8.0 -1.0", "Horizont"}, true},
+        {"text shrank", saved, {"* ", "0", "Standort"}, true},
+        {"shrank by an empty line", {"* ", "0", ""}, {"* ", "0"}, true},
+        {"saved copy empty", {}, {"anything"}, false},
+        {"saved copy one line", {"* "}, {"* ", "0"}, false},
+        {"saved copy two lines", {"* ", "0"}, {"* ", "1"}, true},
+    };
+    for (const auto& c : cases) EXPECT_EQ(textChanged(c.original, c.daten), c.changed) << c.what;
+}
+
+TEST(ProjectNames, CaptionAndBaseName) {
+    struct Case {
+        std::string path;
+        std::string caption;
+        std::string base;
+    };
+    const Case cases[] = {
+        {"D/Haus.txt", "Penumbro - [Haus.DAT]", "D/Haus"},
+        {"/home/u/Projekte/Haus.dat", "Penumbro - [Haus.DAT]", "/home/u/Projekte/Haus"},
+        {"Haus", "Penumbro - [Haus.DAT]", "Haus"},
+        {"a.b/Haus", "Penumbro - [Haus.DAT]", "a.b/Haus"},  // a dot in the folder is no extension
+        {"x/Geb\xE4ude.v2.dat", "Penumbro - [Geb\xE4ude.v2.DAT]", "x/Geb\xE4ude.v2"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(captionFor(c.path), c.caption) << c.path;
+        EXPECT_EQ(baseNameFor(c.path), c.base) << c.path;
+    }
+    EXPECT_TRUE(isUnnamed("unbenannt.dat"));
+    EXPECT_TRUE(isUnnamed("UNBENANNT.DAT"));
+    EXPECT_FALSE(isUnnamed("/tmp/unbenannt.dat"));
+    EXPECT_FALSE(isUnnamed("unbenannt"));
+
+    ProjectText p;
+    p.fileName = "x.dat";
+    p.daten = {"junk"};
+    resetToNewProject(p);
+    EXPECT_EQ(p.fileName, "unbenannt.dat");
+    EXPECT_EQ(p.baseName, "unbenannt");
+    EXPECT_EQ(p.daten, newProjectLines());
+    EXPECT_EQ(p.original, p.daten);
+}
+
+TEST(Numbers, FormatFixed) {
+    struct Case {
+        double value;
+        int width, decimals;
+        bool comma;
+        const char* text;
+    };
+    const Case cases[] = {
+        {12.0, 8, 6, false, "12.000000"},
+        {14.12132, 8, 6, false, "14.121320"},
+        {1.5, 7, 3, false, "  1.500"},
+        {-1.5, 7, 3, true, " -1,500"},
+        {0.25, 0, 3, true, "0,250"},
+        {-0.0004, 0, 3, false, "-0.000"},  // keeps its minus
+        {-0.0, 6, 2, false, " -0.00"},
+        {51.0, 0, 1, false, "51.0"},
+        {42.0, 4, 0, true, "  42"},  // no decimals: nothing to swap
+        {1234.5678, 3, 2, false, "1234.57"},  // wider when needed
+        // Exact halves round away from zero, as the Pascal runtime did.
+        {0.125, 0, 2, false, "0.13"},
+        {-0.125, 0, 2, false, "-0.13"},
+        {0.0625, 5, 3, true, "0,063"},
+        {2.5, 0, 0, false, "3"},
+        {47.25, 0, 1, false, "47.3"},
+        // Not exact halves in binary: ordinary rounding of the stored value.
+        {0.15, 0, 1, false, "0.1"},
+        {2.675, 0, 2, false, "2.67"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(formatFixed(c.value, c.width, c.decimals, c.comma), c.text) << c.value;
+    // Not a number: no crash, whatever the decimal choice.
+    EXPECT_NO_THROW(formatFixed(std::numeric_limits<double>::quiet_NaN(), 0, 6, true));
+    EXPECT_NO_THROW(formatFixed(std::numeric_limits<double>::infinity(), 0, 3, true));
+    EXPECT_EQ(formatInt(-7, 4), "  -7");
+    EXPECT_EQ(formatInt(12345, 3), "12345");
+}
+
+TEST(Numbers, Parse) {
+    EXPECT_EQ(parseInteger("42"), 42);
+    EXPECT_EQ(parseInteger("-3"), -3);
+    EXPECT_EQ(parseInteger("+3"), 3);
+    for (const char* bad : {"", " 1", "1 ", "1.0", "+", "+-1", "x", "99999999999999999999"})
+        EXPECT_FALSE(parseInteger(bad).has_value()) << bad;
+    EXPECT_EQ(parseNumber("-8.5"), -8.5);
+    EXPECT_EQ(parseNumber(".5"), 0.5);
+    EXPECT_EQ(parseNumber("1e2"), 100.0);
+    for (const char* bad : {"", "1,5", "nan", "inf", "1.2.3", "+-1", " 1"})
+        EXPECT_FALSE(parseNumber(bad).has_value()) << bad;
+    EXPECT_EQ(trimBlanks("  a b  "), "a b");
+    EXPECT_EQ(trimBlanks("   "), "");
+}
+
+TEST(Encoding, AllBytesRoundTrip) {
+    std::string all;
+    for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
+    const std::string utf8 = cp1252ToUtf8(all);
+    EXPECT_EQ(utf8ToCp1252(utf8), all);
+    EXPECT_EQ(cp1252ToUtf8("Geb\xE4ude \x80"), "Geb\xC3\xA4ude \xE2\x82\xAC");
+    EXPECT_EQ(utf8ToCp1252("\xC3\x9F\xE2\x80\x9C"), "\xDF\x93");
+    EXPECT_EQ(utf8ToCp1252("\xE4\xB8\xAD"), "?");  // no Windows-1252 byte
+    EXPECT_EQ(utf8ToCp1252("a\xE4" "b"), "a\xE4" "b");  // malformed UTF-8 kept as bytes
+}
+
+}  // namespace
+}  // namespace penumbro
