@@ -66,6 +66,16 @@ std::string programDirectory();
 int runSun(const Args& args);
 int runCompile(const Args& args);
 int runKon(const Args& args);
+int runRun(const Args& args);
+int runInstant(const Args& args);
 int runExport(const Args& args);
+int runVrml(const Args& args);
+int runNew(const Args& args);
+int runList(const Args& args);
+int runDelete(const Args& args);
+int runSite(const Args& args);
+int runReflectance(const Args& args);
+int runHorizon(const Args& args);
+int runComment(const Args& args);
 
 }  // namespace penumbro::cli

@@ -24,6 +24,21 @@ const std::vector<Command>& commands() {
          "  Prints every surface in the frame of the first target, then the foliage table,\n"
          "  the horizon entries, the site and the ground reflectance.\n",
          runCompile},
+        {"run", "fast run: write the report (.rep) and mean-value (.mit) files",
+         "usage: penumbro-cli run PROJECT.dat [--kon FILE.kon] [--set KEY=VALUE]... [--out BASE] [--comma]\n"
+         "  Parameters from --kon, else standard.kon beside the program, else the start values,\n"
+         "  changed by --set (keys as in \"penumbro-cli kon\"); the site from the project.\n"
+         "  Writes BASE.rep and BASE.mit (BASE: the project path without its extension);\n"
+         "  --comma writes \",\" as the decimal sign. Ctrl-C ends the run early; the files then\n"
+         "  hold the instants computed so far (exit code 130).\n",
+         runRun},
+        {"instant", "one instant as a fast run computes it",
+         "usage: penumbro-cli instant PROJECT.dat --day D --time HH:MM [--kon FILE.kon] [--set KEY=VALUE]...\n"
+         "                            [--picture FILE.bmp]\n"
+         "  Prints \"day=D time=HH:MM azimuth=A elevation=E result=R\"; R is the shaded fraction,\n"
+         "  -1 (sun below the horizon or behind the target) or -2 (behind the horizon line).\n"
+         "  --picture writes the 480 x 480 shading picture as a 24-bit BMP.\n",
+         runInstant},
         {"kon", "read or write a run-parameter file (.kon)",
          "usage: penumbro-cli kon FILE.kon\n"
          "       penumbro-cli kon --write FILE.kon [--set KEY=VALUE]...\n"
@@ -40,6 +55,49 @@ const std::vector<Command>& commands() {
          "  TRNSYS and SUNCODE tables keep what was written before the defect, the TEXT\n"
          "  table stays empty.\n",
          runExport},
+        {"vrml", "write the VRML 2.0 world (.wrl) of a project",
+         "usage: penumbro-cli vrml PROJECT.dat [-o FILE.wrl] [--lang d|e]\n"
+         "  Writes the world with its viewpoints to FILE.wrl (default: the project path\n"
+         "  with .wrl) and prints its name. --lang chooses the texts: d German (default),\n"
+         "  e English. A malformed project is reported with its line; an existing world\n"
+         "  is then left as it was.\n",
+         runVrml},
+        {"new", "create a new, empty project file",
+         "usage: penumbro-cli new FILE.dat [--force]\n"
+         "  Writes the six lines of a new project. An existing file is replaced only\n"
+         "  with --force.\n",
+         runNew},
+        {"list", "show the object list, site and ground reflectance of a project",
+         "usage: penumbro-cli list FILE.dat [--lang d|e]\n"
+         "  One line per object (number, label, \" (Target)\" for targets), the object\n"
+         "  count, the site and the twelve monthly ground reflectances. --lang chooses\n"
+         "  the texts: d German (default), e English. A malformed project lists what can\n"
+         "  be read, names the line that cannot, and exits with 1.\n",
+         runList},
+        {"delete", "delete an object (a target takes its overhangs along)",
+         "usage: penumbro-cli delete FILE.dat N\n"
+         "  Removes object N (1-based, as numbered by list). Deleting a target also\n"
+         "  removes its overhangs; the overhangs of later targets are renumbered.\n",
+         runDelete},
+        {"site", "set the site: latitude, longitude, time zone",
+         "usage: penumbro-cli site FILE.dat LAT LON TZ\n"
+         "  Latitude -90..90 (north positive), longitude -180..180 (west positive),\n"
+         "  time zone -12..12 hours (west positive); each is written with one decimal.\n",
+         runSite},
+        {"reflectance", "set the twelve monthly ground reflectances",
+         "usage: penumbro-cli reflectance FILE.dat P1,P2,...,P12\n"
+         "  Twelve whole percentages 0..100, January first.\n",
+         runReflectance},
+        {"horizon", "set or remove the horizon line",
+         "usage: penumbro-cli horizon FILE.dat [FROM-TO=HEIGHT]...\n"
+         "  Up to 25 intervals in degrees, e.g. 90-180=12.5 (azimuth from north through\n"
+         "  east, FROM without sign). Without intervals the horizon is removed.\n",
+         runHorizon},
+        {"comment", "replace the project's comment lines",
+         "usage: penumbro-cli comment FILE.dat [LINE]...\n"
+         "  Each LINE becomes a comment line \"* LINE\" (cut to 79 characters); trailing\n"
+         "  empty lines are dropped, and without any LINE the comment is \"* \".\n",
+         runComment},
     };
     return table;
 }

@@ -1,0 +1,29 @@
+#include "RunParameters.h"
+
+#include <iostream>
+
+namespace penumbro::cli {
+
+void applyAssignments(TSimParameter& p, const std::vector<std::string>& assignments) {
+    for (const std::string& assignment : assignments) {
+        const auto eq = assignment.find('=');
+        if (eq == std::string::npos || eq == 0)
+            throw UsageError{"--set: expected KEY=VALUE, got " + assignment};
+        setSimParameter(p, assignment.substr(0, eq), assignment.substr(eq + 1));
+    }
+}
+
+TSimParameter runParameters(const Options& opts) {
+    TSimParameter p;
+    if (opts.has("kon")) {
+        p = readKonFile(opts.value("kon"));
+    } else {
+        std::string warning;
+        p = startupParameters(programDirectory(), &warning);
+        if (!warning.empty()) std::cerr << "penumbro-cli: " << toTerminal(warning) << "\n";
+    }
+    applyAssignments(p, opts.values("set"));
+    return p;
+}
+
+}  // namespace penumbro::cli

@@ -1,0 +1,18 @@
+#pragma once
+// Run parameters for the sub-commands that compute: --kon FILE, else standard.kon
+// beside the program, else the start values; then every --set KEY=VALUE in order.
+
+#include "Cli.h"
+
+#include "simulation/SimParameter.h"
+
+namespace penumbro::cli {
+
+// Applies "KEY=VALUE" assignments; a malformed one is a UsageError, a bad key or value
+// an InputError naming the key.
+void applyAssignments(TSimParameter& p, const std::vector<std::string>& assignments);
+
+// Reads --kon / standard.kon and applies --set (options "kon" and "set" of opts).
+TSimParameter runParameters(const Options& opts);
+
+}  // namespace penumbro::cli

@@ -1,0 +1,209 @@
+#include "simulation/Simulation.h"
+
+#include "engine/Augenblick.h"
+#include "engine/Calendar.h"
+#include "engine/Compiler.h"
+#include "engine/ShadingRaster.h"
+#include "project/InputError.h"
+#include "simulation/OutputFormat.h"
+#include "simulation/TimeStepper.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include <unistd.h>
+
+namespace penumbro {
+
+namespace {
+
+const char* text(Language lang, const char* german, const char* english) {
+    return lang == Language::German ? german : english;
+}
+
+// An output file written to a temporary name and renamed into place by commit().
+class OutputFile {
+public:
+    explicit OutputFile(std::string path) : path_(std::move(path)), tmp_(path_ + ".part") {
+        file_ = std::fopen(tmp_.c_str(), "wb");
+        if (!file_) fail();
+    }
+    ~OutputFile() {
+        if (file_) std::fclose(file_);
+        if (!committed_) std::remove(tmp_.c_str());
+    }
+    OutputFile(const OutputFile&) = delete;
+    OutputFile& operator=(const OutputFile&) = delete;
+
+    void write(const std::string& s) {
+        if (std::fwrite(s.data(), 1, s.size(), file_) != s.size()) fail();
+    }
+    void commit() {
+        if (std::fflush(file_) != 0 || ::fsync(fileno(file_)) != 0) fail();
+        const int rc = std::fclose(file_);
+        file_ = nullptr;
+        if (rc != 0) fail();
+        if (std::rename(tmp_.c_str(), path_.c_str()) != 0) fail();
+        committed_ = true;
+    }
+
+private:
+    [[noreturn]] void fail() {
+        throw InputError(path_, 0, std::string("cannot write file: ") + std::strerror(errno));
+    }
+    std::string path_, tmp_;
+    std::FILE* file_ = nullptr;
+    bool committed_ = false;
+};
+
+struct HourSlot {
+    double sum = 0;
+    int count = 0;
+};
+
+}  // namespace
+
+CompiledModel prepareRun(const Lines& lines, const std::string& projectFile, TSimParameter& p,
+                         Language lang) {
+    CompiledModel model = compileProject(lines, projectFile);
+    p.latitude = model.site.latitude;
+    p.longitude = model.site.longitude;
+    p.correction = model.site.correction;
+    if (firstTargetIndex(model) < 0)
+        throw InputError(projectFile, 0,
+                         text(lang, "Keine Targetfl\xE4" "che vorhanden! Datei kann nicht simuliert werden.",
+                              "No target surface available! File cannot be simulated."));
+    if (!targetHasArea(model))
+        throw InputError(projectFile, 0,
+                         text(lang, "Die Targetfl\xE4" "che hat keine Fl\xE4" "che.",
+                              "The target surface has no area."));
+    ShadingRaster probe;
+    probe.reset(DrawingWindowKind::FastRun);
+    probe.prepare(model);
+    auto tooCoarse = [&](const char* field) {
+        throw InputError(projectFile, 0,
+                         std::string(text(lang, "Die Aufl\xF6sung ist zu grob: kein Pixel der "
+                                                "Targetfl\xE4" "che wird gez\xE4hlt (",
+                                          "The resolution is too coarse: no pixel of the target "
+                                          "surface is counted (")) +
+                             field + ").");
+    };
+    if (p.resolution < 1 || probe.sampledMaskPixels(p.resolution) == 0) tooCoarse("resolution");
+    if (p.diffuse && (p.diffuseResolution < 1 || probe.sampledMaskPixels(p.diffuseResolution) == 0))
+        tooCoarse("diffuse-resolution");
+    return model;
+}
+
+RunResult Simulation(const Lines& lines, const std::string& projectFile, TSimParameter& p,
+                     const RunSettings& settings, const RunObserver& observer) {
+    p.fastRun = true;
+    const CompiledModel model = prepareRun(lines, projectFile, p, settings.language);
+    OutputFile rep(settings.baseName + ".rep");
+    OutputFile mit(settings.baseName + ".mit");
+    const bool comma = settings.decimalComma;
+
+    RunResult result;
+    ShadingRaster raster;
+    raster.reset(DrawingWindowKind::FastRun);
+
+    if (p.diffuse) {
+        if (observer.diffuse) observer.diffuse(true);
+        result.diffuse = diffusePrecomputation(model, raster, p.elevationIntervals, p.diffuseResolution);
+        if (observer.diffuse) observer.diffuse(false);
+        if (result.diffuse->n == 0)
+            throw InputError(projectFile, 0,
+                             text(settings.language,
+                                  "F\xFCr die Diffusstrahlung wurde kein Pixel der Targetfl\xE4" "che gez\xE4hlt.",
+                                  "No pixel of the target surface was counted for the diffuse radiation."));
+    }
+    auto factorsOf = [&](int month) {
+        const auto m = static_cast<std::size_t>(month - 1);
+        return diffuseFactors(*result.diffuse, model.foliage[m], model.reflectance[m],
+                              p.skyReduction, p.obstacleReflectance)
+            .value_or(DiffuseFactors{});
+    };
+
+    std::vector<TSchrittEintrag> buffer;
+    buffer.reserve(kSchrittpufferSize);
+    auto flushBuffer = [&] {
+        std::string block;
+        block.reserve(buffer.size() * 64);
+        for (const auto& e : buffer) block += reportLine(e, p.diffuse, comma);
+        rep.write(block);
+        buffer.clear();
+    };
+    std::array<HourSlot, 24> slots{};
+    auto writeHours = [&] {
+        std::string block;
+        for (int h = 0; h < 24; ++h) {
+            const auto& s = slots[static_cast<std::size_t>(h)];
+            block += hourLine(h, hourMean(s.sum, s.count), comma);
+        }
+        mit.write(block);
+    };
+
+    TimeStepper clock(p);
+    std::int32_t step = 1;
+    for (;;) {
+        const int month = p.monthly ? clock.month() : monthOfDay(clock.day());
+        const InstantResult r =
+            Augenblick(model, raster, clock.day(), clock.clockHours(), month, p.resolution);
+
+        TSchrittEintrag e{step++, clock.day(), clock.hour(), clock.minute(), r.ergebnis, 0, 0};
+        if (result.diffuse) {
+            const DiffuseFactors f = factorsOf(month);
+            e.sky = f.sky;
+            e.ground = f.ground;
+        }
+        buffer.push_back(e);
+        if (buffer.size() == kSchrittpufferSize) flushBuffer();
+
+        int slot = clock.minute() < 31 ? clock.hour() : clock.hour() + 1;
+        if (slot == 24) slot = 0;
+        auto& s = slots[static_cast<std::size_t>(slot)];
+        s.sum += r.ergebnis >= 0 ? r.ergebnis : 1.0;
+        ++s.count;
+
+        MonthStats& ms = result.months[static_cast<std::size_t>(month - 1)];
+        ++ms.instants;
+        ++result.instants;
+        if (r.sunOnTarget) {
+            ++ms.sunOnTarget;
+            ++result.sunOnTarget;
+            ms.shadingSum += r.ergebnis;
+        }
+        if (observer.progress) observer.progress({clock.day(), month, result.instants});
+
+        if (const int done = clock.advance()) {
+            const auto m = static_cast<std::size_t>(done - 1);
+            mit.write("\r\n" + monthHeading(done));
+            writeHours();
+            for (std::size_t h = 0; h < 24; ++h) result.monthlyMeans[m][h] = hourMean(slots[h].sum, slots[h].count);
+            result.monthsShown[m] = true;
+            result.monthsShown[(m + 8) % 12] = false;  // four months before
+            if (result.diffuse) {
+                const DiffuseFactors f = factorsOf(done);
+                result.diffuseFactors[m] = f;
+                mit.write(diffuseLine(f.sky, f.ground, comma));
+            }
+            result.lastMonth = done;
+            slots = {};
+            if (observer.monthCompleted) observer.monthCompleted(done);
+        }
+        if (clock.finished()) break;
+        if (observer.cancel && observer.cancel->load()) {
+            result.cancelled = true;
+            break;
+        }
+    }
+
+    flushBuffer();
+    if (!p.monthly) writeHours();
+    rep.commit();
+    mit.commit();
+    return result;
+}
+
+}  // namespace penumbro

@@ -1,0 +1,77 @@
+#pragma once
+// The fast-run driver: compiles the project, optionally pre-computes the diffuse
+// factors, visits every instant of the period and writes the report (.rep) and
+// mean-value (.mit) files.
+//
+// Output files are written to temporary files beside their targets and renamed into
+// place when the run ends (also when it was cancelled), so a failed run never leaves
+// half-written files behind nor destroys the previous ones.
+
+#include "engine/Diffuse.h"
+#include "engine/Model.h"
+#include "project/Language.h"
+#include "project/ProjectText.h"
+#include "simulation/SimParameter.h"
+
+#include <array>
+#include <atomic>
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace penumbro {
+
+inline constexpr int kSchrittpufferSize = 1000;
+
+struct RunSettings {
+    std::string baseName;       // output names: baseName + ".rep" and baseName + ".mit"
+    bool decimalComma = false;  // "," instead of "." in the output files
+    Language language = Language::German;  // of the refusal messages
+};
+
+struct RunProgress {
+    int day = 0;          // day number of the instant just computed
+    int month = 0;        // simulated month (monthly mode) or month of the day
+    long instants = 0;    // instants computed so far
+};
+
+// Hooks of the caller; all optional. They run on the driver's thread.
+struct RunObserver {
+    std::function<void(const RunProgress&)> progress;  // after every instant
+    std::function<void(bool running)> diffuse;         // around the diffuse pre-computation
+    std::function<void(int month)> monthCompleted;     // after a month's block (monthly mode)
+    const std::atomic<bool>* cancel = nullptr;         // read between instants
+};
+
+struct MonthStats {
+    long instants = 0;      // recorded instants of the month
+    long sunOnTarget = 0;   // of which the raster was computed
+    double shadingSum = 0;  // sum of the shaded fractions of those
+};
+
+struct RunResult {
+    bool cancelled = false;
+    long instants = 0;
+    long sunOnTarget = 0;
+    std::array<MonthStats, 12> months{};                     // by month of the instant
+    std::array<std::array<double, 24>, 12> monthlyMeans{};   // the chart's data, percent 0..1
+    std::array<bool, 12> monthsShown{};                      // months the chart shows
+    int lastMonth = 0;                                       // last completed month, 0: none
+    std::optional<DiffuseAccumulators> diffuse;              // when computed
+    std::array<std::optional<DiffuseFactors>, 12> diffuseFactors{};  // of the months written
+};
+
+// Runs a fast run of the project text with the parameters p (the site of the project is
+// copied into p, as compilation does). Throws InputError: for a text that does not
+// compile (naming its line), for a run that cannot be computed (no target surface, a
+// target without area, a counting step that samples no target pixel), and for an output
+// file that cannot be written (naming the file).
+RunResult Simulation(const Lines& text, const std::string& projectFile, TSimParameter& p,
+                     const RunSettings& settings, const RunObserver& observer = {});
+
+// The checks a run makes before its first instant: compiles the text, copies the site
+// into p and throws InputError when the run cannot be computed.
+CompiledModel prepareRun(const Lines& text, const std::string& projectFile, TSimParameter& p,
+                         Language language);
+
+}  // namespace penumbro
