@@ -1,0 +1,19 @@
+#include "Cli.h"
+#include "EditSupport.h"
+
+#include "editor/EditOperations.h"
+#include "project/InputError.h"
+
+namespace penumbro::cli {
+
+// A target takes its overhangs along, as the editor does once its warning is confirmed.
+int runDelete(const Args& args) {
+    if (args.size() != 2) throw UsageError{"expected a project file and an object number"};
+    const std::string path = projectPathArgument(args);
+    const long long nr = integerField("object number", args[1]);
+    if (nr < 1 || nr > 10000) throw InputError({}, 0, "object number: " + args[1] + " does not exist");
+    editProjectFile(path, [nr](const Lines& text) { return deleteObject(text, static_cast<int>(nr)); });
+    return kExitOk;
+}
+
+}  // namespace penumbro::cli

@@ -1,0 +1,60 @@
+#include "Cli.h"
+#include "EditSupport.h"
+
+#include "editor/ObjectTable.h"
+#include "project/InputError.h"
+#include "project/Numbers.h"
+#include "project/ProjectFile.h"
+
+#include <iostream>
+
+namespace penumbro::cli {
+
+int runList(const Args& args) {
+    const Options options(args, {"lang"});
+    if (options.positional().size() != 1) throw UsageError{"expected exactly one project file"};
+    const std::string path = projectPathArgument(options.positional());
+    const std::string code = options.has("lang") ? options.value("lang") : "d";
+    if (code != "d" && code != "e") throw UsageError{"--lang takes d or e"};
+    const Language lang = code == "e" ? Language::English : Language::German;
+    const bool de = lang == Language::German;
+
+    const LoadedProject project = loadProjectFile(path);
+    const ObjektListe liste = ListeAufbauen(project.lines);
+
+    std::string out;
+    for (int k = 1; k <= liste.ObjektAnzahl; ++k) {
+        std::string label = liste.labels[static_cast<std::size_t>(k - 1)];
+        if (const auto tab = label.find('\t'); tab != std::string::npos) label.erase(tab, 1);
+        out += formatInt(k) + ". " + label + "\n";
+    }
+    out += (de ? "Objektanzahl: " : "Objects: ") + liste.objektanzahlText(lang) + "\n";
+    if (liste.standort.vorhanden) {
+        out += (de ? "Breitengrad: " : "Latitude: ") + liste.standort.breitengradText(lang) + "\n";
+        out += (de ? "L\xE4ngengrad: " : "Longitude: ") + liste.standort.laengengradText(lang) + "\n";
+        out += (de ? "Zeitzone: " : "Time zone: ") + liste.standort.zeitzoneText() + "\n";
+    }
+    if (liste.hatBodenreflexion) {
+        out += de ? "Bodenreflexion:" : "Ground reflection:";
+        for (int v : liste.bodenreflexion) out += " " + formatInt(v);
+        out += "\n";
+    }
+    std::cout << toTerminal(out);
+
+    bool fehler = false;
+    if (project.converted) {
+        std::cerr << toTerminal(path)
+                  << ": written by the previous version; the default site and ground reflection apply\n";
+    }
+    for (const auto& w : liste.warnungen) {
+        std::cerr << toTerminal(InputError(path, w.zeile, w.text).what()) << "\n";
+        fehler = true;
+    }
+    if (liste.fehlerhaft()) {
+        std::cerr << toTerminal(InputError(path, liste.fehlerZeile, liste.fehler).what()) << "\n";
+        fehler = true;
+    }
+    return fehler ? kExitInput : kExitOk;
+}
+
+}  // namespace penumbro::cli

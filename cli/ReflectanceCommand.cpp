@@ -1,0 +1,40 @@
+#include "Cli.h"
+#include "EditSupport.h"
+
+#include "editor/SiteEditing.h"
+#include "project/InputError.h"
+
+namespace penumbro::cli {
+
+// The twelve percentages come as one comma-separated argument; pieces split by the
+// shell ("40, 40, ...") are taken together.
+int runReflectance(const Args& args) {
+    if (args.size() < 2) throw UsageError{"expected a project file and twelve percentages"};
+    const std::string path = projectPathArgument(args);
+    std::vector<std::string> werteText;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        std::size_t b = 0;
+        for (;;) {
+            const auto e = args[i].find(',', b);
+            const std::string teil = args[i].substr(b, e == std::string::npos ? std::string::npos : e - b);
+            if (!teil.empty()) werteText.push_back(teil);
+            if (e == std::string::npos) break;
+            b = e + 1;
+        }
+    }
+    if (werteText.size() != 12) {
+        throw InputError({}, 0,
+                         "ground reflectance: expected 12 percentages, got " + std::to_string(werteText.size()));
+    }
+    Monatswerte werte{};
+    const auto& namen = monatsnamen(Language::English);
+    for (std::size_t m = 0; m < 12; ++m) {
+        const long long v = integerField(namen[m], werteText[m]);
+        if (v < 0 || v > 100) throw InputError({}, 0, std::string(namen[m]) + ": " + werteText[m] + " is outside 0..100");
+        werte[m] = static_cast<int>(v);
+    }
+    editProjectFile(path, [&werte](const Lines& text) { return bodenreflexionSchreiben(text, werte); });
+    return kExitOk;
+}
+
+}  // namespace penumbro::cli
