@@ -1,0 +1,61 @@
+#pragma once
+// Mean-value files as a fast run writes them, for the export tests.
+
+#include "project/Numbers.h"
+#include "project/ProjectText.h"
+
+#include <array>
+#include <functional>
+#include <string>
+
+namespace penumbro::testdata {
+
+struct MitMonth {
+    int month;
+    std::function<double(int hour)> mean;
+    bool diffuse = false;
+    double sky = 0.0;
+    double ground = 0.0;
+};
+
+inline std::string mitHourLine(int hour, double mean, bool comma = false) {
+    return formatInt(hour, 5) + "  " + formatFixed(mean, 4, 3, comma);
+}
+
+// Night hours (before 6, after 19) fully shaded, daytime values below 1.
+inline double dayCurve(int hour) {
+    if (hour < 6 || hour > 19) return 1.0;
+    return 0.05 * (hour - 6);
+}
+
+inline Lines monthlyMit(const std::vector<MitMonth>& months, bool comma = false) {
+    Lines lines;
+    for (const MitMonth& m : months) {
+        lines.push_back("");
+        lines.push_back("Monat Nr. " + std::to_string(m.month));
+        for (int h = 0; h < 24; ++h) lines.push_back(mitHourLine(h, m.mean(h), comma));
+        if (m.diffuse) {
+            lines.push_back("Diffus  " + formatFixed(m.sky, 4, 3, comma) + "  " +
+                            formatFixed(m.ground, 4, 3, comma));
+        }
+    }
+    return lines;
+}
+
+inline Lines dailyMit(const std::function<double(int)>& mean, bool comma = false) {
+    Lines lines;
+    for (int h = 0; h < 24; ++h) lines.push_back(mitHourLine(h, mean(h), comma));
+    return lines;
+}
+
+// March to May with diffuse values, each month with its own daytime level.
+inline Lines marchToMay(bool comma = false) {
+    std::vector<MitMonth> months;
+    for (int m : {3, 4, 5}) {
+        months.push_back({m, [m](int h) { return h == 12 ? 0.25 * (m - 2) : dayCurve(h); }, true,
+                          0.1 * m, 0.05 * m});
+    }
+    return monthlyMit(months, comma);
+}
+
+}  // namespace penumbro::testdata
