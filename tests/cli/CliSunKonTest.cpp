@@ -1,0 +1,122 @@
+#include "cli/RunCli.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+
+namespace penumbro {
+namespace {
+
+namespace fs = std::filesystem;
+
+// "azimuth=A elevation=E\n" -> A, E.
+bool parseSun(const std::string& out, double& azimuth, double& elevation) {
+    return std::sscanf(out.c_str(), "azimuth=%lf elevation=%lf", &azimuth, &elevation) == 2 &&
+           out.back() == '\n' && out.find('\n') == out.size() - 1;
+}
+
+TEST(CliSun, WorkedPositions) {
+    struct Case {
+        const char* args;
+        double azimuth, elevation;
+    };
+    const Case cases[] = {
+        {"--day 172 --time 12:00 --lat 50 --lon 0", 179.16, 63.44},
+        {"--day 172 --time 08:00 --lat 50 --lon 0", 96.54, 36.58},
+        {"--day=172 --time=7:00 --lat=50 --lon=0 --correction=1", 96.54, 36.58},
+    };
+    for (const auto& c : cases) {
+        const CliResult r = runCli(std::string("sun ") + c.args);
+        ASSERT_EQ(r.exitCode, 0) << c.args << "\n" << r.err;
+        double az = 0, el = 0;
+        ASSERT_TRUE(parseSun(r.out, az, el)) << r.out;
+        EXPECT_NEAR(az, c.azimuth, 0.005) << c.args;
+        EXPECT_NEAR(el, c.elevation, 0.005) << c.args;
+        static const std::regex fourDecimals(R"(azimuth=-?\d+\.\d{4} elevation=-?\d+\.\d{4}\n)");
+        EXPECT_TRUE(std::regex_match(r.out, fourDecimals)) << r.out;
+    }
+}
+
+TEST(CliSun, BadCommandLinesAreUsageErrors) {
+    const char* cases[] = {
+        "--day 0 --time 12:00 --lat 50 --lon 0",
+        "--day 366 --time 12:00 --lat 50 --lon 0",
+        "--day x --time 12:00 --lat 50 --lon 0",
+        "--day 172 --time 24:00 --lat 50 --lon 0",
+        "--day 172 --time 12:60 --lat 50 --lon 0",
+        "--day 172 --time 12 --lat 50 --lon 0",
+        "--day 172 --time -1:00 --lat 50 --lon 0",
+        "--day 172 --time 12:00 --lon 0",
+        "--day 172 --time 12:00 --lat 91 --lon 0",
+        "--day 172 --time 12:00 --lat 50 --lon 0 --bogus 1",
+        "--day 172 --time 12:00 --lat 50 --lon 0 extra",
+    };
+    for (const char* args : cases) {
+        const CliResult r = runCli(std::string("sun ") + args);
+        EXPECT_EQ(r.exitCode, 2) << args;
+        EXPECT_EQ(r.out, "") << args;
+        EXPECT_NE(r.err.find("usage:"), std::string::npos) << args;
+    }
+}
+
+class CliKon : public ::testing::Test {
+protected:
+    void SetUp() override { dir_ = cliTempDir("kon"); }
+    void TearDown() override {
+        std::error_code ec;
+        fs::remove_all(dir_, ec);
+    }
+    std::string path(const std::string& name) const { return (dir_ / name).string(); }
+    fs::path dir_;
+};
+
+TEST_F(CliKon, WriteThenReadBack) {
+    const std::string kon = path("run.kon");
+    const CliResult w = runCli("kon --write " + cliQuote(kon) +
+                               " --set monthly=0 --set first-day=32 --set latitude=47.25"
+                               " --set sky-reduction=0.333 --set correction=-1");
+    ASSERT_EQ(w.exitCode, 0) << w.err;
+    EXPECT_EQ(fs::file_size(kon), 96u);
+
+    const CliResult r = runCli("kon " + cliQuote(kon));
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "fast-run=0\nmonthly=0\ndiffuse=0\nfirst-month=1\nstop-month=12\nfirst-day=32\n"
+              "stop-day=365\ninterval-days=10\ninterval-minutes=20\nmonth-start-day=1\n"
+              "diffuse-resolution=5\nonline-resolution=1\nlatitude=47.25\nlongitude=0\n"
+              "correction=-1\nresolution=1\nelevation-intervals=10\nsky-reduction=0.333\n"
+              "obstacle-reflectance=0.2\n");
+}
+
+TEST_F(CliKon, Errors) {
+    const std::string kon = path("x.kon");
+    struct Case {
+        std::string args;
+        int exitCode;
+        std::string mentions;
+    };
+    std::ofstream(path("short.kon"), std::ios::binary) << std::string(95, '\0');
+    const Case cases[] = {
+        {"kon --write " + kon + " --set first-month=13", 1, "first-month"},
+        {"kon --write " + kon + " --set sky-reduction=abc", 1, "sky-reduction"},
+        {"kon --write " + kon + " --set colour=1", 1, "colour"},
+        {"kon " + path("short.kon"), 1, "short.kon"},
+        {"kon " + path("missing.kon"), 1, "missing.kon"},
+        {"kon --write " + kon + " --set first-month", 2, "usage:"},
+        {"kon", 2, "usage:"},
+        {"kon a.kon b.kon", 2, "usage:"},
+        {"kon a.kon --set monthly=1", 2, "usage:"},
+    };
+    for (const auto& c : cases) {
+        const CliResult r = runCli(c.args);
+        EXPECT_EQ(r.exitCode, c.exitCode) << c.args << "\n" << r.err;
+        EXPECT_NE(r.err.find(c.mentions), std::string::npos) << c.args << "\n" << r.err;
+    }
+    EXPECT_FALSE(fs::exists(kon)) << "nothing written after a refused value";
+}
+
+}  // namespace
+}  // namespace penumbro
