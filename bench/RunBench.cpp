@@ -1,0 +1,45 @@
+// Whole fast runs on the example projects.
+
+#include "project/ProjectFile.h"
+#include "simulation/Simulation.h"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace {
+
+using namespace penumbro;
+
+void fullYear(benchmark::State& state, const char* example) {
+    const std::string path = std::string(PENUMBRO_SOURCE_DIR) + "/examples/" + example;
+    const Lines text = loadProjectFile(path).lines;
+    const auto dir = std::filesystem::temp_directory_path() / ("penumbro-bench-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    RunSettings settings{(dir / "run").string(), false, Language::English};
+    long instants = 0;
+    for (auto _ : state) {
+        TSimParameter p;
+        p.monthly = false;
+        p.firstDay = 1;
+        p.stopDay = 365;
+        p.intervalDays = 1;
+        p.intervalMinutes = 10;
+        instants = Simulation(text, path, p, settings).instants;
+    }
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    state.counters["instants"] = static_cast<double>(instants);
+    state.counters["peak_rss_MB"] = static_cast<double>(usage.ru_maxrss) / 1024.0;
+    std::filesystem::remove_all(dir);
+}
+
+void BM_FullYear10Minutes_Collector(benchmark::State& s) { fullYear(s, "collector.dat"); }
+void BM_FullYear10Minutes_Facade(benchmark::State& s) { fullYear(s, "facade.dat"); }
+BENCHMARK(BM_FullYear10Minutes_Collector)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_FullYear10Minutes_Facade)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace
