@@ -1,0 +1,39 @@
+// penumbro: the desktop program.
+
+#include "simulation/SimParameter.h"
+#include "ui/AppState.h"
+#include "ui/ConfigPaths.h"
+#include "ui/Dialogs.h"
+#include "ui/MainForm.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTimer>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Penumbro"));
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("Penumbro"));
+
+    penumbro::ui::AppState state;
+    state.programDir = penumbro::ui::withTrailingSlash(
+        penumbro::ui::toPath(QCoreApplication::applicationDirPath()));
+    state.configDir = penumbro::ui::configDirectoryForProgram(state.programDir);
+    std::string konWarning;
+    state.params = penumbro::startupParameters(state.configDir, &konWarning);
+
+    penumbro::ui::QtDialogs dialogs;
+    penumbro::ui::TMainForm window(state, dialogs);
+    const QStringList args = QCoreApplication::arguments();
+    window.start(args.size() > 1 ? args[1] : QString());
+    // At the top of the screen, centred horizontally.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        window.move(area.left() + (area.width() - window.frameGeometry().width()) / 2, area.top());
+    }
+    window.show();
+    if (!konWarning.empty())
+        QTimer::singleShot(0, &window, [&] { dialogs.warning(&window, penumbro::ui::fromMessage(konWarning)); });
+    return app.exec();
+}

@@ -1,0 +1,17 @@
+#include "ui/AppState.h"
+
+#include "project/InputError.h"
+
+#include <filesystem>
+
+namespace penumbro::ui {
+
+void saveSettings(AppState& state) {
+    std::error_code ec;
+    std::filesystem::create_directories(state.configDir, ec);
+    if (ec) throw InputError(state.settingsPath(), 0, "cannot create folder: " + ec.message());
+    state.settings.language = std::string(1, state.sprache);
+    writeSettingsFile(state.settingsPath(), state.settings);
+}
+
+}  // namespace penumbro::ui

@@ -1,0 +1,29 @@
+#pragma once
+// TDatenblatt: shows the raw project text. The text itself lives in AppState.
+
+#include <QDialog>
+
+class QPlainTextEdit;
+class QPushButton;
+
+namespace penumbro::ui {
+
+struct AppState;
+
+class TDatenblatt : public QDialog {
+    Q_OBJECT
+public:
+    explicit TDatenblatt(AppState& state, QWidget* parent = nullptr);
+
+    void SpracheAnpassen(char language);
+    // Shows the current text (after every change of the project).
+    void aktualisieren();
+
+    QPlainTextEdit* Daten;
+    QPushButton* Button1;
+
+private:
+    AppState& state_;
+};
+
+}  // namespace penumbro::ui

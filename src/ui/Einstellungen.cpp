@@ -1,0 +1,239 @@
+#include "ui/Einstellungen.h"
+
+#include "project/InputError.h"
+#include "ui/AppState.h"
+#include "ui/ConfigPaths.h"
+#include "ui/Dialogs.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace penumbro::ui {
+
+namespace {
+
+const Tx kCaption{"Einstellungen", "Options"};
+const Tx kVrmlBox{"Browser f\xFCr VRML Darstellung", "Browser for VRML View"};
+const Tx kRadio1{"Standard - Browser", "Standard - Browser"};
+const Tx kRadio2{"anderer Browser:", "other Browser"};
+const Tx kVerzBox{"Penumbro-Arbeitsverzeichnis", "Penumbro-Userdirectory"};
+const Tx kRadio3{"Standard - Arbeitsverzeichnis", "Standard - Userdirectory"};
+const Tx kRadio4{"anderes Verzeichnis:", "other directory"};
+const Tx kOk{"OK", "OK"};
+const Tx kAbbruch{"Abbrechen", "Abort"};
+const Tx kSuchen{"Suchen ...", "Browse ..."};
+const Tx kKeinBrowser{"- kein Standard-VRML-Browser in der Windows-Registry gefunden -",
+                      "- no standard-VRML-browser found in the Windows-registry"};
+const Tx kDatei{"Die Datei ", "The file "};
+const Tx kNichtGefunden{" wurde nicht gefunden.", " was not found."};
+const Tx kVerzeichnis{"Das Verzeichnis ", "The directory "};
+const Tx kBrowserFilter{"Anwendungen|*|Alle Dateien (*.*)|*.*", "Applications|*|All files (*.*)|*.*"};
+
+}  // namespace
+
+TEinstellungen::TEinstellungen(AppState& state, Dialogs& dialogs, QWidget* parent)
+    : QDialog(parent), state_(state), dialogs_(dialogs) {
+    setObjectName(QStringLiteral("Einstellungen"));
+    auto make = [](auto* w, const char* name) {
+        w->setObjectName(QString::fromLatin1(name));
+        return w;
+    };
+    VRML_Box = make(new QGroupBox, "VRML_Box");
+    RadioButton1 = make(new QRadioButton, "RadioButton1");
+    Standard_Browser = make(new QLineEdit, "Standard_Browser");
+    Standard_Browser->setReadOnly(true);
+    RadioButton2 = make(new QRadioButton, "RadioButton2");
+    VRML_Browser = make(new QLineEdit, "VRML_Browser");
+    Browser_Suchen = make(new QPushButton, "Browser_Suchen");
+    auto* vrmlGrid = new QGridLayout(VRML_Box);
+    vrmlGrid->addWidget(RadioButton1, 0, 0);
+    vrmlGrid->addWidget(Standard_Browser, 1, 0, 1, 2);
+    vrmlGrid->addWidget(RadioButton2, 2, 0);
+    vrmlGrid->addWidget(VRML_Browser, 3, 0);
+    vrmlGrid->addWidget(Browser_Suchen, 3, 1);
+
+    Verz_Box = make(new QGroupBox, "Verz_Box");
+    RadioButton3 = make(new QRadioButton, "RadioButton3");
+    Edit2 = make(new QLineEdit, "Edit2");
+    Edit2->setReadOnly(true);
+    RadioButton4 = make(new QRadioButton, "RadioButton4");
+    Arbeitsverz = make(new QLineEdit, "Arbeitsverz");
+    Verz_Suchen = make(new QPushButton, "Verz_Suchen");
+    auto* verzGrid = new QGridLayout(Verz_Box);
+    verzGrid->addWidget(RadioButton3, 0, 0);
+    verzGrid->addWidget(Edit2, 1, 0, 1, 2);
+    verzGrid->addWidget(RadioButton4, 2, 0);
+    verzGrid->addWidget(Arbeitsverz, 3, 0);
+    verzGrid->addWidget(Verz_Suchen, 3, 1);
+
+    BitBtn1 = make(new QPushButton, "BitBtn1");
+    BitBtn2 = make(new QPushButton, "BitBtn2");
+    BitBtn1->setDefault(true);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(BitBtn1);
+    buttons->addWidget(BitBtn2);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(VRML_Box);
+    layout->addWidget(Verz_Box);
+    layout->addLayout(buttons);
+    setMinimumWidth(520);
+
+    RadioButton1->setChecked(true);
+    RadioButton3->setChecked(true);
+    VRML_Browser->setEnabled(false);
+    Arbeitsverz->setEnabled(false);
+    connect(RadioButton2, &QRadioButton::toggled, VRML_Browser, &QLineEdit::setEnabled);
+    connect(RadioButton4, &QRadioButton::toggled, Arbeitsverz, &QLineEdit::setEnabled);
+    connect(BitBtn1, &QPushButton::clicked, this, &TEinstellungen::BitBtn1Click);
+    connect(BitBtn2, &QPushButton::clicked, this, &TEinstellungen::BitBtn2Click);
+    connect(Browser_Suchen, &QPushButton::clicked, this, &TEinstellungen::Browser_SuchenClick);
+    connect(Verz_Suchen, &QPushButton::clicked, this, &TEinstellungen::Verz_SuchenClick);
+    gruppenVerbergen();
+    SpracheAnpassen(kGerman);
+}
+
+void TEinstellungen::SpracheAnpassen(char language) {
+    sprache_ = language;
+    setWindowTitle(tx(kCaption, language));
+    VRML_Box->setTitle(tx(kVrmlBox, language));
+    RadioButton1->setText(tx(kRadio1, language));
+    RadioButton2->setText(tx(kRadio2, language));
+    Verz_Box->setTitle(tx(kVerzBox, language));
+    RadioButton3->setText(tx(kRadio3, language));
+    RadioButton4->setText(tx(kRadio4, language));
+    BitBtn1->setText(tx(kOk, language));
+    BitBtn2->setText(tx(kAbbruch, language));
+    Browser_Suchen->setText(tx(kSuchen, language));
+    Verz_Suchen->setText(tx(kSuchen, language));
+}
+
+void TEinstellungen::browserUebernehmen() {
+    const bool standard = state_.settings.browserChoice != kOtherBrowser;
+    RadioButton1->setChecked(standard);
+    RadioButton2->setChecked(!standard);
+    VRML_Browser->setText(fromPath(state_.settings.browserPath));
+    VRML_Browser->setEnabled(!standard);
+}
+
+void TEinstellungen::verzeichnisMarkieren(bool standard, const QString& other) {
+    RadioButton3->setChecked(standard);
+    RadioButton4->setChecked(!standard);
+    Arbeitsverz->setText(other);
+    Arbeitsverz->setEnabled(!standard);
+}
+
+void TEinstellungen::verzeichnisWahlLoeschen() {
+    // Both radio buttons off needs the exclusive grouping suspended.
+    for (QRadioButton* r : {RadioButton3, RadioButton4}) {
+        r->setAutoExclusive(false);
+        r->setChecked(false);
+        r->setAutoExclusive(true);
+    }
+}
+
+void TEinstellungen::gruppenVerbergen() {
+    VRML_Box->hide();
+    Verz_Box->hide();
+}
+
+void TEinstellungen::oeffnen() {
+    if (RadioButton1->isChecked()) {
+        Standard_Browser->setText(dialogs_.associatedProgram(QStringLiteral(".wrl")));
+        if (Standard_Browser->text().isEmpty()) Standard_Browser->setText(tx(kKeinBrowser, sprache_));
+    }
+    altBrowser_ = VRML_Browser->text();
+    altStandardBrowser_ = RadioButton1->isChecked();
+    altVerzeichnis_ = Arbeitsverz->text();
+    altStandardVerzeichnis_ = RadioButton3->isChecked();
+    Edit2->setText(fromPath(standardWorkingDirectory(state_.configDir)));
+}
+
+void TEinstellungen::zeigen(Gruppe gruppe) {
+    gruppenVerbergen();
+    gruppe_ = gruppe;
+    (gruppe == Gruppe::Vrml ? VRML_Box : Verz_Box)->show();
+    oeffnen();
+    adjustSize();
+    dialogs_.exec(*this);
+    gruppenVerbergen();
+}
+
+void TEinstellungen::speichern() {
+    try {
+        saveSettings(state_);
+    } catch (const InputError& e) {
+        dialogs_.warning(this, fromMessage(e.what()));
+    }
+}
+
+void TEinstellungen::BitBtn1Click() {
+    if (gruppe_ == Gruppe::Vrml) {
+        const QString path = VRML_Browser->text();
+        if (RadioButton2->isChecked() && !QFileInfo(path).isFile()) {
+            dialogs_.warning(this, tx(kDatei, sprache_) + QLatin1Char('\'') + path + QLatin1Char('\'') +
+                                       tx(kNichtGefunden, sprache_));
+            return;
+        }
+        state_.vrmlBrowser = RadioButton2->isChecked() ? toPath(path) : std::string();
+        state_.settings.browserChoice = RadioButton2->isChecked() ? kOtherBrowser : kStandardBrowser;
+        state_.settings.browserPath = state_.vrmlBrowser;
+        speichern();
+        accept();
+        return;
+    }
+    const QString dir = Arbeitsverz->text();
+    if (RadioButton4->isChecked() && !QFileInfo(dir).isDir()) {
+        dialogs_.warning(this, tx(kVerzeichnis, sprache_) + QLatin1Char('\'') + dir + QLatin1Char('\'') +
+                                   tx(kNichtGefunden, sprache_));
+        return;
+    }
+    if (RadioButton4->isChecked()) {
+        QDir::setCurrent(dir);
+        state_.settings.directoryChoice = kOtherDirectory;
+        state_.settings.otherDirectory = toPath(dir);
+    } else {
+        QDir::setCurrent(fromPath(standardWorkingDirectory(state_.configDir)));
+        state_.settings.directoryChoice = kStandardDirectory;
+        state_.settings.otherDirectory.clear();
+    }
+    speichern();
+    accept();
+}
+
+void TEinstellungen::BitBtn2Click() {
+    VRML_Browser->setText(altBrowser_);
+    RadioButton1->setChecked(altStandardBrowser_);
+    RadioButton2->setChecked(!altStandardBrowser_);
+    VRML_Browser->setEnabled(!altStandardBrowser_);
+    Arbeitsverz->setText(altVerzeichnis_);
+    RadioButton3->setChecked(altStandardVerzeichnis_);
+    RadioButton4->setChecked(!altStandardVerzeichnis_);
+    Arbeitsverz->setEnabled(!altStandardVerzeichnis_);
+    reject();
+}
+
+void TEinstellungen::Browser_SuchenClick() {
+    const QString file = dialogs_.getOpenFileName(this, QString(), VRML_Browser->text(), tx(kBrowserFilter, sprache_));
+    if (file.isEmpty()) return;
+    RadioButton2->setChecked(true);
+    VRML_Browser->setText(file);
+}
+
+void TEinstellungen::Verz_SuchenClick() {
+    const QString dir = dialogs_.getExistingDirectory(this, tx(kVerzBox, sprache_), QDir::currentPath());
+    if (dir.isEmpty()) return;
+    RadioButton4->setChecked(true);
+    Arbeitsverz->setEnabled(true);
+    Arbeitsverz->setText(dir);
+}
+
+}  // namespace penumbro::ui

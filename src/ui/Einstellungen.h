@@ -1,0 +1,72 @@
+#pragma once
+// TEinstellungen: the VRML player and the working folder. One of its two groups is
+// shown at a time, chosen by the menu item that opens it.
+
+#include <QDialog>
+
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace penumbro::ui {
+
+struct AppState;
+class Dialogs;
+
+class TEinstellungen : public QDialog {
+    Q_OBJECT
+public:
+    enum class Gruppe { Vrml, Verzeichnis };
+
+    TEinstellungen(AppState& state, Dialogs& dialogs, QWidget* parent = nullptr);
+
+    void SpracheAnpassen(char language);
+    // Shows the window modally with one group.
+    void zeigen(Gruppe gruppe);
+    Gruppe gruppe() const { return gruppe_; }
+
+    // Start-up: marks the browser choice and fills the path from the settings.
+    void browserUebernehmen();
+    // Start-up: marks the standard directory, or the other one with its path.
+    void verzeichnisMarkieren(bool standard, const QString& other);
+    // Clears both directory choices (a command-line folder or a missing directory).
+    void verzeichnisWahlLoeschen();
+
+    void BitBtn1Click();  // OK
+    void BitBtn2Click();  // cancel
+    void Browser_SuchenClick();
+    void Verz_SuchenClick();
+
+    QGroupBox* VRML_Box;
+    QRadioButton* RadioButton1;
+    QLineEdit* Standard_Browser;
+    QRadioButton* RadioButton2;
+    QLineEdit* VRML_Browser;
+    QPushButton* Browser_Suchen;
+    QGroupBox* Verz_Box;
+    QRadioButton* RadioButton3;
+    QLineEdit* Edit2;
+    QRadioButton* RadioButton4;
+    QLineEdit* Arbeitsverz;
+    QPushButton* Verz_Suchen;
+    QPushButton* BitBtn1;
+    QPushButton* BitBtn2;
+
+private:
+    void oeffnen();
+    void gruppenVerbergen();
+    void speichern();
+
+    AppState& state_;
+    Dialogs& dialogs_;
+    char sprache_ = 'd';
+    Gruppe gruppe_ = Gruppe::Vrml;
+    // Remembered for cancel.
+    QString altBrowser_;
+    bool altStandardBrowser_ = true;
+    QString altVerzeichnis_;
+    bool altStandardVerzeichnis_ = true;
+};
+
+}  // namespace penumbro::ui

@@ -1,0 +1,151 @@
+#include "ui/ExportForm.h"
+
+#include "project/FileIo.h"
+#include "project/InputError.h"
+#include "project/ProjectFile.h"
+#include "ui/AppState.h"
+#include "ui/Dialogs.h"
+#include "views/Export.h"
+
+#include <QButtonGroup>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace penumbro::ui {
+
+namespace {
+
+const Tx kCaption{"Daten exportieren", "Data export"};
+const Tx kGruppe{"Format der Exportdatei", "Format of the export file"};
+const Tx kText{"TEXT (Monatsdaten spaltenweise, Leerzeichen getrennt)", "TEXT (monthly values in columns)"};
+const Tx kButton1{"Datenexport verlassen", "Exit data export"};
+const Tx kButton2{"Penumbro Mittelwert-Datei ausw\xE4hlen", "Select mean value file"};
+const Tx kButton3{"Export in gew\xE4hltem Format", "Export in selected format"};
+const Tx kMitFilter{"Mittelwerte|*.mit", "Mean-Values|*.mit"};
+const Tx kSpeichernTitel{"Exportdatei speichern unter", "Save export file as"};
+const Tx kFehler{kExportErrorCaptionDe, kExportErrorCaptionEn};
+const Tx kKeinFormat{kExportNoFormatDe, kExportNoFormatEn};
+const Tx kDefekt{kExportDefectiveDe, kExportDefectiveEn};
+
+}  // namespace
+
+TExportForm::TExportForm(AppState& state, Dialogs& dialogs, QWidget* parent)
+    : QDialog(parent), state_(state), dialogs_(dialogs) {
+    setObjectName(QStringLiteral("ExportForm"));
+    S_Filename = new QLineEdit;
+    S_Filename->setObjectName(QStringLiteral("S_Filename"));
+    S_Filename->setReadOnly(true);
+    RadioGroup1 = new QGroupBox;
+    RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
+    Format_Text = new QRadioButton;
+    Format_Text->setObjectName(QStringLiteral("Format_Text"));
+    Format_Trnsys = new QRadioButton(QStringLiteral("TRNSYS"));
+    Format_Trnsys->setObjectName(QStringLiteral("Format_Trnsys"));
+    Format_Suncode = new QRadioButton(QStringLiteral("SUNCODE"));
+    Format_Suncode->setObjectName(QStringLiteral("Format_Suncode"));
+    formate_ = new QButtonGroup(this);
+    formate_->addButton(Format_Text, static_cast<int>(ExportFormat::Text));
+    formate_->addButton(Format_Trnsys, static_cast<int>(ExportFormat::Trnsys));
+    formate_->addButton(Format_Suncode, static_cast<int>(ExportFormat::Suncode));
+    auto* radios = new QVBoxLayout(RadioGroup1);
+    radios->addWidget(Format_Text);
+    radios->addWidget(Format_Trnsys);
+    radios->addWidget(Format_Suncode);
+    Button1 = new QPushButton;
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button2 = new QPushButton;
+    Button2->setObjectName(QStringLiteral("Button2"));
+    Button3 = new QPushButton;
+    Button3->setObjectName(QStringLiteral("Button3"));
+    Button3->setEnabled(false);
+
+    auto* fileRow = new QHBoxLayout;
+    fileRow->addWidget(S_Filename, 1);
+    fileRow->addWidget(Button2);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(Button3);
+    buttons->addStretch();
+    buttons->addWidget(Button1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(fileRow);
+    layout->addWidget(RadioGroup1);
+    layout->addLayout(buttons);
+    setMinimumWidth(560);
+
+    connect(Button1, &QPushButton::clicked, this, &TExportForm::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &TExportForm::Button2Click);
+    connect(Button3, &QPushButton::clicked, this, &TExportForm::Button3Click);
+    SpracheAnpassen(kGerman);
+}
+
+void TExportForm::SpracheAnpassen(char language) {
+    sprache_ = language;
+    setWindowTitle(tx(kCaption, language));
+    RadioGroup1->setTitle(tx(kGruppe, language));
+    Format_Text->setText(tx(kText, language));
+    Button1->setText(tx(kButton1, language));
+    Button2->setText(tx(kButton2, language));
+    Button3->setText(tx(kButton3, language));
+}
+
+void TExportForm::vorbereiten() {
+    const auto mit = isUnnamed(state_.project.fileName)
+                         ? std::nullopt
+                         : initialMitFile(state_.project.baseName, [](const std::string& f) { return fileExists(f); });
+    if (mit) {
+        S_Filename->setText(fromPath(*mit));
+        Button3->setEnabled(true);
+    } else {
+        S_Filename->clear();
+    }
+}
+
+void TExportForm::zeigen() {
+    vorbereiten();
+    dialogs_.exec(*this);
+}
+
+void TExportForm::Button1Click() { reject(); }
+
+void TExportForm::Button2Click() {
+    const std::string proposal = proposedMitName(state_.project.fileName);
+    QString chosen = dialogs_.getOpenFileName(this, QString(), fromPath(proposal), tx(kMitFilter, sprache_));
+    if (chosen.isEmpty()) return;
+    if (QFileInfo(chosen).suffix().isEmpty()) chosen += QStringLiteral(".mit");
+    S_Filename->setText(chosen);
+    Button3->setEnabled(true);
+}
+
+void TExportForm::Button3Click() {
+    const int id = formate_->checkedId();
+    if (id < 0) {
+        dialogs_.message(this, QMessageBox::Warning, tx(kFehler, sprache_), tx(kKeinFormat, sprache_),
+                         QMessageBox::Ok);
+        return;
+    }
+    const auto format = static_cast<ExportFormat>(id);
+    const std::string mitPath = toPath(S_Filename->text());
+    const QString target = dialogs_.getSaveFileName(this, tx(kSpeichernTitel, sprache_),
+                                                    fromPath(proposedExportName(mitPath, format)),
+                                                    QStringLiteral("Export|*.*"));
+    if (!target.isEmpty()) {
+        try {
+            const ExportResult result = exportMeanValues(splitLines(readFileBytes(mitPath)), format);
+            writeFileAtomically(toPath(target), result.bytes);
+            if (result.error)
+                dialogs_.message(this, QMessageBox::Critical, tx(kFehler, sprache_), tx(kDefekt, sprache_),
+                                 QMessageBox::Ok);
+        } catch (const InputError& e) {
+            dialogs_.message(this, QMessageBox::Critical, tx(kFehler, sprache_), fromMessage(e.what()),
+                             QMessageBox::Ok);
+        }
+    }
+    accept();
+}
+
+}  // namespace penumbro::ui

@@ -1,0 +1,48 @@
+#pragma once
+// TExportForm: converts a mean-value file into TEXT, TRNSYS or SUNCODE tables.
+
+#include <QDialog>
+
+class QButtonGroup;
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace penumbro::ui {
+
+struct AppState;
+class Dialogs;
+
+class TExportForm : public QDialog {
+    Q_OBJECT
+public:
+    TExportForm(AppState& state, Dialogs& dialogs, QWidget* parent = nullptr);
+
+    void SpracheAnpassen(char language);
+    // From the main menu: presets the file field and shows the window modally.
+    void zeigen();
+    // The preset alone (zeigen without showing).
+    void vorbereiten();
+
+    void Button1Click();  // leave
+    void Button2Click();  // choose the .mit file
+    void Button3Click();  // export
+
+    QLineEdit* S_Filename;
+    QGroupBox* RadioGroup1;
+    QRadioButton* Format_Text;
+    QRadioButton* Format_Trnsys;
+    QRadioButton* Format_Suncode;
+    QPushButton* Button1;
+    QPushButton* Button2;
+    QPushButton* Button3;
+
+private:
+    AppState& state_;
+    Dialogs& dialogs_;
+    QButtonGroup* formate_;
+    char sprache_ = 'd';
+};
+
+}  // namespace penumbro::ui

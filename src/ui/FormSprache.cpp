@@ -1,0 +1,94 @@
+#include "ui/FormSprache.h"
+
+#include "project/InputError.h"
+#include "ui/AppState.h"
+#include "ui/Dialogs.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
+
+namespace penumbro::ui {
+
+void ClickLabel::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) emit clicked();
+    QLabel::mousePressEvent(event);
+}
+
+namespace {
+
+// Small flags drawn rather than shipped as pictures.
+QPixmap flagPixmap(bool german) {
+    QPixmap pix(60, 36);
+    QPainter p(&pix);
+    if (german) {
+        p.fillRect(0, 0, 60, 12, QColor(0, 0, 0));
+        p.fillRect(0, 12, 60, 12, QColor(221, 0, 0));
+        p.fillRect(0, 24, 60, 12, QColor(255, 206, 0));
+    } else {
+        p.fillRect(0, 0, 60, 36, QColor(1, 33, 105));
+        p.setPen(QPen(Qt::white, 8));
+        p.drawLine(0, 0, 60, 36);
+        p.drawLine(60, 0, 0, 36);
+        p.setPen(QPen(QColor(200, 16, 46), 3));
+        p.drawLine(0, 0, 60, 36);
+        p.drawLine(60, 0, 0, 36);
+        p.fillRect(24, 0, 12, 36, Qt::white);
+        p.fillRect(0, 12, 60, 12, Qt::white);
+        p.fillRect(26, 0, 8, 36, QColor(200, 16, 46));
+        p.fillRect(0, 14, 60, 8, QColor(200, 16, 46));
+    }
+    return pix;
+}
+
+}  // namespace
+
+TFormSprache::TFormSprache(AppState& state, Dialogs& dialogs, QWidget* parent)
+    : QDialog(parent), state_(state), dialogs_(dialogs) {
+    setObjectName(QStringLiteral("FormSprache"));
+    setWindowTitle(QStringLiteral("Penumbro"));
+    auto* grid = new QGridLayout(this);
+    auto* frage = new QLabel(fromCp1252("W\xE4hlen Sie Ihre Sprache.") + QLatin1Char('\n') +
+                             QStringLiteral("Select your language."));
+    frage->setObjectName(QStringLiteral("Label1"));
+    frage->setAlignment(Qt::AlignCenter);
+    grid->addWidget(frage, 0, 0, 1, 2);
+
+    auto* flagDe = new ClickLabel;
+    flagDe->setObjectName(QStringLiteral("Flagge_Deutsch"));
+    flagDe->setPixmap(flagPixmap(true));
+    auto* flagEn = new ClickLabel;
+    flagEn->setObjectName(QStringLiteral("Flagge_Englisch"));
+    flagEn->setPixmap(flagPixmap(false));
+    auto* deutsch = new ClickLabel(QStringLiteral("Deutsch"));
+    deutsch->setObjectName(QStringLiteral("Label_Deutsch"));
+    auto* english = new ClickLabel(QStringLiteral("English"));
+    english->setObjectName(QStringLiteral("Label_English"));
+    for (ClickLabel* l : {flagDe, flagEn, deutsch, english}) {
+        l->setAlignment(Qt::AlignCenter);
+        l->setCursor(Qt::PointingHandCursor);
+    }
+    grid->addWidget(flagDe, 1, 0);
+    grid->addWidget(flagEn, 1, 1);
+    grid->addWidget(deutsch, 2, 0);
+    grid->addWidget(english, 2, 1);
+    connect(flagDe, &ClickLabel::clicked, this, [this] { waehlen(kGerman); });
+    connect(deutsch, &ClickLabel::clicked, this, [this] { waehlen(kGerman); });
+    connect(flagEn, &ClickLabel::clicked, this, [this] { waehlen(kEnglish); });
+    connect(english, &ClickLabel::clicked, this, [this] { waehlen(kEnglish); });
+}
+
+void TFormSprache::waehlen(char language) {
+    state_.sprache = language;
+    try {
+        saveSettings(state_);
+    } catch (const InputError& e) {
+        // The choice still holds for this run.
+        dialogs_.warning(this, fromMessage(e.what()));
+    }
+    accept();
+}
+
+}  // namespace penumbro::ui

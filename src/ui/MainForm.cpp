@@ -1,0 +1,658 @@
+#include "ui/MainForm.h"
+
+#include "editor/EditOperations.h"
+#include "editor/ObjectTable.h"
+#include "project/FileIo.h"
+#include "project/InputError.h"
+#include "project/ProjectFile.h"
+#include "ui/AppState.h"
+#include "ui/ConfigPaths.h"
+#include "ui/Datenblatt.h"
+#include "ui/Dialogs.h"
+#include "ui/Einstellungen.h"
+#include "ui/ExportForm.h"
+#include "ui/FormSprache.h"
+#include "ui/SchnellAusgabe.h"
+#include "views/VrmlWriter.h"
+
+#include <QCloseEvent>
+#include <QDialog>
+#include <QDir>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTextBrowser>
+#include <QTimer>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace penumbro::ui {
+
+namespace {
+
+Language languageOf(char sprache) { return sprache == kEnglish ? Language::English : Language::German; }
+
+const Tx kPanel1{"Dateneingabe", "Data input"};
+const Tx kPanel2{"Online - Ausgabe", "Online output"};
+const Tx kPanel3{"Schnelldurchlauf", "Fast pass through"};
+
+const Tx kMenuProjekt{"&Projekt", "Project"};
+const Tx kMenuSimulation{"Simulation", "Simulation"};
+const Tx kMenuExport{"Daten exportieren", "Export data"};
+const Tx kMenuEinstellungen{"Einstellungen", "Adjustments"};
+const Tx kMenuHilfe{"Hilfe", "Help"};
+const Tx kNeu{"Neues Projekt", "New project"};
+const Tx kOeffnen{"Projekt \xF6" "ffnen", "Open project"};
+const Tx kSpeichern{"Projekt speichern", "Save project"};
+const Tx kSpeichernUnter{"Projekt speichern unter ...", "Save project as ..."};
+const Tx kVrml{"VRML Darstellung", "VRML view"};
+const Tx kBeenden{"Programm beenden", "Quit program"};
+const Tx kSchnell{"Schnelldurchlauf", "Fast pass through of simulation"};
+const Tx kListe{"Simulationsliste erstellen", "Create a list of simulations"};
+const Tx kExport{"Daten exportieren", "Export data"};
+const Tx kVrml1{"VRML Darstellung", "VRML View"};
+const Tx kArbeitsverz{"Arbeitsverzeichnis", "User directory"};
+const Tx kSprache{"Sprache anpassen", "Select language"};
+const Tx k3d{"3D-Ansicht in der Dateieingabe deaktivieren", "Deactivate 3D-view in data input"};
+const Tx kHilfe{"Penumbro-Hilfe", "Penumbro-Help"};
+
+const Tx kLaufAbbrechen{"Achtung:!\r\rHiermit wird die aktuelle Simulation abgebrochen!\r\rFortfahren?",
+                        "Caution:!\r\rHereby, the actual simulation will be terminated!\r\rContinue?"};
+const Tx kKeinTarget{"Keine Targetfl\xE4" "che vorhanden! Datei kann nicht simuliert werden.",
+                     "No target surface available! File cannot be simulated."};
+const Tx kNichtEben{
+    "Targetfl\xE4" "chen liegen nicht alle in einer Ebene! Datei kann nicht simuliert werden.\r\r"
+    "W\xE4hlen Sie im Hauptmen\xFC \"Simulation - Simulationsliste erstellen\" um eine eigenst\xE4ndige "
+    "Simulationen f\xFCr jedes Target durchzuf\xFChren.",
+    "Target surfaces are not situated all in one level! File cannot be simulated.\r\r"
+    "Please choose \"Simulation - Create simulation list\" in the main menu to simulate every Target separately."};
+const Tx kBeendenLauf{"Achtung: Simulation l\xE4uft!\r\rDurch das Beenden von PENUMBRO wird die aktuelle "
+                      "Simulation abgebrochen!\r\rProgramm wirklich beenden?",
+                      "Caution: Simulation running!\r\rBy closing PENUMBRO, the actual simulation will be "
+                      "terminated.\r\rReally quit the program?"};
+const Tx kKeinPlayer1{"Es wurde kein VRML-Player gefunden!", "No VRML-viewer was found!"};
+const Tx kKeinPlayer2{"Bitte installieren Sie einen VRML-Player.", "Please install a VRML-player."};
+const Tx kKeinPlayer3{"Sollte bereits ein VRML-Player auf Ihrem System vorhanden sein, so geben Sie",
+                      "Is an executable VRML-player already on your system, then please set its"};
+const Tx kKeinPlayer4{"bitte dessen Pfad und Dateinamen unter \"Einstellungen\" - \"VRML-Player\" an.",
+                      "path and name at \"Adjustments\" - \"VRML view\" - \"Other browser\"."};
+const Tx kNeustart{"Sie m\xFCssen PENUMBRO neu starten, um die \xC4nderungen zu \xFC" "bernehmen!",
+                   "PENUMBRO must be re-started to take over the new settings."};
+const Tx kVerzFehlt1{"Arbeitsverzeichnis ", "Directory "};
+const Tx kVerzFehlt2{" nicht vorhanden.", " not available."};
+const Tx kVerzFehlt3{"Standard Arbeitsverzeichnis wird verwendet.", "Standard user directory will be used."};
+const Tx kGeaendert{"Das Projekt wurde ge\xE4ndert. \xC4nderungen speichern?",
+                    "The project have been changed. Save the changes?"};
+const Tx kExistiert{"Die Datei existiert bereits. Soll die Datei \xFC" "berschrieben werden?",
+                    "The file already exists. Should the file be overwritten?"};
+const Tx kDatenFilter{"Daten|*.dat", "Data|*.dat"};
+const char* const kSpracheTitel = "Spracheinstellung/ Language Adjustment";
+const char* const kSpracheText =
+    "Die Einstellung wird beim n\xE4" "chsten Start \xFC" "bernommen. - Language-adjustment will be applied at next run.";
+
+const Tx kObjektliste{"Objektliste", "List of objects"};
+const Tx kProjektbeschreibung{"Projektbeschreibung", "Project description"};
+const Tx kDatenblattKnopf{"Datenblatt", "Data sheet"};
+const Tx kOnlineHinweis{"Die Online-Ausgabe wird in einer sp\xE4teren Programmversion hier gezeigt.\r"
+                        "Das Projekt ist f\xFCr sie bereit.",
+                        "The online output will be shown here in a later version of the program.\r"
+                        "The project is ready for it."};
+const Tx kListeTitel{"Simulationsliste", "List of simulations"};
+const Tx kListeHinweis{"Die Simulationsliste ist in diesem Programmstand noch nicht verf\xFC" "gbar.",
+                       "The list of simulations is not available in this version yet."};
+const Tx kSchliessen{"Schliessen", "Close"};
+
+}  // namespace
+
+ModePanel::ModePanel(QWidget* parent) : QLabel(parent) {
+    setAlignment(Qt::AlignCenter);
+    setFixedSize(300, 25);
+    setAutoFillBackground(true);
+    setLineWidth(2);
+    QFont f = font();
+    f.setBold(true);
+    setFont(f);
+    setSelected(false);
+}
+
+void ModePanel::setSelected(bool selected) {
+    selected_ = selected;
+    setFrameStyle(QFrame::Panel | (selected ? QFrame::Sunken : QFrame::Raised));
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, selected ? QColor(0xFF, 0xC0, 0xC0) : QColor(0xFF, 0xFF, 0xC0));
+    pal.setColor(QPalette::WindowText, Qt::black);
+    setPalette(pal);
+}
+
+void ModePanel::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) emit clicked();
+    QLabel::mousePressEvent(event);
+}
+
+TMainForm::TMainForm(AppState& state, Dialogs& dialogs, QWidget* parent)
+    : QMainWindow(parent), state_(state), dialogs_(dialogs) {
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(QStringLiteral("Penumbro"));
+
+    // Data input: until the editor window exists, the object list read-only.
+    editorSeite_ = new QWidget;
+    editorSeite_->setObjectName(QStringLiteral("Generator"));
+    auto* listBox = new QGroupBox;
+    listBox->setObjectName(QStringLiteral("GroupBox_Objektliste"));
+    objektListe_ = new QListWidget;
+    objektListe_->setObjectName(QStringLiteral("ListBox1"));
+    objektAnzahl_ = new QLabel;
+    objektAnzahl_->setObjectName(QStringLiteral("Objektanzahl"));
+    auto* listLayout = new QVBoxLayout(listBox);
+    listLayout->addWidget(objektListe_);
+    listLayout->addWidget(objektAnzahl_);
+    auto* kommentarBox = new QGroupBox;
+    kommentarBox->setObjectName(QStringLiteral("GroupBox_Kommentar"));
+    kommentar_ = new QLabel;
+    kommentar_->setObjectName(QStringLiteral("Kommentar"));
+    kommentar_->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+    kommentar_->setWordWrap(true);
+    auto* datenblattKnopf = new QPushButton;
+    datenblattKnopf->setObjectName(QStringLiteral("Datenblatt_zeigen"));
+    auto* kommentarLayout = new QVBoxLayout(kommentarBox);
+    kommentarLayout->addWidget(kommentar_, 1);
+    kommentarLayout->addWidget(datenblattKnopf, 0, Qt::AlignLeft);
+    auto* editorLayout = new QHBoxLayout(editorSeite_);
+    editorLayout->addWidget(listBox, 1);
+    editorLayout->addWidget(kommentarBox, 1);
+
+    onlineSeite_ = new QWidget;
+    onlineSeite_->setObjectName(QStringLiteral("Online_Ausgabe"));
+    onlineHinweis_ = new QLabel;
+    onlineHinweis_->setObjectName(QStringLiteral("Online_Hinweis"));
+    onlineHinweis_->setAlignment(Qt::AlignCenter);
+    (new QVBoxLayout(onlineSeite_))->addWidget(onlineHinweis_);
+
+    schnell_ = new Tschnell_ausgabe(state_, dialogs_);
+
+    seiten_ = new QStackedWidget;
+    seiten_->addWidget(editorSeite_);
+    seiten_->addWidget(onlineSeite_);
+    seiten_->addWidget(schnell_);
+
+    // Bottom bar with the three mode panels; the batch panel covers it when shown.
+    auto* bar = new QWidget;
+    bar->setObjectName(QStringLiteral("Panel_Auswahl"));
+    bar->setFixedHeight(35);
+    const char* names[] = {"Hauptauswahl1", "Hauptauswahl2", "Hauptauswahl3"};
+    const int xs[] = {20, 358, 696};
+    for (int i = 0; i < 3; ++i) {
+        panels_[i] = new ModePanel(bar);
+        panels_[i]->setObjectName(QString::fromLatin1(names[i]));
+        panels_[i]->move(xs[i], 5);
+        connect(panels_[i], &ModePanel::clicked, this, [this, i] { HauptauswahlClick(i + 1); });
+    }
+    Panel_Simulationsliste = new QLabel(bar);
+    Panel_Simulationsliste->setObjectName(QStringLiteral("Panel_Simulationsliste"));
+    Panel_Simulationsliste->setGeometry(0, 0, 1016, 35);
+    Panel_Simulationsliste->hide();
+
+    auto* central = new QWidget;
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(seiten_, 1);
+    layout->addWidget(bar);
+    setCentralWidget(central);
+    QFont f = font();
+    f.setBold(true);
+    setFont(f);
+
+    einstellungen_ = new TEinstellungen(state_, dialogs_, this);
+    sprache_ = new TFormSprache(state_, dialogs_, this);
+    datenblatt_ = new TDatenblatt(state_, this);
+    export_ = new TExportForm(state_, dialogs_, this);
+    connect(datenblattKnopf, &QPushButton::clicked, this, [this] {
+        datenblatt_->aktualisieren();
+        datenblatt_->show();
+        datenblatt_->raise();
+    });
+
+    Timer_Programmende = new QTimer(this);
+    Timer_Programmende->setObjectName(QStringLiteral("Timer_Programmende"));
+    Timer_Programmende->setSingleShot(true);
+    Timer_Programmende->setInterval(5000);
+    connect(Timer_Programmende, &QTimer::timeout, this, &QWidget::close);
+
+    menusAnlegen();
+    connect(schnell_, &Tschnell_ausgabe::eingabenAktivGeaendert, this, [this](bool on) {
+        for (QAction* a : {Menu_Projekt_Neu, Menu_Projekt_Oeffnen, Menu_SimulationslisteErstellen, Menu_export_export})
+            a->setEnabled(on);
+    });
+    resize(1016, 694 + menuBar()->sizeHint().height());
+    SpracheAnpassen();
+}
+
+TMainForm::~TMainForm() {
+    state_.abortRequest = true;
+    schnell_->warten();
+}
+
+void TMainForm::menusAnlegen() {
+    auto action = [this](QMenu* menu, const char* name, auto handler) {
+        auto* a = menu->addAction(QString());
+        a->setObjectName(QString::fromLatin1(name));
+        connect(a, &QAction::triggered, this, handler);
+        return a;
+    };
+    Menu_Projekt = menuBar()->addMenu(QString());
+    Menu_Projekt->setObjectName(QStringLiteral("Menu_Projekt"));
+    Menu_Projekt_Neu = action(Menu_Projekt, "Menu_Projekt_Neu", [this] { Menu_Projekt_NeuClick(); });
+    Menu_Projekt_Oeffnen = action(Menu_Projekt, "Menu_Projekt_Oeffnen", [this] { Menu_Projekt_OeffnenClick(); });
+    Projektspeichern1 = action(Menu_Projekt, "Projektspeichern1", [this] { Projektspeichern1Click(); });
+    Projektspeichernunter1 =
+        action(Menu_Projekt, "Projektspeichernunter1", [this] { Projektspeichernunter1Click(); });
+    Menu_Projekt->addSeparator();
+    Menu_Projekt_VRML = action(Menu_Projekt, "Menu_Projekt_VRML", [this] { VRML_DarstellungClick(); });
+    Menu_Projekt->addSeparator();
+    Programmbeenden1 = action(Menu_Projekt, "Programmbeenden1", [this] { close(); });
+
+    Menu_Simulation = menuBar()->addMenu(QString());
+    Menu_Simulation->setObjectName(QStringLiteral("Menu_Simulation"));
+    Menu_Schnelldurchlauf = action(Menu_Simulation, "Menu_Schnelldurchlauf", [this] { HauptauswahlClick(3); });
+    Menu_SimulationslisteErstellen = action(Menu_Simulation, "Menu_SimulationslisteErstellen",
+                                            [this] { Menu_SimulationslisteErstellenClick(); });
+
+    Menu_Export = menuBar()->addMenu(QString());
+    Menu_Export->setObjectName(QStringLiteral("Menu_Export"));
+    Menu_export_export = action(Menu_Export, "Menu_export_export", [this] { Menu_export_exportClick(); });
+
+    Menu_Einstellungen = menuBar()->addMenu(QString());
+    Menu_Einstellungen->setObjectName(QStringLiteral("Menu_Einstellungen"));
+    VRML1 = action(Menu_Einstellungen, "VRML1", [this] { einstellungen_->zeigen(TEinstellungen::Gruppe::Vrml); });
+    Arbeitsverzeichnis1 = action(Menu_Einstellungen, "Arbeitsverzeichnis1",
+                                 [this] { einstellungen_->zeigen(TEinstellungen::Gruppe::Verzeichnis); });
+    Spracheanpassen1 = action(Menu_Einstellungen, "Spracheanpassen1", [this] { Spracheanpassen1Click(); });
+    Menue_3d_deaktivieren =
+        action(Menu_Einstellungen, "Menue_3d_deaktivieren", [this] { Menue_3d_deaktivierenClick(); });
+    Menue_3d_deaktivieren->setCheckable(true);
+
+    Hilfe1 = menuBar()->addMenu(QString());
+    Hilfe1->setObjectName(QStringLiteral("Hilfe1"));
+    PenumbroHilfe1 = action(Hilfe1, "PenumbroHilfe1", [this] { PenumbroHilfe1Click(); });
+    // F1 anywhere in the program.
+    PenumbroHilfe1->setShortcut(QKeySequence(Qt::Key_F1));
+    PenumbroHilfe1->setShortcutContext(Qt::ApplicationShortcut);
+}
+
+void TMainForm::SpracheAnpassen() {
+    const char l = state_.sprache;
+    panels_[0]->setText(tx(kPanel1, l));
+    panels_[1]->setText(tx(kPanel2, l));
+    panels_[2]->setText(tx(kPanel3, l));
+    Menu_Projekt->setTitle(tx(kMenuProjekt, l));
+    Menu_Simulation->setTitle(tx(kMenuSimulation, l));
+    Menu_Export->setTitle(tx(kMenuExport, l));
+    Menu_Einstellungen->setTitle(tx(kMenuEinstellungen, l));
+    Hilfe1->setTitle(tx(kMenuHilfe, l));
+    Menu_Projekt_Neu->setText(tx(kNeu, l));
+    Menu_Projekt_Oeffnen->setText(tx(kOeffnen, l));
+    Projektspeichern1->setText(tx(kSpeichern, l));
+    Projektspeichernunter1->setText(tx(kSpeichernUnter, l));
+    Menu_Projekt_VRML->setText(tx(kVrml, l));
+    Programmbeenden1->setText(tx(kBeenden, l));
+    Menu_Schnelldurchlauf->setText(tx(kSchnell, l));
+    Menu_SimulationslisteErstellen->setText(tx(kListe, l));
+    Menu_export_export->setText(tx(kExport, l));
+    VRML1->setText(tx(kVrml1, l));
+    Arbeitsverzeichnis1->setText(tx(kArbeitsverz, l));
+    Spracheanpassen1->setText(tx(kSprache, l));
+    Menue_3d_deaktivieren->setText(tx(k3d, l));
+    PenumbroHilfe1->setText(tx(kHilfe, l));
+    editorSeite_->findChild<QGroupBox*>(QStringLiteral("GroupBox_Objektliste"))->setTitle(tx(kObjektliste, l));
+    editorSeite_->findChild<QGroupBox*>(QStringLiteral("GroupBox_Kommentar"))->setTitle(tx(kProjektbeschreibung, l));
+    editorSeite_->findChild<QPushButton*>(QStringLiteral("Datenblatt_zeigen"))->setText(tx(kDatenblattKnopf, l));
+    onlineHinweis_->setText(tx(kOnlineHinweis, l));
+
+    einstellungen_->SpracheAnpassen(l);
+    schnell_->SpracheAnpassen(l);
+    export_->SpracheAnpassen(l);
+    datenblatt_->SpracheAnpassen(l);
+    editorAktualisieren();
+}
+
+void TMainForm::start(const QString& argument) {
+    state_.settings = readSettingsFile(state_.settingsPath());
+    einstellungen_->browserUebernehmen();
+    state_.vrmlBrowser = state_.settings.browserPath;
+
+    if (state_.settings.language.empty()) {
+        state_.sprache = kGerman;
+        dialogs_.exec(*sprache_);
+    } else {
+        state_.sprache = state_.settings.language[0] == kEnglish ? kEnglish : kGerman;
+    }
+    SpracheAnpassen();
+
+    const QString standardDir = fromPath(standardWorkingDirectory(state_.configDir));
+    if (state_.settings.otherDirectory.empty()) {
+        einstellungen_->verzeichnisMarkieren(true, QString());
+        QDir::setCurrent(standardDir);
+    } else {
+        const QString other = fromPath(state_.settings.otherDirectory);
+        einstellungen_->verzeichnisMarkieren(false, other);
+        if (QFileInfo(other).isDir()) {
+            QDir::setCurrent(other);
+        } else {
+            const char l = state_.sprache;
+            dialogs_.warning(this, tx(kVerzFehlt1, l) + QLatin1Char('\'') + other + QLatin1Char('\'') +
+                                       tx(kVerzFehlt2, l) + QLatin1Char('\n') + tx(kVerzFehlt3, l));
+            QDir::setCurrent(standardDir);
+            einstellungen_->verzeichnisWahlLoeschen();
+        }
+    }
+
+    state_.preview3d = state_.settings.preview3d == "1";
+    Menue_3d_deaktivieren->setChecked(state_.settings.preview3d == "0");
+
+    resetToNewProject(state_.project);
+    setWindowTitle(QStringLiteral("Penumbro"));
+    HauptauswahlClick(1);
+
+    if (!argument.isEmpty()) {
+        const QFileInfo info(argument);
+        if (info.isDir()) {
+            QDir::setCurrent(info.absoluteFilePath());
+            einstellungen_->verzeichnisWahlLoeschen();
+        } else if (info.isFile() && argument.right(4).toLower() == QStringLiteral(".dat")) {
+            projektLaden(info.absoluteFilePath());
+        }
+    }
+    state_.project.original = state_.project.daten;
+    ausgabeNameSetzen();
+    editorAktualisieren();
+}
+
+void TMainForm::ausgabeNameSetzen() {
+    state_.outputBase = isUnnamed(state_.project.fileName)
+                            ? toPath(QDir::current().absoluteFilePath(QString::fromLatin1(kUnnamedBase)))
+                            : state_.project.baseName;
+}
+
+void TMainForm::editorAktualisieren() {
+    const Language lang = languageOf(state_.sprache);
+    const ObjektListe liste = ListeAufbauen(state_.project.daten);
+    objektListe_->clear();
+    for (const std::string& label : liste.labels) objektListe_->addItem(fromCp1252(label));
+    if (liste.fehlerhaft())
+        objektListe_->addItem(fromCp1252(liste.fehler));
+    objektAnzahl_->setText(fromCp1252(liste.objektanzahlText(lang)));
+    QStringList comment;
+    for (const std::string& line : liste.kommentar) comment << fromCp1252(line);
+    kommentar_->setText(comment.join(QLatin1Char('\n')));
+    if (datenblatt_->isVisible()) datenblatt_->aktualisieren();
+}
+
+void TMainForm::seiteZeigen(int panel) {
+    for (int i = 0; i < 3; ++i) panels_[i]->setSelected(i + 1 == panel);
+    aktiv_ = panel;
+    if (panel == 1) {
+        editorAktualisieren();
+        seiten_->setCurrentWidget(editorSeite_);
+    } else if (panel == 2) {
+        state_.params.fastRun = false;
+        seiten_->setCurrentWidget(onlineSeite_);
+    } else {
+        state_.params.fastRun = true;
+        seiten_->setCurrentWidget(schnell_);
+        schnell_->Vorbereitung();
+    }
+}
+
+void TMainForm::HauptauswahlClick(int panel) {
+    int pruefung = 1;
+    QString pruefFehler;
+    try {
+        pruefung = TargetflaechenPruefen(state_.project.daten);
+    } catch (const InputError& e) {
+        pruefung = -1;
+        pruefFehler = fromMessage(e.what());
+    }
+    if (panel == aktiv_) return;
+    const char l = state_.sprache;
+    if (aktiv_ == 3) {
+        schnell_->ParameterMerken();
+        if (!state_.simulationIdle) {
+            if (dialogs_.question(this, tx(kLaufAbbrechen, l), QMessageBox::Yes | QMessageBox::No) !=
+                QMessageBox::Yes)
+                return;
+            state_.simulationIdle = true;
+            state_.abortRequest = true;
+        }
+    }
+    if (panel != 1) {
+        if (pruefung == 0) {
+            dialogs_.warning(this, tx(kKeinTarget, l));
+            return;
+        }
+        if (pruefung == 2) {
+            dialogs_.warning(this, tx(kNichtEben, l));
+            return;
+        }
+        if (pruefung < 0) {
+            // A text the editor cannot read cannot be simulated either.
+            dialogs_.warning(this, pruefFehler);
+            return;
+        }
+    }
+    seiteZeigen(panel);
+}
+
+bool TMainForm::projektLaden(const QString& path) {
+    try {
+        const LoadedProject loaded = openProject(state_.project, toPath(path));
+        if (loaded.converted) dialogs_.information(this, tx({kPreviousVersionNotice, kPreviousVersionNotice}, kGerman));
+    } catch (const InputError& e) {
+        dialogs_.warning(this, fromMessage(e.what()));
+        return false;
+    }
+    setWindowTitle(fromPath(captionFor(state_.project.fileName)));
+    const QString dir = QFileInfo(path).absolutePath();
+    schnell_->setInitialDirectory(dir);
+    ausgabeNameSetzen();
+    return true;
+}
+
+void TMainForm::Menu_Projekt_NeuClick() {
+    if (ProjektGeaendert()) return;
+    resetToNewProject(state_.project);
+    setWindowTitle(QStringLiteral("Penumbro"));
+    ausgabeNameSetzen();
+    HauptauswahlClick(1);
+    editorAktualisieren();
+}
+
+void TMainForm::Menu_Projekt_OeffnenClick() {
+    if (ProjektGeaendert()) return;
+    QString chosen = dialogs_.getOpenFileName(this, QString(), QDir::currentPath(), tx(kDatenFilter, state_.sprache));
+    if (chosen.isEmpty()) return;
+    if (QFileInfo(chosen).suffix().isEmpty()) chosen += QStringLiteral(".dat");
+    if (!projektLaden(chosen)) return;
+    HauptauswahlClick(1);
+    state_.project.original = state_.project.daten;
+    editorAktualisieren();
+    objektListe_->setCurrentRow(0);
+}
+
+bool TMainForm::Projektspeichern1Click() {
+    if (isUnnamed(state_.project.fileName)) return Projektspeichernunter1Click();
+    try {
+        saveProjectFile(state_.project.fileName, state_.project.daten);
+    } catch (const InputError& e) {
+        dialogs_.warning(this, fromMessage(e.what()));
+        return false;
+    }
+    state_.project.original = state_.project.daten;
+    return true;
+}
+
+bool TMainForm::Projektspeichernunter1Click() {
+    const char l = state_.sprache;
+    QString initial = isUnnamed(state_.project.fileName) ? QDir::currentPath() : fromPath(state_.project.fileName);
+    for (;;) {
+        QString chosen = dialogs_.getSaveFileName(this, QString(), initial, QStringLiteral("*.dat|*.dat"));
+        if (chosen.isEmpty()) return false;
+        if (QFileInfo(chosen).suffix().isEmpty()) chosen += QStringLiteral(".dat");
+        if (QFileInfo::exists(chosen)) {
+            const auto answer = dialogs_.message(this, QMessageBox::Information, QStringLiteral("Penumbro"),
+                                                 tx(kExistiert, l),
+                                                 QMessageBox::Yes | QMessageBox::No | QMessageBox::Abort);
+            if (answer == QMessageBox::No) {
+                initial = chosen;
+                continue;
+            }
+            if (answer != QMessageBox::Yes) return false;
+        }
+        try {
+            saveProjectAs(state_.project, toPath(chosen));
+        } catch (const InputError& e) {
+            dialogs_.warning(this, fromMessage(e.what()));
+            return false;
+        }
+        setWindowTitle(fromPath(captionFor(state_.project.fileName)));
+        schnell_->setInitialDirectory(QFileInfo(chosen).absolutePath());
+        ausgabeNameSetzen();
+        return true;
+    }
+}
+
+bool TMainForm::ProjektGeaendert() {
+    if (state_.project.original.size() < 2) return false;
+    if (!textChanged(state_.project.original, state_.project.daten)) return false;
+    const auto answer = dialogs_.question(this, tx(kGeaendert, state_.sprache),
+                                          QMessageBox::Yes | QMessageBox::No | QMessageBox::Abort);
+    if (answer == QMessageBox::Yes) {
+        // A save that failed keeps the program where it is, so the edits are not lost;
+        // a save-as dialog the user cancels drops them, as the question said.
+        const bool unnamed = isUnnamed(state_.project.fileName);
+        const bool saved = Projektspeichern1Click();
+        return !saved && !unnamed;
+    }
+    return answer != QMessageBox::No;
+}
+
+void TMainForm::VRML_DarstellungClick() {
+    const char l = state_.sprache;
+    const std::string base = isUnnamed(state_.project.fileName)
+                                 ? toPath(QDir::current().absoluteFilePath(QString::fromLatin1(kUnnamedBase)))
+                                 : state_.project.baseName;
+    std::string wrl;
+    try {
+        wrl = VrmlDateiSchreiben(state_.project.daten, base, vrmlTexte(languageOf(l)), state_.project.fileName);
+    } catch (const InputError& e) {
+        dialogs_.warning(this, fromMessage(e.what()));
+        return;
+    }
+    const bool started = state_.vrmlBrowser.empty()
+                             ? dialogs_.openWithDesktop(fromPath(wrl))
+                             : dialogs_.startProgram(fromPath(state_.vrmlBrowser), fromPath(wrl));
+    if (!started)
+        dialogs_.warning(this, tx(kKeinPlayer1, l) + QStringLiteral("\n\n") + tx(kKeinPlayer2, l) +
+                                   QLatin1Char('\n') + tx(kKeinPlayer3, l) + QLatin1Char('\n') + tx(kKeinPlayer4, l));
+}
+
+void TMainForm::Menu_export_exportClick() { export_->zeigen(); }
+
+void TMainForm::Menue_3d_deaktivierenClick() {
+    state_.settings.preview3d = state_.settings.preview3d == "1" ? "0" : "1";
+    Menue_3d_deaktivieren->setChecked(state_.settings.preview3d == "0");
+    try {
+        saveSettings(state_);
+    } catch (const InputError& e) {
+        dialogs_.warning(this, fromMessage(e.what()));
+    }
+    dialogs_.information(this, tx(kNeustart, state_.sprache));
+}
+
+void TMainForm::Spracheanpassen1Click() {
+    const char current = state_.sprache;
+    dialogs_.exec(*sprache_);
+    // The new language is saved; the running windows keep theirs until the next start.
+    state_.sprache = current;
+    dialogs_.message(this, QMessageBox::Information, fromCp1252(kSpracheTitel), fromCp1252(kSpracheText),
+                     QMessageBox::Ok);
+}
+
+QString TMainForm::hilfeDatei() const {
+    const QString chm = fromPath(state_.programDir) +
+                        (state_.sprache == kEnglish ? QStringLiteral("penumbro_e.chm") : QStringLiteral("penumbro_d.chm"));
+    if (QFileInfo::exists(chm)) return chm;
+    const QString manual = state_.sprache == kEnglish ? QStringLiteral("manual_en.html") : QStringLiteral("manual_de.html");
+    const QString program = fromPath(state_.programDir);
+    for (const QString& dir : {program + QStringLiteral("../share/penumbro/doc/"), program + QStringLiteral("doc/"),
+                               QStringLiteral(PENUMBRO_DOCS_DIR "/")}) {
+        if (QFileInfo::exists(dir + manual)) return dir + manual;
+    }
+    return {};
+}
+
+void TMainForm::PenumbroHilfe1Click() {
+    const QString file = hilfeDatei();
+    if (file.endsWith(QStringLiteral(".chm"))) {
+        dialogs_.openWithDesktop(file);
+        return;
+    }
+    if (file.isEmpty()) return;
+    // The manual in a window of its own, so it needs no browser.
+    if (!hilfeFenster_) {
+        auto* browser = new QTextBrowser;
+        browser->setObjectName(QStringLiteral("Hilfe"));
+        browser->setOpenExternalLinks(true);
+        browser->setWindowFlag(Qt::Window);
+        browser->setParent(this, Qt::Window);
+        browser->resize(760, 640);
+        hilfeFenster_ = browser;
+    }
+    auto* browser = static_cast<QTextBrowser*>(hilfeFenster_);
+    browser->setWindowTitle(tx(kHilfe, state_.sprache));
+    browser->setSource(QUrl::fromLocalFile(file));
+    browser->show();
+    browser->raise();
+}
+
+void TMainForm::Menu_SimulationslisteErstellenClick() {
+    const char l = state_.sprache;
+    QDialog dialog(this);
+    dialog.setObjectName(QStringLiteral("Simulationsliste"));
+    dialog.setWindowTitle(tx(kListeTitel, l));
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(new QLabel(tx(kListeHinweis, l)));
+    auto* close = new QPushButton(tx(kSchliessen, l));
+    close->setObjectName(QStringLiteral("BitBtn5"));
+    connect(close, &QPushButton::clicked, &dialog, &QDialog::accept);
+    layout->addWidget(close, 0, Qt::AlignRight);
+    dialogs_.exec(dialog);
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+    if (!state_.simulationIdle) {
+        if (dialogs_.question(this, tx(kBeendenLauf, state_.sprache), QMessageBox::Yes | QMessageBox::No) ==
+            QMessageBox::Yes) {
+            state_.simulationIdle = true;
+            state_.abortRequest = true;
+            Timer_Programmende->start();
+        }
+        event->ignore();
+        return;
+    }
+    if (ProjektGeaendert()) {
+        event->ignore();
+        return;
+    }
+    state_.abortRequest = true;
+    schnell_->warten();
+    event->accept();
+}
+
+}  // namespace penumbro::ui

@@ -1,0 +1,130 @@
+#pragma once
+// TMainForm: the frame with the three mode pages, the menus, start-up and shutdown.
+
+#include <QMainWindow>
+
+#include <memory>
+
+class QAction;
+#include <QLabel>
+class QListWidget;
+class QMenu;
+class QStackedWidget;
+class QTimer;
+
+namespace penumbro::ui {
+
+struct AppState;
+class Dialogs;
+class TDatenblatt;
+class TEinstellungen;
+class TExportForm;
+class TFormSprache;
+class Tschnell_ausgabe;
+
+// A mode panel of the bottom bar.
+class ModePanel : public QLabel {
+    Q_OBJECT
+public:
+    explicit ModePanel(QWidget* parent = nullptr);
+    void setSelected(bool selected);
+    bool selected() const { return selected_; }
+signals:
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    bool selected_ = false;
+};
+
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+public:
+    TMainForm(AppState& state, Dialogs& dialogs, QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    // The first display: settings, language, working folder, new project, the
+    // command-line argument (a folder or a .dat file).
+    void start(const QString& argument = QString());
+
+    void SpracheAnpassen();
+    // Mode switch for panel 1 (data input), 2 (online output) or 3 (fast run).
+    void HauptauswahlClick(int panel);
+    int aktiveSeite() const { return aktiv_; }
+
+    // Project commands.
+    void Menu_Projekt_NeuClick();
+    void Menu_Projekt_OeffnenClick();
+    bool Projektspeichern1Click();      // false when nothing was written
+    bool Projektspeichernunter1Click();  // false when cancelled or failed
+    void VRML_DarstellungClick();
+    void Menu_export_exportClick();
+    void Menue_3d_deaktivierenClick();
+    void Spracheanpassen1Click();
+    void PenumbroHilfe1Click();
+    void Menu_SimulationslisteErstellenClick();
+    // Loads a project file (no change check); false when it could not be read.
+    bool projektLaden(const QString& path);
+    // The change check: true when the caller must stop.
+    bool ProjektGeaendert();
+
+    Tschnell_ausgabe* schnellAusgabe() const { return schnell_; }
+    TEinstellungen* einstellungen() const { return einstellungen_; }
+    TExportForm* exportForm() const { return export_; }
+    TDatenblatt* datenblatt() const { return datenblatt_; }
+    ModePanel* panel(int i) const { return panels_[i - 1]; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void menusAnlegen();
+    void seiteZeigen(int panel);
+    void editorAktualisieren();
+    void projektGeaendertAnzeigen();
+    void ausgabeNameSetzen();
+    QString hilfeDatei() const;
+
+    AppState& state_;
+    Dialogs& dialogs_;
+    int aktiv_ = 0;  // 0: nothing shown yet
+    QStackedWidget* seiten_;
+    QWidget* editorSeite_;
+    QWidget* onlineSeite_;
+    QListWidget* objektListe_;
+    QLabel* objektAnzahl_;
+    QLabel* onlineHinweis_;
+    QLabel* kommentar_;
+    QWidget* hilfeFenster_ = nullptr;
+    Tschnell_ausgabe* schnell_;
+    ModePanel* panels_[3];
+    QLabel* Panel_Simulationsliste;
+    TEinstellungen* einstellungen_;
+    TFormSprache* sprache_;
+    TDatenblatt* datenblatt_;
+    TExportForm* export_;
+    QTimer* Timer_Programmende;
+    QMenu* Menu_Projekt;
+    QMenu* Menu_Simulation;
+    QMenu* Menu_Export;
+    QMenu* Menu_Einstellungen;
+    QMenu* Hilfe1;
+    QAction* Menu_Projekt_Neu;
+    QAction* Menu_Projekt_Oeffnen;
+    QAction* Projektspeichern1;
+    QAction* Projektspeichernunter1;
+    QAction* Menu_Projekt_VRML;
+    QAction* Programmbeenden1;
+    QAction* Menu_Schnelldurchlauf;
+    QAction* Menu_SimulationslisteErstellen;
+    QAction* Menu_export_export;
+    QAction* VRML1;
+    QAction* Arbeitsverzeichnis1;
+    QAction* Spracheanpassen1;
+    QAction* Menue_3d_deaktivieren;
+    QAction* PenumbroHilfe1;
+};
+
+}  // namespace penumbro::ui

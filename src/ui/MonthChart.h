@@ -1,0 +1,52 @@
+#pragma once
+// Zeichenfenster of the fast-run window: the hourly mean shading of the last four
+// completed months. Positions in pixels of the picture's client area, y downward.
+
+#include <QWidget>
+
+#include <array>
+
+namespace penumbro::ui {
+
+struct ChartData {
+    enum class Stand { Leer, Rahmen, Monate };  // cleared, axes frame of a starting run, months
+    Stand stand = Stand::Leer;
+    std::array<std::array<double, 24>, 12> mittel{};  // monthly means table, fractions 0..1
+    std::array<bool, 12> gezeigt{};                   // months-shown flags
+    int aktuell = 1;                                  // the month completed last
+};
+
+// Draws the chart into a picture of the given size.
+void drawChart(QPainter& painter, int width, int height, const ChartData& data, char language,
+               const QColor& windowColour);
+
+// The four months of the chart, oldest first: current - 3 .. current, wrapping below 1
+// to 12, that are marked shown.
+std::array<int, 4> chartMonths(int current);
+
+// The y range in tens of percent: trunc(largest mean * 10) + 1, at most 10, over the
+// months marked shown.
+int chartYMax(const ChartData& data);
+
+class MonthChart : public QWidget {
+    Q_OBJECT
+public:
+    explicit MonthChart(QWidget* parent = nullptr);
+
+    void setLanguage(char language);
+    void leeren();              // fill with the window colour
+    void rahmen();              // axes frame at the start of a run
+    void monatFertig(int month, const std::array<double, 24>& means);  // a month completed
+    // The whole table at once (the end of a run).
+    void setzen(const std::array<std::array<double, 24>, 12>& means, const std::array<bool, 12>& shown, int current);
+    const ChartData& data() const { return data_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    ChartData data_;
+    char sprache_ = 'd';
+};
+
+}  // namespace penumbro::ui

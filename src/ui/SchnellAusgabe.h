@@ -1,0 +1,110 @@
+#pragma once
+// Tschnell_ausgabe: the fast-run window. It edits the run parameters, names the
+// output files, starts and cancels a run and shows its progress and monthly chart.
+// The run itself goes on a worker thread; the inputs stay disabled meanwhile.
+
+#include "ui/LaufAdapter.h"
+
+#include <QWidget>
+
+#include <thread>
+
+class QCheckBox;
+class QDoubleSpinBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class QSpinBox;
+
+namespace penumbro::ui {
+
+struct AppState;
+class Dialogs;
+class MonthChart;
+
+class Tschnell_ausgabe : public QWidget {
+    Q_OBJECT
+public:
+    Tschnell_ausgabe(AppState& state, Dialogs& dialogs, QWidget* parent = nullptr);
+    ~Tschnell_ausgabe() override;
+
+    void SpracheAnpassen(char language);
+    void Vorbereitung();
+    void ParameterMerken();
+    void monatlichClick();
+    void SimulationStartenClick();
+    void Button1Click();  // cancel
+    void Ausgabedatei_aendernClick();
+    void Parameterdatei_oeffnenClick();
+    void Speichern_unterClick();
+    void Parameter_StandardClick();
+    void EingabenAktiv(bool enabled);
+
+    // Folder the two file dialogs start in (the project's folder after opening).
+    void setInitialDirectory(const QString& dir) { initialDir_ = dir; }
+    bool laeuft() const { return worker_.joinable(); }
+    // Waits for a running worker (after the abort request was set).
+    void warten();
+
+    QCheckBox* monatlich;
+    QCheckBox* Diffus;
+    QLabel* Label_monatlich;  // "( monatliche Simulation )"
+    QSpinBox* Startmonat;
+    QSpinBox* Stopmonat;
+    QSpinBox* Starttag;
+    QSpinBox* Stoptag;
+    QSpinBox* SpinEdit3;  // interval in days
+    QSpinBox* SpinEdit4;  // interval in minutes
+    QSpinBox* zusatz1;    // first day of each month
+    QSpinBox* zusatz4;    // diffuse resolution
+    QSpinBox* zusatz3;    // fast-run resolution
+    QSpinBox* zusatz6;    // elevation intervals
+    QDoubleSpinBox* zusatz7;  // sky reduction
+    QDoubleSpinBox* zusatz8;  // obstacle reflectance
+    QRadioButton* Dezimalzeichen_Komma;
+    QRadioButton* Dezimalzeichen_Punkt;
+    QLabel* anz_AusgabedateiNameMit;
+    QLabel* anz_AusgabedateiNameRep;
+    QPushButton* Ausgabedatei_aendern;
+    QPushButton* Parameterdatei_oeffnen;
+    QPushButton* Speichern_unter;
+    QPushButton* Parameter_Standard;
+    QPushButton* SimulationStarten;
+    QGroupBox* Startgruppe;
+    QGroupBox* Fortschritt;
+    QLabel* Label_Simuliere;  // "Simuliere Tag Nr. "
+    QLabel* Tag_Nr;
+    QLabel* Label_Diffus;     // "Berechne Diffusstrahlung"
+    QPushButton* Button1;
+    MonthChart* Zeichenfenster;
+
+signals:
+    // Inputs of other windows (the main menu's entries) follow the run.
+    void eingabenAktivGeaendert(bool enabled);
+    void laufBeendet();
+
+private:
+    void namenZeigen();
+    void sichtbarkeitMonatlich();
+    void ereignis(const LaufEreignis& e);
+    void laufEnde(const LaufErgebnis& r);
+    QString startOrdner() const;
+
+    AppState& state_;
+    Dialogs& dialogs_;
+    char sprache_ = 'd';
+    QString initialDir_;
+    std::thread worker_;
+    bool abbruchBestaetigt_ = false;
+    QList<QLabel*> beschriftungen_;
+    QLabel* labelStartmonat_ = nullptr;
+    QLabel* labelStopmonat_ = nullptr;
+    QLabel* labelStarttag_ = nullptr;
+    QLabel* labelStoptag_ = nullptr;
+    QLabel* labelMit_ = nullptr;
+    QLabel* labelRep_ = nullptr;
+    QGroupBox* dezimalBox_ = nullptr;
+};
+
+}  // namespace penumbro::ui

@@ -1,0 +1,41 @@
+#pragma once
+// penumbro.ini: six values, one per line (CR LF), in a fixed order, no keys.
+// Standard library only.
+
+#include <array>
+#include <string>
+
+namespace penumbro::ui {
+
+inline constexpr const char* kSettingsFileName = "penumbro.ini";
+inline constexpr const char* kStandardBrowser = "Standard-Browser";
+inline constexpr const char* kOtherBrowser = "anderer Browser";
+inline constexpr const char* kStandardDirectory = "Standard-Verzeichnis";
+inline constexpr const char* kOtherDirectory = "anderes Verzeichnis";
+
+struct PenumbroSettings {
+    std::string browserChoice = kStandardBrowser;      // 1
+    std::string browserPath;                           // 2: other browser's program
+    std::string directoryChoice = kStandardDirectory;  // 3
+    std::string otherDirectory;                        // 4
+    std::string language;                              // 5: "d", "e" or "" (not chosen yet)
+    std::string preview3d = "1";                       // 6: "1" on, "0" off
+
+    bool operator==(const PenumbroSettings&) const = default;
+};
+
+// Lines in order until the end; values not present keep their defaults. CR LF or LF.
+PenumbroSettings parseSettings(const std::string& bytes);
+std::string formatSettings(const PenumbroSettings& settings);
+
+// A missing or unreadable file gives the defaults.
+PenumbroSettings readSettingsFile(const std::string& path);
+// Throws InputError naming the file.
+void writeSettingsFile(const std::string& path, const PenumbroSettings& settings);
+
+// The program in a registered open command: quotes removed, then everything after
+// the first ".exe" (any case) cut off. Commands without ".exe" (desktop-entry Exec
+// lines) give their first word, or the quoted first part.
+std::string programOfCommand(const std::string& command);
+
+}  // namespace penumbro::ui
