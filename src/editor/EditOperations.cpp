@@ -101,7 +101,9 @@ Lines ZeilenEinsetzen(const Lines& text, int objektNr, bool einfuegemodus, const
     // The new lines must read as exactly one object, or the text would be spoilt.
     const ObjektListe neu = ListeAufbauen(out);
     const int erwartet = einfuegemodus ? liste.ObjektAnzahl + 1 : liste.ObjektAnzahl;
-    if (neu.fehlerhaft() || neu.ObjektAnzahl != erwartet) {
+    const std::size_t naechste = von + generated.size();
+    if (neu.fehlerhaft() || neu.ObjektAnzahl != erwartet ||
+        index(neu.objekt(objektNr + 1).Zeile) != naechste) {
         throw InputError({}, 0,
                          "the generated lines do not form one object" +
                              (neu.fehlerhaft() ? ": " + neu.fehler : std::string()));
@@ -145,6 +147,8 @@ Lines deleteObject(const Lines& text, int objektNr) {
             if (rest.objekt(k).TargetNr == 0) verwaist = k;
         }
         if (verwaist == 0) return out;
+        // Overhangs of later targets must keep pointing at their targets.
+        out = ueberhangNummernAendern(out, [verwaist](int m) { return m > verwaist ? m - 1 : m; });
         out = ZeilenEntfernen(out, verwaist);
     }
 }

@@ -40,7 +40,8 @@ Lines ZeilenEntfernen(const Lines& text, int objektNr);
 
 // The whole delete: overhang references m > objektNr become m - 1 and m = objektNr
 // becomes 0; the object is removed; if it was a target, every overhang then
-// referring to 0 (its own) is removed as well.
+// referring to 0 (its own) is removed as well, the references behind each removed
+// overhang moving down with it.
 Lines deleteObject(const Lines& text, int objektNr);
 
 // The overhang renumbering after an insert at objektNr alone (m >= objektNr -> m + 1).
