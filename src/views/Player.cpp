@@ -144,7 +144,7 @@ std::string programmAusDesktopEintrag(const std::string& content) {
                 case 'n': value += '\n'; break;
                 case 't': value += '\t'; break;
                 case 'r': value += '\r'; break;
-                case '\\': value += "\\\\"; break;  // kept for the quoting rules below
+                case '\\': value += '\\'; break;
                 default: value += '\\'; value += c;
             }
         } else {
