@@ -1,6 +1,7 @@
 // penumbro-cli kon: list a run-parameter file, or write one from the start values.
 
 #include "Cli.h"
+#include "RunParameters.h"
 
 #include "simulation/SimParameter.h"
 
@@ -14,12 +15,7 @@ int runKon(const Args& args) {
         if (!opts.positional().empty())
             throw UsageError{"unexpected argument " + opts.positional()[0]};
         TSimParameter p;
-        for (const std::string& assignment : opts.values("set")) {
-            const auto eq = assignment.find('=');
-            if (eq == std::string::npos || eq == 0)
-                throw UsageError{"--set: expected KEY=VALUE, got " + assignment};
-            setSimParameter(p, assignment.substr(0, eq), assignment.substr(eq + 1));
-        }
+        applyAssignments(p, opts.values("set"));
         writeKonFile(opts.value("write"), p);
         return kExitOk;
     }
