@@ -217,13 +217,6 @@ TEST(ExportNames, InitialFileNeedsANamedProjectAndAnExistingFile) {
     EXPECT_EQ(initialMitFile("unbenannt", exists), std::nullopt);
 }
 
-TEST(ExportNames, FormatNames) {
-    EXPECT_EQ(exportFormatNamed("TRNSYS"), ExportFormat::Trnsys);
-    EXPECT_EQ(exportFormatNamed("suncode"), ExportFormat::Suncode);
-    EXPECT_EQ(exportFormatNamed("Text"), ExportFormat::Text);
-    EXPECT_EQ(exportFormatNamed("csv"), std::nullopt);
-}
-
 class ExportFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
