@@ -7,7 +7,7 @@ namespace penumbro {
 
 namespace {
 constexpr double kDegree = std::numbers::pi / 180.0;
-// Shortest far plane, in units of the scene extent.
+// Far plane distance in units of the scene extent.
 constexpr double kFarPerExtent = 100.0;
 // Panning: one pixel moves the scene by a thousandth of its extent.
 constexpr double kPanPerPixel = 1.0 / 1000.0;
