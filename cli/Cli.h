@@ -77,5 +77,7 @@ int runSite(const Args& args);
 int runReflectance(const Args& args);
 int runHorizon(const Args& args);
 int runComment(const Args& args);
+int runAdd(const Args& args);
+int runChange(const Args& args);
 
 }  // namespace penumbro::cli

@@ -74,6 +74,27 @@ const std::vector<Command>& commands() {
          "  the texts: d German (default), e English. A malformed project lists what can\n"
          "  be read, names the line that cannot, and exits with 1.\n",
          runList},
+        {"add", "add a rectangle, polygon, house, tree or overhang",
+         "usage: penumbro-cli add FILE.dat KIND [--before N] FIELD=VALUE...\n"
+         "  Adds the object after the last one, or inserts it before object N (overhang\n"
+         "  references behind it are renumbered). Kinds and fields:\n"
+         "    rectangle  name, target (0 or 1), lu, lv, u0, v0, azimuth, elevation, x, y, z\n"
+         "    polygon    name, target, corners (u1,v1;u2,v2;...), azimuth, elevation, x, y, z\n"
+         "    house      name, ew-width, ns-width, height, roof, rotation, x, y, z\n"
+         "    tree       name, trunk-height, trunk-diameter, crown-diameter, x, y, z,\n"
+         "               foliage (twelve comma-separated percentages, default all 0)\n"
+         "    overhang   name, target (object number of a target; default the first),\n"
+         "               corners, azimuth-difference, elevation-difference\n"
+         "  Azimuth and elevation default to 0; every other number must be given.\n"
+         "  Angles in degrees: azimuth clockwise from north (0..360), elevation -90..90.\n",
+         runAdd},
+        {"change", "change an object's fields; a target's overhangs follow it",
+         "usage: penumbro-cli change FILE.dat N FIELD=VALUE...\n"
+         "  Object N (as numbered by list) keeps every field not given. Fields as for add:\n"
+         "  a rectangle or polygon takes the polygon fields (a rectangle comes back as a\n"
+         "  four-corner polygon), an overhang keeps its target. When a plain surface\n"
+         "  changes, its overhangs are placed again on it.\n",
+         runChange},
         {"delete", "delete an object (a target takes its overhangs along)",
          "usage: penumbro-cli delete FILE.dat N\n"
          "  Removes object N (1-based, as numbered by list). Deleting a target also\n"
