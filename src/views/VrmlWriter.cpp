@@ -343,7 +343,9 @@ void hinweis(std::string& out, const VrmlTexte& texte) {
                  "        material Material {", "        diffuseColor 1 0 0", "        }", "      }",
                  "      geometry Text {", "        fontStyle FontStyle{",
                  "          family \"SERIF\"", "          size 0.3",
-                 "          style \"BOLD ITALIC\"", "          justify \"MIDDLE\"", "        }"});
+                 // VRML spells the bold italic style as one word; "BOLD ITALIC" is unknown
+                 // to readers.
+                 "          style \"BOLDITALIC\"", "          justify \"MIDDLE\"", "        }"});
     vrmlZeile(out, "        string " + texte.keineObjekte);
     zeilen(out, {"      }", "    }", "  ]", "  rotation 1 0 0 -1.57", "  translation 0 0.1 0 ", "}", ""});
 }

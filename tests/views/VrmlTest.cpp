@@ -61,6 +61,7 @@ TEST(VrmlDocument, EmptyProjectShowsNoticeOnlyWithoutHorizon) {
             const std::vector<std::string> expected = {"      }", "    }", "  ]", "  rotation 1 0 0 -1.57",
                                                        "  translation 0 0.1 0 ", "}", ""};
             EXPECT_EQ(tail, expected);
+            EXPECT_TRUE(enthaelt(lines, "          style \"BOLDITALIC\""));
         }
     }
     // A negative count is no objects either.
