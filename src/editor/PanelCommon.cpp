@@ -82,7 +82,20 @@ void requireSurfaceName(PanelCheck& check, const char* field, const std::string&
         add(check, field, lang == Language::German ? "fehlt" : "is missing");
     } else if (istReservierterName(name)) {
         add(check, field, reservierterNameMeldung(name, lang));
+    } else if (name[0] == '*') {
+        // The comment commit removes every line that starts with "*".
+        add(check, field, lang == Language::German ? "darf nicht mit \"*\" beginnen" : "must not begin with \"*\"");
+    } else if (name.compare(0, 2, "$#") == 0) {
+        // That prefix marks an overhang's reference to its target.
+        add(check, field, lang == Language::German ? "darf nicht mit \"$#\" beginnen" : "must not begin with \"$#\"");
+    } else {
+        requireOneLine(check, field, name, lang);
     }
+}
+
+void requireOneLine(PanelCheck& check, const char* field, const std::string& text, Language lang) {
+    if (text.find_first_of("\r\n") != std::string::npos)
+        add(check, field, lang == Language::German ? "muss eine Zeile sein" : "must be one line");
 }
 
 }  // namespace penumbro

@@ -45,8 +45,11 @@ std::optional<double> requirePositive(PanelCheck& check, const char* field, std:
                                       Language lang);
 std::optional<double> requireNotNegative(PanelCheck& check, const char* field, std::string_view text,
                                          Language lang);
-// A surface name: not empty and not a reserved word (the reserved-name message).
+// A surface name: not empty, not a reserved word (the reserved-name message), one
+// line, and not starting with "*" (a comment line) or "$#" (an overhang reference).
 void requireSurfaceName(PanelCheck& check, const char* field, const std::string& name, Language lang);
+// A free-text field (house and tree names) must stay on its line.
+void requireOneLine(PanelCheck& check, const char* field, const std::string& text, Language lang);
 
 // A decimal field's text as a number (blanks around it allowed, "." as decimal sign).
 std::optional<double> fieldNumber(std::string_view text);

@@ -6,6 +6,7 @@ namespace penumbro {
 
 PanelCheck HousePanel::check(Language lang) const {
     PanelCheck c;
+    requireOneLine(c, "name", name, lang);
     requireNotNegative(c, "ew-width", ewWidth, lang);
     requireNotNegative(c, "ns-width", nsWidth, lang);
     requireNotNegative(c, "height", height, lang);

@@ -15,6 +15,7 @@ std::optional<int> percentage(const std::string& text) {
 
 PanelCheck TreePanel::check(Language lang) const {
     PanelCheck c;
+    requireOneLine(c, "name", name, lang);
     requireNotNegative(c, "trunk-height", trunkHeight, lang);
     requireNotNegative(c, "trunk-diameter", trunkDiameter, lang);
     requireNotNegative(c, "crown-diameter", crownDiameter, lang);
