@@ -37,19 +37,21 @@ FieldValues fieldArguments(const std::vector<std::string>& args, const std::vect
 
 // The overhang's target: the given object number, which must be a target, or the
 // first target as the chooser takes it when nothing is selected.
-int chooseTarget(const Lines& text, const FieldValues& values) {
+int targetOfOverhang(const Lines& text, const FieldValues& values) {
     const std::vector<TargetChoice> choices = targetChoices(text);
+    std::optional<std::size_t> selected;
     for (const auto& [field, value] : values) {
         if (field != "target") continue;
         const long long nr = integerField("target", value);
-        for (const TargetChoice& c : choices) {
-            if (c.objectNumber == nr) return c.objectNumber;
+        for (std::size_t i = 0; i < choices.size(); ++i) {
+            if (choices[i].objectNumber == nr) selected = i;
         }
-        throw InputError("target: object " + value + " is not a target surface");
+        if (!selected) throw InputError("target: object " + value + " is not a target surface");
     }
-    if (choices.empty()) throw InputError("target: the project has no target surface");
-    std::cerr << toTerminal(noTargetChosenMessage()) << "\n";
-    return choices.front().objectNumber;
+    const auto chosen = chooseTarget(choices, selected);
+    if (!chosen) throw InputError("target: the project has no target surface");
+    if (chosen->showNotice) std::cerr << toTerminal(noTargetChosenMessage()) << "\n";
+    return chosen->objectNumber;
 }
 
 FieldValues without(const FieldValues& values, const std::string& field) {
@@ -117,7 +119,7 @@ int runAdd(const Args& args) {
             applyFields(p, without(values, "target"), lang);
             // Check the fields before the target, so a bad field is named first.
             if (const PanelCheck c = p.check(lang); !c.okEnabled()) throwPanelProblem(c);
-            p.targetNumber = chooseTarget(text, values);
+            p.targetNumber = targetOfOverhang(text, values);
             generated = p.generate(text, lang);
         }
         return commitInsert(text, nr, generated);

@@ -24,6 +24,13 @@ std::string noTargetChosenMessage() {
 
 std::string noTargetChosenTitle() { return "Targetfl\xE4" "che"; }
 
+std::optional<TargetChosen> chooseTarget(const std::vector<TargetChoice>& choices,
+                                         std::optional<std::size_t> selected) {
+    if (choices.empty()) return std::nullopt;
+    if (selected && *selected < choices.size()) return TargetChosen{choices[*selected].objectNumber, false};
+    return TargetChosen{choices.front().objectNumber, true};
+}
+
 std::string OverhangPanel::nameAfterKey(const std::string& name, std::size_t position, char key) {
     if (position == 0 && key >= '0' && key <= '9') return name;
     if (position > name.size()) position = name.size();

@@ -21,10 +21,19 @@ struct TargetChoice {
 // The target surfaces of the text in text order. Throws InputError for malformed text.
 std::vector<TargetChoice> targetChoices(const Lines& text);
 
-// "Es wurde keine Targetfläche ausgewählt! ..." with its title "Targetfläche": shown
-// when the chooser's OK finds no selection (the first target is taken).
+// The German-only notice (with its title) shown when the chooser's OK finds no
+// selection; the first target is taken then.
 std::string noTargetChosenMessage();
 std::string noTargetChosenTitle();
+
+// TargetF_OK: the chosen entry's object number, the first entry's (with the notice)
+// when nothing is selected. Empty when the list has no entries.
+struct TargetChosen {
+    int objectNumber = 0;
+    bool showNotice = false;  // noTargetChosenMessage() is to be shown
+};
+std::optional<TargetChosen> chooseTarget(const std::vector<TargetChoice>& choices,
+                                         std::optional<std::size_t> selected);
 
 // The u-v rectangle form Panel3 (all fields preset "0").
 struct UvRectangleForm {

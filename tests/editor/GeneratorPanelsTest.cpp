@@ -286,6 +286,24 @@ TEST(GeneratorPanels, UvRectangleFormFillsFourCorners) {
     }
 }
 
+TEST(GeneratorPanels, TargetChooserTakesTheFirstTargetWithoutSelection) {
+    const std::vector<TargetChoice> choices = {{"A\t (Target)", 2}, {"B\t (Target)", 5}};
+    struct Case {
+        std::optional<std::size_t> selected;
+        int objectNumber;
+        bool notice;
+    };
+    const Case cases[] = {{1, 5, false}, {0, 2, false}, {std::nullopt, 2, true}, {7, 2, true}};
+    for (const Case& c : cases) {
+        const auto chosen = chooseTarget(choices, c.selected);
+        ASSERT_TRUE(chosen);
+        EXPECT_EQ(chosen->objectNumber, c.objectNumber);
+        EXPECT_EQ(chosen->showNotice, c.notice);
+    }
+    EXPECT_FALSE(chooseTarget({}, std::nullopt));
+    EXPECT_EQ(noTargetChosenTitle(), "Targetfl\xE4" "che");
+}
+
 TEST(GeneratorPanels, OverhangNameIgnoresALeadingDigit) {
     EXPECT_EQ(OverhangPanel::nameAfterKey("", 0, '7'), "");
     EXPECT_EQ(OverhangPanel::nameAfterKey("Dach", 0, '1'), "Dach");
