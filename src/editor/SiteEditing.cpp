@@ -6,6 +6,9 @@
 #include "project/InputError.h"
 #include "project/Numbers.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace penumbro {
 
 namespace {
@@ -120,6 +123,25 @@ const std::array<const char*, 12>& monatsnamen(Language lang) {
 
 StandortPanel StandortPanel::aus(const Standort& s) {
     return StandortPanel{mitEinerStelle(s.breite), mitEinerStelle(s.laenge), mitEinerStelle(s.zeitzone)};
+}
+
+void StandortPanel::scrollbarsBewegt(int breiteBar, int laengeBar, int zeitzoneBar) {
+    *this = aus(Standort{static_cast<double>(breiteBar), static_cast<double>(laengeBar),
+                         static_cast<double>(zeitzoneBar)});
+}
+
+std::array<std::optional<int>, 3> StandortPanel::scrollbarPositionen() const {
+    std::array<std::optional<int>, 3> out;
+    const std::pair<const std::string*, const Bereich*> felder[] = {
+        {&breite, &kBreite}, {&laenge, &kLaenge}, {&zeitzone, &kZeitzone}};
+    for (std::size_t i = 0; i < 3; ++i) {
+        const auto v = parseNumber(trimBlanks(*felder[i].first));
+        if (!v) continue;
+        // A bar cannot leave its range, whatever the field holds for the moment.
+        const double r = std::round(std::clamp(*v, felder[i].second->min, felder[i].second->max));
+        out[i] = static_cast<int>(r);
+    }
+    return out;
 }
 
 std::optional<Standort> StandortPanel::werte() const {

@@ -51,6 +51,11 @@ struct StandortPanel {
     std::string zeitzone = "-1.0";
 
     static StandortPanel aus(const Standort& standort);  // fields as the panel shows them
+    // Moving any scroll bar sets all three fields to the three bar positions.
+    void scrollbarsBewegt(int breiteBar, int laengeBar, int zeitzoneBar);
+    // The bar positions the fields ask for: each value rounded to the nearest whole
+    // number; nothing for a field that does not read (its bar stays where it is).
+    std::array<std::optional<int>, 3> scrollbarPositionen() const;
     std::optional<Standort> werte() const;                // nothing while a field is invalid
     bool okErlaubt() const { return werte().has_value(); }
     std::string meldung(Language lang) const;  // empty when OK is allowed

@@ -101,6 +101,15 @@ TEST(Panels, SiteAndReflectanceValidation) {
     EXPECT_EQ(aus.breite, "-33.9");
     EXPECT_EQ(aus.zeitzone, "-2.0");
 
+    StandortPanel bars{"51.5", "-8.4", ""};
+    EXPECT_EQ(bars.scrollbarPositionen()[0], 52);
+    EXPECT_EQ(bars.scrollbarPositionen()[1], -8);
+    EXPECT_FALSE(bars.scrollbarPositionen()[2].has_value());
+    EXPECT_EQ((StandortPanel{"120", "0", "0"}).scrollbarPositionen()[0], 90);
+    bars.scrollbarsBewegt(51, -8, -1);
+    EXPECT_EQ(bars.breite, "51.0");
+    EXPECT_EQ(bars.zeitzone, "-1.0");
+
     BodenreflexionPanel b;
     EXPECT_TRUE(b.okErlaubt());
     EXPECT_EQ(b.werte()->at(2), 30);
