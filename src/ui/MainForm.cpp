@@ -416,8 +416,15 @@ void TMainForm::HauptauswahlClick(int panel) {
     try {
         pruefung = TargetflaechenPruefen(state_.project.daten);
     } catch (const InputError& e) {
-        pruefung = -1;
-        pruefFehler = fromMessage(e.what());
+        // Targets typed in by hand may lack the placement line the plane test reads;
+        // then only the count decides and the run makes its own checks.
+        const ObjektListe liste = ListeAufbauen(state_.project.daten);
+        if (liste.fehlerhaft()) {
+            pruefung = -1;
+            pruefFehler = fromMessage(e.what());
+        } else {
+            pruefung = liste.targetAnzahl == 0 ? 0 : 1;
+        }
     }
     if (panel == aktiv_) return;
     const char l = state_.sprache;

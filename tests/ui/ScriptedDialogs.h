@@ -1,0 +1,85 @@
+#pragma once
+// Answers every message box and file dialog from a script and records what was asked.
+
+#include "ui/Dialogs.h"
+
+#include <QDialog>
+#include <QStringList>
+
+#include <deque>
+#include <functional>
+
+struct Asked {
+    QMessageBox::Icon icon;
+    QString title;
+    QString text;
+};
+
+class ScriptedDialogs : public penumbro::ui::Dialogs {
+public:
+    std::deque<QMessageBox::StandardButton> answers;  // for message boxes; Ok when empty
+    std::deque<QString> fileNames;                    // for the file dialogs; "" (cancel) when empty
+    std::function<int(QDialog&)> onExec;              // modal windows; rejected when unset
+    std::vector<Asked> messages;
+    QStringList execs;        // objectName of every modal window shown
+    QStringList fileTitles;   // titles of the file dialogs shown
+    QStringList fileFilters;
+    QStringList fileInitial;
+    QStringList opened;       // files handed to the desktop
+    QStringList started;      // "program argument"
+    bool desktopWorks = true;
+
+    QMessageBox::StandardButton message(QWidget*, QMessageBox::Icon icon, const QString& title,
+                                        const QString& text, QMessageBox::StandardButtons buttons) override {
+        messages.push_back({icon, title, text});
+        if (answers.empty()) return buttons.testFlag(QMessageBox::Ok) ? QMessageBox::Ok : QMessageBox::NoButton;
+        auto a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    QString getOpenFileName(QWidget*, const QString& title, const QString& initial, const QString& filter) override {
+        return nextFile(title, initial, filter);
+    }
+    QString getSaveFileName(QWidget*, const QString& title, const QString& initial, const QString& filter) override {
+        return nextFile(title, initial, filter);
+    }
+    QString getExistingDirectory(QWidget*, const QString& title, const QString& initial) override {
+        return nextFile(title, initial, QString());
+    }
+    int exec(QDialog& dialog) override {
+        execs << dialog.objectName();
+        return onExec ? onExec(dialog) : QDialog::Rejected;
+    }
+    bool openWithDesktop(const QString& file) override {
+        opened << file;
+        return desktopWorks;
+    }
+    bool startProgram(const QString& program, const QString& argument) override {
+        started << program + QLatin1Char(' ') + argument;
+        return desktopWorks;
+    }
+    QString associatedProgram(const QString&) override { return {}; }
+
+    // Texts of the messages shown so far, joined for failure output.
+    QString all() const {
+        QStringList t;
+        for (const auto& m : messages) t << m.text;
+        return t.join(QStringLiteral(" | "));
+    }
+    bool saw(const QString& fragment) const {
+        for (const auto& m : messages)
+            if (m.text.contains(fragment)) return true;
+        return false;
+    }
+
+private:
+    QString nextFile(const QString& title, const QString& initial, const QString& filter) {
+        fileTitles << title;
+        fileFilters << filter;
+        fileInitial << initial;
+        if (fileNames.empty()) return {};
+        QString f = fileNames.front();
+        fileNames.pop_front();
+        return f;
+    }
+};
