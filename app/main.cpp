@@ -5,6 +5,7 @@
 #include "ui/ConfigPaths.h"
 #include "ui/Dialogs.h"
 #include "ui/MainForm.h"
+#include "ui/Screenshots.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -23,7 +24,10 @@ int main(int argc, char** argv) {
     std::string konWarning;
     state.params = penumbro::startupParameters(state.configDir, &konWarning);
 
-    penumbro::ui::QtDialogs dialogs;
+    const QString screenshots = qEnvironmentVariable("PENUMBRO_SCREENSHOTS");
+    penumbro::ui::QtDialogs qtDialogs;
+    penumbro::ui::AutoDialogs autoDialogs;
+    penumbro::ui::Dialogs& dialogs = screenshots.isEmpty() ? static_cast<penumbro::ui::Dialogs&>(qtDialogs) : autoDialogs;
     penumbro::ui::TMainForm window(state, dialogs);
     const QStringList args = QCoreApplication::arguments();
     window.start(args.size() > 1 ? args[1] : QString());
@@ -35,5 +39,6 @@ int main(int argc, char** argv) {
     window.show();
     if (!konWarning.empty())
         QTimer::singleShot(0, &window, [&] { dialogs.warning(&window, penumbro::ui::fromMessage(konWarning)); });
+    if (!screenshots.isEmpty()) penumbro::ui::screenshotsAufnehmen(window, screenshots);
     return app.exec();
 }

@@ -157,8 +157,11 @@ Tschnell_ausgabe::Tschnell_ausgabe(AppState& state, Dialogs& dialogs, QWidget* p
         return label;
     };
     grid->addWidget(monatlich, row++, 0, 1, 2);
-    grid->addWidget(Diffus, row, 0);
-    grid->addWidget(Label_monatlich, row++, 1);
+    auto* diffusRow = new QHBoxLayout;
+    diffusRow->addWidget(Diffus);
+    diffusRow->addWidget(Label_monatlich);
+    diffusRow->addStretch();
+    grid->addLayout(diffusRow, row++, 0, 1, 2);
     labelStartmonat_ = labelled(Startmonat, "Label_Startmonat");
     labelStopmonat_ = labelled(Stopmonat, "Label_Stopmonat");
     labelStarttag_ = labelled(Starttag, "Label_Starttag");
@@ -219,7 +222,7 @@ Tschnell_ausgabe::Tschnell_ausgabe(AppState& state, Dialogs& dialogs, QWidget* p
     auto* layout = new QHBoxLayout(this);
     auto* leftWidget = new QWidget;
     leftWidget->setLayout(left);
-    leftWidget->setFixedWidth(380);
+    leftWidget->setFixedWidth(480);
     layout->addWidget(leftWidget);
     layout->addWidget(Zeichenfenster, 1);
 

@@ -1,0 +1,22 @@
+#pragma once
+// Review aid: with PENUMBRO_SCREENSHOTS=DIR set, the program saves one picture per
+// mode and one of the fast-run window after a short run into DIR, then quits.
+// Message boxes are answered with OK meanwhile (and printed on stderr).
+
+#include "ui/Dialogs.h"
+
+namespace penumbro::ui {
+
+class TMainForm;
+
+class AutoDialogs : public QtDialogs {
+public:
+    QMessageBox::StandardButton message(QWidget* parent, QMessageBox::Icon icon, const QString& title,
+                                        const QString& text, QMessageBox::StandardButtons buttons) override;
+    int exec(QDialog& dialog) override;
+};
+
+// Starts the sequence on the running event loop.
+void screenshotsAufnehmen(TMainForm& window, const QString& dir);
+
+}  // namespace penumbro::ui

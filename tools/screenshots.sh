@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Saves pictures of the program for reviewing its look: one per mode and one of the
+# fast-run window after a short run. Runs the program under a virtual X server.
+#   tools/screenshots.sh [BUILD_DIR] [PROJECT.dat] [OUT_DIR]
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+build="${1:-$root/build}"
+project="${2:-}"
+out="${3:-$root/build/screenshots}"
+program="$build/app/penumbro"
+[ -x "$program" ] || { echo "no program at $program (build the target penumbro first)" >&2; exit 1; }
+if [ -z "$project" ]; then
+  project="$(ls "$root"/examples/*.dat 2>/dev/null | head -n 1 || true)"
+fi
+[ -n "$project" ] || { echo "no example project: give PROJECT.dat" >&2; exit 1; }
+mkdir -p "$out"
+# A copy, so the run's output files land beside it and not among the examples.
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+cp "$project" "$work/"
+PENUMBRO_SCREENSHOTS="$out" xvfb-run -a -s "-screen 0 1280x800x24" \
+  "$program" "$work/$(basename "$project")"
+ls -1 "$out"/*.png
