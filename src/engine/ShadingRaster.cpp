@@ -248,8 +248,8 @@ RasterCounts ShadingRaster::pass(const CompiledModel& model, const Vec3& sun, in
     ensurePrefix(r);
 
     // The working copy: obstacles projected along the sun, in pixels.
-    if (obstacles_.size() < model.flaechen.size()) {
-        obstacles_.resize(model.flaechen.size());
+    if (arbeitsflaechen_.size() < model.flaechen.size()) {
+        arbeitsflaechen_.resize(model.flaechen.size());
         obstacleColours_.resize(model.flaechen.size());
         obstacleCrown_.resize(model.flaechen.size());
     }
@@ -257,7 +257,7 @@ RasterCounts ShadingRaster::pass(const CompiledModel& model, const Vec3& sun, in
     for (std::size_t i = 0; i < model.flaechen.size(); ++i) {
         const TFlaeche& s = model.flaechen[i];
         if (s.istTarget) continue;
-        obstacles_[obstacleCount_] = pixelPolygon(s, &sun);
+        arbeitsflaechen_[obstacleCount_] = pixelPolygon(s, &sun);
         const std::uint32_t colour = surfaceColour(s, static_cast<int>(i) + 1);
         obstacleColours_[obstacleCount_] = colour;
         obstacleCrown_[obstacleCount_] = model.hasFoliage && colour == kCrownColour ? 1 : 0;
@@ -274,7 +274,7 @@ RasterCounts ShadingRaster::pass(const CompiledModel& model, const Vec3& sun, in
     // one has claimed in its row.
     long shaded = 0, crown = 0;
     for (std::size_t k = obstacleCount_; k-- > 0;) {
-        const PixelPolygon& p = obstacles_[k];
+        const PixelPolygon& p = arbeitsflaechen_[k];
         if (p.maxY < activeRowFirst_ || p.minY > activeRowLast_ || p.maxX < activeColFirst_ ||
             p.minX > activeColLast_)
             continue;
@@ -310,7 +310,7 @@ void ShadingRaster::paintPending() const {
         });
     };
     for (const PixelPolygon& p : targets_) paint(p, kTargetColour);
-    for (std::size_t k = 0; k < obstacleCount_; ++k) paint(obstacles_[k], obstacleColours_[k]);
+    for (std::size_t k = 0; k < obstacleCount_; ++k) paint(arbeitsflaechen_[k], obstacleColours_[k]);
 }
 
 std::uint32_t ShadingRaster::pixel(int col, int row) const {

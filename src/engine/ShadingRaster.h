@@ -121,8 +121,9 @@ private:
     mutable int activeRowFirst_ = 0, activeRowLast_ = -1;
     mutable int activeColFirst_ = 0, activeColLast_ = -1;
 
-    // Last pass: obstacles in drawing order with their colours.
-    std::vector<PixelPolygon> obstacles_;
+    // Arbeitsflaechen: the obstacles of the last pass projected into the picture, in
+    // drawing order, with their colours.
+    std::vector<PixelPolygon> arbeitsflaechen_;
     std::vector<std::uint32_t> obstacleColours_;
     std::vector<std::uint8_t> obstacleCrown_;
     std::size_t obstacleCount_ = 0;

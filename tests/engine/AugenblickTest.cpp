@@ -108,6 +108,23 @@ TEST(Augenblick, CodesForSunBehindTargetAndHorizonLine) {
     EXPECT_TRUE(instant(scene.model, 0.01f, 95).sunOnTarget);  // east of every entry
 }
 
+TEST(Augenblick, LongShadowsAreHeldByTheClamp) {
+    // Grazing sun: the far corners land hundreds of metres away, beyond the clamp.
+    KnownScene scene(Kind::SouthWall, 4, 3);
+    scene.add("Wand", {{-10, -6, -5}, {20, -6, -5}, {20, -6, 12}, {-10, -6, 12}});
+    const InstantResult low = instant(scene.model, 0.2f, 95.0f);
+    EXPECT_TRUE(low.sunOnTarget);
+    EXPECT_GE(low.ergebnis, 0);
+    EXPECT_LE(low.ergebnis, 1);
+    // A sun vector barely in front of the plane pushes every obstacle point to the clamp.
+    ShadingRaster r;
+    r.reset(DrawingWindowKind::FastRun);
+    const RasterCounts c = r.pass(scene.model, {0.7, 1e-12, 0.7}, 1);
+    EXPECT_EQ(c.lit + c.shaded, r.sampledMaskPixels(1));
+    // Straight on, the wall covers the whole target.
+    EXPECT_EQ(instant(scene.model, 1.0f, 180.0f).ergebnis, 1.0);
+}
+
 TEST(Augenblick, HorizonLookup) {
     const std::vector<HorizonEntry> h = {{0, 90, 0}, {45, 135, 10}, {120, 200, 5}, {180, 360, 7}};
     struct Case {
