@@ -190,25 +190,5 @@ TEST(ScanFill, NotchedPolygonLeavesTheNotchOpen) {
     EXPECT_EQ(px.count({8, 5}), 1u);
 }
 
-TEST(ScanFill, AreaApproachesTheExactArea) {
-    // Large triangles: the outline adds about half a pixel along the perimeter.
-    std::mt19937 rng(5);
-    std::uniform_int_distribution<int> coord(0, 470);
-    for (int trial = 0; trial < 50; ++trial) {
-        const PixelPolygon p = makePolygon(
-            {{coord(rng), coord(rng)}, {coord(rng), coord(rng)}, {coord(rng), coord(rng)}});
-        double area2 = 0, perimeter = 0;
-        for (int i = 0; i < p.n; ++i) {
-            const auto a = static_cast<std::size_t>(i), b = static_cast<std::size_t>((i + 1) % p.n);
-            area2 += static_cast<double>(p.x[a]) * p.y[b] - static_cast<double>(p.x[b]) * p.y[a];
-            perimeter += std::hypot(p.x[b] - p.x[a], p.y[b] - p.y[a]);
-        }
-        const double area = std::fabs(area2) / 2;
-        const auto n = static_cast<double>(fill(p).size());
-        EXPECT_GE(n, area - 1) << trial;
-        EXPECT_LE(n, area + 1.5 * perimeter + 4) << trial;
-    }
-}
-
 }  // namespace
 }  // namespace penumbro
