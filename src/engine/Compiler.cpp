@@ -43,19 +43,26 @@ double numberOrZero(std::string_view text) {
     return v ? *v : 0.0;
 }
 
-// Twelve fields of three characters starting at offset (0-based).
-std::array<int, 12> monthlyFields(std::string_view line, std::size_t offset) {
+// Twelve percentages in fields of three characters starting at offset (0-based).
+// A percentage outside 0..100 would scale radiation by more than all or less than
+// nothing, so it is refused with its line.
+std::array<int, 12> monthlyFields(std::string_view line, std::size_t offset, const std::string& file,
+                                  int lineNo, const char* what) {
     std::array<int, 12> out{};
     for (std::size_t m = 0; m < 12; ++m) {
         std::size_t pos = offset + 3 * m;
         if (pos >= line.size()) break;
         out[m] = leadingInteger(line.substr(pos, 3));
+        if (out[m] < 0 || out[m] > 100)
+            throw InputError(file, lineNo,
+                             std::string(what) + " of month " + std::to_string(m + 1) +
+                                 " must lie in 0..100, not " + std::to_string(out[m]));
     }
     return out;
 }
 
 // x, y and z separated by blanks; unreadable numbers are 0.
-Vec3 vertexLine(std::string_view line) {
+Vec3 vertexNumbers(std::string_view line) {
     double c[3] = {0, 0, 0};
     std::string_view rest = line;
     for (int k = 0; k < 3; ++k) {
@@ -67,6 +74,18 @@ Vec3 vertexLine(std::string_view line) {
         rest = e == std::string_view::npos ? std::string_view() : rest.substr(e);
     }
     return {c[0], c[1], c[2]};
+}
+
+// A vertex line; a coordinate beyond kMaxCoordinate is refused, since normals and
+// projections of such points overflow.
+Vec3 vertexLine(std::string_view line, const std::string& file, int lineNo) {
+    const Vec3 p = vertexNumbers(line);
+    for (double c : {p.x, p.y, p.z}) {
+        if (!(std::fabs(c) <= kMaxCoordinate))
+            throw InputError(file, lineNo,
+                             "a vertex coordinate must lie within +-1e9: \"" + std::string(line) + "\"");
+    }
+    return p;
 }
 
 class LineReader {
@@ -115,6 +134,15 @@ HorizonEntry horizonLine(std::string_view line) {
     h.to = numberOrZero(rest.substr(0, eq));
     h.height = numberOrZero(rest.substr(eq + 1));
     return h;
+}
+
+// The site's ranges as the site panel enforces them; a site beyond them would put the
+// sun at a place that does not exist.
+void siteField(double value, double limit, const char* what, const std::string& file, int lineNo) {
+    if (value < -limit || value > limit)
+        throw InputError(file, lineNo,
+                         std::string(what) + " must lie in -" + formatFixed(limit, 0, 0) + ".." +
+                             formatFixed(limit, 0, 0) + ", not " + formatFixed(value, 0, 1));
 }
 
 bool isSectionKeyword(const std::string& line) {
@@ -169,7 +197,7 @@ CompiledModel parseProject(const Lines& text, const std::string& fileName) {
         }
         if (startsWith(*kept, "Belaubung")) {
             model.hasFoliage = true;
-            model.foliage = monthlyFields(*kept, 10);
+            model.foliage = monthlyFields(*kept, 10, fileName, in.lineNumber(), "the foliage");
             kept = &in.next(("the vertex count of " + surfaceWhat).c_str());
         }
         if (!kept->empty() && (*kept)[0] == '#') kept = &in.next(("the vertex count of " + surfaceWhat).c_str());
@@ -181,7 +209,7 @@ CompiledModel parseProject(const Lines& text, const std::string& fileName) {
         for (int j = 0; j < n;) {
             const std::string& v = in.next(("a vertex of " + surfaceWhat).c_str());
             if (!v.empty() && v[0] == '#') continue;
-            s.v[static_cast<std::size_t>(j++)] = vertexLine(v);
+            s.v[static_cast<std::size_t>(j++)] = vertexLine(v, fileName, in.lineNumber());
         }
         computeNormalAngles(s);
         model.flaechen.push_back(std::move(s));
@@ -216,12 +244,18 @@ CompiledModel parseProject(const Lines& text, const std::string& fileName) {
                 rest = e == std::string_view::npos ? std::string_view() : rest.substr(e);
             }
             model.site = {vals[0], vals[1], vals[2]};
+            const int lineNo = static_cast<int>(i) + 2;
+            siteField(vals[0], 90, "the latitude", fileName, lineNo);
+            siteField(vals[1], 180, "the longitude", fileName, lineNo);
+            siteField(vals[2], 12, "the time correction", fileName, lineNo);
         }
         break;
     }
     for (std::size_t i = text.size(); i-- > 0;) {
         if (text[i] != "Bodenreflexion") continue;
-        if (i + 1 < text.size()) model.reflectance = monthlyFields(text[i + 1], 0);
+        if (i + 1 < text.size())
+            model.reflectance =
+                monthlyFields(text[i + 1], 0, fileName, static_cast<int>(i) + 2, "the ground reflectance");
         break;
     }
     return model;
