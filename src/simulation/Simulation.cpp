@@ -71,6 +71,10 @@ CompiledModel prepareRun(const Lines& lines, const std::string& projectFile, TSi
     p.latitude = model.site.latitude;
     p.longitude = model.site.longitude;
     p.correction = model.site.correction;
+    // A record filled outside its ranges (zero steps, day 0, a counting step of 0)
+    // would stall the clock or compute instants that do not exist.
+    if (std::string problem = simParameterProblem(p); !problem.empty())
+        throw InputError(text(lang, "Laufparameter: ", "run parameters: ") + problem);
     if (firstTargetIndex(model) < 0)
         throw InputError(projectFile, 0,
                          text(lang, "Keine Targetfl\xE4" "che vorhanden! Datei kann nicht simuliert werden.",
@@ -190,7 +194,7 @@ RunResult Simulation(const Lines& lines, const std::string& projectFile, TSimPar
             }
             result.lastMonth = done;
             slots = {};
-            if (observer.monthCompleted) observer.monthCompleted(done);
+            if (observer.monthCompleted) observer.monthCompleted(done, result);
         }
         if (clock.finished()) break;
         if (observer.cancel && observer.cancel->load()) {

@@ -39,7 +39,9 @@ struct RunProgress {
 struct RunObserver {
     std::function<void(const RunProgress&)> progress;  // after every instant
     std::function<void(bool running)> diffuse;         // around the diffuse pre-computation
-    std::function<void(int month)> monthCompleted;     // after a month's block (monthly mode)
+    // After a month's block (monthly mode), with the chart's data so far (monthlyMeans,
+    // monthsShown, lastMonth of the result being built).
+    std::function<void(int month, const struct RunResult& soFar)> monthCompleted;
     const std::atomic<bool>* cancel = nullptr;         // read between instants
 };
 
@@ -63,7 +65,8 @@ struct RunResult {
 
 // Runs a fast run of the project text with the parameters p (the site of the project is
 // copied into p, as compilation does). Throws InputError: for a text that does not
-// compile (naming its line), for a run that cannot be computed (no target surface, a
+// compile (naming its line), for a field of p outside its range (naming the field,
+// see simParameterProblem), for a run that cannot be computed (no target surface, a
 // target without area, a counting step that samples no target pixel), and for an output
 // file that cannot be written (naming the file).
 RunResult Simulation(const Lines& text, const std::string& projectFile, TSimParameter& p,

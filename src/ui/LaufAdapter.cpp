@@ -32,10 +32,12 @@ LaufErgebnis schnelldurchlauf(const LaufEingabe& eingabe,
         e.art = running ? LaufEreignis::Art::DiffusBeginn : LaufEreignis::Art::DiffusEnde;
         ereignis(e);
     };
-    observer.monthCompleted = [&](int month) {
+    observer.monthCompleted = [&](int month, const RunResult& soFar) {
         LaufEreignis e;
         e.art = LaufEreignis::Art::MonatFertig;
         e.monat = month;
+        e.mittel = soFar.monthlyMeans;
+        e.gezeigt = soFar.monthsShown;
         ereignis(e);
     };
     observer.cancel = &abbruch;

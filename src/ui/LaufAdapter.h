@@ -28,7 +28,9 @@ struct LaufEreignis {
     Art art = Art::Tag;
     int tag = 0;                    // Tag: the day now simulated
     int monat = 0;                  // MonatFertig: the month completed
-    std::array<double, 24> mittel{};  // MonatFertig: its hourly means
+    // MonatFertig: the chart's data so far.
+    std::array<std::array<double, 24>, 12> mittel{};
+    std::array<bool, 12> gezeigt{};
 };
 
 struct LaufErgebnis {

@@ -465,7 +465,9 @@ void Tschnell_ausgabe::ereignis(const LaufEreignis& e) {
             break;
         case LaufEreignis::Art::DiffusBeginn: Label_Diffus->show(); break;
         case LaufEreignis::Art::DiffusEnde: Label_Diffus->hide(); break;
-        case LaufEreignis::Art::MonatFertig: break;  // the means arrive with the result
+        case LaufEreignis::Art::MonatFertig:
+            Zeichenfenster->setzen(e.mittel, e.gezeigt, e.monat);
+            break;
     }
 }
 
