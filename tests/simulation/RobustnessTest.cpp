@@ -1,0 +1,270 @@
+// Damaged projects and parameter files fed to the run: a run either writes sound
+// files or is refused with an InputError naming the project, the parameter file or
+// the field; it never crashes, hangs or writes values out of range.
+
+#include "project/FileIo.h"
+#include "project/Numbers.h"
+#include "simulation/Simulation.h"
+#include "simulation/TimeStepper.h"
+#include "support/Mutations.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <random>
+
+#include <unistd.h>
+
+namespace penumbro {
+namespace {
+
+namespace fs = std::filesystem;
+using mutation::Mutant;
+
+const char* const kFile = "mutant.dat";
+
+const Lines kProject = {"* test", "3",
+                        "Kollektor", "Target", "4",
+                        "12.000000 12.000000 5.000000", "16.000000 12.000000 5.000000",
+                        "16.000000 14.121320 7.121320", "12.000000 14.121320 7.121320",
+                        "Mauer", "4",
+                        "8.000000 6.000000 0.000000", "18.000000 6.000000 0.000000",
+                        "18.000000 6.000000 8.000000", "8.000000 6.000000 8.000000",
+                        "Dach", "3",
+                        "8.000000 8.000000 6.000000", "18.000000 8.000000 6.000000",
+                        "13.000000 10.000000 9.000000",
+                        "Horizont", "0-150=5", "150-210=12", "210-360=3",
+                        "Standort", "50.0 -8.0 -1.0",
+                        "Bodenreflexion", " 40 40 30 20 20 20 20 20 20 20 30 40"};
+
+class RunRobustness : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("penumbro-robust-" + std::to_string(::getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+    std::string base() const { return (dir_ / "out").string(); }
+    std::string path(const std::string& name) const { return (dir_ / name).string(); }
+    fs::path dir_;
+};
+
+// One day (midsummer) at hourly steps: 24 instants.
+TSimParameter oneDay() {
+    TSimParameter p;
+    p.monthly = false;
+    p.firstDay = 172;
+    p.stopDay = 172;
+    p.intervalDays = 1;
+    p.intervalMinutes = 60;
+    return p;
+}
+
+// Three days at the end of June with diffuse factors on a coarse grid.
+TSimParameter shortMonthWithDiffuse() {
+    TSimParameter p;
+    p.monthly = true;
+    p.diffuse = true;
+    p.firstMonth = 6;
+    p.stopMonth = 6;
+    p.monthStartDay = 28;
+    p.intervalDays = 1;
+    p.intervalMinutes = 60;
+    p.elevationIntervals = 2;
+    p.diffuseResolution = 5;
+    return p;
+}
+
+// The value of a report or mean field (either decimal sign) at the 1-based characters first..last.
+double field(const std::string& line, std::size_t first, std::size_t last) {
+    if (line.size() < last) return std::nan("");
+    std::string piece = line.substr(first - 1, last - first + 1);
+    std::replace(piece.begin(), piece.end(), ',', '.');
+    return parseNumber(trimBlanks(piece)).value_or(std::nan(""));
+}
+
+// The files of a finished run hold a shading value in range on every line.
+void expectSoundFiles(const std::string& base, long instants, const std::string& how) {
+    const Lines rep = splitLines(readFileBytes(base + ".rep"));
+    ASSERT_EQ(static_cast<long>(rep.size()), instants) << how;
+    for (const std::string& line : rep) {
+        const double r = field(line, 20, 25);
+        ASSERT_TRUE(r == -1 || r == -2 || (r >= 0 && r <= 1)) << how << ": " << line;
+    }
+    for (const std::string& line : splitLines(readFileBytes(base + ".mit"))) {
+        if (line.empty() || line.rfind("Monat", 0) == 0) continue;
+        if (line.rfind("Diffus", 0) == 0) {
+            const double sky = field(line, 9, 13), ground = field(line, 16, 20);
+            ASSERT_TRUE(std::isfinite(sky) && std::isfinite(ground)) << how << ": " << line;
+            continue;
+        }
+        const double mean = field(line, 8, 12);
+        ASSERT_TRUE(mean >= 0 && mean <= 1) << how << ": " << line;
+    }
+}
+
+TEST_F(RunRobustness, MutatedProjectsRunSoundlyOrAreRefused) {
+    const std::vector<Lines> bases = {kProject, mutation::sourceFile("examples/collector.dat"),
+                                      mutation::sourceFile("examples/facade.dat")};
+    std::uint32_t seed = 21;
+    for (const Lines& text : bases) {
+        for (const Mutant& m : mutation::mutants(text, seed++, 50)) {
+            TSimParameter p = oneDay();
+            mutation::expectCleanOutcome(m, kFile, [&] {
+                const RunResult r = Simulation(m.lines, kFile, p, {base(), false, Language::English});
+                EXPECT_EQ(r.instants, 24) << m.how;
+                expectSoundFiles(base(), r.instants, m.how);
+            });
+        }
+    }
+}
+
+TEST_F(RunRobustness, MutatedProjectsWithDiffuseFactors) {
+    std::uint32_t seed = 31;
+    for (const Mutant& m : mutation::mutants(kProject, seed, 40)) {
+        TSimParameter p = shortMonthWithDiffuse();
+        mutation::expectCleanOutcome(m, kFile, [&] {
+            const RunResult r = Simulation(m.lines, kFile, p, {base(), true, Language::German});
+            expectSoundFiles(base(), r.instants, m.how);
+        });
+    }
+}
+
+// A record that a caller filled badly is refused by field before anything is
+// computed or written, whichever way it reached the driver.
+TEST_F(RunRobustness, ParametersOutOfRangeAreRefusedByField) {
+    struct Case {
+        const char* field;
+        void (*spoil)(TSimParameter&);
+    };
+    const Case cases[] = {
+        {"interval-minutes", [](TSimParameter& p) { p.intervalMinutes = 0; }},
+        {"interval-minutes", [](TSimParameter& p) { p.intervalMinutes = -20; }},
+        {"interval-days", [](TSimParameter& p) { p.intervalDays = 0; }},
+        {"first-day", [](TSimParameter& p) { p.firstDay = 0; }},
+        {"stop-day", [](TSimParameter& p) { p.stopDay = 366; }},
+        {"first-month", [](TSimParameter& p) { p.firstMonth = 13; }},
+        {"month-start-day", [](TSimParameter& p) { p.monthStartDay = 40; }},
+        {"resolution", [](TSimParameter& p) { p.resolution = 0; }},
+        {"elevation-intervals", [](TSimParameter& p) { p.elevationIntervals = 1000000; }},
+        {"sky-reduction", [](TSimParameter& p) { p.skyReduction = std::nan(""); }},
+        {"obstacle-reflectance", [](TSimParameter& p) { p.obstacleReflectance = 1e308; }},
+    };
+    for (const auto& c : cases) {
+        TSimParameter p = oneDay();
+        c.spoil(p);
+        try {
+            (void)Simulation(kProject, kFile, p, {base(), false, Language::English});
+            ADD_FAILURE() << c.field << ": run accepted";
+        } catch (const InputError& e) {
+            EXPECT_NE(e.message().find(c.field), std::string::npos) << e.what();
+        }
+        EXPECT_FALSE(fs::exists(base() + ".rep")) << c.field;
+        EXPECT_FALSE(fs::exists(base() + ".mit")) << c.field;
+    }
+}
+
+// Parameter files with damaged bytes: read into a record whose every field is in
+// range, or refused naming the file.
+TEST_F(RunRobustness, DamagedParameterFilesAreReadSoundlyOrRefused) {
+    const auto good = encodeSimParameter(oneDay());
+    const std::string goodBytes(good.begin(), good.end());
+    std::mt19937 rng(41);
+    auto below = [&](std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(rng); };
+    const std::string file = path("damaged.kon");
+    int accepted = 0, refused = 0;
+    for (int k = 0; k < 600; ++k) {
+        std::string bytes = goodBytes;
+        std::string how;
+        switch (k % 5) {
+            case 0:  // cut short or lengthened
+                bytes.resize(below(2 * kSimParameterSize), '\x7F');
+                how = "size " + std::to_string(bytes.size());
+                break;
+            case 1: {  // one byte anywhere
+                const std::size_t at = below(kSimParameterSize);
+                bytes[at] = static_cast<char>(below(256));
+                how = "byte " + std::to_string(at);
+                break;
+            }
+            case 2: {  // an extreme integer in a four-byte field
+                const std::size_t at = 4 * below(kSimParameterSize / 4);
+                static const std::uint32_t extremes[] = {0, 0xFFFFFFFF, 0x80000000, 0x7FFFFFFF, 366, 61, 26};
+                const std::uint32_t v = extremes[below(std::size(extremes))];
+                for (std::size_t i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+                how = "int at " + std::to_string(at);
+                break;
+            }
+            case 3: {  // a non-number or huge double in a real field
+                static const std::size_t reals[] = {40, 48, 56, 80, 88};
+                const std::size_t at = reals[below(std::size(reals))];
+                static const std::uint64_t values[] = {0x7FF8000000000000ull, 0x7FF0000000000000ull,
+                                                       0xFFF0000000000000ull, 0x7FEFFFFFFFFFFFFFull,
+                                                       0x0000000000000001ull};
+                const std::uint64_t v = values[below(std::size(values))];
+                for (std::size_t i = 0; i < 8; ++i) bytes[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+                how = "double at " + std::to_string(at);
+                break;
+            }
+            default:  // random bytes throughout
+                for (char& c : bytes) c = static_cast<char>(below(256));
+                how = "noise";
+                break;
+        }
+        writeFileAtomically(file, bytes);
+        try {
+            const TSimParameter p = readKonFile(file);
+            EXPECT_EQ(simParameterProblem(p), "") << how;
+            ++accepted;
+        } catch (const InputError& e) {
+            EXPECT_EQ(e.file(), file) << how;
+            EXPECT_FALSE(e.message().empty()) << how;
+            ++refused;
+        }
+    }
+    EXPECT_GT(accepted, 0);
+    EXPECT_GT(refused, 0);
+
+    // The same damage in standard.kon: the start values and a warning naming the file.
+    writeFileAtomically(path("standard.kon"), goodBytes.substr(0, 50));
+    std::string warning;
+    EXPECT_EQ(startupParameters(dir_.string() + "/", &warning), TSimParameter{});
+    EXPECT_NE(warning.find("standard.kon"), std::string::npos) << warning;
+}
+
+// Every record in range ends: the clock reaches its stop within two passes through
+// the year, whatever the combination of first, stop and interval.
+TEST(ClockRobustness, EveryInRangeRecordFinishes) {
+    std::mt19937 rng(51);
+    auto in = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    for (int k = 0; k < 300; ++k) {
+        TSimParameter p;
+        p.monthly = k % 2 == 0;
+        p.firstMonth = in(1, 12);
+        p.stopMonth = in(1, 12);
+        p.firstDay = in(1, 365);
+        p.stopDay = in(1, 365);
+        p.intervalDays = k % 7 == 0 ? 365 : in(1, 40);
+        p.intervalMinutes = 60;
+        p.monthStartDay = in(1, 28);
+        ASSERT_EQ(simParameterProblem(p), "");
+        TimeStepper clock(p);
+        long steps = 0;
+        const long limit = 2L * 366 * 24;
+        while (!clock.finished() && steps < limit) {
+            clock.advance();
+            ASSERT_GE(clock.day(), 1);
+            ASSERT_LE(clock.day(), 365);
+            ++steps;
+        }
+        EXPECT_TRUE(clock.finished()) << "monthly " << p.monthly << " first " << p.firstDay << "/"
+                                      << p.firstMonth << " stop " << p.stopDay << "/" << p.stopMonth
+                                      << " every " << p.intervalDays;
+    }
+}
+
+}  // namespace
+}  // namespace penumbro
