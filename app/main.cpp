@@ -2,7 +2,7 @@
 
 #include "simulation/SimParameter.h"
 #include "ui/AppState.h"
-#include "ui/ConfigPaths.h"
+#include "project/ConfigPaths.h"
 #include "ui/Dialogs.h"
 #include "ui/MainForm.h"
 #include "ui/Screenshots.h"
@@ -18,9 +18,9 @@ int main(int argc, char** argv) {
     QGuiApplication::setApplicationDisplayName(QStringLiteral("Penumbro"));
 
     penumbro::ui::AppState state;
-    state.programDir = penumbro::ui::withTrailingSlash(
+    state.programDir = penumbro::withTrailingSlash(
         penumbro::ui::toPath(QCoreApplication::applicationDirPath()));
-    state.configDir = penumbro::ui::configDirectoryForProgram(state.programDir);
+    state.configDir = penumbro::configDirectoryForProgram(state.programDir);
     std::string konWarning;
     state.params = penumbro::startupParameters(state.configDir, &konWarning);
 

@@ -1,5 +1,7 @@
 #include "RunParameters.h"
 
+#include "project/ConfigPaths.h"
+
 #include <iostream>
 
 namespace penumbro::cli {
@@ -19,7 +21,7 @@ TSimParameter runParameters(const Options& opts) {
         p = readKonFile(opts.value("kon"));
     } else {
         std::string warning;
-        p = startupParameters(programDirectory(), &warning);
+        p = startupParameters(configDirectoryForProgram(programDirectory()), &warning);
         if (!warning.empty()) std::cerr << "penumbro-cli: " << toTerminal(warning) << "\n";
     }
     applyAssignments(p, opts.values("set"));

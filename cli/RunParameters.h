@@ -1,6 +1,8 @@
 #pragma once
 // Run parameters for the sub-commands that compute: --kon FILE, else standard.kon
-// beside the program, else the start values; then every --set KEY=VALUE in order.
+// where the application keeps it (beside the program when that folder is writable,
+// else the user's configuration folder), else the start values; then every --set
+// KEY=VALUE in order.
 
 #include "Cli.h"
 

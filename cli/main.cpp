@@ -26,7 +26,7 @@ const std::vector<Command>& commands() {
          runCompile},
         {"run", "fast run: write the report (.rep) and mean-value (.mit) files",
          "usage: penumbro-cli run PROJECT.dat [--kon FILE.kon] [--set KEY=VALUE]... [--out BASE] [--comma]\n"
-         "  Parameters from --kon, else standard.kon beside the program, else the start values,\n"
+         "  Parameters from --kon, else standard.kon (see README), else the start values,\n"
          "  changed by --set (keys as in \"penumbro-cli kon\"); the site from the project.\n"
          "  Writes BASE.rep and BASE.mit (BASE: the project path without its extension);\n"
          "  --comma writes \",\" as the decimal sign. Ctrl-C ends the run early; the files then\n"

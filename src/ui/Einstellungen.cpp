@@ -2,7 +2,7 @@
 
 #include "project/InputError.h"
 #include "ui/AppState.h"
-#include "ui/ConfigPaths.h"
+#include "project/ConfigPaths.h"
 #include "ui/Dialogs.h"
 
 #include <QDir>

@@ -6,7 +6,7 @@
 #include "project/InputError.h"
 #include "project/ProjectFile.h"
 #include "ui/AppState.h"
-#include "ui/ConfigPaths.h"
+#include "project/ConfigPaths.h"
 #include "ui/Datenblatt.h"
 #include "ui/Dialogs.h"
 #include "ui/Einstellungen.h"

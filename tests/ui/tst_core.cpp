@@ -1,7 +1,7 @@
 // The window-free pieces: where files live, penumbro.ini, the registered-program
 // rule, the chart's geometry and the dialog filters.
 
-#include "ui/ConfigPaths.h"
+#include "project/ConfigPaths.h"
 #include "ui/Dialogs.h"
 #include "ui/MonthChart.h"
 #include "ui/Settings.h"
@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+using namespace penumbro;
 using namespace penumbro::ui;
 
 class CoreTest : public QObject {

@@ -6,7 +6,7 @@
 
 #include <string>
 
-namespace penumbro::ui {
+namespace penumbro {
 
 // The folder for penumbro.ini, standard.kon and "daten", with a trailing '/'.
 // programDir: the executable's folder (trailing '/' optional). xdgConfigHome and
@@ -26,4 +26,4 @@ std::string configDirectoryForProgram(const std::string& programDir);
 // Path with exactly one trailing '/' ("" stays "").
 std::string withTrailingSlash(std::string path);
 
-}  // namespace penumbro::ui
+}  // namespace penumbro

@@ -1,11 +1,11 @@
-#include "ui/ConfigPaths.h"
+#include "project/ConfigPaths.h"
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <random>
 
-namespace penumbro::ui {
+namespace penumbro {
 
 std::string withTrailingSlash(std::string path) {
     if (path.empty()) return path;
@@ -60,4 +60,4 @@ std::string configDirectoryForProgram(const std::string& programDir) {
                            environment("HOME"));
 }
 
-}  // namespace penumbro::ui
+}  // namespace penumbro
