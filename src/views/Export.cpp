@@ -106,6 +106,9 @@ ExportResult exportSuncode(const Lines& mit) {
         if (!v) {
             return {out, MitError{static_cast<int>(i + 1), "unreadable hourly mean \"" + piece + "\""}};
         }
+        if (!isShadingMean(*v)) {
+            return {out, MitError{static_cast<int>(i + 1), "hourly mean \"" + piece + "\" outside 0..1"}};
+        }
         anyHour = true;
         const double unshaded = std::nearbyint((1.0 - *v) * 1000.0);
         out += formatInt(static_cast<long long>(unshaded), 4) + kCrLf;

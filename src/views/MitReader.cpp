@@ -66,6 +66,13 @@ private:
         return *v;
     }
 
+    // A mean of shaded fractions lies in 0..1; anything else is not a mean-value file.
+    double hourlyMean(const std::string& line, int lineNo) {
+        const double v = value(line, lineNo, 8, 12, "hourly mean");
+        if (!isShadingMean(v)) fail(lineNo, "hourly mean \"" + mitPiece(line, 8, 12) + "\" outside 0..1");
+        return v;
+    }
+
     void readAll() {
         // A line read after a block that was not its diffuse line opens the next block.
         std::optional<std::string> kept;
@@ -100,7 +107,7 @@ private:
                 if (*m < 1 || *m > 12) fail(lineNo, "month " + piece + " outside 1..12");
                 block.month = static_cast<int>(*m);
             } else {
-                block.means[0] = value(line, lineNo, 8, 12, "hourly mean");
+                block.means[0] = hourlyMean(line, lineNo);
                 hour = 1;
             }
             for (; hour < 24; ++hour) {
@@ -108,8 +115,7 @@ private:
                     fail(cursor_.lineNo() + 1, "the file ends inside a block of 24 hour lines");
                 }
                 const std::string& hourLine = cursor_.take();
-                block.means[static_cast<std::size_t>(hour)] =
-                    value(hourLine, cursor_.lineNo(), 8, 12, "hourly mean");
+                block.means[static_cast<std::size_t>(hour)] = hourlyMean(hourLine, cursor_.lineNo());
             }
             if (!cursor_.atEnd()) {
                 const std::string& next = cursor_.take();
@@ -131,6 +137,8 @@ private:
 };
 
 }  // namespace
+
+bool isShadingMean(double value) { return value >= 0.0 && value <= 1.0; }
 
 std::string mitPiece(const std::string& line, std::size_t first, std::size_t last) {
     if (first == 0 || first > line.size() || last < first) return {};

@@ -37,9 +37,12 @@ struct MitContent {
 };
 
 // Reads the blocks in file order and stops at the first defect: an unreadable month
-// number or value, a month outside 1..12, a block cut short by the end of the file,
+// number or value, a month outside 1..12, an hourly mean outside 0..1, a block cut short by the end of the file,
 // or a file holding no block at all.
 MitContent readMitBlocks(const Lines& lines);
+
+// True for an hourly mean a run can write: 0..1 (false for NaN).
+bool isShadingMean(double value);
 
 // The piece of line at the 1-based characters first..last, as far as the line reaches.
 std::string mitPiece(const std::string& line, std::size_t first, std::size_t last);

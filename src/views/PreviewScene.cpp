@@ -130,15 +130,16 @@ private:
         const auto count = static_cast<std::size_t>(n);
         Zahlen z{};
         std::vector<PointUV> local(count);
-        for (std::size_t j = 0; j < count; ++j) {
-            ZahlenZerlegen(withoutFirstCharacter(line(i++, "a local line")), z);
+        for (std::size_t j = 0; j < count; ++j, ++i) {
+            ZahlenPruefen(withoutFirstCharacter(line(i, "a local line")), z, i, file_);
             local[j] = {z[0], z[2]};
         }
-        ZahlenZerlegen(withoutFirstCharacter(line(i++, "the placement line")), z);
+        ZahlenPruefen(withoutFirstCharacter(line(i, "the placement line")), z, i, file_);
+        ++i;
         const double elevation = z[1];
         std::vector<PreviewVertex> corners(count);
-        for (std::size_t j = 0; j < count; ++j) {
-            ZahlenZerlegen(line(i++, "a vertex line"), z);
+        for (std::size_t j = 0; j < count; ++j, ++i) {
+            ZahlenPruefen(line(i, "a vertex line"), z, i, file_);
             corners[j] = vertex({z[0], z[2], -z[1]});
         }
 
@@ -158,7 +159,7 @@ private:
     void tree(std::size_t nameLine, int k, bool highlighted) {
         line(nameLine + kTreeLines - 1, "the end of a tree");
         Zahlen z{};
-        ZahlenZerlegen(withoutFirstCharacter(text_[nameLine + 2]), z);
+        ZahlenPruefen(withoutFirstCharacter(text_[nameLine + 2]), z, nameLine + 2, file_);
         const double h = z[0], d = z[1], D = z[2], fx = z[3], fy = z[4], fz = z[5];
 
         const PreviewColour trunk = highlighted ? kPreviewHighlight : kPreviewTrunk;
@@ -188,7 +189,7 @@ private:
     void house(std::size_t nameLine, int k, bool highlighted) {
         line(nameLine + kHouseLines - 1, "the end of a house");
         Zahlen z{};
-        ZahlenZerlegen(withoutFirstCharacter(text_[nameLine + 1]), z);
+        ZahlenPruefen(withoutFirstCharacter(text_[nameLine + 1]), z, nameLine + 1, file_);
         const double B = z[0], A = z[1], H = z[2], R = z[3], phi = z[4] * kDegree;
         const P3 p{z[5], z[7], -z[6]};
         const P3 a = A * P3{std::cos(phi), 0.0, std::sin(phi)};

@@ -64,8 +64,9 @@ PreviewColour surfaceColourForElevation(double elevation);
 // order (the object with 1-based number markiertesObjekt in yellow, 0 for none; a tree
 // or house counts as one object) and the horizon. Reads the editor's line layouts;
 // throws InputError naming fileName and the line when a count line is not an integer,
-// a vertex count lies outside 0..12, a horizon entry is unreadable or the text ends
-// inside an object.
+// a vertex count lies outside 0..12, a horizon entry is unreadable, the text ends
+// inside an object or a line the scene is drawn from holds a number beyond
+// kMaxCoordinate (see ZahlenPruefen).
 PreviewScene buildPreviewScene(const Lines& text, int markiertesObjekt, bool bodenplatte,
                                const std::string& fileName = {});
 

@@ -1,5 +1,6 @@
 #include "views/SceneExtent.h"
 
+#include "engine/Compiler.h"
 #include "project/InputError.h"
 #include "project/Numbers.h"
 
@@ -46,14 +47,24 @@ private:
     std::size_t pos_ = 0;
 };
 
-void widen(double& extent, const std::string& vertexLine) {
-    Zahlen z{};
-    ZahlenZerlegen(vertexLine, z);
-    extent = std::max({extent, std::fabs(z[0]), std::fabs(z[1]), std::fabs(z[2])});
+std::string_view withoutFirstCharacter(const std::string& line) {
+    return line.empty() ? std::string_view() : std::string_view(line).substr(1);
 }
 
-void readVertices(Cursor& cursor, long long n, double& extent) {
-    for (long long i = 0; i < n; ++i) widen(extent, cursor.next("a vertex line"));
+void readVertices(Cursor& cursor, long long n, double& extent, const std::string& fileName) {
+    for (long long i = 0; i < n; ++i) {
+        const std::string& line = cursor.next("a vertex line");
+        Zahlen z{};
+        ZahlenPruefen(line, z, cursor.position() - 1, fileName);
+        extent = std::max({extent, std::fabs(z[0]), std::fabs(z[1]), std::fabs(z[2])});
+    }
+}
+
+// A "#" line (parameter, local or placement line) whose numbers the views draw with.
+void readHashLine(Cursor& cursor, const char* what, const std::string& fileName) {
+    const std::string& line = cursor.next(what);
+    Zahlen z{};
+    ZahlenPruefen(withoutFirstCharacter(line), z, cursor.position() - 1, fileName);
 }
 
 }  // namespace
@@ -67,6 +78,18 @@ std::size_t ZahlenZerlegen(std::string_view line, Zahlen& zahlen) {
         const std::size_t start = i;
         while (i < line.size() && line[i] != ' ') ++i;
         zahlen[count++] = parseNumber(line.substr(start, i - start)).value_or(0.0);
+    }
+    return count;
+}
+
+std::size_t ZahlenPruefen(std::string_view line, Zahlen& zahlen, std::size_t index,
+                         const std::string& fileName) {
+    const std::size_t count = ZahlenZerlegen(line, zahlen);
+    for (std::size_t k = 0; k < count; ++k) {
+        if (!(std::fabs(zahlen[k]) <= kMaxCoordinate)) {
+            throw InputError(fileName, static_cast<int>(index + 1),
+                             "a number beyond +-1e9 cannot be drawn: \"" + std::string(line) + "\"");
+        }
     }
     return count;
 }
@@ -104,8 +127,9 @@ SceneExtent SzenenAusdehnung(const Lines& text, const std::string& fileName) {
         if (name == "Baum" || name == "Frontseite") {
             if (name == "Baum") cursor.skip(1, "the foliage line");
             for (int surface = 0; surface < 7; ++surface) {
-                cursor.skip(1, surface == 0 ? "the parameter line" : "a surface name");
-                readVertices(cursor, cursor.vertexCount(), extent);
+                if (surface == 0) readHashLine(cursor, "the parameter line", fileName);
+                else cursor.skip(1, "a surface name");
+                readVertices(cursor, cursor.vertexCount(), extent, fileName);
             }
             c -= 6;
         } else {
@@ -113,8 +137,9 @@ SceneExtent SzenenAusdehnung(const Lines& text, const std::string& fileName) {
                 cursor.next("");
             }
             const long long n = cursor.vertexCount();
-            cursor.skip(n + 1, "the local lines and the placement line");
-            readVertices(cursor, n, extent);
+            for (long long k = 0; k <= n; ++k)
+                readHashLine(cursor, "the local lines and the placement line", fileName);
+            readVertices(cursor, n, extent, fileName);
         }
         --c;
     }

@@ -28,12 +28,19 @@ using Zahlen = std::array<double, 10>;
 // 0; entries beyond the returned count keep their previous values.
 std::size_t ZahlenZerlegen(std::string_view line, Zahlen& zahlen);
 
+// ZahlenZerlegen for a line of the text (index 0-based) whose numbers are drawn:
+// one beyond kMaxCoordinate (engine/Compiler.h) throws InputError naming line
+// index + 1, since its scaled and rotated copies overflow.
+std::size_t ZahlenPruefen(std::string_view line, Zahlen& zahlen, std::size_t index,
+                         const std::string& fileName);
+
 // The extent pre-pass. Objects are told by the name line of their first surface:
 // "Baum" (tree, seven surfaces), "Frontseite" (house, seven surfaces), anything else
 // one plain surface with its local lines and placement line (the editor's layout).
 // fileName is used in messages only. Throws InputError naming the 1-based line when
-// a count line is not an integer, a vertex count lies outside 0..12 or the text ends
-// inside a surface.
+// a count line is not an integer, a vertex count lies outside 0..12, the text ends
+// inside a surface, or a vertex, parameter, local or placement line holds a number
+// beyond kMaxCoordinate.
 SceneExtent SzenenAusdehnung(const Lines& text, const std::string& fileName = {});
 
 // Reads the integer of a count line (surface or vertex count), blanks around it

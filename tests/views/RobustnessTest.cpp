@@ -1,0 +1,176 @@
+// Damaged project texts fed to the VRML writer and the preview, damaged mean-value
+// files fed to the export: each either gives sound output or is refused naming the
+// file and line; no crash, no endless output, no "nan" in a world or an export.
+
+#include "project/FileIo.h"
+#include "support/Mutations.h"
+#include "views/Export.h"
+#include "views/MitReader.h"
+#include "views/PreviewScene.h"
+#include "views/SceneExtent.h"
+#include "views/VrmlWriter.h"
+#include "views/ExportTestData.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+
+#include <unistd.h>
+
+namespace penumbro {
+namespace {
+
+namespace fs = std::filesystem;
+using mutation::Mutant;
+
+const char* const kFile = "mutant.dat";
+
+std::vector<Lines> projectTexts() {
+    Lines horizonOnly = newProjectLines();
+    horizonOnly.insert(horizonOnly.begin() + 2, {"Horizont", "0-90=10", "90-270=5.5", "270-360=20"});
+    return {mutation::sourceFile("examples/collector.dat"), mutation::sourceFile("examples/facade.dat"),
+            horizonOnly};
+}
+
+bool holdsNonNumber(const std::string& out) {
+    for (const char* word : {"nan", "inf", "NaN"}) {
+        if (out.find(word) != std::string::npos) return true;
+    }
+    return false;
+}
+
+TEST(ViewsRobustness, VrmlWorldOfMutatedTextsIsSoundOrRefused) {
+    const VrmlTexte texte = vrmlTexte(Language::German);
+    std::uint32_t seed = 61;
+    for (const Lines& base : projectTexts()) {
+        for (const Mutant& m : mutation::mutants(base, seed++, 400)) {
+            mutation::expectCleanOutcome(m, kFile, [&] {
+                const std::string world = vrmlDokument(m.lines, texte, kFile);
+                EXPECT_FALSE(holdsNonNumber(world)) << m.how;
+                EXPECT_LT(world.size(), 20u << 20) << m.how;
+            });
+        }
+    }
+}
+
+TEST(ViewsRobustness, PreviewOfMutatedTextsIsSoundOrRefused) {
+    std::uint32_t seed = 71;
+    for (const Lines& base : projectTexts()) {
+        for (const Mutant& m : mutation::mutants(base, seed++, 400)) {
+            mutation::expectCleanOutcome(m, kFile, [&] {
+                const PreviewScene scene = buildPreviewScene(m.lines, 2, true, kFile);
+                EXPECT_TRUE(std::isfinite(scene.extent.ausdehnung)) << m.how;
+                for (const PreviewPrimitive& p : scene.primitives) {
+                    for (const PreviewVertex& v : p.vertices) {
+                        ASSERT_TRUE(std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z))
+                            << m.how << ": object " << p.object;
+                    }
+                }
+            });
+        }
+    }
+}
+
+// Numbers beyond any scene are refused with their line rather than drawn at infinity.
+TEST(ViewsRobustness, HugeNumbersAreRefusedWithTheirLine) {
+    const Lines collector = mutation::sourceFile("examples/collector.dat");
+    struct Case {
+        const char* what;
+        std::size_t index;  // 0-based line of collector.dat
+        std::string line;
+    };
+    const Case cases[] = {
+        {"vertex of a plain surface", 10, "1e300 12.000000 3.000000"},
+        {"vertex of a house", 18, "2.000000 -6.000000 1e30"},
+        {"house parameter line",
+         15, "#   8.000   10.000    6.000    3.000    0.000    2.000   1e300    0.000     #Haus: Nachbarhaus"},
+        {"tree parameter line", 58, "#   1e300    0.400    6.000   18.000    4.000    0.000     #Baum: Linde"},
+        {"placement line", 9, "# 180.000  45.000  1e300  12.000  3.000"},
+        {"local line", 5, "# 1e300 0.000000 0.000000"},
+    };
+    for (const auto& c : cases) {
+        Lines text = collector;
+        ASSERT_LT(c.index, text.size());
+        text[c.index] = c.line;
+        for (int view = 0; view < 2; ++view) {
+            try {
+                if (view == 0) (void)vrmlDokument(text, vrmlTexte(Language::English), kFile);
+                else (void)buildPreviewScene(text, 0, true, kFile);
+                ADD_FAILURE() << c.what << " accepted by " << (view == 0 ? "VRML" : "preview");
+            } catch (const InputError& e) {
+                EXPECT_EQ(e.file(), kFile);
+                EXPECT_EQ(e.line(), static_cast<int>(c.index) + 1) << c.what << ": " << e.what();
+            }
+        }
+    }
+}
+
+std::vector<Lines> mitTexts() {
+    using namespace testdata;
+    Lines daily;
+    for (int h = 0; h < 24; ++h) daily.push_back(mitHourLine(h, dayCurve(h)));
+    return {monthlyMit({{6, dayCurve, true, 0.25, 0.5}, {7, dayCurve, true, 0.3, 0.6}}),
+            monthlyMit({{1, dayCurve}, {12, dayCurve}}, true), daily};
+}
+
+// The export never throws for a damaged file: it reports the defect with a line in
+// or just past the file, and what it wrote holds only numbers.
+TEST(ViewsRobustness, ExportOfMutatedMeanFilesIsSoundOrADefect) {
+    std::uint32_t seed = 81;
+    for (const Lines& base : mitTexts()) {
+        for (const Mutant& m : mutation::mutants(base, seed++, 300)) {
+            const MitContent content = readMitBlocks(m.lines);
+            for (const MitBlock& b : content.blocks) {
+                ASSERT_TRUE(b.month >= 1 && b.month <= 12) << m.how;
+                for (double v : b.means) ASSERT_TRUE(v >= 0 && v <= 1) << m.how << ": " << v;
+            }
+            for (ExportFormat f : {ExportFormat::Text, ExportFormat::Trnsys, ExportFormat::Suncode}) {
+                ExportResult r;
+                ASSERT_NO_THROW(r = exportMeanValues(m.lines, f)) << m.how;
+                EXPECT_FALSE(holdsNonNumber(r.bytes)) << m.how;
+                if (r.error) {
+                    EXPECT_GE(r.error->line, 1) << m.how;
+                    EXPECT_LE(r.error->line, static_cast<int>(m.lines.size()) + 1) << m.how;
+                    EXPECT_FALSE(r.error->reason.empty()) << m.how;
+                }
+            }
+        }
+    }
+}
+
+// Mean values outside 0..1 are no shading at all: a defect, in every format.
+TEST(ViewsRobustness, MeansOutsideZeroToOneAreADefect) {
+    const Lines base = mitTexts()[0];
+    for (const std::string value : {"1e300", "-1e99", "1.001", "-0.01", " 9999"}) {
+        Lines mit = base;
+        mit[5] = "    3  " + value;  // the hour 3 line of June
+        for (ExportFormat f : {ExportFormat::Text, ExportFormat::Trnsys, ExportFormat::Suncode}) {
+            const ExportResult r = exportMeanValues(mit, f);
+            ASSERT_TRUE(r.error.has_value()) << value << " format " << static_cast<int>(f);
+            EXPECT_EQ(r.error->line, 6) << value;
+        }
+    }
+}
+
+TEST(ViewsRobustness, ExportFileNamesTheDamagedFile) {
+    const fs::path dir = fs::temp_directory_path() / ("penumbro-robust-views-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    const std::string mit = (dir / "cut.mit").string();
+    Lines cut = mitTexts()[0];
+    cut.resize(10);
+    writeFileAtomically(mit, joinLines(cut));
+    try {
+        exportFile(mit, ExportFormat::Trnsys, (dir / "cut.trn").string());
+        ADD_FAILURE() << "exported";
+    } catch (const InputError& e) {
+        EXPECT_EQ(e.file(), mit);
+        EXPECT_EQ(e.line(), 11) << e.what();
+    }
+    EXPECT_THROW(exportFile((dir / "missing.mit").string(), ExportFormat::Text, (dir / "x.txt").string()),
+                 InputError);
+    fs::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace penumbro
