@@ -1,5 +1,6 @@
 #include "cli/RunCli.h"
 
+#include "editor/EditTexts.h"
 #include "project/ProjectFile.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +12,8 @@
 
 namespace penumbro {
 namespace {
+
+using namespace testtexts;
 
 class CliEdit : public ::testing::Test {
 protected:
@@ -32,18 +35,6 @@ protected:
     std::filesystem::path dir_;
     std::string path_;
 };
-
-// A plain four-corner surface as the generators write it.
-Lines flaeche(const std::string& name, bool target) {
-    Lines l{name};
-    if (target) l.push_back("Target");
-    l.insert(l.end(), {"4", "# 0.000000 0.000000 0.000000", "# 4.000000 0.000000 0.000000",
-                       "# 4.000000 0.000000 3.000000", "# 0.000000 0.000000 3.000000",
-                       "# 180.000  45.000  12.000  12.000  5.000", "12.000000 12.000000 5.000000",
-                       "16.000000 12.000000 5.000000", "16.000000 14.121320 7.121320",
-                       "12.000000 14.121320 7.121320"});
-    return l;
-}
 
 TEST_F(CliEdit, NewThenEditSiteReflectanceHorizonComment) {
     ASSERT_EQ(run("new").exitCode, 0);
@@ -70,15 +61,9 @@ TEST_F(CliEdit, InvalidInputNamesTheFieldAndLeavesTheFileAlone) {
         std::string command, args, field;
     };
     const Case cases[] = {
-        {"site", "91 0 0", "latitude"},
         {"site", "0 abc 0", "longitude"},
-        {"site", "0 0 13", "time zone"},
-        {"reflectance", "1,2,3", "12"},
         {"reflectance", "40,40,30,20,20,20,20,20,20,20,30,101", "December"},
-        {"reflectance", "40,40,30,20,x,20,20,20,20,20,30,40", "May"},
-        {"horizon", "90-180", "horizon interval 1"},
         {"horizon", "0-90=1 -5-10=3", "horizon interval 2"},
-        {"delete", "1", "object"},
         {"delete", "eins", "object number"},
     };
     for (const auto& c : cases) {
@@ -91,11 +76,8 @@ TEST_F(CliEdit, InvalidInputNamesTheFieldAndLeavesTheFileAlone) {
 }
 
 TEST_F(CliEdit, ListShowsObjectsCountsSiteAndReflectance) {
-    Lines text{"* ", "3"};
-    for (const auto& o : {flaeche("Kollektor", true), flaeche("Wand", false), flaeche("$#1Vordach", false)}) {
-        text.insert(text.end(), o.begin(), o.end());
-    }
-    text.insert(text.end(), {"Standort", "0.0 -8.0 -1.0", "Bodenreflexion", " 40 40 30 20 20 20 20 20 20 20 30 40"});
+    Lines text = projekt({flaeche("Kollektor", true), flaeche("Wand"), flaeche("$#1Vordach")}, 3);
+    text[text.size() - 3] = "0.0 -8.0 -1.0";
     write(text);
     const CliResult de = runCli("list " + cliQuote(path_));
     EXPECT_EQ(de.exitCode, 0) << de.err;
@@ -115,10 +97,8 @@ TEST_F(CliEdit, ListShowsObjectsCountsSiteAndReflectance) {
 }
 
 TEST_F(CliEdit, MalformedProjectIsListedAsFarAsItReads) {
-    Lines text{"* ", "2"};
-    const Lines a = flaeche("A", false);
-    text.insert(text.end(), a.begin(), a.end());
-    text.insert(text.end(), {"Standort", "51.0 -8.0 -1.0"});
+    Lines text = projekt({flaeche("A")}, 2);
+    text.resize(text.size() - 2);
     write(text);
     const std::string vorher = bytes();
     const CliResult r = runCli("list " + cliQuote(path_));
