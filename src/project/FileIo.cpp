@@ -20,6 +20,10 @@ std::string errnoText() { return std::strerror(errno); }
 }  // namespace
 
 std::string readFileBytes(const std::string& path) {
+    // A directory opens like an empty file here and would read as one.
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec))
+        throw InputError(path, 0, "cannot read file: it is a directory");
     std::ifstream in(path, std::ios::binary);
     if (!in) throw InputError(path, 0, "cannot open file: " + errnoText());
     std::ostringstream buffer;

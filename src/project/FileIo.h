@@ -7,7 +7,8 @@
 
 namespace penumbro {
 
-// Reads the whole file as raw bytes. Throws InputError naming the file.
+// Reads the whole file as raw bytes. Throws InputError naming the file when it is
+// missing, unreadable or a directory.
 std::string readFileBytes(const std::string& path);
 
 // Replaces path by bytes atomically. Throws InputError naming the file.

@@ -1,0 +1,103 @@
+// Files that are no project text (directories, missing files, arbitrary bytes) and
+// numbers that are no numbers: refused naming the file, or read and written back
+// unchanged.
+
+#include "project/FileIo.h"
+#include "project/InputError.h"
+#include "project/Numbers.h"
+#include "project/ProjectFile.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <random>
+
+#include <unistd.h>
+
+namespace penumbro {
+namespace {
+
+namespace fs = std::filesystem;
+
+class FileRobustness : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("penumbro-robust-project-" + std::to_string(::getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+    std::string path(const std::string& name) const { return (dir_ / name).string(); }
+    fs::path dir_;
+};
+
+// A directory once read as an empty file: a project "of the previous version", a
+// mean-value file "without values".
+TEST_F(FileRobustness, DirectoriesAndMissingFilesAreRefusedByName) {
+    fs::create_directories(path("ordner.dat"));
+    const std::pair<std::string, void (*)(const std::string&)> readers[] = {
+        {"readFileBytes", [](const std::string& p) { (void)readFileBytes(p); }},
+        {"loadProjectFile", [](const std::string& p) { (void)loadProjectFile(p); }},
+    };
+    for (const auto& [what, read] : readers) {
+        for (const std::string& p : {path("ordner.dat"), path("fehlt.dat")}) {
+            try {
+                read(p);
+                ADD_FAILURE() << what << " read " << p;
+            } catch (const InputError& e) {
+                EXPECT_EQ(e.file(), p) << what;
+            }
+        }
+    }
+}
+
+// Any bytes load as lines; saving and loading them again gives the same lines.
+TEST_F(FileRobustness, ArbitraryBytesLoadAndSaveUnchanged) {
+    std::mt19937 rng(7);
+    const char alphabet[] = {'a', '1', ' ', '.', '-', '\r', '\n', '\0', '\xE4', '\xFF', '*', '#'};
+    const std::string file = path("zufall.dat");
+    for (int k = 0; k < 400; ++k) {
+        std::string bytes(std::uniform_int_distribution<std::size_t>(0, 300)(rng), ' ');
+        for (char& c : bytes) c = alphabet[std::uniform_int_distribution<std::size_t>(0, sizeof alphabet - 1)(rng)];
+        const Lines lines = splitLines(bytes);
+        for (const std::string& line : lines) ASSERT_EQ(line.find('\n'), std::string::npos) << k;
+        ASSERT_EQ(splitLines(joinLines(lines)), lines) << k;
+        if (k % 40 != 0) continue;  // through the disk now and then
+        writeFileAtomically(file, bytes);
+        LoadedProject first;
+        ASSERT_NO_THROW(first = loadProjectFile(file)) << k;
+        saveProjectFile(file, first.lines);
+        const LoadedProject second = loadProjectFile(file);
+        EXPECT_EQ(second.lines, first.lines) << k;
+        EXPECT_FALSE(second.converted) << k;
+    }
+}
+
+TEST(NumberRobustness, GarbageIsNoNumberAndExtremesFormatInFull) {
+    for (const char* text : {"", " ", "+", "-", "+-1", "--1", "1e", "e1", "nan", "inf", "-inf", "1e309",
+                             "0x1", "1,5", "1 2", "\xE4"}) {
+        EXPECT_FALSE(parseNumber(text).has_value()) << text;
+    }
+    for (const char* text : {"", "+", "-", "1.0", "9223372036854775808", "-9223372036854775809", "1e3"}) {
+        EXPECT_FALSE(parseInteger(text).has_value()) << text;
+    }
+    struct Case {
+        double value;
+        int width, decimals;
+    };
+    const Case cases[] = {{1.7976931348623157e308, 0, 6}, {-1.7976931348623157e308, 8, 6},
+                          {4.9e-324, 0, 3}, {-0.0, 6, 3}};
+    for (const auto& c : cases) {
+        const std::string s = formatFixed(c.value, c.width, c.decimals);
+        EXPECT_NE(s, "NaN") << c.value;
+        const auto back = parseNumber(std::string(trimBlanks(s)));
+        ASSERT_TRUE(back.has_value()) << s;
+        EXPECT_NEAR(*back, c.value, std::fabs(c.value) * 1e-15 + 1e-3) << s;
+    }
+}
+
+}  // namespace
+}  // namespace penumbro
