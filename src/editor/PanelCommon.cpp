@@ -4,6 +4,8 @@
 #include "project/InputError.h"
 #include "project/Numbers.h"
 
+#include <cmath>
+
 namespace penumbro {
 
 namespace {
@@ -31,16 +33,31 @@ std::string invalidGridMessage(Language lang) {
                                     : "Invalid input. Please check your input data.";
 }
 
-std::optional<double> fieldNumber(std::string_view text) { return parseNumber(trimBlanks(text)); }
+namespace {
+bool withinFieldLimit(double v) { return std::fabs(v) <= kMaxFieldValue; }
+}  // namespace
+
+std::optional<double> fieldNumber(std::string_view text) {
+    auto v = parseNumber(trimBlanks(text));
+    if (v && !withinFieldLimit(*v)) return std::nullopt;
+    return v;
+}
 
 std::optional<double> requireNumber(PanelCheck& check, const char* field, std::string_view text,
                                     Language lang) {
-    auto v = fieldNumber(text);
+    auto v = parseNumber(trimBlanks(text));
     if (!v && trimBlanks(text).empty()) {
         add(check, field, lang == Language::German ? "fehlt" : "is missing");
     } else if (!v) {
         add(check, field,
             (lang == Language::German ? "keine Zahl: \"" : "not a number: \"") + std::string(text) + "\"");
+    } else if (!withinFieldLimit(*v)) {
+        add(check, field,
+            (lang == Language::German ? "muss zwischen " + boundText(-kMaxFieldValue) + " und " +
+                                            boundText(kMaxFieldValue) + " liegen"
+                                      : "must lie between " + boundText(-kMaxFieldValue) + " and " +
+                                            boundText(kMaxFieldValue)));
+        return std::nullopt;
     }
     return v;
 }

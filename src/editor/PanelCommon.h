@@ -35,6 +35,10 @@ struct PanelCheck {
 // unreadable corner grid or u-v rectangle form.
 std::string invalidGridMessage(Language lang);
 
+// Largest absolute value of any number field: generated vertices, sums of a few
+// fields, then stay far inside what the compiler and the views accept.
+inline constexpr double kMaxFieldValue = 1e6;
+
 // Field tests; each adds a problem for `field` to `check` when it fails and returns
 // the value when it passes.
 std::optional<double> requireNumber(PanelCheck& check, const char* field, std::string_view text,
@@ -51,7 +55,8 @@ void requireSurfaceName(PanelCheck& check, const char* field, const std::string&
 // A free-text field (house and tree names) must stay on its line.
 void requireOneLine(PanelCheck& check, const char* field, const std::string& text, Language lang);
 
-// A decimal field's text as a number (blanks around it allowed, "." as decimal sign).
+// A decimal field's text as a number (blanks around it allowed, "." as decimal sign);
+// nothing beyond kMaxFieldValue. requireNumber and the other tests apply the same limit.
 std::optional<double> fieldNumber(std::string_view text);
 
 }  // namespace penumbro

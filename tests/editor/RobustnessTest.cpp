@@ -7,10 +7,12 @@
 #include "editor/GeneratorEdit.h"
 #include "editor/HorizonEditing.h"
 #include "editor/ObjectTable.h"
+#include "editor/PanelFields.h"
 #include "editor/PanelOverhang.h"
 #include "editor/SiteEditing.h"
 #include "support/Mutations.h"
 #include "editor/EditTexts.h"
+#include "engine/Compiler.h"
 
 #include <gtest/gtest.h>
 
@@ -116,6 +118,62 @@ TEST(EditorRobustness, OperationsOnMutatedTextsWorkOrRefuse) {
             clean([&] { (void)horizontSchreiben(m.lines, {{"0", "360", "5"}}); });
         }
     }
+}
+
+// Fields of absurd size once made lines of 300-digit numbers that no reader could
+// use; now the panel names the field, and the largest values it takes make a text
+// that compiles.
+TEST(EditorRobustness, NumberFieldsBeyondTheLimitAreRefusedByName) {
+    const FieldValues rectangle = {{"name", "R"}, {"lu", "2"}, {"lv", "3"}, {"u0", "0"}, {"v0", "0"},
+                                   {"x", "1"},    {"y", "2"},  {"z", "0"}};
+    const FieldValues house = {{"name", "H"}, {"ew-width", "8"}, {"ns-width", "6"}, {"height", "5"},
+                               {"roof", "2"}, {"rotation", "0"}, {"x", "0"}, {"y", "0"}, {"z", "0"}};
+    const FieldValues tree = {{"name", "T"}, {"trunk-height", "2"}, {"trunk-diameter", "0.4"},
+                              {"crown-diameter", "4"}, {"x", "0"}, {"y", "0"}, {"z", "0"}};
+    const FieldValues polygon = {{"name", "P"}, {"corners", "0,0;1,0;0,1"}, {"x", "0"}, {"y", "0"}, {"z", "0"}};
+    auto with = [](FieldValues v, const std::string& field, const std::string& value) {
+        for (auto& [f, val] : v)
+            if (f == field) val = value;
+        return v;
+    };
+    auto generate = [](const std::string& kind, const FieldValues& v) {
+        const Language en = Language::English;
+        if (kind == "rectangle") { RectanglePanel p; applyFields(p, v, en); return p.generate(en); }
+        if (kind == "house") { HousePanel p; applyFields(p, v, en); return p.generate(en); }
+        if (kind == "tree") { TreePanel p; applyFields(p, v, en); return p.generate(en); }
+        PolygonPanel p;
+        applyFields(p, v, en);
+        return p.generate(en);
+    };
+    struct Case {
+        std::string kind;
+        FieldValues base;
+        std::string field;
+    };
+    const Case cases[] = {
+        {"rectangle", rectangle, "lu"},         {"rectangle", rectangle, "u0"},
+        {"rectangle", rectangle, "x"},          {"house", house, "ew-width"},
+        {"house", house, "height"},             {"house", house, "y"},
+        {"tree", tree, "trunk-height"},         {"tree", tree, "crown-diameter"},
+        {"tree", tree, "z"},                    {"polygon", polygon, "x"},
+    };
+    for (const auto& c : cases) {
+        for (const char* huge : {"1e300", "-1e300", "1000001", "-1000000.5"}) {
+            try {
+                (void)generate(c.kind, with(c.base, c.field, huge));
+                ADD_FAILURE() << c.kind << " " << c.field << "=" << huge << " generated";
+            } catch (const InputError& e) {
+                EXPECT_EQ(std::string(e.what()).rfind(c.field + ":", 0), 0u) << e.what();
+            }
+        }
+        Lines text = newProjectLines();
+        const Lines lines = generate(c.kind, with(c.base, c.field, "1000000"));
+        text.insert(text.begin() + 2, lines.begin(), lines.end());
+        text[1] = std::to_string(flaechenVon(lines));
+        EXPECT_NO_THROW((void)compileProject(text, "largest.dat")) << c.kind << " " << c.field;
+    }
+    // A corner beyond the limit makes the grid unreadable.
+    EXPECT_THROW((void)generate("polygon", with(polygon, "corners", "0,0;1e300,0;0,1")), InputError);
 }
 
 }  // namespace
