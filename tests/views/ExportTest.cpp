@@ -1,13 +1,10 @@
 #include "views/Export.h"
 
-#include "project/FileIo.h"
-#include "project/InputError.h"
 #include "project/ProjectFile.h"
 #include "views/ExportTestData.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 
 namespace penumbro {
 namespace {
@@ -215,44 +212,6 @@ TEST(ExportNames, InitialFileNeedsANamedProjectAndAnExistingFile) {
     EXPECT_EQ(initialMitFile("/p/haus", exists), std::optional<std::string>("/p/haus.mit"));
     EXPECT_EQ(initialMitFile("/p/other", exists), std::nullopt);
     EXPECT_EQ(initialMitFile("unbenannt", exists), std::nullopt);
-}
-
-class ExportFileTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        dir_ = std::filesystem::temp_directory_path() /
-               ("penumbro-export-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(dir_);
-        std::filesystem::create_directories(dir_);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-    std::string path(const std::string& name) const { return (dir_ / name).string(); }
-    std::filesystem::path dir_;
-};
-
-TEST_F(ExportFileTest, WritesTheTableAndReplacesAnOldFile) {
-    writeFileAtomically(path("run.mit"), joinLines(marchToMay()));
-    writeFileAtomically(path("run.trn"), "old");
-    exportFile(path("run.mit"), ExportFormat::Trnsys, path("run.trn"));
-    EXPECT_EQ(readFileBytes(path("run.trn")), exportTrnsys(marchToMay()).bytes);
-}
-
-TEST_F(ExportFileTest, DefectNamesFileAndLineAfterWritingWhatIsKept) {
-    writeFileAtomically(path("bad.mit"), joinLines(withLine(marchToMay(), 28, "Monat Nr. 13")));
-    for (ExportFormat f : {ExportFormat::Text, ExportFormat::Trnsys}) {
-        writeFileAtomically(path("out"), "old");
-        try {
-            exportFile(path("bad.mit"), f, path("out"));
-            ADD_FAILURE() << "no error";
-        } catch (const InputError& e) {
-            EXPECT_EQ(e.file(), path("bad.mit"));
-            EXPECT_EQ(e.line(), 29);
-            EXPECT_NE(e.message().find(kExportDefectiveEn), std::string::npos);
-        }
-        EXPECT_EQ(countOf(readFileBytes(path("out")), "\r\n"), f == ExportFormat::Text ? 0u : 744u);
-    }
-    EXPECT_THROW(exportFile(path("missing.mit"), ExportFormat::Text, path("out")), InputError);
 }
 
 }  // namespace
