@@ -104,17 +104,6 @@ TEST(PlayerOpening, RealLaunchKeepsBlanksInOneArgument) {
     fs::remove_all(dir);
 }
 
-TEST(PlayerOpening, FailureMessageJoinsTheFourTexts) {
-    EXPECT_EQ(playerFehlermeldung(Language::German),
-              "Es wurde kein VRML-Player gefunden!\r\rBitte installieren Sie einen VRML-Player.\r"
-              "Sollte bereits ein VRML-Player auf Ihrem System vorhanden sein, so geben Sie\r"
-              "bitte dessen Pfad und Dateinamen unter \"Einstellungen\" - \"VRML-Player\" an.");
-    EXPECT_EQ(playerFehlermeldung(Language::English),
-              "No VRML-viewer was found!\r\rPlease install a VRML-player.\r"
-              "Is an executable VRML-player already on your system, then please set its\r"
-              "path and name at \"Adjustments\" - \"VRML view\" - \"Other browser\".");
-}
-
 TEST(PlayerOpening, BaseNameOfTheWorld) {
     struct Case {
         const char* project;
