@@ -119,7 +119,6 @@ TEST_F(SimulationTest, RefusedRunsLeaveNoFiles) {
     const Case cases[] = {
         {{"* x", "0", "Standort", "50.0 -8.0 -1.0"}, 1, "No target surface"},
         {flat, 1, "no area"},
-        {kProject, 500, "resolution"},
         {{"* x", "1", "A", "Target", "x"}, 1, "not an integer"},
     };
     for (const auto& c : cases) {
