@@ -30,7 +30,6 @@ private slots:
     void chartYRange_data();
     void chartYRange();
     void chartDrawsAxesAndCurves();
-    void monthNames();
     void filters();
 };
 
@@ -179,13 +178,6 @@ void CoreTest::chartDrawsAxesAndCurves() {
         drawChart(p, w, h, d, 'd', Qt::gray);
     }
     QCOMPARE(img.pixelColor(50, 120), QColor(Qt::gray));
-}
-
-void CoreTest::monthNames() {
-    QCOMPARE(monthName(3, 'd'), std::string("M\xE4rz"));
-    QCOMPARE(monthName(3, 'e'), std::string("March"));
-    QCOMPARE(monthName(12, 'd'), std::string("Dezember"));
-    QCOMPARE(fromCp1252(monthName(3, 'd')), QStringLiteral("M") + QChar(0xE4) + QStringLiteral("rz"));
 }
 
 void CoreTest::filters() {
