@@ -165,30 +165,5 @@ TEST(ScanFill, OneRunPathAgreesWithTheGeneralPath) {
     EXPECT_GT(monotone, 500);
 }
 
-TEST(ScanFill, MonotoneFlag) {
-    struct Case {
-        std::vector<std::pair<int, int>> pts;
-        bool monotone;
-    };
-    const std::vector<Case> cases = {
-        {{{0, 0}, {10, 0}, {10, 10}, {0, 10}}, true},
-        {{{0, 0}, {10, 5}, {0, 10}, {3, 5}}, true},                   // arrow head, concave but one run a row
-        {{{0, 0}, {10, 0}, {10, 10}, {5, 2}, {0, 10}}, false},        // V notch from the top
-        {{{0, 0}, {10, 10}, {10, 0}, {0, 10}}, false},                // bow tie
-        {{{0, 0}, {5, 0}}, true},
-    };
-    for (const Case& c : cases) EXPECT_EQ(makePolygon(c.pts).monotone, c.monotone);
-}
-
-TEST(ScanFill, NotchedPolygonLeavesTheNotchOpen) {
-    // A U shape: rows inside the notch have two runs.
-    const PixelPolygon u = makePolygon({{0, 0}, {3, 0}, {3, 6}, {7, 6}, {7, 0}, {10, 0}, {10, 9}, {0, 9}});
-    const Pixels px = fill(u);
-    EXPECT_EQ(px.count({2, 5}), 0u);
-    EXPECT_EQ(px.count({2, 1}), 1u);
-    EXPECT_EQ(px.count({2, 9}), 1u);
-    EXPECT_EQ(px.count({8, 5}), 1u);
-}
-
 }  // namespace
 }  // namespace penumbro
