@@ -35,13 +35,6 @@ TEST(Sonnenstand, WorkedPositions) {
     }
 }
 
-TEST(Sonnenstand, CorrectionIsAddedToTheClock) {
-    const SunPosition a = Sonnenstand(kYear, 172, 10.0f, 50, 0, 2);
-    const SunPosition b = Sonnenstand(kYear, 172, 12.0f, 50, 0, 0);
-    EXPECT_EQ(a.azimuth, b.azimuth);
-    EXPECT_EQ(a.elevation, b.elevation);
-}
-
 TEST(Sonnenstand, LongitudeIsPositiveWest) {
     // 15 degrees west sees the sun one hour later than Greenwich.
     const SunPosition west = Sonnenstand(kYear, 172, 13.0f, 50, 15, 0);
