@@ -9,7 +9,7 @@ namespace {
 constexpr double kPi = std::numbers::pi;
 }
 
-void computeNormalAngles(TFlaeche& s) {
+Vec3 newellNormal(const TFlaeche& s) {
     double nx = 0, ny = 0, nz = 0;
     for (int i = 0; i < s.n; ++i) {
         const Vec3& a = s.v[static_cast<std::size_t>(i)];
@@ -18,6 +18,17 @@ void computeNormalAngles(TFlaeche& s) {
         ny += a.z * b.x - a.x * b.z;
         nz += a.x * b.y - a.y * b.x;
     }
+    return {nx, ny, nz};
+}
+
+bool hasNormal(const TFlaeche& s) {
+    const Vec3 n = newellNormal(s);
+    return n.x != 0 || n.y != 0 || n.z != 0;
+}
+
+void computeNormalAngles(TFlaeche& s) {
+    const Vec3 normal = newellNormal(s);
+    const double nx = normal.x, ny = normal.y, nz = normal.z;
     double alpha;
     if (ny == 0) alpha = nx < 0 ? -kPi / 2 : nx == 0 ? 0.0 : kPi / 2;
     else {

@@ -6,6 +6,12 @@
 
 namespace penumbro {
 
+// Newell's sums: twice the area times the unit normal. Zero for fewer than three
+// vertices, corners on one line, or a polygon too small for the sums to register.
+Vec3 newellNormal(const TFlaeche& s);
+// False when newellNormal is zero: the surface faces no direction.
+bool hasNormal(const TFlaeche& s);
+
 // Normal angles by Newell's sums; the vertex order decides the outward side
 // (counter-clockwise seen from outside). Sets s.alpha and s.beta (radians).
 void computeNormalAngles(TFlaeche& s);

@@ -3,6 +3,7 @@
 #include "engine/Augenblick.h"
 #include "engine/Calendar.h"
 #include "engine/Compiler.h"
+#include "engine/Frames.h"
 #include "engine/ShadingRaster.h"
 #include "project/InputError.h"
 #include "simulation/OutputFormat.h"
@@ -79,7 +80,9 @@ CompiledModel prepareRun(const Lines& lines, const std::string& projectFile, TSi
         throw InputError(projectFile, 0,
                          text(lang, "Keine Targetfl\xE4" "che vorhanden! Datei kann nicht simuliert werden.",
                               "No target surface available! File cannot be simulated."));
-    if (!targetHasArea(model))
+    // A first target without a normal would be taken as facing north: every sunny
+    // instant would read as "sun behind the target".
+    if (!targetHasArea(model) || !hasNormal(model.flaechen[static_cast<std::size_t>(firstTargetIndex(model))]))
         throw InputError(projectFile, 0,
                          text(lang, "Die Targetfl\xE4" "che hat keine Fl\xE4" "che.",
                               "The target surface has no area."));

@@ -235,6 +235,33 @@ TEST_F(RunRobustness, DamagedParameterFilesAreReadSoundlyOrRefused) {
     EXPECT_NE(warning.find("standard.kon"), std::string::npos) << warning;
 }
 
+// A first target that faces no direction (corners on one line, or so small that its
+// normal vanishes) once ran as a target facing north and read -1 all day.
+TEST_F(RunRobustness, TargetsWithoutNormalAreRefused) {
+    const std::vector<std::pair<const char*, Lines>> targets = {
+        {"tiny", {"0 0 0", "1e-300 0 0", "1e-300 0 1e-300", "0 0 1e-300"}},
+        {"diagonal line", {"0 0 0", "1 0 1", "2 0 2", "3 0 3"}},
+        {"collinear in depth", {"0 0 0", "0 1 1", "0 2 2", "0 3 3"}},
+    };
+    for (const auto& [what, corners] : targets) {
+        Lines text = kProject;
+        for (std::size_t i = 0; i < 4; ++i) text[5 + i] = corners[i];
+        TSimParameter p = oneDay();
+        try {
+            (void)Simulation(text, kFile, p, {base(), false, Language::English});
+            ADD_FAILURE() << what << ": run accepted";
+        } catch (const InputError& e) {
+            EXPECT_EQ(e.file(), kFile) << what;
+            EXPECT_NE(e.message().find("no area"), std::string::npos) << what << ": " << e.what();
+        }
+    }
+    // The smallest sound target still runs.
+    Lines text = kProject;
+    for (std::size_t i = 0; i < 4; ++i) text[5 + i] = std::vector<std::string>{"0 0 0", "1e-6 0 0", "1e-6 0 1e-6", "0 0 1e-6"}[i];
+    TSimParameter p = oneDay();
+    EXPECT_NO_THROW((void)Simulation(text, kFile, p, {base(), false, Language::English}));
+}
+
 // Every record in range ends: the clock reaches its stop within two passes through
 // the year, whatever the combination of first, stop and interval.
 TEST(ClockRobustness, EveryInRangeRecordFinishes) {
