@@ -108,6 +108,29 @@ TEST_F(SimulationTest, MonthlyBlocksWithDiffuseLinesAndComma) {
     EXPECT_EQ(rep[0].size(), 33u + 4u * 7u);
 }
 
+TEST_F(SimulationTest, ChartShowsTheLastFourMonthsCompleted) {
+    // Finishing a month hides the one four before it, wrapping through December.
+    struct Case {
+        int first, stop;
+        std::array<bool, 12> shown;
+    };
+    const Case cases[] = {
+        {1, 5, {false, true, true, true, true, false, false, false, false, false, false, false}},
+        {9, 1, {true, false, false, false, false, false, false, false, false, true, true, true}},
+        {11, 12, {false, false, false, false, false, false, false, false, false, false, true, true}},
+    };
+    for (const Case& c : cases) {
+        TSimParameter p;
+        p.firstMonth = c.first;
+        p.stopMonth = c.stop;
+        p.intervalDays = 28;
+        p.intervalMinutes = 60;
+        const RunResult r = Simulation(kProject, "t.dat", p, settings());
+        EXPECT_EQ(r.monthsShown, c.shown) << c.first << ".." << c.stop;
+        EXPECT_EQ(r.lastMonth, c.stop);
+    }
+}
+
 TEST_F(SimulationTest, RefusedRunsLeaveNoFiles) {
     struct Case {
         Lines text;
