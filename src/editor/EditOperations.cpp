@@ -153,6 +153,14 @@ Lines deleteObject(const Lines& text, int objektNr) {
     }
 }
 
+std::string targetLoeschenMeldung(Language lang) {
+    if (lang == Language::German) {
+        return "Objekt ist eine Targetfl\xE4" "che. Eventuell zugeh\xF6rige \xDC" "berh\xE4nge werden ebenfalls "
+               "gel\xF6scht!";
+    }
+    return "Object is a target plane. Possibly existing Overhangs will be also deleted!";
+}
+
 Lines FlaechenSchreiben(const Lines& text, const Lines& generated, int generatedSurfaces) {
     const Lines ohneLeere = ohneLeereZeilen(text);
     const ObjektListe liste = lesbareListe(ohneLeere);

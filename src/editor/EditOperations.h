@@ -43,6 +43,8 @@ Lines ZeilenEntfernen(const Lines& text, int objektNr);
 // referring to 0 (its own) is removed as well, the references behind each removed
 // overhang moving down with it.
 Lines deleteObject(const Lines& text, int objektNr);
+// The warning (OK / Cancel) shown before a target is deleted; Cancel changes nothing.
+std::string targetLoeschenMeldung(Language lang);
 
 // The overhang renumbering after an insert at objektNr alone (m >= objektNr -> m + 1).
 Lines ueberhangNummernNachEinfuegen(const Lines& text, int objektNr);

@@ -216,6 +216,26 @@ TEST(NameRules, ReservedWordsAndMessage) {
     EXPECT_NE(reservierterNameMeldung("target", Language::English).find("\"target\""), std::string::npos);
 }
 
+// The editor's own message texts, byte for byte in both languages.
+TEST(EditorMessages, ExactTexts) {
+    struct Case {
+        std::string actual;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {reservierterNameMeldung("Baum", Language::German),
+         "Bei dem Begriff \"Baum\" handelt es sich um ein von PENUMBRO reserviertes Wort.\r\n"
+         "Bitte benutzen Sie einen anderen Fl\xE4" "chennamen."},
+        {reservierterNameMeldung("Baum", Language::English),
+         "The term \"Baum\" is reserved by PENUMBRO.\r\nPlease use another name for the plate."},
+        {targetLoeschenMeldung(Language::German),
+         "Objekt ist eine Targetfl\xE4" "che. Eventuell zugeh\xF6rige \xDC" "berh\xE4nge werden ebenfalls gel\xF6scht!"},
+        {targetLoeschenMeldung(Language::English),
+         "Object is a target plane. Possibly existing Overhangs will be also deleted!"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(c.actual, c.expected);
+}
+
 TEST(TargetflaechenPruefen, ComparesAzimuthAndElevationOfAllTargets) {
     struct Case {
         const char* what;
