@@ -17,6 +17,9 @@ struct AppState {
     std::string programDir;  // the executable's folder, trailing '/': help files, manual
     std::string configDir;   // penumbro.ini, standard.kon, "daten" (see ConfigPaths.h)
     char sprache = kGerman;  // the language flag
+    // The language chosen in the language window; 0 until one is chosen. It is the
+    // one saved, while the running windows keep sprache until the next start.
+    char spracheGewaehlt = 0;
     PenumbroSettings settings;
     std::string vrmlBrowser;  // other VRML player; empty: the desktop's association
     bool preview3d = true;
@@ -39,7 +42,7 @@ struct AppState {
 
 namespace penumbro::ui {
 
-// Rewrites penumbro.ini from the current values (the language from the flag),
+// Rewrites penumbro.ini from the current values (the language last chosen, else the flag),
 // creating the configuration folder when needed. Throws InputError naming the file.
 void saveSettings(AppState& state);
 

@@ -82,6 +82,7 @@ TFormSprache::TFormSprache(AppState& state, Dialogs& dialogs, QWidget* parent)
 
 void TFormSprache::waehlen(char language) {
     state_.sprache = language;
+    state_.spracheGewaehlt = language;
     try {
         saveSettings(state_);
     } catch (const InputError& e) {

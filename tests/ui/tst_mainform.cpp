@@ -43,6 +43,7 @@ private slots:
     void exportWithoutFormatRefuses();
     void exportWritesTheChosenFormat();
     void toggling3dSavesSetting();
+    void languageFromTheMenuAppliesAtNextStart();
 };
 
 void MainFormTest::firstStartShowsLanguageWindow() {
@@ -94,6 +95,7 @@ void MainFormTest::menuCaptions_data() {
     row("Hauptauswahl1", "Dateneingabe", "Data input");
     row("Hauptauswahl2", "Online - Ausgabe", "Online output");
     row("Hauptauswahl3", "Schnelldurchlauf", "Fast pass through");
+    row("Label_zusatz3", "Aufl\xF6sung (Pixels) f\xFCr Schnelldurchlauf :", "Resolution (pixels) for fast pass through :");
 }
 
 void MainFormTest::menuCaptions() {
@@ -419,6 +421,28 @@ void MainFormTest::toggling3dSavesSetting() {
     QVERIFY(env.dialogs.saw(QStringLiteral("PENUMBRO must be re-started to take over the new settings.")));
     item->trigger();
     QCOMPARE(readSettingsFile(env.state.settingsPath()).preview3d, std::string("1"));
+}
+
+void MainFormTest::languageFromTheMenuAppliesAtNextStart() {
+    UiEnv env("d");
+    env.window->start();
+    env.dialogs.onExec = [](QDialog& d) {
+        static_cast<TFormSprache&>(d).waehlen('e');
+        return int(QDialog::Accepted);
+    };
+    env.window->Spracheanpassen1Click();
+    QCOMPARE(env.dialogs.messages.back().title, QStringLiteral("Spracheinstellung/ Language Adjustment"));
+    QCOMPARE(env.window->findChild<QAction*>("Menu_Projekt_Neu")->text(), QStringLiteral("Neues Projekt"));
+    // Later saves of the settings keep the chosen language, not the running one.
+    env.window->findChild<QAction*>(QStringLiteral("Menue_3d_deaktivieren"))->trigger();
+    QCOMPARE(readSettingsFile(env.state.settingsPath()).language, std::string("e"));
+    env.dialogs.onExec = [&](QDialog&) {
+        env.window->einstellungen()->BitBtn1Click();
+        return 1;
+    };
+    env.window->einstellungen()->zeigen(TEinstellungen::Gruppe::Verzeichnis);
+    QCOMPARE(readSettingsFile(env.state.settingsPath()).language, std::string("e"));
+    QVERIFY(env.dialogs.saw(QStringLiteral("Sie m")));  // the restart notice stays German
 }
 
 QTEST_MAIN(MainFormTest)
