@@ -39,7 +39,7 @@ const Tx kIntervallTage{"Intervall [Tage]", "Interval [days]"};
 const Tx kIntervallMinuten{"Intervall [Minuten]", "Interval [minutes]"};
 const Tx kMonatsbeginn{"Erster Tag jedes Monats", "First day of each month"};
 const Tx kAufloesungDiffus{"Aufl\xF6sung Diffusstrahlung [Pixel]", "Resolution diffuse radiation [pixels]"};
-const Tx kAufloesung{"Aufl\xF6sung [Pixel]", "Resolution [pixels]"};
+const Tx kAufloesung{"Aufl\xF6sung (Pixels) f\xFCr Schnelldurchlauf :", "Resolution (pixels) for fast pass through :"};
 const Tx kHoehenintervalle{"H\xF6henintervalle Diffusstrahlung", "Elevation intervals diffuse radiation"};
 const Tx kReduktion{"Reduktionsfaktor Himmelsstrahlung", "Reduction factor sky radiation"};
 const Tx kReflexion{"Reflexionsgrad der Hindernisse", "Reflectance of the obstructions"};
