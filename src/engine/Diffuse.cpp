@@ -67,7 +67,11 @@ SkyDirection gridDirection(double a, double eps, double alphaT, double betaT) {
 void addSamples(DiffuseAccumulators& acc, const RasterCounts& counts, const SkyDirection& dir,
                 const std::vector<HorizonEntry>& horizon) {
     const double g = std::fabs(std::sin(dir.elevation));
-    const double h = horizonHeight(horizon, dir.azimuth * kDegreesPerRadian);
+    // Directions west of north come as negative azimuths; the horizon line is given
+    // from 0 to 360, so they are looked up a full turn further on.
+    double azimuthDeg = dir.azimuth * kDegreesPerRadian;
+    if (azimuthDeg < 0) azimuthDeg += 360.0;
+    const double h = horizonHeight(horizon, azimuthDeg);
     const double thetaD = dir.elevation * kDegreesPerRadian;
     const double open = static_cast<double>(counts.lit);
     const double crown = static_cast<double>(counts.crown);

@@ -143,7 +143,8 @@ TEST(DiffuseSamples, SortedByHorizonAndColour) {
         {30, kPi, 10 * s30, 0, 4 * s30, 0},
         {10, kPi, 0, 10 * s10, 0, 4 * s10},
         {-20, kPi, 0, 10 * s20, 0, 4 * s20},  // below the ground: weight |sin|
-        {10, -0.3, 10 * s10, 0, 4 * s10, 0},  // negative azimuth matches no entry
+        // West of north: the horizon entry 0..360 covers it too.
+        {10, -0.3, 0, 10 * s10, 0, 4 * s10},
     };
     for (const Case& c : cases) {
         DiffuseAccumulators acc;
