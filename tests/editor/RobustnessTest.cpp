@@ -61,9 +61,9 @@ void expectSoundList(const ObjektListe& l, const Lines& text, const std::string&
 }
 
 TEST(EditorRobustness, ObjectListOfMutatedTextsNeverThrows) {
-    std::uint32_t seed = 91;
+    std::uint32_t stream = 91;
     for (const Lines& base : baseTexts()) {
-        for (const Mutant& m : mutation::mutants(base, seed++, 800)) {
+        for (const Mutant& m : mutation::mutants(base, stream++, 800)) {
             ObjektListe l;
             ASSERT_NO_THROW(l = ListeAufbauen(m.lines)) << m.how;
             expectSoundList(l, m.lines, m.how);
@@ -74,9 +74,9 @@ TEST(EditorRobustness, ObjectListOfMutatedTextsNeverThrows) {
 
 // Every reader the editor opens a panel or a check with.
 TEST(EditorRobustness, ReadBacksOfMutatedTextsWorkOrRefuse) {
-    std::uint32_t seed = 101;
+    std::uint32_t stream = 101;
     for (const Lines& base : baseTexts()) {
-        for (const Mutant& m : mutation::mutants(base, seed++, 250)) {
+        for (const Mutant& m : mutation::mutants(base, stream++, 250)) {
             const ObjektListe l = ListeAufbauen(m.lines);
             const int objects = std::min(l.ObjektAnzahl, 12);
             const auto clean = [&](const std::function<void()>& f) { mutation::expectCleanOutcome(m, "", f); };
@@ -98,10 +98,10 @@ TEST(EditorRobustness, ReadBacksOfMutatedTextsWorkOrRefuse) {
 // List operations on damaged texts: the result is a text whose list still reads as
 // far as the input's did, or a refusal.
 TEST(EditorRobustness, OperationsOnMutatedTextsWorkOrRefuse) {
-    std::uint32_t seed = 111;
+    std::uint32_t stream = 111;
     const Lines wall = testtexts::flaeche("Neu");
     for (const Lines& base : baseTexts()) {
-        for (const Mutant& m : mutation::mutants(base, seed++, 120)) {
+        for (const Mutant& m : mutation::mutants(base, stream++, 120)) {
             const ObjektListe l = ListeAufbauen(m.lines);
             const int objects = std::min(l.ObjektAnzahl, 8);
             const auto clean = [&](const std::function<void()>& f) { mutation::expectCleanOutcome(m, "", f); };

@@ -71,9 +71,9 @@ void expectSoundModel(const CompiledModel& model, const std::string& how) {
 }
 
 TEST(CompilerRobustness, MutatedTextsCompileSoundlyOrAreRefusedWithTheirFile) {
-    std::uint32_t seed = 11;
+    std::uint32_t stream = 11;
     for (const Lines& base : baseTexts()) {
-        for (const Mutant& m : mutation::mutants(base, seed++, 1500)) {
+        for (const Mutant& m : mutation::mutants(base, stream++, 1500)) {
             mutation::expectCleanOutcome(m, kFile, [&] {
                 const CompiledModel model = compileProject(m.lines, kFile);
                 expectSoundModel(model, m.how);

@@ -109,9 +109,9 @@ void expectSoundFiles(const std::string& base, long instants, const std::string&
 TEST_F(RunRobustness, MutatedProjectsRunSoundlyOrAreRefused) {
     const std::vector<Lines> bases = {kProject, mutation::sourceFile("examples/collector.dat"),
                                       mutation::sourceFile("examples/facade.dat")};
-    std::uint32_t seed = 21;
+    std::uint32_t stream = 21;
     for (const Lines& text : bases) {
-        for (const Mutant& m : mutation::mutants(text, seed++, 50)) {
+        for (const Mutant& m : mutation::mutants(text, stream++, 50)) {
             TSimParameter p = oneDay();
             mutation::expectCleanOutcome(m, kFile, [&] {
                 const RunResult r = Simulation(m.lines, kFile, p, {base(), false, Language::English});
@@ -123,8 +123,8 @@ TEST_F(RunRobustness, MutatedProjectsRunSoundlyOrAreRefused) {
 }
 
 TEST_F(RunRobustness, MutatedProjectsWithDiffuseFactors) {
-    std::uint32_t seed = 31;
-    for (const Mutant& m : mutation::mutants(kProject, seed, 40)) {
+    std::uint32_t stream = 31;
+    for (const Mutant& m : mutation::mutants(kProject, stream, 40)) {
         TSimParameter p = shortMonthWithDiffuse();
         mutation::expectCleanOutcome(m, kFile, [&] {
             const RunResult r = Simulation(m.lines, kFile, p, {base(), true, Language::German});

@@ -120,7 +120,7 @@ inline std::vector<Token> numberTokens(const std::string& line) {
 
 class Mutator {
 public:
-    explicit Mutator(std::uint32_t seed) : rng_(seed) {}
+    explicit Mutator(std::uint32_t stream) : rng_(stream) {}
 
     std::size_t below(std::size_t n) {
         if (n == 0) return 0;
@@ -211,9 +211,9 @@ inline std::vector<Mutant> truncations(const Lines& base) {
 }
 
 // Truncations plus count random mutants of base.
-inline std::vector<Mutant> mutants(const Lines& base, std::uint32_t seed, int count) {
+inline std::vector<Mutant> mutants(const Lines& base, std::uint32_t stream, int count) {
     std::vector<Mutant> out = truncations(base);
-    Mutator m(seed);
+    Mutator m(stream);
     for (int k = 0; k < count; ++k) out.push_back(m.mutant(base));
     return out;
 }

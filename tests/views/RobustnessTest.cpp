@@ -42,9 +42,9 @@ bool holdsNonNumber(const std::string& out) {
 
 TEST(ViewsRobustness, VrmlWorldOfMutatedTextsIsSoundOrRefused) {
     const VrmlTexte texte = vrmlTexte(Language::German);
-    std::uint32_t seed = 61;
+    std::uint32_t stream = 61;
     for (const Lines& base : projectTexts()) {
-        for (const Mutant& m : mutation::mutants(base, seed++, 400)) {
+        for (const Mutant& m : mutation::mutants(base, stream++, 400)) {
             mutation::expectCleanOutcome(m, kFile, [&] {
                 const std::string world = vrmlDokument(m.lines, texte, kFile);
                 EXPECT_FALSE(holdsNonNumber(world)) << m.how;
@@ -55,9 +55,9 @@ TEST(ViewsRobustness, VrmlWorldOfMutatedTextsIsSoundOrRefused) {
 }
 
 TEST(ViewsRobustness, PreviewOfMutatedTextsIsSoundOrRefused) {
-    std::uint32_t seed = 71;
+    std::uint32_t stream = 71;
     for (const Lines& base : projectTexts()) {
-        for (const Mutant& m : mutation::mutants(base, seed++, 400)) {
+        for (const Mutant& m : mutation::mutants(base, stream++, 400)) {
             mutation::expectCleanOutcome(m, kFile, [&] {
                 const PreviewScene scene = buildPreviewScene(m.lines, 2, true, kFile);
                 EXPECT_TRUE(std::isfinite(scene.extent.ausdehnung)) << m.how;
@@ -117,9 +117,9 @@ std::vector<Lines> mitTexts() {
 // The export never throws for a damaged file: it reports the defect with a line in
 // or just past the file, and what it wrote holds only numbers.
 TEST(ViewsRobustness, ExportOfMutatedMeanFilesIsSoundOrADefect) {
-    std::uint32_t seed = 81;
+    std::uint32_t stream = 81;
     for (const Lines& base : mitTexts()) {
-        for (const Mutant& m : mutation::mutants(base, seed++, 300)) {
+        for (const Mutant& m : mutation::mutants(base, stream++, 300)) {
             const MitContent content = readMitBlocks(m.lines);
             for (const MitBlock& b : content.blocks) {
                 ASSERT_TRUE(b.month >= 1 && b.month <= 12) << m.how;
