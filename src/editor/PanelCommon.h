@@ -6,6 +6,7 @@
 //
 // Field keys are the CLI's field names ("name", "azimuth", "corners", ...).
 
+#include "editor/Placement.h"
 #include "project/Language.h"
 
 #include <optional>
@@ -58,5 +59,30 @@ void requireOneLine(PanelCheck& check, const char* field, const std::string& tex
 // A decimal field's text as a number (blanks around it allowed, "." as decimal sign);
 // nothing beyond kMaxFieldValue. requireNumber and the other tests apply the same limit.
 std::optional<double> fieldNumber(std::string_view text);
+
+// The placement fields the rectangle and polygon panels share (members azimuth,
+// elevation, x, y, z): their checks, the compass and tilt positions they show, and the
+// placement they describe (only valid after a passing check).
+template <class Panel>
+void checkPlacementFields(PanelCheck& c, const Panel& p, Language lang) {
+    requireRange(c, "azimuth", p.azimuth, 0, 360, lang);
+    requireRange(c, "elevation", p.elevation, -90, 90, lang);
+    requireNumber(c, "x", p.x, lang);
+    requireNumber(c, "y", p.y, lang);
+    requireNumber(c, "z", p.z, lang);
+}
+inline std::optional<double> compassPositionOf(const std::string& azimuth) {
+    PanelCheck c;
+    return requireRange(c, "azimuth", azimuth, 0, 360, Language::English);
+}
+inline std::optional<double> tiltPositionOf(const std::string& elevation) {
+    PanelCheck c;
+    return requireRange(c, "elevation", elevation, -90, 90, Language::English);
+}
+template <class Panel>
+Placement placementOf(const Panel& p) {
+    return {*fieldNumber(p.azimuth), *fieldNumber(p.elevation),
+            {*fieldNumber(p.x), *fieldNumber(p.y), *fieldNumber(p.z)}};
+}
 
 }  // namespace penumbro

@@ -84,23 +84,12 @@ PanelCheck PolygonPanel::check(Language lang) const {
     PanelCheck c;
     requireSurfaceName(c, "name", name, lang);
     corners.check(c, lang);
-    requireRange(c, "azimuth", azimuth, 0, 360, lang);
-    requireRange(c, "elevation", elevation, -90, 90, lang);
-    requireNumber(c, "x", x, lang);
-    requireNumber(c, "y", y, lang);
-    requireNumber(c, "z", z, lang);
+    checkPlacementFields(c, *this, lang);
     return c;
 }
 
-std::optional<double> PolygonPanel::compassPosition() const {
-    PanelCheck c;
-    return requireRange(c, "azimuth", azimuth, 0, 360, Language::English);
-}
-
-std::optional<double> PolygonPanel::tiltPosition() const {
-    PanelCheck c;
-    return requireRange(c, "elevation", elevation, -90, 90, Language::English);
-}
+std::optional<double> PolygonPanel::compassPosition() const { return compassPositionOf(azimuth); }
+std::optional<double> PolygonPanel::tiltPosition() const { return tiltPositionOf(elevation); }
 
 void PolygonPanel::azimuthFromCompass(double position) { azimuth = formatFixed(position, 0, 1); }
 void PolygonPanel::elevationFromTilt(double position) { elevation = formatFixed(position, 0, 1); }
@@ -112,8 +101,7 @@ PlainSurface PolygonPanel::surface(Language lang) const {
     s.name = name;
     s.target = target;
     s.corners = corners.corners(lang);
-    s.placement = {*fieldNumber(azimuth), *fieldNumber(elevation),
-                   {*fieldNumber(x), *fieldNumber(y), *fieldNumber(z)}};
+    s.placement = placementOf(*this);
     return s;
 }
 

@@ -11,23 +11,12 @@ PanelCheck RectanglePanel::check(Language lang) const {
     requirePositive(c, "lv", lv, lang);
     requireNumber(c, "u0", u0, lang);
     requireNumber(c, "v0", v0, lang);
-    requireRange(c, "azimuth", azimuth, 0, 360, lang);
-    requireRange(c, "elevation", elevation, -90, 90, lang);
-    requireNumber(c, "x", x, lang);
-    requireNumber(c, "y", y, lang);
-    requireNumber(c, "z", z, lang);
+    checkPlacementFields(c, *this, lang);
     return c;
 }
 
-std::optional<double> RectanglePanel::compassPosition() const {
-    PanelCheck c;
-    return requireRange(c, "azimuth", azimuth, 0, 360, Language::English);
-}
-
-std::optional<double> RectanglePanel::tiltPosition() const {
-    PanelCheck c;
-    return requireRange(c, "elevation", elevation, -90, 90, Language::English);
-}
+std::optional<double> RectanglePanel::compassPosition() const { return compassPositionOf(azimuth); }
+std::optional<double> RectanglePanel::tiltPosition() const { return tiltPositionOf(elevation); }
 
 void RectanglePanel::azimuthFromCompass(double position) { azimuth = formatFixed(position, 0, 1); }
 void RectanglePanel::elevationFromTilt(double position) { elevation = formatFixed(position, 0, 1); }
@@ -39,8 +28,7 @@ PlainSurface RectanglePanel::surface(Language lang) const {
     s.name = name;
     s.target = target;
     s.corners = rectangleCorners(*fieldNumber(lu), *fieldNumber(lv), *fieldNumber(u0), *fieldNumber(v0));
-    s.placement = {*fieldNumber(azimuth), *fieldNumber(elevation),
-                   {*fieldNumber(x), *fieldNumber(y), *fieldNumber(z)}};
+    s.placement = placementOf(*this);
     return s;
 }
 
