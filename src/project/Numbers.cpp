@@ -60,8 +60,9 @@ bool isExactTie(double value, int decimals) {
 
 std::string formatFixed(double value, int width, int decimals, bool decimalComma) {
     char buf[400];
-    // Ties round away from zero, as Pascal's Str does (to_chars would round them to even:
-    // 0.125 -> "0.12" instead of "0.13"). One step past the tie gives the same digits.
+    // Ties round away from zero, as the files have always been written (to_chars would
+    // round them to even: 0.125 -> "0.12" instead of "0.13"). One step past the tie
+    // gives the same digits.
     if (std::isfinite(value) && decimals >= 0 && isExactTie(value, decimals))
         value = std::nextafter(value, value < 0 ? -HUGE_VAL : HUGE_VAL);
     auto [ptr, ec] = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals);

@@ -42,7 +42,7 @@ PreviewVertex vertex(const P3& p) {
     return {static_cast<float>(p.x), static_cast<float>(p.y), static_cast<float>(p.z)};
 }
 
-// Pascal's Round: halves go to the even neighbour.
+// Rounding to the nearest integer, halves to the even neighbour.
 double roundHalfEven(double v) { return std::nearbyint(v); }
 
 std::string_view withoutFirstCharacter(const std::string& line) {

@@ -235,7 +235,7 @@ TEST(Numbers, FormatFixed) {
         {-0.0004, 0, 3, false, "-0.000"},  // keeps its minus
         {-0.0, 6, 2, false, " -0.00"},    {42.0, 4, 0, true, "  42"},  // no decimals: nothing to swap
         {1234.5678, 3, 2, false, "1234.57"},  // wider when needed
-        // Exact halves round away from zero, as the Pascal runtime did; other values
+        // Exact halves round away from zero, as the files have always been written; other values
         // round as stored.
         {0.125, 0, 2, false, "0.13"}, {-0.125, 0, 2, false, "-0.13"}, {0.0625, 5, 3, true, "0,063"},
         {2.5, 0, 0, false, "3"},      {47.25, 0, 1, false, "47.3"},   {0.15, 0, 1, false, "0.1"},
