@@ -3,6 +3,8 @@
 #include "project/InputError.h"
 
 #include <algorithm>
+#include <initializer_list>
+#include <utility>
 
 namespace penumbro {
 
@@ -43,6 +45,18 @@ void fillCorners(CornerGrid& grid, const std::string& value, Language lang) {
 }
 
 [[noreturn]] void unknownField(const std::string& field) { badField(field, "no such field here"); }
+
+// Sets the text field the key names; an unknown key is an error naming it.
+void setTextField(const std::string& field, const std::string& value,
+                  std::initializer_list<std::pair<const char*, std::string*>> fields) {
+    for (const auto& [key, member] : fields) {
+        if (field == key) {
+            *member = value;
+            return;
+        }
+    }
+    unknownField(field);
+}
 
 }  // namespace
 
@@ -89,77 +103,52 @@ std::vector<CornerRow> parseCornerList(const std::string& text) {
 
 void applyFields(RectanglePanel& p, const FieldValues& values, Language) {
     for (const auto& [field, value] : values) {
-        if (field == "name") p.name = value;
-        else if (field == "target") p.target = targetFlag(value);
-        else if (field == "lu") p.lu = value;
-        else if (field == "lv") p.lv = value;
-        else if (field == "u0") p.u0 = value;
-        else if (field == "v0") p.v0 = value;
-        else if (field == "azimuth") p.azimuth = value;
-        else if (field == "elevation") p.elevation = value;
-        else if (field == "x") p.x = value;
-        else if (field == "y") p.y = value;
-        else if (field == "z") p.z = value;
-        else unknownField(field);
+        if (field == "target") p.target = targetFlag(value);
+        else setTextField(field, value, {{"name", &p.name}, {"lu", &p.lu}, {"lv", &p.lv}, {"u0", &p.u0},
+                                         {"v0", &p.v0}, {"azimuth", &p.azimuth}, {"elevation", &p.elevation},
+                                         {"x", &p.x}, {"y", &p.y}, {"z", &p.z}});
     }
 }
 
 void applyFields(PolygonPanel& p, const FieldValues& values, Language lang) {
     for (const auto& [field, value] : values) {
-        if (field == "name") p.name = value;
-        else if (field == "target") p.target = targetFlag(value);
+        if (field == "target") p.target = targetFlag(value);
         else if (field == "corners") fillCorners(p.corners, value, lang);
-        else if (field == "azimuth") p.azimuth = value;
-        else if (field == "elevation") p.elevation = value;
-        else if (field == "x") p.x = value;
-        else if (field == "y") p.y = value;
-        else if (field == "z") p.z = value;
-        else unknownField(field);
+        else setTextField(field, value, {{"name", &p.name}, {"azimuth", &p.azimuth}, {"elevation", &p.elevation},
+                                         {"x", &p.x}, {"y", &p.y}, {"z", &p.z}});
     }
 }
 
 void applyFields(OverhangPanel& p, const FieldValues& values, Language lang) {
     for (const auto& [field, value] : values) {
-        if (field == "name") p.name = value;
-        else if (field == "corners") fillCorners(p.corners, value, lang);
-        else if (field == "azimuth-difference") p.azimuthDifference = value;
-        else if (field == "elevation-difference") p.elevationDifference = value;
-        else unknownField(field);
+        if (field == "corners") fillCorners(p.corners, value, lang);
+        else setTextField(field, value, {{"name", &p.name},
+                                         {"azimuth-difference", &p.azimuthDifference},
+                                         {"elevation-difference", &p.elevationDifference}});
     }
 }
 
 void applyFields(HousePanel& p, const FieldValues& values, Language) {
     for (const auto& [field, value] : values) {
-        if (field == "name") p.name = value;
-        else if (field == "ew-width") p.ewWidth = value;
-        else if (field == "ns-width") p.nsWidth = value;
-        else if (field == "height") p.height = value;
-        else if (field == "roof") p.roof = value;
-        else if (field == "rotation") p.rotation = value;
-        else if (field == "x") p.x = value;
-        else if (field == "y") p.y = value;
-        else if (field == "z") p.z = value;
-        else unknownField(field);
+        setTextField(field, value, {{"name", &p.name}, {"ew-width", &p.ewWidth}, {"ns-width", &p.nsWidth},
+                                    {"height", &p.height}, {"roof", &p.roof}, {"rotation", &p.rotation},
+                                    {"x", &p.x}, {"y", &p.y}, {"z", &p.z}});
     }
 }
 
 void applyFields(TreePanel& p, const FieldValues& values, Language) {
     for (const auto& [field, value] : values) {
-        if (field == "name") p.name = value;
-        else if (field == "trunk-height") p.trunkHeight = value;
-        else if (field == "trunk-diameter") p.trunkDiameter = value;
-        else if (field == "crown-diameter") p.crownDiameter = value;
-        else if (field == "x") p.x = value;
-        else if (field == "y") p.y = value;
-        else if (field == "z") p.z = value;
-        else if (field == "foliage") {
+        if (field == "foliage") {
             const std::vector<std::string> months = split(value, ',');
             if (months.size() != 12)
                 badField("foliage", "twelve comma-separated percentages expected, not " +
                                         std::to_string(months.size()));
             std::copy(months.begin(), months.end(), p.foliage.begin());
         } else {
-            unknownField(field);
+            setTextField(field, value, {{"name", &p.name}, {"trunk-height", &p.trunkHeight},
+                                        {"trunk-diameter", &p.trunkDiameter},
+                                        {"crown-diameter", &p.crownDiameter}, {"x", &p.x}, {"y", &p.y},
+                                        {"z", &p.z}});
         }
     }
 }
