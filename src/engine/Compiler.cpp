@@ -23,117 +23,16 @@ const char* const kBetaMessage =
     "Beta liegt au\xDF" "erhalb des erlaubten Wertebereichs. \xDC" "berpr\xFC" "fen Sie ihr "
     "Geb\xE4udefile. Programm abgebrochen!";
 
-bool startsWith(std::string_view s, std::string_view prefix) {
-    return s.size() >= prefix.size() && s.compare(0, prefix.size(), prefix) == 0;
-}
-
-// Reads an integer after leading blanks, stopping at the first blank after the
-// digits; anything unreadable is 0.
-int leadingInteger(std::string_view field) {
-    field = trimBlanks(field);
-    auto end = field.find(' ');
-    if (end != std::string_view::npos) field = field.substr(0, end);
-    auto v = parseInteger(field);
-    if (!v || *v > std::numeric_limits<int>::max() || *v < std::numeric_limits<int>::min()) return 0;
-    return static_cast<int>(*v);
-}
-
-double numberOrZero(std::string_view text) {
-    auto v = parseNumber(trimBlanks(text));
-    return v ? *v : 0.0;
-}
-
-// Twelve percentages in fields of three characters starting at offset (0-based).
-// A percentage outside 0..100 would scale radiation by more than all or less than
-// nothing, so it is refused with its line.
-std::array<int, 12> monthlyFields(std::string_view line, std::size_t offset, const std::string& file,
-                                  int lineNo, const char* what) {
-    std::array<int, 12> out{};
-    for (std::size_t m = 0; m < 12; ++m) {
-        std::size_t pos = offset + 3 * m;
-        if (pos >= line.size()) break;
-        out[m] = leadingInteger(line.substr(pos, 3));
-        if (out[m] < 0 || out[m] > 100)
-            throw InputError(file, lineNo,
-                             std::string(what) + " of month " + std::to_string(m + 1) +
-                                 " must lie in 0..100, not " + std::to_string(out[m]));
-    }
-    return out;
-}
-
-// x, y and z separated by blanks; unreadable numbers are 0.
-Vec3 vertexNumbers(std::string_view line) {
-    double c[3] = {0, 0, 0};
-    std::string_view rest = line;
-    for (int k = 0; k < 3; ++k) {
-        auto b = rest.find_first_not_of(' ');
-        if (b == std::string_view::npos) break;
-        rest = rest.substr(b);
-        auto e = rest.find(' ');
-        c[k] = numberOrZero(e == std::string_view::npos ? rest : rest.substr(0, e));
-        rest = e == std::string_view::npos ? std::string_view() : rest.substr(e);
-    }
-    return {c[0], c[1], c[2]};
-}
-
-// A vertex line; a coordinate beyond kMaxCoordinate is refused, since normals and
-// projections of such points overflow.
-Vec3 vertexLine(std::string_view line, const std::string& file, int lineNo) {
-    const Vec3 p = vertexNumbers(line);
-    for (double c : {p.x, p.y, p.z}) {
-        if (!(std::fabs(c) <= kMaxCoordinate))
-            throw InputError(file, lineNo,
-                             "a vertex coordinate must lie within +-1e9: \"" + std::string(line) + "\"");
-    }
-    return p;
-}
-
-class LineReader {
-public:
-    LineReader(const Lines& text, const std::string& file) : text_(text), file_(file) {}
-    bool atEnd() const { return pos_ >= text_.size(); }
-    std::size_t index() const { return pos_; }
-    // The next line; a text that ends here is an error saying what was expected.
-    const std::string& next(const char* expected) {
-        if (atEnd())
-            throw InputError(file_, static_cast<int>(text_.size()) + 1,
-                             std::string("the text ends early: expected ") + expected);
-        return text_[pos_++];
-    }
-    int lineNumber() const { return static_cast<int>(pos_); }  // 1-based number of the last line read
-    void skip(std::size_t n) { pos_ += n; }
-
-private:
-    const Lines& text_;
-    const std::string& file_;
-    std::size_t pos_ = 0;
-};
-
-int integerLine(const std::string& line, const std::string& file, int lineNo, const char* what) {
-    auto v = parseInteger(trimBlanks(line));
-    if (!v) throw InputError(file, lineNo, std::string(what) + " is not an integer: \"" + line + "\"");
-    if (*v < std::numeric_limits<int>::min() || *v > std::numeric_limits<int>::max())
-        throw InputError(file, lineNo, std::string(what) + " is out of range: \"" + line + "\"");
-    return static_cast<int>(*v);
-}
-
-HorizonEntry horizonLine(std::string_view line) {
-    HorizonEntry h;
-    auto dash = line.find('-');
-    if (dash == std::string_view::npos) {
-        h.from = numberOrZero(line);
-        return h;
-    }
-    h.from = numberOrZero(line.substr(0, dash));
-    std::string_view rest = line.substr(dash + 1);
-    auto eq = rest.find('=');
-    if (eq == std::string_view::npos) {
-        h.to = numberOrZero(rest);
-        return h;
-    }
-    h.to = numberOrZero(rest.substr(0, eq));
-    h.height = numberOrZero(rest.substr(eq + 1));
-    return h;
+// Twelve monthly percentages of a foliage or reflectance line. A percentage outside
+// 0..100 would scale radiation by more than all or less than nothing.
+std::array<int, 12> monthlyLine(const Lines& text, std::size_t index, std::size_t offset,
+                                const std::string& file, const char* what) {
+    const auto values = monthlyFields(text[index], offset);
+    if (!values)
+        throw InputError(file, static_cast<int>(index) + 1,
+                         std::string(what) + " must be twelve percentages 0..100 in fields of three "
+                                             "characters: \"" + text[index] + "\"");
+    return *values;
 }
 
 // The site's ranges as the site panel enforces them; a site beyond them would put the
@@ -145,19 +44,16 @@ void siteField(double value, double limit, const char* what, const std::string& 
                              formatFixed(limit, 0, 0) + ", not " + formatFixed(value, 0, 1));
 }
 
-bool isSectionKeyword(const std::string& line) {
-    return line == "Horizont" || line == "Standort" || line == "Bodenreflexion";
-}
-
 // Trees go to the front so that every other obstacle is drawn over them.
 void moveTreesToFront(std::vector<TFlaeche>& s) {
     const std::size_t n = s.size();
+    constexpr auto block = static_cast<std::size_t>(kTreeSurfaces);
     std::size_t i = 1;  // slot 2
     while (i < n) {
-        if (s[i].name == "Baum" && i + 7 <= n) {
+        if (s[i].name == kTreeName && i + block <= n) {
             std::rotate(s.begin(), s.begin() + static_cast<std::ptrdiff_t>(i),
-                        s.begin() + static_cast<std::ptrdiff_t>(i + 7));
-            i += 7;
+                        s.begin() + static_cast<std::ptrdiff_t>(i + block));
+            i += block;
         } else {
             ++i;
         }
@@ -167,97 +63,40 @@ void moveTreesToFront(std::vector<TFlaeche>& s) {
 }  // namespace
 
 CompiledModel parseProject(const Lines& text, const std::string& fileName) {
+    const ProjectScan scan = scanSoundProject(text, fileName);
     CompiledModel model;
-    LineReader in(text, fileName);
-    if (!in.atEnd()) in.skip(1);  // line 0 is always a comment
-    int count = 0;
-    for (;;) {
-        const std::string& line = in.next("the surface count");
-        if (!line.empty() && line[0] == '*') continue;
-        count = integerLine(line, fileName, in.lineNumber(), "the surface count");
-        break;
-    }
-    if (count < 0 || count > kMaxSurfaces)
-        throw InputError(fileName, in.lineNumber(),
-                         "the surface count must lie in 0.." + std::to_string(kMaxSurfaces) +
-                             ", not " + std::to_string(count));
-    const int countLine = in.lineNumber();
-    model.flaechen.reserve(static_cast<std::size_t>(count));
-
-    for (int k = 1; k <= count; ++k) {
-        const std::string surfaceWhat = "surface " + std::to_string(k) + " of " +
-                                        std::to_string(count) + " (count in line " +
-                                        std::to_string(countLine) + ")";
+    model.flaechen.reserve(scan.surfaces.size());
+    for (const SurfaceRecord& r : scan.surfaces) {
         TFlaeche s;
-        s.name = in.next(("the name of " + surfaceWhat).c_str());
-        const std::string* kept = &in.next(("the vertex count of " + surfaceWhat).c_str());
-        if (*kept == "Target") {
-            s.istTarget = true;
-            kept = &in.next(("the vertex count of " + surfaceWhat).c_str());
-        }
-        if (startsWith(*kept, "Belaubung")) {
+        s.name = text[r.nameLine];
+        s.istTarget = r.target;
+        if (r.foliageLine) {
             model.hasFoliage = true;
-            model.foliage = monthlyFields(*kept, 10, fileName, in.lineNumber(), "the foliage");
-            kept = &in.next(("the vertex count of " + surfaceWhat).c_str());
+            model.foliage = monthlyLine(text, *r.foliageLine, kFoliageOffset, fileName, "the foliage");
         }
-        if (!kept->empty() && (*kept)[0] == '#') kept = &in.next(("the vertex count of " + surfaceWhat).c_str());
-        const int n = integerLine(*kept, fileName, in.lineNumber(), "the vertex count");
-        if (n < 0 || n > kMaxDeclaredVertices)
-            throw InputError(fileName, in.lineNumber(),
-                             "the vertex count must lie in 0..12, not " + std::to_string(n));
-        s.n = n;
-        for (int j = 0; j < n;) {
-            const std::string& v = in.next(("a vertex of " + surfaceWhat).c_str());
-            if (!v.empty() && v[0] == '#') continue;
-            s.v[static_cast<std::size_t>(j++)] = vertexLine(v, fileName, in.lineNumber());
-        }
+        s.n = static_cast<int>(r.vertices.size());
+        for (std::size_t j = 0; j < r.vertices.size(); ++j)
+            s.v[j] = {r.vertices[j][0], r.vertices[j][1], r.vertices[j][2]};
         computeNormalAngles(s);
         model.flaechen.push_back(std::move(s));
     }
-
-    while (!in.atEnd()) {
-        const std::string& line = in.next("");
-        if (!isSectionKeyword(line)) continue;
-        if (line == "Horizont") {
-            while (!in.atEnd()) {
-                const std::string& h = text[in.index()];
-                if (h.empty() || h == "Standort" || h == "Bodenreflexion") break;
-                model.horizon.push_back(horizonLine(h));
-                in.skip(1);
-            }
-        }
-        break;
-    }
-
+    model.horizon = horizonEntries(text, scan, fileName);
     if (model.hasFoliage) moveTreesToFront(model.flaechen);
 
-    for (std::size_t i = text.size(); i-- > 0;) {
-        if (text[i] != "Standort") continue;
-        if (i + 1 < text.size()) {
-            const std::string& l = text[i + 1];
-            std::string_view rest = l;
-            double vals[3] = {0, 0, 0};
-            for (double& val : vals) {
-                rest = rest.substr(std::min(rest.size(), rest.find_first_not_of(' ')));
-                auto e = rest.find(' ');
-                val = numberOrZero(rest.substr(0, e));
-                rest = e == std::string_view::npos ? std::string_view() : rest.substr(e);
-            }
-            model.site = {vals[0], vals[1], vals[2]};
-            const int lineNo = static_cast<int>(i) + 2;
-            siteField(vals[0], 90, "the latitude", fileName, lineNo);
-            siteField(vals[1], 180, "the longitude", fileName, lineNo);
-            siteField(vals[2], 12, "the time correction", fileName, lineNo);
-        }
-        break;
+    if (const std::string* line = valueLine(text, scan.siteKeyword)) {
+        const int lineNo = static_cast<int>(*scan.siteKeyword) + 2;
+        const auto site = threeNumbers(*line);
+        if (!site)
+            throw InputError(fileName, lineNo,
+                             "the site line must be latitude, longitude and time correction: \"" + *line + "\"");
+        model.site = {(*site)[0], (*site)[1], (*site)[2]};
+        siteField(model.site.latitude, 90, "the latitude", fileName, lineNo);
+        siteField(model.site.longitude, 180, "the longitude", fileName, lineNo);
+        siteField(model.site.correction, 12, "the time correction", fileName, lineNo);
     }
-    for (std::size_t i = text.size(); i-- > 0;) {
-        if (text[i] != "Bodenreflexion") continue;
-        if (i + 1 < text.size())
-            model.reflectance =
-                monthlyFields(text[i + 1], 0, fileName, static_cast<int>(i) + 2, "the ground reflectance");
-        break;
-    }
+    if (valueLine(text, scan.reflectanceKeyword))
+        model.reflectance = monthlyLine(text, *scan.reflectanceKeyword + 1, kReflectanceOffset, fileName,
+                                        "the ground reflectance");
     return model;
 }
 

@@ -8,16 +8,12 @@
 
 namespace penumbro {
 
-// Largest absolute vertex coordinate a project may hold (in the project's unit).
-inline constexpr double kMaxCoordinate = 1e9;
-
 // Parses the text into surfaces in world coordinates (with normal angles), foliage,
 // horizon, site and reflectance; no frame change. fileName is used in messages only.
-// Throws InputError naming the line for a text that ends early, a count that is not
-// an integer, more than 10000 surfaces, a vertex count outside 0..12, a coordinate
-// beyond kMaxCoordinate, a foliage or reflectance percentage outside 0..100, or a site
-// outside latitude -90..90, longitude -180..180, time correction -12..12. Unreadable
-// coordinates, foliage, reflectance and site fields read as 0.
+// Throws InputError naming the line for a text the format scan refuses (see
+// project/ProjectFormat.h), a horizon entry that is not from-to=height, a foliage or
+// reflectance line that is not twelve percentages 0..100, or a site line that is not
+// latitude -90..90, longitude -180..180 and time correction -12..12.
 CompiledModel parseProject(const Lines& text, const std::string& fileName);
 
 // The whole compilation: parse, move into the frame of the first target, drop

@@ -8,6 +8,7 @@
 // it, and every target vertex has x >= 0 and z >= 0. Obstacles lie in y <= 0.
 
 #include "engine/Vec3.h"
+#include "project/ProjectFormat.h"
 
 #include <array>
 #include <string>
@@ -15,8 +16,6 @@
 
 namespace penumbro {
 
-inline constexpr int kMaxSurfaces = 10000;
-inline constexpr int kMaxDeclaredVertices = 12;  // what a project text may declare
 // Clipping at the target plane adds a vertex for each vertex behind the plane whose
 // two neighbours are in front, so a declared 12-gon can grow to 18 vertices.
 inline constexpr int kMaxPolygonVertices = 24;
@@ -30,13 +29,6 @@ struct TFlaeche {
                        // counted from +y (north) toward +x (east)
     double beta = 0;   // normal elevation in the world frame, radians, -pi/2..pi/2
     bool istTarget = false;
-};
-
-// One interval of the horizon line; all in degrees.
-struct HorizonEntry {
-    double from = 0;    // start azimuth (from north through east)
-    double to = 0;      // end azimuth
-    double height = 0;  // horizon elevation
 };
 
 struct Site {

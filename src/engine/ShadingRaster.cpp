@@ -31,10 +31,6 @@ int pixelCoordinate(double v, int offset, int sign) {
     return static_cast<int>(r);
 }
 
-bool startsWith(const std::string& s, const char* prefix, std::size_t len) {
-    return s.size() >= len && s.compare(0, len, prefix) == 0;
-}
-
 // Removes from the row's claimed runs what [from, to] adds and returns how many
 // sampled masked pixels that new part holds; then claims [from, to].
 long claim(std::vector<PixelSpan>& runs, int from, int to, const std::uint16_t* prefix) {
@@ -75,8 +71,8 @@ std::uint32_t obstacleTableColour(int slot) {
 std::uint32_t surfaceColour(const TFlaeche& s, int slot) {
     if (s.istTarget) return kTargetColour;
     std::uint32_t c = obstacleTableColour(slot);
-    if (startsWith(s.name, "Baum", 4)) c = kCrownColour;
-    if (startsWith(s.name, "Stamm", 5)) c = kTrunkColour;
+    if (startsWith(s.name, kTreeName)) c = kCrownColour;
+    if (startsWith(s.name, kTrunkPrefix)) c = kTrunkColour;
     return c;
 }
 

@@ -107,39 +107,35 @@ const Lines kSouthWall = {"Wand", "Target", "4", "0 0 0", "4 0 0", "4 0 3", "0 0
 
 TEST(Compiler, ReadsFieldsAndSections) {
     Lines surfaces = kSouthWall;
-    // A tree surface after the wall: foliage line with digits running together.
-    Lines tree = {"Baum", "Belaubung  80100100100100100100100100100100100",
-                  "#  1.000  2.000     #Baum: Linde", "3",
-                  "# local", "1 -5 0", "#", "  2   -5   0  ", "1 -5 1"};
-    surfaces.insert(surfaces.end(), tree.begin(), tree.end());
-    const Lines trailer = {"Horizont", "0-90=10.5", "90-180=abc", "", "Standort", "47.5 -8.25 -1.0",
+    // Foliage lines after plain surfaces: digits running together, and a later line wins.
+    const Lines screens = {"Hecke", "Belaubung  10 10 10 10 10 10 10 10 10 10 10 10", "3", "0 -1 0", "1 -1 0", "1 -1 1",
+                           "Linde", "Belaubung  80100100100100100100100100100100100",
+                           "#  1.000  2.000     #Baum: Linde", "3",
+                           "# local", "1 -5 0", "#", "  2   -5   0  ", "1 -5 1"};
+    surfaces.insert(surfaces.end(), screens.begin(), screens.end());
+    const Lines trailer = {"Horizont", "0-90=10.5", "90-180= 7", "", "Standort", "47.5 -8.25 -1.0",
                            "Bodenreflexion", "100100100100100100100100100100100100"};
-    CompiledModel m = parseProject(project(surfaces, 2, trailer), "t.dat");
-    ASSERT_EQ(m.flaechen.size(), 2u);
+    CompiledModel m = parseProject(project(surfaces, 3, trailer), "t.dat");
+    ASSERT_EQ(m.flaechen.size(), 3u);
     EXPECT_TRUE(m.flaechen[0].istTarget);
-    EXPECT_FALSE(m.flaechen[1].istTarget);
-    EXPECT_EQ(m.flaechen[1].n, 3);
-    EXPECT_DOUBLE_EQ(m.flaechen[1].v[1].x, 2);
-    EXPECT_DOUBLE_EQ(m.flaechen[1].v[2].z, 1);
+    EXPECT_FALSE(m.flaechen[2].istTarget);
+    EXPECT_EQ(m.flaechen[2].n, 3);
+    EXPECT_DOUBLE_EQ(m.flaechen[2].v[1].x, 2);
+    EXPECT_DOUBLE_EQ(m.flaechen[2].v[2].z, 1);
     EXPECT_TRUE(m.hasFoliage);
     EXPECT_EQ(m.foliage[0], 80);
     for (int i = 1; i < 12; ++i) EXPECT_EQ(m.foliage[static_cast<std::size_t>(i)], 100);
     ASSERT_EQ(m.horizon.size(), 2u);
     EXPECT_DOUBLE_EQ(m.horizon[0].to, 90);
     EXPECT_DOUBLE_EQ(m.horizon[0].height, 10.5);
-    EXPECT_DOUBLE_EQ(m.horizon[1].height, 0);  // unreadable reads as 0
+    EXPECT_DOUBLE_EQ(m.horizon[1].height, 7);
     EXPECT_DOUBLE_EQ(m.site.latitude, 47.5);
     EXPECT_DOUBLE_EQ(m.site.longitude, -8.25);
     EXPECT_DOUBLE_EQ(m.site.correction, -1.0);
     for (int r : m.reflectance) EXPECT_EQ(r, 100);
-}
 
-TEST(Compiler, ReflectanceWithoutLeadingBlankAndSecondFoliageLineWins) {
-    Lines surfaces = {"Baum", "Belaubung  10 10 10 10 10 10 10 10 10 10 10 10", "3", "0 -1 0", "1 -1 0", "1 -1 1",
-                      "Baum", "Belaubung  50 50 50 50 50 50 50 50 50 50 50 50", "3", "0 -1 0", "1 -1 0", "1 -1 1"};
-    const Lines trailer = {"Bodenreflexion", "40 40 30 20 20 20 20 20 20 20 30 40"};
-    CompiledModel m = parseProject(project(surfaces, 2, trailer), "t.dat");
-    EXPECT_EQ(m.foliage[0], 50);
+    // The reflectance appended by the previous-version conversion has no leading blank.
+    m = parseProject(project(kSouthWall, 1, {"Bodenreflexion", "40 40 30 20 20 20 20 20 20 20 30 40"}), "t.dat");
     const std::array<int, 12> expected = {40, 40, 30, 20, 20, 20, 20, 20, 20, 20, 30, 40};
     EXPECT_EQ(m.reflectance, expected);
     EXPECT_TRUE(m.horizon.empty());
@@ -183,6 +179,11 @@ TEST(Compiler, MalformedTextsNameTheLine) {
         {{"* c", "1", "Wand", "Target", "4", "0 0 0", "1 0 0"}, 8, "ends early"},
         {{"* c", "2", "Wand", "3", "0 0 0", "1 0 0", "1 0 1"}, 8, "ends early"},
         {{"* c", "1", "Wand", "3", "0 0 0", "# only comments", "#"}, 8, "ends early"},
+        {{"* c", "1", "Wand", "1", "0 x 0"}, 5, "not three numbers"},
+        {{"* c", "2", "Baum", "0", "Baum1", "0"}, 3, "7 surfaces"},
+        {{"* c", "0", "Horizont", "0-90=10", "90-180=abc"}, 5, "from-to=height"},
+        {{"* c", "0", "Standort", "x y z"}, 4, "latitude"},
+        {{"* c", "0", "Bodenreflexion", " 40 40 30 2x"}, 4, "percentages"},
     };
     for (const auto& c : cases) {
         try {

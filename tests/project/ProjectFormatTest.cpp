@@ -1,0 +1,75 @@
+#include "project/ProjectFormat.h"
+
+#include "support/SampleProjects.h"
+
+#include <gtest/gtest.h>
+
+namespace penumbro {
+namespace {
+
+// The layout every reader relies on: records with their "#" lines told apart from
+// the vertices, a house as one object of seven records, the sections behind them.
+TEST(ProjectFormat, ScanFindsRecordsObjectsAndSections) {
+    Lines house = {"Frontseite", "#  8.000  10.000     #Haus: H", "3", "0 0 0", "1 0 0", "1 0 1"};
+    for (int k = 1; k < kHouseSurfaces; ++k) house.insert(house.end(), {"Wand", "1", "0 0 0"});
+    const Lines text = testing::project({testing::collectorSurface(), house}, -1, {"0-90=5", "90-360=2"});
+    const ProjectScan scan = scanSoundProject(text, "t.dat");
+
+    ASSERT_EQ(scan.objects.size(), 2u);
+    EXPECT_EQ(scan.surfaceCount, 8);
+    EXPECT_EQ(scan.objects[1].kind, ObjectKind::House);
+    EXPECT_EQ(scan.objects[1].surfaceCount, kHouseSurfaces);
+    const SurfaceRecord& collector = scan.surfaces[0];
+    EXPECT_TRUE(collector.target);
+    EXPECT_EQ(collector.hashLines.size(), 5u);  // four local lines and the placement line
+    ASSERT_EQ(collector.vertices.size(), 4u);
+    EXPECT_DOUBLE_EQ(collector.vertices[2][2], 7.12132);
+    EXPECT_EQ(scan.surfaces[1].parameterLine, scan.surfaces[1].nameLine + 1);
+    ASSERT_TRUE(scan.horizonLine);
+    EXPECT_EQ(text[*scan.horizonLine], "Horizont");
+    EXPECT_EQ(horizonEntries(text, scan, "t.dat").size(), 2u);
+    EXPECT_EQ(*valueLine(text, scan.siteKeyword), "50.0 0.0 0.0");
+    EXPECT_EQ(scan.surfacesEnd, *scan.horizonLine);
+}
+
+// Faults end the scan at one line, whatever reads the text; a text that ends early
+// is named by the line after its last.
+TEST(ProjectFormat, FaultsNameOneLine) {
+    struct Case {
+        Lines text;
+        int line;
+    };
+    const Case cases[] = {
+        {{}, 1},
+        {{"* c"}, 2},
+        {{"* c", "1", "Wand"}, 4},
+        {{"* c", "1", "Wand", "Target", "#p", "2", "#", "0 0 0"}, 9},
+        {{"* c", "1", "Wand", "13"}, 4},
+        {{"* c", "1", "Wand", "1", "0 0 2e9"}, 5},
+        {{"* c", "7", "Frontseite", "0", "Wand", "0"}, 7},
+        {{"* c", "3", "Baum", "0", "Baum1", "0"}, 3},
+    };
+    for (const Case& c : cases) {
+        const ProjectScan scan = scanProject(c.text);
+        EXPECT_EQ(scan.errorLine, c.line) << scan.error;
+        EXPECT_THROW(scan.throwIfFaulty("f.dat"), std::exception);
+    }
+    // The sections are still found behind a faulty surface part.
+    const ProjectScan scan = scanProject({"* c", "x", "Standort", "1 2 3"});
+    EXPECT_FALSE(scan.sound());
+    EXPECT_EQ(scan.siteKeyword, 2u);
+}
+
+TEST(ProjectFormat, MonthlyFieldsAndHorizonEntries) {
+    EXPECT_EQ(monthlyFields("100  0 50", 0), (std::array<int, 12>{100, 0, 50}));
+    EXPECT_FALSE(monthlyFields(" 40101", 0));
+    EXPECT_FALSE(monthlyFields(" 4x", 0));
+    EXPECT_FALSE(monthlyFields(" -5", 0));
+    const auto e = parseHorizonEntry("100-160=9.5");
+    ASSERT_TRUE(e);
+    EXPECT_DOUBLE_EQ(e->to, 160);
+    for (const char* bad : {"100=9", "100-160", "a-160=9", "100-160=", ""}) EXPECT_FALSE(parseHorizonEntry(bad)) << bad;
+}
+
+}  // namespace
+}  // namespace penumbro
