@@ -1,6 +1,7 @@
 #include "project/ProjectFile.h"
 
 #include "project/FileIo.h"
+#include "project/ProjectFormat.h"
 
 #include <algorithm>
 
@@ -45,18 +46,14 @@ std::string joinLines(const Lines& lines) {
 LoadedProject loadProjectFile(const std::string& path) {
     LoadedProject result;
     result.lines = splitLines(readFileBytes(path));
-    auto has = [&](const char* key) {
-        return std::find(result.lines.begin(), result.lines.end(), key) != result.lines.end();
-    };
-    const bool site = has("Standort");
-    const bool reflectance = has("Bodenreflexion");
-    result.converted = !site || !reflectance;
-    if (!site) {
-        result.lines.emplace_back("Standort");
+    const ProjectScan scan = scanProject(result.lines);
+    result.converted = !scan.siteKeyword || !scan.reflectanceKeyword;
+    if (!scan.siteKeyword) {
+        result.lines.emplace_back(kSiteKeyword);
         result.lines.emplace_back(kDefaultSite);
     }
-    if (!reflectance) {
-        result.lines.emplace_back("Bodenreflexion");
+    if (!scan.reflectanceKeyword) {
+        result.lines.emplace_back(kReflectanceKeyword);
         result.lines.emplace_back(kConvertedReflectance);
     }
     return result;

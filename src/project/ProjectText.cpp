@@ -1,6 +1,7 @@
 #include "project/ProjectText.h"
 
 #include "project/FileIo.h"
+#include "project/ProjectFormat.h"
 
 #include <algorithm>
 #include <cctype>
@@ -8,7 +9,7 @@
 namespace penumbro {
 
 Lines newProjectLines() {
-    return {"* ", "0", "Standort", kDefaultSite, "Bodenreflexion", kDefaultReflectance};
+    return {"* ", "0", std::string(kSiteKeyword), kDefaultSite, std::string(kReflectanceKeyword), kDefaultReflectance};
 }
 
 void resetToNewProject(ProjectText& project) {
