@@ -209,6 +209,12 @@ std::vector<HorizonEntry> horizonEntries(const Lines& text, const ProjectScan& s
         if (!e)
             throw InputError(fileName, static_cast<int>(i) + 1,
                              "the horizon entry " + quoted(text[i]) + " is not from-to=height");
+        // Azimuths beyond a full turn or a height beyond the zenith describe no horizon,
+        // and every view would draw walls for the whole span.
+        if (!(e->from >= 0 && e->from <= e->to && e->to <= 360 && e->height >= -90 && e->height <= 90))
+            throw InputError(fileName, static_cast<int>(i) + 1,
+                             "the horizon entry " + quoted(text[i]) +
+                                 " must run from 0..360 to no smaller azimuth up to 360, with a height in -90..90");
         entries.push_back(*e);
     }
     return entries;

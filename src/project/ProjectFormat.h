@@ -155,7 +155,8 @@ SurfaceRecord readSurface(LineCursor& in);
 // after it, and the rest. Nothing when the line has another shape.
 std::optional<HorizonEntry> parseHorizonEntry(std::string_view line);
 // Every entry of the scan's horizon section; throws InputError naming a line that
-// is not an entry.
+// is not an entry or whose azimuths are not 0 <= from <= to <= 360 or whose height
+// lies outside -90..90.
 std::vector<HorizonEntry> horizonEntries(const Lines& text, const ProjectScan& scan,
                                          const std::string& fileName);
 

@@ -1,5 +1,6 @@
 #include "project/ProjectFormat.h"
 
+#include "project/InputError.h"
 #include "support/SampleProjects.h"
 
 #include <gtest/gtest.h>
@@ -69,6 +70,19 @@ TEST(ProjectFormat, MonthlyFieldsAndHorizonEntries) {
     ASSERT_TRUE(e);
     EXPECT_DOUBLE_EQ(e->to, 160);
     for (const char* bad : {"100=9", "100-160", "a-160=9", "100-160=", ""}) EXPECT_FALSE(parseHorizonEntry(bad)) << bad;
+    // Entries beyond a full turn or the zenith are refused with their line.
+    for (const char* bad : {"0-3600=1", "200-100=5", "0-90=91", "0-90=-90.5", "-10-90=5"}) {
+        const Lines text = testing::project({}, 0, {"0-90=5", bad});
+        const ProjectScan scan = scanSoundProject(text, "h.dat");
+        try {
+            horizonEntries(text, scan, "h.dat");
+            ADD_FAILURE() << bad;
+        } catch (const InputError& error) {
+            EXPECT_EQ(error.line(), 5) << bad;
+        }
+    }
+    const Lines edges = testing::project({}, 0, {"0-0=-90", "0-360=90"});
+    EXPECT_EQ(horizonEntries(edges, scanSoundProject(edges, "h.dat"), "h.dat").size(), 2u);
 }
 
 }  // namespace
