@@ -3,7 +3,9 @@
 #include "engine/Calendar.h"
 #include "engine/Frames.h"
 
+#include <algorithm>
 #include <cmath>
+#include <optional>
 #include <stdexcept>
 
 namespace penumbro {
@@ -26,34 +28,55 @@ double shadedFraction(const RasterCounts& counts, int foliagePercent) {
     return static_cast<double>(counts.shaded) / denominator;
 }
 
-InstantResult instantForSun(const CompiledModel& model, ShadingRaster& raster, SunPosition sun,
-                            int foliageMonth, int resolution) {
-    InstantResult result;
+namespace {
+
+// The tests both methods share: the angles and the code of an instant whose sun is
+// not on the target; the projection-frame sun vector when it is.
+std::optional<Vec3> sunOnTarget(const CompiledModel& model, SunPosition sun, InstantResult& result) {
     result.azimuthDeg = sun.azimuth;
     result.elevationDeg = sun.elevation;
     const float pi = 3.14159265358979f;
     const float elevation = sun.elevation * pi / 180.0f;
     const float azimuth = sun.azimuth * pi / 180.0f;
-
     // The vector is computed at elevation 0 too, so that a sun exactly on the
     // astronomical horizon meets the horizon-line test (and gives -2) instead of
     // reusing a stale direction.
     const Vec3 s = Sonnenvektor(elevation, azimuth, model.frame);
-    if (sun.elevation < 0 || s.y <= 0) {
-        result.ergebnis = kSunBehindTarget;
-        return result;
-    }
+    result.ergebnis = kSunBehindTarget;
+    if (sun.elevation < 0 || s.y <= 0) return std::nullopt;
     // Looked up and compared in degrees as the sun routine gave them, so that a
     // horizon exactly as high as the sun hides it whatever the rounding of radians.
     const double height = horizonHeight(model.horizon, static_cast<double>(sun.azimuth));
     result.ergebnis = kSunBehindHorizon;
-    if (!(height < static_cast<double>(sun.elevation))) return result;
-
+    if (!(height < static_cast<double>(sun.elevation))) return std::nullopt;
     result.sunOnTarget = true;
-    result.counts = raster.pass(model, s, resolution);
-    const int month = std::clamp(foliageMonth, 1, 12);
-    const int foliage = model.hasFoliage ? model.foliage[static_cast<std::size_t>(month - 1)] : 100;
-    result.ergebnis = shadedFraction(result.counts, foliage);
+    return s;
+}
+
+int foliageOf(const CompiledModel& model, int month) {
+    month = std::clamp(month, 1, 12);
+    return model.hasFoliage ? model.foliage[static_cast<std::size_t>(month - 1)] : 100;
+}
+
+}  // namespace
+
+InstantResult instantForSun(const CompiledModel& model, ShadingRaster& raster, SunPosition sun,
+                            int foliageMonth, int resolution) {
+    InstantResult result;
+    const auto s = sunOnTarget(model, sun, result);
+    if (!s) return result;
+    result.counts = raster.pass(model, *s, resolution);
+    result.ergebnis = shadedFraction(result.counts, foliageOf(model, foliageMonth));
+    return result;
+}
+
+InstantResult instantForSunExact(const CompiledModel& model, ExactShading& exact, SunPosition sun,
+                                 int foliageMonth) {
+    InstantResult result;
+    const auto s = sunOnTarget(model, sun, result);
+    if (!s) return result;
+    result.areas = exact.pass(model, *s);
+    result.ergebnis = exactShadedFraction(result.areas, foliageOf(model, foliageMonth));
     return result;
 }
 

@@ -3,6 +3,7 @@
 // the raster pass, giving the shaded fraction of the target (Ergebnis). Recording
 // the instant (step buffer, hourly means) is the driver's business.
 
+#include "engine/ExactShading.h"
 #include "engine/Model.h"
 #include "engine/ShadingRaster.h"
 #include "engine/Sun.h"
@@ -20,6 +21,7 @@ struct InstantResult {
     float azimuthDeg = 0;                // sun azimuth, degrees from north through east
     float elevationDeg = 0;              // sun elevation, degrees
     RasterCounts counts;                 // of the raster pass, zero without one
+    ShadowAreas areas;                   // of the exact pass, zero without one
 };
 
 // Horizon height (degrees) at an azimuth in degrees: the entries are walked from the
@@ -38,6 +40,10 @@ double shadedFraction(const RasterCounts& counts, int foliagePercent);
 // fraction with the foliage of foliageMonth (1..12; used only with a foliage line).
 InstantResult instantForSun(const CompiledModel& model, ShadingRaster& raster, SunPosition sun,
                             int foliageMonth, int resolution);
+
+// instantForSun with the fraction from exact areas (see ExactShading.h).
+InstantResult instantForSunExact(const CompiledModel& model, ExactShading& exact, SunPosition sun,
+                                 int foliageMonth);
 
 // The instant at clock time clockHours (0 <= t < 24) of day `day` (1..365) of 1995 at
 // the model's site.

@@ -64,8 +64,8 @@ SkyDirection gridDirection(double a, double eps, double alphaT, double betaT) {
     return d;
 }
 
-void addSamples(DiffuseAccumulators& acc, const RasterCounts& counts, const SkyDirection& dir,
-                const std::vector<HorizonEntry>& horizon) {
+void addShares(DiffuseAccumulators& acc, const SampleShares& shares, const SkyDirection& dir,
+               const std::vector<HorizonEntry>& horizon) {
     const double g = std::fabs(std::sin(dir.elevation));
     // Directions west of north come as negative azimuths; the horizon line is given
     // from 0 to 360, so they are looked up a full turn further on.
@@ -73,30 +73,37 @@ void addSamples(DiffuseAccumulators& acc, const RasterCounts& counts, const SkyD
     if (azimuthDeg < 0) azimuthDeg += 360.0;
     const double h = horizonHeight(horizon, azimuthDeg);
     const double thetaD = dir.elevation * kDegreesPerRadian;
-    const double open = static_cast<double>(counts.lit);
-    const double crown = static_cast<double>(counts.crown);
-    const double other = static_cast<double>(counts.shaded - counts.crown);
-    acc.n += counts.lit + counts.shaded;
+    acc.n += shares.open + shares.crown + shares.other;
     if (thetaD > h) {
-        acc.DHimmelUeber += g * open;
-        acc.DBaumUeber += g * crown;
+        acc.DHimmelUeber += g * shares.open;
+        acc.DBaumUeber += g * shares.crown;
     } else if (thetaD < h) {
-        acc.DHimmelUnter += g * open;
-        acc.DBaumUnter += g * crown;
+        acc.DHimmelUnter += g * shares.open;
+        acc.DBaumUnter += g * shares.crown;
     } else {
-        acc.DHimmelGleich += g * open;
-        acc.DBaumGleich += g * crown;
+        acc.DHimmelGleich += g * shares.open;
+        acc.DBaumGleich += g * shares.crown;
     }
-    acc.DHindernis += g * other;
+    acc.DHindernis += g * shares.other;
 }
 
-DiffuseAccumulators diffusePrecomputation(const CompiledModel& model, ShadingRaster& raster,
-                                          int intervals, int resolution) {
-    DiffuseAccumulators acc;
+void addSamples(DiffuseAccumulators& acc, const RasterCounts& counts, const SkyDirection& dir,
+                const std::vector<HorizonEntry>& horizon) {
+    addShares(acc,
+              {static_cast<double>(counts.lit), static_cast<double>(counts.crown),
+               static_cast<double>(counts.shaded - counts.crown)},
+              dir, horizon);
+}
+
+namespace {
+
+// Visits every grid direction in front of the last target with its sun vector.
+template <typename Visit>
+void forEachGridDirection(const CompiledModel& model, int intervals, Visit visit) {
     const TFlaeche* last = nullptr;
     for (const TFlaeche& s : model.flaechen)
         if (s.istTarget) last = &s;
-    if (last == nullptr) return acc;
+    if (last == nullptr) return;
     const DiffuseGrid grid = makeDiffuseGrid(intervals);
     for (const double a : grid.azimuth) {
         for (const double eps : grid.elevation) {
@@ -105,9 +112,29 @@ DiffuseAccumulators diffusePrecomputation(const CompiledModel& model, ShadingRas
             // Every grid direction lies in front of the last target; a first target
             // facing the other way would make the projection run backwards.
             if (!(s.y > 0)) continue;
-            addSamples(acc, raster.pass(model, s, resolution), dir, model.horizon);
+            visit(dir, s);
         }
     }
+}
+
+}  // namespace
+
+DiffuseAccumulators diffusePrecomputation(const CompiledModel& model, ShadingRaster& raster,
+                                          int intervals, int resolution) {
+    DiffuseAccumulators acc;
+    forEachGridDirection(model, intervals, [&](const SkyDirection& dir, const Vec3& s) {
+        addSamples(acc, raster.pass(model, s, resolution), dir, model.horizon);
+    });
+    return acc;
+}
+
+DiffuseAccumulators diffusePrecomputationExact(const CompiledModel& model, ExactShading& exact,
+                                               int intervals) {
+    DiffuseAccumulators acc;
+    forEachGridDirection(model, intervals, [&](const SkyDirection& dir, const Vec3& s) {
+        const ShadowAreas a = exact.pass(model, s);
+        addShares(acc, {a.target - a.shaded, a.crown, a.shaded - a.crown}, dir, model.horizon);
+    });
     return acc;
 }
 
@@ -119,7 +146,7 @@ std::optional<DiffuseFactors> diffuseFactors(const DiffuseAccumulators& acc, int
     const double rhoG = groundReflectancePercent;
     const double k = skyReduction;
     const double rhoO = obstacleReflectance;
-    const double scale = kDiffuseK / static_cast<double>(acc.n);
+    const double scale = kDiffuseK / acc.n;
     DiffuseFactors out;
     out.sky = scale * (rhoO * acc.DHindernis + k * (acc.DHimmelGleich / 2 + acc.DHimmelUeber) +
                        k * (100 - f) / 100 * (acc.DBaumGleich / 2 + acc.DBaumUeber) +

@@ -3,6 +3,7 @@
 // over a grid of directions by raster passes, and every sampled target pixel goes
 // into one of seven accumulators weighted by |sin(world elevation)|.
 
+#include "engine/ExactShading.h"
 #include "engine/Model.h"
 #include "engine/ShadingRaster.h"
 
@@ -32,7 +33,7 @@ struct DiffuseAccumulators {
     double DBaumUeber = 0;     // crown (with a foliage line), above
     double DBaumGleich = 0;
     double DBaumUnter = 0;
-    long n = 0;                // sampled pixels
+    double n = 0;              // sampled pixels (target area with exact areas)
 };
 
 // World direction of a grid point (a, eps) for a target with world normal azimuth
@@ -49,6 +50,14 @@ SkyDirection gridDirection(double a, double eps, double alphaT, double betaT);
 // to DHindernis; each weighted by |sin(elevation)|.
 void addSamples(DiffuseAccumulators& acc, const RasterCounts& counts, const SkyDirection& dir,
                 const std::vector<HorizonEntry>& horizon);
+// The same with shares of any unit (pixels or areas): open target, crown, other obstacles.
+struct SampleShares {
+    double open = 0;
+    double crown = 0;
+    double other = 0;
+};
+void addShares(DiffuseAccumulators& acc, const SampleShares& shares, const SkyDirection& dir,
+               const std::vector<HorizonEntry>& horizon);
 
 // The whole pre-computation: 4N x N raster passes with counting step `resolution`
 // (>= 1), using the world angles of the last target slot. Uses the raster as it is
@@ -56,6 +65,10 @@ void addSamples(DiffuseAccumulators& acc, const RasterCounts& counts, const SkyD
 // without target gives empty accumulators.
 DiffuseAccumulators diffusePrecomputation(const CompiledModel& model, ShadingRaster& raster,
                                           int intervals, int resolution);
+
+// The pre-computation with exact areas in place of counted pixels (see ExactShading.h).
+DiffuseAccumulators diffusePrecomputationExact(const CompiledModel& model, ExactShading& exact,
+                                               int intervals);
 
 struct DiffuseFactors {
     double sky = 0;

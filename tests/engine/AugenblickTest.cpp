@@ -1,6 +1,7 @@
 #include "engine/Augenblick.h"
 
 #include "engine/Calendar.h"
+#include "engine/Frames.h"
 #include "engine/Sun.h"
 
 #include "RasterScenes.h"
@@ -59,6 +60,10 @@ TEST(Augenblick, ShadedFractionMatchesTheExactShadowArea) {
         const InstantResult r = instant(scene.model, c.elevation, c.azimuth);
         EXPECT_TRUE(r.sunOnTarget) << c.what;
         EXPECT_NEAR(r.ergebnis, expected, 0.005) << c.what;
+        // The exact method has no outline bias.
+        ExactShading exact;
+        const Vec3 sun = Sonnenvektor(testing::deg(c.elevation), testing::deg(c.azimuth), scene.model.frame);
+        EXPECT_NEAR(exactShadedFraction(exact.pass(scene.model, sun), 100), expected, 1e-9) << c.what;
         EXPECT_EQ(r.azimuthDeg, c.azimuth);
         EXPECT_EQ(r.elevationDeg, c.elevation);
     }
@@ -85,9 +90,12 @@ TEST(Augenblick, CodesForSunBehindTargetAndHorizonLine) {
         {"at the horizon", 0, 120, -2},
         {"second entry, exactly at its height", 35.5f, 250, -2},
     };
+    ExactShading exact;
     for (const Case& c : cases) {
         const InstantResult r = instant(scene.model, c.elevation, c.azimuth);
         EXPECT_EQ(r.ergebnis, c.ergebnis) << c.what;
+        EXPECT_EQ(instantForSunExact(scene.model, exact, SunPosition{c.azimuth, c.elevation}, 1).ergebnis,
+                  c.ergebnis) << c.what;
         EXPECT_FALSE(r.sunOnTarget) << c.what;
         EXPECT_EQ(r.counts.lit + r.counts.shaded, 0) << c.what;
     }
@@ -149,14 +157,15 @@ TEST(Augenblick, CrownFoliage) {
         bool wallAfter;
         bool wallBefore;
         double ergebnis;
+        double exact;  // by areas a crown never hides another obstacle's shadow
     };
     const Case cases[] = {
-        {"no leaves", true, 0, false, false, 0.5},
-        {"full leaves", true, 100, false, false, 1.0},
-        {"half leaves", true, 50, false, false, 1.0 / 1.5},
-        {"no foliage line: crown is plain shadow", false, 0, false, false, 1.0},
-        {"wall over half the crown shadow", true, 0, true, false, 1.0 / 1.5},
-        {"wall drawn before the crown: crown wins", true, 0, false, true, 0.5},
+        {"no leaves", true, 0, false, false, 0.5, 0.5},
+        {"full leaves", true, 100, false, false, 1.0, 1.0},
+        {"half leaves", true, 50, false, false, 1.0 / 1.5, 1.0 / 1.5},
+        {"no foliage line: crown is plain shadow", false, 0, false, false, 1.0, 1.0},
+        {"wall over half the crown shadow", true, 0, true, false, 1.0 / 1.5, 1.0 / 1.5},
+        {"wall drawn before the crown: crown wins", true, 0, false, true, 0.5, 1.0 / 1.5},
     };
     for (const Case& c : cases) {
         KnownScene scene(Kind::SouthWall, 4, 3);
@@ -168,6 +177,9 @@ TEST(Augenblick, CrownFoliage) {
         if (c.wallAfter) scene.add("Wand", leftWall);
         const InstantResult r = instant(scene.model, 30, 180, 5);
         EXPECT_NEAR(r.ergebnis, c.ergebnis, 0.005) << c.what;
+        ExactShading exact;  // the sun as the routine gives it, in single precision
+        EXPECT_NEAR(instantForSunExact(scene.model, exact, SunPosition{180, 30}, 5).ergebnis, c.exact, 1e-6)
+            << c.what;
         if (!c.foliageLine) {
             EXPECT_EQ(r.counts.crown, 0) << c.what;
         } else {

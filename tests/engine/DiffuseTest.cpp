@@ -14,7 +14,12 @@ using testing::KnownScene;
 using testing::kPi;
 using Kind = KnownScene::Kind;
 
+// resolution 0: exact areas instead of the raster.
 DiffuseAccumulators precompute(const CompiledModel& m, int intervals, int resolution = 5) {
+    if (resolution == 0) {
+        ExactShading exact;
+        return diffusePrecomputationExact(m, exact, intervals);
+    }
     ShadingRaster r;
     r.reset(DrawingWindowKind::FastRun);
     return diffusePrecomputation(m, r, intervals, resolution);
@@ -59,7 +64,7 @@ TEST(DiffuseDirection, TargetNormalAndWorldAngles) {
 TEST(DiffuseFactors, UnobstructedHorizontalTargetSeesTheWholeSky) {
     for (int n : {1, 3, 10}) {
         KnownScene roof(Kind::Roof, 3, 2);
-        const DiffuseAccumulators acc = precompute(roof.model, n);
+        const DiffuseAccumulators acc = precompute(roof.model, n, n == 3 ? 0 : 5);
         EXPECT_GT(acc.n, 0);
         EXPECT_EQ(acc.DHindernis, 0);
         EXPECT_EQ(acc.DHimmelUnter, 0);
@@ -74,19 +79,21 @@ TEST(DiffuseFactors, UnobstructedHorizontalTargetSeesTheWholeSky) {
 
 TEST(DiffuseFactors, VerticalTargetSeesGroundBelowTheHorizon) {
     KnownScene wall(Kind::SouthWall, 4, 3);
-    // One band at 30 degrees: straight down (-60), two grazing (0) and straight up (+60).
-    const DiffuseAccumulators one = precompute(wall.model, 1);
-    EXPECT_GT(one.DHimmelUnter, 0);
-    const auto f1 = diffuseFactors(one, 0, 40, 1.0, 0.2);
-    ASSERT_TRUE(f1.has_value());
-    EXPECT_NEAR(f1->sky, std::sin(deg(60)) / 2, 1e-9);
-    EXPECT_NEAR(f1->ground, 0.4 * std::sin(deg(60)) / 2, 1e-9);
-    // Fine grid: half of the front hemisphere's weight is sky, half ground.
-    const DiffuseAccumulators fine = precompute(wall.model, 25);
-    const auto f25 = diffuseFactors(fine, 0, 100, 1.0, 0.2);
-    ASSERT_TRUE(f25.has_value());
-    EXPECT_NEAR(f25->sky, 0.5, 0.02);
-    EXPECT_NEAR(f25->ground, 0.5, 0.02);
+    for (int resolution : {5, 0}) {  // raster and exact areas
+        // One band at 30 degrees: straight down (-60), two grazing (0) and straight up (+60).
+        const DiffuseAccumulators one = precompute(wall.model, 1, resolution);
+        EXPECT_GT(one.DHimmelUnter, 0);
+        const auto f1 = diffuseFactors(one, 0, 40, 1.0, 0.2);
+        ASSERT_TRUE(f1.has_value());
+        EXPECT_NEAR(f1->sky, std::sin(deg(60)) / 2, 1e-9);
+        EXPECT_NEAR(f1->ground, 0.4 * std::sin(deg(60)) / 2, 1e-9);
+        // Fine grid: half of the front hemisphere's weight is sky, half ground.
+        const DiffuseAccumulators fine = precompute(wall.model, 25, resolution);
+        const auto f25 = diffuseFactors(fine, 0, 100, 1.0, 0.2);
+        ASSERT_TRUE(f25.has_value());
+        EXPECT_NEAR(f25->sky, 0.5, 0.02);
+        EXPECT_NEAR(f25->ground, 0.5, 0.02);
+    }
 }
 
 TEST(DiffuseFactors, EachAccumulatorsShare) {

@@ -1,0 +1,48 @@
+#pragma once
+// The shaded share of the target from exact areas in the target plane, beside the
+// raster: the same projection of the obstacles along the sun, but areas of polygon
+// unions and intersections in place of counted pixels, so the answer carries no
+// outline bias and does not depend on a resolution.
+//
+// With A the area of the targets' union, S the area of the target inside the union
+// of all shadows and T the area of the target inside the shadows of crowns (names
+// starting "Baum", when the model has a foliage line) and outside every other
+// shadow, the fraction is S / (A + (1 - f/100) T): the raster's formula with areas.
+// Polygons that cross themselves count by the even-odd rule, as the raster fills them.
+
+#include "engine/Model.h"
+#include "engine/Vec3.h"
+
+#include <memory>
+
+namespace penumbro {
+
+struct ShadowAreas {
+    double target = 0;  // A
+    double shaded = 0;  // S, crowns included
+    double crown = 0;   // T
+};
+
+// S / (A + (1 - f/100) T); throws std::domain_error when A is zero.
+double exactShadedFraction(const ShadowAreas& areas, int foliagePercent);
+
+class ExactShading {
+public:
+    ExactShading();
+    ~ExactShading();
+    ExactShading(ExactShading&&) noexcept;
+    ExactShading& operator=(ExactShading&&) noexcept;
+
+    // Start of a run: the next pass takes the targets afresh from its model.
+    void reset();
+    // The areas for one sun direction of the projection frame (sun.y > 0, as for the
+    // raster). The targets' union is built on the first pass after reset() and kept.
+    // Throws std::domain_error when the targets have no area.
+    ShadowAreas pass(const CompiledModel& model, const Vec3& sun);
+
+private:
+    struct Cache;
+    std::unique_ptr<Cache> cache_;
+};
+
+}  // namespace penumbro
