@@ -110,21 +110,6 @@ TEST(ScanFill, KnownShapesCoverExactlyTheirPixels) {
     }
 }
 
-TEST(ScanFill, RepeatingTheLastVertexAddsNothing) {
-    std::mt19937 rng(7);
-    for (int trial = 0; trial < 200; ++trial) {
-        PixelPolygon p = randomPolygon(rng, 8, 0, 60);
-        PixelPolygon padded = p;
-        for (int i = p.n; i < 12; ++i) {
-            padded.x[static_cast<std::size_t>(i)] = p.x[static_cast<std::size_t>(p.n - 1)];
-            padded.y[static_cast<std::size_t>(i)] = p.y[static_cast<std::size_t>(p.n - 1)];
-        }
-        padded.n = 12;
-        padded.finish();
-        EXPECT_EQ(fill(p), fill(padded)) << "trial " << trial;
-    }
-}
-
 TEST(ScanFill, CoversEveryInsideCentreAndNothingFarOutside) {
     std::mt19937 rng(11);
     for (int trial = 0; trial < 150; ++trial) {
