@@ -155,28 +155,32 @@ double exactShadedFraction(const ShadowAreas& areas, int foliagePercent) {
     return std::clamp(areas.shaded / denominator, 0.0, 1.0);
 }
 
-ShadowAreas ExactShading::pass(const CompiledModel& model, const Vec3& sun) {
+double ExactShading::prepare(const CompiledModel& model) {
     Cache& c = *cache_;
-    if (!c.ready) {
-        c.targets.clear();
-        bool any = false;
-        for (const TFlaeche& s : model.flaechen) {
-            if (!s.istTarget) continue;
-            c.outline.clear();
-            for (int i = 0; i < s.n; ++i) {
-                const Vec3& p = s.v[static_cast<std::size_t>(i)];
-                c.outline.emplace_back(p.x, p.z);
-                if (!any) c.box = {p.x, p.x, p.z, p.z};
-                any = true;
-                c.box = {std::min(c.box.xmin, p.x), std::max(c.box.xmax, p.x), std::min(c.box.zmin, p.z),
-                         std::max(c.box.zmax, p.z)};
-            }
-            c.targets = unite(c.targets, evenOddRegion(c.outline));
+    if (c.ready) return c.targetArea;
+    c.targets.clear();
+    bool any = false;
+    for (const TFlaeche& s : model.flaechen) {
+        if (!s.istTarget) continue;
+        c.outline.clear();
+        for (int i = 0; i < s.n; ++i) {
+            const Vec3& p = s.v[static_cast<std::size_t>(i)];
+            c.outline.emplace_back(p.x, p.z);
+            if (!any) c.box = {p.x, p.x, p.z, p.z};
+            any = true;
+            c.box = {std::min(c.box.xmin, p.x), std::max(c.box.xmax, p.x), std::min(c.box.zmin, p.z),
+                     std::max(c.box.zmax, p.z)};
         }
-        c.targetArea = bg::area(c.targets);
-        if (!(c.targetArea > 0)) throw std::domain_error("the target surface has no area");
-        c.ready = true;
+        c.targets = unite(c.targets, evenOddRegion(c.outline));
     }
+    c.targetArea = bg::area(c.targets);
+    c.ready = true;
+    return c.targetArea;
+}
+
+ShadowAreas ExactShading::pass(const CompiledModel& model, const Vec3& sun) {
+    if (!(prepare(model) > 0)) throw std::domain_error("the target surface has no area");
+    Cache& c = *cache_;
 
     // Shadow points: x' = x - y sx/sy, z' = z + y sz/sy. The part of an obstacle whose
     // shadow falls into the targets' box is cut off before projecting, with the box's

@@ -35,6 +35,9 @@ public:
 
     // Start of a run: the next pass takes the targets afresh from its model.
     void reset();
+    // Builds the targets' union if it is due and returns its area; 0 means the
+    // targets cover nothing (a run refuses such a target, as the raster's does).
+    double prepare(const CompiledModel& model);
     // The areas for one sun direction of the projection frame (sun.y > 0, as for the
     // raster). The targets' union is built on the first pass after reset() and kept.
     // Throws std::domain_error when the targets have no area.
