@@ -2,8 +2,8 @@
 // The tree panel ("Generiere Baum"): its field texts, the twelve foliage spin
 // edits, their check and the 60 lines.
 
-#include "editor/PanelCommon.h"
-#include "editor/TreeGenerator.h"
+#include "editor/panels/PanelCheck.h"
+#include "editor/generators/TreeGenerator.h"
 
 #include <array>
 #include <string>

@@ -1,18 +1,18 @@
-#include "editor/PanelOverhang.h"
+#include "editor/panels/OverhangPanel.h"
 
 #include "editor/ObjectTable.h"
+#include "editor/TargetCheck.h"
 #include "project/InputError.h"
 #include "project/Numbers.h"
 
 namespace penumbro {
 
 std::vector<TargetChoice> targetChoices(const Lines& text) {
-    const ObjektListe liste = ListeAufbauen(text);
-    fehlerPruefen(liste);
+    const ObjectList list = readableList(text);
     std::vector<TargetChoice> choices;
-    for (int k = 1; k <= liste.ObjektAnzahl; ++k) {
-        const TObjekt& o = liste.objekt(k);
-        if (o.istTarget()) choices.push_back({o.Name + "\t (Target)", k});
+    for (int k = 1; k <= list.ObjektAnzahl; ++k) {
+        const TObjekt& o = list.object(k);
+        if (o.isTarget()) choices.push_back({o.Name + "\t (Target)", k});
     }
     return choices;
 }
@@ -97,18 +97,6 @@ OverhangPanel OverhangPanel::fromOverhang(const Overhang& overhang) {
 
 OverhangPanel overhangPanelFromLines(const Lines& lines, std::size_t nameLine) {
     return OverhangPanel::fromOverhang(readOverhang(lines, nameLine));
-}
-
-Placement targetPlacementOf(const Lines& text, int targetNumber) {
-    const ObjektListe liste = ListeAufbauen(text);
-    if (targetNumber < 1 || targetNumber > liste.ObjektAnzahl) {
-        fehlerPruefen(liste);
-        throw InputError("target: there is no object " + std::to_string(targetNumber));
-    }
-    const TObjekt& o = liste.objekt(targetNumber);
-    if (o.Art != ObjektArt::Flaeche)
-        throw InputError("target: object " + std::to_string(targetNumber) + " is not a plain surface");
-    return readTargetPlacement(text, static_cast<std::size_t>(o.Zeile - 1));
 }
 
 }  // namespace penumbro

@@ -1,8 +1,8 @@
-#include "editor/TreeGenerator.h"
+#include "editor/generators/TreeGenerator.h"
 
-#include "editor/GeneratorFormat.h"
-#include "project/InputError.h"
+#include "editor/generators/GeneratorFormat.h"
 #include "project/Numbers.h"
+#include "project/ProjectFormat.h"
 
 #include <vector>
 
@@ -34,12 +34,10 @@ const std::vector<UnitSurface>& unitTree() {
     return surfaces;
 }
 
-const char* const kTreeTag = "#Baum:";
-
 }  // namespace
 
 std::string foliageLine(const std::array<int, 12>& foliage) {
-    std::string line = "Belaubung ";
+    std::string line = std::string(kFoliagePrefix) + " ";
     for (int p : foliage) line += formatInt(p, 3);
     return line;
 }
@@ -57,7 +55,7 @@ Lines generateTree(const Tree& tree) {
             out.push_back(foliageLine(tree.foliage));
             out.push_back(parameterFields({h, tree.trunkDiameter, 2.4 * s, tree.foot.x, tree.foot.y,
                                            tree.foot.z}) +
-                          "     " + kTreeTag + " " + tree.name);
+                          "     " + std::string(kTreeTag) + " " + tree.name);
         }
         out.push_back(std::to_string(surface.vertices.size()));
         const bool crown = k < 4;
@@ -77,45 +75,6 @@ Lines generateTree(const Tree& tree) {
         }
     }
     return out;
-}
-
-Tree readTree(const Lines& lines, std::size_t nameLine) {
-    const std::size_t foliageAt = nameLine + 1;
-    const std::size_t paramAt = nameLine + 2;
-    if (paramAt >= lines.size())
-        throw InputError({}, static_cast<int>(std::min(foliageAt, lines.size()) + 1),
-                         "text ends before the tree's foliage and parameter lines");
-    Tree t;
-    const std::string& f = lines[foliageAt];
-    if (f.compare(0, 9, "Belaubung") != 0)
-        throw InputError({}, static_cast<int>(foliageAt + 1), "not a \"Belaubung\" line: \"" + f + "\"");
-    for (std::size_t m = 0; m < 12; ++m) {
-        const std::size_t from = 10 + 3 * m;
-        const std::string_view field =
-            from < f.size() ? std::string_view(f).substr(from, 3) : std::string_view();
-        auto value = parseInteger(trimBlanks(field));
-        if (!value || *value < 0 || *value > 100)
-            throw InputError({}, static_cast<int>(foliageAt + 1),
-                             "foliage of month " + std::to_string(m + 1) +
-                                 " is not a percentage 0..100: \"" + f + "\"");
-        t.foliage[m] = static_cast<int>(*value);
-    }
-    const std::string& line = lines[paramAt];
-    auto numbers = readLineNumbers(line, 6);
-    if (line.empty() || line[0] != '#' || !numbers)
-        throw InputError({}, static_cast<int>(paramAt + 1),
-                         "not a tree parameter line of six numbers: \"" + line + "\"");
-    if (auto tag = line.find(kTreeTag); tag != std::string::npos) {
-        std::size_t from = tag + 6;
-        if (from < line.size() && line[from] == ' ') ++from;
-        t.name = line.substr(from);
-    }
-    const auto& n = *numbers;
-    t.trunkHeight = n[0];
-    t.trunkDiameter = n[1];
-    t.crownDiameter = n[2];
-    t.foot = {n[3], n[4], n[5]};
-    return t;
 }
 
 }  // namespace penumbro

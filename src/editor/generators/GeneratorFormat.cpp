@@ -1,4 +1,4 @@
-#include "editor/GeneratorFormat.h"
+#include "editor/generators/GeneratorFormat.h"
 
 #include "project/Numbers.h"
 

@@ -1,4 +1,4 @@
-#include "editor/PanelFields.h"
+#include "editor/panels/PanelFields.h"
 
 #include "project/InputError.h"
 

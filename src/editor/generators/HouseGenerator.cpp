@@ -1,8 +1,7 @@
-#include "editor/HouseGenerator.h"
+#include "editor/generators/HouseGenerator.h"
 
-#include "editor/GeneratorFormat.h"
-#include "editor/Placement.h"
-#include "project/InputError.h"
+#include "editor/generators/GeneratorFormat.h"
+#include "engine/Frames.h"
 
 #include <array>
 #include <vector>
@@ -30,7 +29,7 @@ const std::array<UnitSurface, 7>& unitHouse() {
     return surfaces;
 }
 
-const char* const kHouseTag = "#Haus:";
+const char* const kHouseTag = "#Haus:";  // the read-back finds the name after it
 
 }  // namespace
 
@@ -51,36 +50,11 @@ Lines generateHouse(const House& house) {
         for (const Vec3& unit : s.vertices) {
             Vec3 p{unit.x * house.nsWidth, unit.y * house.ewWidth,
                    s.roof ? unit.z * house.roof + house.height : unit.z * house.height};
-            p = turnAboutZ(p, phi);
+            p = rotatedAboutZ(p, phi);
             out.push_back(vertexLine({p.x + house.shift.x, p.y + house.shift.y, p.z + house.shift.z}));
         }
     }
     return out;
-}
-
-House readHouse(const Lines& lines, std::size_t nameLine) {
-    const std::size_t at = nameLine + 1;
-    if (at >= lines.size())
-        throw InputError({}, static_cast<int>(at + 1), "text ends before the house's parameter line");
-    const std::string& line = lines[at];
-    auto numbers = readLineNumbers(line, 8);
-    if (line.empty() || line[0] != '#' || !numbers)
-        throw InputError({}, static_cast<int>(at + 1),
-                         "not a house parameter line of eight numbers: \"" + line + "\"");
-    House h;
-    if (auto tag = line.find(kHouseTag); tag != std::string::npos) {
-        std::size_t from = tag + 6;
-        if (from < line.size() && line[from] == ' ') ++from;
-        h.name = line.substr(from);
-    }
-    const auto& n = *numbers;
-    h.ewWidth = n[0];
-    h.nsWidth = n[1];
-    h.height = n[2];
-    h.roof = n[3];
-    h.rotation = n[4];
-    h.shift = {n[5], n[6], n[7]};
-    return h;
 }
 
 }  // namespace penumbro

@@ -3,8 +3,8 @@
 // block and their read-back for a change. A rectangle is a polygon of four corners;
 // after a change it comes back as one.
 
-#include "editor/GeneratorFormat.h"
-#include "editor/Placement.h"
+#include "editor/generators/GeneratorFormat.h"
+#include "editor/generators/Placement.h"
 #include "project/ProjectText.h"
 
 #include <cstddef>

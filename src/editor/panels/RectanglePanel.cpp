@@ -1,4 +1,4 @@
-#include "editor/PanelRectangle.h"
+#include "editor/panels/RectanglePanel.h"
 
 #include "project/Numbers.h"
 

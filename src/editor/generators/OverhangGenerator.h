@@ -4,8 +4,8 @@
 // into the site frame by the target's placement. The name line "$#" + target object
 // number + name ties an overhang to its target.
 
-#include "editor/GeneratorFormat.h"
-#include "editor/Placement.h"
+#include "editor/generators/GeneratorFormat.h"
+#include "editor/generators/Placement.h"
 #include "project/ProjectText.h"
 
 #include <string>

@@ -1,4 +1,4 @@
-#include "editor/PanelPolygon.h"
+#include "editor/panels/PolygonPanel.h"
 
 #include "project/Numbers.h"
 
@@ -114,9 +114,9 @@ PolygonPanel PolygonPanel::fromSurface(const PlainSurface& surface) {
     p.corners.fill(surface.corners);
     p.azimuth = panelNumber(surface.placement.azimuth);
     p.elevation = panelNumber(surface.placement.elevation);
-    p.x = panelNumber(surface.placement.aufpunkt.x);
-    p.y = panelNumber(surface.placement.aufpunkt.y);
-    p.z = panelNumber(surface.placement.aufpunkt.z);
+    p.x = panelNumber(surface.placement.origin.x);
+    p.y = panelNumber(surface.placement.origin.y);
+    p.z = panelNumber(surface.placement.origin.z);
     return p;
 }
 

@@ -11,9 +11,6 @@
 
 namespace penumbro {
 
-inline constexpr int kHouseSurfaces = 7;
-inline constexpr std::size_t kHouseLines = 42;
-
 struct House {
     std::string name;      // free text, may be empty
     double ewWidth = 0;    // B: extent along y, the width of the east and west walls

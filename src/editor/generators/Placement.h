@@ -8,19 +8,15 @@
 
 namespace penumbro {
 
-// Where a plain surface stands: azimuth (degrees clockwise from north, the direction
-// the surface faces), elevation (degrees, 0 vertical, +90 facing the sky, -90 facing
-// the ground) and the site-frame point of its local origin.
+// Where a plain surface stands (its placement line): azimuth (degrees clockwise
+// from north, the direction the surface faces), elevation (degrees, 0 vertical, +90
+// facing the sky, -90 facing the ground) and origin, the site-frame point of its
+// local origin (the Aufpunkt).
 struct Placement {
     double azimuth = 0;
     double elevation = 0;
-    Vec3 aufpunkt;
+    Vec3 origin;
 };
-
-// y' = y cos b + z sin b, z' = -y sin b + z cos b (b in radians).
-Vec3 tiltAboutX(const Vec3& p, double b);
-// Clockwise seen from above: x' = x cos a + y sin a, y' = -x sin a + y cos a (radians).
-Vec3 turnAboutZ(const Vec3& p, double a);
 
 // A point of the surface's local frame (u along x, v along z, y off the plane) in
 // the site frame.

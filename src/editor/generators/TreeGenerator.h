@@ -11,9 +11,6 @@
 
 namespace penumbro {
 
-inline constexpr int kTreeSurfaces = 7;
-inline constexpr std::size_t kTreeLines = 60;
-
 struct Tree {
     std::string name;          // free text, may be empty
     double trunkHeight = 0;    // h: the crown starts here

@@ -6,7 +6,7 @@
 //
 // Field keys are the CLI's field names ("name", "azimuth", "corners", ...).
 
-#include "editor/Placement.h"
+#include "editor/generators/Placement.h"
 #include "project/Language.h"
 
 #include <optional>

@@ -1,8 +1,9 @@
-#include "editor/PanelCommon.h"
+#include "editor/panels/PanelCheck.h"
 
-#include "editor/EditOperations.h"
+#include "editor/NameRules.h"
 #include "project/InputError.h"
 #include "project/Numbers.h"
+#include "project/ProjectFormat.h"
 
 #include <cmath>
 
@@ -97,12 +98,12 @@ std::optional<double> requireNotNegative(PanelCheck& check, const char* field, s
 void requireSurfaceName(PanelCheck& check, const char* field, const std::string& name, Language lang) {
     if (name.empty()) {
         add(check, field, lang == Language::German ? "fehlt" : "is missing");
-    } else if (istReservierterName(name)) {
-        add(check, field, reservierterNameMeldung(name, lang));
+    } else if (isReservedName(name)) {
+        add(check, field, reservedNameMessage(name, lang));
     } else if (name[0] == '*') {
         // The comment commit removes every line that starts with "*".
         add(check, field, lang == Language::German ? "darf nicht mit \"*\" beginnen" : "must not begin with \"*\"");
-    } else if (name.compare(0, 2, "$#") == 0) {
+    } else if (startsWith(name, kOverhangPrefix)) {
         // That prefix marks an overhang's reference to its target.
         add(check, field, lang == Language::German ? "darf nicht mit \"$#\" beginnen" : "must not begin with \"$#\"");
     } else {

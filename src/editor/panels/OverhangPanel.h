@@ -2,9 +2,9 @@
 // The overhang form of the polygon panel: the target chooser, the name, the corner grid or the u-v rectangle form, the azimuth and
 // elevation differences to the target, their check and the surface block.
 
-#include "editor/OverhangGenerator.h"
-#include "editor/PanelCommon.h"
-#include "editor/PanelPolygon.h"
+#include "editor/generators/OverhangGenerator.h"
+#include "editor/panels/PanelCheck.h"
+#include "editor/panels/PolygonPanel.h"
 
 #include <optional>
 #include <string>
@@ -72,10 +72,5 @@ struct OverhangPanel {
 
 // Objekt_aendern for an overhang whose name line is lines[nameLine].
 OverhangPanel overhangPanelFromLines(const Lines& lines, std::size_t nameLine);
-
-// The placement of target object targetNumber (its placement line). Throws
-// InputError when the object is missing, not a plain surface, or has no readable
-// placement line.
-Placement targetPlacementOf(const Lines& text, int targetNumber);
 
 }  // namespace penumbro

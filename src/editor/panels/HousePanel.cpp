@@ -1,6 +1,6 @@
-#include "editor/PanelHouse.h"
+#include "editor/panels/HousePanel.h"
 
-#include "editor/GeneratorFormat.h"
+#include "editor/generators/GeneratorFormat.h"
 
 namespace penumbro {
 

@@ -1,6 +1,6 @@
-#include "editor/PanelTree.h"
+#include "editor/panels/TreePanel.h"
 
-#include "editor/GeneratorFormat.h"
+#include "editor/generators/GeneratorFormat.h"
 #include "project/Numbers.h"
 
 namespace penumbro {

@@ -1,8 +1,8 @@
 #pragma once
 // The house panel ("Generiere Haus"): its field texts, their check and the 42 lines.
 
-#include "editor/HouseGenerator.h"
-#include "editor/PanelCommon.h"
+#include "editor/generators/HouseGenerator.h"
+#include "editor/panels/PanelCheck.h"
 
 #include <string>
 

@@ -2,8 +2,8 @@
 // The polygon panel ("Generiere n-Eck"), through which every plain surface is also
 // changed: its field texts, the corner grid, their check and the surface block.
 
-#include "editor/PanelCommon.h"
-#include "editor/PolygonGenerator.h"
+#include "editor/panels/PanelCheck.h"
+#include "editor/generators/PolygonGenerator.h"
 
 #include <cstddef>
 #include <optional>

@@ -5,11 +5,11 @@
 // confirm it, foliage "p1,...,p12" fills the twelve month fields, a target flag is
 // "0" or "1". The panels' own checks then decide, exactly as for the window.
 
-#include "editor/PanelHouse.h"
-#include "editor/PanelOverhang.h"
-#include "editor/PanelPolygon.h"
-#include "editor/PanelRectangle.h"
-#include "editor/PanelTree.h"
+#include "editor/panels/HousePanel.h"
+#include "editor/panels/OverhangPanel.h"
+#include "editor/panels/PolygonPanel.h"
+#include "editor/panels/RectanglePanel.h"
+#include "editor/panels/TreePanel.h"
 
 #include <string>
 #include <utility>

@@ -2,8 +2,8 @@
 // The rectangle panel ("Generiere Rechteck"): its field texts, their check and the
 // surface block they make.
 
-#include "editor/PanelCommon.h"
-#include "editor/PolygonGenerator.h"
+#include "editor/panels/PanelCheck.h"
+#include "editor/generators/PolygonGenerator.h"
 
 #include <optional>
 #include <string>
