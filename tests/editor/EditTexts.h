@@ -1,7 +1,6 @@
 #pragma once
-// Editor test texts built from the shared sample projects: plain surfaces that
-// stand like the collector (their placement line is what the target check and the
-// overhangs read), trees and houses as the generators write them.
+// Editor test texts: plain surfaces standing like the shared collector, trees and
+// houses as the generators write them.
 
 #include "editor/generators/HouseGenerator.h"
 #include "editor/generators/TreeGenerator.h"
@@ -24,8 +23,7 @@ inline Lines surface(const std::string& name, bool target = false, const std::st
 inline Lines tree(const std::string& name) { return generateTree({name, 1, 1, 2.4, {}, {}}); }
 inline Lines house(const std::string& name) { return generateHouse({name, 13, 5, 7, 3, 90, {4, 5, 0}}); }
 
-// A project of the given objects with its surface count, the site and ground
-// reflectance a new project gets.
+// A project with the site and ground reflectance a new project gets.
 inline Lines projectOf(const std::vector<Lines>& objects, int surfaces) {
     Lines t = testing::project(objects, surfaces);
     t[t.size() - 3] = "51.0 -8.0 -1.0";
