@@ -3,7 +3,6 @@
 #include "editor/generators/GeneratorFormat.h"
 #include "engine/Frames.h"
 
-#include <array>
 #include <vector>
 
 namespace penumbro {
@@ -16,8 +15,8 @@ struct UnitSurface {
     std::vector<Vec3> vertices;
 };
 
-const std::array<UnitSurface, 7>& unitHouse() {
-    static const std::array<UnitSurface, 7> surfaces = {{
+const std::vector<UnitSurface>& unitHouse() {
+    static const std::vector<UnitSurface> surfaces = {
         {"Frontseite", false, {{0, 0, 0}, {1, 0, 0}, {1, 0, 1}, {0, 0, 1}}},
         {"R\xFC" "ckseite", false, {{0, 1, 0}, {1, 1, 0}, {1, 1, 1}, {0, 1, 1}}},
         {"L\xE4" "ngsseite 1", false, {{1, 0, 0}, {1, 1, 0}, {1, 1, 1}, {1, 0, 1}}},
@@ -25,11 +24,14 @@ const std::array<UnitSurface, 7>& unitHouse() {
         {"Dach Giebelseite Front", true, {{0, 0, 0}, {1, 0, 0}, {0.5, 0, 1}}},
         {"Dachl\xE4" "ngsseite 1", true, {{1, 0, 0}, {1, 1, 0}, {0.5, 1, 1}, {0.5, 0, 1}}},
         {"Dachl\xE4" "ngsseite 2", true, {{0, 0, 0}, {0, 1, 0}, {0.5, 1, 1}, {0.5, 0, 1}}},
-    }};
+    };
     return surfaces;
 }
 
-const char* const kHouseTag = "#Haus:";  // the read-back finds the name after it
+// The tag of project/ProjectFormat.h, which the read-back looks for (that header
+// and engine/Frames.h cannot meet in one file until the engine takes its limits
+// from it).
+const char* const kHouseTag = "#Haus:";
 
 }  // namespace
 
