@@ -3,7 +3,7 @@
 
 #include "editor/GeneratorEdit.h"
 #include "editor/ObjectTable.h"
-#include "editor/PanelFields.h"
+#include "editor/panels/PanelFields.h"
 #include "project/InputError.h"
 
 #include <algorithm>
@@ -90,8 +90,8 @@ int runAdd(const Args& args) {
     const Language lang = Language::English;
 
     editProjectFile(path, [&](const Lines& text) {
-        const ObjektListe liste = ListeAufbauen(text);
-        fehlerPruefen(liste);
+        const ObjectList liste = ListeAufbauen(text);
+        throwIfFaulty(liste);
         if (before && (beforeNr < 1 || beforeNr > liste.ObjektAnzahl)) {
             throw InputError("--before: there is no object " + std::to_string(beforeNr) + " (the project has " +
                              std::to_string(liste.ObjektAnzahl) + " objects)");

@@ -2,7 +2,7 @@
 #include "EditSupport.h"
 
 #include "editor/GeneratorEdit.h"
-#include "editor/PanelFields.h"
+#include "editor/panels/PanelFields.h"
 #include "project/InputError.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #include "Cli.h"
 #include "EditSupport.h"
 
-#include "editor/EditOperations.h"
+#include "editor/CommentBlock.h"
 
 namespace penumbro::cli {
 

@@ -1,7 +1,7 @@
 #include "Cli.h"
 #include "EditSupport.h"
 
-#include "editor/EditOperations.h"
+#include "editor/ObjectSplices.h"
 #include "project/InputError.h"
 
 namespace penumbro::cli {

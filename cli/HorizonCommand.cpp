@@ -10,12 +10,12 @@ namespace penumbro::cli {
 int runHorizon(const Args& args) {
     if (args.empty()) throw UsageError{"expected a project file"};
     const std::string path = projectPathArgument(args);
-    if (args.size() - 1 > static_cast<std::size_t>(kHorizontZeilen)) {
+    if (args.size() - 1 > static_cast<std::size_t>(kHorizonRows)) {
         throw InputError({}, 0, "horizon: at most 25 intervals");
     }
-    std::vector<HorizontZeile> zeilen;
+    std::vector<HorizonRow> zeilen;
     for (std::size_t i = 1; i < args.size(); ++i) {
-        const auto zeile = horizontArgument(args[i]);
+        const auto zeile = horizonArgument(args[i]);
         if (!zeile) {
             throw InputError({}, 0,
                              "horizon interval " + std::to_string(i) + ": \"" + fromArgument(args[i]) +
@@ -23,7 +23,7 @@ int runHorizon(const Args& args) {
         }
         zeilen.push_back(*zeile);
     }
-    editProjectFile(path, [&zeilen](const Lines& text) { return horizontSchreiben(text, zeilen); });
+    editProjectFile(path, [&zeilen](const Lines& text) { return writeHorizon(text, zeilen); });
     return kExitOk;
 }
 

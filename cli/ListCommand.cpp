@@ -20,7 +20,7 @@ int runList(const Args& args) {
     const bool de = lang == Language::German;
 
     const LoadedProject project = loadProjectFile(path);
-    const ObjektListe liste = ListeAufbauen(project.lines);
+    const ObjectList liste = ListeAufbauen(project.lines);
 
     std::string out;
     for (int k = 1; k <= liste.ObjektAnzahl; ++k) {
@@ -28,15 +28,15 @@ int runList(const Args& args) {
         if (const auto tab = label.find('\t'); tab != std::string::npos) label.erase(tab, 1);
         out += formatInt(k) + ". " + label + "\n";
     }
-    out += (de ? "Objektanzahl: " : "Objects: ") + liste.objektanzahlText(lang) + "\n";
-    if (liste.standort.vorhanden) {
-        out += (de ? "Breitengrad: " : "Latitude: ") + liste.standort.breitengradText(lang) + "\n";
-        out += (de ? "L\xE4ngengrad: " : "Longitude: ") + liste.standort.laengengradText(lang) + "\n";
-        out += (de ? "Zeitzone: " : "Time zone: ") + liste.standort.zeitzoneText() + "\n";
+    out += (de ? "Objektanzahl: " : "Objects: ") + liste.objectCountText(lang) + "\n";
+    if (liste.site.present) {
+        out += (de ? "Breitengrad: " : "Latitude: ") + liste.site.latitudeText(lang) + "\n";
+        out += (de ? "L\xE4ngengrad: " : "Longitude: ") + liste.site.longitudeText(lang) + "\n";
+        out += (de ? "Zeitzone: " : "Time zone: ") + liste.site.timeZone + "\n";
     }
-    if (liste.hatBodenreflexion) {
+    if (liste.hasReflectance) {
         out += de ? "Bodenreflexion:" : "Ground reflection:";
-        for (int v : liste.bodenreflexion) out += " " + formatInt(v);
+        for (int v : liste.reflectance) out += " " + formatInt(v);
         out += "\n";
     }
     std::cout << toTerminal(out);
@@ -46,12 +46,12 @@ int runList(const Args& args) {
         std::cerr << toTerminal(path)
                   << ": written by the previous version; the default site and ground reflection apply\n";
     }
-    for (const auto& w : liste.warnungen) {
-        std::cerr << toTerminal(InputError(path, w.zeile, w.text).what()) << "\n";
+    for (const auto& w : liste.warnings) {
+        std::cerr << toTerminal(InputError(path, w.line, w.text).what()) << "\n";
         fehler = true;
     }
-    if (liste.fehlerhaft()) {
-        std::cerr << toTerminal(InputError(path, liste.fehlerZeile, liste.fehler).what()) << "\n";
+    if (liste.faulty()) {
+        std::cerr << toTerminal(InputError(path, liste.errorLine, liste.error).what()) << "\n";
         fehler = true;
     }
     return fehler ? kExitInput : kExitOk;

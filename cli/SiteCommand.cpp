@@ -8,9 +8,9 @@ namespace penumbro::cli {
 int runSite(const Args& args) {
     if (args.size() != 4) throw UsageError{"expected a project file, latitude, longitude and time zone"};
     const std::string path = projectPathArgument(args);
-    const Standort standort{numberField("latitude", args[1]), numberField("longitude", args[2]),
+    const SiteValues standort{numberField("latitude", args[1]), numberField("longitude", args[2]),
                             numberField("time zone", args[3])};
-    editProjectFile(path, [&standort](const Lines& text) { return standortSchreiben(text, standort); });
+    editProjectFile(path, [&standort](const Lines& text) { return writeSite(text, standort); });
     return kExitOk;
 }
 

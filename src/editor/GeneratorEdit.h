@@ -4,10 +4,10 @@
 // insert them, or replace the object and, when a plain surface changed, regenerate
 // the overhangs that hang on it so that they follow its new placement.
 
-#include "editor/PanelHouse.h"
-#include "editor/PanelOverhang.h"
-#include "editor/PanelPolygon.h"
-#include "editor/PanelTree.h"
+#include "editor/panels/HousePanel.h"
+#include "editor/panels/OverhangPanel.h"
+#include "editor/panels/PolygonPanel.h"
+#include "editor/panels/TreePanel.h"
 #include "project/ProjectText.h"
 
 #include <variant>

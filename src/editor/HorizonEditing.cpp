@@ -1,7 +1,5 @@
 #include "editor/HorizonEditing.h"
 
-#include "editor/ObjectTable.h"
-#include "editor/TextScan.h"
 #include "project/InputError.h"
 #include "project/Numbers.h"
 
@@ -9,105 +7,77 @@ namespace penumbro {
 
 namespace {
 
-constexpr std::size_t kHoeheBreite = 8;  // the grid shows at most 8 characters of the elevation
+constexpr std::size_t kHeightWidth = 8;  // the grid shows at most 8 characters of the elevation
 
-bool istStandortOderReflexion(const std::string& line) {
-    return beginntMit(line, "Standort") || beginntMit(line, "Bodenreflexion");
-}
-
-// Where the trailing sections begin: the first line after the last object that
-// begins with "Horizont", "Standort" or "Bodenreflexion" (the text's size if none).
-// Looking only behind the objects keeps a surface named "Standortmast" safe.
-std::size_t abschnittsbeginn(const Lines& text) {
-    const ObjektListe liste = ListeAufbauen(text);
-    fehlerPruefen(liste);
-    std::size_t i = static_cast<std::size_t>(liste.objekt(liste.ObjektAnzahl + 1).Zeile - 1);
-    while (i < text.size() && !beginntMit(text[i], "Horizont") && !istStandortOderReflexion(text[i])) ++i;
-    return i;
-}
-
-// The line after a horizon section starting at `start` (its "Horizont" line): the
-// section ends at an empty line, a "Standort" or "Bodenreflexion" line, or the end.
-std::size_t abschnittsende(const Lines& text, std::size_t start) {
-    std::size_t j = start + 1;
-    while (j < text.size() && !text[j].empty() && !istStandortOderReflexion(text[j])) ++j;
-    return j;
-}
-
-std::optional<HorizontZeile> zerlegen(std::string_view line, std::size_t hoeheBreite) {
-    const auto strich = line.find('-');
-    if (strich == std::string_view::npos) return std::nullopt;
-    const auto gleich = line.find('=', strich + 1);
-    if (gleich == std::string_view::npos) return std::nullopt;
-    return HorizontZeile{std::string(line.substr(0, strich)),
-                         std::string(line.substr(strich + 1, gleich - strich - 1)),
-                         std::string(line.substr(gleich + 1, hoeheBreite))};
+std::optional<HorizonRow> split(std::string_view line, std::size_t heightWidth) {
+    const auto dash = line.find('-');
+    if (dash == std::string_view::npos) return std::nullopt;
+    const auto equals = line.find('=', dash + 1);
+    if (equals == std::string_view::npos) return std::nullopt;
+    return HorizonRow{std::string(line.substr(0, dash)), std::string(line.substr(dash + 1, equals - dash - 1)),
+                      std::string(line.substr(equals + 1, heightWidth))};
 }
 
 }  // namespace
 
-bool HorizontZeile::zaehlt() const {
-    return !von.empty() && von.find('-') == std::string::npos && parseNumber(von) && parseNumber(bis) &&
-           parseNumber(hoehe);
+bool HorizonRow::counts() const {
+    return !from.empty() && from.find('-') == std::string::npos && parseNumber(from) && parseNumber(to) &&
+           parseNumber(height);
 }
 
-std::vector<HorizontZeile> horizontLesen(const Lines& text) {
-    std::vector<HorizontZeile> zeilen;
-    const std::size_t start = abschnittsbeginn(text);
-    if (start >= text.size() || !beginntMit(text[start], "Horizont")) return zeilen;
-    const std::size_t ende = abschnittsende(text, start);
-    for (std::size_t i = start + 1; i < ende && zeilen.size() < kHorizontZeilen; ++i) {
-        if (auto z = zerlegen(text[i], kHoeheBreite)) zeilen.push_back(std::move(*z));
+std::vector<HorizonRow> readHorizon(const Lines& text) {
+    const ProjectScan scan = scanSoundProject(text, {});
+    std::vector<HorizonRow> rows;
+    for (std::size_t i : scan.horizonLines) {
+        if (rows.size() == kHorizonRows) break;
+        if (auto row = split(text[i], kHeightWidth)) rows.push_back(std::move(*row));
     }
-    return zeilen;
+    return rows;
 }
 
-Lines horizontSchreiben(const Lines& text, const std::vector<HorizontZeile>& zeilen) {
-    std::size_t zaehlend = 0;
-    for (const auto& z : zeilen) zaehlend += z.zaehlt() ? 1 : 0;
-    if (zaehlend > static_cast<std::size_t>(kHorizontZeilen)) {
-        throw InputError({}, 0, "a horizon holds at most 25 intervals");
-    }
-    const std::size_t start = abschnittsbeginn(text);
+Lines writeHorizon(const Lines& text, const std::vector<HorizonRow>& rows) {
+    std::size_t counting = 0;
+    for (const auto& r : rows) counting += r.counts() ? 1 : 0;
+    if (counting > kHorizonRows) throw InputError("a horizon holds at most 25 intervals");
+    // Looking only behind the objects keeps a surface named "Horizont" safe.
+    const ProjectScan scan = scanSoundProject(text, {});
+    const std::size_t start = scan.sectionsLine;
     Lines out(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(start));
-    if (zaehlend > 0) {
-        out.push_back("Horizont");
-        for (const auto& z : zeilen) {
-            if (z.zaehlt()) out.push_back(z.zeile());
-        }
+    if (counting > 0) {
+        out.emplace_back(kHorizonKeyword);
+        for (const auto& r : rows)
+            if (r.counts()) out.push_back(r.line());
     }
-    std::size_t rest = start;
-    if (start < text.size() && beginntMit(text[start], "Horizont")) rest = abschnittsende(text, start);
+    const std::size_t rest = scan.horizonLine ? *scan.horizonLine + 1 + scan.horizonLines.size() : start;
     out.insert(out.end(), text.begin() + static_cast<std::ptrdiff_t>(rest), text.end());
     return out;
 }
 
-std::optional<HorizontZeile> horizontArgument(std::string_view text) {
-    auto z = zerlegen(text, std::string_view::npos);
-    if (!z || !z->zaehlt()) return std::nullopt;
-    return z;
+std::optional<HorizonRow> horizonArgument(std::string_view text) {
+    auto row = split(text, std::string_view::npos);
+    if (!row || !row->counts()) return std::nullopt;
+    return row;
 }
 
-HorizontPanel HorizontPanel::aus(const std::vector<HorizontZeile>& zeilen) {
-    HorizontPanel p;
-    for (std::size_t i = 0; i < zeilen.size() && i < p.zeilen.size(); ++i) p.zeilen[i] = zeilen[i];
+HorizonPanel HorizonPanel::fromRows(const std::vector<HorizonRow>& rows) {
+    HorizonPanel p;
+    for (std::size_t i = 0; i < rows.size() && i < p.rows.size(); ++i) p.rows[i] = rows[i];
     return p;
 }
 
-std::vector<HorizontZeile> HorizontPanel::zaehlendeZeilen() const {
-    std::vector<HorizontZeile> out;
-    for (const auto& z : zeilen) {
-        if (z.zaehlt()) out.push_back(z);
-    }
+std::vector<HorizonRow> HorizonPanel::countingRows() const {
+    std::vector<HorizonRow> out;
+    for (const auto& r : rows)
+        if (r.counts()) out.push_back(r);
     return out;
 }
 
-std::vector<int> HorizontPanel::verworfeneZeilen() const {
+std::vector<int> HorizonPanel::droppedRows() const {
     std::vector<int> out;
-    for (std::size_t i = 0; i < zeilen.size(); ++i) {
-        const auto& z = zeilen[i];
-        const bool leer = z.von.empty() && z.bis.empty() && z.hoehe.empty();
-        if (!leer && !z.zaehlt()) out.push_back(static_cast<int>(i) + 1);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const auto& r = rows[i];
+        const bool empty = r.from.empty() && r.to.empty() && r.height.empty();
+        if (!empty && !r.counts()) out.push_back(static_cast<int>(i) + 1);
     }
     return out;
 }

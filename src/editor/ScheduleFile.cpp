@@ -6,33 +6,33 @@
 
 namespace penumbro {
 
-std::array<int, 12> scheduleLesen(const std::string& path) {
+std::array<int, 12> readSchedule(const std::string& path) {
     const std::string bytes = readFileBytes(path);
     if (bytes.size() != 12) {
         throw InputError(path, 0,
                          "a schedule file holds exactly 12 bytes, this one " + formatInt(static_cast<long long>(bytes.size())));
     }
-    std::array<int, 12> werte{};
+    std::array<int, 12> values{};
     for (std::size_t m = 0; m < 12; ++m) {
-        werte[m] = static_cast<unsigned char>(bytes[m]);
-        if (werte[m] > 100) {
+        values[m] = static_cast<unsigned char>(bytes[m]);
+        if (values[m] > 100) {
             throw InputError(path, 0,
-                             "byte " + formatInt(static_cast<long long>(m) + 1) + " holds " + formatInt(werte[m]) +
+                             "byte " + formatInt(static_cast<long long>(m) + 1) + " holds " + formatInt(values[m]) +
                                  ", not a percentage 0..100");
         }
     }
-    return werte;
+    return values;
 }
 
-void scheduleSchreiben(const std::string& path, const std::array<int, 12>& werte) {
+void writeSchedule(const std::string& path, const std::array<int, 12>& values) {
     std::string bytes;
     for (std::size_t m = 0; m < 12; ++m) {
-        if (werte[m] < 0 || werte[m] > 100) {
+        if (values[m] < 0 || values[m] > 100) {
             throw InputError(path, 0,
-                             "month " + formatInt(static_cast<long long>(m) + 1) + ": " + formatInt(werte[m]) +
+                             "month " + formatInt(static_cast<long long>(m) + 1) + ": " + formatInt(values[m]) +
                                  " is not a percentage 0..100");
         }
-        bytes.push_back(static_cast<char>(werte[m]));
+        bytes.push_back(static_cast<char>(values[m]));
     }
     writeFileAtomically(path, bytes);
 }

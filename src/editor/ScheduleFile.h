@@ -9,9 +9,9 @@ namespace penumbro {
 
 // Throws InputError naming the file when it cannot be read, is not exactly 12
 // bytes long or holds a byte above 100.
-std::array<int, 12> scheduleLesen(const std::string& path);
+std::array<int, 12> readSchedule(const std::string& path);
 
 // Writes the twelve values (each 0..100, else InputError) as 12 bytes, replacing the file.
-void scheduleSchreiben(const std::string& path, const std::array<int, 12>& werte);
+void writeSchedule(const std::string& path, const std::array<int, 12>& values);
 
 }  // namespace penumbro

@@ -1,10 +1,9 @@
 #include "editor/SiteEditing.h"
 
-#include "editor/EditOperations.h"
-#include "editor/ObjectTable.h"
-#include "editor/TextScan.h"
+#include "editor/InputFilters.h"
 #include "project/InputError.h"
 #include "project/Numbers.h"
+#include "project/ProjectFormat.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,105 +12,102 @@ namespace penumbro {
 
 namespace {
 
-struct Bereich {
-    const char* feldDe;
-    const char* feldEn;
+struct Range {
+    const char* fieldDe;
+    const char* fieldEn;
     double min;
     double max;
 };
-constexpr Bereich kBreite{"Breitengrad", "latitude", -90, 90};
-constexpr Bereich kLaenge{"L\xE4" "ngengrad", "longitude", -180, 180};
-constexpr Bereich kZeitzone{"Zeitzone", "time zone", -12, 12};
+constexpr Range kLatitude{"Breitengrad", "latitude", -90, 90};
+constexpr Range kLongitude{"L\xE4" "ngengrad", "longitude", -180, 180};
+constexpr Range kTimeZone{"Zeitzone", "time zone", -12, 12};
 
-bool imBereich(double v, const Bereich& b) { return v >= b.min && v <= b.max; }
+bool inRange(double v, const Range& r) { return v >= r.min && v <= r.max; }
 
-std::string mitEinerStelle(double v) {
+std::string oneDecimal(double v) {
     std::string s = formatFixed(v, 0, 1);
     if (s == "-0.0") s = "0.0";  // a negative zero would show a meaningless sign
     return s;
 }
 
-std::string bereichText(const Bereich& b, Language lang) {
-    return formatInt(static_cast<long long>(b.min)) + (lang == Language::German ? " bis " : " to ") +
-           formatInt(static_cast<long long>(b.max));
+std::string rangeText(const Range& r, Language lang) {
+    return formatInt(static_cast<long long>(r.min)) + (lang == Language::German ? " bis " : " to ") +
+           formatInt(static_cast<long long>(r.max));
 }
 
-void bereichPruefen(double v, const Bereich& b) {
-    if (!imBereich(v, b)) {
-        throw InputError({}, 0,
-                         std::string(b.feldEn) + ": " + mitEinerStelle(v) + " is outside " +
-                             formatInt(static_cast<long long>(b.min)) + ".." +
-                             formatInt(static_cast<long long>(b.max)));
-    }
+void requireInRange(double v, const Range& r) {
+    if (!inRange(v, r))
+        throw InputError(std::string(r.fieldEn) + ": " + oneDecimal(v) + " is outside " +
+                         formatInt(static_cast<long long>(r.min)) + ".." + formatInt(static_cast<long long>(r.max)));
 }
 
 // Replaces the line after the last keyword line, or appends keyword and line.
-Lines wertzeileSetzen(const Lines& text, const char* keyword, const std::string& zeile) {
+Lines setValueLine(const Lines& text, const std::optional<std::size_t>& keyword, std::string_view word,
+                   const std::string& line) {
     Lines out = text;
-    const auto at = letzteZeileGleich(text, keyword);
-    if (!at) {
-        out.push_back(keyword);
-        out.push_back(zeile);
-    } else if (*at + 1 < out.size()) {
-        out[*at + 1] = zeile;
+    if (!keyword) {
+        out.emplace_back(word);
+        out.push_back(line);
+    } else if (*keyword + 1 < out.size()) {
+        out[*keyword + 1] = line;
     } else {
-        out.push_back(zeile);  // the keyword was the last line
+        out.push_back(line);  // the keyword was the last line
     }
     return out;
 }
 
 }  // namespace
 
-std::optional<Standort> standortLesen(const Lines& text) {
-    const auto at = letzteZeileGleich(text, "Standort");
-    if (!at || *at + 1 >= text.size()) return std::nullopt;
-    const auto felder = standortFelder(text[*at + 1]);
-    if (!felder) {
-        throw InputError({}, static_cast<int>(*at) + 2,
-                         "the site line is not latitude, longitude and time zone: \"" + text[*at + 1] + "\"");
+std::optional<SiteValues> readSite(const Lines& text) {
+    const ProjectScan scan = scanProject(text);
+    const std::string* line = valueLine(text, scan.siteKeyword);
+    if (!line) return std::nullopt;
+    const auto values = threeNumbers(*line);
+    if (!values)
+        throw InputError({}, static_cast<int>(*scan.siteKeyword) + 2,
+                         "the site line is not latitude, longitude and time zone: \"" + *line + "\"");
+    return SiteValues{(*values)[0], (*values)[1], (*values)[2]};
+}
+
+std::string siteLine(const SiteValues& s) {
+    return oneDecimal(s.latitude) + " " + oneDecimal(s.longitude) + " " + oneDecimal(s.timeZone);
+}
+
+Lines writeSite(const Lines& text, const SiteValues& s) {
+    requireInRange(s.latitude, kLatitude);
+    requireInRange(s.longitude, kLongitude);
+    requireInRange(s.timeZone, kTimeZone);
+    return setValueLine(text, scanProject(text).siteKeyword, kSiteKeyword, siteLine(s));
+}
+
+std::optional<MonthlyValues> readReflectance(const Lines& text) {
+    const ProjectScan scan = scanProject(text);
+    const std::string* line = valueLine(text, scan.reflectanceKeyword);
+    if (!line) return std::nullopt;
+    const auto values = monthlyFields(*line, kReflectanceOffset);
+    if (!values)
+        throw InputError({}, static_cast<int>(*scan.reflectanceKeyword) + 2,
+                         "ground reflectance: not twelve percentages 0..100 of three characters each: \"" +
+                             *line + "\"");
+    return values;
+}
+
+std::string reflectanceLine(const MonthlyValues& values) {
+    std::string line;
+    for (std::size_t m = 0; m < values.size(); ++m) {
+        if (values[m] < 0 || values[m] > 100)
+            throw InputError(std::string(monthNames(Language::English)[m]) + ": " + formatInt(values[m]) +
+                             " is outside 0..100");
+        line += formatInt(values[m], 3);
     }
-    return Standort{felder->breite, felder->laenge, felder->zeitzone};
+    return line;
 }
 
-std::string standortZeile(const Standort& s) {
-    return mitEinerStelle(s.breite) + " " + mitEinerStelle(s.laenge) + " " + mitEinerStelle(s.zeitzone);
+Lines writeReflectance(const Lines& text, const MonthlyValues& values) {
+    return setValueLine(text, scanProject(text).reflectanceKeyword, kReflectanceKeyword, reflectanceLine(values));
 }
 
-Lines standortSchreiben(const Lines& text, const Standort& s) {
-    bereichPruefen(s.breite, kBreite);
-    bereichPruefen(s.laenge, kLaenge);
-    bereichPruefen(s.zeitzone, kZeitzone);
-    return wertzeileSetzen(text, "Standort", standortZeile(s));
-}
-
-std::optional<Monatswerte> bodenreflexionLesen(const Lines& text) {
-    const auto at = letzteZeileGleich(text, "Bodenreflexion");
-    if (!at || *at + 1 >= text.size()) return std::nullopt;
-    try {
-        return reflexionsfelderLesen(text[*at + 1]);
-    } catch (const InputError& e) {
-        throw InputError({}, static_cast<int>(*at) + 2, "ground reflectance: " + e.message());
-    }
-}
-
-std::string bodenreflexionZeile(const Monatswerte& werte) {
-    std::string zeile;
-    for (std::size_t m = 0; m < werte.size(); ++m) {
-        if (werte[m] < 0 || werte[m] > 100) {
-            throw InputError({}, 0,
-                             std::string(monatsnamen(Language::English)[m]) + ": " + formatInt(werte[m]) +
-                                 " is outside 0..100");
-        }
-        zeile += formatInt(werte[m], 3);
-    }
-    return zeile;
-}
-
-Lines bodenreflexionSchreiben(const Lines& text, const Monatswerte& werte) {
-    return wertzeileSetzen(text, "Bodenreflexion", bodenreflexionZeile(werte));
-}
-
-const std::array<const char*, 12>& monatsnamen(Language lang) {
+const std::array<const char*, 12>& monthNames(Language lang) {
     static const std::array<const char*, 12> de = {"Januar", "Februar", "M\xE4rz",    "April",
                                                    "Mai",    "Juni",    "Juli",       "August",
                                                    "September", "Oktober", "November", "Dezember"};
@@ -121,76 +117,73 @@ const std::array<const char*, 12>& monatsnamen(Language lang) {
     return lang == Language::German ? de : en;
 }
 
-StandortPanel StandortPanel::aus(const Standort& s) {
-    return StandortPanel{mitEinerStelle(s.breite), mitEinerStelle(s.laenge), mitEinerStelle(s.zeitzone)};
+SitePanel SitePanel::fromSite(const SiteValues& s) {
+    return SitePanel{oneDecimal(s.latitude), oneDecimal(s.longitude), oneDecimal(s.timeZone)};
 }
 
-void StandortPanel::scrollbarsBewegt(int breiteBar, int laengeBar, int zeitzoneBar) {
-    *this = aus(Standort{static_cast<double>(breiteBar), static_cast<double>(laengeBar),
-                         static_cast<double>(zeitzoneBar)});
+void SitePanel::scrollBarsMoved(int latitudeBar, int longitudeBar, int timeZoneBar) {
+    *this = fromSite(SiteValues{static_cast<double>(latitudeBar), static_cast<double>(longitudeBar),
+                          static_cast<double>(timeZoneBar)});
 }
 
-std::array<std::optional<int>, 3> StandortPanel::scrollbarPositionen() const {
+std::array<std::optional<int>, 3> SitePanel::scrollBarPositions() const {
     std::array<std::optional<int>, 3> out;
-    const std::pair<const std::string*, const Bereich*> felder[] = {
-        {&breite, &kBreite}, {&laenge, &kLaenge}, {&zeitzone, &kZeitzone}};
+    const std::pair<const std::string*, const Range*> fields[] = {
+        {&latitude, &kLatitude}, {&longitude, &kLongitude}, {&timeZone, &kTimeZone}};
     for (std::size_t i = 0; i < 3; ++i) {
-        const auto v = parseNumber(trimBlanks(*felder[i].first));
+        const auto v = parseNumber(trimBlanks(*fields[i].first));
         if (!v) continue;
         // A bar cannot leave its range, whatever the field holds for the moment.
-        const double r = std::round(std::clamp(*v, felder[i].second->min, felder[i].second->max));
-        out[i] = static_cast<int>(r);
+        out[i] = static_cast<int>(std::round(std::clamp(*v, fields[i].second->min, fields[i].second->max)));
     }
     return out;
 }
 
-std::optional<Standort> StandortPanel::werte() const {
-    const auto b = parseNumber(trimBlanks(breite));
-    const auto l = parseNumber(trimBlanks(laenge));
-    const auto z = parseNumber(trimBlanks(zeitzone));
-    if (!b || !l || !z || !imBereich(*b, kBreite) || !imBereich(*l, kLaenge) || !imBereich(*z, kZeitzone)) {
+std::optional<SiteValues> SitePanel::values() const {
+    const auto b = parseNumber(trimBlanks(latitude));
+    const auto l = parseNumber(trimBlanks(longitude));
+    const auto z = parseNumber(trimBlanks(timeZone));
+    if (!b || !l || !z || !inRange(*b, kLatitude) || !inRange(*l, kLongitude) || !inRange(*z, kTimeZone))
         return std::nullopt;
-    }
-    return Standort{*b, *l, *z};
+    return SiteValues{*b, *l, *z};
 }
 
-std::string StandortPanel::meldung(Language lang) const {
-    const std::pair<const std::string*, const Bereich*> felder[] = {
-        {&breite, &kBreite}, {&laenge, &kLaenge}, {&zeitzone, &kZeitzone}};
-    for (const auto& [text, bereich] : felder) {
+std::string SitePanel::message(Language lang) const {
+    const std::pair<const std::string*, const Range*> fields[] = {
+        {&latitude, &kLatitude}, {&longitude, &kLongitude}, {&timeZone, &kTimeZone}};
+    for (const auto& [text, range] : fields) {
         const auto v = parseNumber(trimBlanks(*text));
-        if (v && imBereich(*v, *bereich)) continue;
+        if (v && inRange(*v, *range)) continue;
         const bool de = lang == Language::German;
-        std::string name = de ? bereich->feldDe : bereich->feldEn;
+        std::string name = de ? range->fieldDe : range->fieldEn;
         if (!de) name[0] = static_cast<char>(name[0] - 'a' + 'A');
-        return name + ": " + (de ? kUngueltigeEingabe : "Invalid input!") + " (" +
-               bereichText(*bereich, lang) + ")";
+        return name + ": " + (de ? kInvalidInput : "Invalid input!") + " (" + rangeText(*range, lang) + ")";
     }
     return {};
 }
 
-BodenreflexionPanel BodenreflexionPanel::aus(const Monatswerte& werte) {
-    BodenreflexionPanel p;
-    for (std::size_t m = 0; m < werte.size(); ++m) p.felder[m] = formatInt(werte[m]);
+ReflectancePanel ReflectancePanel::fromValues(const MonthlyValues& values) {
+    ReflectancePanel p;
+    for (std::size_t m = 0; m < values.size(); ++m) p.fields[m] = formatInt(values[m]);
     return p;
 }
 
-std::optional<Monatswerte> BodenreflexionPanel::werte() const {
-    Monatswerte w{};
-    for (std::size_t m = 0; m < felder.size(); ++m) {
-        const auto v = parseInteger(trimBlanks(felder[m]));
+std::optional<MonthlyValues> ReflectancePanel::values() const {
+    MonthlyValues w{};
+    for (std::size_t m = 0; m < fields.size(); ++m) {
+        const auto v = parseInteger(trimBlanks(fields[m]));
         if (!v || *v < 0 || *v > 100) return std::nullopt;
         w[m] = static_cast<int>(*v);
     }
     return w;
 }
 
-std::string BodenreflexionPanel::meldung(Language lang) const {
-    for (std::size_t m = 0; m < felder.size(); ++m) {
-        const auto v = parseInteger(trimBlanks(felder[m]));
+std::string ReflectancePanel::message(Language lang) const {
+    for (std::size_t m = 0; m < fields.size(); ++m) {
+        const auto v = parseInteger(trimBlanks(fields[m]));
         if (v && *v >= 0 && *v <= 100) continue;
-        return std::string(monatsnamen(lang)[m]) + ": " +
-               (lang == Language::German ? kUngueltigeEingabe : "Invalid input!") +
+        return std::string(monthNames(lang)[m]) + ": " +
+               (lang == Language::German ? kInvalidInput : "Invalid input!") +
                (lang == Language::German ? " (0 bis 100)" : " (0 to 100)");
     }
     return {};

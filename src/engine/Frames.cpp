@@ -44,25 +44,27 @@ void computeNormalAngles(TFlaeche& s) {
     s.beta = beta;
 }
 
-void rotateAboutZ(TFlaeche& s, double a) {
+Vec3 rotatedAboutZ(const Vec3& p, double a) {
     const double c = std::cos(a), sn = std::sin(a);
+    return {c * p.x + sn * p.y, -sn * p.x + c * p.y, p.z};
+}
+
+Vec3 rotatedAboutX(const Vec3& p, double b) {
+    const double c = std::cos(b), sn = std::sin(b);
+    return {p.x, c * p.y + sn * p.z, -sn * p.y + c * p.z};
+}
+
+void rotateAboutZ(TFlaeche& s, double a) {
     for (int i = 0; i < s.n; ++i) {
         Vec3& p = s.v[static_cast<std::size_t>(i)];
-        const double x = c * p.x + sn * p.y;
-        const double y = -sn * p.x + c * p.y;
-        p.x = x;
-        p.y = y;
+        p = rotatedAboutZ(p, a);
     }
 }
 
 void rotateAboutX(TFlaeche& s, double b) {
-    const double c = std::cos(b), sn = std::sin(b);
     for (int i = 0; i < s.n; ++i) {
         Vec3& p = s.v[static_cast<std::size_t>(i)];
-        const double y = c * p.y + sn * p.z;
-        const double z = -sn * p.y + c * p.z;
-        p.y = y;
-        p.z = z;
+        p = rotatedAboutX(p, b);
     }
 }
 

@@ -16,9 +16,12 @@ bool hasNormal(const TFlaeche& s);
 // (counter-clockwise seen from outside). Sets s.alpha and s.beta (radians).
 void computeNormalAngles(TFlaeche& s);
 
-// x' = cos A x + sin A y; y' = -sin A x + cos A y.
-void rotateAboutZ(TFlaeche& s, double a);
+// x' = cos A x + sin A y; y' = -sin A x + cos A y (clockwise seen from above).
+Vec3 rotatedAboutZ(const Vec3& p, double a);
 // y' = cos B y + sin B z; z' = -sin B y + cos B z.
+Vec3 rotatedAboutX(const Vec3& p, double b);
+// The same turns for every vertex of a surface.
+void rotateAboutZ(TFlaeche& s, double a);
 void rotateAboutX(TFlaeche& s, double b);
 
 // Crossing point of the segment a-b with the plane y = 0 (t = 0 when the segment

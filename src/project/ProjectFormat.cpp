@@ -147,6 +147,7 @@ void scanObjects(const Lines& text, ProjectScan& scan) {
 void scanHorizon(const Lines& text, ProjectScan& scan) {
     std::size_t i = scan.surfacesEnd;
     while (i < text.size() && !isSectionKeyword(text[i])) ++i;
+    scan.sectionsLine = i;
     if (i >= text.size() || text[i] != kHorizonKeyword) return;
     scan.horizonLine = i;
     for (++i; i < text.size(); ++i) {

@@ -126,6 +126,9 @@ struct ProjectScan {
     // and the entry lines up to an empty line, "Standort", "Bodenreflexion" or the end.
     std::optional<std::size_t> horizonLine;
     std::vector<std::size_t> horizonLines;
+    // Where the trailing sections begin: the first section keyword line after the
+    // surfaces, the text's size when there is none (sound texts only).
+    std::size_t sectionsLine = 0;
     // The last "Standort" / "Bodenreflexion" line anywhere; the value is the line after.
     std::optional<std::size_t> siteKeyword;
     std::optional<std::size_t> reflectanceKeyword;

@@ -1,6 +1,6 @@
 #include "ui/MainForm.h"
 
-#include "editor/EditOperations.h"
+#include "editor/TargetCheck.h"
 #include "editor/ObjectTable.h"
 #include "project/FileIo.h"
 #include "project/InputError.h"
@@ -382,14 +382,14 @@ void TMainForm::ausgabeNameSetzen() {
 
 void TMainForm::editorAktualisieren() {
     const Language lang = languageOf(state_.sprache);
-    const ObjektListe liste = ListeAufbauen(state_.project.daten);
+    const ObjectList liste = ListeAufbauen(state_.project.daten);
     objektListe_->clear();
     for (const std::string& label : liste.labels) objektListe_->addItem(fromCp1252(label));
-    if (liste.fehlerhaft())
-        objektListe_->addItem(fromCp1252(liste.fehler));
-    objektAnzahl_->setText(fromCp1252(liste.objektanzahlText(lang)));
+    if (liste.faulty())
+        objektListe_->addItem(fromCp1252(liste.error));
+    objektAnzahl_->setText(fromCp1252(liste.objectCountText(lang)));
     QStringList comment;
-    for (const std::string& line : liste.kommentar) comment << fromCp1252(line);
+    for (const std::string& line : liste.comment) comment << fromCp1252(line);
     kommentar_->setText(comment.join(QLatin1Char('\n')));
     if (datenblatt_->isVisible()) datenblatt_->aktualisieren();
 }
@@ -418,12 +418,12 @@ void TMainForm::HauptauswahlClick(int panel) {
     } catch (const InputError& e) {
         // Targets typed in by hand may lack the placement line the plane test reads;
         // then only the count decides and the run makes its own checks.
-        const ObjektListe liste = ListeAufbauen(state_.project.daten);
-        if (liste.fehlerhaft()) {
+        const ObjectList liste = ListeAufbauen(state_.project.daten);
+        if (liste.faulty()) {
             pruefung = -1;
             pruefFehler = fromMessage(e.what());
         } else {
-            pruefung = liste.targetAnzahl == 0 ? 0 : 1;
+            pruefung = liste.targetCount == 0 ? 0 : 1;
         }
     }
     if (panel == aktiv_) return;

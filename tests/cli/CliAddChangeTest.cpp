@@ -4,7 +4,7 @@
 #include "cli/RunCli.h"
 
 #include "editor/GeneratorEdit.h"
-#include "editor/PanelFields.h"
+#include "editor/panels/PanelFields.h"
 #include "project/ProjectFile.h"
 
 #include <gtest/gtest.h>

@@ -76,7 +76,7 @@ TEST_F(CliEdit, InvalidInputNamesTheFieldAndLeavesTheFileAlone) {
 }
 
 TEST_F(CliEdit, ListShowsObjectsCountsSiteAndReflectance) {
-    Lines text = projekt({flaeche("Kollektor", true), flaeche("Wand"), flaeche("$#1Vordach")}, 3);
+    Lines text = projectOf({surface("Kollektor", true), surface("Wand"), surface("$#1Vordach")}, 3);
     text[text.size() - 3] = "0.0 -8.0 -1.0";
     write(text);
     const CliResult de = runCli("list " + cliQuote(path_));
@@ -97,7 +97,7 @@ TEST_F(CliEdit, ListShowsObjectsCountsSiteAndReflectance) {
 }
 
 TEST_F(CliEdit, MalformedProjectIsListedAsFarAsItReads) {
-    Lines text = projekt({flaeche("A")}, 2);
+    Lines text = projectOf({surface("A")}, 2);
     text.resize(text.size() - 2);
     write(text);
     const std::string vorher = bytes();

@@ -1,58 +1,42 @@
 // The generator panels' checks: which fields keep OK (and the corner button)
-// disabled, and the corner grid and the u-v rectangle form.
+// disabled, the corner grid, and the command line's field values put into the panels.
 
-#include "editor/PanelHouse.h"
-#include "editor/PanelOverhang.h"
-#include "editor/PanelPolygon.h"
-#include "editor/PanelRectangle.h"
-#include "editor/PanelTree.h"
+#include "editor/panels/HousePanel.h"
+#include "editor/panels/OverhangPanel.h"
+#include "editor/panels/PanelFields.h"
+#include "editor/panels/PolygonPanel.h"
+#include "editor/panels/RectanglePanel.h"
+#include "editor/panels/TreePanel.h"
+#include "editor/ObjectSplices.h"
+#include "engine/Compiler.h"
 #include "project/InputError.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <type_traits>
+#include <sstream>
 
 namespace penumbro {
 namespace {
 
 template <class Panel>
-struct EditCase {
-    const char* what;
-    std::function<void(Panel&)> edit;
-    const char* badField;  // the field named by the first problem, "" when OK is enabled
-};
+using Edits = std::vector<std::tuple<const char*, std::function<void(Panel&)>, const char*>>;
 
-// Each case edits a valid panel; a refused panel also refuses to generate.
-template <class Panel>
-void expectFirstBadField(const Panel& valid, const std::vector<EditCase<Panel>>& cases) {
-    for (const auto& c : cases) {
+// Each case edits a valid panel and names the field of the first problem ("" when
+// OK stays enabled); a refused panel also refuses to generate.
+template <class Panel, class Generate>
+void expectFirstBadField(const Panel& valid, const Edits<Panel>& cases, Generate generate) {
+    for (const auto& [what, edit, badField] : cases) {
         Panel p = valid;
-        c.edit(p);
+        edit(p);
         const PanelCheck check = p.check(Language::English);
-        EXPECT_EQ(check.okEnabled() ? std::string() : check.problems.front().field, c.badField) << c.what;
-        if (*c.badField) {
-            if constexpr (std::is_same_v<Panel, OverhangPanel>) {
-                EXPECT_THROW(p.overhang(Language::English), InputError) << c.what;
-            } else {
-                EXPECT_THROW(p.generate(Language::English), InputError) << c.what;
-            }
+        EXPECT_EQ(check.okEnabled() ? std::string() : check.problems.front().field, badField) << what;
+        if (*badField) {
+            EXPECT_THROW(generate(p), InputError) << what;
         }
     }
 }
-
-const RectanglePanel kRectangle{"Wand", false, "4", "3", "0", "0", "0", "0", "0", "0", "0"};
-
-PolygonPanel validPolygon() {
-    PolygonPanel p;
-    p.name = "Dreieck";
-    p.corners.setCount("3");
-    p.corners.open();
-    p.corners.rows = {{"0", "0"}, {"2", "0"}, {"1", "1.5"}};
-    EXPECT_FALSE(p.corners.confirm(Language::German));
-    p.x = p.y = p.z = "0";
-    return p;
-}
+const auto generateLines = [](const auto& p) { (void)p.generate(Language::English); };
 
 OverhangPanel validOverhang() {
     OverhangPanel p;
@@ -65,145 +49,127 @@ OverhangPanel validOverhang() {
     return p;
 }
 
-TEST(GeneratorPanels, RectangleCheck) {
+TEST(GeneratorPanels, FieldChecks) {
     using R = RectanglePanel&;
-    expectFirstBadField<RectanglePanel>(kRectangle, {
-        {"valid", [](R) {}, ""},
-        {"empty name", [](R p) { p.name = ""; }, "name"},
-        {"reserved in other case", [](R p) { p.name = "STANDORT"; }, "name"},
+    expectFirstBadField<RectanglePanel>({"Wand", false, "4", "3", "0", "0", "0", "0", "0", "0", "0"}, {
         {"reserved word with digit", [](R p) { p.name = "Baum1"; }, ""},
+        {"reserved word, other case", [](R p) { p.name = "target"; }, "name"},
         {"comment-like name", [](R p) { p.name = "*Wand"; }, "name"},
         {"overhang-like name", [](R p) { p.name = "$#1Wand"; }, "name"},
-        {"name of two lines", [](R p) { p.name = "Wand\nNord"; }, "name"},
-        {"star later", [](R p) { p.name = "Wand*"; }, ""},
         {"zero length", [](R p) { p.lu = "0"; }, "lu"},
-        {"negative length", [](R p) { p.lv = "-1"; }, "lv"},
         {"corner not a number", [](R p) { p.u0 = "a"; }, "u0"},
-        {"corner missing", [](R p) { p.v0 = ""; }, "v0"},
-        {"negative corner", [](R p) { p.u0 = "-2.5"; }, ""},
-        {"azimuth 360", [](R p) { p.azimuth = "360"; }, ""},
-        {"azimuth 360.5", [](R p) { p.azimuth = "360.5"; }, "azimuth"},
-        {"azimuth negative", [](R p) { p.azimuth = "-1"; }, "azimuth"},
-        {"elevation -90", [](R p) { p.elevation = "-90"; }, ""},
         {"elevation 90.1", [](R p) { p.elevation = "90.1"; }, "elevation"},
         {"comma is no decimal sign", [](R p) { p.x = "1,5"; }, "x"},
-        {"blanks around a number", [](R p) { p.y = " 2.5 "; }, ""},
-        {"z missing", [](R p) { p.z = ""; }, "z"},
-    });
-}
-
-TEST(GeneratorPanels, HouseTreeAndOverhangChecks) {
+    }, generateLines);
     using H = HousePanel&;
     expectFirstBadField<HousePanel>({"", "10", "8", "6", "2", "0", "0", "0", "0"}, {
-        {"valid, empty name", [](H) {}, ""},
-        {"reserved word as house name", [](H p) { p.name = "Baum"; }, ""},
         {"name of two lines", [](H p) { p.name = "a\r\nb"; }, "name"},
-        {"zero sizes", [](H p) { p.ewWidth = p.nsWidth = p.height = p.roof = "0"; }, ""},
         {"negative width", [](H p) { p.ewWidth = "-0.1"; }, "ew-width"},
-        {"negative roof", [](H p) { p.roof = "-1"; }, "roof"},
         {"rotation 360.5", [](H p) { p.rotation = "360.5"; }, "rotation"},
-    });
+    }, generateLines);
     using T = TreePanel&;
-    TreePanel tree;
-    tree.trunkHeight = "3";
-    tree.trunkDiameter = "0.4";
-    tree.crownDiameter = "5";
-    tree.x = tree.y = tree.z = "1";
-    expectFirstBadField<TreePanel>(tree, {
-        {"valid", [](T) {}, ""},
-        {"zero trunk", [](T p) { p.trunkDiameter = "0"; }, ""},
+    expectFirstBadField<TreePanel>({"", "3", "0.4", "5", "1", "1", "1"}, {
         {"negative height", [](T p) { p.trunkHeight = "-1"; }, "trunk-height"},
-        {"crown missing", [](T p) { p.crownDiameter = ""; }, "crown-diameter"},
-        {"foliage 100", [](T p) { p.foliage[11] = "100"; }, ""},
         {"foliage 101", [](T p) { p.foliage[5] = "101"; }, "foliage"},
-        {"foliage decimal", [](T p) { p.foliage[0] = "50.5"; }, "foliage"},
-    });
+    }, generateLines);
     using O = OverhangPanel&;
     expectFirstBadField<OverhangPanel>(validOverhang(), {
-        {"valid", [](O) {}, ""},
         {"leading digit", [](O p) { p.name = "1Dach"; }, "name"},
-        {"digit later", [](O p) { p.name = "Dach1"; }, ""},
-        {"elevation difference 180", [](O p) { p.elevationDifference = "180"; }, ""},
         {"elevation difference -180.5", [](O p) { p.elevationDifference = "-180.5"; }, "elevation-difference"},
-        {"azimuth difference 361", [](O p) { p.azimuthDifference = "361"; }, "azimuth-difference"},
         {"count changed", [](O p) { p.corners.setCount("5"); }, "corners"},
-    });
+    }, [](const OverhangPanel& p) { (void)p.overhang(Language::English); });
 }
 
-TEST(GeneratorPanels, CompassAndTiltFollowValidFieldsAndWriteOneDecimal) {
-    RectanglePanel p = kRectangle;
-    p.azimuth = "400";
-    EXPECT_FALSE(p.compassPosition());
-    p.azimuthFromCompass(123.456);
-    EXPECT_EQ(p.azimuth, "123.5");
-    EXPECT_EQ(p.compassPosition(), 123.5);
-    p.elevationFromTilt(-90);
-    EXPECT_EQ(p.elevation, "-90.0");
-    EXPECT_EQ(p.tiltPosition(), -90);
-}
-
-TEST(GeneratorPanels, PolygonCornerCountAndGrid) {
-    for (const auto& [count, enabled] : std::vector<std::pair<const char*, bool>>{
-             {"2", false}, {"3", true}, {"12", true}, {"13", false}, {"", false}, {"4.0", false}, {"-3", false}}) {
-        PolygonPanel p;
-        p.corners.setCount(count);
-        EXPECT_EQ(p.corners.buttonEnabled(), enabled) << count;
-    }
-    // OK needs a grid confirmed since the count last changed.
-    PolygonPanel p = validPolygon();
+TEST(GeneratorPanels, CornerGridMustBeConfirmedSinceTheCountChanged) {
+    PolygonPanel p{"Dreieck", {}, false, "0", "0", "0", "0", "0"};
+    p.corners.fill({{0, 0}, {2, 0}, {1, 1.5}});
     EXPECT_TRUE(p.check(Language::English).okEnabled());
     p.corners.setCount("4");
     EXPECT_EQ(p.check(Language::English).problems.front().field, "corners");
     p.corners.open();
-    ASSERT_EQ(p.corners.rows.size(), 4u);
     EXPECT_EQ(p.corners.rows[2].v, "1.5");  // cells of the old rows are kept
     EXPECT_EQ(p.corners.confirm(Language::German), invalidGridMessage(Language::German));
-    EXPECT_FALSE(p.check(Language::English).okEnabled());
     p.corners.rows[3] = {"0", "1.5"};
     EXPECT_FALSE(p.corners.confirm(Language::German));
-    EXPECT_TRUE(p.check(Language::English).okEnabled());
     EXPECT_EQ(p.generate(Language::English)[1], "4");
+    p.corners.setCount("13");
+    EXPECT_FALSE(p.corners.buttonEnabled());
+    // The u-v rectangle form fills four corners from its first one.
+    EXPECT_EQ(validOverhang().corners.rows[2].u, "2.5");
 }
 
-TEST(GeneratorPanels, UvRectangleFormFillsFourCorners) {
-    const OverhangPanel p = validOverhang();
-    EXPECT_EQ(p.corners.count, "4");
-    ASSERT_EQ(p.corners.rows.size(), 4u);
-    EXPECT_EQ(p.corners.rows[0].u, "0.5");
-    EXPECT_EQ(p.corners.rows[0].v, "3");
-    EXPECT_EQ(p.corners.rows[2].u, "2.5");
-    EXPECT_EQ(p.corners.rows[2].v, "4");
-    for (const auto& [form, accepted] : std::vector<std::pair<UvRectangleForm, bool>>{
-             {{"0", "0", "0", "0"}, true}, {{"-1", "1", "0", "0"}, false}, {{"1", "-1", "0", "0"}, false},
-             {{"1", "1", "x", "0"}, false}, {{"1", "1", "0", ""}, false}, {{"1", "1", "-5", "-5"}, true}}) {
-        OverhangPanel q;
-        q.form = form;
-        EXPECT_EQ(!q.applyUvRectangle(Language::English), accepted);
-        EXPECT_EQ(q.corners.confirmed, accepted);
+TEST(PanelFields, CornerListsFillTheGridOrNameTheField) {
+    EXPECT_EQ(parseCornerList(" 0 , 0 ;1,0;1,1").size(), 3u);
+    for (const char* bad : {"0,0;1,0;1,1;", "0,0;1,0,2;1,1", "", "0,0;1,0", "0,0;1,0;x,1"}) {
+        OverhangPanel o;
+        EXPECT_THROW(applyFields(o, {{"corners", bad}}, Language::English), InputError) << bad;
+        EXPECT_FALSE(o.corners.confirmed);
     }
 }
 
-TEST(GeneratorPanels, TargetChooserTakesTheFirstTargetWithoutSelection) {
-    const std::vector<TargetChoice> choices = {{"A\t (Target)", 2}, {"B\t (Target)", 5}};
-    struct Case {
-        std::optional<std::size_t> selected;
-        int objectNumber;
-        bool notice;
+TEST(PanelFields, EveryNamedFieldIsAcceptedAndOthersRefused) {
+    const auto all = [](auto panel, const std::vector<std::string>& names) {
+        FieldValues v;
+        for (const auto& n : names)
+            v.emplace_back(n, n == "corners" ? "0,0;1,0;1,1" : n == "foliage" ? "0,0,0,0,0,0,0,0,0,0,0,100" : "1");
+        applyFields(panel, v, Language::English);
+        return panel;
     };
-    for (const Case& c : {Case{1, 5, false}, Case{0, 2, false}, Case{std::nullopt, 2, true}, Case{7, 2, true}}) {
-        const auto chosen = chooseTarget(choices, c.selected);
-        ASSERT_TRUE(chosen);
-        EXPECT_EQ(chosen->objectNumber, c.objectNumber);
-        EXPECT_EQ(chosen->showNotice, c.notice);
-    }
-    EXPECT_FALSE(chooseTarget({}, std::nullopt));
+    EXPECT_TRUE(all(RectanglePanel{}, rectangleFieldNames()).target);
+    EXPECT_EQ(all(PolygonPanel{}, polygonFieldNames()).corners.count, "3");
+    EXPECT_EQ(all(OverhangPanel{}, overhangFieldNames()).elevationDifference, "1");
+    EXPECT_EQ(all(HousePanel{}, houseFieldNames()).rotation, "1");
+    EXPECT_EQ(all(TreePanel{}, treeFieldNames()).foliage[11], "100");
+    RectanglePanel r;
+    EXPECT_THROW(applyFields(r, {{"target", "yes"}}, Language::English), InputError);
+    EXPECT_THROW(applyFields(r, {{"corners", "0,0;1,0;1,1"}}, Language::English), InputError);
 }
 
-TEST(GeneratorPanels, OverhangNameIgnoresALeadingDigit) {
-    EXPECT_EQ(OverhangPanel::nameAfterKey("", 0, '7'), "");
-    EXPECT_EQ(OverhangPanel::nameAfterKey("Dach", 0, '1'), "Dach");
-    EXPECT_EQ(OverhangPanel::nameAfterKey("Dach", 4, '1'), "Dach1");
-    EXPECT_EQ(OverhangPanel::nameAfterKey("ach", 0, 'D'), "Dach");
+// Fields of absurd size once made lines of 300-digit numbers that no reader could
+// use; now the panel names the field, and the largest values it takes make a text
+// that compiles.
+TEST(GeneratorPanels, NumberFieldsBeyondTheLimitAreRefusedByName) {
+    // Each field's value replaced, the others as given ("FIELD=VALUE ...").
+    const auto generate = [](const std::string& kind, const std::string& fields, const std::string& field,
+                             const std::string& value) {
+        FieldValues v;
+        std::istringstream words(fields);
+        for (std::string w; words >> w;) {
+            const auto eq = w.find('=');
+            v.emplace_back(w.substr(0, eq), w.substr(0, eq) == field ? value : w.substr(eq + 1));
+        }
+        const auto apply = [&v](auto p) { applyFields(p, v, Language::English); return p.generate(Language::English); };
+        if (kind == "rectangle") return apply(RectanglePanel{});
+        if (kind == "house") return apply(HousePanel{});
+        if (kind == "tree") return apply(TreePanel{});
+        return apply(PolygonPanel{});
+    };
+    const std::string rectangle = "name=R lu=2 lv=3 u0=0 v0=0 x=1 y=2 z=0";
+    const std::string house = "name=H ew-width=8 ns-width=6 height=5 roof=2 rotation=0 x=0 y=0 z=0";
+    const std::string polygon = "name=P corners=0,0;1,0;0,1 x=0 y=0 z=0";
+    const std::tuple<std::string, std::string, std::string> cases[] = {
+        {"rectangle", rectangle, "lu"}, {"rectangle", rectangle, "u0"}, {"house", house, "ew-width"},
+        {"house", house, "y"}, {"tree", "name=T trunk-height=2 trunk-diameter=0.4 crown-diameter=4 x=0 y=0 z=0",
+                                "crown-diameter"},
+        {"polygon", polygon, "x"},
+    };
+    for (const auto& [kind, fields, field] : cases) {
+        for (const char* huge : {"1e300", "-1e300", "1000001", "-1000000.5"}) {
+            try {
+                (void)generate(kind, fields, field, huge);
+                ADD_FAILURE() << kind << " " << field << "=" << huge << " generated";
+            } catch (const InputError& e) {
+                EXPECT_EQ(std::string(e.what()).rfind(field + ":", 0), 0u) << e.what();
+            }
+        }
+        Lines text = newProjectLines();
+        const Lines lines = generate(kind, fields, field, "1000000");
+        text.insert(text.begin() + 2, lines.begin(), lines.end());
+        text[1] = std::to_string(surfacesOf(lines));
+        EXPECT_NO_THROW((void)compileProject(text, "largest.dat")) << kind << " " << field;
+    }
+    // A corner beyond the limit makes the grid unreadable.
+    EXPECT_THROW((void)generate("polygon", polygon, "corners", "0,0;1e300,0;0,1"), InputError);
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 #include "views/SceneExtent.h"
 
 #include "VrmlTestSupport.h"
-#include "editor/HouseGenerator.h"
-#include "editor/TreeGenerator.h"
+#include "editor/generators/HouseGenerator.h"
+#include "editor/generators/TreeGenerator.h"
 #include "project/InputError.h"
 
 #include <gtest/gtest.h>

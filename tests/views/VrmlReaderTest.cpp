@@ -7,10 +7,10 @@
 
 #include "VrmlTestSupport.h"
 #include "cli/RunCli.h"
-#include "editor/HouseGenerator.h"
-#include "editor/OverhangGenerator.h"
-#include "editor/PolygonGenerator.h"
-#include "editor/TreeGenerator.h"
+#include "editor/generators/HouseGenerator.h"
+#include "editor/generators/OverhangGenerator.h"
+#include "editor/generators/PolygonGenerator.h"
+#include "editor/generators/TreeGenerator.h"
 #include "project/ProjectFile.h"
 
 #include <gtest/gtest.h>

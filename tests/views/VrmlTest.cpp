@@ -4,7 +4,7 @@
 #include "views/VrmlWriter.h"
 
 #include "VrmlTestSupport.h"
-#include "editor/TreeGenerator.h"
+#include "editor/generators/TreeGenerator.h"
 #include "project/FileIo.h"
 #include "project/InputError.h"
 #include "project/Numbers.h"

@@ -1,0 +1,28 @@
+#pragma once
+// Key filters of the number fields and the range rule of the spin edits.
+
+#include <optional>
+#include <string_view>
+
+namespace penumbro {
+
+// Key filters: the character to pass on, or nothing when it is discarded.
+// Decimal fields: backspace, digits, "-", "." pass; "," passes as ".".
+std::optional<char> Kommazahl_eingeben(char key);
+// Integer fields: backspace and digits.
+std::optional<char> Ganzzahl_eingeben(char key);
+
+// Spin edits on leaving the field: the text as a number, limited to
+// [minValue, maxValue] unless both are equal (then unlimited). Out of range: the
+// nearer bound and the message; not a number: the previous value and the message.
+inline constexpr const char* kInvalidInput = "Ung\xFCltige Eingabe !";
+template <class T>
+struct SpinEditResult {
+    T value = 0;
+    bool invalid = false;  // show kInvalidInput and select the text
+};
+SpinEditResult<double> checkSpinEdit(std::string_view text, double minValue, double maxValue, double previous);
+// The integer spin edit: the same rule for whole numbers.
+SpinEditResult<int> checkSpinEditInt(std::string_view text, int minValue, int maxValue, int previous);
+
+}  // namespace penumbro

@@ -1,0 +1,132 @@
+#include "editor/ObjectSplices.h"
+
+#include "editor/ObjectTable.h"
+#include "project/InputError.h"
+#include "project/Numbers.h"
+
+#include <functional>
+
+namespace penumbro {
+
+namespace {
+
+std::size_t index(int line) { return static_cast<std::size_t>(line - 1); }
+
+Lines::const_iterator at(const Lines& text, std::size_t i) {
+    return text.begin() + static_cast<std::ptrdiff_t>(i);
+}
+
+// Raises (or lowers) the count line by delta.
+void changeCount(Lines& text, const ObjectList& list, int delta) {
+    if (delta == 0) return;
+    const int count = list.surfaceCount + delta;
+    if (count > kMaxSurfaces)
+        throw InputError("a project holds at most " + formatInt(kMaxSurfaces) + " surfaces");
+    if (count < 0) throw InputError({}, list.countLine, "the surface count would fall below 0");
+    text[index(list.countLine)] = formatInt(count);
+}
+
+// Gives every overhang name line the number renumber(m) for its reference m.
+Lines renumberOverhangs(const Lines& text, const std::function<int(int)>& renumber) {
+    const ObjectList list = readableList(text);
+    Lines out = text;
+    for (int k = 1; k <= list.ObjektAnzahl; ++k) {
+        const TObjekt& o = list.object(k);
+        if (!o.isOverhang()) continue;
+        const int m = renumber(o.TargetNr);
+        if (m == o.TargetNr) continue;
+        std::string& line = out[index(o.Zeile)];
+        std::size_t d = kOverhangPrefix.size();
+        while (d < line.size() && line[d] >= '0' && line[d] <= '9' && d < 11) ++d;
+        line = std::string(kOverhangPrefix) + formatInt(m) + line.substr(d);
+    }
+    return out;
+}
+
+}  // namespace
+
+int surfacesOf(const Lines& generated) {
+    if (generated.empty()) return 1;
+    if (generated[0] == kTreeName) return kTreeSurfaces;
+    if (generated[0] == kHouseName) return kHouseSurfaces;
+    return 1;
+}
+
+Lines ZeilenEinsetzen(const Lines& text, int ObjektNr, bool Einfuegemodus, const Lines& generated,
+                      int generatedSurfaces) {
+    const ObjectList list = readableList(text);
+    const TObjekt& object = existingObject(list, ObjektNr, Einfuegemodus);
+    const std::size_t from = index(object.Zeile);
+    const std::size_t to = Einfuegemodus ? from : index(list.object(ObjektNr + 1).Zeile);
+
+    Lines out(text.begin(), at(text, from));
+    out.insert(out.end(), generated.begin(), generated.end());
+    out.insert(out.end(), at(text, to), text.end());
+    changeCount(out, list, Einfuegemodus ? generatedSurfaces : generatedSurfaces - object.surfaces);
+
+    // The new lines must read as exactly one object, or the text would be spoilt.
+    const ObjectList after = ListeAufbauen(out);
+    const int expected = Einfuegemodus ? list.ObjektAnzahl + 1 : list.ObjektAnzahl;
+    if (after.faulty() || after.ObjektAnzahl != expected ||
+        index(after.object(ObjektNr + 1).Zeile) != from + generated.size()) {
+        throw InputError("the generated lines do not form one object" +
+                         (after.faulty() ? ": " + after.error : std::string()));
+    }
+    if (Einfuegemodus && ObjektNr <= list.ObjektAnzahl)
+        out = renumberOverhangs(out, [ObjektNr](int m) { return m >= ObjektNr ? m + 1 : m; });
+    return out;
+}
+
+Lines ZeilenEntfernen(const Lines& text, int ObjektNr) {
+    const ObjectList list = readableList(text);
+    const TObjekt& object = existingObject(list, ObjektNr);
+    Lines out(text.begin(), at(text, index(object.Zeile)));
+    out.insert(out.end(), at(text, index(list.object(ObjektNr + 1).Zeile)), text.end());
+    changeCount(out, list, -object.surfaces);
+    return out;
+}
+
+Lines deleteObject(const Lines& text, int ObjektNr) {
+    const bool wasTarget = existingObject(readableList(text), ObjektNr).isTarget();
+    Lines out = renumberOverhangs(text, [ObjektNr](int m) {
+        if (m > ObjektNr) return m - 1;
+        if (m == ObjektNr) return 0;
+        return m;
+    });
+    out = ZeilenEntfernen(out, ObjektNr);
+    if (!wasTarget) return out;
+    for (;;) {
+        const ObjectList rest = readableList(out);
+        int orphan = 0;
+        for (int k = 1; k <= rest.ObjektAnzahl && orphan == 0; ++k)
+            if (rest.object(k).TargetNr == 0) orphan = k;
+        if (orphan == 0) return out;
+        // Overhangs of later targets must keep pointing at their targets.
+        out = renumberOverhangs(out, [orphan](int m) { return m > orphan ? m - 1 : m; });
+        out = ZeilenEntfernen(out, orphan);
+    }
+}
+
+std::string targetDeleteWarning(Language lang) {
+    if (lang == Language::German)
+        return "Objekt ist eine Targetfl\xE4" "che. Eventuell zugeh\xF6rige \xDC" "berh\xE4nge werden ebenfalls "
+               "gel\xF6scht!";
+    return "Object is a target plane. Possibly existing Overhangs will be also deleted!";
+}
+
+Lines FlaechenSchreiben(const Lines& text, const Lines& generated, int generatedSurfaces) {
+    Lines withoutEmpty;
+    withoutEmpty.reserve(text.size());
+    for (const auto& l : text)
+        if (!l.empty()) withoutEmpty.push_back(l);
+    const ObjectList list = readableList(withoutEmpty);
+    return ZeilenEinsetzen(withoutEmpty, list.ObjektAnzahl + 1, true, generated, generatedSurfaces);
+}
+
+Lines objectLines(const Lines& text, int ObjektNr) {
+    const ObjectList list = readableList(text);
+    const TObjekt& object = existingObject(list, ObjektNr);
+    return Lines(at(text, index(object.Zeile)), at(text, index(list.object(ObjektNr + 1).Zeile)));
+}
+
+}  // namespace penumbro

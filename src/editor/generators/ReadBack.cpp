@@ -1,0 +1,154 @@
+// Reading generated blocks back for a change (readHouse, readTree, the plain
+// surface and overhang read-backs): each record is read by the project format's
+// record reader, then its "#" lines give the values the generator kept there.
+
+#include "editor/generators/HouseGenerator.h"
+#include "editor/generators/OverhangGenerator.h"
+#include "editor/generators/PolygonGenerator.h"
+#include "editor/generators/TreeGenerator.h"
+#include "project/InputError.h"
+#include "project/ProjectFormat.h"
+
+namespace penumbro {
+
+namespace {
+
+[[noreturn]] void badLine(std::size_t index, const std::string& what) {
+    throw InputError({}, static_cast<int>(index + 1), what);
+}
+
+SurfaceRecord recordAt(const Lines& lines, std::size_t nameLine) {
+    const std::string noFile;
+    LineCursor in(lines, noFile, nameLine);
+    return readSurface(in);
+}
+
+// The numbers of a record's parameter line; InputError naming it when missing.
+std::vector<double> parameters(const Lines& lines, const SurfaceRecord& r, std::size_t count,
+                               const std::string& what) {
+    if (!r.parameterLine) badLine(r.nameLine + 1, "the " + what + " has no parameter line");
+    const std::string& line = lines[*r.parameterLine];
+    auto numbers = readLineNumbers(line, count);
+    if (!numbers)
+        badLine(*r.parameterLine, "not a " + what + " parameter line of " + std::to_string(count) +
+                                      " numbers: \"" + line + "\"");
+    return *numbers;
+}
+
+// The free-text name after a tag ("#Haus: NAME"), without the blank after the tag.
+std::string nameAfterTag(const std::string& line, std::string_view tag) {
+    const auto at = line.find(tag);
+    if (at == std::string::npos) return {};
+    std::size_t from = at + tag.size();
+    if (from < line.size() && line[from] == ' ') ++from;
+    return line.substr(from);
+}
+
+}  // namespace
+
+House readHouse(const Lines& lines, std::size_t nameLine) {
+    const SurfaceRecord r = recordAt(lines, nameLine);
+    const std::vector<double> n = parameters(lines, r, 8, "house");
+    House h;
+    h.name = nameAfterTag(lines[*r.parameterLine], kHouseTag);
+    h.ewWidth = n[0];
+    h.nsWidth = n[1];
+    h.height = n[2];
+    h.roof = n[3];
+    h.rotation = n[4];
+    h.shift = {n[5], n[6], n[7]};
+    return h;
+}
+
+Tree readTree(const Lines& lines, std::size_t nameLine) {
+    const SurfaceRecord r = recordAt(lines, nameLine);
+    if (!r.foliageLine) badLine(nameLine + 1, "the tree has no \"Belaubung\" line");
+    const auto foliage = monthlyFields(lines[*r.foliageLine], kFoliageOffset);
+    if (!foliage)
+        badLine(*r.foliageLine, "the foliage is not twelve percentages 0..100: \"" + lines[*r.foliageLine] + "\"");
+    const std::vector<double> n = parameters(lines, r, 6, "tree");
+    Tree t;
+    t.name = nameAfterTag(lines[*r.parameterLine], kTreeTag);
+    t.foliage = *foliage;
+    t.trunkHeight = n[0];
+    t.trunkDiameter = n[1];
+    t.crownDiameter = n[2];
+    t.foot = {n[3], n[4], n[5]};
+    return t;
+}
+
+PlainSurfaceLines readPlainSurfaceLines(const Lines& lines, std::size_t nameLine) {
+    const SurfaceRecord record = recordAt(lines, nameLine);
+    PlainSurfaceLines r;
+    r.nameLine = lines[nameLine];
+    r.target = record.target;
+    r.countLine = record.countLine;
+    const std::size_t n = record.vertices.size();
+    if (n < kMinCorners || n > kMaxCorners)
+        badLine(r.countLine, "corner count is not a number from 3 to 12: \"" + lines[r.countLine] + "\"");
+    // The corners' local lines follow the count, then the placement line: all "#"
+    // lines, so they lie inside the record.
+    for (std::size_t k = 0; k < n; ++k) {
+        const std::size_t i = r.countLine + 1 + k;
+        auto numbers = readLineNumbers(lines[i], 3);
+        if (!isHashLine(lines[i]) || !numbers) badLine(i, "not a corner line \"# u 0 v\": \"" + lines[i] + "\"");
+        r.corners.push_back({(*numbers)[0], (*numbers)[2]});
+    }
+    r.placementLine = r.countLine + n + 1;
+    const std::string& line = lines[r.placementLine];
+    auto placement = readLineNumbers(line, 5);
+    if (!isHashLine(line) || !placement)
+        badLine(r.placementLine, "not a placement line of five numbers: \"" + line + "\"");
+    for (std::size_t k = 0; k < 5; ++k) r.placement[k] = (*placement)[k];
+    return r;
+}
+
+std::string stripOverhangPrefix(const std::string& nameLine) {
+    if (!startsWith(nameLine, kOverhangPrefix)) return nameLine;
+    std::size_t i = kOverhangPrefix.size();
+    while (i < nameLine.size() && nameLine[i] >= '0' && nameLine[i] <= '9') ++i;
+    return nameLine.substr(i);
+}
+
+int overhangTargetNumber(const std::string& nameLine) {
+    if (!startsWith(nameLine, kOverhangPrefix)) return -1;
+    std::size_t i = kOverhangPrefix.size();
+    long long n = 0;
+    while (i < nameLine.size() && nameLine[i] >= '0' && nameLine[i] <= '9') {
+        n = n * 10 + (nameLine[i] - '0');
+        if (n > 1000000) return -1;  // no project holds that many objects
+        ++i;
+    }
+    return i == kOverhangPrefix.size() ? -1 : static_cast<int>(n);
+}
+
+PlainSurface readPlainSurface(const Lines& lines, std::size_t nameLine) {
+    const PlainSurfaceLines r = readPlainSurfaceLines(lines, nameLine);
+    PlainSurface s;
+    s.name = stripOverhangPrefix(r.nameLine);
+    s.target = r.target;
+    s.corners = r.corners;
+    s.placement = {r.placement[0], r.placement[1], {r.placement[2], r.placement[3], r.placement[4]}};
+    return s;
+}
+
+Placement readTargetPlacement(const Lines& lines, std::size_t nameLine) {
+    return readPlainSurface(lines, nameLine).placement;
+}
+
+Overhang readOverhang(const Lines& lines, std::size_t nameLine) {
+    const PlainSurfaceLines r = readPlainSurfaceLines(lines, nameLine);
+    Overhang o;
+    o.targetNumber = overhangTargetNumber(r.nameLine);
+    if (o.targetNumber < 0)
+        badLine(nameLine, "not an overhang name line \"$#N...\": \"" + r.nameLine + "\"");
+    o.name = stripOverhangPrefix(r.nameLine);
+    o.corners = r.corners;
+    o.azimuthDifference = r.placement[0];
+    o.elevationDifference = r.placement[1];
+    o.formU = r.placement[2];
+    o.formV = r.placement[3];
+    return o;
+}
+
+}  // namespace penumbro

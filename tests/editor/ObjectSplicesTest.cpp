@@ -1,0 +1,163 @@
+// The list operations, the comment block and the target-plane check.
+
+#include "editor/CommentBlock.h"
+#include "editor/ObjectSplices.h"
+#include "editor/ObjectTable.h"
+#include "editor/TargetCheck.h"
+
+#include "EditTexts.h"
+#include "project/InputError.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace penumbro {
+namespace {
+
+using namespace testtexts;
+using Names = std::vector<std::string>;
+
+// Names of the listed objects, with the overhang number for overhangs ("$#2V").
+Names names(const Lines& text) {
+    const ObjectList l = ListeAufbauen(text);
+    EXPECT_FALSE(l.faulty()) << l.error;
+    Names out;
+    for (int k = 1; k <= l.ObjektAnzahl; ++k) {
+        const TObjekt& o = l.object(k);
+        out.push_back(o.isOverhang() ? "$#" + std::to_string(o.TargetNr) + o.Name : o.Name);
+    }
+    return out;
+}
+
+int count(const Lines& text) { return ListeAufbauen(text).surfaceCount; }
+
+TEST(ZeilenEinsetzen, AddGoesAfterTheLastObjectBeforeTheSections) {
+    for (const Lines& generated : {surface("R"), house("H")}) {
+        const int surfaces = surfacesOf(generated);
+        const Lines out = ZeilenEinsetzen(newProjectLines(), 1, true, generated, surfaces);
+        EXPECT_EQ(out[1], std::to_string(surfaces));
+        ASSERT_EQ(out.size(), 6 + generated.size());
+        EXPECT_TRUE(std::equal(generated.begin(), generated.end(), out.begin() + 2));
+        EXPECT_EQ(out[2 + generated.size()], "Standort");
+    }
+    Lines text = projectOf({surface("A")}, 1);
+    text.insert(text.begin() + 13, {"Horizont", "0-360=5"});
+    const Lines out = ZeilenEinsetzen(text, 2, true, surface("B"), 1);
+    EXPECT_EQ(names(out), (Names{"A", "B"}));
+    EXPECT_EQ(out[24], "Horizont");
+}
+
+TEST(ZeilenEinsetzen, InsertRenumbersOverhangsAtAndBehindThePosition) {
+    const Lines text =
+        projectOf({surface("T1", true), surface("$#1V1"), surface("T3", true), surface("$#3V3")}, 4);
+    const std::pair<int, Names> cases[] = {
+        {1, {"Neu", "T1", "$#2V1", "T3", "$#4V3"}},
+        {2, {"T1", "Neu", "$#1V1", "T3", "$#4V3"}},
+        {4, {"T1", "$#1V1", "T3", "Neu", "$#3V3"}},
+        {5, {"T1", "$#1V1", "T3", "$#3V3", "Neu"}},
+    };
+    for (const auto& [before, expected] : cases) {
+        const Lines out = ZeilenEinsetzen(text, before, true, surface("Neu"), 1);
+        EXPECT_EQ(names(out), expected) << before;
+        EXPECT_EQ(count(out), 5);
+    }
+    // An overhang inserted before its own target follows it.
+    EXPECT_EQ(names(ZeilenEinsetzen(projectOf({surface("T", true)}, 1), 1, true, surface("$#1V"), 1)),
+              (Names{"$#2V", "T"}));
+    // A change replaces one object; the count follows its surfaces.
+    const Lines withTree = projectOf({surface("A"), tree("B"), surface("C")}, 9);
+    EXPECT_EQ(ListeAufbauen(ZeilenEinsetzen(withTree, 2, false, tree("Eiche"), 7)).labels[1], "Baum: Eiche");
+    const Lines out = ZeilenEinsetzen(withTree, 2, false, surface("B2"), 1);
+    EXPECT_EQ(names(out), (Names{"A", "B2", "C"}));
+    EXPECT_EQ(count(out), 3);
+}
+
+TEST(ZeilenEinsetzen, RefusesBadNumbersAndBadLinesWithoutChange) {
+    const Lines text = projectOf({surface("A")}, 1);
+    Lines broken = text;
+    broken[1] = "2";
+    Lines two = surface("X");
+    two.insert(two.end(), text.begin() + 2, text.begin() + 13);
+    const std::tuple<const char*, Lines, int, bool, Lines> cases[] = {
+        {"insert at 0", text, 0, true, surface("X")},
+        {"insert beyond add", text, 3, true, surface("X")},
+        {"change the sentinel", text, 2, false, surface("X")},
+        {"malformed text", broken, 1, true, surface("X")},
+        {"generated lines incomplete", text, 1, true, Lines{"X", "4", "1 2 3"}},
+        {"generated lines two objects", text, 1, true, two},
+        {"no generated lines", text, 1, true, Lines{}},
+    };
+    for (const auto& [what, t, nr, insert, generated] : cases)
+        EXPECT_THROW(ZeilenEinsetzen(t, nr, insert, generated, 1), InputError) << what;
+}
+
+TEST(DeleteObject, RenumbersAndTakesATargetsOverhangsAlong) {
+    const Lines text = projectOf({surface("T1", true), surface("$#1V1"), surface("A"), surface("$#1V2"),
+                                  surface("T5", true), surface("$#5W")},
+                                 6);
+    EXPECT_EQ(names(deleteObject(text, 1)), (Names{"A", "T5", "$#2W"}));
+    const Lines mixed = projectOf({house("H"), surface("T", true), surface("$#2V"), tree("B")}, 16);
+    const std::tuple<int, Names, int> cases[] = {
+        {1, {"T", "$#1V", "Baum"}, 9},
+        {2, {"Haus", "Baum"}, 14},
+        {3, {"Haus", "T", "Baum"}, 15},
+        {4, {"Haus", "T", "$#2V"}, 9},
+    };
+    for (const auto& [nr, expected, surfaces] : cases) {
+        const Lines out = deleteObject(mixed, nr);
+        EXPECT_EQ(names(out), expected) << nr;
+        EXPECT_EQ(count(out), surfaces) << nr;
+    }
+    EXPECT_THROW(deleteObject(mixed, 5), InputError);
+    EXPECT_THROW(deleteObject(mixed, 0), InputError);
+    // Removing lines alone renumbers nothing.
+    EXPECT_EQ(names(ZeilenEntfernen(mixed, 1)), (Names{"T", "$#2V", "Baum"}));
+}
+
+TEST(FlaechenSchreiben, DropsEmptyLinesAndAddsAsLastObject) {
+    Lines text = projectOf({surface("A")}, 1);
+    text.insert(text.begin() + 1, "");
+    text.push_back("");
+    const Lines out = FlaechenSchreiben(text, surface("B"), 1);
+    EXPECT_EQ(names(out), (Names{"A", "B"}));
+    EXPECT_EQ(std::count(out.begin(), out.end(), std::string()), 0);
+    const Lines withHouse = projectOf({surface("A"), house("H"), surface("C")}, 9);
+    EXPECT_EQ(objectLines(withHouse, 2), house("H"));
+    EXPECT_THROW(objectLines(withHouse, 4), InputError);
+}
+
+TEST(KommentarExit, MemoLayout) {
+    const std::tuple<const char*, Lines, Lines> cases[] = {
+        {"inner empty kept, trailing dropped", {"a", "", "b", "", ""}, {"* a", "* ", "* b"}},
+        {"empty memo", {}, {"* "}},
+        {"cut to 79", {std::string(100, 'x')}, {"* " + std::string(77, 'x')}},
+        {"line break inside a memo line", {"a\r\nb"}, {"* a", "* b"}},
+    };
+    Lines text = projectOf({surface("A")}, 1);
+    text.insert(text.begin() + 1, "* alt");
+    text.insert(text.begin() + 5, "");        // an empty line inside the text stays
+    text.insert(text.begin() + 6, "*fremd");  // a comment line elsewhere goes away
+    for (auto [what, memo, expected] : cases) {
+        for (const auto& l : text)
+            if (l.empty() || l[0] != '*') expected.push_back(l);
+        EXPECT_EQ(KommentarExit(text, memo), expected) << what;
+    }
+}
+
+TEST(TargetflaechenPruefen, ComparesAzimuthAndElevationOfAllTargets) {
+    const std::tuple<const char*, Lines, int> cases[] = {
+        {"no object", newProjectLines(), 0},
+        {"no target", projectOf({surface("A"), tree("B")}, 8), 0},
+        {"two alike", projectOf({surface("T", true), tree("B"), surface("U", true)}, 9), 1},
+        {"elevation differs", projectOf({surface("T", true), surface("U", true, "180.000", "30.000")}, 2), 2},
+        {"azimuth differs", projectOf({surface("T", true), surface("U", true, "90.000")}, 2), 2},
+        {"plain surface may differ", projectOf({surface("T", true), surface("U", false, "90.000")}, 2), 1},
+    };
+    for (const auto& [what, text, expected] : cases) EXPECT_EQ(TargetflaechenPruefen(text), expected) << what;
+    const Lines noPlacement{"* ", "1", "T", "Target", "3", "0 0 0", "1 0 0", "1 1 0", "Standort", "1.0 2.0 3.0"};
+    EXPECT_THROW(TargetflaechenPruefen(noPlacement), InputError);
+}
+
+}  // namespace
+}  // namespace penumbro
