@@ -28,11 +28,6 @@ const std::vector<UnitSurface>& unitHouse() {
     return surfaces;
 }
 
-// The tag of project/ProjectFormat.h, which the read-back looks for (that header
-// and engine/Frames.h cannot meet in one file until the engine takes its limits
-// from it).
-const char* const kHouseTag = "#Haus:";
-
 }  // namespace
 
 Lines generateHouse(const House& house) {
@@ -45,7 +40,7 @@ Lines generateHouse(const House& house) {
             out.push_back(parameterFields({house.ewWidth, house.nsWidth, house.height, house.roof,
                                            phi * kDegreesPerRadian, house.shift.x, house.shift.y,
                                            house.shift.z}) +
-                          "     " + kHouseTag + " " + house.name);
+                          "     " + std::string(kHouseTag) + " " + house.name);
             first = false;
         }
         out.push_back(std::to_string(s.vertices.size()));

@@ -6,7 +6,7 @@
 namespace penumbro {
 
 std::string overhangNameLine(int targetNumber, const std::string& name) {
-    return "$#" + formatInt(targetNumber) + name;
+    return std::string(kOverhangPrefix) + formatInt(targetNumber) + name;
 }
 
 std::vector<Vec3> placeOverhang(const Overhang& overhang, const Placement& target) {
