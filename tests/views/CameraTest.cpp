@@ -112,7 +112,7 @@ TEST(Camera, EmptyProjectKeepsTheProjection) {
     Camera cam;
     cam.letzteAusdehnung = 20.0;
     const PreviewFrame frame = preparePreviewFrame(cam, {"* ", "0"}, 0, true, 400, 300);
-    EXPECT_FALSE(frame.scene.extent.hatObjekte);
+    EXPECT_FALSE(frame.scene.extent.hasObjects);
     EXPECT_FALSE(frame.projection);
     EXPECT_EQ(cam.letzteAusdehnung, 20.0);
 }

@@ -1,0 +1,64 @@
+#pragma once
+// Tree and house blocks and world inspection for the view tests.
+
+#include "project/ProjectText.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace penumbro::testing {
+
+// A tree or house block as the generators lay it out (foliage and parameter line on
+// the first record), every vertex at (x, y, 0).
+inline Lines objectBlock(bool tree, const std::string& parameters, double x = 1, double y = 1) {
+    const std::string vertex = std::to_string(x) + " " + std::to_string(y) + " 0.000000";
+    const std::vector<std::pair<std::string, int>> surfaces =
+        tree ? std::vector<std::pair<std::string, int>>{{"Baum", 8}, {"Baum1", 8}, {"Baum2", 8}, {"Baum3", 8},
+                                                        {"Stamm", 4}, {"Stamm1", 4}, {"Stamm2", 4}}
+             : std::vector<std::pair<std::string, int>>{{"Frontseite", 4}, {"R\xFC" "ckseite", 4}, {"L\xE4ngsseite 1", 4},
+                                                        {"L\xE4ngsseite 2", 4}, {"Dach Giebelseite Front", 3},
+                                                        {"Dachl\xE4ngsseite 1", 4}, {"Dachl\xE4ngsseite 2", 4}};
+    Lines t;
+    for (const auto& [name, n] : surfaces) {
+        t.push_back(name);
+        if (t.size() == 1) {
+            if (tree) t.push_back("Belaubung 100100100100100100100100100100100100");
+            t.push_back(parameters);
+        }
+        t.push_back(std::to_string(n));
+        for (int k = 0; k < n; ++k) t.push_back(vertex);
+    }
+    return t;
+}
+
+// The worked house: B 13, A 5, H 7, R 3, turned 90 degrees, shifted by (4, 5, 0).
+inline Lines workedHouse() {
+    return objectBlock(false, "#  13.000    5.000    7.000    3.000   90.000    4.000    5.000    0.000     #Haus: ",
+                       17, 5);
+}
+
+// A world split at CR LF.
+inline std::vector<std::string> worldLines(const std::string& doc) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (auto end = doc.find("\r\n"); end != std::string::npos; end = doc.find("\r\n", start)) {
+        lines.push_back(doc.substr(start, end - start));
+        start = end + 2;
+    }
+    return lines;
+}
+
+inline long countOf(const std::vector<std::string>& lines, const std::string& line) {
+    return static_cast<long>(std::count(lines.begin(), lines.end(), line));
+}
+
+// The count lines after the first line equal to start.
+inline std::vector<std::string> after(const std::vector<std::string>& lines, const std::string& start,
+                                      std::size_t count) {
+    const auto i = std::find(lines.begin(), lines.end(), start);
+    if (i == lines.end()) return {};
+    return {i + 1, i + 1 + static_cast<long>(std::min<std::size_t>(count, static_cast<std::size_t>(lines.end() - i - 1)))};
+}
+
+}  // namespace penumbro::testing
