@@ -1,6 +1,5 @@
 #include "views/PreviewScene.h"
 
-
 #include <array>
 #include <cmath>
 #include <numbers>

@@ -2,9 +2,7 @@
 // files fed to the export: each either gives sound output or is refused naming the
 // file and line; no crash, no endless output, no "nan" in a world or an export.
 
-#include "project/FileIo.h"
 #include "support/Mutations.h"
-#include "support/TempDir.h"
 #include "views/Export.h"
 #include "views/MitReader.h"
 #include "views/PreviewScene.h"
@@ -147,22 +145,6 @@ TEST(ViewsRobustness, MeansOutsideZeroToOneAreADefect) {
             EXPECT_EQ(r.error->line, 6) << value;
         }
     }
-}
-
-TEST(ViewsRobustness, ExportFileNamesTheDamagedFile) {
-    testing::TempDir dir("robust-views");
-    const std::string mit = dir.path("cut.mit");
-    Lines cut = mitTexts()[0];
-    cut.resize(10);
-    writeFileAtomically(mit, joinLines(cut));
-    try {
-        exportFile(mit, ExportFormat::Trnsys, dir.path("cut.trn"));
-        ADD_FAILURE() << "exported";
-    } catch (const InputError& e) {
-        EXPECT_EQ(e.file(), mit);
-        EXPECT_EQ(e.line(), 11) << e.what();
-    }
-    EXPECT_THROW(exportFile(dir.path("missing.mit"), ExportFormat::Text, dir.path("x.txt")), InputError);
 }
 
 }  // namespace

@@ -44,18 +44,6 @@ TEST(ViewScene, ExtentIsTheLargestVertexCoordinateOfEveryKind) {
     }
 }
 
-TEST(ViewScene, ReadsPlacementLocalLinesAndParameters) {
-    const Lines text = project({collectorSurface(), workedHouse()});
-    const ViewScene scene = readViewScene(text, "p.dat");
-    ASSERT_EQ(scene.objects.size(), 2u);
-    EXPECT_TRUE(scene.objects[0].target);
-    EXPECT_EQ(scene.objects[0].azimuth, 180);
-    EXPECT_EQ(scene.objects[0].elevation, 45);
-    EXPECT_EQ(scene.objects[0].local.size(), 4u);
-    const LineNumbers house = {13, 5, 7, 3, 90, 4, 5, 0, 0, 0};
-    EXPECT_EQ(scene.objects[1].parameters, house);
-}
-
 // The views read what the editor writes; a text that has the grammar but not the
 // editor's layout is refused at the line where the layout breaks.
 TEST(ViewScene, TextsOutsideTheEditorsLayoutNameTheLine) {

@@ -1,18 +1,14 @@
-#include "views/Viewpoints.h"
 #include "views/VrmlTexts.h"
 #include "views/VrmlWriter.h"
 
 #include "ViewSamples.h"
 #include "project/InputError.h"
-#include "project/Numbers.h"
 #include "project/ProjectFile.h"
 #include "support/SampleProjects.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <numbers>
 
 namespace penumbro {
 namespace {
@@ -55,24 +51,6 @@ TEST(VrmlDocument, EmptyProjectShowsNoticeOnlyWithoutHorizon) {
     }
 }
 
-TEST(VrmlDocument, ExtentScalesGroundFontCreditsAndViewpoints) {
-    struct Case {
-        const char* vertex;
-        const char* radius;
-        const char* fontSize;
-        const char* skyView;
-    };
-    const Case cases[] = {
-        {"0.4 -0.3 0.1", "        radius 100", "                 size 0.125", "  position 0 5.000 0"},
-        {"3 -25 1", "        radius 2500", "                 size 3.125", "  position 0 125.000 0"},
-        {"0 0 1.23456", "        radius 123", "                 size 0.154", "  position 0 6.173 0"},
-    };
-    for (const auto& c : cases) {
-        const auto lines = world(oneSurface("# 0 0 0 0 0", {c.vertex, c.vertex, c.vertex}));
-        for (const char* expected : {c.radius, c.fontSize, c.skyView}) EXPECT_EQ(countOf(lines, expected), 1) << expected;
-    }
-}
-
 TEST(VrmlDocument, PlainSurfaceColoursFollowTargetAndElevation) {
     const char* grey = "0.6 0.6 0.6";
     const char* red = "0.6 0.0 0.0";
@@ -90,19 +68,6 @@ TEST(VrmlDocument, PlainSurfaceColoursFollowTargetAndElevation) {
     EXPECT_EQ(after(target, "      color [", 1), std::vector<std::string>{"      0 0 1"});
 }
 
-TEST(VrmlDocument, PlainSurfaceNodesInVrmlAxes) {
-    const auto lines = world(oneSurface("# 0 0 0 0 0", {"1.0 0.0 2.0", "3.5 -4.25 0", "  -1   2.0004   -0.0004  "}));
-    const std::vector<std::string> points = {"        1.000 2.000 -0.000,", "        3.500 0.000 4.250,",
-                                             "        -1.000 -0.000 -2.000,", "      ]", "    }", "    coordIndex ["};
-    std::vector<std::string> face = points, outline = points;
-    face.push_back("      0, 1, 2");
-    outline.insert(outline.end(), {"      0, 1, 2, 0", "    ]", "    colorIndex [", "      0, 0, 0, 0", "    ]", "  }", "}"});
-    const auto faceStart = std::find(lines.begin(), lines.end(), "      diffuseColor 0.6 0.6 0.6");
-    EXPECT_EQ(after({faceStart, lines.end()}, "      point [", face.size()), face);
-    // The outline ends the world: no empty line follows a plain surface.
-    EXPECT_EQ(std::vector<std::string>(lines.end() - static_cast<long>(outline.size()), lines.end()), outline);
-}
-
 TEST(VrmlDocument, WorkedHouseGivesBoxAndRoof) {
     const auto lines = world(project({workedHouse()}));
     const std::vector<std::string> box = {"        size 5.000 7.000 13.000", "      }", "    }", "  ]",
@@ -117,43 +82,6 @@ TEST(VrmlDocument, WorkedHouseGivesBoxAndRoof) {
     EXPECT_EQ(countOf(lines, "        radius 1700"), 1);  // the ground follows the house's vertices
 }
 
-TEST(VrmlDocument, TreeBecomesTrunkAndCrown) {
-    // h 3, d 0.4, D 2.4, foot (10, -6, 0.5); the collector after it is read in step.
-    Lines objects = objectBlock(true, "#   3.000    0.400    2.400   10.000   -6.000    0.500     #Baum: Linde");
-    const Lines collector = collectorSurface();
-    objects.insert(objects.end(), collector.begin(), collector.end());
-    const auto lines = world(project({objects}, 8));
-    const std::pair<const char*, long> expected[] = {
-        {"        height 4.200", 1}, {"        radius 0.200", 1}, {"  translation 10.000 2.600 6.000", 1},
-        {"      geometry Sphere { radius 1.200 }", 1}, {"  translation 10.000 4.700 6.000", 1},
-        {"        12.000 5.000 -12.000,", 2}};
-    for (const auto& [line, count] : expected) EXPECT_EQ(countOf(lines, line), count) << line;
-}
-
-TEST(VrmlDocument, HorizonWallsPerSegment) {
-    struct Case {
-        const char* entry;
-        long segments;
-        double height, from;  // a1 in degrees
-    };
-    const Case cases[] = {
-        {"0-90=10", 10, 10, -90},   {"90-0=10", 10, 10, -90}, {"180-270=90", 10, 89.9, 90},
-        {"100-104.5=5", 1, 5, 10},  {"0-360=12.5", 37, 12.5, -90},
-    };
-    for (const auto& c : cases) {
-        const auto lines = world(project({collectorSurface()}, -1, {c.entry}));
-        EXPECT_EQ(countOf(lines, "      0 1 2 3"), c.segments) << c.entry;
-        EXPECT_EQ(countOf(lines, "        0 0 0"), c.segments) << c.entry;  // ground wedges
-        const double b = c.from * std::numbers::pi / 180, r = 1600;
-        const std::string x = formatFixed(r * std::cos(b), 0, 3), z = formatFixed(r * std::sin(b), 0, 3);
-        const std::string top = formatFixed(r * std::tan(c.height * std::numbers::pi / 180), 0, 3);
-        const auto wall = after(lines, "      diffuseColor 0.8 0.8 0.8", 8);
-        ASSERT_EQ(wall.size(), 8u);
-        EXPECT_EQ(wall[6], "        " + x + " 0 " + z) << c.entry;
-        EXPECT_EQ(wall[7], "        " + x + " " + top + " " + z) << c.entry;
-    }
-}
-
 TEST(VrmlViewpoints, TargetOrientationAndPosition) {
     const std::pair<const char*, const char*> cases[] = {
         {"# 180.000  0.000  0 0 0", "  orientation 0.000 1.000 0.000 3.142"},    // south: axis replaced
@@ -166,23 +94,6 @@ TEST(VrmlViewpoints, TargetOrientationAndPosition) {
         const auto lines = world(oneSurface(placement, {"12 12 5", "16 12 5", "16 14 8", "12 14 8"}, true, "Kollektor"));
         const std::vector<std::string> expected = {"  position 14.000 6.500 -13.000", orientation};
         EXPECT_EQ(after(lines, "  description \"Senkrecht zur Ebene 'Kollektor'\"", 2), expected);
-    }
-}
-
-TEST(VrmlViewpoints, RotationTurnsDefaultViewOntoNormal) {
-    for (double a : {0.0, 37.0, 90.0, 180.0, 251.0}) {
-        for (double e : {-60.0, 0.0, 30.0, 89.0}) {
-            const VrmlRotation r = targetRotation(a, e);
-            const double len = std::hypot(r.axis[0], r.axis[1], r.axis[2]);
-            const double k[3] = {r.axis[0] / len, r.axis[1] / len, r.axis[2] / len};
-            // Rodrigues for v = (0, 0, -1): v cos + (k x v) sin + k (k . v)(1 - cos).
-            const double c = std::cos(r.angle), s = std::sin(r.angle);
-            const double turned[3] = {-k[1] * s + k[0] * -k[2] * (1 - c), k[0] * s + k[1] * -k[2] * (1 - c),
-                                      -c + k[2] * -k[2] * (1 - c)};
-            const double ar = a * std::numbers::pi / 180, er = e * std::numbers::pi / 180;
-            const double n[3] = {std::sin(ar) * std::cos(er), std::sin(er), -std::cos(ar) * std::cos(er)};
-            for (int i = 0; i < 3; ++i) EXPECT_NEAR(turned[i], n[i], 1e-9) << a << " " << e;
-        }
     }
 }
 
