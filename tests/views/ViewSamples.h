@@ -13,21 +13,14 @@ namespace penumbro::testing {
 // the first record), every vertex at (x, y, 0).
 inline Lines objectBlock(bool tree, const std::string& parameters, double x = 1, double y = 1) {
     const std::string vertex = std::to_string(x) + " " + std::to_string(y) + " 0.000000";
-    const std::vector<std::pair<std::string, int>> surfaces =
-        tree ? std::vector<std::pair<std::string, int>>{{"Baum", 8}, {"Baum1", 8}, {"Baum2", 8}, {"Baum3", 8},
-                                                        {"Stamm", 4}, {"Stamm1", 4}, {"Stamm2", 4}}
-             : std::vector<std::pair<std::string, int>>{{"Frontseite", 4}, {"R\xFC" "ckseite", 4}, {"L\xE4ngsseite 1", 4},
-                                                        {"L\xE4ngsseite 2", 4}, {"Dach Giebelseite Front", 3},
-                                                        {"Dachl\xE4ngsseite 1", 4}, {"Dachl\xE4ngsseite 2", 4}};
-    Lines t;
-    for (const auto& [name, n] : surfaces) {
-        t.push_back(name);
-        if (t.size() == 1) {
-            if (tree) t.push_back("Belaubung 100100100100100100100100100100100100");
-            t.push_back(parameters);
-        }
+    Lines t = {tree ? "Baum" : "Frontseite"};
+    if (tree) t.push_back("Belaubung 100100100100100100100100100100100100");
+    t.push_back(parameters);
+    for (int s = 0; s < 7; ++s) {
+        if (s > 0) t.push_back((tree ? "Baum" : "Seite") + std::to_string(s));
+        const int n = tree ? (s < 4 ? 8 : 4) : (s == 4 ? 3 : 4);
         t.push_back(std::to_string(n));
-        for (int k = 0; k < n; ++k) t.push_back(vertex);
+        t.insert(t.end(), static_cast<std::size_t>(n), vertex);
     }
     return t;
 }
