@@ -36,13 +36,13 @@ int runVrml(const Args& args) {
     const std::string lang = opts.has("lang") ? opts.value("lang") : "d";
     if (lang != "d" && lang != "e") throw UsageError{"--lang takes d or e"};
 
-    VrmlTexte texte = vrmlTexte(Language::German);
-    VrmlTexteSetzen(texte, lang[0]);
+    VrmlTexts texts = vrmlTexts(Language::German);
+    VrmlTexteSetzen(texts, lang[0]);
 
     const std::string path = opts.positional()[0];
     const LoadedProject project = loadProjectFile(path);
     const std::string wrl = haveOutput ? output : withoutExtension(path) + ".wrl";
-    vrmlDateiSchreibenNach(project.lines, wrl, texte, path);
+    writeVrmlFile(project.lines, wrl, texts, path);
     std::cout << wrl << "\n";
     return kExitOk;
 }

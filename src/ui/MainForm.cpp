@@ -556,7 +556,7 @@ void TMainForm::VRML_DarstellungClick() {
                                  : state_.project.baseName;
     std::string wrl;
     try {
-        wrl = VrmlDateiSchreiben(state_.project.daten, base, vrmlTexte(languageOf(l)), state_.project.fileName);
+        wrl = VrmlDateiSchreiben(state_.project.daten, base, vrmlTexts(languageOf(l)), state_.project.fileName);
     } catch (const InputError& e) {
         dialogs_.warning(this, fromMessage(e.what()));
         return;

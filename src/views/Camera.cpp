@@ -29,9 +29,9 @@ Projection resizeProjection(const Camera& camera, int width, int height) {
 
 std::optional<Projection> followExtent(Camera& camera, const SceneExtent& extent, int width,
                                        int height) {
-    if (!extent.hatObjekte || extent.ausdehnung == camera.letzteAusdehnung) return std::nullopt;
-    camera.letzteAusdehnung = extent.ausdehnung;
-    return projection(width, height, kFarPerExtent * extent.ausdehnung);
+    if (!extent.hasObjects || extent.size == camera.letzteAusdehnung) return std::nullopt;
+    camera.letzteAusdehnung = extent.size;
+    return projection(width, height, kFarPerExtent * extent.size);
 }
 
 double zoomDistance(const Camera& camera) {

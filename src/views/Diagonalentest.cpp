@@ -10,11 +10,11 @@ constexpr double kLow = 1e-10;
 constexpr double kHigh = 0.9999999999;
 }  // namespace
 
-bool linksVon(const PointUV& p, const PointUV& q, const PointUV& r) {
+bool leftOf(const PointUV& p, const PointUV& q, const PointUV& r) {
     return (q.u - p.u) * (r.v - p.v) - (q.v - p.v) * (r.u - p.u) > 0.0;
 }
 
-bool schneiden(const PointUV& a, const PointUV& b, const PointUV& c, const PointUV& d) {
+bool crosses(const PointUV& a, const PointUV& b, const PointUV& c, const PointUV& d) {
     const double abU = b.u - a.u, abV = b.v - a.v;
     const double cdU = d.u - c.u, cdV = d.v - c.v;
     const double caU = a.u - c.u, caV = a.v - c.v;
@@ -39,10 +39,10 @@ std::vector<std::array<int, 3>> Diagonalentest(const std::vector<PointUV>& corne
             bool usable = false;
             if (j == i + 1 || (i == 0 && j == n - 1)) {
                 usable = true;  // an edge
-            } else if (linksVon(at(i), at(i + 1), at(j)) && linksVon(at(i), at(j), at(prev(i)))) {
+            } else if (leftOf(at(i), at(i + 1), at(j)) && leftOf(at(i), at(j), at(prev(i)))) {
                 usable = true;
                 for (int k = 0; k < n && usable; ++k) {
-                    if (schneiden(at(i), at(j), at(k), at((k + 1) % n))) usable = false;
+                    if (crosses(at(i), at(j), at(k), at((k + 1) % n))) usable = false;
                 }
             }
             ok[cell(i, j)] = ok[cell(j, i)] = usable ? 1 : 0;

@@ -18,11 +18,11 @@ struct PointUV {
 };
 
 // True when r lies strictly left of the line p->q.
-bool linksVon(const PointUV& p, const PointUV& q, const PointUV& r);
+bool leftOf(const PointUV& p, const PointUV& q, const PointUV& r);
 
 // True when the segments a->b and c->d cross strictly inside both (touching at an end
 // point and parallel segments do not count).
-bool schneiden(const PointUV& a, const PointUV& b, const PointUV& c, const PointUV& d);
+bool crosses(const PointUV& a, const PointUV& b, const PointUV& c, const PointUV& d);
 
 // The triangles that fill the polygon, as 0-based vertex indices (i < j < k), in the
 // order i, then j, then k ascending.

@@ -15,12 +15,12 @@ namespace penumbro {
 struct PreviewFrame {
     ModelView modelView;
     std::optional<Projection> projection;  // set when the projection must be made anew
-    PreviewScene scene;                    // scene.extent.hatObjekte false: hide the view
+    PreviewScene scene;                    // scene.extent.hasObjects false: hide the view
 };
 
 // Throws InputError like buildPreviewScene; the camera is then left unchanged.
-PreviewFrame preparePreviewFrame(Camera& camera, const Lines& text, int markiertesObjekt,
-                                 bool bodenplatte, int width, int height,
+PreviewFrame preparePreviewFrame(Camera& camera, const Lines& text, int highlightedObject,
+                                 bool groundPlate, int width, int height,
                                  const std::string& fileName = {});
 
 }  // namespace penumbro

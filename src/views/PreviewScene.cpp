@@ -1,11 +1,6 @@
 #include "views/PreviewScene.h"
 
-#include "project/InputError.h"
-#include "project/Numbers.h"
-#include "views/Diagonalentest.h"
-
 #include <array>
-#include <cctype>
 #include <cmath>
 #include <numbers>
 #include <utility>
@@ -25,12 +20,6 @@ constexpr std::array<std::array<double, 2>, 8> kOctagon = {{{1.0, 0.0},
                                                             {-kHalfRoot2, -kHalfRoot2},
                                                             {0.0, -1.0},
                                                             {kHalfRoot2, -kHalfRoot2}}};
-// A tree is 60 lines from its name line, a house 42.
-constexpr std::size_t kTreeLines = 60;
-constexpr std::size_t kHouseLines = 42;
-// Wider horizon intervals than this are not azimuths any more; refusing them keeps
-// the segment count small.
-constexpr double kWidestHorizonInterval = 3600.0;
 
 struct P3 {
     double x = 0, y = 0, z = 0;
@@ -45,37 +34,34 @@ PreviewVertex vertex(const P3& p) {
 // Rounding to the nearest integer, halves to the even neighbour.
 double roundHalfEven(double v) { return std::nearbyint(v); }
 
-std::string_view withoutFirstCharacter(const std::string& line) {
-    return line.empty() ? std::string_view() : std::string_view(line).substr(1);
-}
-
 class SceneBuilder {
 public:
-    SceneBuilder(const Lines& text, int markiert, bool bodenplatte, const std::string& fileName)
-        : text_(text), markiert_(markiert), bodenplatte_(bodenplatte), file_(fileName) {}
+    SceneBuilder(const ViewScene& scene, int highlighted, bool groundPlate)
+        : scene_(scene), highlighted_(highlighted), groundPlate_(groundPlate) {}
 
     PreviewScene build() {
-        scene_.extent = SzenenAusdehnung(text_, file_);
-        if (!scene_.extent.hatObjekte) return std::move(scene_);
-        radius_ = roundHalfEven(100.0 * scene_.extent.ausdehnung);
-        if (bodenplatte_) groundPlate();
-        objects();
+        result_.extent = scene_.extent;
+        if (!result_.extent.hasObjects) return std::move(result_);
+        radius_ = roundHalfEven(100.0 * result_.extent.size);
+        if (groundPlate_) groundPlate();
+        int k = 0;
+        for (const ViewObject& o : scene_.objects) {
+            ++k;
+            const bool highlighted = k == highlighted_;
+            switch (o.kind) {
+                case ObjectKind::Tree: tree(o, k, highlighted); break;
+                case ObjectKind::House: house(o, k, highlighted); break;
+                case ObjectKind::Plain: plainSurface(o, k, highlighted); break;
+            }
+        }
         horizon();
-        return std::move(scene_);
+        return std::move(result_);
     }
 
 private:
-    const std::string& line(std::size_t index, const char* what) const {
-        if (index >= text_.size()) {
-            throw InputError(file_, static_cast<int>(text_.size()),
-                             std::string("text ends where ") + what + " was expected");
-        }
-        return text_[index];
-    }
-
     void add(PrimitiveKind kind, PreviewColour colour, std::vector<PreviewVertex> vertices,
              int object = 0) {
-        scene_.primitives.push_back({kind, colour, std::move(vertices), object});
+        result_.primitives.push_back({kind, colour, std::move(vertices), object});
     }
 
     P3 onRim(double angleDeg, double height = 0.0) const {
@@ -91,75 +77,23 @@ private:
         }
     }
 
-    void objects() {
-        std::size_t i = 0;
-        while (i < text_.size() && !text_[i].empty() && text_[i][0] == '*') ++i;
-        long long c = ZaehlerLesen(text_, i, file_, "surface count");
-        ++i;
-        for (int k = 1; c > 0; ++k) {
-            const std::string& name = line(i, "a surface name");
-            const bool highlighted = k == markiert_;
-            if (name == "Baum") {
-                tree(i, k, highlighted);
-                i += kTreeLines;
-                c -= 6;
-            } else if (name == "Frontseite") {
-                house(i, k, highlighted);
-                i += kHouseLines;
-                c -= 6;
-            } else {
-                i = plainSurface(i + 1, k, highlighted);
-            }
-            --c;
-        }
-    }
-
-    // Reads a plain surface from the line after its name; returns the index after it.
-    std::size_t plainSurface(std::size_t i, int k, bool highlighted) {
-        bool target = false;
-        if (line(i, "a vertex count") == "Target") {
-            target = true;
-            ++i;
-        }
-        const long long n = ZaehlerLesen(text_, i, file_, "vertex count");
-        if (n < 0 || n > 12) {
-            throw InputError(file_, static_cast<int>(i + 1),
-                             "vertex count " + std::to_string(n) + " is outside 0..12");
-        }
-        ++i;
-        const auto count = static_cast<std::size_t>(n);
-        Zahlen z{};
-        std::vector<PointUV> local(count);
-        for (std::size_t j = 0; j < count; ++j, ++i) {
-            ZahlenPruefen(withoutFirstCharacter(line(i, "a local line")), z, i, file_);
-            local[j] = {z[0], z[2]};
-        }
-        ZahlenPruefen(withoutFirstCharacter(line(i, "the placement line")), z, i, file_);
-        ++i;
-        const double elevation = z[1];
-        std::vector<PreviewVertex> corners(count);
-        for (std::size_t j = 0; j < count; ++j, ++i) {
-            ZahlenPruefen(line(i, "a vertex line"), z, i, file_);
-            corners[j] = vertex({z[0], z[2], -z[1]});
-        }
-
+    void plainSurface(const ViewObject& o, int k, bool highlighted) {
+        std::vector<PreviewVertex> corners;
+        for (const Point3& p : o.vertices) corners.push_back(vertex({p[0], p[2], -p[1]}));
         const PreviewColour colour = highlighted ? kPreviewHighlight
-                                     : target    ? kPreviewTarget
-                                                 : surfaceColourForElevation(elevation);
-        for (const auto& t : Diagonalentest(local)) {
+                                     : o.target  ? kPreviewTarget
+                                                 : surfaceColourForElevation(o.elevation);
+        for (const auto& t : Diagonalentest(o.local)) {
             add(PrimitiveKind::Triangle, colour,
                 {corners[static_cast<std::size_t>(t[0])], corners[static_cast<std::size_t>(t[1])],
                  corners[static_cast<std::size_t>(t[2])]},
                 k);
         }
         add(PrimitiveKind::LineLoop, colour, corners, k);
-        return i;
     }
 
-    void tree(std::size_t nameLine, int k, bool highlighted) {
-        line(nameLine + kTreeLines - 1, "the end of a tree");
-        Zahlen z{};
-        ZahlenPruefen(withoutFirstCharacter(text_[nameLine + 2]), z, nameLine + 2, file_);
+    void tree(const ViewObject& object, int k, bool highlighted) {
+        const LineNumbers& z = object.parameters;
         const double h = z[0], d = z[1], D = z[2], fx = z[3], fy = z[4], fz = z[5];
 
         const PreviewColour trunk = highlighted ? kPreviewHighlight : kPreviewTrunk;
@@ -186,10 +120,8 @@ private:
         add(PrimitiveKind::Polygon, crown, std::move(yz), k);
     }
 
-    void house(std::size_t nameLine, int k, bool highlighted) {
-        line(nameLine + kHouseLines - 1, "the end of a house");
-        Zahlen z{};
-        ZahlenPruefen(withoutFirstCharacter(text_[nameLine + 1]), z, nameLine + 1, file_);
+    void house(const ViewObject& o, int k, bool highlighted) {
+        const LineNumbers& z = o.parameters;
         const double B = z[0], A = z[1], H = z[2], R = z[3], phi = z[4] * kDegree;
         const P3 p{z[5], z[7], -z[6]};
         const P3 a = A * P3{std::cos(phi), 0.0, std::sin(phi)};
@@ -215,67 +147,29 @@ private:
         quad(roof, p + a + w, p + halfA + q, p + halfA + b + q, p + a + b + w);
     }
 
-    [[noreturn]] void badHorizonEntry(std::size_t index) const {
-        throw InputError(file_, static_cast<int>(index + 1),
-                         "horizon entry \"" + text_[index] + "\" is not from-to=height");
-    }
-
-    double horizonNumber(std::string_view piece, std::size_t index) const {
-        const auto v = parseNumber(trimBlanks(piece));
-        if (!v) badHorizonEntry(index);
-        return *v;
-    }
-
     void horizon() {
-        for (std::size_t i = 0; i < text_.size(); ++i) {
-            if (text_[i] != "Horizont") continue;
-            for (std::size_t e = i + 1; e < text_.size(); ++e) {
-                const std::string& entry = text_[e];
-                if (entry.empty() || !(entry[0] == '.' || std::isdigit(static_cast<unsigned char>(entry[0])))) {
-                    break;
+        for (const HorizonWall& w : scene_.horizon) {
+            const double a1 = w.from, a2 = w.to;
+            const long long segments = w.segments;
+            const double top = radius_ * std::tan(w.height * kDegree);
+            for (long long s = 1; s <= segments; ++s) {
+                const double b = a1 + (a2 - a1) * static_cast<double>(s - 1) / static_cast<double>(segments);
+                const double b2 = a1 + (a2 - a1) * static_cast<double>(s) / static_cast<double>(segments);
+                add(PrimitiveKind::Quad, kPreviewHorizonWall,
+                    {vertex(onRim(b)), vertex(onRim(b, top)), vertex(onRim(b2, top)), vertex(onRim(b2))});
+                if (groundPlate_) {
+                    add(PrimitiveKind::Triangle, kPreviewGround, {vertex(onRim(b)), vertex({}), vertex(onRim(b2))});
                 }
-                horizonEntry(entry, e);
             }
         }
     }
 
-    void horizonEntry(const std::string& entry, std::size_t index) {
-        const auto dash = entry.find('-');
-        const auto equals = entry.find('=');
-        if (dash == std::string::npos || equals == std::string::npos || equals < dash) {
-            badHorizonEntry(index);
-        }
-        const std::string_view all(entry);
-        double a1 = horizonNumber(all.substr(0, dash), index) - 90.0;
-        double a2 = horizonNumber(all.substr(dash + 1, equals - dash - 1), index) - 90.0;
-        double height = horizonNumber(all.substr(equals + 1), index);
-        if (height == 90.0) height = 89.9;  // tan(90) has no wall top
-        if (a1 > a2) std::swap(a1, a2);
-        if (a2 - a1 > kWidestHorizonInterval) {
-            throw InputError(file_, static_cast<int>(index + 1),
-                             "horizon entry \"" + entry + "\" spans more than 3600 degrees");
-        }
-        const long long segments = static_cast<long long>(std::trunc(a2 - a1 + 1.0)) / 10 + 1;
-        const double top = radius_ * std::tan(height * kDegree);
-        for (long long s = 1; s <= segments; ++s) {
-            const double b = a1 + (a2 - a1) * static_cast<double>(s - 1) / static_cast<double>(segments);
-            const double b2 = a1 + (a2 - a1) * static_cast<double>(s) / static_cast<double>(segments);
-            add(PrimitiveKind::Quad, kPreviewHorizonWall,
-                {vertex(onRim(b)), vertex(onRim(b, top)), vertex(onRim(b2, top)), vertex(onRim(b2))});
-            if (bodenplatte_) {
-                add(PrimitiveKind::Triangle, kPreviewGround, {vertex(onRim(b)), vertex({}), vertex(onRim(b2))});
-            }
-        }
-    }
-
-    const Lines& text_;
-    int markiert_;
-    bool bodenplatte_;
-    const std::string& file_;
+    const ViewScene& scene_;
+    int highlighted_;
+    bool groundPlate_;
     double radius_ = 100.0;
-    PreviewScene scene_;
+    PreviewScene result_;
 };
-
 }  // namespace
 
 PreviewColour surfaceColourForElevation(double elevation) {
@@ -283,9 +177,13 @@ PreviewColour surfaceColourForElevation(double elevation) {
     return (r < 20.0 || r > 70.0) ? kPreviewGrey : kPreviewDarkRed;
 }
 
-PreviewScene buildPreviewScene(const Lines& text, int markiertesObjekt, bool bodenplatte,
+PreviewScene buildPreviewScene(const ViewScene& scene, int highlightedObject, bool groundPlate) {
+    return SceneBuilder(scene, highlightedObject, groundPlate).build();
+}
+
+PreviewScene buildPreviewScene(const Lines& text, int highlightedObject, bool groundPlate,
                                const std::string& fileName) {
-    return SceneBuilder(text, markiertesObjekt, bodenplatte, fileName).build();
+    return buildPreviewScene(readViewScene(text, fileName), highlightedObject, groundPlate);
 }
 
 }  // namespace penumbro

@@ -7,7 +7,7 @@
 // Y up, Z south. Lengths in the project's unit.
 
 #include "project/ProjectText.h"
-#include "views/SceneExtent.h"
+#include "views/ViewScene.h"
 
 #include <string>
 #include <vector>
@@ -40,7 +40,7 @@ struct PreviewPrimitive {
 };
 
 struct PreviewScene {
-    SceneExtent extent;  // hatObjekte false: nothing is drawn and the view is hidden
+    SceneExtent extent;  // hasObjects false: nothing is drawn and the view is hidden
     std::vector<PreviewPrimitive> primitives;  // in drawing order
 };
 
@@ -60,14 +60,13 @@ inline constexpr PreviewColour kPreviewHighlight{1.0f, 1.0f, 0.0f};
 // in degrees: grey when Round(|e|) mod 90 lies below 20 or above 70, dark red otherwise.
 PreviewColour surfaceColourForElevation(double elevation);
 
-// The scene of a project text: ground plate (when bodenplatte), every object in text
-// order (the object with 1-based number markiertesObjekt in yellow, 0 for none; a tree
-// or house counts as one object) and the horizon. Reads the editor's line layouts;
-// throws InputError naming fileName and the line when a count line is not an integer,
-// a vertex count lies outside 0..12, a horizon entry is unreadable, the text ends
-// inside an object or a line the scene is drawn from holds a number beyond
-// kMaxCoordinate (see ZahlenPruefen).
-PreviewScene buildPreviewScene(const Lines& text, int markiertesObjekt, bool bodenplatte,
+// The scene to draw: ground plate (when groundPlate), every object in text order (the
+// object with 1-based number highlightedObject in yellow, 0 for none; a tree or house
+// counts as one object) and the horizon.
+PreviewScene buildPreviewScene(const ViewScene& scene, int highlightedObject, bool groundPlate);
+// The same from a project text; throws InputError naming fileName and the line like
+// readViewScene.
+PreviewScene buildPreviewScene(const Lines& text, int highlightedObject, bool groundPlate,
                                const std::string& fileName = {});
 
 }  // namespace penumbro

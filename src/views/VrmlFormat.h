@@ -16,7 +16,7 @@ inline std::string vrmlN(double value) { return formatFixed(value, 0, 3); }
 inline std::string vrmlI(long long value) { return formatInt(value); }
 
 // Every line of the world ends with CR LF.
-inline void vrmlZeile(std::string& out, const std::string& line) {
+inline void vrmlLine(std::string& out, const std::string& line) {
     out += line;
     out += "\r\n";
 }

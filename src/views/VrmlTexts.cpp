@@ -2,7 +2,7 @@
 
 namespace penumbro {
 
-VrmlTexte vrmlTexte(Language language) {
+VrmlTexts vrmlTexts(Language language) {
     if (language == Language::English) {
         return {"\"Created with PENUMBRO\"",
                 {"\"View from sky\"", "\"View from north\"", "\"View from east\"",
@@ -20,9 +20,9 @@ VrmlTexte vrmlTexte(Language language) {
             "\"Im Projekt sind keine Objekte definiert.\""};
 }
 
-void VrmlTexteSetzen(VrmlTexte& texte, char sprache) {
-    if (sprache == 'd') texte = vrmlTexte(Language::German);
-    else if (sprache == 'e') texte = vrmlTexte(Language::English);
+void VrmlTexteSetzen(VrmlTexts& texts, char letter) {
+    if (letter == 'd') texts = vrmlTexts(Language::German);
+    else if (letter == 'e') texts = vrmlTexts(Language::English);
 }
 
 }  // namespace penumbro

@@ -10,18 +10,18 @@
 
 namespace penumbro {
 
-struct VrmlTexte {
-    std::string erstelltMit;                 // credit label lying on the ground
-    std::array<std::string, 9> ansichten;    // the nine fixed viewpoints, in writing order
-    std::string senkrechtZurEbene;           // prefix of every target viewpoint
-    std::string keineObjekte;                // notice label of an empty project
+struct VrmlTexts {
+    std::string credit;                       // credit label lying on the ground
+    std::array<std::string, 9> viewpoints;    // the nine fixed viewpoints, in writing order
+    std::string targetPrefix;                 // prefix of every target viewpoint
+    std::string noObjects;                    // notice label of an empty project
 };
 
 // The texts of one language.
-VrmlTexte vrmlTexte(Language language);
+VrmlTexts vrmlTexts(Language language);
 
 // Sets the texts by language letter: 'd' German, 'e' English; any other letter
 // leaves them unchanged.
-void VrmlTexteSetzen(VrmlTexte& texte, char sprache);
+void VrmlTexteSetzen(VrmlTexts& texts, char letter);
 
 }  // namespace penumbro

@@ -11,18 +11,17 @@
 namespace penumbro {
 
 // The whole world as bytes, every line ended by CR LF. fileName is used in messages
-// only. Throws InputError naming the 1-based line for a count line that is not an
-// integer, a vertex count outside 0..12, an object cut short by the end of the text
-// or an unusable horizon interval.
-std::string vrmlDokument(const Lines& text, const VrmlTexte& texte, const std::string& fileName = {});
+// only. Throws InputError naming the 1-based line for a malformed text (see
+// scanSoundProject) or one the views cannot draw (see readViewScene).
+std::string vrmlDocument(const Lines& text, const VrmlTexts& texts, const std::string& fileName = {});
 
 // Writes the world to wrlPath through a temporary file, so that an error leaves any
 // previous world untouched. Throws InputError.
-void vrmlDateiSchreibenNach(const Lines& text, const std::string& wrlPath, const VrmlTexte& texte,
-                            const std::string& fileName = {});
+void writeVrmlFile(const Lines& text, const std::string& wrlPath, const VrmlTexts& texts,
+                   const std::string& fileName = {});
 
 // Writes the world to baseName + ".wrl" and returns that name. Throws InputError.
-std::string VrmlDateiSchreiben(const Lines& text, const std::string& baseName,
-                               const VrmlTexte& texte, const std::string& fileName = {});
+std::string VrmlDateiSchreiben(const Lines& text, const std::string& baseName, const VrmlTexts& texts,
+                               const std::string& fileName = {});
 
 }  // namespace penumbro

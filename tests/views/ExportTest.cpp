@@ -1,6 +1,7 @@
 #include "views/Export.h"
 
 #include "project/ProjectFile.h"
+#include "support/TempDir.h"
 #include "views/ExportTestData.h"
 
 #include <gtest/gtest.h>
@@ -9,12 +10,8 @@
 namespace penumbro {
 namespace {
 
-using testdata::dailyMit;
 using testdata::marchToMay;
 using testdata::monthlyMit;
-
-// Export bytes as lines; a last line without line end counts as a line.
-Lines outputLines(const std::string& bytes) { return splitLines(bytes); }
 
 std::size_t countOf(const std::string& bytes, const std::string& piece) {
     std::size_t n = 0;
@@ -22,111 +19,38 @@ std::size_t countOf(const std::string& bytes, const std::string& piece) {
     return n;
 }
 
-TEST(ExportText, MarchToMayWithDiffuseGivesHeaderThreeColumnsAndViewLines) {
-    const ExportResult r = exportText(marchToMay());
-    ASSERT_FALSE(r.error);
-    const Lines out = outputLines(r.bytes);
-    ASSERT_EQ(out.size(), 27u);
-    EXPECT_EQ(out[0], "       Jan  Feb  Mrz  Apr  Mai  Jun  Jul  Aug  Sep  Okt  Nov  Dez ");
-    const std::string empty2(10, ' '), empty7(35, ' ');
-    EXPECT_EQ(out[1], "     0 " + empty2 + "1.00 1.00 1.00 " + empty7);
-    EXPECT_EQ(out[13], "    12 " + empty2 + "0.25 0.50 0.75 " + empty7);
-    EXPECT_EQ(out[24], "    23 " + empty2 + "1.00 1.00 1.00 " + empty7);
-    EXPECT_EQ(out[25], "View_s " + empty2 + "0.30 0.40 0.50 " + empty7);
-    EXPECT_EQ(out[26], "View_g " + empty2 + "0.15 0.20 0.25 " + empty7);
-    // Every line ends with CR LF except the View_g line.
-    EXPECT_EQ(countOf(r.bytes, "\r\n"), 26u);
-    EXPECT_EQ(r.bytes.substr(r.bytes.size() - 5), "     ");
+// The three tables of a yearly run with diffuse values and of a daily run written with
+// the decimal comma, byte for byte (TEXT keeps the comma, the others do not).
+class ExportGolden : public ::testing::TestWithParam<std::tuple<const char*, ExportFormat, const char*>> {};
+
+TEST_P(ExportGolden, TableIsUnchanged) {
+    const auto [mit, format, table] = GetParam();
+    const std::string source = PENUMBRO_SOURCE_DIR;
+    const Lines lines = splitLines(testing::TempDir::readFile(source + "/tests/cli/golden/" + mit + ".mit"));
+    const ExportResult r = exportMeanValues(lines, format);
+    EXPECT_FALSE(r.error);
+    const std::string golden = source + "/tests/views/golden/" + mit + "." + table;
+    EXPECT_TRUE(r.bytes == testing::TempDir::readFile(golden)) << golden;
 }
 
-TEST(ExportText, DailyFileFillsOnlyJanuaryWithoutHeader) {
-    const ExportResult r = exportText(dailyMit([](int h) { return h == 12 ? 0.4 : 1.0; }));
-    ASSERT_FALSE(r.error);
-    const Lines out = outputLines(r.bytes);
-    ASSERT_EQ(out.size(), 24u);
-    EXPECT_EQ(out[12], "    12 0.40 " + std::string(55, ' '));
-    EXPECT_EQ(countOf(r.bytes, "\r\n"), 24u);
-}
+INSTANTIATE_TEST_SUITE_P(
+    RunOutputs, ExportGolden,
+    ::testing::Values(std::tuple{"collector_year_diffuse", ExportFormat::Text, "text"},
+                      std::tuple{"collector_year_diffuse", ExportFormat::Trnsys, "trnsys"},
+                      std::tuple{"collector_year_diffuse", ExportFormat::Suncode, "suncode"},
+                      std::tuple{"collector_daily_comma", ExportFormat::Text, "text"},
+                      std::tuple{"collector_daily_comma", ExportFormat::Trnsys, "trnsys"},
+                      std::tuple{"collector_daily_comma", ExportFormat::Suncode, "suncode"}));
 
-TEST(ExportText, ViewLinesFollowTheLastBlockOnly) {
-    // March has a diffuse line, April (the last block) has none: no View lines, and
-    // April's block starts at the empty line kept after March's hours.
-    const Lines mit = monthlyMit({{3, testdata::dayCurve, true, 0.3, 0.2}, {4, testdata::dayCurve}});
+TEST(ExportText, OnlyTheLastBlocksDiffuseLineGivesViewLinesAndEnglishHeadingsCount) {
+    // March has a diffuse line, April (the last block, headed in English) has none.
+    Lines mit = monthlyMit({{3, testdata::dayCurve, true, 0.3, 0.2}, {4, testdata::dayCurve}});
+    mit[28] = "Month Nr. 4";
     const ExportResult r = exportText(mit);
     ASSERT_FALSE(r.error);
-    const Lines out = outputLines(r.bytes);
+    const Lines out = splitLines(r.bytes);
     ASSERT_EQ(out.size(), 25u);
     EXPECT_EQ(out[13].substr(7), std::string(10, ' ') + "0.30 0.30 " + std::string(40, ' '));
-}
-
-TEST(ExportText, EnglishHeadingsAreBlocksToo) {
-    Lines mit = monthlyMit({{7, testdata::dayCurve}});
-    mit[1] = "Month Nr. 7";
-    const ExportResult r = exportText(mit);
-    ASSERT_FALSE(r.error);
-    EXPECT_EQ(outputLines(r.bytes)[13].substr(7, 35), std::string(30, ' ') + "0.30 ");
-}
-
-TEST(ExportTrnsys, MarchToMayRunsFromHour1417To3624) {
-    const ExportResult r = exportTrnsys(marchToMay());
-    ASSERT_FALSE(r.error);
-    const Lines out = outputLines(r.bytes);
-    ASSERT_EQ(out.size(), (31u + 30u + 31u) * 24u);
-    EXPECT_EQ(out.front(), "1417  1.00  0.00  0.30  0.70  0.15  0.85");
-    EXPECT_EQ(out[12], "1429  0.25  0.75  0.30  0.70  0.15  0.85");
-    // The same hours repeat on every day of the month.
-    EXPECT_EQ(out[24 * 30 + 12], "2149  0.25  0.75  0.30  0.70  0.15  0.85");
-    // April starts after March's 31 days.
-    EXPECT_EQ(out[31 * 24], "2161  1.00  0.00  0.40  0.60  0.20  0.80");
-    EXPECT_EQ(out.back(), "3624  1.00  0.00  0.50  0.50  0.25  0.75");
-    for (std::size_t i = 0; i < out.size(); ++i) {
-        ASSERT_EQ(out[i].substr(0, 4), formatInt(static_cast<long long>(1417 + i), 4)) << i;
-    }
-    EXPECT_EQ(countOf(r.bytes, "\r\n"), out.size());
-}
-
-TEST(ExportTrnsys, MonthWithoutDiffuseHasThreeFieldsAndDecemberEndsTheYear) {
-    const ExportResult r = exportTrnsys(monthlyMit({{12, testdata::dayCurve}}));
-    ASSERT_FALSE(r.error);
-    const Lines out = outputLines(r.bytes);
-    ASSERT_EQ(out.size(), 31u * 24u);
-    EXPECT_EQ(out.front(), "8017  1.00  0.00");
-    EXPECT_EQ(out.back(), "8760  1.00  0.00");
-}
-
-TEST(ExportTrnsys, DailyFileGivesTwentyFourPairsWithoutHourNumbers) {
-    const ExportResult r = exportTrnsys(dailyMit([](int h) { return h == 9 ? 0.15 : 0.0; }));
-    ASSERT_FALSE(r.error);
-    const Lines out = outputLines(r.bytes);
-    ASSERT_EQ(out.size(), 24u);
-    EXPECT_EQ(out[0], "0.00  1.00");
-    EXPECT_EQ(out[9], "0.15  0.85");
-}
-
-TEST(ExportSuncode, OneUnshadedShareInThousandthsPerHourLine) {
-    const ExportResult r = exportSuncode(marchToMay());
-    ASSERT_FALSE(r.error);
-    const Lines out = outputLines(r.bytes);
-    ASSERT_EQ(out.size(), 72u);  // headings, empty and diffuse lines skipped
-    EXPECT_EQ(out[0], "   0");     // night: fully shaded
-    EXPECT_EQ(out[12], " 750");    // March noon 0.25
-    EXPECT_EQ(out[24 + 12], " 500");
-    EXPECT_EQ(outputLines(exportSuncode(dailyMit([](int) { return 0.0; })).bytes),
-              Lines(24, "1000"));
-}
-
-// The decimal comma of the input survives in TEXT only.
-TEST(Export, DecimalCommaInputKeepsCommaInTextOnly) {
-    const Lines mit = marchToMay(true);
-    ASSERT_EQ(mit[14], "   12  0,250");
-    const Lines text = outputLines(exportText(mit).bytes);
-    EXPECT_EQ(text[13].substr(17, 15), "0,25 0,50 0,75 ");
-    EXPECT_EQ(text[26].substr(17, 15), "0,15 0,20 0,25 ");
-    const Lines trn = outputLines(exportTrnsys(mit).bytes);
-    EXPECT_EQ(trn[12], "1429  0.25  0.75  0.30  0.70  0.15  0.85");
-    EXPECT_EQ(outputLines(exportSuncode(mit).bytes)[12], " 750");
-    // A file written with the point gives points in TEXT.
-    EXPECT_EQ(outputLines(exportText(marchToMay()).bytes)[13].substr(17, 4), "0.25");
 }
 
 struct DefectCase {

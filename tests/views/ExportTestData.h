@@ -42,12 +42,6 @@ inline Lines monthlyMit(const std::vector<MitMonth>& months, bool comma = false)
     return lines;
 }
 
-inline Lines dailyMit(const std::function<double(int)>& mean, bool comma = false) {
-    Lines lines;
-    for (int h = 0; h < 24; ++h) lines.push_back(mitHourLine(h, mean(h), comma));
-    return lines;
-}
-
 // March to May with diffuse values, each month with its own daytime level.
 inline Lines marchToMay(bool comma = false) {
     std::vector<MitMonth> months;
