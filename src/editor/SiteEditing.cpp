@@ -5,6 +5,7 @@
 #include "editor/TextScan.h"
 #include "project/InputError.h"
 #include "project/Numbers.h"
+#include "project/SharedTexts.h"
 
 #include <algorithm>
 #include <cmath>
@@ -111,15 +112,7 @@ Lines bodenreflexionSchreiben(const Lines& text, const Monatswerte& werte) {
     return wertzeileSetzen(text, "Bodenreflexion", bodenreflexionZeile(werte));
 }
 
-const std::array<const char*, 12>& monatsnamen(Language lang) {
-    static const std::array<const char*, 12> de = {"Januar", "Februar", "M\xE4rz",    "April",
-                                                   "Mai",    "Juni",    "Juli",       "August",
-                                                   "September", "Oktober", "November", "Dezember"};
-    static const std::array<const char*, 12> en = {"January", "February", "March",    "April",
-                                                   "May",     "June",     "July",     "August",
-                                                   "September", "October", "November", "December"};
-    return lang == Language::German ? de : en;
-}
+const std::array<const char*, 12>& monatsnamen(Language lang) { return monthNames(lang); }
 
 StandortPanel StandortPanel::aus(const Standort& s) {
     return StandortPanel{mitEinerStelle(s.breite), mitEinerStelle(s.laenge), mitEinerStelle(s.zeitzone)};

@@ -6,6 +6,7 @@
 #include "engine/Frames.h"
 #include "engine/ShadingRaster.h"
 #include "project/InputError.h"
+#include "project/SharedTexts.h"
 #include "simulation/OutputFormat.h"
 #include "simulation/TimeStepper.h"
 
@@ -77,9 +78,7 @@ CompiledModel prepareRun(const Lines& lines, const std::string& projectFile, TSi
     if (std::string problem = simParameterProblem(p); !problem.empty())
         throw InputError(text(lang, "Laufparameter: ", "run parameters: ") + problem);
     if (firstTargetIndex(model) < 0)
-        throw InputError(projectFile, 0,
-                         text(lang, "Keine Targetfl\xE4" "che vorhanden! Datei kann nicht simuliert werden.",
-                              "No target surface available! File cannot be simulated."));
+        throw InputError(projectFile, 0, noTargetMessage(lang));
     // A first target without a normal would be taken as facing north: every sunny
     // instant would read as "sun behind the target".
     if (!targetHasArea(model) || !hasNormal(model.flaechen[static_cast<std::size_t>(firstTargetIndex(model))]))
@@ -105,7 +104,7 @@ CompiledModel prepareRun(const Lines& lines, const std::string& projectFile, TSi
 
 RunResult Simulation(const Lines& lines, const std::string& projectFile, TSimParameter& p,
                      const RunSettings& settings, const RunObserver& observer) {
-    p.fastRun = true;
+    p.fastRun = true;  // the one place that sets it: the record now describes this run
     const CompiledModel model = prepareRun(lines, projectFile, p, settings.language);
     OutputFile rep(settings.baseName + ".rep");
     OutputFile mit(settings.baseName + ".mit");

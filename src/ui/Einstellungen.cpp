@@ -98,10 +98,10 @@ TEinstellungen::TEinstellungen(AppState& state, Dialogs& dialogs, QWidget* paren
     connect(Browser_Suchen, &QPushButton::clicked, this, &TEinstellungen::Browser_SuchenClick);
     connect(Verz_Suchen, &QPushButton::clicked, this, &TEinstellungen::Verz_SuchenClick);
     gruppenVerbergen();
-    SpracheAnpassen(kGerman);
+    SpracheAnpassen(Language::German);
 }
 
-void TEinstellungen::SpracheAnpassen(char language) {
+void TEinstellungen::SpracheAnpassen(Language language) {
     sprache_ = language;
     setWindowTitle(tx(kCaption, language));
     VRML_Box->setTitle(tx(kVrmlBox, language));
