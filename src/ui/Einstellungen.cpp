@@ -147,7 +147,7 @@ void TEinstellungen::gruppenVerbergen() {
 
 void TEinstellungen::oeffnen() {
     if (RadioButton1->isChecked()) {
-        Standard_Browser->setText(dialogs_.associatedProgram(QStringLiteral(".wrl")));
+        Standard_Browser->setText(fromPath(StandardBrowserSuchen(dialogs_)));
         if (Standard_Browser->text().isEmpty()) Standard_Browser->setText(tx(kKeinBrowser, sprache_));
     }
     altBrowser_ = VRML_Browser->text();

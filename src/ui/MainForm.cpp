@@ -14,6 +14,7 @@
 #include "ui/ExportForm.h"
 #include "ui/FormSprache.h"
 #include "ui/SchnellAusgabe.h"
+#include "views/Player.h"
 #include "views/VrmlWriter.h"
 
 #include <QCloseEvent>
@@ -73,12 +74,6 @@ const Tx kBeendenLauf{"Achtung: Simulation l\xE4uft!\r\rDurch das Beenden von PE
                       "Simulation abgebrochen!\r\rProgramm wirklich beenden?",
                       "Caution: Simulation running!\r\rBy closing PENUMBRO, the actual simulation will be "
                       "terminated.\r\rReally quit the program?"};
-const Tx kKeinPlayer1{"Es wurde kein VRML-Player gefunden!", "No VRML-viewer was found!"};
-const Tx kKeinPlayer2{"Bitte installieren Sie einen VRML-Player.", "Please install a VRML-player."};
-const Tx kKeinPlayer3{"Sollte bereits ein VRML-Player auf Ihrem System vorhanden sein, so geben Sie",
-                      "Is an executable VRML-player already on your system, then please set its"};
-const Tx kKeinPlayer4{"bitte dessen Pfad und Dateinamen unter \"Einstellungen\" - \"VRML-Player\" an.",
-                      "path and name at \"Adjustments\" - \"VRML view\" - \"Other browser\"."};
 const Tx kNeustart{"Sie m\xFCssen PENUMBRO neu starten, um die \xC4nderungen zu \xFC" "bernehmen!",
                    "PENUMBRO must be re-started to take over the new settings."};
 const Tx kVerzFehlt1{"Arbeitsverzeichnis ", "Directory "};
@@ -545,23 +540,16 @@ bool TMainForm::ProjektGeaendert() {
 }
 
 void TMainForm::VRML_DarstellungClick() {
-    const Language l = state_.language;
-    const std::string base = isUnnamed(state_.project.fileName)
-                                 ? toPath(QDir::current().absoluteFilePath(QString::fromLatin1(kUnnamedBase)))
-                                 : state_.project.baseName;
+    const std::string base = vrmlBaseName(state_.project.fileName, toPath(QDir::currentPath()));
     std::string wrl;
     try {
-        wrl = VrmlDateiSchreiben(state_.project.daten, base, vrmlTexte(l), state_.project.fileName);
+        wrl = VrmlDateiSchreiben(state_.project.daten, base, vrmlTexte(state_.language), state_.project.fileName);
     } catch (const InputError& e) {
         dialogs_.warning(this, fromMessage(e.what()));
         return;
     }
-    const bool started = state_.vrmlBrowser.empty()
-                             ? dialogs_.openWithDesktop(fromPath(wrl))
-                             : dialogs_.startProgram(fromPath(state_.vrmlBrowser), fromPath(wrl));
-    if (!started)
-        dialogs_.warning(this, tx(kKeinPlayer1, l) + QStringLiteral("\n\n") + tx(kKeinPlayer2, l) +
-                                   QLatin1Char('\n') + tx(kKeinPlayer3, l) + QLatin1Char('\n') + tx(kKeinPlayer4, l));
+    if (!openVrmlWorld(dialogs_, state_.vrmlBrowser, wrl))
+        dialogs_.warning(this, fromCp1252(noPlayerMessage(state_.language)).replace(QLatin1Char('\r'), QLatin1Char('\n')));
 }
 
 void TMainForm::Menu_export_exportClick() { export_->zeigen(); }
@@ -602,7 +590,7 @@ QString TMainForm::hilfeDatei() const {
 void TMainForm::PenumbroHilfe1Click() {
     const QString file = hilfeDatei();
     if (file.endsWith(QStringLiteral(".chm"))) {
-        dialogs_.openWithDesktop(file);
+        dialogs_.openFile(toPath(file));
         return;
     }
     if (file.isEmpty()) return;

@@ -50,15 +50,15 @@ public:
         execs << dialog.objectName();
         return onExec ? onExec(dialog) : QDialog::Rejected;
     }
-    bool openWithDesktop(const QString& file) override {
-        opened << file;
+    std::string standardBrowser() override { return {}; }
+    bool startProgram(const std::string& program, const std::string& argument) override {
+        started << QString::fromStdString(program + ' ' + argument);
         return desktopWorks;
     }
-    bool startProgram(const QString& program, const QString& argument) override {
-        started << program + QLatin1Char(' ') + argument;
+    bool openFile(const std::string& file) override {
+        opened << QString::fromStdString(file);
         return desktopWorks;
     }
-    QString associatedProgram(const QString&) override { return {}; }
 
     // Texts of the messages shown so far, joined for failure output.
     QString all() const {

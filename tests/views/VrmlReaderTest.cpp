@@ -83,7 +83,7 @@ Lines sammlung() {
 }
 
 TEST(VrmlReader, ReadsEveryWorldWithoutWarnings) {
-    const std::string reader = programmImPfad("tovrmlx3d");
+    const std::string reader = programOnPath("tovrmlx3d");
     if (reader.front() != '/') GTEST_SKIP() << "tovrmlx3d is not on PATH";
     const fs::path dir = cliTempDir("vrml-reader");
 
