@@ -132,7 +132,7 @@ RunResult Simulation(const Lines& lines, const std::string& projectFile, TSimPar
     };
 
     std::vector<TSchrittEintrag> buffer;
-    buffer.reserve(kSchrittpufferSize);
+    buffer.reserve(kStepBufferSize);
     auto flushBuffer = [&] {
         std::string block;
         block.reserve(buffer.size() * 64);
@@ -164,7 +164,7 @@ RunResult Simulation(const Lines& lines, const std::string& projectFile, TSimPar
             e.ground = f.ground;
         }
         buffer.push_back(e);
-        if (buffer.size() == kSchrittpufferSize) flushBuffer();
+        if (buffer.size() == kStepBufferSize) flushBuffer();
 
         int slot = clock.minute() < 31 ? clock.hour() : clock.hour() + 1;
         if (slot == 24) slot = 0;

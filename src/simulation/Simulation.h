@@ -21,7 +21,7 @@
 
 namespace penumbro {
 
-inline constexpr int kSchrittpufferSize = 1000;
+inline constexpr int kStepBufferSize = 1000;
 
 struct RunSettings {
     std::string baseName;       // output names: baseName + ".rep" and baseName + ".mit"
