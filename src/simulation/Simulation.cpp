@@ -67,6 +67,8 @@ struct HourSlot {
 
 }  // namespace
 
+void selectRunMode(TSimParameter& p, bool fastRun) { p.fastRun = fastRun; }
+
 CompiledModel prepareRun(const Lines& lines, const std::string& projectFile, TSimParameter& p,
                          Language lang) {
     CompiledModel model = compileProject(lines, projectFile);
@@ -104,7 +106,7 @@ CompiledModel prepareRun(const Lines& lines, const std::string& projectFile, TSi
 
 RunResult Simulation(const Lines& lines, const std::string& projectFile, TSimParameter& p,
                      const RunSettings& settings, const RunObserver& observer) {
-    p.fastRun = true;  // the one place that sets it: the record now describes this run
+    selectRunMode(p, true);
     const CompiledModel model = prepareRun(lines, projectFile, p, settings.language);
     OutputFile rep(settings.baseName + ".rep");
     OutputFile mit(settings.baseName + ".mit");

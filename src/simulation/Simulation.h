@@ -72,6 +72,11 @@ struct RunResult {
 RunResult Simulation(const Lines& text, const std::string& projectFile, TSimParameter& p,
                      const RunSettings& settings, const RunObserver& observer = {});
 
+// The run mode of the record (its first field, saved in .kon files) as the main window's
+// mode panels choose it: the online view clears the fast-run flag, the fast-run window
+// sets it. Simulation sets it for the run it makes.
+void selectRunMode(TSimParameter& p, bool fastRun);
+
 // The checks a run makes before its first instant: compiles the text, copies the site
 // into p and throws InputError when the run cannot be computed.
 CompiledModel prepareRun(const Lines& text, const std::string& projectFile, TSimParameter& p,

@@ -2,12 +2,13 @@
 
 #include "editor/EditOperations.h"
 #include "editor/ObjectTable.h"
+#include "project/ConfigPaths.h"
 #include "project/FileIo.h"
 #include "project/InputError.h"
 #include "project/ProjectFile.h"
 #include "project/SharedTexts.h"
+#include "simulation/Simulation.h"
 #include "ui/AppState.h"
-#include "project/ConfigPaths.h"
 #include "ui/Datenblatt.h"
 #include "ui/Dialogs.h"
 #include "ui/Einstellungen.h"
@@ -393,8 +394,10 @@ void TMainForm::seiteZeigen(int panel) {
         editorAktualisieren();
         seiten_->setCurrentWidget(editorSeite_);
     } else if (panel == 2) {
+        selectRunMode(state_.params, false);
         seiten_->setCurrentWidget(onlineSeite_);
     } else {
+        selectRunMode(state_.params, true);
         seiten_->setCurrentWidget(schnell_);
         schnell_->Vorbereitung();
     }

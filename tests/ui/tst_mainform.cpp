@@ -88,6 +88,7 @@ void MainFormTest::panelsSwitchModes() {
     // leaving it keeps the parameters typed there.
     QTest::mouseClick(env.window->panel(3), Qt::LeftButton);
     QVERIFY(env.window->aktiveSeite() == 3 && env.window->panel(3)->selected() && !env.window->panel(1)->selected());
+    QVERIFY(env.state.params.fastRun);  // the run mode a saved .kon carries
     env.window->schnellAusgabe()->SpinEdit4->setValue(37);
     QTest::mouseClick(env.window->panel(3), Qt::LeftButton);
     QCOMPARE(env.window->schnellAusgabe()->SpinEdit4->value(), 37);
