@@ -1,8 +1,8 @@
 // penumbro: the desktop program.
 
-#include "simulation/SimParameter.h"
-#include "ui/AppState.h"
 #include "project/ConfigPaths.h"
+#include "simulation/Startup.h"
+#include "ui/AppState.h"
 #include "ui/Dialogs.h"
 #include "ui/MainForm.h"
 #include "ui/Screenshots.h"
@@ -20,9 +20,10 @@ int main(int argc, char** argv) {
     penumbro::ui::AppState state;
     state.programDir = penumbro::withTrailingSlash(
         penumbro::ui::toPath(QCoreApplication::applicationDirPath()));
-    state.configDir = penumbro::configDirectoryForProgram(state.programDir);
-    std::string konWarning;
-    state.params = penumbro::startupParameters(state.configDir, &konWarning);
+    const penumbro::StartupParameters start = penumbro::readStartupParameters(state.programDir);
+    state.configDir = start.configDir;
+    state.params = start.params;
+    const std::string konWarning = start.warning;
 
     const QString screenshots = qEnvironmentVariable("PENUMBRO_SCREENSHOTS");
     penumbro::ui::QtDialogs qtDialogs;

@@ -3,6 +3,7 @@
 #include "project/InputError.h"
 #include "project/Numbers.h"
 #include "project/ProjectFile.h"
+#include "project/SharedTexts.h"
 
 #include <iostream>
 
@@ -11,9 +12,7 @@ namespace penumbro::cli {
 void editProjectFile(const std::string& path, const std::function<Lines(const Lines&)>& edit) {
     const LoadedProject project = loadProjectFile(path);
     if (project.converted) {
-        std::cerr << toTerminal(path)
-                  << ": written by the previous version; the default site and ground reflection "
-                     "were added, please check them\n";
+        std::cerr << toTerminal(path) << ": " << kPreviousVersionNote << "\n";
     }
     Lines edited;
     try {

@@ -36,7 +36,6 @@ int runInstant(const Args& args) {
 
     const std::string path = opts.positional()[0];
     TSimParameter p = runParameters(opts);
-    p.fastRun = true;
     const LoadedProject project = loadProjectFile(path);
     const CompiledModel model = prepareRun(project.lines, path, p, Language::English);
 

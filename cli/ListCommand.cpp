@@ -5,6 +5,7 @@
 #include "project/InputError.h"
 #include "project/Numbers.h"
 #include "project/ProjectFile.h"
+#include "project/SharedTexts.h"
 
 #include <iostream>
 
@@ -43,8 +44,7 @@ int runList(const Args& args) {
 
     bool fehler = false;
     if (project.converted) {
-        std::cerr << toTerminal(path)
-                  << ": written by the previous version; the default site and ground reflection apply\n";
+        std::cerr << toTerminal(path) << ": " << kPreviousVersionNote << "\n";
     }
     for (const auto& w : liste.warnings) {
         std::cerr << toTerminal(InputError(path, w.line, w.text).what()) << "\n";

@@ -6,7 +6,8 @@
 #include "project/FileIo.h"
 #include "project/Numbers.h"
 #include "project/ProjectFile.h"
-#include "simulation/Simulation.h"
+#include "project/SharedTexts.h"
+#include "simulation/RunSession.h"
 
 #include <atomic>
 #include <chrono>
@@ -22,22 +23,18 @@ namespace {
 std::atomic<bool> interrupted{false};
 extern "C" void onInterrupt(int) { interrupted.store(true); }
 
-const char* const kMonthNames[12] = {"January", "February", "March",     "April",   "May",      "June",
-                                     "July",    "August",   "September", "October", "November", "December"};
-
 // A one-line bar on stderr, redrawn when the day changes.
 class ProgressBar {
 public:
     explicit ProgressBar(bool enabled) : enabled_(enabled) {}
-    void show(const RunProgress& pr) {
-        if (!enabled_ || pr.day == lastDay_) return;
-        lastDay_ = pr.day;
+    void show(int day, long instants) {
+        if (!enabled_) return;
         ++days_;
         const int width = 30;
         const int filled = std::min(width, days_ * width / 365);
         std::cerr << "\r[" << std::string(static_cast<std::size_t>(filled), '#')
                   << std::string(static_cast<std::size_t>(width - filled), ' ') << "] day "
-                  << formatInt(pr.day, 3) << "  " << formatInt(pr.instants, 7) << " instants" << std::flush;
+                  << formatInt(day, 3) << "  " << formatInt(instants, 7) << " instants" << std::flush;
     }
     void diffuse(bool running) {
         if (enabled_ && running) std::cerr << "\rComputing the diffuse factors ..." << std::flush;
@@ -48,7 +45,6 @@ public:
 
 private:
     bool enabled_;
-    int lastDay_ = -1;
     int days_ = 0;
 };
 
@@ -58,28 +54,27 @@ int runRun(const Args& args) {
     Options opts(args, {"kon", "out"}, {"comma"}, {"set"});
     if (opts.positional().size() != 1) throw UsageError{"expected one project file"};
     const std::string path = opts.positional()[0];
-    TSimParameter p = runParameters(opts);
+    RunRequest request;
+    request.params = runParameters(opts);
     const LoadedProject project = loadProjectFile(path);
-    if (project.converted)
-        std::cerr << "penumbro-cli: " << path
-                  << ": file of the previous version: site and ground reflectance set to their defaults\n";
-
-    RunSettings settings;
+    if (project.converted) std::cerr << toTerminal(path) << ": " << kPreviousVersionNote << "\n";
+    request.text = project.lines;
+    request.projectFile = path;
+    RunSettings& settings = request.settings;
     settings.baseName = opts.has("out") ? opts.value("out") : withoutExtension(path);
     settings.decimalComma = opts.has("comma");
     settings.language = Language::English;
 
     ProgressBar bar(::isatty(2) != 0);
-    RunObserver observer;
-    observer.progress = [&](const RunProgress& pr) { bar.show(pr); };
-    observer.diffuse = [&](bool running) { bar.diffuse(running); };
-    observer.cancel = &interrupted;
+    RunEvents events;
+    events.newDay = [&](int day, long instants) { bar.show(day, instants); };
+    events.diffuse = [&](bool running) { bar.diffuse(running); };
     auto previous = std::signal(SIGINT, onInterrupt);
 
     const auto start = std::chrono::steady_clock::now();
     RunResult r;
     try {
-        r = Simulation(project.lines, path, p, settings, observer);
+        r = runSession(request, events, &interrupted);
     } catch (...) {
         bar.finish();
         std::signal(SIGINT, previous);
@@ -97,10 +92,16 @@ int runRun(const Args& args) {
     out += "instants with the sun on the target: " + std::to_string(r.sunOnTarget) + "\n";
     out += "wall time: " + formatFixed(seconds, 0, 3) + " s\n";
     out += "mean shading while the sun is on the target, by month:\n";
+    const auto& names = monthNames(Language::English);
+    // The month's name in a column of 11.
+    auto monthColumn = [&](std::size_t m) {
+        const std::string name = names[m];
+        return "  " + name + std::string(11 - name.size(), ' ');
+    };
     for (std::size_t m = 0; m < 12; ++m) {
         const MonthStats& s = r.months[m];
         if (s.instants == 0) continue;
-        out += "  " + std::string(kMonthNames[m]) + std::string(11 - std::string(kMonthNames[m]).size(), ' ');
+        out += monthColumn(m);
         out += s.sunOnTarget > 0 ? formatFixed(s.shadingSum / static_cast<double>(s.sunOnTarget), 0, 4)
                                  : std::string("-");
         out += "  (" + std::to_string(s.sunOnTarget) + " of " + std::to_string(s.instants) + " instants)\n";
@@ -109,8 +110,7 @@ int runRun(const Args& args) {
         out += "diffuse factors, by month:\n";
         for (std::size_t m = 0; m < 12; ++m) {
             if (!r.diffuseFactors[m]) continue;
-            out += "  " + std::string(kMonthNames[m]) + std::string(11 - std::string(kMonthNames[m]).size(), ' ') +
-                   "sky " + formatFixed(r.diffuseFactors[m]->sky, 0, 3) + "  ground " +
+            out += monthColumn(m) + "sky " + formatFixed(r.diffuseFactors[m]->sky, 0, 3) + "  ground " +
                    formatFixed(r.diffuseFactors[m]->ground, 0, 3) + "\n";
         }
     }

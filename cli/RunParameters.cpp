@@ -1,6 +1,6 @@
 #include "RunParameters.h"
 
-#include "project/ConfigPaths.h"
+#include "simulation/Startup.h"
 
 #include <iostream>
 
@@ -20,9 +20,9 @@ TSimParameter runParameters(const Options& opts) {
     if (opts.has("kon")) {
         p = readKonFile(opts.value("kon"));
     } else {
-        std::string warning;
-        p = startupParameters(configDirectoryForProgram(programDirectory()), &warning);
-        if (!warning.empty()) std::cerr << "penumbro-cli: " << toTerminal(warning) << "\n";
+        const StartupParameters start = readStartupParameters(programDirectory());
+        p = start.params;
+        if (!start.warning.empty()) std::cerr << "penumbro-cli: " << toTerminal(start.warning) << "\n";
     }
     applyAssignments(p, opts.values("set"));
     return p;

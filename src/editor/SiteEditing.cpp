@@ -4,6 +4,7 @@
 #include "project/InputError.h"
 #include "project/Numbers.h"
 #include "project/ProjectFormat.h"
+#include "project/SharedTexts.h"
 
 #include <algorithm>
 #include <cmath>
@@ -107,15 +108,6 @@ Lines writeReflectance(const Lines& text, const MonthlyValues& values) {
     return setValueLine(text, scanProject(text).reflectanceKeyword, kReflectanceKeyword, reflectanceLine(values));
 }
 
-const std::array<const char*, 12>& monthNames(Language lang) {
-    static const std::array<const char*, 12> de = {"Januar", "Februar", "M\xE4rz",    "April",
-                                                   "Mai",    "Juni",    "Juli",       "August",
-                                                   "September", "Oktober", "November", "Dezember"};
-    static const std::array<const char*, 12> en = {"January", "February", "March",    "April",
-                                                   "May",     "June",     "July",     "August",
-                                                   "September", "October", "November", "December"};
-    return lang == Language::German ? de : en;
-}
 
 SitePanel SitePanel::fromSite(const SiteValues& s) {
     return SitePanel{oneDecimal(s.latitude), oneDecimal(s.longitude), oneDecimal(s.timeZone)};

@@ -4,6 +4,7 @@
 
 #include "project/Language.h"
 #include "project/ProjectText.h"
+#include "project/SharedTexts.h"
 
 #include <array>
 #include <optional>
@@ -40,8 +41,6 @@ std::string reflectanceLine(const MonthlyValues& values);
 // "Bodenreflexion" and the line appended. Throws InputError for a value out of range.
 Lines writeReflectance(const Lines& text, const MonthlyValues& values);
 
-// Month names, January first, for messages that name a month field.
-const std::array<const char*, 12>& monthNames(Language lang);
 
 // The site panel: the three field texts. OK is enabled when every field reads as a
 // number within its range; the message names the first field that does not.

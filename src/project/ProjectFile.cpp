@@ -7,13 +7,6 @@
 
 namespace penumbro {
 
-const char* const kPreviousVersionNotice =
-    "Dieser Datenfile wurde mit einer Vorg\xE4ngerversion von PENUMBRO erstellt. Bitte beachten "
-    "Sie, dass er nach dem Speichern nicht mehr mit der alten Version ge\xF6\x66\x66net werden "
-    "kann. Verwenden Sie ggf. \"Projekt - Speichern unter ...\" um die Originaldatei unver\xE4ndert "
-    "zu lassen.\r\rBitte \xFC\x62\x65rpr\xFC\x66\x65n Sie die Angaben zum Standort und zur "
-    "Bodenreflexion, da diese nicht \xFC\x62\x65rnommen werden konnten.";
-
 Lines splitLines(const std::string& bytes) {
     Lines lines;
     std::size_t start = 0;

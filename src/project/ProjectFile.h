@@ -7,10 +7,6 @@
 
 namespace penumbro {
 
-// German notice shown (one OK button) after a file of the previous version was
-// converted. "\r" marks a line break, as the message box shows it.
-extern const char* const kPreviousVersionNotice;
-
 struct LoadedProject {
     Lines lines;
     bool converted = false;  // site or ground-reflection section was missing and appended

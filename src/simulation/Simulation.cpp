@@ -6,6 +6,7 @@
 #include "engine/Frames.h"
 #include "engine/ShadingRaster.h"
 #include "project/InputError.h"
+#include "project/SharedTexts.h"
 #include "simulation/OutputFormat.h"
 #include "simulation/TimeStepper.h"
 
@@ -66,6 +67,8 @@ struct HourSlot {
 
 }  // namespace
 
+void selectRunMode(TSimParameter& p, bool fastRun) { p.fastRun = fastRun; }
+
 CompiledModel prepareRun(const Lines& lines, const std::string& projectFile, TSimParameter& p,
                          Language lang) {
     CompiledModel model = compileProject(lines, projectFile);
@@ -77,9 +80,7 @@ CompiledModel prepareRun(const Lines& lines, const std::string& projectFile, TSi
     if (std::string problem = simParameterProblem(p); !problem.empty())
         throw InputError(text(lang, "Laufparameter: ", "run parameters: ") + problem);
     if (firstTargetIndex(model) < 0)
-        throw InputError(projectFile, 0,
-                         text(lang, "Keine Targetfl\xE4" "che vorhanden! Datei kann nicht simuliert werden.",
-                              "No target surface available! File cannot be simulated."));
+        throw InputError(projectFile, 0, noTargetMessage(lang));
     // A first target without a normal would be taken as facing north: every sunny
     // instant would read as "sun behind the target".
     if (!targetHasArea(model) || !hasNormal(model.flaechen[static_cast<std::size_t>(firstTargetIndex(model))]))
@@ -105,7 +106,7 @@ CompiledModel prepareRun(const Lines& lines, const std::string& projectFile, TSi
 
 RunResult Simulation(const Lines& lines, const std::string& projectFile, TSimParameter& p,
                      const RunSettings& settings, const RunObserver& observer) {
-    p.fastRun = true;
+    selectRunMode(p, true);
     const CompiledModel model = prepareRun(lines, projectFile, p, settings.language);
     OutputFile rep(settings.baseName + ".rep");
     OutputFile mit(settings.baseName + ".mit");
@@ -133,7 +134,7 @@ RunResult Simulation(const Lines& lines, const std::string& projectFile, TSimPar
     };
 
     std::vector<TSchrittEintrag> buffer;
-    buffer.reserve(kSchrittpufferSize);
+    buffer.reserve(kStepBufferSize);
     auto flushBuffer = [&] {
         std::string block;
         block.reserve(buffer.size() * 64);
@@ -165,7 +166,7 @@ RunResult Simulation(const Lines& lines, const std::string& projectFile, TSimPar
             e.ground = f.ground;
         }
         buffer.push_back(e);
-        if (buffer.size() == kSchrittpufferSize) flushBuffer();
+        if (buffer.size() == kStepBufferSize) flushBuffer();
 
         int slot = clock.minute() < 31 ? clock.hour() : clock.hour() + 1;
         if (slot == 24) slot = 0;

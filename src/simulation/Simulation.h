@@ -21,7 +21,7 @@
 
 namespace penumbro {
 
-inline constexpr int kSchrittpufferSize = 1000;
+inline constexpr int kStepBufferSize = 1000;
 
 struct RunSettings {
     std::string baseName;       // output names: baseName + ".rep" and baseName + ".mit"
@@ -71,6 +71,11 @@ struct RunResult {
 // file that cannot be written (naming the file).
 RunResult Simulation(const Lines& text, const std::string& projectFile, TSimParameter& p,
                      const RunSettings& settings, const RunObserver& observer = {});
+
+// The run mode of the record (its first field, saved in .kon files) as the main window's
+// mode panels choose it: the online view clears the fast-run flag, the fast-run window
+// sets it. Simulation sets it for the run it makes.
+void selectRunMode(TSimParameter& p, bool fastRun);
 
 // The checks a run makes before its first instant: compiles the text, copies the site
 // into p and throws InputError when the run cannot be computed.

@@ -10,7 +10,7 @@ void saveSettings(AppState& state) {
     std::error_code ec;
     std::filesystem::create_directories(state.configDir, ec);
     if (ec) throw InputError(state.settingsPath(), 0, "cannot create folder: " + ec.message());
-    state.settings.language = std::string(1, state.spracheGewaehlt != 0 ? state.spracheGewaehlt : state.sprache);
+    state.settings.language = std::string(1, languageLetter(state.chosenLanguage.value_or(state.language)));
     writeSettingsFile(state.settingsPath(), state.settings);
 }
 

@@ -9,6 +9,7 @@
 #include "ui/UiText.h"
 
 #include <atomic>
+#include <optional>
 #include <string>
 
 namespace penumbro::ui {
@@ -16,10 +17,10 @@ namespace penumbro::ui {
 struct AppState {
     std::string programDir;  // the executable's folder, trailing '/': help files, manual
     std::string configDir;   // penumbro.ini, standard.kon, "daten" (see ConfigPaths.h)
-    char sprache = kGerman;  // the language flag
-    // The language chosen in the language window; 0 until one is chosen. It is the
-    // one saved, while the running windows keep sprache until the next start.
-    char spracheGewaehlt = 0;
+    Language language = Language::German;  // of the running windows
+    // The language chosen in the language window, none until one is chosen. It is the
+    // one saved, while the running windows keep theirs until the next start.
+    std::optional<Language> chosenLanguage;
     PenumbroSettings settings;
     std::string vrmlBrowser;  // other VRML player; empty: the desktop's association
     bool preview3d = true;

@@ -23,10 +23,10 @@ TDatenblatt::TDatenblatt(AppState& state, QWidget* parent) : QDialog(parent), st
     layout->addWidget(Button1, 0, Qt::AlignRight);
     connect(Button1, &QPushButton::clicked, this, &QDialog::close);
     resize(640, 560);
-    SpracheAnpassen(kGerman);
+    SpracheAnpassen(Language::German);
 }
 
-void TDatenblatt::SpracheAnpassen(char language) {
+void TDatenblatt::SpracheAnpassen(Language language) {
     setWindowTitle(QStringLiteral("Datenblatt"));
     Button1->setText(tx({"Schlie\xDF" "en", "Close"}, language));
 }

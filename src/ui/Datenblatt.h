@@ -1,6 +1,8 @@
 #pragma once
 // TDatenblatt: shows the raw project text. The text itself lives in AppState.
 
+#include "project/Language.h"
+
 #include <QDialog>
 
 class QPlainTextEdit;
@@ -15,7 +17,7 @@ class TDatenblatt : public QDialog {
 public:
     explicit TDatenblatt(AppState& state, QWidget* parent = nullptr);
 
-    void SpracheAnpassen(char language);
+    void SpracheAnpassen(Language language);
     // Shows the current text (after every change of the project).
     void aktualisieren();
 

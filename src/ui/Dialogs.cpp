@@ -1,15 +1,8 @@
 #include "ui/Dialogs.h"
 
-#include "ui/Settings.h"
-
 #include <QDesktopServices>
 #include <QDialog>
-#include <QFile>
 #include <QFileDialog>
-#include <QMimeDatabase>
-#include <QProcess>
-#include <QStandardPaths>
-#include <QTextStream>
 #include <QUrl>
 
 namespace penumbro::ui {
@@ -65,36 +58,15 @@ QString QtDialogs::getExistingDirectory(QWidget* parent, const QString& title, c
 
 int QtDialogs::exec(QDialog& dialog) { return dialog.exec(); }
 
-bool QtDialogs::openWithDesktop(const QString& file) {
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(file));
+std::string QtDialogs::standardBrowser() { return XdgPlayerPlatform().standardBrowser(); }
+
+bool QtDialogs::startProgram(const std::string& program, const std::string& argument) {
+    return XdgPlayerPlatform().startProgram(program, argument);
 }
 
-bool QtDialogs::startProgram(const QString& program, const QString& argument) {
-    return QProcess::startDetached(program, {argument});
-}
-
-QString QtDialogs::associatedProgram(const QString& extension) {
-    const QMimeType type =
-        QMimeDatabase().mimeTypeForFile(QStringLiteral("x") + extension, QMimeDatabase::MatchExtension);
-    if (!type.isValid() || type.isDefault()) return {};
-    QProcess query;
-    query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"), type.name()});
-    if (!query.waitForFinished(3000) || query.exitCode() != 0) return {};
-    const QString desktopId = QString::fromLocal8Bit(query.readAllStandardOutput()).trimmed();
-    if (desktopId.isEmpty()) return {};
-    const QString entry = QStandardPaths::locate(QStandardPaths::ApplicationsLocation, desktopId);
-    QFile file(entry);
-    if (entry.isEmpty() || !file.open(QIODevice::ReadOnly | QIODevice::Text)) return {};
-    QTextStream in(&file);
-    while (!in.atEnd()) {
-        const QString line = in.readLine();
-        if (!line.startsWith(QStringLiteral("Exec="))) continue;
-        const QString program = QString::fromStdString(programOfCommand(line.mid(5).toStdString()));
-        if (program.isEmpty()) return {};
-        const QString found = QStandardPaths::findExecutable(program);
-        return found.isEmpty() ? program : found;
-    }
-    return {};
+// Any file (the help too), not only VRML worlds, so the desktop's own opener.
+bool QtDialogs::openFile(const std::string& file) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromLocal8Bit(file.c_str())));
 }
 
 }  // namespace penumbro::ui

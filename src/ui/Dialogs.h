@@ -1,6 +1,9 @@
 #pragma once
 // The one way the windows talk to the user through message boxes, file dialogs,
-// modal windows and the desktop. Tests replace it with scripted answers.
+// modal windows and the desktop (the player platform of the VRML command). Tests
+// replace it with scripted answers.
+
+#include "views/Player.h"
 
 #include <QMessageBox>
 #include <QString>
@@ -10,10 +13,8 @@ class QWidget;
 
 namespace penumbro::ui {
 
-class Dialogs {
+class Dialogs : public PlayerPlatform {
 public:
-    virtual ~Dialogs() = default;
-
     // A message box; returns the button pressed (the escape button when closed).
     virtual QMessageBox::StandardButton message(QWidget* parent, QMessageBox::Icon icon,
                                                 const QString& title, const QString& text,
@@ -27,13 +28,6 @@ public:
                                          const QString& initial) = 0;
     // Shows a window modally; returns its result code.
     virtual int exec(QDialog& dialog) = 0;
-    // Opens a file with the desktop's associated program, or starts program with the
-    // file as its argument. False when nothing could be started.
-    virtual bool openWithDesktop(const QString& file) = 0;
-    virtual bool startProgram(const QString& program, const QString& argument) = 0;
-    // The program the desktop associates with a file name extension such as ".wrl"
-    // ("" when none).
-    virtual QString associatedProgram(const QString& extension) = 0;
 
     // Shorthands.
     void information(QWidget* parent, const QString& text, const QString& title = QStringLiteral("Penumbro"));
@@ -54,9 +48,9 @@ public:
                             const QString& filter) override;
     QString getExistingDirectory(QWidget* parent, const QString& title, const QString& initial) override;
     int exec(QDialog& dialog) override;
-    bool openWithDesktop(const QString& file) override;
-    bool startProgram(const QString& program, const QString& argument) override;
-    QString associatedProgram(const QString& extension) override;
+    std::string standardBrowser() override;
+    bool startProgram(const std::string& program, const std::string& argument) override;
+    bool openFile(const std::string& file) override;
 };
 
 // Turns "Name|*.ext|Other|*.*" into the file dialog's "Name (*.ext);;Other (*.*)".

@@ -15,6 +15,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <array>
+
 namespace penumbro::ui {
 
 namespace {
@@ -45,33 +47,28 @@ TEinstellungen::TEinstellungen(AppState& state, Dialogs& dialogs, QWidget* paren
         w->setObjectName(QString::fromLatin1(name));
         return w;
     };
-    VRML_Box = make(new QGroupBox, "VRML_Box");
-    RadioButton1 = make(new QRadioButton, "RadioButton1");
-    Standard_Browser = make(new QLineEdit, "Standard_Browser");
-    Standard_Browser->setReadOnly(true);
-    RadioButton2 = make(new QRadioButton, "RadioButton2");
-    VRML_Browser = make(new QLineEdit, "VRML_Browser");
-    Browser_Suchen = make(new QPushButton, "Browser_Suchen");
-    auto* vrmlGrid = new QGridLayout(VRML_Box);
-    vrmlGrid->addWidget(RadioButton1, 0, 0);
-    vrmlGrid->addWidget(Standard_Browser, 1, 0, 1, 2);
-    vrmlGrid->addWidget(RadioButton2, 2, 0);
-    vrmlGrid->addWidget(VRML_Browser, 3, 0);
-    vrmlGrid->addWidget(Browser_Suchen, 3, 1);
-
-    Verz_Box = make(new QGroupBox, "Verz_Box");
-    RadioButton3 = make(new QRadioButton, "RadioButton3");
-    Edit2 = make(new QLineEdit, "Edit2");
-    Edit2->setReadOnly(true);
-    RadioButton4 = make(new QRadioButton, "RadioButton4");
-    Arbeitsverz = make(new QLineEdit, "Arbeitsverz");
-    Verz_Suchen = make(new QPushButton, "Verz_Suchen");
-    auto* verzGrid = new QGridLayout(Verz_Box);
-    verzGrid->addWidget(RadioButton3, 0, 0);
-    verzGrid->addWidget(Edit2, 1, 0, 1, 2);
-    verzGrid->addWidget(RadioButton4, 2, 0);
-    verzGrid->addWidget(Arbeitsverz, 3, 0);
-    verzGrid->addWidget(Verz_Suchen, 3, 1);
+    // Both groups: the standard choice with its value shown read-only, the other choice
+    // with its own field and a search button.
+    auto group = [&](const std::array<const char*, 6>& names, QGroupBox*& box, QRadioButton*& standard,
+                     QLineEdit*& standardValue, QRadioButton*& other, QLineEdit*& otherValue, QPushButton*& search) {
+        box = make(new QGroupBox, names[0]);
+        standard = make(new QRadioButton, names[1]);
+        standardValue = make(new QLineEdit, names[2]);
+        standardValue->setReadOnly(true);
+        other = make(new QRadioButton, names[3]);
+        otherValue = make(new QLineEdit, names[4]);
+        search = make(new QPushButton, names[5]);
+        auto* grid = new QGridLayout(box);
+        grid->addWidget(standard, 0, 0);
+        grid->addWidget(standardValue, 1, 0, 1, 2);
+        grid->addWidget(other, 2, 0);
+        grid->addWidget(otherValue, 3, 0);
+        grid->addWidget(search, 3, 1);
+    };
+    group({"VRML_Box", "RadioButton1", "Standard_Browser", "RadioButton2", "VRML_Browser", "Browser_Suchen"},
+          VRML_Box, RadioButton1, Standard_Browser, RadioButton2, VRML_Browser, Browser_Suchen);
+    group({"Verz_Box", "RadioButton3", "Edit2", "RadioButton4", "Arbeitsverz", "Verz_Suchen"}, Verz_Box,
+          RadioButton3, Edit2, RadioButton4, Arbeitsverz, Verz_Suchen);
 
     BitBtn1 = make(new QPushButton, "BitBtn1");
     BitBtn2 = make(new QPushButton, "BitBtn2");
@@ -98,10 +95,10 @@ TEinstellungen::TEinstellungen(AppState& state, Dialogs& dialogs, QWidget* paren
     connect(Browser_Suchen, &QPushButton::clicked, this, &TEinstellungen::Browser_SuchenClick);
     connect(Verz_Suchen, &QPushButton::clicked, this, &TEinstellungen::Verz_SuchenClick);
     gruppenVerbergen();
-    SpracheAnpassen(kGerman);
+    SpracheAnpassen(Language::German);
 }
 
-void TEinstellungen::SpracheAnpassen(char language) {
+void TEinstellungen::SpracheAnpassen(Language language) {
     sprache_ = language;
     setWindowTitle(tx(kCaption, language));
     VRML_Box->setTitle(tx(kVrmlBox, language));
@@ -147,7 +144,7 @@ void TEinstellungen::gruppenVerbergen() {
 
 void TEinstellungen::oeffnen() {
     if (RadioButton1->isChecked()) {
-        Standard_Browser->setText(dialogs_.associatedProgram(QStringLiteral(".wrl")));
+        Standard_Browser->setText(fromPath(StandardBrowserSuchen(dialogs_)));
         if (Standard_Browser->text().isEmpty()) Standard_Browser->setText(tx(kKeinBrowser, sprache_));
     }
     altBrowser_ = VRML_Browser->text();

@@ -2,6 +2,8 @@
 // TEinstellungen: the VRML player and the working folder. One of its two groups is
 // shown at a time, chosen by the menu item that opens it.
 
+#include "project/Language.h"
+
 #include <QDialog>
 
 class QGroupBox;
@@ -21,7 +23,7 @@ public:
 
     TEinstellungen(AppState& state, Dialogs& dialogs, QWidget* parent = nullptr);
 
-    void SpracheAnpassen(char language);
+    void SpracheAnpassen(Language language);
     // Shows the window modally with one group.
     void zeigen(Gruppe gruppe);
     Gruppe gruppe() const { return gruppe_; }
@@ -60,7 +62,7 @@ private:
 
     AppState& state_;
     Dialogs& dialogs_;
-    char sprache_ = 'd';
+    Language sprache_ = Language::German;
     Gruppe gruppe_ = Gruppe::Vrml;
     // Remembered for cancel.
     QString altBrowser_;

@@ -80,10 +80,10 @@ TExportForm::TExportForm(AppState& state, Dialogs& dialogs, QWidget* parent)
     connect(Button1, &QPushButton::clicked, this, &TExportForm::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TExportForm::Button2Click);
     connect(Button3, &QPushButton::clicked, this, &TExportForm::Button3Click);
-    SpracheAnpassen(kGerman);
+    SpracheAnpassen(Language::German);
 }
 
-void TExportForm::SpracheAnpassen(char language) {
+void TExportForm::SpracheAnpassen(Language language) {
     sprache_ = language;
     setWindowTitle(tx(kCaption, language));
     RadioGroup1->setTitle(tx(kGruppe, language));

@@ -1,6 +1,8 @@
 #pragma once
 // TExportForm: converts a mean-value file into TEXT, TRNSYS or SUNCODE tables.
 
+#include "project/Language.h"
+
 #include <QDialog>
 
 class QButtonGroup;
@@ -19,7 +21,7 @@ class TExportForm : public QDialog {
 public:
     TExportForm(AppState& state, Dialogs& dialogs, QWidget* parent = nullptr);
 
-    void SpracheAnpassen(char language);
+    void SpracheAnpassen(Language language);
     // From the main menu: presets the file field and shows the window modally.
     void zeigen();
     // The preset alone (zeigen without showing).
@@ -42,7 +44,7 @@ private:
     AppState& state_;
     Dialogs& dialogs_;
     QButtonGroup* formate_;
-    char sprache_ = 'd';
+    Language sprache_ = Language::German;
 };
 
 }  // namespace penumbro::ui

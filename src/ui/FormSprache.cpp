@@ -74,15 +74,15 @@ TFormSprache::TFormSprache(AppState& state, Dialogs& dialogs, QWidget* parent)
     grid->addWidget(flagEn, 1, 1);
     grid->addWidget(deutsch, 2, 0);
     grid->addWidget(english, 2, 1);
-    connect(flagDe, &ClickLabel::clicked, this, [this] { waehlen(kGerman); });
-    connect(deutsch, &ClickLabel::clicked, this, [this] { waehlen(kGerman); });
-    connect(flagEn, &ClickLabel::clicked, this, [this] { waehlen(kEnglish); });
-    connect(english, &ClickLabel::clicked, this, [this] { waehlen(kEnglish); });
+    connect(flagDe, &ClickLabel::clicked, this, [this] { waehlen(Language::German); });
+    connect(deutsch, &ClickLabel::clicked, this, [this] { waehlen(Language::German); });
+    connect(flagEn, &ClickLabel::clicked, this, [this] { waehlen(Language::English); });
+    connect(english, &ClickLabel::clicked, this, [this] { waehlen(Language::English); });
 }
 
-void TFormSprache::waehlen(char language) {
-    state_.sprache = language;
-    state_.spracheGewaehlt = language;
+void TFormSprache::waehlen(Language language) {
+    state_.language = language;
+    state_.chosenLanguage = language;
     try {
         saveSettings(state_);
     } catch (const InputError& e) {

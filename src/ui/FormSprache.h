@@ -1,6 +1,8 @@
 #pragma once
 // TFormSprache: the language choice, shown at first start and from the menu.
 
+#include "project/Language.h"
+
 #include <QDialog>
 
 #include <QLabel>
@@ -16,7 +18,7 @@ public:
     TFormSprache(AppState& state, Dialogs& dialogs, QWidget* parent = nullptr);
 
     // Sets the flag ('d' or 'e'), saves the settings file and closes.
-    void waehlen(char language);
+    void waehlen(Language language);
 
 private:
     AppState& state_;

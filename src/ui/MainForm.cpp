@@ -2,17 +2,20 @@
 
 #include "editor/TargetCheck.h"
 #include "editor/ObjectTable.h"
+#include "project/ConfigPaths.h"
 #include "project/FileIo.h"
 #include "project/InputError.h"
 #include "project/ProjectFile.h"
+#include "project/SharedTexts.h"
+#include "simulation/Simulation.h"
 #include "ui/AppState.h"
-#include "project/ConfigPaths.h"
 #include "ui/Datenblatt.h"
 #include "ui/Dialogs.h"
 #include "ui/Einstellungen.h"
 #include "ui/ExportForm.h"
 #include "ui/FormSprache.h"
 #include "ui/SchnellAusgabe.h"
+#include "views/Player.h"
 #include "views/VrmlWriter.h"
 
 #include <QCloseEvent>
@@ -35,8 +38,6 @@
 namespace penumbro::ui {
 
 namespace {
-
-Language languageOf(char sprache) { return sprache == kEnglish ? Language::English : Language::German; }
 
 const Tx kPanel1{"Dateneingabe", "Data input"};
 const Tx kPanel2{"Online - Ausgabe", "Online output"};
@@ -64,8 +65,6 @@ const Tx kHilfe{"Penumbro-Hilfe", "Penumbro-Help"};
 
 const Tx kLaufAbbrechen{"Achtung:!\r\rHiermit wird die aktuelle Simulation abgebrochen!\r\rFortfahren?",
                         "Caution:!\r\rHereby, the actual simulation will be terminated!\r\rContinue?"};
-const Tx kKeinTarget{"Keine Targetfl\xE4" "che vorhanden! Datei kann nicht simuliert werden.",
-                     "No target surface available! File cannot be simulated."};
 const Tx kNichtEben{
     "Targetfl\xE4" "chen liegen nicht alle in einer Ebene! Datei kann nicht simuliert werden.\r\r"
     "W\xE4hlen Sie im Hauptmen\xFC \"Simulation - Simulationsliste erstellen\" um eine eigenst\xE4ndige "
@@ -76,12 +75,6 @@ const Tx kBeendenLauf{"Achtung: Simulation l\xE4uft!\r\rDurch das Beenden von PE
                       "Simulation abgebrochen!\r\rProgramm wirklich beenden?",
                       "Caution: Simulation running!\r\rBy closing PENUMBRO, the actual simulation will be "
                       "terminated.\r\rReally quit the program?"};
-const Tx kKeinPlayer1{"Es wurde kein VRML-Player gefunden!", "No VRML-viewer was found!"};
-const Tx kKeinPlayer2{"Bitte installieren Sie einen VRML-Player.", "Please install a VRML-player."};
-const Tx kKeinPlayer3{"Sollte bereits ein VRML-Player auf Ihrem System vorhanden sein, so geben Sie",
-                      "Is an executable VRML-player already on your system, then please set its"};
-const Tx kKeinPlayer4{"bitte dessen Pfad und Dateinamen unter \"Einstellungen\" - \"VRML-Player\" an.",
-                      "path and name at \"Adjustments\" - \"VRML view\" - \"Other browser\"."};
 const Tx kNeustart{"Sie m\xFCssen PENUMBRO neu starten, um die \xC4nderungen zu \xFC" "bernehmen!",
                    "PENUMBRO must be re-started to take over the new settings."};
 const Tx kVerzFehlt1{"Arbeitsverzeichnis ", "Directory "};
@@ -287,7 +280,7 @@ void TMainForm::menusAnlegen() {
 }
 
 void TMainForm::SpracheAnpassen() {
-    const char l = state_.sprache;
+    const Language l = state_.language;
     panels_[0]->setText(tx(kPanel1, l));
     panels_[1]->setText(tx(kPanel2, l));
     panels_[2]->setText(tx(kPanel3, l));
@@ -328,10 +321,10 @@ void TMainForm::start(const QString& argument) {
     state_.vrmlBrowser = state_.settings.browserPath;
 
     if (state_.settings.language.empty()) {
-        state_.sprache = kGerman;
+        state_.language = Language::German;
         dialogs_.exec(*sprache_);
     } else {
-        state_.sprache = state_.settings.language[0] == kEnglish ? kEnglish : kGerman;
+        state_.language = languageOfLetter(state_.settings.language.substr(0, 1)).value_or(Language::German);
     }
     SpracheAnpassen();
 
@@ -345,7 +338,7 @@ void TMainForm::start(const QString& argument) {
         if (QFileInfo(other).isDir()) {
             QDir::setCurrent(other);
         } else {
-            const char l = state_.sprache;
+            const Language l = state_.language;
             dialogs_.warning(this, tx(kVerzFehlt1, l) + QLatin1Char('\'') + other + QLatin1Char('\'') +
                                        tx(kVerzFehlt2, l) + QLatin1Char('\n') + tx(kVerzFehlt3, l));
             QDir::setCurrent(standardDir);
@@ -381,7 +374,7 @@ void TMainForm::ausgabeNameSetzen() {
 }
 
 void TMainForm::editorAktualisieren() {
-    const Language lang = languageOf(state_.sprache);
+    const Language lang = state_.language;
     const ObjectList liste = ListeAufbauen(state_.project.daten);
     objektListe_->clear();
     for (const std::string& label : liste.labels) objektListe_->addItem(fromCp1252(label));
@@ -401,10 +394,10 @@ void TMainForm::seiteZeigen(int panel) {
         editorAktualisieren();
         seiten_->setCurrentWidget(editorSeite_);
     } else if (panel == 2) {
-        state_.params.fastRun = false;
+        selectRunMode(state_.params, false);
         seiten_->setCurrentWidget(onlineSeite_);
     } else {
-        state_.params.fastRun = true;
+        selectRunMode(state_.params, true);
         seiten_->setCurrentWidget(schnell_);
         schnell_->Vorbereitung();
     }
@@ -427,7 +420,7 @@ void TMainForm::HauptauswahlClick(int panel) {
         }
     }
     if (panel == aktiv_) return;
-    const char l = state_.sprache;
+    const Language l = state_.language;
     if (aktiv_ == 3) {
         schnell_->ParameterMerken();
         if (!state_.simulationIdle) {
@@ -440,7 +433,7 @@ void TMainForm::HauptauswahlClick(int panel) {
     }
     if (panel != 1) {
         if (pruefung == 0) {
-            dialogs_.warning(this, tx(kKeinTarget, l));
+            dialogs_.warning(this, fromCp1252(noTargetMessage(l)));
             return;
         }
         if (pruefung == 2) {
@@ -459,7 +452,7 @@ void TMainForm::HauptauswahlClick(int panel) {
 bool TMainForm::projektLaden(const QString& path) {
     try {
         const LoadedProject loaded = openProject(state_.project, toPath(path));
-        if (loaded.converted) dialogs_.information(this, tx({kPreviousVersionNotice, kPreviousVersionNotice}, kGerman));
+        if (loaded.converted) dialogs_.information(this, tx({kPreviousVersionNotice, kPreviousVersionNotice}, Language::German));
     } catch (const InputError& e) {
         dialogs_.warning(this, fromMessage(e.what()));
         return false;
@@ -482,7 +475,7 @@ void TMainForm::Menu_Projekt_NeuClick() {
 
 void TMainForm::Menu_Projekt_OeffnenClick() {
     if (ProjektGeaendert()) return;
-    QString chosen = dialogs_.getOpenFileName(this, QString(), QDir::currentPath(), tx(kDatenFilter, state_.sprache));
+    QString chosen = dialogs_.getOpenFileName(this, QString(), QDir::currentPath(), tx(kDatenFilter, state_.language));
     if (chosen.isEmpty()) return;
     if (QFileInfo(chosen).suffix().isEmpty()) chosen += QStringLiteral(".dat");
     if (!projektLaden(chosen)) return;
@@ -505,7 +498,7 @@ bool TMainForm::Projektspeichern1Click() {
 }
 
 bool TMainForm::Projektspeichernunter1Click() {
-    const char l = state_.sprache;
+    const Language l = state_.language;
     QString initial = isUnnamed(state_.project.fileName) ? QDir::currentPath() : fromPath(state_.project.fileName);
     for (;;) {
         QString chosen = dialogs_.getSaveFileName(this, QString(), initial, QStringLiteral("*.dat|*.dat"));
@@ -537,7 +530,7 @@ bool TMainForm::Projektspeichernunter1Click() {
 bool TMainForm::ProjektGeaendert() {
     if (state_.project.original.size() < 2) return false;
     if (!textChanged(state_.project.original, state_.project.daten)) return false;
-    const auto answer = dialogs_.question(this, tx(kGeaendert, state_.sprache),
+    const auto answer = dialogs_.question(this, tx(kGeaendert, state_.language),
                                           QMessageBox::Yes | QMessageBox::No | QMessageBox::Abort);
     if (answer == QMessageBox::Yes) {
         // A save that failed keeps the program where it is, so the edits are not lost;
@@ -550,23 +543,16 @@ bool TMainForm::ProjektGeaendert() {
 }
 
 void TMainForm::VRML_DarstellungClick() {
-    const char l = state_.sprache;
-    const std::string base = isUnnamed(state_.project.fileName)
-                                 ? toPath(QDir::current().absoluteFilePath(QString::fromLatin1(kUnnamedBase)))
-                                 : state_.project.baseName;
+    const std::string base = vrmlBaseName(state_.project.fileName, toPath(QDir::currentPath()));
     std::string wrl;
     try {
-        wrl = VrmlDateiSchreiben(state_.project.daten, base, vrmlTexts(languageOf(l)), state_.project.fileName);
+        wrl = VrmlDateiSchreiben(state_.project.daten, base, vrmlTexts(state_.language), state_.project.fileName);
     } catch (const InputError& e) {
         dialogs_.warning(this, fromMessage(e.what()));
         return;
     }
-    const bool started = state_.vrmlBrowser.empty()
-                             ? dialogs_.openWithDesktop(fromPath(wrl))
-                             : dialogs_.startProgram(fromPath(state_.vrmlBrowser), fromPath(wrl));
-    if (!started)
-        dialogs_.warning(this, tx(kKeinPlayer1, l) + QStringLiteral("\n\n") + tx(kKeinPlayer2, l) +
-                                   QLatin1Char('\n') + tx(kKeinPlayer3, l) + QLatin1Char('\n') + tx(kKeinPlayer4, l));
+    if (!openVrmlWorld(dialogs_, state_.vrmlBrowser, wrl))
+        dialogs_.warning(this, fromCp1252(noPlayerMessage(state_.language)).replace(QLatin1Char('\r'), QLatin1Char('\n')));
 }
 
 void TMainForm::Menu_export_exportClick() { export_->zeigen(); }
@@ -579,23 +565,23 @@ void TMainForm::Menue_3d_deaktivierenClick() {
     } catch (const InputError& e) {
         dialogs_.warning(this, fromMessage(e.what()));
     }
-    dialogs_.information(this, tx(kNeustart, state_.sprache));
+    dialogs_.information(this, tx(kNeustart, state_.language));
 }
 
 void TMainForm::Spracheanpassen1Click() {
-    const char current = state_.sprache;
+    const Language current = state_.language;
     dialogs_.exec(*sprache_);
     // The new language is saved; the running windows keep theirs until the next start.
-    state_.sprache = current;
+    state_.language = current;
     dialogs_.message(this, QMessageBox::Information, fromCp1252(kSpracheTitel), fromCp1252(kSpracheText),
                      QMessageBox::Ok);
 }
 
 QString TMainForm::hilfeDatei() const {
     const QString chm = fromPath(state_.programDir) +
-                        (state_.sprache == kEnglish ? QStringLiteral("penumbro_e.chm") : QStringLiteral("penumbro_d.chm"));
+                        (state_.language == Language::English ? QStringLiteral("penumbro_e.chm") : QStringLiteral("penumbro_d.chm"));
     if (QFileInfo::exists(chm)) return chm;
-    const QString manual = state_.sprache == kEnglish ? QStringLiteral("manual_en.html") : QStringLiteral("manual_de.html");
+    const QString manual = state_.language == Language::English ? QStringLiteral("manual_en.html") : QStringLiteral("manual_de.html");
     const QString program = fromPath(state_.programDir);
     for (const QString& dir : {program + QStringLiteral("../share/penumbro/doc/"), program + QStringLiteral("doc/"),
                                QStringLiteral(PENUMBRO_DOCS_DIR "/")}) {
@@ -607,7 +593,7 @@ QString TMainForm::hilfeDatei() const {
 void TMainForm::PenumbroHilfe1Click() {
     const QString file = hilfeDatei();
     if (file.endsWith(QStringLiteral(".chm"))) {
-        dialogs_.openWithDesktop(file);
+        dialogs_.openFile(toPath(file));
         return;
     }
     if (file.isEmpty()) return;
@@ -622,14 +608,14 @@ void TMainForm::PenumbroHilfe1Click() {
         hilfeFenster_ = browser;
     }
     auto* browser = static_cast<QTextBrowser*>(hilfeFenster_);
-    browser->setWindowTitle(tx(kHilfe, state_.sprache));
+    browser->setWindowTitle(tx(kHilfe, state_.language));
     browser->setSource(QUrl::fromLocalFile(file));
     browser->show();
     browser->raise();
 }
 
 void TMainForm::Menu_SimulationslisteErstellenClick() {
-    const char l = state_.sprache;
+    const Language l = state_.language;
     QDialog dialog(this);
     dialog.setObjectName(QStringLiteral("Simulationsliste"));
     dialog.setWindowTitle(tx(kListeTitel, l));
@@ -644,7 +630,7 @@ void TMainForm::Menu_SimulationslisteErstellenClick() {
 
 void TMainForm::closeEvent(QCloseEvent* event) {
     if (!state_.simulationIdle) {
-        if (dialogs_.question(this, tx(kBeendenLauf, state_.sprache), QMessageBox::Yes | QMessageBox::No) ==
+        if (dialogs_.question(this, tx(kBeendenLauf, state_.language), QMessageBox::Yes | QMessageBox::No) ==
             QMessageBox::Yes) {
             state_.simulationIdle = true;
             state_.abortRequest = true;

@@ -1,5 +1,6 @@
 #include "ui/MonthChart.h"
 
+#include "project/SharedTexts.h"
 #include "ui/UiText.h"
 
 #include <QPainter>
@@ -52,7 +53,7 @@ int chartYMax(const ChartData& data) {
     return std::min(10, static_cast<int>(std::trunc(largest * 10)) + 1);
 }
 
-void drawChart(QPainter& p, int w, int h, const ChartData& data, char language, const QColor& windowColour) {
+void drawChart(QPainter& p, int w, int h, const ChartData& data, Language language, const QColor& windowColour) {
     p.fillRect(0, 0, w, h, windowColour);
     if (data.stand == ChartData::Stand::Leer) return;
     const int ymax = data.stand == ChartData::Stand::Monate ? chartYMax(data) : 10;
@@ -85,7 +86,7 @@ void drawChart(QPainter& p, int w, int h, const ChartData& data, char language, 
         if (!data.gezeigt[m]) continue;
         ++k;
         p.setPen(monthColour(month));
-        textAt(p, w - 100, 100 - 20 * k, fromCp1252(monthName(month, language)));
+        textAt(p, w - 100, 100 - 20 * k, fromCp1252(monthNames(language)[m]));
         QPolygon line;
         for (int hour = 0; hour < 24; ++hour) {
             const int x = static_cast<int>(std::lround(hour * xStep + 60));
@@ -101,7 +102,7 @@ MonthChart::MonthChart(QWidget* parent) : QWidget(parent) {
     setMinimumSize(400, 300);
 }
 
-void MonthChart::setLanguage(char language) {
+void MonthChart::setLanguage(Language language) {
     sprache_ = language;
     update();
 }

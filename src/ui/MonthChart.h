@@ -2,6 +2,8 @@
 // Zeichenfenster of the fast-run window: the hourly mean shading of the last four
 // completed months. Positions in pixels of the picture's client area, y downward.
 
+#include "project/Language.h"
+
 #include <QWidget>
 
 #include <array>
@@ -17,7 +19,7 @@ struct ChartData {
 };
 
 // Draws the chart into a picture of the given size.
-void drawChart(QPainter& painter, int width, int height, const ChartData& data, char language,
+void drawChart(QPainter& painter, int width, int height, const ChartData& data, Language language,
                const QColor& windowColour);
 
 // The four months of the chart, oldest first: current - 3 .. current, wrapping below 1
@@ -33,7 +35,7 @@ class MonthChart : public QWidget {
 public:
     explicit MonthChart(QWidget* parent = nullptr);
 
-    void setLanguage(char language);
+    void setLanguage(Language language);
     void leeren();              // fill with the window colour
     void rahmen();              // axes frame at the start of a run
     void monatFertig(int month, const std::array<double, 24>& means);  // a month completed
@@ -46,7 +48,7 @@ protected:
 
 private:
     ChartData data_;
-    char sprache_ = 'd';
+    Language sprache_ = Language::German;
 };
 
 }  // namespace penumbro::ui

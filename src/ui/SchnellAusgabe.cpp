@@ -234,7 +234,7 @@ Tschnell_ausgabe::Tschnell_ausgabe(AppState& state, Dialogs& dialogs, QWidget* p
     connect(Speichern_unter, &QPushButton::clicked, this, &Tschnell_ausgabe::Speichern_unterClick);
     connect(Parameter_Standard, &QPushButton::clicked, this, &Tschnell_ausgabe::Parameter_StandardClick);
     connect(Dezimalzeichen_Komma, &QRadioButton::toggled, this, [this](bool on) { state_.decimalComma = on; });
-    SpracheAnpassen(kGerman);
+    SpracheAnpassen(Language::German);
 }
 
 Tschnell_ausgabe::~Tschnell_ausgabe() {
@@ -246,7 +246,7 @@ void Tschnell_ausgabe::warten() {
     if (worker_.joinable()) worker_.join();
 }
 
-void Tschnell_ausgabe::SpracheAnpassen(char language) {
+void Tschnell_ausgabe::SpracheAnpassen(Language language) {
     sprache_ = language;
     monatlich->setText(tx(kMonatlich, language));
     Diffus->setText(tx(kDiffus, language));
@@ -419,16 +419,14 @@ void Tschnell_ausgabe::SimulationStartenClick() {
     ParameterMerken();
     if (laeuft() || state_.batchActive) return;
 
-    LaufEingabe eingabe;
-    eingabe.text = state_.project.daten;
-    eingabe.projectFile = state_.project.fileName;
-    eingabe.params = state_.params;
-    eingabe.params.fastRun = true;
-    eingabe.outputBase = state_.outputBase;
-    eingabe.decimalComma = Dezimalzeichen_Komma->isChecked();
-    eingabe.language = sprache_ == kEnglish ? Language::English : Language::German;
+    RunRequest request;
+    request.text = state_.project.daten;
+    request.projectFile = state_.project.fileName;
+    request.params = state_.params;
+    request.settings.baseName = state_.outputBase;
+    request.settings.decimalComma = Dezimalzeichen_Komma->isChecked();
+    request.settings.language = sprache_;
 
-    state_.params.fastRun = true;
     state_.simulationIdle = false;
     state_.abortRequest = false;
     abbruchBestaetigt_ = false;
@@ -441,47 +439,50 @@ void Tschnell_ausgabe::SimulationStartenClick() {
     // The worker reports through queued calls; QPointer drops them if the window
     // is gone already.
     QPointer<Tschnell_ausgabe> self(this);
-    worker_ = std::thread([this, self, eingabe = std::move(eingabe)] {
-        auto melden = [self](const LaufEreignis& e) {
-            QMetaObject::invokeMethod(
-                self, [self, e] { if (self) self->ereignis(e); }, Qt::QueuedConnection);
-        };
-        LaufErgebnis r;
-        try {
-            r = schnelldurchlauf(eingabe, melden, state_.abortRequest);
-        } catch (const std::exception& e) {
-            r.ok = false;
-            r.fehler = e.what();
-        }
+    auto post = [self](auto call) {
         QMetaObject::invokeMethod(
-            self, [self, r] { if (self) self->laufEnde(r); }, Qt::QueuedConnection);
+            self, [self, call] { if (self) call(*self); }, Qt::QueuedConnection);
+    };
+    worker_ = std::thread([this, post, request = std::move(request)] {
+        RunEvents events;
+        events.newDay = [post](int day, long) {
+            post([day](Tschnell_ausgabe& w) { w.tagZeigen(day); });
+        };
+        events.diffuse = [post](bool running) {
+            post([running](Tschnell_ausgabe& w) { w.Label_Diffus->setVisible(running); });
+        };
+        events.monthCompleted = [post](int month, const RunResult& soFar) {
+            post([month, means = soFar.monthlyMeans, shown = soFar.monthsShown](Tschnell_ausgabe& w) {
+                w.Zeichenfenster->setzen(means, shown, month);
+            });
+        };
+        RunResult result;
+        std::string error;
+        try {
+            result = runSession(request, events, &state_.abortRequest);
+        } catch (const std::exception& e) {
+            error = e.what();
+        }
+        post([result, error](Tschnell_ausgabe& w) { w.laufEnde(result, error); });
     });
 }
 
-void Tschnell_ausgabe::ereignis(const LaufEreignis& e) {
-    switch (e.art) {
-        case LaufEreignis::Art::Tag:
-            if (!state_.abortRequest) Tag_Nr->setText(QString::number(e.tag));
-            break;
-        case LaufEreignis::Art::DiffusBeginn: Label_Diffus->show(); break;
-        case LaufEreignis::Art::DiffusEnde: Label_Diffus->hide(); break;
-        case LaufEreignis::Art::MonatFertig:
-            Zeichenfenster->setzen(e.mittel, e.gezeigt, e.monat);
-            break;
-    }
+void Tschnell_ausgabe::tagZeigen(int day) {
+    if (!state_.abortRequest) Tag_Nr->setText(QString::number(day));
 }
 
-void Tschnell_ausgabe::laufEnde(const LaufErgebnis& r) {
+void Tschnell_ausgabe::laufEnde(const RunResult& r, const std::string& error) {
     warten();
     Label_Diffus->hide();
-    if (r.ok && r.letzterMonat > 0) Zeichenfenster->setzen(r.mittel, r.gezeigt, r.letzterMonat);
+    const bool ok = error.empty();
+    if (ok && r.lastMonth > 0) Zeichenfenster->setzen(r.monthlyMeans, r.monthsShown, r.lastMonth);
     Fortschritt->hide();
     Startgruppe->show();
     EingabenAktiv(true);
     state_.simulationIdle = true;
-    if (!r.ok)
-        dialogs_.warning(this, fromMessage(r.fehler));
-    else if (!abbruchBestaetigt_ && !r.abgebrochen && !state_.batchActive)
+    if (!ok)
+        dialogs_.warning(this, fromMessage(error));
+    else if (!abbruchBestaetigt_ && !r.cancelled && !state_.batchActive)
         dialogs_.information(this, tx(kBeendet, sprache_));
     abbruchBestaetigt_ = false;
     emit laufBeendet();

@@ -3,7 +3,8 @@
 // output files, starts and cancels a run and shows its progress and monthly chart.
 // The run itself goes on a worker thread; the inputs stay disabled meanwhile.
 
-#include "ui/LaufAdapter.h"
+#include "project/Language.h"
+#include "simulation/RunSession.h"
 
 #include <QWidget>
 
@@ -29,7 +30,7 @@ public:
     Tschnell_ausgabe(AppState& state, Dialogs& dialogs, QWidget* parent = nullptr);
     ~Tschnell_ausgabe() override;
 
-    void SpracheAnpassen(char language);
+    void SpracheAnpassen(Language language);
     void Vorbereitung();
     void ParameterMerken();
     void monatlichClick();
@@ -87,13 +88,13 @@ signals:
 private:
     void namenZeigen();
     void sichtbarkeitMonatlich();
-    void ereignis(const LaufEreignis& e);
-    void laufEnde(const LaufErgebnis& r);
+    void tagZeigen(int day);
+    void laufEnde(const RunResult& r, const std::string& error);
     QString startOrdner() const;
 
     AppState& state_;
     Dialogs& dialogs_;
-    char sprache_ = 'd';
+    Language sprache_ = Language::German;
     QString initialDir_;
     std::thread worker_;
     bool abbruchBestaetigt_ = false;

@@ -4,8 +4,6 @@
 #include "project/InputError.h"
 #include "project/ProjectFile.h"
 
-#include <algorithm>
-#include <cctype>
 
 namespace penumbro::ui {
 
@@ -38,29 +36,6 @@ PenumbroSettings readSettingsFile(const std::string& path) {
 
 void writeSettingsFile(const std::string& path, const PenumbroSettings& settings) {
     writeFileAtomically(path, formatSettings(settings));
-}
-
-std::string programOfCommand(const std::string& command) {
-    std::string lower = command;
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    if (lower.find(".exe") != std::string::npos) {
-        std::string bare;
-        for (char c : command)
-            if (c != '"') bare += c;
-        std::string bareLower = bare;
-        std::transform(bareLower.begin(), bareLower.end(), bareLower.begin(),
-                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-        return bare.substr(0, bareLower.find(".exe") + 4);
-    }
-    std::size_t start = command.find_first_not_of(" \t");
-    if (start == std::string::npos) return {};
-    if (command[start] == '"') {
-        std::size_t end = command.find('"', start + 1);
-        return command.substr(start + 1, end == std::string::npos ? std::string::npos : end - start - 1);
-    }
-    std::size_t end = command.find_first_of(" \t", start);
-    return command.substr(start, end == std::string::npos ? std::string::npos : end - start);
 }
 
 }  // namespace penumbro::ui

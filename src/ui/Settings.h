@@ -33,9 +33,4 @@ PenumbroSettings readSettingsFile(const std::string& path);
 // Throws InputError naming the file.
 void writeSettingsFile(const std::string& path, const PenumbroSettings& settings);
 
-// The program in a registered open command: quotes removed, then everything after
-// the first ".exe" (any case) cut off. Commands without ".exe" (desktop-entry Exec
-// lines) give their first word, or the quoted first part.
-std::string programOfCommand(const std::string& command);
-
 }  // namespace penumbro::ui

@@ -2,15 +2,13 @@
 // Text pairs and conversions between the program's Windows-1252 texts, file paths
 // and QString.
 
+#include "project/Language.h"
+
 #include <QString>
 
 #include <string>
 
 namespace penumbro::ui {
-
-// The user-interface language flag: 'd' German, 'e' English.
-inline constexpr char kGerman = 'd';
-inline constexpr char kEnglish = 'e';
 
 // One text in both languages, as Windows-1252 bytes.
 struct Tx {
@@ -19,7 +17,7 @@ struct Tx {
 };
 
 // The Windows-1252 text for the language; "\r" becomes a line break.
-QString tx(const Tx& text, char language);
+QString tx(const Tx& text, Language language);
 // Windows-1252 bytes as QString (no line-break translation).
 QString fromCp1252(const std::string& bytes);
 std::string toCp1252(const QString& text);
@@ -30,8 +28,5 @@ std::string toPath(const QString& path);
 // A core message (paths in UTF-8, project texts in Windows-1252): UTF-8 when it is
 // valid UTF-8, Windows-1252 otherwise.
 QString fromMessage(const std::string& text);
-
-// The twelve month names of the language (the month-name table).
-const std::string& monthName(int month, char language);  // month 1..12
 
 }  // namespace penumbro::ui

@@ -25,7 +25,7 @@ std::vector<char*> argvOf(std::vector<std::string>& args) {
 
 // Runs args[0] with its arguments, no shell, and returns what it printed on stdout
 // ("" when it cannot be run). stdin and stderr go to /dev/null.
-std::string ausgabeVon(std::vector<std::string> args) {
+std::string outputOf(std::vector<std::string> args) {
     std::vector<char*> argv = argvOf(args);
     int fds[2];
     if (::pipe(fds) != 0) return {};
@@ -63,7 +63,7 @@ std::string ausgabeVon(std::vector<std::string> args) {
 
 // Starts program with one argument, detached: the grandchild is adopted by the system
 // and never left as a zombie. A pipe closed on exec tells whether the exec worked.
-bool losgeloestStarten(const std::string& program, const std::string& argument) {
+bool startDetached(const std::string& program, const std::string& argument) {
     std::vector<std::string> args = {program, argument};
     std::vector<char*> argv = argvOf(args);
     int fds[2];
@@ -108,14 +108,14 @@ std::string trim(const std::string& s) {
     return s.substr(b, e - b + 1);
 }
 
-bool istDatei(const std::string& path) {
+bool isFile(const std::string& path) {
     struct stat st{};
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 }  // namespace
 
-std::string programmAusDesktopEintrag(const std::string& content) {
+std::string programOfDesktopEntry(const std::string& content) {
     std::istringstream in(content);
     std::string line;
     bool inEntry = false;
@@ -167,7 +167,7 @@ std::string programmAusDesktopEintrag(const std::string& content) {
     return program;
 }
 
-std::vector<std::string> anwendungsOrdner() {
+std::vector<std::string> applicationFolders() {
     std::vector<std::string> folders;
     const char* dataHome = std::getenv("XDG_DATA_HOME");
     const char* home = std::getenv("HOME");
@@ -186,22 +186,22 @@ std::vector<std::string> anwendungsOrdner() {
     return folders;
 }
 
-std::string desktopEintragFinden(const std::string& id, const std::vector<std::string>& folders) {
+std::string findDesktopEntry(const std::string& id, const std::vector<std::string>& folders) {
     if (id.empty() || id.find('/') != std::string::npos) return {};
     for (const auto& folder : folders) {
         const std::string direct = folder + "/" + id;
-        if (istDatei(direct)) return direct;
+        if (isFile(direct)) return direct;
         // "vendor-name.desktop" may live as "vendor/name.desktop".
         std::string nested = id;
         for (auto dash = nested.find('-'); dash != std::string::npos; dash = nested.find('-', dash + 1)) {
             nested[dash] = '/';
-            if (istDatei(folder + "/" + nested)) return folder + "/" + nested;
+            if (isFile(folder + "/" + nested)) return folder + "/" + nested;
         }
     }
     return {};
 }
 
-std::string programmImPfad(const std::string& program) {
+std::string programOnPath(const std::string& program) {
     if (program.empty() || program.find('/') != std::string::npos) return program;
     const char* path = std::getenv("PATH");
     if (!path) return program;
@@ -212,7 +212,7 @@ std::string programmImPfad(const std::string& program) {
         std::string dir = dirs.substr(start, colon == std::string::npos ? std::string::npos : colon - start);
         if (dir.empty()) dir = ".";
         const std::string candidate = dir + "/" + program;
-        if (istDatei(candidate) && ::access(candidate.c_str(), X_OK) == 0) return candidate;
+        if (isFile(candidate) && ::access(candidate.c_str(), X_OK) == 0) return candidate;
         if (colon == std::string::npos) break;
         start = colon + 1;
     }
@@ -220,35 +220,35 @@ std::string programmImPfad(const std::string& program) {
 }
 
 std::string XdgPlayerPlatform::standardBrowser() {
-    std::string id = trim(ausgabeVon({"xdg-mime", "query", "default", "model/vrml"}));
+    std::string id = trim(outputOf({"xdg-mime", "query", "default", "model/vrml"}));
     id = trim(id.substr(0, id.find_first_of(";\n")));
-    const std::string entry = desktopEintragFinden(id, anwendungsOrdner());
+    const std::string entry = findDesktopEntry(id, applicationFolders());
     if (entry.empty()) return {};
     std::ifstream in(entry, std::ios::binary);
     std::ostringstream content;
     content << in.rdbuf();
-    return programmImPfad(programmAusDesktopEintrag(content.str()));
+    return programOnPath(programOfDesktopEntry(content.str()));
 }
 
-bool XdgPlayerPlatform::starten(const std::string& program, const std::string& argument) {
-    return losgeloestStarten(program, argument);
+bool XdgPlayerPlatform::startProgram(const std::string& program, const std::string& argument) {
+    return startDetached(program, argument);
 }
 
-bool XdgPlayerPlatform::oeffnen(const std::string& file) {
+bool XdgPlayerPlatform::openFile(const std::string& file) {
     // xdg-open may wait for the viewer it starts, so it runs detached; without an
     // association for VRML worlds there is nothing it could open them with.
     if (standardBrowser().empty()) return false;
-    return losgeloestStarten("xdg-open", file);
+    return startDetached("xdg-open", file);
 }
 
 std::string StandardBrowserSuchen(PlayerPlatform& platform) { return platform.standardBrowser(); }
 
-bool vrmlOeffnen(PlayerPlatform& platform, const std::string& vrmlPlayer, const std::string& wrlPath) {
-    if (!vrmlPlayer.empty()) return platform.starten(vrmlPlayer, wrlPath);
-    return platform.oeffnen(wrlPath);
+bool openVrmlWorld(PlayerPlatform& platform, const std::string& vrmlPlayer, const std::string& wrlPath) {
+    if (!vrmlPlayer.empty()) return platform.startProgram(vrmlPlayer, wrlPath);
+    return platform.openFile(wrlPath);
 }
 
-std::string playerFehlermeldung(Language language) {
+std::string noPlayerMessage(Language language) {
     if (language == Language::English) {
         return "No VRML-viewer was found!\r\rPlease install a VRML-player.\r"
                "Is an executable VRML-player already on your system, then please set its\r"
@@ -259,7 +259,7 @@ std::string playerFehlermeldung(Language language) {
            "bitte dessen Pfad und Dateinamen unter \"Einstellungen\" - \"VRML-Player\" an.";
 }
 
-std::string vrmlBasisname(const std::string& projectFileName, const std::string& workingDirectory) {
+std::string vrmlBaseName(const std::string& projectFileName, const std::string& workingDirectory) {
     const std::string base = withoutExtension(projectFileName);
     if (base != "unbenannt") return base;
     std::string dir = workingDirectory;

@@ -1,8 +1,9 @@
-#include "simulation/Simulation.h"
+#include "simulation/RunSession.h"
 
-#include "project/FileIo.h"
 #include "project/InputError.h"
 #include "project/ProjectFile.h"
+#include "support/SampleProjects.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -12,31 +13,13 @@ namespace penumbro {
 namespace {
 
 namespace fs = std::filesystem;
-
-// A south-facing collector tilted 45 degrees with a wall in front of it.
-const Lines kProject = {"* test", "2",
-                        "Kollektor", "Target", "4",
-                        "12.000000 12.000000 5.000000", "16.000000 12.000000 5.000000",
-                        "16.000000 14.121320 7.121320", "12.000000 14.121320 7.121320",
-                        "Mauer", "4",
-                        "8.000000 6.000000 0.000000", "18.000000 6.000000 0.000000",
-                        "18.000000 6.000000 8.000000", "8.000000 6.000000 8.000000",
-                        "Standort", "50.0 -8.0 -1.0",
-                        "Bodenreflexion", " 40 40 30 20 20 20 20 20 20 20 30 40"};
+using testing::collectorProject;
 
 class SimulationTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("penumbro-sim-" + std::to_string(::getpid()) + "-" +
-                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-    RunSettings settings(bool comma = false) const { return {(dir_ / "out").string(), comma, Language::English}; }
-    Lines reportLines() const { return splitLines(readFileBytes((dir_ / "out.rep").string())); }
-    Lines meanLines() const { return splitLines(readFileBytes((dir_ / "out.mit").string())); }
-    fs::path dir_;
+    RunSettings settings(bool comma = false) const { return {dir_.path("out"), comma, Language::English}; }
+    Lines output(const char* ext) const { return splitLines(dir_.read(std::string("out") + ext)); }
+    testing::TempDir dir_{"sim"};
 };
 
 TSimParameter daily(int first, int stop, int minutes) {
@@ -52,130 +35,121 @@ TSimParameter daily(int first, int stop, int minutes) {
 TEST_F(SimulationTest, StepBufferOfAThousandAndTheHourBlock) {
     // 1440 instants a day at 1 minute: more than one buffer, written in order.
     TSimParameter p = daily(172, 172, 1);
-    RunResult r = Simulation(kProject, "t.dat", p, settings());
-    EXPECT_EQ(r.instants, 1440);
-    const Lines rep = reportLines();
+    EXPECT_EQ(Simulation(collectorProject(), "t.dat", p, settings()).instants, 1440);
+    const Lines rep = output(".rep");
     ASSERT_EQ(rep.size(), 1440u);
     EXPECT_EQ(rep[999].substr(0, 5), " 1000");
     EXPECT_EQ(rep[1439].substr(0, 5), " 1440");
-    const Lines mit = meanLines();
+    const Lines mit = output(".mit");
     ASSERT_EQ(mit.size(), 24u);
     EXPECT_EQ(mit[0], "    0  1.000");  // night counts as fully shaded
-    // The site of the project went into the parameters.
+    EXPECT_TRUE(p.fastRun);  // the record describes the run, with the project's site
     EXPECT_DOUBLE_EQ(p.latitude, 50.0);
-    EXPECT_DOUBLE_EQ(p.correction, -1.0);
-}
-
-TEST_F(SimulationTest, ExactlyAThousandInstants) {
-    // 1000 instants: days of 72 instants (20 minutes) do not divide 1000, so use the
-    // 1-minute day cut by cancelling after the 1000th instant.
-    TSimParameter p = daily(1, 1, 1);
-    std::atomic<bool> cancel{false};
-    RunObserver obs;
-    obs.cancel = &cancel;
-    obs.progress = [&](const RunProgress& pr) {
-        if (pr.instants == 1000) cancel = true;
-    };
-    RunResult r = Simulation(kProject, "t.dat", p, settings(), obs);
-    EXPECT_TRUE(r.cancelled);
-    EXPECT_EQ(reportLines().size(), 1000u);
-    EXPECT_EQ(meanLines().size(), 24u);  // a cancelled daily run still writes its hours
 }
 
 TEST_F(SimulationTest, MonthlyBlocksWithDiffuseLinesAndComma) {
     TSimParameter p;
-    p.monthly = true;
     p.firstMonth = 3;
     p.stopMonth = 4;
     p.intervalDays = 10;
     p.intervalMinutes = 60;
     p.diffuse = true;
     p.elevationIntervals = 2;
-    RunResult r = Simulation(kProject, "t.dat", p, settings(true));
-    const Lines mit = meanLines();
+    Simulation(collectorProject(), "t.dat", p, settings(true));
+    const Lines mit = output(".mit");
     ASSERT_EQ(mit.size(), 2u * 27u);
-    EXPECT_EQ(mit[0], "");
     EXPECT_EQ(mit[1], "Monat Nr. 3");
     EXPECT_EQ(mit[26].substr(0, 8), "Diffus  ");
     EXPECT_NE(mit[26].find(','), std::string::npos);
     EXPECT_EQ(mit[28], "Monat Nr. 4");
-    EXPECT_TRUE(r.monthsShown[2] && r.monthsShown[3]);
-    EXPECT_EQ(r.lastMonth, 4);
-    const Lines rep = reportLines();
+    const Lines rep = output(".rep");
     EXPECT_EQ(rep.size(), 24u * 7u);  // days 60, 70, 80, 90 in March and 91, 101, 111 in April
-    // Ten fields with diffuse values.
-    EXPECT_EQ(rep[0], "    1   60   0   0  -1,000  2,000" + rep[0].substr(33));
-    EXPECT_EQ(rep[0].size(), 33u + 4u * 7u);
+    EXPECT_EQ(rep[0].substr(0, 33), "    1   60   0   0  -1,000  2,000");
+    EXPECT_EQ(rep[0].size(), 33u + 4u * 7u);  // with the four diffuse fields
 }
 
 TEST_F(SimulationTest, ChartShowsTheLastFourMonthsCompleted) {
     // Finishing a month hides the one four before it, wrapping through December.
-    struct Case {
-        int first, stop;
-        std::array<bool, 12> shown;
-    };
-    const Case cases[] = {
-        {1, 5, {false, true, true, true, true, false, false, false, false, false, false, false}},
-        {9, 1, {true, false, false, false, false, false, false, false, false, true, true, true}},
-        {11, 12, {false, false, false, false, false, false, false, false, false, false, true, true}},
-    };
-    for (const Case& c : cases) {
+    for (auto [first, stop, shown] : {std::tuple{1, 5, "-XXXX-------"}, {9, 1, "X--------XXX"}, {11, 12, "----------XX"}}) {
         TSimParameter p;
-        p.firstMonth = c.first;
-        p.stopMonth = c.stop;
+        p.firstMonth = first;
+        p.stopMonth = stop;
         p.intervalDays = 28;
         p.intervalMinutes = 60;
-        const RunResult r = Simulation(kProject, "t.dat", p, settings());
-        EXPECT_EQ(r.monthsShown, c.shown) << c.first << ".." << c.stop;
-        EXPECT_EQ(r.lastMonth, c.stop);
+        const RunResult r = Simulation(collectorProject(), "t.dat", p, settings());
+        std::string months;
+        for (bool m : r.monthsShown) months += m ? 'X' : '-';
+        EXPECT_EQ(months, shown) << first << ".." << stop;
+        EXPECT_EQ(r.lastMonth, stop);
     }
 }
 
+TEST_F(SimulationTest, SessionReportsDaysAndMonthsAndStopsOnCancel) {
+    RunRequest request{collectorProject(), "t.dat", TSimParameter{}, settings()};
+    request.params.firstMonth = 2;
+    request.params.stopMonth = 3;
+    request.params.intervalDays = 10;
+    std::vector<int> days, months;
+    RunEvents events;
+    events.newDay = [&](int day, long) { days.push_back(day); };
+    events.monthCompleted = [&](int month, const RunResult&) { months.push_back(month); };
+    EXPECT_EQ(runSession(request, events).lastMonth, 3);
+    EXPECT_EQ(days, (std::vector<int>{32, 42, 52, 60, 70, 80, 90}));  // once per day, not per instant
+    EXPECT_EQ(months, (std::vector<int>{2, 3}));
+    EXPECT_FALSE(request.params.fastRun);  // the request is copied, not changed
+
+    // 25 days of 40 instants fill the step buffer exactly once.
+    request.params = daily(1, 25, 36);
+    EXPECT_EQ(runSession(request, {}).instants, 1000);
+    EXPECT_EQ(output(".rep").size(), 1000u);
+
+    // Cancelled on the first instant of day 2, a daily run still writes it and its hours.
+    std::atomic<bool> cancel{false};
+    events.newDay = [&](int day, long) { cancel = day == 2; };
+    EXPECT_TRUE(runSession(request, events, &cancel).cancelled);
+    EXPECT_EQ(output(".rep").size(), 41u);
+    EXPECT_EQ(output(".mit").size(), 24u);
+}
+
 TEST_F(SimulationTest, RefusedRunsLeaveNoFiles) {
-    struct Case {
-        Lines text;
-        int resolution;
-        const char* fragment;
+    const Lines flat = testing::project({testing::plainSurface(
+        "Kollektor", true, "# 180.000  45.000  0.000  0.000  0.000", std::vector<std::string>(4, "1.0 1.0 1.0"))});
+    const std::pair<Lines, const char*> cases[] = {
+        {testing::project({testing::wallSurface()}), "No target surface"},
+        {flat, "no area"},
+        {{"* x", "1", "A", "Target", "x"}, "not an integer"},
     };
-    Lines flat = kProject;
-    for (int i = 5; i < 9; ++i) flat[static_cast<std::size_t>(i)] = "12.000000 12.000000 5.000000";
-    const Case cases[] = {
-        {{"* x", "0", "Standort", "50.0 -8.0 -1.0"}, 1, "No target surface"},
-        {flat, 1, "no area"},
-        {{"* x", "1", "A", "Target", "x"}, 1, "not an integer"},
-    };
-    for (const auto& c : cases) {
+    for (const auto& [text, fragment] : cases) {
         TSimParameter p = daily(1, 1, 60);
-        p.resolution = c.resolution;
         try {
-            Simulation(c.text, "t.dat", p, settings());
-            ADD_FAILURE() << "no refusal: " << c.fragment;
+            Simulation(text, "t.dat", p, settings());
+            ADD_FAILURE() << "no refusal: " << fragment;
         } catch (const InputError& e) {
-            EXPECT_NE(std::string(e.what()).find(c.fragment), std::string::npos) << e.what();
+            EXPECT_NE(std::string(e.what()).find(fragment), std::string::npos) << e.what();
         }
-        EXPECT_FALSE(fs::exists(dir_ / "out.rep"));
-        EXPECT_FALSE(fs::exists(dir_ / "out.mit"));
+        EXPECT_FALSE(fs::exists(dir_.path("out.rep")));
+        EXPECT_FALSE(fs::exists(dir_.path("out.mit")));
     }
 }
 
 TEST_F(SimulationTest, UnwritableOutputNamesTheFileAndKeepsOldFiles) {
     TSimParameter p = daily(1, 1, 60);
     RunSettings s = settings();
-    s.baseName = (dir_ / "missing" / "out").string();
+    s.baseName = dir_.path("missing/out");
     try {
-        Simulation(kProject, "t.dat", p, s);
+        Simulation(collectorProject(), "t.dat", p, s);
         ADD_FAILURE() << "no error";
     } catch (const InputError& e) {
         EXPECT_NE(e.file().find("missing/out.rep"), std::string::npos) << e.what();
     }
     // An earlier result survives a run that fails.
-    writeFileAtomically((dir_ / "out.mit").string(), "old");
-    fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec);
-    if (::access(dir_.c_str(), W_OK) != 0) {  // root may write anyway
-        EXPECT_THROW(Simulation(kProject, "t.dat", p, settings()), InputError);
-        EXPECT_EQ(readFileBytes((dir_ / "out.mit").string()), "old");
+    dir_.write("out.mit", "old");
+    fs::permissions(dir_.dir(), fs::perms::owner_read | fs::perms::owner_exec);
+    if (::access(dir_.dir().c_str(), W_OK) != 0) {  // root may write anyway
+        EXPECT_THROW(Simulation(collectorProject(), "t.dat", p, settings()), InputError);
+        EXPECT_EQ(dir_.read("out.mit"), "old");
     }
-    fs::permissions(dir_, fs::perms::owner_all);
+    fs::permissions(dir_.dir(), fs::perms::owner_all);
 }
 
 }  // namespace

@@ -22,43 +22,35 @@ public:
     std::function<int(QDialog&)> onExec;              // modal windows; rejected when unset
     std::vector<Asked> messages;
     QStringList execs;        // objectName of every modal window shown
-    QStringList fileTitles;   // titles of the file dialogs shown
-    QStringList fileFilters;
-    QStringList fileInitial;
+    QStringList fileInitial;  // what each file dialog was opened on
     QStringList opened;       // files handed to the desktop
     QStringList started;      // "program argument"
     bool desktopWorks = true;
 
-    QMessageBox::StandardButton message(QWidget*, QMessageBox::Icon icon, const QString& title,
-                                        const QString& text, QMessageBox::StandardButtons buttons) override {
+    QMessageBox::StandardButton message(QWidget*, QMessageBox::Icon icon, const QString& title, const QString& text,
+                                        QMessageBox::StandardButtons buttons) override {
         messages.push_back({icon, title, text});
         if (answers.empty()) return buttons.testFlag(QMessageBox::Ok) ? QMessageBox::Ok : QMessageBox::NoButton;
         auto a = answers.front();
         answers.pop_front();
         return a;
     }
-    QString getOpenFileName(QWidget*, const QString& title, const QString& initial, const QString& filter) override {
-        return nextFile(title, initial, filter);
-    }
-    QString getSaveFileName(QWidget*, const QString& title, const QString& initial, const QString& filter) override {
-        return nextFile(title, initial, filter);
-    }
-    QString getExistingDirectory(QWidget*, const QString& title, const QString& initial) override {
-        return nextFile(title, initial, QString());
-    }
+    QString getOpenFileName(QWidget*, const QString&, const QString& at, const QString&) override { return next(at); }
+    QString getSaveFileName(QWidget*, const QString&, const QString& at, const QString&) override { return next(at); }
+    QString getExistingDirectory(QWidget*, const QString&, const QString& at) override { return next(at); }
     int exec(QDialog& dialog) override {
         execs << dialog.objectName();
         return onExec ? onExec(dialog) : QDialog::Rejected;
     }
-    bool openWithDesktop(const QString& file) override {
-        opened << file;
+    std::string standardBrowser() override { return {}; }
+    bool startProgram(const std::string& program, const std::string& argument) override {
+        started << QString::fromStdString(program + ' ' + argument);
         return desktopWorks;
     }
-    bool startProgram(const QString& program, const QString& argument) override {
-        started << program + QLatin1Char(' ') + argument;
+    bool openFile(const std::string& file) override {
+        opened << QString::fromStdString(file);
         return desktopWorks;
     }
-    QString associatedProgram(const QString&) override { return {}; }
 
     // Texts of the messages shown so far, joined for failure output.
     QString all() const {
@@ -66,20 +58,13 @@ public:
         for (const auto& m : messages) t << m.text;
         return t.join(QStringLiteral(" | "));
     }
-    bool saw(const QString& fragment) const {
-        for (const auto& m : messages)
-            if (m.text.contains(fragment)) return true;
-        return false;
-    }
+    bool saw(const QString& fragment) const { return all().contains(fragment); }
 
 private:
-    QString nextFile(const QString& title, const QString& initial, const QString& filter) {
-        fileTitles << title;
-        fileFilters << filter;
+    QString next(const QString& initial) {
         fileInitial << initial;
-        if (fileNames.empty()) return {};
-        QString f = fileNames.front();
-        fileNames.pop_front();
+        QString f = fileNames.empty() ? QString() : fileNames.front();
+        if (!fileNames.empty()) fileNames.pop_front();
         return f;
     }
 };
