@@ -55,7 +55,7 @@ private:
 }  // namespace
 
 int runRun(const Args& args) {
-    Options opts(args, {"kon", "out"}, {"comma"}, {"set"});
+    const Options opts(args, {.values = {"kon", "out"}, .flags = {"comma"}, .repeatable = {"set"}});
     if (opts.positional().size() != 1) throw UsageError{"expected one project file"};
     const std::string path = opts.positional()[0];
     TSimParameter p = runParameters(opts);
@@ -65,7 +65,7 @@ int runRun(const Args& args) {
                   << ": file of the previous version: site and ground reflectance set to their defaults\n";
 
     RunSettings settings;
-    settings.baseName = opts.has("out") ? opts.value("out") : withoutExtension(path);
+    settings.baseName = opts.outputPath(withoutExtension(path));
     settings.decimalComma = opts.has("comma");
     settings.language = Language::English;
 
