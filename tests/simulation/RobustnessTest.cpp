@@ -7,13 +7,13 @@
 #include "simulation/Simulation.h"
 #include "simulation/TimeStepper.h"
 #include "support/Mutations.h"
+#include "support/SampleProjects.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <random>
-
-#include <unistd.h>
 
 namespace penumbro {
 namespace {
@@ -23,58 +23,31 @@ using mutation::Mutant;
 
 const char* const kFile = "mutant.dat";
 
-const Lines kProject = {"* test", "3",
-                        "Kollektor", "Target", "4",
-                        "12.000000 12.000000 5.000000", "16.000000 12.000000 5.000000",
-                        "16.000000 14.121320 7.121320", "12.000000 14.121320 7.121320",
-                        "Mauer", "4",
-                        "8.000000 6.000000 0.000000", "18.000000 6.000000 0.000000",
-                        "18.000000 6.000000 8.000000", "8.000000 6.000000 8.000000",
-                        "Dach", "3",
-                        "8.000000 8.000000 6.000000", "18.000000 8.000000 6.000000",
-                        "13.000000 10.000000 9.000000",
-                        "Horizont", "0-150=5", "150-210=12", "210-360=3",
-                        "Standort", "50.0 -8.0 -1.0",
-                        "Bodenreflexion", " 40 40 30 20 20 20 20 20 20 20 30 40"};
+// Collector and wall under a horizon line.
+const Lines kProject =
+    testing::project({testing::collectorSurface(), testing::wallSurface()}, -1, {"0-150=5", "150-210=12", "210-360=3"});
+
+// The collector's world vertices: comment, count, name, "Target", count, 4 local lines, placement.
+constexpr std::ptrdiff_t kTargetCorners = 10;
 
 class RunRobustness : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("penumbro-robust-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-    std::string base() const { return (dir_ / "out").string(); }
-    std::string path(const std::string& name) const { return (dir_ / name).string(); }
-    fs::path dir_;
+    std::string base() const { return dir_.path("out"); }
+    testing::TempDir dir_{"robust"};
 };
 
 // One day (midsummer) at hourly steps: 24 instants.
 TSimParameter oneDay() {
     TSimParameter p;
-    p.monthly = false;
-    p.firstDay = 172;
-    p.stopDay = 172;
-    p.intervalDays = 1;
-    p.intervalMinutes = 60;
+    p.monthly = false, p.firstDay = 172, p.stopDay = 172, p.intervalDays = 1, p.intervalMinutes = 60;
     return p;
 }
 
 // Three days at the end of June with diffuse factors on a coarse grid.
 TSimParameter shortMonthWithDiffuse() {
     TSimParameter p;
-    p.monthly = true;
-    p.diffuse = true;
-    p.firstMonth = 6;
-    p.stopMonth = 6;
-    p.monthStartDay = 28;
-    p.intervalDays = 1;
-    p.intervalMinutes = 60;
-    p.elevationIntervals = 2;
-    p.diffuseResolution = 5;
+    p.monthly = true, p.diffuse = true, p.firstMonth = 6, p.stopMonth = 6, p.monthStartDay = 28;
+    p.intervalDays = 1, p.intervalMinutes = 60, p.elevationIntervals = 2, p.diffuseResolution = 5;
     return p;
 }
 
@@ -136,34 +109,30 @@ TEST_F(RunRobustness, MutatedProjectsWithDiffuseFactors) {
 // A record that a caller filled badly is refused by field before anything is
 // computed or written, whichever way it reached the driver.
 TEST_F(RunRobustness, ParametersOutOfRangeAreRefusedByField) {
-    struct Case {
-        const char* field;
-        void (*spoil)(TSimParameter&);
+    using P = TSimParameter;
+    const std::pair<const char*, void (*)(P&)> cases[] = {
+        {"interval-minutes", [](P& p) { p.intervalMinutes = 0; }},
+        {"interval-minutes", [](P& p) { p.intervalMinutes = -20; }},
+        {"interval-days", [](P& p) { p.intervalDays = 0; }},
+        {"first-day", [](P& p) { p.firstDay = 0; }},
+        {"stop-day", [](P& p) { p.stopDay = 366; }},
+        {"first-month", [](P& p) { p.firstMonth = 13; }},
+        {"month-start-day", [](P& p) { p.monthStartDay = 40; }},
+        {"resolution", [](P& p) { p.resolution = 0; }},
+        {"elevation-intervals", [](P& p) { p.elevationIntervals = 1000000; }},
+        {"sky-reduction", [](P& p) { p.skyReduction = std::nan(""); }},
+        {"obstacle-reflectance", [](P& p) { p.obstacleReflectance = 1e308; }},
     };
-    const Case cases[] = {
-        {"interval-minutes", [](TSimParameter& p) { p.intervalMinutes = 0; }},
-        {"interval-minutes", [](TSimParameter& p) { p.intervalMinutes = -20; }},
-        {"interval-days", [](TSimParameter& p) { p.intervalDays = 0; }},
-        {"first-day", [](TSimParameter& p) { p.firstDay = 0; }},
-        {"stop-day", [](TSimParameter& p) { p.stopDay = 366; }},
-        {"first-month", [](TSimParameter& p) { p.firstMonth = 13; }},
-        {"month-start-day", [](TSimParameter& p) { p.monthStartDay = 40; }},
-        {"resolution", [](TSimParameter& p) { p.resolution = 0; }},
-        {"elevation-intervals", [](TSimParameter& p) { p.elevationIntervals = 1000000; }},
-        {"sky-reduction", [](TSimParameter& p) { p.skyReduction = std::nan(""); }},
-        {"obstacle-reflectance", [](TSimParameter& p) { p.obstacleReflectance = 1e308; }},
-    };
-    for (const auto& c : cases) {
+    for (const auto& [field, spoil] : cases) {
         TSimParameter p = oneDay();
-        c.spoil(p);
+        spoil(p);
         try {
             (void)Simulation(kProject, kFile, p, {base(), false, Language::English});
-            ADD_FAILURE() << c.field << ": run accepted";
+            ADD_FAILURE() << field << ": run accepted";
         } catch (const InputError& e) {
-            EXPECT_NE(e.message().find(c.field), std::string::npos) << e.what();
+            EXPECT_NE(e.message().find(field), std::string::npos) << e.what();
         }
-        EXPECT_FALSE(fs::exists(base() + ".rep")) << c.field;
-        EXPECT_FALSE(fs::exists(base() + ".mit")) << c.field;
+        EXPECT_TRUE(fs::is_empty(dir_.dir())) << field << ": nothing written, no temporary file left";
     }
 }
 
@@ -174,7 +143,7 @@ TEST_F(RunRobustness, DamagedParameterFilesAreReadSoundlyOrRefused) {
     const std::string goodBytes(good.begin(), good.end());
     std::mt19937 rng(41);
     auto below = [&](std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(rng); };
-    const std::string file = path("damaged.kon");
+    const std::string file = dir_.path("damaged.kon");
     int accepted = 0, refused = 0;
     for (int k = 0; k < 600; ++k) {
         std::string bytes = goodBytes;
@@ -229,9 +198,9 @@ TEST_F(RunRobustness, DamagedParameterFilesAreReadSoundlyOrRefused) {
     EXPECT_GT(refused, 0);
 
     // The same damage in standard.kon: the start values and a warning naming the file.
-    writeFileAtomically(path("standard.kon"), goodBytes.substr(0, 50));
+    dir_.write("standard.kon", goodBytes.substr(0, 50));
     std::string warning;
-    EXPECT_EQ(startupParameters(dir_.string() + "/", &warning), TSimParameter{});
+    EXPECT_EQ(startupParameters(dir_.path(""), &warning), TSimParameter{});
     EXPECT_NE(warning.find("standard.kon"), std::string::npos) << warning;
 }
 
@@ -245,7 +214,7 @@ TEST_F(RunRobustness, TargetsWithoutNormalAreRefused) {
     };
     for (const auto& [what, corners] : targets) {
         Lines text = kProject;
-        for (std::size_t i = 0; i < 4; ++i) text[5 + i] = corners[i];
+        std::copy(corners.begin(), corners.end(), text.begin() + kTargetCorners);
         TSimParameter p = oneDay();
         try {
             (void)Simulation(text, kFile, p, {base(), false, Language::English});
@@ -257,7 +226,8 @@ TEST_F(RunRobustness, TargetsWithoutNormalAreRefused) {
     }
     // The smallest sound target still runs.
     Lines text = kProject;
-    for (std::size_t i = 0; i < 4; ++i) text[5 + i] = std::vector<std::string>{"0 0 0", "1e-6 0 0", "1e-6 0 1e-6", "0 0 1e-6"}[i];
+    const Lines smallest = {"0 0 0", "1e-6 0 0", "1e-6 0 1e-6", "0 0 1e-6"};
+    std::copy(smallest.begin(), smallest.end(), text.begin() + kTargetCorners);
     TSimParameter p = oneDay();
     EXPECT_NO_THROW((void)Simulation(text, kFile, p, {base(), false, Language::English}));
 }
