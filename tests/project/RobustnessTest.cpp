@@ -6,14 +6,13 @@
 #include "project/InputError.h"
 #include "project/Numbers.h"
 #include "project/ProjectFile.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <filesystem>
 #include <random>
-
-#include <unistd.h>
 
 namespace penumbro {
 namespace {
@@ -22,16 +21,8 @@ namespace fs = std::filesystem;
 
 class FileRobustness : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("penumbro-robust-project-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-    std::string path(const std::string& name) const { return (dir_ / name).string(); }
-    fs::path dir_;
+    std::string path(const std::string& name) const { return dir_.path(name); }
+    testing::TempDir dir_{"robust-project"};
 };
 
 // A directory once read as an empty file: a project "of the previous version", a
@@ -77,11 +68,15 @@ TEST_F(FileRobustness, ArbitraryBytesLoadAndSaveUnchanged) {
 }
 
 TEST(NumberRobustness, GarbageIsNoNumberAndExtremesFormatInFull) {
+    EXPECT_EQ(parseInteger("+3"), 3);
+    EXPECT_EQ(parseNumber(".5"), 0.5);
+    EXPECT_EQ(parseNumber("1e2"), 100.0);
+    EXPECT_EQ(trimBlanks("  a b  "), "a b");
     for (const char* text : {"", " ", "+", "-", "+-1", "--1", "1e", "e1", "nan", "inf", "-inf", "1e309",
-                             "0x1", "1,5", "1 2", "\xE4"}) {
+                             "0x1", "1,5", "1 2", "\xE4", "1.2.3", " 1"}) {
         EXPECT_FALSE(parseNumber(text).has_value()) << text;
     }
-    for (const char* text : {"", "+", "-", "1.0", "9223372036854775808", "-9223372036854775809", "1e3"}) {
+    for (const char* text : {"", "+", "-", "1.0", "9223372036854775808", "-9223372036854775809", "1e3", " 1", "1 ", "+-1"}) {
         EXPECT_FALSE(parseInteger(text).has_value()) << text;
     }
     struct Case {
