@@ -48,25 +48,31 @@ TEST_F(CliAddChange, SameLinesAsThePanels) {
     mustAdd(std::string("house ") + kHouse);
 
     const Language en = Language::English;
+    auto generated = [&](auto panel, const FieldValues& values) {
+        applyFields(panel, values, en);
+        return panel.generate(en);
+    };
     Lines text = commitInsert(newProjectLines(), 1,
-                              RectanglePanel{"Kollektor", true, "4", "3", "0", "0", "180", "45", "12", "12", "5"}
-                                  .generate(en));
-    EXPECT_EQ(text[2], "Kollektor");
+                              generated(RectanglePanel{}, {{"name", "Kollektor"}, {"target", "1"}, {"lu", "4"},
+                                                           {"lv", "3"}, {"u0", "0"}, {"v0", "0"}, {"azimuth", "180"},
+                                                           {"elevation", "45"}, {"x", "12"}, {"y", "12"}, {"z", "5"}}));
     EXPECT_EQ(text[9], "# 180.000  45.000  12.000  12.000  5.000");
     EXPECT_EQ(text[12], "16.000000 14.121320 7.121320");
-    text = commitInsert(text, 2, TreePanel{"Linde am Weg", "2", "0.3", "4", "5", "-5", "0",
-                                           {"0", "0", "10", "50", "100", "100", "100", "100", "80", "40", "5", "0"}}
-                                     .generate(en));
+    text = commitInsert(text, 2, generated(TreePanel{}, {{"name", "Linde am Weg"}, {"trunk-height", "2"},
+                                                         {"trunk-diameter", "0.3"}, {"crown-diameter", "4"}, {"x", "5"},
+                                                         {"y", "-5"}, {"z", "0"},
+                                                         {"foliage", "0,0,10,50,100,100,100,100,80,40,5,0"}}));
     OverhangPanel canopy;
     canopy.targetNumber = 1;
     applyFields(canopy, {{"name", "Vordach"}, {"corners", "0,3;4,3;4,4;0,4"}, {"azimuth-difference", "0"},
                          {"elevation-difference", "-90"}}, en);
     text = commitInsert(text, 3, canopy.generate(text, en));
-    PolygonPanel gable;
-    applyFields(gable, {{"name", "Giebel"}, {"corners", "0,0;6,0;3,2.5"}, {"azimuth", "90"}, {"elevation", "0"},
-                        {"x", "20"}, {"y", "0"}, {"z", "3"}}, en);
-    text = commitInsert(text, 2, gable.generate(en));
-    text = commitInsert(text, 5, HousePanel{"", "13", "5", "7", "3", "90", "4", "5", "0"}.generate(en));
+    text = commitInsert(text, 2, generated(PolygonPanel{}, {{"name", "Giebel"}, {"corners", "0,0;6,0;3,2.5"},
+                                                            {"azimuth", "90"}, {"elevation", "0"}, {"x", "20"},
+                                                            {"y", "0"}, {"z", "3"}}));
+    text = commitInsert(text, 5, generated(HousePanel{}, {{"ew-width", "13"}, {"ns-width", "5"}, {"height", "7"},
+                                                          {"roof", "3"}, {"rotation", "90"}, {"x", "4"}, {"y", "5"},
+                                                          {"z", "0"}}));
     EXPECT_EQ(dir_.read("p.dat"), joinLines(text));
 }
 

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <ostream>
 
 namespace penumbro {
 namespace {
@@ -16,6 +17,8 @@ struct GoldenRun {
     const char* example;  // examples/EXAMPLE
     const char* options;  // run options
 };
+
+void PrintTo(const GoldenRun& run, std::ostream* os) { *os << run.name; }
 
 class RunGolden : public ::testing::TestWithParam<GoldenRun> {};
 

@@ -159,13 +159,11 @@ TEST_F(ProjectFileTest, StreamedFileAppearsWhole) {
 
 TEST(TextChanged, Cases) {
     const Lines saved = {"* ", "0", "Standort", "51.0 -8.0 -1.0"};
-    struct Case {
+    const struct {
         const char* what;
-        Lines original;
-        Lines daten;
+        Lines original, daten;
         bool changed;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"same", saved, saved, false},
         {"one line differs", saved, {"* ", "1", "Standort", "51.0 -8.0 -1.0"}, true},
         {"text only grew", saved, {"* ", "0", "Standort", "51.0 -8.0 -1.0", "Horizont"}, true},
@@ -179,12 +177,9 @@ TEST(TextChanged, Cases) {
 }
 
 TEST(ProjectNames, CaptionAndBaseName) {
-    struct Case {
-        std::string path;
-        std::string caption;
-        std::string base;
-    };
-    const Case cases[] = {
+    const struct {
+        std::string path, caption, base;
+    } cases[] = {
         {"D/Haus.txt", "Penumbro - [Haus.DAT]", "D/Haus"},
         {"/home/u/Projekte/Haus.dat", "Penumbro - [Haus.DAT]", "/home/u/Projekte/Haus"},
         {"Haus", "Penumbro - [Haus.DAT]", "Haus"},
@@ -195,10 +190,9 @@ TEST(ProjectNames, CaptionAndBaseName) {
         EXPECT_EQ(captionFor(c.path), c.caption) << c.path;
         EXPECT_EQ(baseNameFor(c.path), c.base) << c.path;
     }
-    EXPECT_TRUE(isUnnamed("unbenannt.dat"));
-    EXPECT_TRUE(isUnnamed("UNBENANNT.DAT"));
-    EXPECT_FALSE(isUnnamed("/tmp/unbenannt.dat"));
-    EXPECT_FALSE(isUnnamed("unbenannt"));
+    for (const auto& [path, unnamed] : {std::pair{"unbenannt.dat", true}, std::pair{"UNBENANNT.DAT", true},
+                                        std::pair{"/tmp/unbenannt.dat", false}, std::pair{"unbenannt", false}})
+        EXPECT_EQ(isUnnamed(path), unnamed) << path;
 
     ProjectText p;
     p.fileName = "x.dat";
