@@ -20,8 +20,6 @@ namespace fs = std::filesystem;
 
 class ProjectFileTest : public ::testing::Test {
 protected:
-    std::string file(const std::string& name) const { return dir_.path(name); }
-    std::string write(const std::string& name, const std::string& bytes) const { return dir_.write(name, bytes); }
     testing::TempDir dir_{"project"};
 };
 
@@ -43,7 +41,7 @@ std::string joined(const Lines& lines, const char* end) {
 TEST_F(ProjectFileTest, CrLfFileSavesByteForByteAndLfFileIsSavedWithCrLf) {
     const std::string crlf = joined(kHausLines, "\r\n");
     for (const std::string& bytes : {crlf, joined(kHausLines, "\n")}) {
-        const std::string path = write("Haus.dat", bytes);
+        const std::string path = dir_.write("Haus.dat", bytes);
         const LoadedProject loaded = loadProjectFile(path);
         EXPECT_FALSE(loaded.converted);
         EXPECT_EQ(loaded.lines, kHausLines);
@@ -92,7 +90,7 @@ TEST_F(ProjectFileTest, PreviousVersionConversion) {
          cat({body, {"standort", "1 2 3", "Bodenreflexion ", "x"}, siteAdded, reflAdded})},
     };
     for (std::size_t i = 0; i < std::size(cases); ++i) {
-        const LoadedProject p = loadProjectFile(write("old.dat", joined(cases[i].in, "\r\n")));
+        const LoadedProject p = loadProjectFile(dir_.write("old.dat", joined(cases[i].in, "\r\n")));
         EXPECT_EQ(p.converted, cases[i].converted) << i;
         EXPECT_EQ(p.lines, cases[i].out) << i;
     }
@@ -101,34 +99,34 @@ TEST_F(ProjectFileTest, PreviousVersionConversion) {
 TEST_F(ProjectFileTest, OpenAndSaveAsSetNamesAndSavedCopy) {
     ProjectText project;
     resetToNewProject(project);
-    const std::string path = write("Alt.txt", joined({"* ", "0"}, "\n"));
+    const std::string path = dir_.write("Alt.txt", joined({"* ", "0"}, "\n"));
     const LoadedProject loaded = openProject(project, path);
     EXPECT_TRUE(loaded.converted);
     EXPECT_EQ(project.daten, project.original);
     EXPECT_EQ(project.fileName, path);
-    EXPECT_EQ(project.baseName, file("Alt"));
+    EXPECT_EQ(project.baseName, dir_.path("Alt"));
     EXPECT_FALSE(textChanged(project.original, project.daten));
 
     project.daten.push_back("Horizont");
     EXPECT_TRUE(textChanged(project.original, project.daten));
-    saveProjectAs(project, file("Neu.dat"));
+    saveProjectAs(project, dir_.path("Neu.dat"));
     EXPECT_FALSE(textChanged(project.original, project.daten));
-    EXPECT_EQ(project.baseName, file("Neu"));
-    EXPECT_EQ(loadProjectFile(file("Neu.dat")).lines, project.daten);
+    EXPECT_EQ(project.baseName, dir_.path("Neu"));
+    EXPECT_EQ(loadProjectFile(dir_.path("Neu.dat")).lines, project.daten);
 }
 
 TEST_F(ProjectFileTest, FailedReadOrWriteNamesTheFile) {
     try {
-        loadProjectFile(file("missing.dat"));
+        loadProjectFile(dir_.path("missing.dat"));
         FAIL();
     } catch (const InputError& e) {
-        EXPECT_EQ(e.file(), file("missing.dat"));
+        EXPECT_EQ(e.file(), dir_.path("missing.dat"));
     }
     // Saving into a folder that does not exist fails and leaves nothing behind.
-    EXPECT_THROW(saveProjectFile(file("no/such/dir.dat"), newProjectLines()), InputError);
+    EXPECT_THROW(saveProjectFile(dir_.path("no/such/dir.dat"), newProjectLines()), InputError);
     // A failed save keeps the previous file: the folder is read-only for the temp file.
     if (::geteuid() != 0) {
-        const std::string path = write("keep.dat", "old\r\n");
+        const std::string path = dir_.write("keep.dat", "old\r\n");
         fs::permissions(dir_.dir(), fs::perms::owner_read | fs::perms::owner_exec);
         EXPECT_THROW(saveProjectFile(path, {"new"}), InputError);
         fs::permissions(dir_.dir(), fs::perms::owner_all);
@@ -142,7 +140,7 @@ TEST_F(ProjectFileTest, FailedReadOrWriteNamesTheFile) {
 // The streaming form: blocks reach the target only on commit; without it the
 // previous file stays and no temporary file is left.
 TEST_F(ProjectFileTest, StreamedFileAppearsWhole) {
-    const std::string path = write("run.rep", "old");
+    const std::string path = dir_.write("run.rep", "old");
     {
         AtomicFileWriter out(path);
         out.write("abandoned");
@@ -154,7 +152,7 @@ TEST_F(ProjectFileTest, StreamedFileAppearsWhole) {
     out.commit();
     EXPECT_EQ(readFileBytes(path), "one two three");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_.dir()), fs::directory_iterator()), 1);
-    EXPECT_THROW(AtomicFileWriter(file("no/such/dir.rep")), InputError);
+    EXPECT_THROW(AtomicFileWriter(dir_.path("no/such/dir.rep")), InputError);
 }
 
 TEST(TextChanged, Cases) {

@@ -21,20 +21,19 @@ namespace fs = std::filesystem;
 
 class FileRobustness : public ::testing::Test {
 protected:
-    std::string path(const std::string& name) const { return dir_.path(name); }
     testing::TempDir dir_{"robust-project"};
 };
 
 // A directory once read as an empty file: a project "of the previous version", a
 // mean-value file "without values".
 TEST_F(FileRobustness, DirectoriesAndMissingFilesAreRefusedByName) {
-    fs::create_directories(path("ordner.dat"));
+    fs::create_directories(dir_.path("ordner.dat"));
     const std::pair<std::string, void (*)(const std::string&)> readers[] = {
         {"readFileBytes", [](const std::string& p) { (void)readFileBytes(p); }},
         {"loadProjectFile", [](const std::string& p) { (void)loadProjectFile(p); }},
     };
     for (const auto& [what, read] : readers) {
-        for (const std::string& p : {path("ordner.dat"), path("fehlt.dat")}) {
+        for (const std::string& p : {dir_.path("ordner.dat"), dir_.path("fehlt.dat")}) {
             try {
                 read(p);
                 ADD_FAILURE() << what << " read " << p;
@@ -49,7 +48,7 @@ TEST_F(FileRobustness, DirectoriesAndMissingFilesAreRefusedByName) {
 TEST_F(FileRobustness, ArbitraryBytesLoadAndSaveUnchanged) {
     std::mt19937 rng(7);
     const char alphabet[] = {'a', '1', ' ', '.', '-', '\r', '\n', '\0', '\xE4', '\xFF', '*', '#'};
-    const std::string file = path("zufall.dat");
+    const std::string file = dir_.path("zufall.dat");
     for (int k = 0; k < 400; ++k) {
         std::string bytes(std::uniform_int_distribution<std::size_t>(0, 300)(rng), ' ');
         for (char& c : bytes) c = alphabet[std::uniform_int_distribution<std::size_t>(0, sizeof alphabet - 1)(rng)];
