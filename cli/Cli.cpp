@@ -41,8 +41,8 @@ bool wantsHelp(const Args& args) {
 }
 
 namespace {
-// Other spellings of the output option, so every command that writes a file takes
-// the same ones.
+// The output option and its long alias; "-o" is its short spelling. Every command
+// that writes a file takes all of them.
 constexpr const char* kOutName = "out";
 bool isOutSpelling(const std::string& name) { return name == kOutName || name == "output"; }
 }  // namespace
