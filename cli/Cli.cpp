@@ -40,40 +40,62 @@ bool wantsHelp(const Args& args) {
                        [](const std::string& a) { return a == "--help" || a == "-h"; });
 }
 
-Options::Options(const Args& args, const std::vector<std::string>& valueOptions,
-                 const std::vector<std::string>& flags, const std::vector<std::string>& repeatable) {
+namespace {
+// The output option and its long alias; "-o" is its short spelling. Every command
+// that writes a file takes all of them.
+constexpr const char* kOutName = "out";
+bool isOutSpelling(const std::string& name) { return name == kOutName || name == "output"; }
+}  // namespace
+
+Options::Options(const Args& args, const OptionSpec& spec) {
     auto contains = [](const std::vector<std::string>& v, const std::string& s) {
         return std::find(v.begin(), v.end(), s) != v.end();
     };
+    const bool takesOut = contains(spec.values, kOutName);
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        if (a.size() > 2 && a.compare(0, 2, "--") == 0) {
-            std::string name = a.substr(2);
-            std::string val;
-            bool hasInline = false;
+        if (spec.restIsText && !positional_.empty()) {
+            positional_.push_back(a);
+            continue;
+        }
+        std::string name;
+        std::string val;
+        bool hasInline = false;
+        if (takesOut && a == "-o") {
+            name = kOutName;
+        } else if (a.size() > 2 && a.compare(0, 2, "--") == 0) {
+            name = a.substr(2);
             if (auto eq = name.find('='); eq != std::string::npos) {
                 val = name.substr(eq + 1);
                 name = name.substr(0, eq);
                 hasInline = true;
             }
-            if (contains(flags, name)) {
-                if (hasInline) throw UsageError{"option --" + name + " takes no value"};
-                values_[name].push_back("");
-            } else if (contains(valueOptions, name) || contains(repeatable, name)) {
-                if (!hasInline) {
-                    if (i + 1 >= args.size()) throw UsageError{"option --" + name + " needs a value"};
-                    val = args[++i];
-                }
-                if (!contains(repeatable, name) && values_.count(name))
-                    throw UsageError{"option --" + name + " given twice"};
-                values_[name].push_back(val);
-            } else {
-                throw UsageError{"unknown option " + a};
-            }
+            if (takesOut && isOutSpelling(name)) name = kOutName;
         } else {
             positional_.push_back(a);
+            continue;
+        }
+        if (contains(spec.flags, name)) {
+            if (hasInline) throw UsageError{"option --" + name + " takes no value"};
+            values_[name].push_back("");
+        } else if (contains(spec.values, name) || contains(spec.repeatable, name)) {
+            if (!hasInline) {
+                if (i + 1 >= args.size()) throw UsageError{"option --" + name + " needs a value"};
+                val = args[++i];
+            }
+            if (!contains(spec.repeatable, name) && values_.count(name))
+                throw UsageError{"option --" + name + " given twice"};
+            values_[name].push_back(val);
+        } else {
+            throw UsageError{"unknown option " + a};
         }
     }
+}
+
+std::string Options::outputPath(const std::string& fallback) const {
+    if (!has(kOutName)) return fallback;
+    if (value(kOutName).empty()) throw UsageError{"-o/--out: empty file name"};
+    return value(kOutName);
 }
 
 bool Options::has(const std::string& name) const { return values_.count(name) != 0; }
@@ -87,6 +109,12 @@ const std::vector<std::string>& Options::values(const std::string& name) const {
     static const std::vector<std::string> none;
     auto it = values_.find(name);
     return it == values_.end() ? none : it->second;
+}
+
+Language languageOption(const Options& opts) {
+    const std::string code = opts.has("lang") ? opts.value("lang") : "d";
+    if (code != "d" && code != "e") throw UsageError{"--lang takes d or e"};
+    return code == "e" ? Language::English : Language::German;
 }
 
 double numberOption(const std::string& name, const std::string& text) {

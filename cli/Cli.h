@@ -1,6 +1,8 @@
 #pragma once
 // Shared pieces of the penumbro-cli sub-commands.
 
+#include "project/Language.h"
+
 #include <functional>
 #include <iosfwd>
 #include <map>
@@ -37,23 +39,36 @@ std::string fromArgument(const std::string& utf8);
 // True when args hold "--help" or "-h".
 bool wantsHelp(const Args& args);
 
-// Simple option reader: options "--name value" or "--name=value", and flags.
+// What a command takes besides its positional arguments. Options are "--name VALUE",
+// "--name=VALUE" or flags "--name". The output option "out" is spelled "-o FILE",
+// "--out FILE", "--out=FILE", "--output FILE" or "--output=FILE" in every command
+// that takes it. Anything else is positional ("-12" stays a number).
+struct OptionSpec {
+    std::vector<std::string> values = {};      // take a value, at most once each
+    std::vector<std::string> flags = {};       // take no value
+    std::vector<std::string> repeatable = {};  // take a value, may repeat (kept in order)
+    bool restIsText = false;  // after the first positional argument everything is text as given
+};
+
+// The one option parser of the sub-commands; throws UsageError for an unknown option,
+// a missing or unexpected value, or a value option given twice.
 class Options {
 public:
-    // valueOptions: names (without "--") that take a value; flags: names that do not;
-    // repeatable: value options that may be given more than once (kept in order).
-    Options(const Args& args, const std::vector<std::string>& valueOptions,
-            const std::vector<std::string>& flags = {},
-            const std::vector<std::string>& repeatable = {});
+    Options(const Args& args, const OptionSpec& spec);
     bool has(const std::string& name) const;
     std::string value(const std::string& name) const;  // "" when absent
     const std::vector<std::string>& values(const std::string& name) const;
     const std::vector<std::string>& positional() const { return positional_; }
+    // The "out" option's file name, else fallback; an empty name is a UsageError.
+    std::string outputPath(const std::string& fallback) const;
 
 private:
     std::map<std::string, std::vector<std::string>> values_;
     std::vector<std::string> positional_;
 };
+
+// "--lang d|e": German (the default) or English texts; anything else is a UsageError.
+Language languageOption(const Options& opts);
 
 // Parses a number given for an option; throws UsageError naming the option.
 double numberOption(const std::string& name, const std::string& text);

@@ -6,7 +6,8 @@
 namespace penumbro::cli {
 
 // The lines replace the comment block; none leaves the single line "* ".
-int runComment(const Args& args) {
+int runComment(const Args& arguments) {
+    const Args args = Options(arguments, {.restIsText = true}).positional();
     if (args.empty()) throw UsageError{"expected a project file"};
     const std::string path = projectPathArgument(args);
     Lines memo;

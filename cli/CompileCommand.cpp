@@ -16,7 +16,7 @@ std::string degrees(double radians) { return formatFixed(radians * 180.0 / std::
 }  // namespace
 
 int runCompile(const Args& args) {
-    Options opts(args, {});
+    const Options opts(args, {});
     if (opts.positional().size() != 1) throw UsageError{"expected one project file"};
     const std::string path = opts.positional()[0];
     const LoadedProject project = loadProjectFile(path);

@@ -7,7 +7,8 @@
 namespace penumbro::cli {
 
 // A target takes its overhangs along, as the editor does once its warning is confirmed.
-int runDelete(const Args& args) {
+int runDelete(const Args& arguments) {
+    const Args args = Options(arguments, {}).positional();
     if (args.size() != 2) throw UsageError{"expected a project file and an object number"};
     const std::string path = projectPathArgument(args);
     const long long nr = integerField("object number", args[1]);

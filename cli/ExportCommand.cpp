@@ -10,21 +10,7 @@
 namespace penumbro::cli {
 
 int runExport(const Args& args) {
-    // Options knows only "--name" options; "-o FILE" is taken out here first.
-    Args rest;
-    std::string outPath;
-    bool haveOut = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] != "-o") {
-            rest.push_back(args[i]);
-            continue;
-        }
-        if (i + 1 >= args.size()) throw UsageError{"option -o needs a value"};
-        if (haveOut) throw UsageError{"option -o given twice"};
-        outPath = args[++i];
-        haveOut = true;
-    }
-    const Options options(rest, {"format"});
+    const Options options(args, {.values = {"format", "out"}});
     if (options.positional().size() != 1) throw UsageError{"expected one .mit file"};
     if (!options.has("format")) throw UsageError{"--format is missing (text, trnsys or suncode)"};
     const auto format = exportFormatNamed(options.value("format"));
@@ -33,8 +19,7 @@ int runExport(const Args& args) {
     const std::string& mitPath = options.positional().front();
     // Like the save dialog: the proposal has no directory, so it lands in the
     // current directory.
-    if (!haveOut) outPath = proposedExportName(mitPath, *format);
-    if (outPath.empty()) throw UsageError{"-o: empty file name"};
+    const std::string outPath = options.outputPath(proposedExportName(mitPath, *format));
     try {
         exportFile(mitPath, *format, outPath);
     } catch (const InputError& e) {

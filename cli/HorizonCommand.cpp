@@ -7,7 +7,8 @@
 namespace penumbro::cli {
 
 // Without intervals the horizon section is removed.
-int runHorizon(const Args& args) {
+int runHorizon(const Args& arguments) {
+    const Args args = Options(arguments, {}).positional();
     if (args.empty()) throw UsageError{"expected a project file"};
     const std::string path = projectPathArgument(args);
     if (args.size() - 1 > static_cast<std::size_t>(kHorizonRows)) {

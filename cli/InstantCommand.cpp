@@ -27,7 +27,7 @@ std::pair<int, int> parseClockTime(const std::string& text) {
 }
 
 int runInstant(const Args& args) {
-    Options opts(args, {"day", "time", "kon", "picture"}, {}, {"set"});
+    const Options opts(args, {.values = {"day", "time", "kon", "picture"}, .repeatable = {"set"}});
     if (opts.positional().size() != 1) throw UsageError{"expected one project file"};
     if (!opts.has("day") || !opts.has("time")) throw UsageError{"--day and --time are required"};
     const long long day = integerOption("day", opts.value("day"));

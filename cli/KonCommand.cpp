@@ -10,7 +10,7 @@
 namespace penumbro::cli {
 
 int runKon(const Args& args) {
-    Options opts(args, {"write"}, {}, {"set"});
+    const Options opts(args, {.values = {"write"}, .repeatable = {"set"}});
     if (opts.has("write")) {
         if (!opts.positional().empty())
             throw UsageError{"unexpected argument " + opts.positional()[0]};

@@ -12,12 +12,10 @@
 namespace penumbro::cli {
 
 int runList(const Args& args) {
-    const Options options(args, {"lang"});
+    const Options options(args, {.values = {"lang"}});
     if (options.positional().size() != 1) throw UsageError{"expected exactly one project file"};
     const std::string path = projectPathArgument(options.positional());
-    const std::string code = options.has("lang") ? options.value("lang") : "d";
-    if (code != "d" && code != "e") throw UsageError{"--lang takes d or e"};
-    const Language lang = code == "e" ? Language::English : Language::German;
+    const Language lang = languageOption(options);
     const bool de = lang == Language::German;
 
     const LoadedProject project = loadProjectFile(path);

@@ -8,7 +8,7 @@
 namespace penumbro::cli {
 
 int runNew(const Args& args) {
-    const Options options(args, {}, {"force"});
+    const Options options(args, {.flags = {"force"}});
     if (options.positional().size() != 1) throw UsageError{"expected exactly one project file"};
     const std::string path = projectPathArgument(options.positional());
     if (fileExists(path) && !options.has("force")) {

@@ -8,7 +8,8 @@ namespace penumbro::cli {
 
 // The twelve percentages come as one comma-separated argument; pieces split by the
 // shell ("40, 40, ...") are taken together.
-int runReflectance(const Args& args) {
+int runReflectance(const Args& arguments) {
+    const Args args = Options(arguments, {}).positional();
     if (args.size() < 2) throw UsageError{"expected a project file and twelve percentages"};
     const std::string path = projectPathArgument(args);
     std::vector<std::string> werteText;

@@ -51,7 +51,7 @@ private:
 }  // namespace
 
 int runRun(const Args& args) {
-    Options opts(args, {"kon", "out"}, {"comma"}, {"set"});
+    const Options opts(args, {.values = {"kon", "out"}, .flags = {"comma"}, .repeatable = {"set"}});
     if (opts.positional().size() != 1) throw UsageError{"expected one project file"};
     const std::string path = opts.positional()[0];
     RunRequest request;
@@ -61,7 +61,7 @@ int runRun(const Args& args) {
     request.text = project.lines;
     request.projectFile = path;
     RunSettings& settings = request.settings;
-    settings.baseName = opts.has("out") ? opts.value("out") : withoutExtension(path);
+    settings.baseName = opts.outputPath(withoutExtension(path));
     settings.decimalComma = opts.has("comma");
     settings.language = Language::English;
 

@@ -44,7 +44,7 @@ double rangedNumber(const Options& opts, const std::string& name, double lo, dou
 }  // namespace
 
 int runSun(const Args& args) {
-    Options opts(args, {"day", "time", "lat", "lon", "correction"});
+    const Options opts(args, {.values = {"day", "time", "lat", "lon", "correction"}});
     if (!opts.positional().empty()) throw UsageError{"unexpected argument " + opts.positional()[0]};
     for (const char* required : {"day", "time", "lat", "lon"})
         if (!opts.has(required)) throw UsageError{std::string("--") + required + " is missing"};

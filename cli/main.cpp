@@ -25,7 +25,7 @@ const std::vector<Command>& commands() {
          "  the horizon entries, the site and the ground reflectance.\n",
          runCompile},
         {"run", "fast run: write the report (.rep) and mean-value (.mit) files",
-         "usage: penumbro-cli run PROJECT.dat [--kon FILE.kon] [--set KEY=VALUE]... [--out BASE] [--comma]\n"
+         "usage: penumbro-cli run PROJECT.dat [--kon FILE.kon] [--set KEY=VALUE]... [-o|--out BASE] [--comma]\n"
          "  Parameters from --kon, else standard.kon (see README), else the start values,\n"
          "  changed by --set (keys as in \"penumbro-cli kon\"); the site from the project.\n"
          "  Writes BASE.rep and BASE.mit (BASE: the project path without its extension);\n"
@@ -48,7 +48,7 @@ const std::vector<Command>& commands() {
          "  elevation-intervals, sky-reduction, obstacle-reflectance.\n",
          runKon},
         {"export", "export a mean-value file (.mit) as TEXT, TRNSYS or SUNCODE table",
-         "usage: penumbro-cli export FILE.mit --format text|trnsys|suncode [-o FILE]\n"
+         "usage: penumbro-cli export FILE.mit --format text|trnsys|suncode [-o|--out FILE]\n"
          "  Without -o the table is written to the current directory under the name\n"
          "  the export window proposes: the .mit file's name up to its first \".\" followed\n"
          "  by txt, trn or sun. A defective .mit file is reported with its line; the\n"
@@ -56,7 +56,7 @@ const std::vector<Command>& commands() {
          "  table stays empty.\n",
          runExport},
         {"vrml", "write the VRML 2.0 world (.wrl) of a project",
-         "usage: penumbro-cli vrml PROJECT.dat [-o FILE.wrl] [--lang d|e]\n"
+         "usage: penumbro-cli vrml PROJECT.dat [-o|--out FILE.wrl] [--lang d|e]\n"
          "  Writes the world with its viewpoints to FILE.wrl (default: the project path\n"
          "  with .wrl) and prints its name. --lang chooses the texts: d German (default),\n"
          "  e English. A malformed project is reported with its line; an existing world\n"

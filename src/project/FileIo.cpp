@@ -9,6 +9,7 @@
 #include <fstream>
 #include <random>
 #include <sstream>
+#include <utility>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -32,33 +33,55 @@ std::string readFileBytes(const std::string& path) {
     return buffer.str();
 }
 
-void writeFileAtomically(const std::string& path, const std::string& bytes) {
+AtomicFileWriter::AtomicFileWriter(std::string path) : path_(std::move(path)) {
+    // A random suffix keeps two writers of the same target from sharing a temporary file.
     std::random_device rd;
-    const std::string tmp = path + ".tmp" + std::to_string(rd() % 1000000);
-    int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0) throw InputError(path, 0, "cannot write file: " + errnoText());
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    tmp_ = path_ + ".tmp" + std::to_string(rd() % 1000000);
+    fd_ = ::open(tmp_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd_ < 0) throw InputError(path_, 0, "cannot write file: " + errnoText());
+}
+
+AtomicFileWriter::~AtomicFileWriter() {
+    if (fd_ < 0) return;  // committed, or already cleaned up by fail()
+    ::close(fd_);
+    ::unlink(tmp_.c_str());
+}
+
+void AtomicFileWriter::write(std::string_view bytes) {
+    if (fd_ < 0) throw InputError(path_, 0, "cannot write file: already closed");
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd_, bytes.data(), bytes.size());
         if (n < 0) {
             if (errno == EINTR) continue;
-            std::string why = errnoText();
-            ::close(fd);
-            ::unlink(tmp.c_str());
-            throw InputError(path, 0, "cannot write file: " + why);
+            fail(errno);
         }
-        done += static_cast<std::size_t>(n);
+        bytes.remove_prefix(static_cast<std::size_t>(n));
     }
-    if (::fsync(fd) != 0 || ::close(fd) != 0) {
-        std::string why = errnoText();
-        ::unlink(tmp.c_str());
-        throw InputError(path, 0, "cannot write file: " + why);
+}
+
+void AtomicFileWriter::commit() {
+    if (fd_ < 0) throw InputError(path_, 0, "cannot write file: already closed");
+    if (::fsync(fd_) != 0) fail(errno);
+    const int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0 || std::rename(tmp_.c_str(), path_.c_str()) != 0) {
+        const std::string why = errnoText();
+        ::unlink(tmp_.c_str());
+        throw InputError(path_, 0, "cannot write file: " + why);
     }
-    if (std::rename(tmp.c_str(), path.c_str()) != 0) {
-        std::string why = errnoText();
-        ::unlink(tmp.c_str());
-        throw InputError(path, 0, "cannot write file: " + why);
-    }
+}
+
+void AtomicFileWriter::fail(int error) {
+    ::close(fd_);
+    fd_ = -1;
+    ::unlink(tmp_.c_str());
+    throw InputError(path_, 0, std::string("cannot write file: ") + std::strerror(error));
+}
+
+void writeFileAtomically(const std::string& path, const std::string& bytes) {
+    AtomicFileWriter out(path);
+    out.write(bytes);
+    out.commit();
 }
 
 bool fileExists(const std::string& path) {

@@ -4,6 +4,7 @@
 // write never destroys the previous file.
 
 #include <string>
+#include <string_view>
 
 namespace penumbro {
 
@@ -13,6 +14,26 @@ std::string readFileBytes(const std::string& path);
 
 // Replaces path by bytes atomically. Throws InputError naming the file.
 void writeFileAtomically(const std::string& path, const std::string& bytes);
+
+// The streaming form, for a file written in blocks: the blocks go to the temporary
+// file, commit() puts it in place. Destroyed without commit(), it removes the
+// temporary file and leaves the target as it was. Every failure throws InputError
+// naming the target.
+class AtomicFileWriter {
+public:
+    explicit AtomicFileWriter(std::string path);
+    ~AtomicFileWriter();
+    AtomicFileWriter(const AtomicFileWriter&) = delete;
+    AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+
+    void write(std::string_view bytes);
+    void commit();
+
+private:
+    [[noreturn]] void fail(int error);
+    std::string path_, tmp_;
+    int fd_ = -1;
+};
 
 bool fileExists(const std::string& path);
 

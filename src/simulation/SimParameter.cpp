@@ -8,88 +8,105 @@
 #include <bit>
 #include <charconv>
 #include <cmath>
+#include <type_traits>
+#include <utility>
+#include <variant>
 
 namespace penumbro {
 
 namespace {
 
 using Bytes = std::array<std::uint8_t, kSimParameterSize>;
+using P = TSimParameter;
+using Reserved = std::array<std::uint8_t, 4>;
+using Member = std::variant<bool P::*, std::uint8_t P::*, std::int32_t P::*, double P::*, Reserved P::*>;
 
-void putInt32(Bytes& b, std::size_t at, std::int32_t v) {
-    const auto u = static_cast<std::uint32_t>(v);
-    for (std::size_t i = 0; i < 4; ++i) b[at + i] = static_cast<std::uint8_t>(u >> (8 * i));
-}
-
-void putDouble(Bytes& b, std::size_t at, double v) {
-    const auto u = std::bit_cast<std::uint64_t>(v);
-    for (std::size_t i = 0; i < 8; ++i) b[at + i] = static_cast<std::uint8_t>(u >> (8 * i));
-}
-
-std::int32_t getInt32(const Bytes& b, std::size_t at) {
-    std::uint32_t u = 0;
-    for (std::size_t i = 0; i < 4; ++i) u |= static_cast<std::uint32_t>(b[at + i]) << (8 * i);
-    return static_cast<std::int32_t>(u);
-}
-
-double getDouble(const Bytes& b, std::size_t at) {
-    std::uint64_t u = 0;
-    for (std::size_t i = 0; i < 8; ++i) u |= static_cast<std::uint64_t>(b[at + i]) << (8 * i);
-    return std::bit_cast<double>(u);
-}
-
-// One settable field: its key, offset, kind and allowed range.
+// One field of the record: its member, its offset in the file and, for the fields the
+// command line sets, its key and allowed range.
 struct Field {
-    const char* key;
+    Member member;
     std::size_t offset;
-    bool TSimParameter::*flag = nullptr;
-    std::int32_t TSimParameter::*integer = nullptr;
-    double TSimParameter::*real = nullptr;
+    const char* key = nullptr;  // nullptr: reserved bytes
     double min = 0;
     double max = 1;
+    bool keyed = true;   // among simParameterKeys (the fast-run flag is not: each caller sets it)
+    bool opened = true;  // taken over when a .kon is opened (not the fast-run flag, not the site)
 };
 
-constexpr Field flagField(const char* key, std::size_t offset, bool TSimParameter::*m) {
-    return {key, offset, m, nullptr, nullptr, 0, 1};
+// Record order, covering all 96 bytes. The ranges are those of the fast-run window's
+// controls; the site's are those of the "Standort" line.
+constexpr std::array<Field, 22> kFields = {{
+    {&P::fastRun, 0, "fast-run", 0, 1, false, false},
+    {&P::monthly, 1, "monthly"},
+    {&P::diffuse, 2, "diffuse"},
+    {&P::reserved3, 3, nullptr, 0, 0, false, false},
+    {&P::firstMonth, 4, "first-month", 1, 12},
+    {&P::stopMonth, 8, "stop-month", 1, 12},
+    {&P::firstDay, 12, "first-day", 1, 365},
+    {&P::stopDay, 16, "stop-day", 1, 365},
+    {&P::intervalDays, 20, "interval-days", 1, 365},
+    {&P::intervalMinutes, 24, "interval-minutes", 1, 60},
+    {&P::monthStartDay, 28, "month-start-day", 1, 28},
+    {&P::diffuseResolution, 32, "diffuse-resolution", 1, 25},
+    {&P::onlineResolution, 36, "online-resolution", 1, 25},
+    {&P::latitude, 40, "latitude", -90, 90, true, false},
+    {&P::longitude, 48, "longitude", -180, 180, true, false},
+    {&P::correction, 56, "correction", -12, 12, true, false},
+    {&P::resolution, 64, "resolution", 1, 25},
+    {&P::reserved68, 68, nullptr, 0, 0, false, false},
+    {&P::elevationIntervals, 72, "elevation-intervals", 1, 25},
+    {&P::reserved76, 76, nullptr, 0, 0, false, false},
+    {&P::skyReduction, 80, "sky-reduction", 0, 1},
+    {&P::obstacleReflectance, 88, "obstacle-reflectance", 0, 1},
+}};
+
+template <class M>
+using MemberType = std::remove_reference_t<decltype(std::declval<P&>().*std::declval<M>())>;
+
+// The table is the layout: every byte belongs to exactly one field, in order.
+constexpr bool tilesTheRecord() {
+    std::size_t next = 0;
+    for (const auto& f : kFields) {
+        if (f.offset != next) return false;
+        next += std::visit([](auto m) { return sizeof(MemberType<decltype(m)>); }, f.member);
+    }
+    return next == kSimParameterSize;
 }
-constexpr Field intField(const char* key, std::size_t offset, std::int32_t TSimParameter::*m,
-                         double lo, double hi) {
-    return {key, offset, nullptr, m, nullptr, lo, hi};
-}
-constexpr Field realField(const char* key, std::size_t offset, double TSimParameter::*m, double lo,
-                          double hi) {
-    return {key, offset, nullptr, nullptr, m, lo, hi};
+static_assert(tilesTheRecord());
+
+// Little-endian bytes of a field's value: flags as 0/1, doubles by their bit pattern.
+template <class T>
+void putField(Bytes& b, std::size_t at, const T& v) {
+    if constexpr (std::is_same_v<T, Reserved>) {
+        std::copy(v.begin(), v.end(), b.begin() + static_cast<std::ptrdiff_t>(at));
+    } else {
+        std::uint64_t u = 0;
+        if constexpr (std::is_same_v<T, double>) u = std::bit_cast<std::uint64_t>(v);
+        else if constexpr (std::is_same_v<T, bool>) u = v ? 1 : 0;
+        else u = static_cast<std::make_unsigned_t<T>>(v);
+        for (std::size_t i = 0; i < sizeof(T); ++i) b[at + i] = static_cast<std::uint8_t>(u >> (8 * i));
+    }
 }
 
-// Record order. The ranges are those of the fast-run window's controls; the site's
-// are those of the "Standort" line.
-const std::array<Field, 18>& fields() {
-    using P = TSimParameter;
-    static const std::array<Field, 18> table = {{
-        flagField("monthly", 1, &P::monthly),
-        flagField("diffuse", 2, &P::diffuse),
-        intField("first-month", 4, &P::firstMonth, 1, 12),
-        intField("stop-month", 8, &P::stopMonth, 1, 12),
-        intField("first-day", 12, &P::firstDay, 1, 365),
-        intField("stop-day", 16, &P::stopDay, 1, 365),
-        intField("interval-days", 20, &P::intervalDays, 1, 365),
-        intField("interval-minutes", 24, &P::intervalMinutes, 1, 60),
-        intField("month-start-day", 28, &P::monthStartDay, 1, 28),
-        intField("diffuse-resolution", 32, &P::diffuseResolution, 1, 25),
-        intField("online-resolution", 36, &P::onlineResolution, 1, 25),
-        realField("latitude", 40, &P::latitude, -90, 90),
-        realField("longitude", 48, &P::longitude, -180, 180),
-        realField("correction", 56, &P::correction, -12, 12),
-        intField("resolution", 64, &P::resolution, 1, 25),
-        intField("elevation-intervals", 72, &P::elevationIntervals, 1, 25),
-        realField("sky-reduction", 80, &P::skyReduction, 0, 1),
-        realField("obstacle-reflectance", 88, &P::obstacleReflectance, 0, 1),
-    }};
-    return table;
+template <class T>
+T getField(const Bytes& b, std::size_t at) {
+    if constexpr (std::is_same_v<T, Reserved>) {
+        Reserved r{};
+        std::copy(b.begin() + static_cast<std::ptrdiff_t>(at), b.begin() + static_cast<std::ptrdiff_t>(at + 4),
+                  r.begin());
+        return r;
+    } else {
+        std::uint64_t u = 0;
+        for (std::size_t i = 0; i < sizeof(T); ++i) u |= static_cast<std::uint64_t>(b[at + i]) << (8 * i);
+        if constexpr (std::is_same_v<T, double>) return std::bit_cast<double>(u);
+        else if constexpr (std::is_same_v<T, bool>) return u != 0;
+        else return static_cast<T>(static_cast<std::make_unsigned_t<T>>(u));
+    }
 }
 
 const Field* findField(const std::string& key) {
-    for (const auto& f : fields())
-        if (key == f.key) return &f;
+    for (const auto& f : kFields)
+        if (f.keyed && key == f.key) return &f;
     return nullptr;
 }
 
@@ -100,22 +117,31 @@ std::string shortestText(double v) {
     return ec == std::errc() ? std::string(buf, ptr) : std::string("nan");
 }
 
+bool isFlag(const Field& f) { return std::holds_alternative<bool P::*>(f.member); }
+bool isInteger(const Field& f) { return std::holds_alternative<std::int32_t P::*>(f.member); }
+
 std::string rangeText(const Field& f) {
-    if (f.flag) return "0 or 1";
-    if (f.integer) return formatInt(static_cast<long long>(f.min)) + ".." +
-                          formatInt(static_cast<long long>(f.max));
+    if (isFlag(f)) return "0 or 1";
+    if (isInteger(f))
+        return formatInt(static_cast<long long>(f.min)) + ".." + formatInt(static_cast<long long>(f.max));
     return shortestText(f.min) + ".." + shortestText(f.max);
 }
 
 std::string fieldText(const TSimParameter& p, const Field& f) {
-    if (f.flag) return p.*f.flag ? "1" : "0";
-    if (f.integer) return formatInt(p.*f.integer);
-    return shortestText(p.*f.real);
+    if (isFlag(f)) return p.*std::get<bool P::*>(f.member) ? "1" : "0";
+    if (isInteger(f)) return formatInt(p.*std::get<std::int32_t P::*>(f.member));
+    return shortestText(p.*std::get<double P::*>(f.member));
+}
+
+// The numeric value of an integer or real field.
+double numericValue(const TSimParameter& p, const Field& f) {
+    if (isInteger(f)) return static_cast<double>(p.*std::get<std::int32_t P::*>(f.member));
+    return p.*std::get<double P::*>(f.member);
 }
 
 bool inRange(const TSimParameter& p, const Field& f) {
-    if (f.flag) return true;
-    const double v = f.integer ? static_cast<double>(p.*f.integer) : p.*f.real;
+    if (!f.keyed || isFlag(f)) return true;
+    const double v = numericValue(p, f);
     return v >= f.min && v <= f.max;  // false for NaN
 }
 
@@ -123,60 +149,21 @@ bool inRange(const TSimParameter& p, const Field& f) {
 
 std::array<std::uint8_t, kSimParameterSize> encodeSimParameter(const TSimParameter& p) {
     Bytes b{};
-    b[0] = p.fastRun ? 1 : 0;
-    b[1] = p.monthly ? 1 : 0;
-    b[2] = p.diffuse ? 1 : 0;
-    b[3] = p.reserved3;
-    putInt32(b, 4, p.firstMonth);
-    putInt32(b, 8, p.stopMonth);
-    putInt32(b, 12, p.firstDay);
-    putInt32(b, 16, p.stopDay);
-    putInt32(b, 20, p.intervalDays);
-    putInt32(b, 24, p.intervalMinutes);
-    putInt32(b, 28, p.monthStartDay);
-    putInt32(b, 32, p.diffuseResolution);
-    putInt32(b, 36, p.onlineResolution);
-    putDouble(b, 40, p.latitude);
-    putDouble(b, 48, p.longitude);
-    putDouble(b, 56, p.correction);
-    putInt32(b, 64, p.resolution);
-    std::copy(p.reserved68.begin(), p.reserved68.end(), b.begin() + 68);
-    putInt32(b, 72, p.elevationIntervals);
-    std::copy(p.reserved76.begin(), p.reserved76.end(), b.begin() + 76);
-    putDouble(b, 80, p.skyReduction);
-    putDouble(b, 88, p.obstacleReflectance);
+    for (const auto& f : kFields)
+        std::visit([&](auto m) { putField(b, f.offset, p.*m); }, f.member);
     return b;
 }
 
 TSimParameter decodeSimParameter(const std::array<std::uint8_t, kSimParameterSize>& b) {
     TSimParameter p;
-    p.fastRun = b[0] != 0;
-    p.monthly = b[1] != 0;
-    p.diffuse = b[2] != 0;
-    p.reserved3 = b[3];
-    p.firstMonth = getInt32(b, 4);
-    p.stopMonth = getInt32(b, 8);
-    p.firstDay = getInt32(b, 12);
-    p.stopDay = getInt32(b, 16);
-    p.intervalDays = getInt32(b, 20);
-    p.intervalMinutes = getInt32(b, 24);
-    p.monthStartDay = getInt32(b, 28);
-    p.diffuseResolution = getInt32(b, 32);
-    p.onlineResolution = getInt32(b, 36);
-    p.latitude = getDouble(b, 40);
-    p.longitude = getDouble(b, 48);
-    p.correction = getDouble(b, 56);
-    p.resolution = getInt32(b, 64);
-    std::copy(b.begin() + 68, b.begin() + 72, p.reserved68.begin());
-    p.elevationIntervals = getInt32(b, 72);
-    std::copy(b.begin() + 76, b.begin() + 80, p.reserved76.begin());
-    p.skyReduction = getDouble(b, 80);
-    p.obstacleReflectance = getDouble(b, 88);
+    for (const auto& f : kFields)
+        std::visit([&](auto m) { p.*m = getField<MemberType<decltype(m)>>(b, f.offset); },
+                   f.member);
     return p;
 }
 
 std::string simParameterProblem(const TSimParameter& p) {
-    for (const auto& f : fields()) {
+    for (const auto& f : kFields) {
         if (inRange(p, f)) continue;
         return "field " + std::string(f.key) + " (offset " + formatInt(static_cast<long long>(f.offset)) +
                ") holds " + fieldText(p, f) + ", outside " + rangeText(f);
@@ -209,21 +196,8 @@ void writeKonFile(const std::string& path, const TSimParameter& p) {
 }
 
 void copyOpenedParameters(TSimParameter& live, const TSimParameter& fromFile) {
-    live.monthly = fromFile.monthly;                      // 1
-    live.diffuse = fromFile.diffuse;                      // 2
-    live.firstMonth = fromFile.firstMonth;                // 4..
-    live.stopMonth = fromFile.stopMonth;
-    live.firstDay = fromFile.firstDay;
-    live.stopDay = fromFile.stopDay;
-    live.intervalDays = fromFile.intervalDays;
-    live.intervalMinutes = fromFile.intervalMinutes;
-    live.monthStartDay = fromFile.monthStartDay;
-    live.diffuseResolution = fromFile.diffuseResolution;
-    live.onlineResolution = fromFile.onlineResolution;    // ..39
-    live.resolution = fromFile.resolution;                // 64
-    live.elevationIntervals = fromFile.elevationIntervals;  // 72
-    live.skyReduction = fromFile.skyReduction;            // 80..
-    live.obstacleReflectance = fromFile.obstacleReflectance;  // ..95
+    for (const auto& f : kFields)
+        if (f.opened) std::visit([&](auto m) { live.*m = fromFile.*m; }, f.member);
 }
 
 bool isReservedKonName(const std::string& path) {
@@ -251,7 +225,8 @@ TSimParameter startupParameters(const std::string& directory, std::string* warni
 const std::vector<std::string>& simParameterKeys() {
     static const std::vector<std::string> keys = [] {
         std::vector<std::string> k;
-        for (const auto& f : fields()) k.emplace_back(f.key);
+        for (const auto& f : kFields)
+            if (f.keyed) k.emplace_back(f.key);
         return k;
     }();
     return keys;
@@ -264,29 +239,29 @@ void setSimParameter(TSimParameter& p, const std::string& key, const std::string
     auto refuse = [&](const std::string& why) {
         return InputError(key + ": \"" + value + "\" " + why);
     };
-    if (f->flag) {
+    if (isFlag(*f)) {
         if (text != "0" && text != "1") throw refuse("is not 0 or 1");
-        p.*f->flag = text == "1";
+        p.*std::get<bool P::*>(f->member) = text == "1";
         return;
     }
-    if (f->integer) {
+    if (isInteger(*f)) {
         const auto v = parseInteger(text);
         if (!v) throw refuse("is not an integer");
         if (static_cast<double>(*v) < f->min || static_cast<double>(*v) > f->max)
             throw refuse("is outside " + rangeText(*f));
-        p.*f->integer = static_cast<std::int32_t>(*v);
+        p.*std::get<std::int32_t P::*>(f->member) = static_cast<std::int32_t>(*v);
         return;
     }
     const auto v = parseNumber(text);
     if (!v) throw refuse("is not a number");
     if (*v < f->min || *v > f->max) throw refuse("is outside " + rangeText(*f));
-    p.*f->real = *v;
+    p.*std::get<double P::*>(f->member) = *v;
 }
 
 std::string simParameterValue(const TSimParameter& p, const std::string& key) {
-    if (key == "fast-run") return p.fastRun ? "1" : "0";
-    const Field* f = findField(key);
-    if (!f) throw InputError(key + ": unknown parameter");
+    const auto f = std::find_if(kFields.begin(), kFields.end(),
+                                [&](const Field& g) { return g.key && key == g.key; });
+    if (f == kFields.end()) throw InputError(key + ": unknown parameter");
     return fieldText(p, *f);
 }
 

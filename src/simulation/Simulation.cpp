@@ -5,6 +5,7 @@
 #include "engine/Compiler.h"
 #include "engine/Frames.h"
 #include "engine/ShadingRaster.h"
+#include "project/FileIo.h"
 #include "project/InputError.h"
 #include "project/SharedTexts.h"
 #include "simulation/OutputFormat.h"
@@ -24,41 +25,6 @@ namespace {
 const char* text(Language lang, const char* german, const char* english) {
     return lang == Language::German ? german : english;
 }
-
-// An output file written to a temporary name and renamed into place by commit().
-class OutputFile {
-public:
-    explicit OutputFile(std::string path) : path_(std::move(path)), tmp_(path_ + ".part") {
-        file_ = std::fopen(tmp_.c_str(), "wb");
-        if (!file_) fail();
-    }
-    ~OutputFile() {
-        if (file_) std::fclose(file_);
-        if (!committed_) std::remove(tmp_.c_str());
-    }
-    OutputFile(const OutputFile&) = delete;
-    OutputFile& operator=(const OutputFile&) = delete;
-
-    void write(const std::string& s) {
-        if (std::fwrite(s.data(), 1, s.size(), file_) != s.size()) fail();
-    }
-    void commit() {
-        if (std::fflush(file_) != 0 || ::fsync(fileno(file_)) != 0) fail();
-        const int rc = std::fclose(file_);
-        file_ = nullptr;
-        if (rc != 0) fail();
-        if (std::rename(tmp_.c_str(), path_.c_str()) != 0) fail();
-        committed_ = true;
-    }
-
-private:
-    [[noreturn]] void fail() {
-        throw InputError(path_, 0, std::string("cannot write file: ") + std::strerror(errno));
-    }
-    std::string path_, tmp_;
-    std::FILE* file_ = nullptr;
-    bool committed_ = false;
-};
 
 struct HourSlot {
     double sum = 0;
@@ -108,8 +74,8 @@ RunResult Simulation(const Lines& lines, const std::string& projectFile, TSimPar
                      const RunSettings& settings, const RunObserver& observer) {
     selectRunMode(p, true);
     const CompiledModel model = prepareRun(lines, projectFile, p, settings.language);
-    OutputFile rep(settings.baseName + ".rep");
-    OutputFile mit(settings.baseName + ".mit");
+    AtomicFileWriter rep(settings.baseName + ".rep");
+    AtomicFileWriter mit(settings.baseName + ".mit");
     const bool comma = settings.decimalComma;
 
     RunResult result;

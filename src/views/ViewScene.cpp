@@ -10,9 +10,6 @@ namespace penumbro {
 
 namespace {
 
-// A wider horizon interval would only repeat walls, thousands of them.
-constexpr double kWidestHorizonInterval = 3600.0;
-
 std::string quoted(const std::string& s) { return "\"" + s + "\""; }
 
 class SceneReader {
@@ -36,12 +33,10 @@ public:
         return o;
     }
 
-    HorizonWall wall(const HorizonEntry& entry, std::size_t index) const {
+    // Entries come checked (0 <= from <= to <= 360), so a wall has at most 37 segments.
+    static HorizonWall wall(const HorizonEntry& entry) {
         HorizonWall w{entry.from - 90.0, entry.to - 90.0, entry.height, 1};
         if (w.height == 90.0) w.height = 89.9;  // tan(90) has no wall top
-        if (w.from > w.to) std::swap(w.from, w.to);
-        if (w.to - w.from > kWidestHorizonInterval)
-            fail(index, "the horizon entry " + quoted(text_[index]) + " spans more than 3600 degrees");
         w.segments = static_cast<long long>(std::trunc(w.to - w.from + 1.0)) / 10 + 1;
         return w;
     }
@@ -113,9 +108,8 @@ ViewScene readViewScene(const Lines& text, const ProjectScan& scan, const std::s
     scene.objects.reserve(scan.objects.size());
     for (const ObjectRecord& record : scan.objects) scene.objects.push_back(reader.object(scan, record));
     scene.hasHorizon = scan.horizonLine.has_value();
-    const std::vector<HorizonEntry> entries = horizonEntries(text, scan, fileName);
-    for (std::size_t k = 0; k < entries.size(); ++k)
-        scene.horizon.push_back(reader.wall(entries[k], scan.horizonLines[k]));
+    for (const HorizonEntry& entry : horizonEntries(text, scan, fileName))
+        scene.horizon.push_back(SceneReader::wall(entry));
     return scene;
 }
 

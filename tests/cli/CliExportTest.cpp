@@ -1,6 +1,5 @@
 #include "cli/RunCli.h"
 
-#include "project/FileIo.h"
 #include "project/ProjectFile.h"
 #include "views/Export.h"
 #include "views/ExportTestData.h"
@@ -12,47 +11,54 @@
 namespace penumbro {
 namespace {
 
+namespace fs = std::filesystem;
+
 class CliExport : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir_ = cliTempDir("export");
-        previous_ = std::filesystem::current_path();
-        std::filesystem::current_path(dir_);  // the default output lands here
-        writeFileAtomically("run.v1.mit", joinLines(testdata::marchToMay()));
+        previous_ = fs::current_path();
+        fs::current_path(dir_.dir());  // the default output lands here
+        dir_.write("run.v1.mit", joinLines(testdata::marchToMay()));
     }
-    void TearDown() override {
-        std::filesystem::current_path(previous_);
-        std::filesystem::remove_all(dir_);
-    }
-    std::filesystem::path dir_, previous_;
+    void TearDown() override { fs::current_path(previous_); }
+    testing::TempDir dir_{"export"};
+    fs::path previous_;
 };
 
 TEST_F(CliExport, WritesEachFormatUnderTheProposedName) {
-    struct Case {
-        const char* format;
-        const char* file;
-        ExportFormat expected;
-    };
-    for (const Case& c : {Case{"text", "run.txt", ExportFormat::Text}, Case{"trnsys", "run.trn", ExportFormat::Trnsys},
-                          Case{"SUNCODE", "run.sun", ExportFormat::Suncode}}) {
-        const CliResult r = runCli(std::string("export run.v1.mit --format ") + c.format);
+    for (const auto& [format, file, expected] :
+         {std::tuple{"text", "run.txt", ExportFormat::Text}, std::tuple{"trnsys", "run.trn", ExportFormat::Trnsys},
+          std::tuple{"SUNCODE", "run.sun", ExportFormat::Suncode}}) {
+        const CliResult r = runCli(std::string("export run.v1.mit --format ") + format);
         EXPECT_EQ(r.exitCode, 0) << r.err;
-        EXPECT_EQ(r.out, std::string(c.file) + "\n");
-        ASSERT_TRUE(fileExists(c.file)) << c.format;
-        EXPECT_EQ(readFileBytes(c.file), exportMeanValues(testdata::marchToMay(), c.expected).bytes);
+        EXPECT_EQ(r.out, std::string(file) + "\n");
+        EXPECT_EQ(dir_.read(file), exportMeanValues(testdata::marchToMay(), expected).bytes) << format;
     }
 }
 
-TEST_F(CliExport, OutputOptionNamesTheFile) {
-    const CliResult r = runCli("export -o " + cliQuote("out dir table.txt") + " run.v1.mit --format=text");
-    EXPECT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_TRUE(fileExists("out dir table.txt"));
-    EXPECT_FALSE(fileExists("run.txt"));
+// Every command that writes a file takes -o, --out and --output alike.
+TEST_F(CliExport, OutputOptionSpellingsOfEveryWritingCommand) {
+    const std::string project = cliQuote(std::string(PENUMBRO_SOURCE_DIR) + "/examples/collector.dat");
+    const std::string shortRun = " --set monthly=0 --set first-day=1 --set stop-day=1 ";
+    for (const std::string option : {"-o ", "--out ", "--out=", "--output "}) {
+        SCOPED_TRACE(option);
+        const std::string name = "out dir";
+        EXPECT_EQ(runCli("export " + option + cliQuote(name + ".txt") + " run.v1.mit --format=text")
+                      .exitCode, 0);
+        EXPECT_TRUE(fs::exists(name + ".txt"));
+        EXPECT_EQ(runCli("vrml " + project + " " + option + cliQuote(name + ".wrl")).exitCode, 0);
+        EXPECT_TRUE(fs::exists(name + ".wrl"));
+        EXPECT_EQ(runCli("run " + project + shortRun + option + cliQuote(name)).exitCode, 0);
+        EXPECT_TRUE(fs::exists(name + ".rep") && fs::exists(name + ".mit"));
+        for (const char* ext : {".txt", ".wrl", ".rep", ".mit"}) fs::remove(name + ext);
+    }
+    EXPECT_FALSE(fs::exists("run.txt"));
 }
 
 TEST_F(CliExport, UsageErrorsExitWithTwo) {
     for (const char* args : {"export run.v1.mit", "export run.v1.mit --format csv", "export a.mit b.mit --format text",
-                             "export run.v1.mit --format text -o"}) {
+                             "export run.v1.mit --format text -o", "export run.v1.mit --format text -o a --out b",
+                             "export run.v1.mit --format text --out="}) {
         const CliResult r = runCli(args);
         EXPECT_EQ(r.exitCode, 2) << args;
         EXPECT_NE(r.err.find("usage: penumbro-cli export"), std::string::npos) << args;
@@ -62,11 +68,11 @@ TEST_F(CliExport, UsageErrorsExitWithTwo) {
 TEST_F(CliExport, DefectiveFileNamesFileAndLine) {
     Lines bad = testdata::marchToMay();
     bad[28] = "Monat Nr. 13";
-    writeFileAtomically("bad.mit", joinLines(bad));
+    dir_.write("bad.mit", joinLines(bad));
     const CliResult text = runCli("export bad.mit --format text");
     EXPECT_EQ(text.exitCode, 1);
     EXPECT_EQ(text.err.rfind("bad.mit:29: ", 0), 0u) << text.err;
-    EXPECT_EQ(readFileBytes("bad.txt"), "");
+    EXPECT_EQ(dir_.read("bad.txt"), "");
     const CliResult missing = runCli("export none.mit --format text");
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_NE(missing.err.find("none.mit"), std::string::npos);

@@ -3,13 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <regex>
 
 namespace penumbro {
 namespace {
-
-namespace fs = std::filesystem;
 
 TEST(CliSun, WorkedPositions) {
     struct Case {
@@ -33,10 +30,9 @@ TEST(CliSun, WorkedPositions) {
 }
 
 TEST(CliSun, BadCommandLinesAreUsageErrors) {
-    const char* cases[] = {"--day 366 --time 12:00 --lat 50 --lon 0", "--day 172 --time 12:60 --lat 50 --lon 0",
-                           "--day 172 --time 12 --lat 50 --lon 0", "--day 172 --time 12:00 --lon 0",
-                           "--day 172 --time 12:00 --lat 91 --lon 0", "--day 172 --time 12:00 --lat 50 --lon 0 x"};
-    for (const char* args : cases) {
+    for (const char* args : {"--day 366 --time 12:00 --lat 50 --lon 0", "--day 172 --time 12:60 --lat 50 --lon 0",
+                             "--day 172 --time 12 --lat 50 --lon 0", "--day 172 --time 12:00 --lon 0",
+                             "--day 172 --time 12:00 --lat 91 --lon 0", "--day 172 --time 12:00 --lat 50 --lon 0 x"}) {
         const CliResult r = runCli(std::string("sun ") + args);
         EXPECT_EQ(r.exitCode, 2) << args;
         EXPECT_EQ(r.out, "") << args;
@@ -44,23 +40,15 @@ TEST(CliSun, BadCommandLinesAreUsageErrors) {
     }
 }
 
-class CliKon : public ::testing::Test {
-protected:
-    void SetUp() override { dir_ = cliTempDir("kon"); }
-    void TearDown() override { fs::remove_all(dir_); }
-    std::string path(const std::string& name) const { return (dir_ / name).string(); }
-    fs::path dir_;
-};
-
-TEST_F(CliKon, WriteThenReadBack) {
-    const std::string kon = path("run.kon");
-    const CliResult w = runCli("kon --write " + cliQuote(kon) +
+TEST(CliKon, WriteThenReadBack) {
+    const testing::TempDir dir("kon");
+    const std::string kon = cliQuote(dir.path("run.kon"));
+    const CliResult w = runCli("kon --write " + kon +
                                " --set monthly=0 --set first-day=32 --set latitude=47.25"
                                " --set sky-reduction=0.333 --set correction=-1");
     ASSERT_EQ(w.exitCode, 0) << w.err;
-    EXPECT_EQ(fs::file_size(kon), 96u);
-
-    const CliResult r = runCli("kon " + cliQuote(kon));
+    EXPECT_EQ(dir.read("run.kon").size(), 96u);
+    const CliResult r = runCli("kon " + kon);
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out,
               "fast-run=0\nmonthly=0\ndiffuse=0\nfirst-month=1\nstop-month=12\nfirst-day=32\n"
@@ -70,17 +58,17 @@ TEST_F(CliKon, WriteThenReadBack) {
               "obstacle-reflectance=0.2\n");
 }
 
-TEST_F(CliKon, Errors) {
-    const std::string kon = path("x.kon");
-    struct Case {
+TEST(CliKon, Errors) {
+    const testing::TempDir dir("kon");
+    const std::string kon = dir.path("x.kon");
+    const std::string shortKon = dir.write("short.kon", std::string(95, '\0'));
+    const struct {
         std::string args;
         int exitCode;
         std::string mentions;
-    };
-    std::ofstream(path("short.kon"), std::ios::binary) << std::string(95, '\0');
-    const Case cases[] = {
+    } cases[] = {
         {"kon --write " + kon + " --set first-month=13", 1, "first-month"},
-        {"kon " + path("short.kon"), 1, "short.kon"},
+        {"kon " + shortKon, 1, "short.kon"},
         {"kon --write " + kon + " --set first-month", 2, "usage:"},
         {"kon a.kon --set monthly=1", 2, "usage:"},
     };
@@ -89,7 +77,7 @@ TEST_F(CliKon, Errors) {
         EXPECT_EQ(r.exitCode, c.exitCode) << c.args << "\n" << r.err;
         EXPECT_NE(r.err.find(c.mentions), std::string::npos) << c.args << "\n" << r.err;
     }
-    EXPECT_FALSE(fs::exists(kon)) << "nothing written after a refused value";
+    EXPECT_FALSE(std::filesystem::exists(kon)) << "nothing written after a refused value";
 }
 
 }  // namespace

@@ -1,19 +1,16 @@
 // End-to-end: fast runs of the shipped examples through penumbro-cli must write
-// exactly the stored report and mean-value files. PENUMBRO_UPDATE_GOLDEN=1 rewrites
-// the stored files (review the difference before committing it).
+// exactly the stored report and mean-value files, one test per stored run.
+// PENUMBRO_UPDATE_GOLDEN=1 rewrites the stored files (review the difference first).
 
 #include "cli/RunCli.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
+#include <ostream>
 
 namespace penumbro {
 namespace {
-
-namespace fs = std::filesystem;
 
 struct GoldenRun {
     const char* name;     // stored files tests/cli/golden/NAME.rep and .mit
@@ -21,45 +18,38 @@ struct GoldenRun {
     const char* options;  // run options
 };
 
-const GoldenRun kRuns[] = {
-    {"collector_year_diffuse", "collector.dat", "--set monthly=1 --set diffuse=1"},
-    {"collector_daily_comma", "collector.dat",
-     "--set monthly=0 --set first-day=300 --set stop-day=20 --set interval-days=15 --set interval-minutes=30 --comma"},
-    {"facade_year", "facade.dat", "--set monthly=1 --set diffuse=1 --set elevation-intervals=5"},
-    {"facade_daily_resolution3", "facade.dat",
-     "--set monthly=0 --set first-day=1 --set stop-day=365 --set interval-days=7 --set resolution=3"},
-};
+void PrintTo(const GoldenRun& run, std::ostream* os) { *os << run.name; }
 
-TEST(RunGolden, ExamplesWriteTheStoredFiles) {
-    const fs::path source = PENUMBRO_SOURCE_DIR;
-    const fs::path dir = fs::temp_directory_path() / ("penumbro-golden-" + std::to_string(::getpid()));
-    fs::create_directories(dir);
-    const bool update = std::getenv("PENUMBRO_UPDATE_GOLDEN") != nullptr;
+class RunGolden : public ::testing::TestWithParam<GoldenRun> {};
+
+TEST_P(RunGolden, WritesTheStoredFiles) {
+    const GoldenRun& run = GetParam();
+    const testing::TempDir dir("golden");
     // The start values, whatever standard.kon lies beside the program.
-    const std::string startKon = (dir / "start.kon").string();
-    ASSERT_EQ(runCli("kon --write " + cliQuote(startKon)).exitCode, 0);
-    for (const auto& run : kRuns) {
-        const fs::path example = source / "examples" / run.example;
-        ASSERT_TRUE(fs::exists(example)) << example;
-        const fs::path out = dir / run.name;
-        const CliResult r = runCli("run " + cliQuote(example.string()) + " --kon " + cliQuote(startKon) + " " +
-                                   run.options + " --out " + cliQuote(out.string()));
-        ASSERT_EQ(r.exitCode, 0) << run.name << ": " << r.err;
-        for (const char* ext : {".rep", ".mit"}) {
-            const fs::path golden = source / "tests" / "cli" / "golden" / (std::string(run.name) + ext);
-            const std::string actual = cliReadFile(out.string() + ext);
-            if (update) {
-                fs::create_directories(golden.parent_path());
-                std::ofstream(golden, std::ios::binary) << actual;
-                continue;
-            }
-            ASSERT_TRUE(fs::exists(golden)) << golden;
-            const std::string expected = cliReadFile(golden);
-            EXPECT_TRUE(actual == expected) << run.name << ext << " differs from " << golden;
-        }
+    ASSERT_EQ(runCli("kon --write " + cliQuote(dir.path("start.kon"))).exitCode, 0);
+    const std::string example = std::string(PENUMBRO_SOURCE_DIR) + "/examples/" + run.example;
+    const CliResult r = runCli("run " + cliQuote(example) + " --kon " + cliQuote(dir.path("start.kon")) + " " +
+                               run.options + " --out " + cliQuote(dir.path("out")));
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    for (const std::string ext : {".rep", ".mit"}) {
+        const std::string golden = std::string(PENUMBRO_SOURCE_DIR) + "/tests/cli/golden/" + run.name + ext;
+        const std::string actual = dir.read("out" + ext);
+        if (std::getenv("PENUMBRO_UPDATE_GOLDEN")) std::ofstream(golden, std::ios::binary) << actual;
+        EXPECT_TRUE(actual == testing::TempDir::readFile(golden)) << run.name << ext << " differs from " << golden;
     }
-    fs::remove_all(dir);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Examples, RunGolden,
+    ::testing::Values(
+        GoldenRun{"collector_year_diffuse", "collector.dat", "--set monthly=1 --set diffuse=1"},
+        GoldenRun{"collector_daily_comma", "collector.dat",
+                  "--set monthly=0 --set first-day=300 --set stop-day=20 --set interval-days=15 "
+                  "--set interval-minutes=30 --comma"},
+        GoldenRun{"facade_year", "facade.dat", "--set monthly=1 --set diffuse=1 --set elevation-intervals=5"},
+        GoldenRun{"facade_daily_resolution3", "facade.dat",
+                  "--set monthly=0 --set first-day=1 --set stop-day=365 --set interval-days=7 --set resolution=3"}),
+    [](const auto& run) { return std::string(run.param.name); });
 
 }  // namespace
 }  // namespace penumbro

@@ -6,14 +6,13 @@
 #include "project/InputError.h"
 #include "project/Numbers.h"
 #include "project/ProjectFile.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <filesystem>
 #include <random>
-
-#include <unistd.h>
 
 namespace penumbro {
 namespace {
@@ -22,28 +21,19 @@ namespace fs = std::filesystem;
 
 class FileRobustness : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("penumbro-robust-project-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-    std::string path(const std::string& name) const { return (dir_ / name).string(); }
-    fs::path dir_;
+    testing::TempDir dir_{"robust-project"};
 };
 
 // A directory once read as an empty file: a project "of the previous version", a
 // mean-value file "without values".
 TEST_F(FileRobustness, DirectoriesAndMissingFilesAreRefusedByName) {
-    fs::create_directories(path("ordner.dat"));
+    fs::create_directories(dir_.path("ordner.dat"));
     const std::pair<std::string, void (*)(const std::string&)> readers[] = {
         {"readFileBytes", [](const std::string& p) { (void)readFileBytes(p); }},
         {"loadProjectFile", [](const std::string& p) { (void)loadProjectFile(p); }},
     };
     for (const auto& [what, read] : readers) {
-        for (const std::string& p : {path("ordner.dat"), path("fehlt.dat")}) {
+        for (const std::string& p : {dir_.path("ordner.dat"), dir_.path("fehlt.dat")}) {
             try {
                 read(p);
                 ADD_FAILURE() << what << " read " << p;
@@ -58,7 +48,7 @@ TEST_F(FileRobustness, DirectoriesAndMissingFilesAreRefusedByName) {
 TEST_F(FileRobustness, ArbitraryBytesLoadAndSaveUnchanged) {
     std::mt19937 rng(7);
     const char alphabet[] = {'a', '1', ' ', '.', '-', '\r', '\n', '\0', '\xE4', '\xFF', '*', '#'};
-    const std::string file = path("zufall.dat");
+    const std::string file = dir_.path("zufall.dat");
     for (int k = 0; k < 400; ++k) {
         std::string bytes(std::uniform_int_distribution<std::size_t>(0, 300)(rng), ' ');
         for (char& c : bytes) c = alphabet[std::uniform_int_distribution<std::size_t>(0, sizeof alphabet - 1)(rng)];
@@ -77,11 +67,15 @@ TEST_F(FileRobustness, ArbitraryBytesLoadAndSaveUnchanged) {
 }
 
 TEST(NumberRobustness, GarbageIsNoNumberAndExtremesFormatInFull) {
+    EXPECT_EQ(parseInteger("+3"), 3);
+    EXPECT_EQ(parseNumber(".5"), 0.5);
+    EXPECT_EQ(parseNumber("1e2"), 100.0);
+    EXPECT_EQ(trimBlanks("  a b  "), "a b");
     for (const char* text : {"", " ", "+", "-", "+-1", "--1", "1e", "e1", "nan", "inf", "-inf", "1e309",
-                             "0x1", "1,5", "1 2", "\xE4"}) {
+                             "0x1", "1,5", "1 2", "\xE4", "1.2.3", " 1"}) {
         EXPECT_FALSE(parseNumber(text).has_value()) << text;
     }
-    for (const char* text : {"", "+", "-", "1.0", "9223372036854775808", "-9223372036854775809", "1e3"}) {
+    for (const char* text : {"", "+", "-", "1.0", "9223372036854775808", "-9223372036854775809", "1e3", " 1", "1 ", "+-1"}) {
         EXPECT_FALSE(parseInteger(text).has_value()) << text;
     }
     struct Case {

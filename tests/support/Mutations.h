@@ -10,16 +10,15 @@
 #include "project/InputError.h"
 #include "project/ProjectFile.h"
 #include "project/ProjectText.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <exception>
-#include <fstream>
 #include <functional>
 #include <random>
-#include <sstream>
 #include <string>
 #include <typeinfo>
 #include <vector>
@@ -44,47 +43,13 @@ inline const std::vector<std::string>& garbageNumbers() {
 // Lines that may be inserted or replace another line.
 inline const std::vector<std::string>& strangeLines() {
     static const std::vector<std::string> values = {
-        "",
-        " ",
-        "*",
-        "#",
-        "Target",
-        "Baum",
-        "Frontseite",
-        "Horizont",
-        "Standort",
-        "Bodenreflexion",
-        "Belaubung",
-        "Belaubung 999-99999999999999999999999999999999",
-        "$#",
-        "$#999Vordach",
-        "$#-1x",
-        "0",
-        "-1",
-        "12",
-        "13",
-        "10000",
-        "10001",
-        "2147483647",
-        "1e308 1e308 1e308",
-        "-1e308 1e308 -1e308",
-        "1e200 -1e200 1e200",
-        "nan nan nan",
-        "1 2",
-        "1 2 3 4 5 6 7 8 9 10 11 12 13",
-        "0-360=90",
-        "360-0=-90",
-        "1e308-1e308=1e308",
-        "-=",
-        "=",
-        "90.0 180.0 12.0",
-        "1e308 -1e308 1e308",
-        "100100100100100100100100100100100100",
-        "-1 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1",
-        "\xE4\xF6\xFC\xDF\xFF\x80",
-        std::string("a\0b", 3),
-        "\r",
-        "\t1\t2\t3",
+        "", " ", "*", "#", "Target", "Baum", "Frontseite", "Horizont", "Standort", "Bodenreflexion",
+        "Belaubung", "Belaubung 999-99999999999999999999999999999999", "$#", "$#999Vordach", "$#-1x", "0",
+        "-1", "12", "13", "10000", "10001", "2147483647", "1e308 1e308 1e308", "-1e308 1e308 -1e308",
+        "1e200 -1e200 1e200", "nan nan nan", "1 2", "1 2 3 4 5 6 7 8 9 10 11 12 13", "0-360=90", "360-0=-90",
+        "1e308-1e308=1e308", "-=", "=", "90.0 180.0 12.0", "1e308 -1e308 1e308",
+        "100100100100100100100100100100100100", "-1 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1",
+        "\xE4\xF6\xFC\xDF\xFF\x80", std::string("a\0b", 3), "\r", "\t1\t2\t3",
         "# 1e308  1e308  1e308  1e308  1e308  1e308  1e308  1e308     #Haus: x",
         "# nan  nan  nan  nan  nan  nan     #Baum: x",
         "# -1.000  -1.000  -1.000  -1.000  -1.000  -1.000     #Baum: x",
@@ -220,10 +185,7 @@ inline std::vector<Mutant> mutants(const Lines& base, std::uint32_t stream, int 
 
 // Lines of a file in the source tree.
 inline Lines sourceFile(const std::string& relative) {
-    std::ifstream in(std::string(PENUMBRO_SOURCE_DIR) + "/" + relative, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return splitLines(ss.str());
+    return splitLines(testing::TempDir::readFile(std::string(PENUMBRO_SOURCE_DIR) + "/" + relative));
 }
 
 // Runs f; success and an InputError that names the file (or a line or field in its

@@ -188,7 +188,7 @@ TEST(PreviewScene, GroundPlateAndHorizonScaleWithTheExtent) {
         std::size_t segments;
         double first, last, height;
     };
-    const Case cases[] = {{"0-90=10", 10, -90, 0, 10}, {"185.5-180=90", 1, 90, 95.5, 89.9}, {"0-360=5", 37, -90, 270, 5}};
+    const Case cases[] = {{"0-90=10", 10, -90, 0, 10}, {"180-185.5=90", 1, 90, 95.5, 89.9}, {"0-360=5", 37, -90, 270, 5}};
     for (const Case& c : cases) {
         for (bool plate : {false, true}) {
             const PreviewScene scene = buildPreviewScene(sampleProject({c.entry}), 0, plate);

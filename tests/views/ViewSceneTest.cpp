@@ -82,7 +82,7 @@ TEST(ViewScene, TextsOutsideTheEditorsLayoutNameTheLine) {
 }
 
 TEST(ViewScene, HorizonIsTheSectionAfterTheSurfaces) {
-    Lines text = project({collectorSurface()}, -1, {"0-90=10", "90-0=89.9"});
+    Lines text = project({collectorSurface()}, -1, {"0-90=10", "0-90=89.9"});
     text.insert(text.end() - 4, {"", "180-190=5"});  // after an empty line: no entry
     const ViewScene scene = readViewScene(text, "p.dat");
     ASSERT_EQ(scene.horizon.size(), 2u);
