@@ -20,13 +20,13 @@ int runAdd(const Args& args) {
     const long long beforeNr = before ? integerField("--before", options.value("before")) : 0;
 
     editProjectFile(path, [&](const Lines& text) {
-        const ObjectList liste = ListeAufbauen(text);
-        throwIfFaulty(liste);
-        if (before && (beforeNr < 1 || beforeNr > liste.ObjektAnzahl)) {
+        const ObjectList objects = ListeAufbauen(text);
+        throwIfFaulty(objects);
+        if (before && (beforeNr < 1 || beforeNr > objects.ObjektAnzahl)) {
             throw InputError("--before: there is no object " + std::to_string(beforeNr) + " (the project has " +
-                             std::to_string(liste.ObjektAnzahl) + " objects)");
+                             std::to_string(objects.ObjektAnzahl) + " objects)");
         }
-        const int nr = before ? static_cast<int>(beforeNr) : liste.ObjektAnzahl + 1;
+        const int nr = before ? static_cast<int>(beforeNr) : objects.ObjektAnzahl + 1;
         return commitInsert(text, nr, kind.add(text, values, Language::English));
     });
     return kExitOk;

@@ -19,40 +19,40 @@ int runList(const Args& args) {
     const bool de = lang == Language::German;
 
     const LoadedProject project = loadProjectFile(path);
-    const ObjectList liste = ListeAufbauen(project.lines);
+    const ObjectList objects = ListeAufbauen(project.lines);
 
     std::string out;
-    for (int k = 1; k <= liste.ObjektAnzahl; ++k) {
-        std::string label = liste.labels[static_cast<std::size_t>(k - 1)];
+    for (int k = 1; k <= objects.ObjektAnzahl; ++k) {
+        std::string label = objects.labels[static_cast<std::size_t>(k - 1)];
         if (const auto tab = label.find('\t'); tab != std::string::npos) label.erase(tab, 1);
         out += formatInt(k) + ". " + label + "\n";
     }
-    out += (de ? "Objektanzahl: " : "Objects: ") + liste.objectCountText(lang) + "\n";
-    if (liste.site.present) {
-        out += (de ? "Breitengrad: " : "Latitude: ") + liste.site.latitudeText(lang) + "\n";
-        out += (de ? "L\xE4ngengrad: " : "Longitude: ") + liste.site.longitudeText(lang) + "\n";
-        out += (de ? "Zeitzone: " : "Time zone: ") + liste.site.timeZone + "\n";
+    out += (de ? "Objektanzahl: " : "Objects: ") + objects.objectCountText(lang) + "\n";
+    if (objects.site.present) {
+        out += (de ? "Breitengrad: " : "Latitude: ") + objects.site.latitudeText(lang) + "\n";
+        out += (de ? "L\xE4ngengrad: " : "Longitude: ") + objects.site.longitudeText(lang) + "\n";
+        out += (de ? "Zeitzone: " : "Time zone: ") + objects.site.timeZone + "\n";
     }
-    if (liste.hasReflectance) {
+    if (objects.hasReflectance) {
         out += de ? "Bodenreflexion:" : "Ground reflection:";
-        for (int v : liste.reflectance) out += " " + formatInt(v);
+        for (int v : objects.reflectance) out += " " + formatInt(v);
         out += "\n";
     }
     std::cout << toTerminal(out);
 
-    bool fehler = false;
+    bool error = false;
     if (project.converted) {
         std::cerr << toTerminal(path) << ": " << kPreviousVersionNote << "\n";
     }
-    for (const auto& w : liste.warnings) {
+    for (const auto& w : objects.warnings) {
         std::cerr << toTerminal(InputError(path, w.line, w.text).what()) << "\n";
-        fehler = true;
+        error = true;
     }
-    if (liste.faulty()) {
-        std::cerr << toTerminal(InputError(path, liste.errorLine, liste.error).what()) << "\n";
-        fehler = true;
+    if (objects.faulty()) {
+        std::cerr << toTerminal(InputError(path, objects.errorLine, objects.error).what()) << "\n";
+        error = true;
     }
-    return fehler ? kExitInput : kExitOk;
+    return error ? kExitInput : kExitOk;
 }
 
 }  // namespace penumbro::cli

@@ -27,14 +27,14 @@ int runReflectance(const Args& arguments) {
         throw InputError({}, 0,
                          "ground reflectance: expected 12 percentages, got " + std::to_string(werteText.size()));
     }
-    MonthlyValues werte{};
+    MonthlyValues values{};
     const auto& namen = monthNames(Language::English);
     for (std::size_t m = 0; m < 12; ++m) {
         const long long v = integerField(namen[m], werteText[m]);
         if (v < 0 || v > 100) throw InputError({}, 0, std::string(namen[m]) + ": " + werteText[m] + " is outside 0..100");
-        werte[m] = static_cast<int>(v);
+        values[m] = static_cast<int>(v);
     }
-    editProjectFile(path, [&werte](const Lines& text) { return writeReflectance(text, werte); });
+    editProjectFile(path, [&values](const Lines& text) { return writeReflectance(text, values); });
     return kExitOk;
 }
 

@@ -33,7 +33,7 @@ const Tx kAbbruch{"Abbrechen", "Abort"};
 const Tx kSuchen{"Suchen ...", "Browse ..."};
 const Tx kKeinBrowser{"- kein Standard-VRML-Browser in der Windows-Registry gefunden -",
                       "- no standard-VRML-browser found in the Windows-registry"};
-const Tx kDatei{"Die Datei ", "The file "};
+const Tx kFileText{"Die Datei ", "The file "};
 const Tx kNichtGefunden{" wurde nicht gefunden.", " was not found."};
 const Tx kVerzeichnis{"Das Verzeichnis ", "The directory "};
 const Tx kBrowserFilter{"Anwendungen|*|Alle Dateien (*.*)|*.*", "Applications|*|All files (*.*)|*.*"};
@@ -94,12 +94,12 @@ TEinstellungen::TEinstellungen(AppState& state, Dialogs& dialogs, QWidget* paren
     connect(BitBtn2, &QPushButton::clicked, this, &TEinstellungen::BitBtn2Click);
     connect(Browser_Suchen, &QPushButton::clicked, this, &TEinstellungen::Browser_SuchenClick);
     connect(Verz_Suchen, &QPushButton::clicked, this, &TEinstellungen::Verz_SuchenClick);
-    gruppenVerbergen();
+    hideGroups();
     SpracheAnpassen(Language::German);
 }
 
 void TEinstellungen::SpracheAnpassen(Language language) {
-    sprache_ = language;
+    language_ = language;
     setWindowTitle(tx(kCaption, language));
     VRML_Box->setTitle(tx(kVrmlBox, language));
     RadioButton1->setText(tx(kRadio1, language));
@@ -121,14 +121,14 @@ void TEinstellungen::browserUebernehmen() {
     VRML_Browser->setEnabled(!standard);
 }
 
-void TEinstellungen::verzeichnisMarkieren(bool standard, const QString& other) {
+void TEinstellungen::markFolder(bool standard, const QString& other) {
     RadioButton3->setChecked(standard);
     RadioButton4->setChecked(!standard);
     Arbeitsverz->setText(other);
     Arbeitsverz->setEnabled(!standard);
 }
 
-void TEinstellungen::verzeichnisWahlLoeschen() {
+void TEinstellungen::clearFolderChoice() {
     // Both radio buttons off needs the exclusive grouping suspended.
     for (QRadioButton* r : {RadioButton3, RadioButton4}) {
         r->setAutoExclusive(false);
@@ -137,34 +137,34 @@ void TEinstellungen::verzeichnisWahlLoeschen() {
     }
 }
 
-void TEinstellungen::gruppenVerbergen() {
+void TEinstellungen::hideGroups() {
     VRML_Box->hide();
     Verz_Box->hide();
 }
 
-void TEinstellungen::oeffnen() {
+void TEinstellungen::openFor() {
     if (RadioButton1->isChecked()) {
         Standard_Browser->setText(fromPath(StandardBrowserSuchen(dialogs_)));
-        if (Standard_Browser->text().isEmpty()) Standard_Browser->setText(tx(kKeinBrowser, sprache_));
+        if (Standard_Browser->text().isEmpty()) Standard_Browser->setText(tx(kKeinBrowser, language_));
     }
-    altBrowser_ = VRML_Browser->text();
-    altStandardBrowser_ = RadioButton1->isChecked();
-    altVerzeichnis_ = Arbeitsverz->text();
-    altStandardVerzeichnis_ = RadioButton3->isChecked();
+    oldBrowser_ = VRML_Browser->text();
+    oldStandardBrowser_ = RadioButton1->isChecked();
+    oldFolder_ = Arbeitsverz->text();
+    oldStandardFolder_ = RadioButton3->isChecked();
     Edit2->setText(fromPath(standardWorkingDirectory(state_.configDir)));
 }
 
-void TEinstellungen::zeigen(Gruppe gruppe) {
-    gruppenVerbergen();
-    gruppe_ = gruppe;
-    (gruppe == Gruppe::Vrml ? VRML_Box : Verz_Box)->show();
-    oeffnen();
+void TEinstellungen::present(Group group) {
+    hideGroups();
+    group_ = group;
+    (group == Group::Vrml ? VRML_Box : Verz_Box)->show();
+    openFor();
     adjustSize();
     dialogs_.exec(*this);
-    gruppenVerbergen();
+    hideGroups();
 }
 
-void TEinstellungen::speichern() {
+void TEinstellungen::save() {
     try {
         saveSettings(state_);
     } catch (const InputError& e) {
@@ -173,24 +173,24 @@ void TEinstellungen::speichern() {
 }
 
 void TEinstellungen::BitBtn1Click() {
-    if (gruppe_ == Gruppe::Vrml) {
+    if (group_ == Group::Vrml) {
         const QString path = VRML_Browser->text();
         if (RadioButton2->isChecked() && !QFileInfo(path).isFile()) {
-            dialogs_.warning(this, tx(kDatei, sprache_) + QLatin1Char('\'') + path + QLatin1Char('\'') +
-                                       tx(kNichtGefunden, sprache_));
+            dialogs_.warning(this, tx(kFileText, language_) + QLatin1Char('\'') + path + QLatin1Char('\'') +
+                                       tx(kNichtGefunden, language_));
             return;
         }
         state_.vrmlBrowser = RadioButton2->isChecked() ? toPath(path) : std::string();
         state_.settings.browserChoice = RadioButton2->isChecked() ? kOtherBrowser : kStandardBrowser;
         state_.settings.browserPath = state_.vrmlBrowser;
-        speichern();
+        save();
         accept();
         return;
     }
     const QString dir = Arbeitsverz->text();
     if (RadioButton4->isChecked() && !QFileInfo(dir).isDir()) {
-        dialogs_.warning(this, tx(kVerzeichnis, sprache_) + QLatin1Char('\'') + dir + QLatin1Char('\'') +
-                                   tx(kNichtGefunden, sprache_));
+        dialogs_.warning(this, tx(kVerzeichnis, language_) + QLatin1Char('\'') + dir + QLatin1Char('\'') +
+                                   tx(kNichtGefunden, language_));
         return;
     }
     if (RadioButton4->isChecked()) {
@@ -202,31 +202,31 @@ void TEinstellungen::BitBtn1Click() {
         state_.settings.directoryChoice = kStandardDirectory;
         state_.settings.otherDirectory.clear();
     }
-    speichern();
+    save();
     accept();
 }
 
 void TEinstellungen::BitBtn2Click() {
-    VRML_Browser->setText(altBrowser_);
-    RadioButton1->setChecked(altStandardBrowser_);
-    RadioButton2->setChecked(!altStandardBrowser_);
-    VRML_Browser->setEnabled(!altStandardBrowser_);
-    Arbeitsverz->setText(altVerzeichnis_);
-    RadioButton3->setChecked(altStandardVerzeichnis_);
-    RadioButton4->setChecked(!altStandardVerzeichnis_);
-    Arbeitsverz->setEnabled(!altStandardVerzeichnis_);
+    VRML_Browser->setText(oldBrowser_);
+    RadioButton1->setChecked(oldStandardBrowser_);
+    RadioButton2->setChecked(!oldStandardBrowser_);
+    VRML_Browser->setEnabled(!oldStandardBrowser_);
+    Arbeitsverz->setText(oldFolder_);
+    RadioButton3->setChecked(oldStandardFolder_);
+    RadioButton4->setChecked(!oldStandardFolder_);
+    Arbeitsverz->setEnabled(!oldStandardFolder_);
     reject();
 }
 
 void TEinstellungen::Browser_SuchenClick() {
-    const QString file = dialogs_.getOpenFileName(this, QString(), VRML_Browser->text(), tx(kBrowserFilter, sprache_));
+    const QString file = dialogs_.getOpenFileName(this, QString(), VRML_Browser->text(), tx(kBrowserFilter, language_));
     if (file.isEmpty()) return;
     RadioButton2->setChecked(true);
     VRML_Browser->setText(file);
 }
 
 void TEinstellungen::Verz_SuchenClick() {
-    const QString dir = dialogs_.getExistingDirectory(this, tx(kVerzBox, sprache_), QDir::currentPath());
+    const QString dir = dialogs_.getExistingDirectory(this, tx(kVerzBox, language_), QDir::currentPath());
     if (dir.isEmpty()) return;
     RadioButton4->setChecked(true);
     Arbeitsverz->setEnabled(true);

@@ -19,21 +19,21 @@ class Dialogs;
 class TEinstellungen : public QDialog {
     Q_OBJECT
 public:
-    enum class Gruppe { Vrml, Verzeichnis };
+    enum class Group { Vrml, Verzeichnis };
 
     TEinstellungen(AppState& state, Dialogs& dialogs, QWidget* parent = nullptr);
 
     void SpracheAnpassen(Language language);
     // Shows the window modally with one group.
-    void zeigen(Gruppe gruppe);
-    Gruppe gruppe() const { return gruppe_; }
+    void present(Group group);
+    Group group() const { return group_; }
 
     // Start-up: marks the browser choice and fills the path from the settings.
     void browserUebernehmen();
     // Start-up: marks the standard directory, or the other one with its path.
-    void verzeichnisMarkieren(bool standard, const QString& other);
+    void markFolder(bool standard, const QString& other);
     // Clears both directory choices (a command-line folder or a missing directory).
-    void verzeichnisWahlLoeschen();
+    void clearFolderChoice();
 
     void BitBtn1Click();  // OK
     void BitBtn2Click();  // cancel
@@ -56,19 +56,19 @@ public:
     QPushButton* BitBtn2;
 
 private:
-    void oeffnen();
-    void gruppenVerbergen();
-    void speichern();
+    void openFor();
+    void hideGroups();
+    void save();
 
     AppState& state_;
     Dialogs& dialogs_;
-    Language sprache_ = Language::German;
-    Gruppe gruppe_ = Gruppe::Vrml;
+    Language language_ = Language::German;
+    Group group_ = Group::Vrml;
     // Remembered for cancel.
-    QString altBrowser_;
-    bool altStandardBrowser_ = true;
-    QString altVerzeichnis_;
-    bool altStandardVerzeichnis_ = true;
+    QString oldBrowser_;
+    bool oldStandardBrowser_ = true;
+    QString oldFolder_;
+    bool oldStandardFolder_ = true;
 };
 
 }  // namespace penumbro::ui

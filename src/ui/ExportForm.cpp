@@ -84,7 +84,7 @@ TExportForm::TExportForm(AppState& state, Dialogs& dialogs, QWidget* parent)
 }
 
 void TExportForm::SpracheAnpassen(Language language) {
-    sprache_ = language;
+    language_ = language;
     setWindowTitle(tx(kCaption, language));
     RadioGroup1->setTitle(tx(kGruppe, language));
     Format_Text->setText(tx(kText, language));
@@ -105,7 +105,7 @@ void TExportForm::vorbereiten() {
     }
 }
 
-void TExportForm::zeigen() {
+void TExportForm::present() {
     vorbereiten();
     dialogs_.exec(*this);
 }
@@ -114,7 +114,7 @@ void TExportForm::Button1Click() { reject(); }
 
 void TExportForm::Button2Click() {
     const std::string proposal = proposedMitName(state_.project.fileName);
-    QString chosen = dialogs_.getOpenFileName(this, QString(), fromPath(proposal), tx(kMitFilter, sprache_));
+    QString chosen = dialogs_.getOpenFileName(this, QString(), fromPath(proposal), tx(kMitFilter, language_));
     if (chosen.isEmpty()) return;
     if (QFileInfo(chosen).suffix().isEmpty()) chosen += QStringLiteral(".mit");
     S_Filename->setText(chosen);
@@ -124,13 +124,13 @@ void TExportForm::Button2Click() {
 void TExportForm::Button3Click() {
     const int id = formate_->checkedId();
     if (id < 0) {
-        dialogs_.message(this, QMessageBox::Warning, tx(kFehler, sprache_), tx(kKeinFormat, sprache_),
+        dialogs_.message(this, QMessageBox::Warning, tx(kFehler, language_), tx(kKeinFormat, language_),
                          QMessageBox::Ok);
         return;
     }
     const auto format = static_cast<ExportFormat>(id);
     const std::string mitPath = toPath(S_Filename->text());
-    const QString target = dialogs_.getSaveFileName(this, tx(kSpeichernTitel, sprache_),
+    const QString target = dialogs_.getSaveFileName(this, tx(kSpeichernTitel, language_),
                                                     fromPath(proposedExportName(mitPath, format)),
                                                     QStringLiteral("Export|*.*"));
     if (!target.isEmpty()) {
@@ -138,10 +138,10 @@ void TExportForm::Button3Click() {
             const ExportResult result = exportMeanValues(splitLines(readFileBytes(mitPath)), format);
             writeFileAtomically(toPath(target), result.bytes);
             if (result.error)
-                dialogs_.message(this, QMessageBox::Critical, tx(kFehler, sprache_), tx(kDefekt, sprache_),
+                dialogs_.message(this, QMessageBox::Critical, tx(kFehler, language_), tx(kDefekt, language_),
                                  QMessageBox::Ok);
         } catch (const InputError& e) {
-            dialogs_.message(this, QMessageBox::Critical, tx(kFehler, sprache_), fromMessage(e.what()),
+            dialogs_.message(this, QMessageBox::Critical, tx(kFehler, language_), fromMessage(e.what()),
                              QMessageBox::Ok);
         }
     }

@@ -23,8 +23,8 @@ public:
 
     void SpracheAnpassen(Language language);
     // From the main menu: presets the file field and shows the window modally.
-    void zeigen();
-    // The preset alone (zeigen without showing).
+    void present();
+    // The preset alone (present without showing).
     void vorbereiten();
 
     void Button1Click();  // leave
@@ -44,7 +44,7 @@ private:
     AppState& state_;
     Dialogs& dialogs_;
     QButtonGroup* formate_;
-    Language sprache_ = Language::German;
+    Language language_ = Language::German;
 };
 
 }  // namespace penumbro::ui

@@ -62,25 +62,25 @@ TFormSprache::TFormSprache(AppState& state, Dialogs& dialogs, QWidget* parent)
     auto* flagEn = new ClickLabel;
     flagEn->setObjectName(QStringLiteral("Flagge_Englisch"));
     flagEn->setPixmap(flagPixmap(false));
-    auto* deutsch = new ClickLabel(QStringLiteral("Deutsch"));
-    deutsch->setObjectName(QStringLiteral("Label_Deutsch"));
+    auto* german = new ClickLabel(QStringLiteral("Deutsch"));
+    german->setObjectName(QStringLiteral("Label_Deutsch"));
     auto* english = new ClickLabel(QStringLiteral("English"));
     english->setObjectName(QStringLiteral("Label_English"));
-    for (ClickLabel* l : {flagDe, flagEn, deutsch, english}) {
+    for (ClickLabel* l : {flagDe, flagEn, german, english}) {
         l->setAlignment(Qt::AlignCenter);
         l->setCursor(Qt::PointingHandCursor);
     }
     grid->addWidget(flagDe, 1, 0);
     grid->addWidget(flagEn, 1, 1);
-    grid->addWidget(deutsch, 2, 0);
+    grid->addWidget(german, 2, 0);
     grid->addWidget(english, 2, 1);
-    connect(flagDe, &ClickLabel::clicked, this, [this] { waehlen(Language::German); });
-    connect(deutsch, &ClickLabel::clicked, this, [this] { waehlen(Language::German); });
-    connect(flagEn, &ClickLabel::clicked, this, [this] { waehlen(Language::English); });
-    connect(english, &ClickLabel::clicked, this, [this] { waehlen(Language::English); });
+    connect(flagDe, &ClickLabel::clicked, this, [this] { choose(Language::German); });
+    connect(german, &ClickLabel::clicked, this, [this] { choose(Language::German); });
+    connect(flagEn, &ClickLabel::clicked, this, [this] { choose(Language::English); });
+    connect(english, &ClickLabel::clicked, this, [this] { choose(Language::English); });
 }
 
-void TFormSprache::waehlen(Language language) {
+void TFormSprache::choose(Language language) {
     state_.language = language;
     state_.chosenLanguage = language;
     try {

@@ -18,7 +18,7 @@ public:
     TFormSprache(AppState& state, Dialogs& dialogs, QWidget* parent = nullptr);
 
     // Sets the flag ('d' or 'e'), saves the settings file and closes.
-    void waehlen(Language language);
+    void choose(Language language);
 
 private:
     AppState& state_;

@@ -50,8 +50,8 @@ const Tx kMenuEinstellungen{"Einstellungen", "Adjustments"};
 const Tx kMenuHilfe{"Hilfe", "Help"};
 const Tx kNeu{"Neues Projekt", "New project"};
 const Tx kOeffnen{"Projekt \xF6" "ffnen", "Open project"};
-const Tx kSpeichern{"Projekt speichern", "Save project"};
-const Tx kSpeichernUnter{"Projekt speichern unter ...", "Save project as ..."};
+const Tx kSave{"Projekt speichern", "Save project"};
+const Tx kSaveAs{"Projekt speichern unter ...", "Save project as ..."};
 const Tx kVrml{"VRML Darstellung", "VRML view"};
 const Tx kBeenden{"Programm beenden", "Quit program"};
 const Tx kSchnell{"Schnelldurchlauf", "Fast pass through of simulation"};
@@ -75,12 +75,12 @@ const Tx kBeendenLauf{"Achtung: Simulation l\xE4uft!\r\rDurch das Beenden von PE
                       "Simulation abgebrochen!\r\rProgramm wirklich beenden?",
                       "Caution: Simulation running!\r\rBy closing PENUMBRO, the actual simulation will be "
                       "terminated.\r\rReally quit the program?"};
-const Tx kNeustart{"Sie m\xFCssen PENUMBRO neu starten, um die \xC4nderungen zu \xFC" "bernehmen!",
+const Tx kRestart{"Sie m\xFCssen PENUMBRO neu starten, um die \xC4nderungen zu \xFC" "bernehmen!",
                    "PENUMBRO must be re-started to take over the new settings."};
 const Tx kVerzFehlt1{"Arbeitsverzeichnis ", "Directory "};
 const Tx kVerzFehlt2{" nicht vorhanden.", " not available."};
 const Tx kVerzFehlt3{"Standard Arbeitsverzeichnis wird verwendet.", "Standard user directory will be used."};
-const Tx kGeaendert{"Das Projekt wurde ge\xE4ndert. \xC4nderungen speichern?",
+const Tx kChanged{"Das Projekt wurde ge\xE4ndert. \xC4nderungen speichern?",
                     "The project have been changed. Save the changes?"};
 const Tx kExistiert{"Die Datei existiert bereits. Soll die Datei \xFC" "berschrieben werden?",
                     "The file already exists. Should the file be overwritten?"};
@@ -89,10 +89,10 @@ const char* const kSpracheTitel = "Spracheinstellung/ Language Adjustment";
 const char* const kSpracheText =
     "Die Einstellung wird beim n\xE4" "chsten Start \xFC" "bernommen. - Language-adjustment will be applied at next run.";
 
-const Tx kObjektliste{"Objektliste", "List of objects"};
-const Tx kProjektbeschreibung{"Projektbeschreibung", "Project description"};
+const Tx kObjectList{"Objektliste", "List of objects"};
+const Tx kProjectDescription{"Projektbeschreibung", "Project description"};
 const Tx kDatenblattKnopf{"Datenblatt", "Data sheet"};
-const Tx kOnlineHinweis{"Die Online-Ausgabe wird in einer sp\xE4teren Programmversion hier gezeigt.\r"
+const Tx kOnlineHint{"Die Online-Ausgabe wird in einer sp\xE4teren Programmversion hier gezeigt.\r"
                         "Das Projekt ist f\xFCr sie bereit.",
                         "The online output will be shown here in a later version of the program.\r"
                         "The project is ready for it."};
@@ -134,45 +134,45 @@ TMainForm::TMainForm(AppState& state, Dialogs& dialogs, QWidget* parent)
     setWindowTitle(QStringLiteral("Penumbro"));
 
     // Data input: until the editor window exists, the object list read-only.
-    editorSeite_ = new QWidget;
-    editorSeite_->setObjectName(QStringLiteral("Generator"));
+    editorPage_ = new QWidget;
+    editorPage_->setObjectName(QStringLiteral("Generator"));
     auto* listBox = new QGroupBox;
     listBox->setObjectName(QStringLiteral("GroupBox_Objektliste"));
-    objektListe_ = new QListWidget;
-    objektListe_->setObjectName(QStringLiteral("ListBox1"));
-    objektAnzahl_ = new QLabel;
-    objektAnzahl_->setObjectName(QStringLiteral("Objektanzahl"));
+    objectList_ = new QListWidget;
+    objectList_->setObjectName(QStringLiteral("ListBox1"));
+    objectCount_ = new QLabel;
+    objectCount_->setObjectName(QStringLiteral("Objektanzahl"));
     auto* listLayout = new QVBoxLayout(listBox);
-    listLayout->addWidget(objektListe_);
-    listLayout->addWidget(objektAnzahl_);
-    auto* kommentarBox = new QGroupBox;
-    kommentarBox->setObjectName(QStringLiteral("GroupBox_Kommentar"));
-    kommentar_ = new QLabel;
-    kommentar_->setObjectName(QStringLiteral("Kommentar"));
-    kommentar_->setAlignment(Qt::AlignTop | Qt::AlignLeft);
-    kommentar_->setWordWrap(true);
-    auto* datenblattKnopf = new QPushButton;
-    datenblattKnopf->setObjectName(QStringLiteral("Datenblatt_zeigen"));
-    auto* kommentarLayout = new QVBoxLayout(kommentarBox);
-    kommentarLayout->addWidget(kommentar_, 1);
-    kommentarLayout->addWidget(datenblattKnopf, 0, Qt::AlignLeft);
-    auto* editorLayout = new QHBoxLayout(editorSeite_);
+    listLayout->addWidget(objectList_);
+    listLayout->addWidget(objectCount_);
+    auto* commentBox = new QGroupBox;
+    commentBox->setObjectName(QStringLiteral("GroupBox_Kommentar"));
+    comment_ = new QLabel;
+    comment_->setObjectName(QStringLiteral("Kommentar"));
+    comment_->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+    comment_->setWordWrap(true);
+    auto* dataSheetButton = new QPushButton;
+    dataSheetButton->setObjectName(QStringLiteral("Datenblatt_zeigen"));
+    auto* commentLayout = new QVBoxLayout(commentBox);
+    commentLayout->addWidget(comment_, 1);
+    commentLayout->addWidget(dataSheetButton, 0, Qt::AlignLeft);
+    auto* editorLayout = new QHBoxLayout(editorPage_);
     editorLayout->addWidget(listBox, 1);
-    editorLayout->addWidget(kommentarBox, 1);
+    editorLayout->addWidget(commentBox, 1);
 
-    onlineSeite_ = new QWidget;
-    onlineSeite_->setObjectName(QStringLiteral("Online_Ausgabe"));
-    onlineHinweis_ = new QLabel;
-    onlineHinweis_->setObjectName(QStringLiteral("Online_Hinweis"));
-    onlineHinweis_->setAlignment(Qt::AlignCenter);
-    (new QVBoxLayout(onlineSeite_))->addWidget(onlineHinweis_);
+    onlinePage_ = new QWidget;
+    onlinePage_->setObjectName(QStringLiteral("Online_Ausgabe"));
+    onlineHint_ = new QLabel;
+    onlineHint_->setObjectName(QStringLiteral("Online_Hinweis"));
+    onlineHint_->setAlignment(Qt::AlignCenter);
+    (new QVBoxLayout(onlinePage_))->addWidget(onlineHint_);
 
-    schnell_ = new Tschnell_ausgabe(state_, dialogs_);
+    fastRun_ = new Tschnell_ausgabe(state_, dialogs_);
 
-    seiten_ = new QStackedWidget;
-    seiten_->addWidget(editorSeite_);
-    seiten_->addWidget(onlineSeite_);
-    seiten_->addWidget(schnell_);
+    pages_ = new QStackedWidget;
+    pages_->addWidget(editorPage_);
+    pages_->addWidget(onlinePage_);
+    pages_->addWidget(fastRun_);
 
     // Bottom bar with the three mode panels; the batch panel covers it when shown.
     auto* bar = new QWidget;
@@ -195,21 +195,21 @@ TMainForm::TMainForm(AppState& state, Dialogs& dialogs, QWidget* parent)
     auto* layout = new QVBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(seiten_, 1);
+    layout->addWidget(pages_, 1);
     layout->addWidget(bar);
     setCentralWidget(central);
     QFont f = font();
     f.setBold(true);
     setFont(f);
 
-    einstellungen_ = new TEinstellungen(state_, dialogs_, this);
-    sprache_ = new TFormSprache(state_, dialogs_, this);
-    datenblatt_ = new TDatenblatt(state_, this);
+    settingsWindow_ = new TEinstellungen(state_, dialogs_, this);
+    language_ = new TFormSprache(state_, dialogs_, this);
+    dataSheet_ = new TDatenblatt(state_, this);
     export_ = new TExportForm(state_, dialogs_, this);
-    connect(datenblattKnopf, &QPushButton::clicked, this, [this] {
-        datenblatt_->aktualisieren();
-        datenblatt_->show();
-        datenblatt_->raise();
+    connect(dataSheetButton, &QPushButton::clicked, this, [this] {
+        dataSheet_->aktualisieren();
+        dataSheet_->show();
+        dataSheet_->raise();
     });
 
     Timer_Programmende = new QTimer(this);
@@ -219,7 +219,7 @@ TMainForm::TMainForm(AppState& state, Dialogs& dialogs, QWidget* parent)
     connect(Timer_Programmende, &QTimer::timeout, this, &QWidget::close);
 
     menusAnlegen();
-    connect(schnell_, &Tschnell_ausgabe::eingabenAktivGeaendert, this, [this](bool on) {
+    connect(fastRun_, &Tschnell_ausgabe::inputsEnabledChanged, this, [this](bool on) {
         for (QAction* a : {Menu_Projekt_Neu, Menu_Projekt_Oeffnen, Menu_SimulationslisteErstellen, Menu_export_export})
             a->setEnabled(on);
     });
@@ -229,7 +229,7 @@ TMainForm::TMainForm(AppState& state, Dialogs& dialogs, QWidget* parent)
 
 TMainForm::~TMainForm() {
     state_.abortRequest = true;
-    schnell_->warten();
+    fastRun_->warten();
 }
 
 void TMainForm::menusAnlegen() {
@@ -263,9 +263,9 @@ void TMainForm::menusAnlegen() {
 
     Menu_Einstellungen = menuBar()->addMenu(QString());
     Menu_Einstellungen->setObjectName(QStringLiteral("Menu_Einstellungen"));
-    VRML1 = action(Menu_Einstellungen, "VRML1", [this] { einstellungen_->zeigen(TEinstellungen::Gruppe::Vrml); });
+    VRML1 = action(Menu_Einstellungen, "VRML1", [this] { settingsWindow_->present(TEinstellungen::Group::Vrml); });
     Arbeitsverzeichnis1 = action(Menu_Einstellungen, "Arbeitsverzeichnis1",
-                                 [this] { einstellungen_->zeigen(TEinstellungen::Gruppe::Verzeichnis); });
+                                 [this] { settingsWindow_->present(TEinstellungen::Group::Verzeichnis); });
     Spracheanpassen1 = action(Menu_Einstellungen, "Spracheanpassen1", [this] { Spracheanpassen1Click(); });
     Menue_3d_deaktivieren =
         action(Menu_Einstellungen, "Menue_3d_deaktivieren", [this] { Menue_3d_deaktivierenClick(); });
@@ -291,8 +291,8 @@ void TMainForm::SpracheAnpassen() {
     Hilfe1->setTitle(tx(kMenuHilfe, l));
     Menu_Projekt_Neu->setText(tx(kNeu, l));
     Menu_Projekt_Oeffnen->setText(tx(kOeffnen, l));
-    Projektspeichern1->setText(tx(kSpeichern, l));
-    Projektspeichernunter1->setText(tx(kSpeichernUnter, l));
+    Projektspeichern1->setText(tx(kSave, l));
+    Projektspeichernunter1->setText(tx(kSaveAs, l));
     Menu_Projekt_VRML->setText(tx(kVrml, l));
     Programmbeenden1->setText(tx(kBeenden, l));
     Menu_Schnelldurchlauf->setText(tx(kSchnell, l));
@@ -303,26 +303,26 @@ void TMainForm::SpracheAnpassen() {
     Spracheanpassen1->setText(tx(kSprache, l));
     Menue_3d_deaktivieren->setText(tx(k3d, l));
     PenumbroHilfe1->setText(tx(kHilfe, l));
-    editorSeite_->findChild<QGroupBox*>(QStringLiteral("GroupBox_Objektliste"))->setTitle(tx(kObjektliste, l));
-    editorSeite_->findChild<QGroupBox*>(QStringLiteral("GroupBox_Kommentar"))->setTitle(tx(kProjektbeschreibung, l));
-    editorSeite_->findChild<QPushButton*>(QStringLiteral("Datenblatt_zeigen"))->setText(tx(kDatenblattKnopf, l));
-    onlineHinweis_->setText(tx(kOnlineHinweis, l));
+    editorPage_->findChild<QGroupBox*>(QStringLiteral("GroupBox_Objektliste"))->setTitle(tx(kObjectList, l));
+    editorPage_->findChild<QGroupBox*>(QStringLiteral("GroupBox_Kommentar"))->setTitle(tx(kProjectDescription, l));
+    editorPage_->findChild<QPushButton*>(QStringLiteral("Datenblatt_zeigen"))->setText(tx(kDatenblattKnopf, l));
+    onlineHint_->setText(tx(kOnlineHint, l));
 
-    einstellungen_->SpracheAnpassen(l);
-    schnell_->SpracheAnpassen(l);
+    settingsWindow_->SpracheAnpassen(l);
+    fastRun_->SpracheAnpassen(l);
     export_->SpracheAnpassen(l);
-    datenblatt_->SpracheAnpassen(l);
+    dataSheet_->SpracheAnpassen(l);
     editorAktualisieren();
 }
 
 void TMainForm::start(const QString& argument) {
     state_.settings = readSettingsFile(state_.settingsPath());
-    einstellungen_->browserUebernehmen();
+    settingsWindow_->browserUebernehmen();
     state_.vrmlBrowser = state_.settings.browserPath;
 
     if (state_.settings.language.empty()) {
         state_.language = Language::German;
-        dialogs_.exec(*sprache_);
+        dialogs_.exec(*language_);
     } else {
         state_.language = languageOfLetter(state_.settings.language.substr(0, 1)).value_or(Language::German);
     }
@@ -330,11 +330,11 @@ void TMainForm::start(const QString& argument) {
 
     const QString standardDir = fromPath(standardWorkingDirectory(state_.configDir));
     if (state_.settings.otherDirectory.empty()) {
-        einstellungen_->verzeichnisMarkieren(true, QString());
+        settingsWindow_->markFolder(true, QString());
         QDir::setCurrent(standardDir);
     } else {
         const QString other = fromPath(state_.settings.otherDirectory);
-        einstellungen_->verzeichnisMarkieren(false, other);
+        settingsWindow_->markFolder(false, other);
         if (QFileInfo(other).isDir()) {
             QDir::setCurrent(other);
         } else {
@@ -342,7 +342,7 @@ void TMainForm::start(const QString& argument) {
             dialogs_.warning(this, tx(kVerzFehlt1, l) + QLatin1Char('\'') + other + QLatin1Char('\'') +
                                        tx(kVerzFehlt2, l) + QLatin1Char('\n') + tx(kVerzFehlt3, l));
             QDir::setCurrent(standardDir);
-            einstellungen_->verzeichnisWahlLoeschen();
+            settingsWindow_->clearFolderChoice();
         }
     }
 
@@ -357,17 +357,17 @@ void TMainForm::start(const QString& argument) {
         const QFileInfo info(argument);
         if (info.isDir()) {
             QDir::setCurrent(info.absoluteFilePath());
-            einstellungen_->verzeichnisWahlLoeschen();
+            settingsWindow_->clearFolderChoice();
         } else if (info.isFile() && argument.right(4).toLower() == QStringLiteral(".dat")) {
             projektLaden(info.absoluteFilePath());
         }
     }
     state_.project.original = state_.project.daten;
-    ausgabeNameSetzen();
+    setOutputName();
     editorAktualisieren();
 }
 
-void TMainForm::ausgabeNameSetzen() {
+void TMainForm::setOutputName() {
     state_.outputBase = isUnnamed(state_.project.fileName)
                             ? toPath(QDir::current().absoluteFilePath(QString::fromLatin1(kUnnamedBase)))
                             : state_.project.baseName;
@@ -375,54 +375,54 @@ void TMainForm::ausgabeNameSetzen() {
 
 void TMainForm::editorAktualisieren() {
     const Language lang = state_.language;
-    const ObjectList liste = ListeAufbauen(state_.project.daten);
-    objektListe_->clear();
-    for (const std::string& label : liste.labels) objektListe_->addItem(fromCp1252(label));
-    if (liste.faulty())
-        objektListe_->addItem(fromCp1252(liste.error));
-    objektAnzahl_->setText(fromCp1252(liste.objectCountText(lang)));
+    const ObjectList objects = ListeAufbauen(state_.project.daten);
+    objectList_->clear();
+    for (const std::string& label : objects.labels) objectList_->addItem(fromCp1252(label));
+    if (objects.faulty())
+        objectList_->addItem(fromCp1252(objects.error));
+    objectCount_->setText(fromCp1252(objects.objectCountText(lang)));
     QStringList comment;
-    for (const std::string& line : liste.comment) comment << fromCp1252(line);
-    kommentar_->setText(comment.join(QLatin1Char('\n')));
-    if (datenblatt_->isVisible()) datenblatt_->aktualisieren();
+    for (const std::string& line : objects.comment) comment << fromCp1252(line);
+    comment_->setText(comment.join(QLatin1Char('\n')));
+    if (dataSheet_->isVisible()) dataSheet_->aktualisieren();
 }
 
-void TMainForm::seiteZeigen(int panel) {
+void TMainForm::showPage(int panel) {
     for (int i = 0; i < 3; ++i) panels_[i]->setSelected(i + 1 == panel);
-    aktiv_ = panel;
+    active_ = panel;
     if (panel == 1) {
         editorAktualisieren();
-        seiten_->setCurrentWidget(editorSeite_);
+        pages_->setCurrentWidget(editorPage_);
     } else if (panel == 2) {
         selectRunMode(state_.params, false);
-        seiten_->setCurrentWidget(onlineSeite_);
+        pages_->setCurrentWidget(onlinePage_);
     } else {
         selectRunMode(state_.params, true);
-        seiten_->setCurrentWidget(schnell_);
-        schnell_->Vorbereitung();
+        pages_->setCurrentWidget(fastRun_);
+        fastRun_->Vorbereitung();
     }
 }
 
 void TMainForm::HauptauswahlClick(int panel) {
     int pruefung = 1;
-    QString pruefFehler;
+    QString checkError;
     try {
         pruefung = TargetflaechenPruefen(state_.project.daten);
     } catch (const InputError& e) {
         // Targets typed in by hand may lack the placement line the plane test reads;
         // then only the count decides and the run makes its own checks.
-        const ObjectList liste = ListeAufbauen(state_.project.daten);
-        if (liste.faulty()) {
+        const ObjectList objects = ListeAufbauen(state_.project.daten);
+        if (objects.faulty()) {
             pruefung = -1;
-            pruefFehler = fromMessage(e.what());
+            checkError = fromMessage(e.what());
         } else {
-            pruefung = liste.targetCount == 0 ? 0 : 1;
+            pruefung = objects.targetCount == 0 ? 0 : 1;
         }
     }
-    if (panel == aktiv_) return;
+    if (panel == active_) return;
     const Language l = state_.language;
-    if (aktiv_ == 3) {
-        schnell_->ParameterMerken();
+    if (active_ == 3) {
+        fastRun_->ParameterMerken();
         if (!state_.simulationIdle) {
             if (dialogs_.question(this, tx(kLaufAbbrechen, l), QMessageBox::Yes | QMessageBox::No) !=
                 QMessageBox::Yes)
@@ -442,11 +442,11 @@ void TMainForm::HauptauswahlClick(int panel) {
         }
         if (pruefung < 0) {
             // A text the editor cannot read cannot be simulated either.
-            dialogs_.warning(this, pruefFehler);
+            dialogs_.warning(this, checkError);
             return;
         }
     }
-    seiteZeigen(panel);
+    showPage(panel);
 }
 
 bool TMainForm::projektLaden(const QString& path) {
@@ -459,8 +459,8 @@ bool TMainForm::projektLaden(const QString& path) {
     }
     setWindowTitle(fromPath(captionFor(state_.project.fileName)));
     const QString dir = QFileInfo(path).absolutePath();
-    schnell_->setInitialDirectory(dir);
-    ausgabeNameSetzen();
+    fastRun_->setInitialDirectory(dir);
+    setOutputName();
     return true;
 }
 
@@ -468,7 +468,7 @@ void TMainForm::Menu_Projekt_NeuClick() {
     if (ProjektGeaendert()) return;
     resetToNewProject(state_.project);
     setWindowTitle(QStringLiteral("Penumbro"));
-    ausgabeNameSetzen();
+    setOutputName();
     HauptauswahlClick(1);
     editorAktualisieren();
 }
@@ -482,7 +482,7 @@ void TMainForm::Menu_Projekt_OeffnenClick() {
     HauptauswahlClick(1);
     state_.project.original = state_.project.daten;
     editorAktualisieren();
-    objektListe_->setCurrentRow(0);
+    objectList_->setCurrentRow(0);
 }
 
 bool TMainForm::Projektspeichern1Click() {
@@ -521,8 +521,8 @@ bool TMainForm::Projektspeichernunter1Click() {
             return false;
         }
         setWindowTitle(fromPath(captionFor(state_.project.fileName)));
-        schnell_->setInitialDirectory(QFileInfo(chosen).absolutePath());
-        ausgabeNameSetzen();
+        fastRun_->setInitialDirectory(QFileInfo(chosen).absolutePath());
+        setOutputName();
         return true;
     }
 }
@@ -530,7 +530,7 @@ bool TMainForm::Projektspeichernunter1Click() {
 bool TMainForm::ProjektGeaendert() {
     if (state_.project.original.size() < 2) return false;
     if (!textChanged(state_.project.original, state_.project.daten)) return false;
-    const auto answer = dialogs_.question(this, tx(kGeaendert, state_.language),
+    const auto answer = dialogs_.question(this, tx(kChanged, state_.language),
                                           QMessageBox::Yes | QMessageBox::No | QMessageBox::Abort);
     if (answer == QMessageBox::Yes) {
         // A save that failed keeps the program where it is, so the edits are not lost;
@@ -555,7 +555,7 @@ void TMainForm::VRML_DarstellungClick() {
         dialogs_.warning(this, fromCp1252(noPlayerMessage(state_.language)).replace(QLatin1Char('\r'), QLatin1Char('\n')));
 }
 
-void TMainForm::Menu_export_exportClick() { export_->zeigen(); }
+void TMainForm::Menu_export_exportClick() { export_->present(); }
 
 void TMainForm::Menue_3d_deaktivierenClick() {
     state_.settings.preview3d = state_.settings.preview3d == "1" ? "0" : "1";
@@ -565,19 +565,19 @@ void TMainForm::Menue_3d_deaktivierenClick() {
     } catch (const InputError& e) {
         dialogs_.warning(this, fromMessage(e.what()));
     }
-    dialogs_.information(this, tx(kNeustart, state_.language));
+    dialogs_.information(this, tx(kRestart, state_.language));
 }
 
 void TMainForm::Spracheanpassen1Click() {
     const Language current = state_.language;
-    dialogs_.exec(*sprache_);
+    dialogs_.exec(*language_);
     // The new language is saved; the running windows keep theirs until the next start.
     state_.language = current;
     dialogs_.message(this, QMessageBox::Information, fromCp1252(kSpracheTitel), fromCp1252(kSpracheText),
                      QMessageBox::Ok);
 }
 
-QString TMainForm::hilfeDatei() const {
+QString TMainForm::helpFile() const {
     const QString chm = fromPath(state_.programDir) +
                         (state_.language == Language::English ? QStringLiteral("penumbro_e.chm") : QStringLiteral("penumbro_d.chm"));
     if (QFileInfo::exists(chm)) return chm;
@@ -591,23 +591,23 @@ QString TMainForm::hilfeDatei() const {
 }
 
 void TMainForm::PenumbroHilfe1Click() {
-    const QString file = hilfeDatei();
+    const QString file = helpFile();
     if (file.endsWith(QStringLiteral(".chm"))) {
         dialogs_.openFile(toPath(file));
         return;
     }
     if (file.isEmpty()) return;
     // The manual in a window of its own, so it needs no browser.
-    if (!hilfeFenster_) {
+    if (!helpWindow_) {
         auto* browser = new QTextBrowser;
         browser->setObjectName(QStringLiteral("Hilfe"));
         browser->setOpenExternalLinks(true);
         browser->setWindowFlag(Qt::Window);
         browser->setParent(this, Qt::Window);
         browser->resize(760, 640);
-        hilfeFenster_ = browser;
+        helpWindow_ = browser;
     }
-    auto* browser = static_cast<QTextBrowser*>(hilfeFenster_);
+    auto* browser = static_cast<QTextBrowser*>(helpWindow_);
     browser->setWindowTitle(tx(kHilfe, state_.language));
     browser->setSource(QUrl::fromLocalFile(file));
     browser->show();
@@ -644,7 +644,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
         return;
     }
     state_.abortRequest = true;
-    schnell_->warten();
+    fastRun_->warten();
     event->accept();
 }
 

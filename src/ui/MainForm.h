@@ -52,7 +52,7 @@ public:
     void SpracheAnpassen();
     // Mode switch for panel 1 (data input), 2 (online output) or 3 (fast run).
     void HauptauswahlClick(int panel);
-    int aktiveSeite() const { return aktiv_; }
+    int activePage() const { return active_; }
 
     // Project commands.
     void Menu_Projekt_NeuClick();
@@ -70,10 +70,10 @@ public:
     // The change check: true when the caller must stop.
     bool ProjektGeaendert();
 
-    Tschnell_ausgabe* schnellAusgabe() const { return schnell_; }
-    TEinstellungen* einstellungen() const { return einstellungen_; }
+    Tschnell_ausgabe* fastRunWindow() const { return fastRun_; }
+    TEinstellungen* settingsWindow() const { return settingsWindow_; }
     TExportForm* exportForm() const { return export_; }
-    TDatenblatt* datenblatt() const { return datenblatt_; }
+    TDatenblatt* dataSheet() const { return dataSheet_; }
     ModePanel* panel(int i) const { return panels_[i - 1]; }
 
 protected:
@@ -81,29 +81,29 @@ protected:
 
 private:
     void menusAnlegen();
-    void seiteZeigen(int panel);
+    void showPage(int panel);
     void editorAktualisieren();
-    void projektGeaendertAnzeigen();
-    void ausgabeNameSetzen();
-    QString hilfeDatei() const;
+    void showProjectChanged();
+    void setOutputName();
+    QString helpFile() const;
 
     AppState& state_;
     Dialogs& dialogs_;
-    int aktiv_ = 0;  // 0: nothing shown yet
-    QStackedWidget* seiten_;
-    QWidget* editorSeite_;
-    QWidget* onlineSeite_;
-    QListWidget* objektListe_;
-    QLabel* objektAnzahl_;
-    QLabel* onlineHinweis_;
-    QLabel* kommentar_;
-    QWidget* hilfeFenster_ = nullptr;
-    Tschnell_ausgabe* schnell_;
+    int active_ = 0;  // 0: nothing shown yet
+    QStackedWidget* pages_;
+    QWidget* editorPage_;
+    QWidget* onlinePage_;
+    QListWidget* objectList_;
+    QLabel* objectCount_;
+    QLabel* onlineHint_;
+    QLabel* comment_;
+    QWidget* helpWindow_ = nullptr;
+    Tschnell_ausgabe* fastRun_;
     ModePanel* panels_[3];
     QLabel* Panel_Simulationsliste;
-    TEinstellungen* einstellungen_;
-    TFormSprache* sprache_;
-    TDatenblatt* datenblatt_;
+    TEinstellungen* settingsWindow_;
+    TFormSprache* language_;
+    TDatenblatt* dataSheet_;
     TExportForm* export_;
     QTimer* Timer_Programmende;
     QMenu* Menu_Projekt;

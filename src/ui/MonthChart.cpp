@@ -47,16 +47,16 @@ std::array<int, 4> chartMonths(int current) {
 int chartYMax(const ChartData& data) {
     double largest = 0;
     for (std::size_t m = 0; m < 12; ++m) {
-        if (!data.gezeigt[m]) continue;
-        for (double v : data.mittel[m]) largest = std::max(largest, v);
+        if (!data.shown[m]) continue;
+        for (double v : data.means[m]) largest = std::max(largest, v);
     }
     return std::min(10, static_cast<int>(std::trunc(largest * 10)) + 1);
 }
 
 void drawChart(QPainter& p, int w, int h, const ChartData& data, Language language, const QColor& windowColour) {
     p.fillRect(0, 0, w, h, windowColour);
-    if (data.stand == ChartData::Stand::Leer) return;
-    const int ymax = data.stand == ChartData::Stand::Monate ? chartYMax(data) : 10;
+    if (data.phase == ChartData::Phase::Cleared) return;
+    const int ymax = data.phase == ChartData::Phase::Months ? chartYMax(data) : 10;
     const double xStep = (w - 130) / 23.0 + 1;
     const double yStep = static_cast<double>(h - 170) / ymax;
 
@@ -64,7 +64,7 @@ void drawChart(QPainter& p, int w, int h, const ChartData& data, Language langua
     p.drawLine(50, 50, 50, h - 100);
     p.drawLine(50, h - 100, w - 45, h - 100);
     textAt(p, w - 35, h - 107, tx(kHours, language));
-    textAt(p, 25, 25, tx(data.stand == ChartData::Stand::Monate ? kChartY : kFrameY, language));
+    textAt(p, 25, 25, tx(data.phase == ChartData::Phase::Months ? kChartY : kFrameY, language));
     const QFontMetrics metrics = p.fontMetrics();
     for (int hour = 0; hour < 24; ++hour) {
         const int x = static_cast<int>(std::lround(hour * xStep + 60));
@@ -78,19 +78,19 @@ void drawChart(QPainter& p, int w, int h, const ChartData& data, Language langua
         const QString label = QString::number(v * 10);
         textAt(p, 40 - metrics.horizontalAdvance(label), y - 5, label);
     }
-    if (data.stand != ChartData::Stand::Monate) return;
+    if (data.phase != ChartData::Phase::Months) return;
 
     int k = 0;
-    for (int month : chartMonths(data.aktuell)) {
+    for (int month : chartMonths(data.lastMonth)) {
         const std::size_t m = static_cast<std::size_t>(month - 1);
-        if (!data.gezeigt[m]) continue;
+        if (!data.shown[m]) continue;
         ++k;
         p.setPen(monthColour(month));
         textAt(p, w - 100, 100 - 20 * k, fromCp1252(monthNames(language)[m]));
         QPolygon line;
         for (int hour = 0; hour < 24; ++hour) {
             const int x = static_cast<int>(std::lround(hour * xStep + 60));
-            const int y = h - static_cast<int>(std::lround(data.mittel[m][static_cast<std::size_t>(hour)] * 10 * yStep + 110));
+            const int y = h - static_cast<int>(std::lround(data.means[m][static_cast<std::size_t>(hour)] * 10 * yStep + 110));
             line << QPoint(x, y);
         }
         p.drawPolyline(line);
@@ -103,45 +103,45 @@ MonthChart::MonthChart(QWidget* parent) : QWidget(parent) {
 }
 
 void MonthChart::setLanguage(Language language) {
-    sprache_ = language;
+    language_ = language;
     update();
 }
 
-void MonthChart::leeren() {
-    data_.stand = ChartData::Stand::Leer;
+void MonthChart::clearChart() {
+    data_.phase = ChartData::Phase::Cleared;
     update();
 }
 
-void MonthChart::rahmen() {
+void MonthChart::drawFrame() {
     data_ = ChartData{};
-    data_.stand = ChartData::Stand::Rahmen;
+    data_.phase = ChartData::Phase::Frame;
     update();
 }
 
-void MonthChart::monatFertig(int month, const std::array<double, 24>& means) {
+void MonthChart::monthCompleted(int month, const std::array<double, 24>& means) {
     if (month < 1 || month > 12) return;
     const std::size_t m = static_cast<std::size_t>(month - 1);
-    data_.mittel[m] = means;
-    data_.gezeigt[m] = true;
+    data_.means[m] = means;
+    data_.shown[m] = true;
     // Finishing a month clears the flag of the month four before it.
-    data_.gezeigt[static_cast<std::size_t>((month + 7) % 12)] = false;
-    data_.aktuell = month;
-    data_.stand = ChartData::Stand::Monate;
+    data_.shown[static_cast<std::size_t>((month + 7) % 12)] = false;
+    data_.lastMonth = month;
+    data_.phase = ChartData::Phase::Months;
     update();
 }
 
-void MonthChart::setzen(const std::array<std::array<double, 24>, 12>& means, const std::array<bool, 12>& shown,
+void MonthChart::setMonths(const std::array<std::array<double, 24>, 12>& means, const std::array<bool, 12>& shown,
                         int current) {
-    data_.mittel = means;
-    data_.gezeigt = shown;
-    data_.aktuell = current;
-    data_.stand = ChartData::Stand::Monate;
+    data_.means = means;
+    data_.shown = shown;
+    data_.lastMonth = current;
+    data_.phase = ChartData::Phase::Months;
     update();
 }
 
 void MonthChart::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    drawChart(p, width(), height(), data_, sprache_, palette().color(QPalette::Window));
+    drawChart(p, width(), height(), data_, language_, palette().color(QPalette::Window));
 }
 
 }  // namespace penumbro::ui

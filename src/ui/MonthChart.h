@@ -11,11 +11,11 @@
 namespace penumbro::ui {
 
 struct ChartData {
-    enum class Stand { Leer, Rahmen, Monate };  // cleared, axes frame of a starting run, months
-    Stand stand = Stand::Leer;
-    std::array<std::array<double, 24>, 12> mittel{};  // monthly means table, fractions 0..1
-    std::array<bool, 12> gezeigt{};                   // months-shown flags
-    int aktuell = 1;                                  // the month completed last
+    enum class Phase { Cleared, Frame, Months };  // cleared, axes frame of a starting run, months
+    Phase phase = Phase::Cleared;
+    std::array<std::array<double, 24>, 12> means{};  // monthly means table, fractions 0..1
+    std::array<bool, 12> shown{};                   // months-shown flags
+    int lastMonth = 1;                                  // the month completed last
 };
 
 // Draws the chart into a picture of the given size.
@@ -36,11 +36,11 @@ public:
     explicit MonthChart(QWidget* parent = nullptr);
 
     void setLanguage(Language language);
-    void leeren();              // fill with the window colour
-    void rahmen();              // axes frame at the start of a run
-    void monatFertig(int month, const std::array<double, 24>& means);  // a month completed
+    void clearChart();              // fill with the window colour
+    void drawFrame();              // axes frame at the start of a run
+    void monthCompleted(int month, const std::array<double, 24>& means);  // a month completed
     // The whole table at once (the end of a run).
-    void setzen(const std::array<std::array<double, 24>, 12>& means, const std::array<bool, 12>& shown, int current);
+    void setMonths(const std::array<std::array<double, 24>, 12>& means, const std::array<bool, 12>& shown, int current);
     const ChartData& data() const { return data_; }
 
 protected:
@@ -48,7 +48,7 @@ protected:
 
 private:
     ChartData data_;
-    Language sprache_ = Language::German;
+    Language language_ = Language::German;
 };
 
 }  // namespace penumbro::ui

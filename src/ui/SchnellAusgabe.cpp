@@ -50,7 +50,7 @@ const Tx kMit{"Mittelwertdatei:", "Mean-value file:"};
 const Tx kRep{"Reportdatei:", "Report file:"};
 const Tx kAusgabeAendern{"Ausgabedateien \xE4ndern ...", "Change output files ..."};
 const Tx kOeffnen{"Parameterdatei \xF6" "ffnen ...", "Open parameter file ..."};
-const Tx kSpeichernUnter{"Parameter speichern unter ...", "Save parameters as ..."};
+const Tx kSaveAs{"Parameter speichern unter ...", "Save parameters as ..."};
 const Tx kStandard{"Parameter als Voreinstellung", "Parameters as default"};
 const Tx kStarten{"Simulation starten", "Start simulation"};
 const Tx kStartgruppe{"Simulationsparameter", "Simulation parameters"};
@@ -153,7 +153,7 @@ Tschnell_ausgabe::Tschnell_ausgabe(AppState& state, Dialogs& dialogs, QWidget* p
         grid->addWidget(label, row, 0);
         grid->addWidget(field, row, 1);
         ++row;
-        beschriftungen_ << label;
+        captions_ << label;
         return label;
     };
     grid->addWidget(monatlich, row++, 0, 1, 2);
@@ -247,14 +247,14 @@ void Tschnell_ausgabe::warten() {
 }
 
 void Tschnell_ausgabe::SpracheAnpassen(Language language) {
-    sprache_ = language;
+    language_ = language;
     monatlich->setText(tx(kMonatlich, language));
     Diffus->setText(tx(kDiffus, language));
     Label_monatlich->setText(tx(kLabelMonatlich, language));
     const Tx* texts[] = {&kStartmonat,    &kStopmonat,       &kStarttag,        &kStoptag,
                          &kIntervallTage, &kIntervallMinuten, &kMonatsbeginn,   &kAufloesung,
                          &kAufloesungDiffus, &kHoehenintervalle, &kReduktion,   &kReflexion};
-    for (int i = 0; i < beschriftungen_.size(); ++i) beschriftungen_[i]->setText(tx(*texts[i], language));
+    for (int i = 0; i < captions_.size(); ++i) captions_[i]->setText(tx(*texts[i], language));
     dezimalBox_->setTitle(tx(kDezimal, language));
     Dezimalzeichen_Komma->setText(tx(kKomma, language));
     Dezimalzeichen_Punkt->setText(tx(kPunkt, language));
@@ -262,7 +262,7 @@ void Tschnell_ausgabe::SpracheAnpassen(Language language) {
     labelRep_->setText(tx(kRep, language));
     Ausgabedatei_aendern->setText(tx(kAusgabeAendern, language));
     Parameterdatei_oeffnen->setText(tx(kOeffnen, language));
-    Speichern_unter->setText(tx(kSpeichernUnter, language));
+    Speichern_unter->setText(tx(kSaveAs, language));
     Parameter_Standard->setText(tx(kStandard, language));
     SimulationStarten->setText(tx(kStarten, language));
     Startgruppe->setTitle(tx(kStartgruppe, language));
@@ -321,7 +321,7 @@ void Tschnell_ausgabe::Vorbereitung() {
     zusatz7->setValue(std::round(p.skyReduction * 100) / 100);
     zusatz8->setValue(std::round(p.obstacleReflectance * 100) / 100);
     namenZeigen();
-    Zeichenfenster->leeren();
+    Zeichenfenster->clearChart();
 }
 
 void Tschnell_ausgabe::ParameterMerken() {
@@ -351,8 +351,8 @@ QString Tschnell_ausgabe::startOrdner() const {
 }
 
 void Tschnell_ausgabe::Ausgabedatei_aendernClick() {
-    const QString chosen = dialogs_.getSaveFileName(this, tx(kAusgabeTitel, sprache_), fromPath(state_.outputBase),
-                                                    tx(kAusgabeFilter, sprache_));
+    const QString chosen = dialogs_.getSaveFileName(this, tx(kAusgabeTitel, language_), fromPath(state_.outputBase),
+                                                    tx(kAusgabeFilter, language_));
     if (chosen.isEmpty()) return;
     state_.outputBase = withoutExtension(toPath(chosen));
     namenZeigen();
@@ -360,7 +360,7 @@ void Tschnell_ausgabe::Ausgabedatei_aendernClick() {
 
 void Tschnell_ausgabe::Parameterdatei_oeffnenClick() {
     const QString chosen = withSuffix(
-        dialogs_.getOpenFileName(this, tx(kOeffnenTitel, sprache_), startOrdner(), tx(kKonFilter, sprache_)), "kon");
+        dialogs_.getOpenFileName(this, tx(kOeffnenTitel, language_), startOrdner(), tx(kKonFilter, language_)), "kon");
     if (chosen.isEmpty()) return;
     try {
         copyOpenedParameters(state_.params, readKonFile(toPath(chosen)));
@@ -375,10 +375,10 @@ void Tschnell_ausgabe::Parameterdatei_oeffnenClick() {
 void Tschnell_ausgabe::Speichern_unterClick() {
     ParameterMerken();
     const QString chosen = withSuffix(
-        dialogs_.getSaveFileName(this, tx(kSpeichernTitel, sprache_), startOrdner(), tx(kKonFilter, sprache_)), "kon");
+        dialogs_.getSaveFileName(this, tx(kSpeichernTitel, language_), startOrdner(), tx(kKonFilter, language_)), "kon");
     if (chosen.isEmpty()) return;
     if (isReservedKonName(toPath(chosen))) {
-        dialogs_.warning(this, tx(kReserviert, sprache_));
+        dialogs_.warning(this, tx(kReserviert, language_));
         return;
     }
     try {
@@ -392,7 +392,7 @@ void Tschnell_ausgabe::Speichern_unterClick() {
 void Tschnell_ausgabe::Parameter_StandardClick() {
     ParameterMerken();
     const auto answer = dialogs_.message(this, QMessageBox::Warning, QStringLiteral("Penumbro"),
-                                         tx(kVoreinstellung, sprache_), QMessageBox::Ok | QMessageBox::Abort);
+                                         tx(kVoreinstellung, language_), QMessageBox::Ok | QMessageBox::Abort);
     if (answer != QMessageBox::Ok) return;
     try {
         std::error_code ec;
@@ -411,7 +411,7 @@ void Tschnell_ausgabe::EingabenAktiv(bool enabled) {
         w->setEnabled(enabled);
     Diffus->setEnabled(enabled && monatlich->isChecked());
     if (state_.batchActive) Ausgabedatei_aendern->setEnabled(false);
-    emit eingabenAktivGeaendert(enabled);
+    emit inputsEnabledChanged(enabled);
     QCoreApplication::processEvents();
 }
 
@@ -425,7 +425,7 @@ void Tschnell_ausgabe::SimulationStartenClick() {
     request.params = state_.params;
     request.settings.baseName = state_.outputBase;
     request.settings.decimalComma = Dezimalzeichen_Komma->isChecked();
-    request.settings.language = sprache_;
+    request.settings.language = language_;
 
     state_.simulationIdle = false;
     state_.abortRequest = false;
@@ -433,7 +433,7 @@ void Tschnell_ausgabe::SimulationStartenClick() {
     Startgruppe->hide();
     Fortschritt->show();
     Tag_Nr->clear();
-    Zeichenfenster->rahmen();
+    Zeichenfenster->drawFrame();
     EingabenAktiv(false);
 
     // The worker reports through queued calls; QPointer drops them if the window
@@ -453,7 +453,7 @@ void Tschnell_ausgabe::SimulationStartenClick() {
         };
         events.monthCompleted = [post](int month, const RunResult& soFar) {
             post([month, means = soFar.monthlyMeans, shown = soFar.monthsShown](Tschnell_ausgabe& w) {
-                w.Zeichenfenster->setzen(means, shown, month);
+                w.Zeichenfenster->setMonths(means, shown, month);
             });
         };
         RunResult result;
@@ -475,7 +475,7 @@ void Tschnell_ausgabe::laufEnde(const RunResult& r, const std::string& error) {
     warten();
     Label_Diffus->hide();
     const bool ok = error.empty();
-    if (ok && r.lastMonth > 0) Zeichenfenster->setzen(r.monthlyMeans, r.monthsShown, r.lastMonth);
+    if (ok && r.lastMonth > 0) Zeichenfenster->setMonths(r.monthlyMeans, r.monthsShown, r.lastMonth);
     Fortschritt->hide();
     Startgruppe->show();
     EingabenAktiv(true);
@@ -483,13 +483,13 @@ void Tschnell_ausgabe::laufEnde(const RunResult& r, const std::string& error) {
     if (!ok)
         dialogs_.warning(this, fromMessage(error));
     else if (!abbruchBestaetigt_ && !r.cancelled && !state_.batchActive)
-        dialogs_.information(this, tx(kBeendet, sprache_));
+        dialogs_.information(this, tx(kBeendet, language_));
     abbruchBestaetigt_ = false;
     emit laufBeendet();
 }
 
 void Tschnell_ausgabe::Button1Click() {
-    if (dialogs_.question(this, tx(kAbbruchFrage, sprache_), QMessageBox::Yes | QMessageBox::No) !=
+    if (dialogs_.question(this, tx(kAbbruchFrage, language_), QMessageBox::Yes | QMessageBox::No) !=
         QMessageBox::Yes)
         return;
     state_.batchActive = false;

@@ -82,7 +82,7 @@ public:
 
 signals:
     // Inputs of other windows (the main menu's entries) follow the run.
-    void eingabenAktivGeaendert(bool enabled);
+    void inputsEnabledChanged(bool enabled);
     void laufBeendet();
 
 private:
@@ -94,11 +94,11 @@ private:
 
     AppState& state_;
     Dialogs& dialogs_;
-    Language sprache_ = Language::German;
+    Language language_ = Language::German;
     QString initialDir_;
     std::thread worker_;
     bool abbruchBestaetigt_ = false;
-    QList<QLabel*> beschriftungen_;
+    QList<QLabel*> captions_;
     QLabel* labelStartmonat_ = nullptr;
     QLabel* labelStopmonat_ = nullptr;
     QLabel* labelStarttag_ = nullptr;

@@ -45,7 +45,7 @@ void screenshotsAufnehmen(TMainForm& window, const QString& dir) {
         save(window, dir, QStringLiteral("2-online.png"));
         window.HauptauswahlClick(3);
         save(window, dir, QStringLiteral("3-schnelldurchlauf.png"));
-        Tschnell_ausgabe* w = window.schnellAusgabe();
+        Tschnell_ausgabe* w = window.fastRunWindow();
         if (!w->monatlich->isChecked()) w->monatlich->click();
         w->Startmonat->setValue(1);
         w->Stopmonat->setValue(6);

@@ -57,8 +57,8 @@ void CoreTest::chartRanges() {
     for (auto [largest, shown, ymax] : {std::tuple{0.0, true, 1}, {0.25, true, 3}, {0.999, true, 10},
                                         {1.0, true, 10}, {0.9, false, 1}}) {
         ChartData d;
-        d.mittel[3][12] = largest;
-        d.gezeigt[3] = shown;
+        d.means[3][12] = largest;
+        d.shown[3] = shown;
         QCOMPARE(chartYMax(d), ymax);
     }
 }
@@ -67,10 +67,10 @@ void CoreTest::chartDrawsAxesAndCurves() {
     const int w = 600, h = 400;
     QImage img(w, h, QImage::Format_RGB32);
     ChartData d;
-    d.stand = ChartData::Stand::Monate;
-    d.aktuell = 1;
-    d.gezeigt[0] = true;
-    d.mittel[0].fill(0.5);  // January: a flat line at 50 %
+    d.phase = ChartData::Phase::Months;
+    d.lastMonth = 1;
+    d.shown[0] = true;
+    d.means[0].fill(0.5);  // January: a flat line at 50 %
     QPainter p(&img);
     drawChart(p, w, h, d, Language::German, Qt::white);
     // Axes from (50, 50) down to (50, h - 100), then right to (w - 45, h - 100).
@@ -80,7 +80,7 @@ void CoreTest::chartDrawsAxesAndCurves() {
     const int y = h - static_cast<int>(std::lround(0.5 * 10 * (h - 170) / 6.0 + 110));
     const int x = static_cast<int>(std::lround(5 * ((w - 130) / 23.0 + 1) + 60)) + 3;
     QCOMPARE(img.pixelColor(x, y), QColor(0, 0, 255));
-    d.stand = ChartData::Stand::Leer;  // an empty chart is the window colour alone
+    d.phase = ChartData::Phase::Cleared;  // an empty chart is the window colour alone
     drawChart(p, w, h, d, Language::German, Qt::gray);
     p.end();
     QCOMPARE(img.pixelColor(50, 120), QColor(Qt::gray));

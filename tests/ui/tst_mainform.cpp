@@ -39,7 +39,7 @@ private slots:
 void MainFormTest::languageChosenAtFirstStartAndAppliedAtTheNext() {
     auto menuText = [](UiEnv& env) { return env.window->findChild<QAction*>("Menu_Projekt_Neu")->text(); };
     auto english = [](QDialog& d) {
-        static_cast<TFormSprache&>(d).waehlen(Language::English);
+        static_cast<TFormSprache&>(d).choose(Language::English);
         return int(QDialog::Accepted);
     };
     // Without penumbro.ini the language window comes first; with a known language it does not.
@@ -75,7 +75,7 @@ void MainFormTest::computingModesNeedOneTargetPlane() {
         if (project == 0) env.window->start();
         else env.startWith(testing::project({collectorSurface(), project == 1 ? roof : wallSurface()}));
         env.window->HauptauswahlClick(panel);
-        QCOMPARE(env.window->aktiveSeite(), *message ? 1 : panel);
+        QCOMPARE(env.window->activePage(), *message ? 1 : panel);
         QCOMPARE(int(env.dialogs.messages.size()), *message ? 1 : 0);
         if (*message) QVERIFY2(env.dialogs.saw(QString::fromLatin1(message)), qPrintable(env.dialogs.all()));
     }
@@ -87,11 +87,11 @@ void MainFormTest::panelsSwitchModes() {
     // Another click on the shown fast-run panel keeps the window as it is (no new Vorbereitung);
     // leaving it keeps the parameters typed there.
     QTest::mouseClick(env.window->panel(3), Qt::LeftButton);
-    QVERIFY(env.window->aktiveSeite() == 3 && env.window->panel(3)->selected() && !env.window->panel(1)->selected());
+    QVERIFY(env.window->activePage() == 3 && env.window->panel(3)->selected() && !env.window->panel(1)->selected());
     QVERIFY(env.state.params.fastRun);  // the run mode a saved .kon carries
-    env.window->schnellAusgabe()->SpinEdit4->setValue(37);
+    env.window->fastRunWindow()->SpinEdit4->setValue(37);
     QTest::mouseClick(env.window->panel(3), Qt::LeftButton);
-    QCOMPARE(env.window->schnellAusgabe()->SpinEdit4->value(), 37);
+    QCOMPARE(env.window->fastRunWindow()->SpinEdit4->value(), 37);
     QTest::mouseClick(env.window->panel(1), Qt::LeftButton);
     QCOMPARE(env.state.params.intervalMinutes, 37);
 }
@@ -140,8 +140,8 @@ void MainFormTest::missingOtherDirectoryFallsBack() {
     QCOMPARE(int(env.dialogs.messages.size()), 1);
     QVERIFY(env.dialogs.saw(env.qpath("weg")));
     QCOMPARE(QDir::currentPath(), QFileInfo(env.qpath("daten")).canonicalFilePath());
-    QVERIFY(!env.window->einstellungen()->RadioButton3->isChecked() &&
-            !env.window->einstellungen()->RadioButton4->isChecked());
+    QVERIFY(!env.window->settingsWindow()->RadioButton3->isChecked() &&
+            !env.window->settingsWindow()->RadioButton4->isChecked());
 }
 
 void MainFormTest::saveAsAsksBeforeOverwriting() {
@@ -208,7 +208,7 @@ void MainFormTest::otherBrowserMustExist() {
     UiEnv env;
     env.window->start();
     const std::string before = readFileBytes(env.state.settingsPath());
-    TEinstellungen* e = env.window->einstellungen();
+    TEinstellungen* e = env.window->settingsWindow();
     env.dialogs.onExec = [e](QDialog&) {
         e->RadioButton2->setChecked(true);
         e->VRML_Browser->setText(QStringLiteral("/nowhere/player"));
@@ -216,7 +216,7 @@ void MainFormTest::otherBrowserMustExist() {
         e->BitBtn2Click();
         return 0;
     };
-    e->zeigen(TEinstellungen::Gruppe::Vrml);
+    e->present(TEinstellungen::Group::Vrml);
     QVERIFY(env.dialogs.saw(QStringLiteral("Die Datei '/nowhere/player' wurde nicht gefunden.")));
     QCOMPARE(readFileBytes(env.state.settingsPath()), before);
     QVERIFY(env.state.vrmlBrowser.empty() && e->RadioButton1->isChecked());

@@ -34,7 +34,7 @@ namespace {
 Tschnell_ausgabe* fastRunWindow(UiEnv& env) {
     env.startWith(collectorProject());
     env.window->HauptauswahlClick(3);
-    return env.window->schnellAusgabe();
+    return env.window->fastRunWindow();
 }
 
 // Starts a fast run from the window and waits for its end.
@@ -73,7 +73,7 @@ void SchnellTest::fastRunWritesWhatTheCliWrites() {
         runAndWait(w);
         QVERIFY(env.dialogs.saw(QStringLiteral("Simulation beendet!")));
         QVERIFY(!w->SimulationStarten->isHidden() && w->SimulationStarten->isEnabled());
-        if (monthly) QCOMPARE(w->Zeichenfenster->data().aktuell, 7);
+        if (monthly) QCOMPARE(w->Zeichenfenster->data().lastMonth, 7);
 
         // The start values under the sets, as the window had them.
         writeKonFile(env.path("none.kon"), TSimParameter{});
@@ -130,8 +130,8 @@ void SchnellTest::refusedRunsNameTheirCause() {
     // No target (the page cannot be reached so, but the window refuses itself too).
     UiEnv empty;
     empty.window->start();
-    empty.window->schnellAusgabe()->Stopmonat->setValue(1);
-    runAndWait(empty.window->schnellAusgabe());
+    empty.window->fastRunWindow()->Stopmonat->setValue(1);
+    runAndWait(empty.window->fastRunWindow());
     QVERIFY2(empty.dialogs.messages.size() == 1 && empty.dialogs.saw("Keine Targetfl"), qPrintable(empty.dialogs.all()));
     QVERIFY(empty.state.simulationIdle);
 }
