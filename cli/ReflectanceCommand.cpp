@@ -12,26 +12,26 @@ int runReflectance(const Args& arguments) {
     const Args args = Options(arguments, {}).positional();
     if (args.size() < 2) throw UsageError{"expected a project file and twelve percentages"};
     const std::string path = projectPathArgument(args);
-    std::vector<std::string> werteText;
+    std::vector<std::string> fields;
     for (std::size_t i = 1; i < args.size(); ++i) {
         std::size_t b = 0;
         for (;;) {
             const auto e = args[i].find(',', b);
-            const std::string teil = args[i].substr(b, e == std::string::npos ? std::string::npos : e - b);
-            if (!teil.empty()) werteText.push_back(teil);
+            const std::string part = args[i].substr(b, e == std::string::npos ? std::string::npos : e - b);
+            if (!part.empty()) fields.push_back(part);
             if (e == std::string::npos) break;
             b = e + 1;
         }
     }
-    if (werteText.size() != 12) {
+    if (fields.size() != 12) {
         throw InputError({}, 0,
-                         "ground reflectance: expected 12 percentages, got " + std::to_string(werteText.size()));
+                         "ground reflectance: expected 12 percentages, got " + std::to_string(fields.size()));
     }
     MonthlyValues values{};
-    const auto& namen = monthNames(Language::English);
+    const auto& months = monthNames(Language::English);
     for (std::size_t m = 0; m < 12; ++m) {
-        const long long v = integerField(namen[m], werteText[m]);
-        if (v < 0 || v > 100) throw InputError({}, 0, std::string(namen[m]) + ": " + werteText[m] + " is outside 0..100");
+        const long long v = integerField(months[m], fields[m]);
+        if (v < 0 || v > 100) throw InputError({}, 0, std::string(months[m]) + ": " + fields[m] + " is outside 0..100");
         values[m] = static_cast<int>(v);
     }
     editProjectFile(path, [&values](const Lines& text) { return writeReflectance(text, values); });
