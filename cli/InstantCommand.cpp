@@ -28,7 +28,8 @@ std::pair<int, int> parseClockTime(const std::string& text) {
 }
 
 int runInstant(const Args& args) {
-    const Options opts(args, {.values = {"day", "time", "kon", "picture", "method"}, .repeatable = {"set"}});
+    const Options opts(
+        args, {.values = {"day", "time", "kon", "picture", "method"}, .repeatable = {"set"}});
     if (opts.positional().size() != 1) throw UsageError{"expected one project file"};
     if (!opts.has("day") || !opts.has("time")) throw UsageError{"--day and --time are required"};
     const ShadingMethod method = shadingMethodOption(opts);
@@ -51,8 +52,8 @@ int runInstant(const Args& args) {
     InstantResult r;
     if (method == ShadingMethod::Exact) {
         ExactShading exact;
-        const SunPosition sun = Sonnenstand(kSimulationYear, d, clock, model.site.latitude, model.site.longitude,
-                                            model.site.correction);
+        const SunPosition sun = Sonnenstand(kSimulationYear, d, clock, model.site.latitude,
+                                            model.site.longitude, model.site.correction);
         r = instantForSunExact(model, exact, sun, monthOfDay(d));
     } else {
         r = Augenblick(model, raster, d, clock, monthOfDay(d), p.resolution);

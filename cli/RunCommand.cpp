@@ -51,7 +51,8 @@ private:
 }  // namespace
 
 int runRun(const Args& args) {
-    const Options opts(args, {.values = {"kon", "out", "method"}, .flags = {"comma"}, .repeatable = {"set"}});
+    const Options opts(
+        args, {.values = {"kon", "out", "method"}, .flags = {"comma"}, .repeatable = {"set"}});
     if (opts.positional().size() != 1) throw UsageError{"expected one project file"};
     const std::string path = opts.positional()[0];
     RunRequest request;
