@@ -5,6 +5,7 @@
 
 #include "engine/Augenblick.h"
 #include "engine/Calendar.h"
+#include "engine/Sun.h"
 #include "project/FileIo.h"
 #include "project/Numbers.h"
 #include "project/ProjectFile.h"
@@ -27,9 +28,14 @@ std::pair<int, int> parseClockTime(const std::string& text) {
 }
 
 int runInstant(const Args& args) {
-    const Options opts(args, {.values = {"day", "time", "kon", "picture"}, .repeatable = {"set"}});
+    const Options opts(
+        args, {.values = {"day", "time", "kon", "picture", "method"}, .repeatable = {"set"}});
     if (opts.positional().size() != 1) throw UsageError{"expected one project file"};
     if (!opts.has("day") || !opts.has("time")) throw UsageError{"--day and --time are required"};
+    const ShadingMethod method = shadingMethodOption(opts);
+    // The picture is the raster's; exact areas draw none.
+    if (method == ShadingMethod::Exact && opts.has("picture"))
+        throw UsageError{"--picture draws the raster: not with --method exact"};
     const long long day = integerOption("day", opts.value("day"));
     if (day < 1 || day > 365) throw UsageError{"--day must lie in 1..365"};
     const auto [hour, minute] = parseClockTime(opts.value("time"));
@@ -37,13 +43,21 @@ int runInstant(const Args& args) {
     const std::string path = opts.positional()[0];
     TSimParameter p = runParameters(opts);
     const LoadedProject project = loadProjectFile(path);
-    const CompiledModel model = prepareRun(project.lines, path, p, Language::English);
+    const CompiledModel model = prepareRun(project.lines, path, p, Language::English, method);
 
     ShadingRaster raster;
     raster.reset(DrawingWindowKind::FastRun);
     const int d = static_cast<int>(day);
     const float clock = static_cast<float>(minute) / 60.0f + static_cast<float>(hour);
-    const InstantResult r = Augenblick(model, raster, d, clock, monthOfDay(d), p.resolution);
+    InstantResult r;
+    if (method == ShadingMethod::Exact) {
+        ExactShading exact;
+        const SunPosition sun = Sonnenstand(kSimulationYear, d, clock, model.site.latitude,
+                                            model.site.longitude, model.site.correction);
+        r = instantForSunExact(model, exact, sun, monthOfDay(d));
+    } else {
+        r = Augenblick(model, raster, d, clock, monthOfDay(d), p.resolution);
+    }
 
     if (opts.has("picture")) {
         if (!r.sunOnTarget) raster.prepare(model);  // the targets alone

@@ -51,10 +51,12 @@ private:
 }  // namespace
 
 int runRun(const Args& args) {
-    const Options opts(args, {.values = {"kon", "out"}, .flags = {"comma"}, .repeatable = {"set"}});
+    const Options opts(
+        args, {.values = {"kon", "out", "method"}, .flags = {"comma"}, .repeatable = {"set"}});
     if (opts.positional().size() != 1) throw UsageError{"expected one project file"};
     const std::string path = opts.positional()[0];
     RunRequest request;
+    request.settings.method = shadingMethodOption(opts);
     request.params = runParameters(opts);
     const LoadedProject project = loadProjectFile(path);
     if (project.converted) std::cerr << toTerminal(path) << ": " << kPreviousVersionNote << "\n";

@@ -28,4 +28,10 @@ TSimParameter runParameters(const Options& opts) {
     return p;
 }
 
+ShadingMethod shadingMethodOption(const Options& opts) {
+    const std::string method = opts.has("method") ? opts.value("method") : "raster";
+    if (method != "raster" && method != "exact") throw UsageError{"--method takes raster or exact"};
+    return method == "exact" ? ShadingMethod::Exact : ShadingMethod::Raster;
+}
+
 }  // namespace penumbro::cli

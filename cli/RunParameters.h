@@ -7,6 +7,7 @@
 #include "Cli.h"
 
 #include "simulation/SimParameter.h"
+#include "simulation/Simulation.h"
 
 namespace penumbro::cli {
 
@@ -16,5 +17,8 @@ void applyAssignments(TSimParameter& p, const std::vector<std::string>& assignme
 
 // Reads --kon / standard.kon and applies --set (options "kon" and "set" of opts).
 TSimParameter runParameters(const Options& opts);
+
+// "--method raster|exact" (option "method"; raster when absent); anything else is a UsageError.
+ShadingMethod shadingMethodOption(const Options& opts);
 
 }  // namespace penumbro::cli

@@ -26,18 +26,23 @@ const std::vector<Command>& commands() {
          runCompile},
         {"run", "fast run: write the report (.rep) and mean-value (.mit) files",
          "usage: penumbro-cli run PROJECT.dat [--kon FILE.kon] [--set KEY=VALUE]... [-o|--out BASE] [--comma]\n"
+         "                        [--method raster|exact]\n"
          "  Parameters from --kon, else standard.kon (see README), else the start values,\n"
          "  changed by --set (keys as in \"penumbro-cli kon\"); the site from the project.\n"
          "  Writes BASE.rep and BASE.mit (BASE: the project path without its extension);\n"
          "  --comma writes \",\" as the decimal sign. Ctrl-C ends the run early; the files then\n"
-         "  hold the instants computed so far (exit code 130).\n",
+         "  hold the instants computed so far (exit code 130).\n"
+         "  --method exact computes the shading from exact areas instead of counted pixels\n"
+         "  (slower; the resolution keys are then unused). The default is raster.\n",
          runRun},
         {"instant", "one instant as a fast run computes it",
          "usage: penumbro-cli instant PROJECT.dat --day D --time HH:MM [--kon FILE.kon] [--set KEY=VALUE]...\n"
-         "                            [--picture FILE.bmp]\n"
+         "                            [--picture FILE.bmp] [--method raster|exact]\n"
          "  Prints \"day=D time=HH:MM azimuth=A elevation=E result=R\"; R is the shaded fraction,\n"
          "  -1 (sun below the horizon or behind the target) or -2 (behind the horizon line).\n"
-         "  --picture writes the 480 x 480 shading picture as a 24-bit BMP.\n",
+         "  --picture writes the 480 x 480 shading picture as a 24-bit BMP (raster only).\n"
+         "  --method exact computes R from exact areas instead of counted pixels (the resolution\n"
+         "  keys are then unused); raster is the default.\n",
          runInstant},
         {"kon", "read or write a run-parameter file (.kon)",
          "usage: penumbro-cli kon FILE.kon\n"

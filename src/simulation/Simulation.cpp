@@ -3,8 +3,10 @@
 #include "engine/Augenblick.h"
 #include "engine/Calendar.h"
 #include "engine/Compiler.h"
+#include "engine/ExactShading.h"
 #include "engine/Frames.h"
 #include "engine/ShadingRaster.h"
+#include "engine/Sun.h"
 #include "project/FileIo.h"
 #include "project/InputError.h"
 #include "project/SharedTexts.h"
@@ -36,7 +38,7 @@ struct HourSlot {
 void selectRunMode(TSimParameter& p, bool fastRun) { p.fastRun = fastRun; }
 
 CompiledModel prepareRun(const Lines& lines, const std::string& projectFile, TSimParameter& p,
-                         Language lang) {
+                         Language lang, ShadingMethod method) {
     CompiledModel model = compileProject(lines, projectFile);
     p.latitude = model.site.latitude;
     p.longitude = model.site.longitude;
@@ -49,10 +51,19 @@ CompiledModel prepareRun(const Lines& lines, const std::string& projectFile, TSi
         throw InputError(projectFile, 0, noTargetMessage(lang));
     // A first target without a normal would be taken as facing north: every sunny
     // instant would read as "sun behind the target".
-    if (!targetHasArea(model) || !hasNormal(model.flaechen[static_cast<std::size_t>(firstTargetIndex(model))]))
+    auto noArea = [&] {
         throw InputError(projectFile, 0,
                          text(lang, "Die Targetfl\xE4" "che hat keine Fl\xE4" "che.",
                               "The target surface has no area."));
+    };
+    if (!targetHasArea(model) || !hasNormal(model.flaechen[static_cast<std::size_t>(firstTargetIndex(model))]))
+        noArea();
+    // Exact areas ignore the resolution fields; their counterpart of "no pixel counted"
+    // is a union of the targets without area (outlines that cancel out, even-odd).
+    if (method == ShadingMethod::Exact) {
+        if (!(ExactShading().prepare(model) > 0)) noArea();
+        return model;
+    }
     ShadingRaster probe;
     probe.reset(DrawingWindowKind::FastRun);
     probe.prepare(model);
@@ -73,7 +84,8 @@ CompiledModel prepareRun(const Lines& lines, const std::string& projectFile, TSi
 RunResult Simulation(const Lines& lines, const std::string& projectFile, TSimParameter& p,
                      const RunSettings& settings, const RunObserver& observer) {
     selectRunMode(p, true);
-    const CompiledModel model = prepareRun(lines, projectFile, p, settings.language);
+    const CompiledModel model = prepareRun(lines, projectFile, p, settings.language, settings.method);
+    const bool exactAreas = settings.method == ShadingMethod::Exact;
     AtomicFileWriter rep(settings.baseName + ".rep");
     AtomicFileWriter mit(settings.baseName + ".mit");
     const bool comma = settings.decimalComma;
@@ -81,10 +93,18 @@ RunResult Simulation(const Lines& lines, const std::string& projectFile, TSimPar
     RunResult result;
     ShadingRaster raster;
     raster.reset(DrawingWindowKind::FastRun);
+    ExactShading exact;
+    auto instant = [&](int day, float clockHours, int month) {
+        if (!exactAreas) return Augenblick(model, raster, day, clockHours, month, p.resolution);
+        const SunPosition sun = Sonnenstand(kSimulationYear, day, clockHours, model.site.latitude,
+                                            model.site.longitude, model.site.correction);
+        return instantForSunExact(model, exact, sun, month);
+    };
 
     if (p.diffuse) {
         if (observer.diffuse) observer.diffuse(true);
-        result.diffuse = diffusePrecomputation(model, raster, p.elevationIntervals, p.diffuseResolution);
+        result.diffuse = exactAreas ? diffusePrecomputationExact(model, exact, p.elevationIntervals)
+                                    : diffusePrecomputation(model, raster, p.elevationIntervals, p.diffuseResolution);
         if (observer.diffuse) observer.diffuse(false);
         if (result.diffuse->n == 0)
             throw InputError(projectFile, 0,
@@ -122,8 +142,7 @@ RunResult Simulation(const Lines& lines, const std::string& projectFile, TSimPar
     std::int32_t step = 1;
     for (;;) {
         const int month = p.monthly ? clock.month() : monthOfDay(clock.day());
-        const InstantResult r =
-            Augenblick(model, raster, clock.day(), clock.clockHours(), month, p.resolution);
+        const InstantResult r = instant(clock.day(), clock.clockHours(), month);
 
         TSchrittEintrag e{step++, clock.day(), clock.hour(), clock.minute(), r.ergebnis, 0, 0};
         if (result.diffuse) {

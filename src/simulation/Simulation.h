@@ -23,10 +23,16 @@ namespace penumbro {
 
 inline constexpr int kStepBufferSize = 1000;
 
+// How an instant's shaded fraction is computed: counted pixels of the raster (the
+// default; its outputs are the reference) or exact areas, which ignore the resolution
+// fields. A choice of the run, not of the record: .kon files do not carry it.
+enum class ShadingMethod { Raster, Exact };
+
 struct RunSettings {
     std::string baseName;       // output names: baseName + ".rep" and baseName + ".mit"
     bool decimalComma = false;  // "," instead of "." in the output files
     Language language = Language::German;  // of the refusal messages
+    ShadingMethod method = ShadingMethod::Raster;
 };
 
 struct RunProgress {
@@ -67,7 +73,8 @@ struct RunResult {
 // copied into p, as compilation does). Throws InputError: for a text that does not
 // compile (naming its line), for a field of p outside its range (naming the field,
 // see simParameterProblem), for a run that cannot be computed (no target surface, a
-// target without area, a counting step that samples no target pixel), and for an output
+// target without area, a counting step that samples no target pixel or, with exact
+// areas, targets whose union has no area), and for an output
 // file that cannot be written (naming the file).
 RunResult Simulation(const Lines& text, const std::string& projectFile, TSimParameter& p,
                      const RunSettings& settings, const RunObserver& observer = {});
@@ -78,8 +85,8 @@ RunResult Simulation(const Lines& text, const std::string& projectFile, TSimPara
 void selectRunMode(TSimParameter& p, bool fastRun);
 
 // The checks a run makes before its first instant: compiles the text, copies the site
-// into p and throws InputError when the run cannot be computed.
+// into p and throws InputError when the run cannot be computed by the method.
 CompiledModel prepareRun(const Lines& text, const std::string& projectFile, TSimParameter& p,
-                         Language language);
+                         Language language, ShadingMethod method = ShadingMethod::Raster);
 
 }  // namespace penumbro

@@ -40,6 +40,7 @@ const Tx kIntervallMinuten{"Intervall [Minuten]", "Interval [minutes]"};
 const Tx kMonatsbeginn{"Erster Tag jedes Monats", "First day of each month"};
 const Tx kAufloesungDiffus{"Aufl\xF6sung Diffusstrahlung [Pixel]", "Resolution diffuse radiation [pixels]"};
 const Tx kAufloesung{"Aufl\xF6sung (Pixels) f\xFCr Schnelldurchlauf :", "Resolution (pixels) for fast pass through :"};
+const Tx kExakt{"Exakte Geometrie (langsamer)", "Exact geometry (slower)"};
 const Tx kHoehenintervalle{"H\xF6henintervalle Diffusstrahlung", "Elevation intervals diffuse radiation"};
 const Tx kReduktion{"Reduktionsfaktor Himmelsstrahlung", "Reduction factor sky radiation"};
 const Tx kReflexion{"Reflexionsgrad der Hindernisse", "Reflectance of the obstructions"};
@@ -120,6 +121,8 @@ Tschnell_ausgabe::Tschnell_ausgabe(AppState& state, Dialogs& dialogs, QWidget* p
     zusatz6 = spin("zusatz6", 1, 25, 7);
     zusatz7 = doubleSpin("zusatz7", 1.0);
     zusatz8 = doubleSpin("zusatz8", 0.2);
+    exactGeometryCheckBox = new QCheckBox;
+    exactGeometryCheckBox->setObjectName(QStringLiteral("exactGeometryCheckBox"));
     Dezimalzeichen_Komma = new QRadioButton;
     Dezimalzeichen_Komma->setObjectName(QStringLiteral("Dezimalzeichen_Komma"));
     Dezimalzeichen_Punkt = new QRadioButton;
@@ -171,6 +174,7 @@ Tschnell_ausgabe::Tschnell_ausgabe(AppState& state, Dialogs& dialogs, QWidget* p
     labelled(zusatz1, "Label_zusatz1");
     labelled(zusatz3, "Label_zusatz3");
     labelled(zusatz4, "Label_zusatz4");
+    grid->addWidget(exactGeometryCheckBox, row++, 0, 1, 2);
     labelled(zusatz6, "Label_zusatz6");
     labelled(zusatz7, "Label_zusatz7");
     labelled(zusatz8, "Label_zusatz8");
@@ -250,6 +254,7 @@ void Tschnell_ausgabe::SpracheAnpassen(Language language) {
     language_ = language;
     monatlich->setText(tx(kMonatlich, language));
     Diffus->setText(tx(kDiffus, language));
+    exactGeometryCheckBox->setText(tx(kExakt, language));
     Label_monatlich->setText(tx(kLabelMonatlich, language));
     const Tx* texts[] = {&kStartmonat,    &kStopmonat,       &kStarttag,        &kStoptag,
                          &kIntervallTage, &kIntervallMinuten, &kMonatsbeginn,   &kAufloesung,
@@ -406,8 +411,8 @@ void Tschnell_ausgabe::Parameter_StandardClick() {
 void Tschnell_ausgabe::EingabenAktiv(bool enabled) {
     for (QWidget* w : std::initializer_list<QWidget*>{
              monatlich, Startmonat, Stopmonat, Starttag, Stoptag, SpinEdit3, SpinEdit4, zusatz1, zusatz4, zusatz3,
-             zusatz6, zusatz7, zusatz8, Dezimalzeichen_Komma, Dezimalzeichen_Punkt, Ausgabedatei_aendern,
-             Parameterdatei_oeffnen, Speichern_unter, Parameter_Standard, SimulationStarten})
+             zusatz6, zusatz7, zusatz8, exactGeometryCheckBox, Dezimalzeichen_Komma, Dezimalzeichen_Punkt,
+             Ausgabedatei_aendern, Parameterdatei_oeffnen, Speichern_unter, Parameter_Standard, SimulationStarten})
         w->setEnabled(enabled);
     Diffus->setEnabled(enabled && monatlich->isChecked());
     if (state_.batchActive) Ausgabedatei_aendern->setEnabled(false);
@@ -426,6 +431,8 @@ void Tschnell_ausgabe::SimulationStartenClick() {
     request.settings.baseName = state_.outputBase;
     request.settings.decimalComma = Dezimalzeichen_Komma->isChecked();
     request.settings.language = language_;
+    request.settings.method =
+        exactGeometryCheckBox->isChecked() ? ShadingMethod::Exact : ShadingMethod::Raster;
 
     state_.simulationIdle = false;
     state_.abortRequest = false;

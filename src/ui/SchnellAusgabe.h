@@ -63,6 +63,7 @@ public:
     QSpinBox* zusatz6;    // elevation intervals
     QDoubleSpinBox* zusatz7;  // sky reduction
     QDoubleSpinBox* zusatz8;  // obstacle reflectance
+    QCheckBox* exactGeometryCheckBox;  // exact areas instead of the raster; not in the record
     QRadioButton* Dezimalzeichen_Komma;
     QRadioButton* Dezimalzeichen_Punkt;
     QLabel* anz_AusgabedateiNameMit;

@@ -57,6 +57,10 @@ void SchnellTest::fastRunWritesWhatTheCliWrites() {
                                   "interval-minutes=30", "resolution=2"};
         UiEnv env;
         Tschnell_ausgabe* w = fastRunWindow(env);
+        // The daily run with exact areas; the box starts off.
+        auto* exact = w->findChild<QCheckBox*>(QStringLiteral("exactGeometryCheckBox"));
+        QVERIFY(exact && !exact->isChecked());
+        exact->setChecked(!monthly);
         if (w->monatlich->isChecked() != monthly) w->monatlich->click();
         w->Diffus->setChecked(monthly);
         w->Startmonat->setValue(5);
@@ -80,7 +84,7 @@ void SchnellTest::fastRunWritesWhatTheCliWrites() {
         QStringList args{QStringLiteral("run"), env.qpath("k.dat"), QStringLiteral("--kon"), env.qpath("none.kon"),
                          QStringLiteral("--out"), env.qpath("cli")};
         for (const QString& s : cliSets) args << QStringLiteral("--set") << s;
-        if (!monthly) args << QStringLiteral("--comma");
+        if (!monthly) args << QStringLiteral("--comma") << QStringLiteral("--method=exact");
         QProcess cli;
         cli.start(QStringLiteral(PENUMBRO_CLI), args);
         QVERIFY(cli.waitForFinished(60000));
@@ -101,7 +105,8 @@ void SchnellTest::cancelStopsWithoutCompletionMessage() {
     w->SpinEdit4->setValue(1);
     QSignalSpy done(w, &Tschnell_ausgabe::laufBeendet);
     w->SimulationStarten->click();
-    QVERIFY(!w->SimulationStarten->isEnabled() && !env.state.simulationIdle);
+    QVERIFY(!w->SimulationStarten->isEnabled() && !w->exactGeometryCheckBox->isEnabled() &&
+            !env.state.simulationIdle);
     // The window answers while the run goes on: the day counter moves.
     QTRY_VERIFY_WITH_TIMEOUT(!w->Tag_Nr->text().isEmpty(), 20000);
     env.dialogs.answers = {QMessageBox::No, QMessageBox::Yes};
