@@ -19,7 +19,8 @@ namespace penumbro {
 using ChangePanel = std::variant<PolygonPanel, OverhangPanel, HousePanel, TreePanel>;
 
 // Objekt_aendern: the panel of object objectNr (1-based) filled from its lines.
-// Throws InputError for a missing object or lines that cannot be read back.
+// Throws InputError for a missing object or lines that cannot be read back, and
+// InputError naming its name line for an overhang whose number is no target's.
 ChangePanel openForChange(const Lines& text, int objectNr);
 
 // OK after add (objectNr = object count + 1) or insert (before objectNr): the lines

@@ -4,7 +4,9 @@
 #include "project/InputError.h"
 #include "project/Numbers.h"
 
+#include <algorithm>
 #include <functional>
+#include <vector>
 
 namespace penumbro {
 
@@ -26,6 +28,13 @@ void changeCount(Lines& text, const ObjectList& list, int delta) {
     text[index(list.countLine)] = formatInt(count);
 }
 
+// The overhang name line with reference m in place of its own.
+std::string withReference(const std::string& line, int m) {
+    std::size_t d = kOverhangPrefix.size();
+    while (d < line.size() && line[d] >= '0' && line[d] <= '9' && d < 11) ++d;
+    return std::string(kOverhangPrefix) + formatInt(m) + line.substr(d);
+}
+
 // Gives every overhang name line the number renumber(m) for its reference m.
 Lines renumberOverhangs(const Lines& text, const std::function<int(int)>& renumber) {
     const ObjectList list = readableList(text);
@@ -34,11 +43,7 @@ Lines renumberOverhangs(const Lines& text, const std::function<int(int)>& renumb
         const TObjekt& o = list.object(k);
         if (!o.isOverhang()) continue;
         const int m = renumber(o.TargetNr);
-        if (m == o.TargetNr) continue;
-        std::string& line = out[index(o.Zeile)];
-        std::size_t d = kOverhangPrefix.size();
-        while (d < line.size() && line[d] >= '0' && line[d] <= '9' && d < 11) ++d;
-        line = std::string(kOverhangPrefix) + formatInt(m) + line.substr(d);
+        if (m != o.TargetNr) out[index(o.Zeile)] = withReference(out[index(o.Zeile)], m);
     }
     return out;
 }
@@ -87,24 +92,40 @@ Lines ZeilenEntfernen(const Lines& text, int ObjektNr) {
 }
 
 Lines deleteObject(const Lines& text, int ObjektNr) {
-    const bool wasTarget = existingObject(readableList(text), ObjektNr).isTarget();
-    Lines out = renumberOverhangs(text, [ObjektNr](int m) {
-        if (m > ObjektNr) return m - 1;
-        if (m == ObjektNr) return 0;
-        return m;
-    });
-    out = ZeilenEntfernen(out, ObjektNr);
-    if (!wasTarget) return out;
-    for (;;) {
-        const ObjectList rest = readableList(out);
-        int orphan = 0;
-        for (int k = 1; k <= rest.ObjektAnzahl && orphan == 0; ++k)
-            if (rest.object(k).TargetNr == 0) orphan = k;
-        if (orphan == 0) return out;
-        // Overhangs of later targets must keep pointing at their targets.
-        out = renumberOverhangs(out, [orphan](int m) { return m > orphan ? m - 1 : m; });
-        out = ZeilenEntfernen(out, orphan);
+    const ObjectList list = readableList(text);
+    const bool wasTarget = existingObject(list, ObjektNr).isTarget();
+    // A target takes the overhangs referring to it (or to no object, 0) along. The
+    // objects go in one pass; a reference m then drops by the removed objects before it.
+    std::vector<int> removed;  // ascending object numbers
+    int removedSurfaces = 0;
+    for (int k = 1; k <= list.ObjektAnzahl; ++k) {
+        const int m = list.object(k).TargetNr;
+        if (k == ObjektNr || (wasTarget && (m == 0 || m == ObjektNr))) {
+            removed.push_back(k);
+            removedSurfaces += list.object(k).surfaces;
+        }
     }
+    const auto removedBefore = [&removed](int m) {
+        return static_cast<int>(std::lower_bound(removed.begin(), removed.end(), m) - removed.begin());
+    };
+    Lines out(text.begin(), at(text, index(list.object(1).Zeile)));
+    out.reserve(text.size());
+    std::size_t next = 0;  // into removed
+    for (int k = 1; k <= list.ObjektAnzahl; ++k) {
+        const TObjekt& o = list.object(k);
+        if (next < removed.size() && removed[next] == k) {
+            ++next;
+            continue;
+        }
+        const std::size_t first = out.size();
+        out.insert(out.end(), at(text, index(o.Zeile)), at(text, index(list.object(k + 1).Zeile)));
+        if (!o.isOverhang()) continue;
+        const int m = o.TargetNr == ObjektNr ? 0 : o.TargetNr - removedBefore(o.TargetNr);
+        if (m != o.TargetNr) out[first] = withReference(out[first], m);
+    }
+    out.insert(out.end(), at(text, index(list.object(list.ObjektAnzahl + 1).Zeile)), text.end());
+    changeCount(out, list, -removedSurfaces);
+    return out;
 }
 
 std::string targetDeleteWarning(Language lang) {

@@ -6,8 +6,21 @@
 
 namespace penumbro {
 
+double asWritten(double value, int decimals) {
+    return parseNumber(formatFixed(value, 0, decimals)).value_or(value);
+}
+
+Vec3 asWritten(const Vec3& p, int decimals) {
+    return {asWritten(p.x, decimals), asWritten(p.y, decimals), asWritten(p.z, decimals)};
+}
+
+UV asWritten(const UV& corner) {
+    return {asWritten(corner.u, kVertexDecimals), asWritten(corner.v, kVertexDecimals)};
+}
+
 std::string vertexLine(const Vec3& p) {
-    return formatFixed(p.x, 8, 6) + " " + formatFixed(p.y, 8, 6) + " " + formatFixed(p.z, 8, 6);
+    const int d = kVertexDecimals;
+    return formatFixed(p.x, 8, d) + " " + formatFixed(p.y, 8, d) + " " + formatFixed(p.z, 8, d);
 }
 
 std::string localLine(const UV& corner) {
@@ -15,15 +28,16 @@ std::string localLine(const UV& corner) {
 }
 
 std::string placementLine(double first, double second, double p1, double p2, double p3) {
-    return "# " + formatFixed(first, 4, 3) + "  " + formatFixed(second, 4, 3) + "  " +
-           formatFixed(p1, 5, 3) + "  " + formatFixed(p2, 5, 3) + "  " + formatFixed(p3, 5, 3);
+    const int d = kParameterDecimals;
+    return "# " + formatFixed(first, 4, d) + "  " + formatFixed(second, 4, d) + "  " + formatFixed(p1, 5, d) +
+           "  " + formatFixed(p2, 5, d) + "  " + formatFixed(p3, 5, d);
 }
 
 std::string parameterFields(const std::vector<double>& values) {
     std::string line = "#";
     for (std::size_t i = 0; i < values.size(); ++i) {
         line += i == 0 ? " " : "  ";
-        line += formatFixed(values[i], 7, 3);
+        line += formatFixed(values[i], 7, kParameterDecimals);
     }
     return line;
 }

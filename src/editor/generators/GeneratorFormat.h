@@ -23,6 +23,16 @@ struct UV {
     double v = 0;
 };
 
+inline constexpr int kVertexDecimals = 6;     // vertex and corner lines
+inline constexpr int kParameterDecimals = 3;  // placement and parameter lines
+
+// The value as a line written with `decimals` decimals gives it back. The generators
+// compute from these, so that a change without edits rewrites its lines unchanged.
+double asWritten(double value, int decimals);
+Vec3 asWritten(const Vec3& p, int decimals);
+// A corner as its local line gives it back.
+UV asWritten(const UV& corner);
+
 // "x y z", each at least 8 characters wide with 6 decimals.
 std::string vertexLine(const Vec3& p);
 // "# u 0.000000 v" in the vertex format: a corner kept for a later change.

@@ -30,7 +30,11 @@ const std::vector<UnitSurface>& unitHouse() {
 
 }  // namespace
 
-Lines generateHouse(const House& house) {
+Lines generateHouse(const House& typed) {
+    const int d = kParameterDecimals;
+    const House house{typed.name, asWritten(typed.ewWidth, d), asWritten(typed.nsWidth, d),
+                      asWritten(typed.height, d), asWritten(typed.roof, d), asWritten(typed.rotation, d),
+                      asWritten(typed.shift, d)};
     const double phi = house.rotation / kDegreesPerRadian;
     Lines out;
     bool first = true;

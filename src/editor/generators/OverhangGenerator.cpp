@@ -30,7 +30,11 @@ std::vector<Vec3> placeOverhang(const Overhang& overhang, const Placement& targe
     return out;
 }
 
-Lines generateOverhang(const Overhang& overhang, const Placement& target) {
+Lines generateOverhang(const Overhang& typed, const Placement& target) {
+    Overhang overhang = typed;
+    for (UV& c : overhang.corners) c = asWritten(c);
+    overhang.azimuthDifference = asWritten(typed.azimuthDifference, kParameterDecimals);
+    overhang.elevationDifference = asWritten(typed.elevationDifference, kParameterDecimals);
     Lines out;
     out.push_back(overhangNameLine(overhang.targetNumber, overhang.name));
     out.push_back(formatInt(static_cast<long long>(overhang.corners.size())));

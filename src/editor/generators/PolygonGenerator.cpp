@@ -17,14 +17,18 @@ std::vector<Vec3> placeCorners(const std::vector<UV>& corners, const Placement& 
 }
 
 Lines generatePlainSurface(const PlainSurface& surface) {
+    std::vector<UV> corners;
+    for (const UV& c : surface.corners) corners.push_back(asWritten(c));
+    const int d = kParameterDecimals;
+    const Placement& typed = surface.placement;
+    const Placement p{asWritten(typed.azimuth, d), asWritten(typed.elevation, d), asWritten(typed.origin, d)};
     Lines out;
     out.push_back(surface.name);
     if (surface.target) out.emplace_back(kTargetKeyword);
-    out.push_back(formatInt(static_cast<long long>(surface.corners.size())));
-    for (const UV& c : surface.corners) out.push_back(localLine(c));
-    const Placement& p = surface.placement;
+    out.push_back(formatInt(static_cast<long long>(corners.size())));
+    for (const UV& c : corners) out.push_back(localLine(c));
     out.push_back(placementLine(p.azimuth, p.elevation, p.origin.x, p.origin.y, p.origin.z));
-    for (const Vec3& v : placeCorners(surface.corners, p)) out.push_back(vertexLine(v));
+    for (const Vec3& v : placeCorners(corners, p)) out.push_back(vertexLine(v));
     return out;
 }
 

@@ -42,8 +42,14 @@ std::string foliageLine(const std::array<int, 12>& foliage) {
     return line;
 }
 
-Lines generateTree(const Tree& tree) {
-    const double s = tree.crownDiameter / 2.4;
+Lines generateTree(const Tree& typed) {
+    const int d = kParameterDecimals;
+    Tree tree = typed;
+    tree.trunkHeight = asWritten(typed.trunkHeight, d);
+    tree.trunkDiameter = asWritten(typed.trunkDiameter, d);
+    tree.foot = asWritten(typed.foot, d);
+    // The line keeps the crown diameter as 2.4 * s; s is taken from what it holds.
+    const double s = asWritten(2.4 * (typed.crownDiameter / 2.4), d) / 2.4;
     const double h = tree.trunkHeight;
     const double widen = (tree.trunkDiameter - 1.0) / 2.0;
     Lines out;
