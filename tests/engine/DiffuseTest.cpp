@@ -39,21 +39,6 @@ TEST(DiffuseGrid, BandsHaveEqualSolidAngle) {
     }
 }
 
-TEST(DiffuseDirection, TargetNormalAndWorldAngles) {
-    // Straight out of the target plane is the target's own normal.
-    for (const auto& [alpha, beta] : {std::pair{kPi, 0.0}, {deg(200), deg(35)}, {deg(90), deg(-20)}}) {
-        const SkyDirection d = gridDirection(0.7, kPi / 2, alpha, beta);
-        EXPECT_NEAR(d.elevation, beta, 1e-9);
-        EXPECT_NEAR(std::fmod(d.azimuth + 2 * kPi, 2 * kPi), alpha, 1e-9);
-    }
-    EXPECT_NEAR(gridDirection(0.7, kPi / 2, 0, kPi / 2).elevation, kPi / 2, 1e-9);  // a roof: the zenith
-    // A south wall: a = 0 grazes downward, a = pi upward toward the south.
-    EXPECT_NEAR(gridDirection(0, deg(30), kPi, 0).elevation, deg(-60), 1e-12);
-    const SkyDirection up = gridDirection(kPi, deg(30), kPi, 0);
-    EXPECT_NEAR(up.elevation, deg(60), 1e-12);
-    EXPECT_NEAR(up.azimuth, kPi, 1e-12);
-}
-
 TEST(DiffuseFactors, UnobstructedHorizontalTargetSeesTheWholeSky) {
     const KnownScene roof(Kind::Roof, 3, 2);
     for (int n : {1, 3, 10}) {

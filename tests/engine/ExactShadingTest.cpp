@@ -51,7 +51,8 @@ TEST(ExactShading, AgreesWithTheRasterOnRandomScenes) {
     }
 }
 
-// Geometry at the edges of what is defined never crashes, hangs or leaves 0..1.
+// Geometry at the edges of what is defined never crashes, hangs or leaves 0..1, by
+// areas or in the raster, whose clamp holds shadows reaching hundreds of metres away.
 TEST(ExactShading, DegenerateGeometryStaysDefined) {
     // Obstacle in the target frame of a 4 x 3 south wall, sun in the projection frame,
     // expected fraction (< 0: only 0..1 is required).
@@ -61,6 +62,8 @@ TEST(ExactShading, DegenerateGeometryStaysDefined) {
         {"shadow exactly on the target's edges", {{0, -1, 0}, {4, -1, 0}, {4, -1, 3}, {0, -1, 3}}, {0, 1, 0}, 1},
         {"shadow touching the target's side", {{4, -1, 0}, {6, -1, 0}, {6, -1, 3}, {4, -1, 3}}, {0, 1, 0}, 0},
         {"grazing sun", {{-10, -1, 0}, {14, -1, 0}, {14, -1, 1}, {-10, -1, 1}}, {0.7, 1e-12, 0.7}, -1},
+        {"grazing sun, far wall", {{-10, -6, -5}, {20, -6, -5}, {20, -6, 12}, {-10, -6, 12}}, {0.7, 1e-12, 0.7}, -1},
+        {"low sun, far wall", {{-10, -6, -5}, {20, -6, -5}, {20, -6, 12}, {-10, -6, 12}}, {0.996, 0.087, 0.0035}, -1},
         {"huge coordinates", {{-1e6, -1e6, -1e6}, {1e6, -1e6, -1e6}, {1e6, -1e6, 1e6}, {-1e6, -1e6, 1e6}},
          {0.2, 0.9, 0.3}, 1},
         {"crossing itself", {{0, -1, 0}, {4, -1, 3}, {4, -1, 0}, {0, -1, 3}}, {0, 1, 0}, 0.5},
@@ -72,6 +75,10 @@ TEST(ExactShading, DegenerateGeometryStaysDefined) {
         const double f = exactShadedFraction(exact.pass(scene.model, sun), 100);
         if (expected >= 0) { EXPECT_NEAR(f, expected, 1e-9) << what; }
         EXPECT_TRUE(f >= 0 && f <= 1) << what << ": " << f;
+        ShadingRaster raster;
+        raster.reset(DrawingWindowKind::FastRun);
+        const RasterCounts c = raster.pass(scene.model, sun, 1);
+        EXPECT_EQ(c.lit + c.shaded, raster.sampledMaskPixels(1)) << what;
     }
 }
 

