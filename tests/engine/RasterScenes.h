@@ -15,14 +15,7 @@ inline constexpr double kPi = std::numbers::pi;
 
 inline double deg(double d) { return d * kPi / 180.0; }
 
-// Unit vector from the ground toward the sun, world frame.
-inline Vec3 sunDirection(double elevationDeg, double azimuthDeg) {
-    const double e = deg(elevationDeg), a = deg(azimuthDeg);
-    return {std::cos(e) * std::sin(a), std::cos(e) * std::cos(a), std::sin(e)};
-}
-
-inline TFlaeche surface(const std::string& name, const std::vector<Vec3>& pts,
-                        bool target = false) {
+inline TFlaeche surface(const std::string& name, const std::vector<Vec3>& pts, bool target = false) {
     TFlaeche s;
     s.name = name;
     s.istTarget = target;
@@ -31,109 +24,71 @@ inline TFlaeche surface(const std::string& name, const std::vector<Vec3>& pts,
     return s;
 }
 
-// A target rectangle w x h with the world-to-frame map of its orientation, so that
-// obstacles can be written in world coordinates.
+// A target rectangle w x h, with obstacles given in world coordinates. South wall: world
+// plane y = 0, x 0..w, z 0..h, facing south, target frame = world frame. Roof: world plane
+// z = 0, x 0..w, y 0..h, facing up, target frame (w - x, -z, h - y).
 struct KnownScene {
     enum class Kind { SouthWall, Roof };
-    Kind kind = Kind::SouthWall;
-    double w = 4, h = 3;
+    Kind kind;
+    double w, h;
     CompiledModel model;
 
-    // South wall: world plane y = 0, x 0..w, z 0..h, facing south; the target frame is
-    // the world frame. Roof: world plane z = 0, x 0..w, y 0..h, facing up; the target
-    // frame is (w - x, -z, h - y).
     KnownScene(Kind k, double width, double height) : kind(k), w(width), h(height) {
-        if (kind == Kind::SouthWall) {
-            TFlaeche t = surface("Kollektor", {{0, 0, 0}, {w, 0, 0}, {w, 0, h}, {0, 0, h}}, true);
-            t.alpha = kPi;
-            t.beta = 0;
-            model.flaechen.push_back(t);
-            model.frame.alphaPrime = -kPi;
-            model.frame.beta = 0;
-        } else {
-            TFlaeche t = surface("Dach", {{0, 0, 0}, {w, 0, 0}, {w, 0, h}, {0, 0, h}}, true);
-            t.alpha = 0;
-            t.beta = kPi / 2;
-            model.flaechen.push_back(t);
-            model.frame.alphaPrime = 0;
-            model.frame.beta = kPi / 2;
-        }
-    }
-
-    Vec3 toFrame(const Vec3& p) const {
-        if (kind == Kind::SouthWall) return p;
-        return {w - p.x, -p.z, h - p.y};
+        const bool wall = kind == Kind::SouthWall;
+        TFlaeche t = surface(wall ? "Kollektor" : "Dach", {{0, 0, 0}, {w, 0, 0}, {w, 0, h}, {0, 0, h}}, true);
+        t.alpha = wall ? kPi : 0;
+        t.beta = wall ? 0 : kPi / 2;
+        model.flaechen.push_back(t);
+        model.frame.alphaPrime = wall ? -kPi : 0;
+        model.frame.beta = t.beta;
     }
 
     void add(const std::string& name, const std::vector<Vec3>& world) {
         std::vector<Vec3> f;
-        for (const Vec3& p : world) f.push_back(toFrame(p));
+        for (const Vec3& p : world) f.push_back(kind == Kind::SouthWall ? p : Vec3{w - p.x, -p.z, h - p.y});
         model.flaechen.push_back(surface(name, f));
     }
 };
-
-// --- exact geometry in the target plane ---
 
 struct P2 {
     double x, y;
 };
 
-inline double polygonArea(const std::vector<P2>& p) {
-    double a = 0;
-    for (std::size_t i = 0; i < p.size(); ++i) {
-        const P2& u = p[i];
-        const P2& v = p[(i + 1) % p.size()];
-        a += u.x * v.y - v.x * u.y;
-    }
-    return std::fabs(a) / 2;
-}
-
-// Sutherland-Hodgman clip of any polygon against the box [x0,x1] x [y0,y1].
-inline std::vector<P2> clipToBox(std::vector<P2> poly, double x0, double x1, double y0,
-                                 double y1) {
-    auto clipEdge = [&](auto inside, auto cross) {
-        std::vector<P2> out;
-        for (std::size_t i = 0; i < poly.size(); ++i) {
-            const P2 a = poly[i], b = poly[(i + 1) % poly.size()];
-            const bool ia = inside(a), ib = inside(b);
-            if (ia && ib) out.push_back(b);
-            else if (ia && !ib) out.push_back(cross(a, b));
-            else if (!ia && ib) {
-                out.push_back(cross(a, b));
-                out.push_back(b);
-            }
-        }
-        poly = out;
-    };
-    auto atX = [](double x) {
-        return [x](P2 a, P2 b) { return P2{x, a.y + (x - a.x) * (b.y - a.y) / (b.x - a.x)}; };
-    };
-    auto atY = [](double y) {
-        return [y](P2 a, P2 b) { return P2{a.x + (y - a.y) * (b.x - a.x) / (b.y - a.y), y}; };
-    };
-    clipEdge([&](P2 p) { return p.x >= x0; }, atX(x0));
-    clipEdge([&](P2 p) { return p.x <= x1; }, atX(x1));
-    clipEdge([&](P2 p) { return p.y >= y0; }, atY(y0));
-    clipEdge([&](P2 p) { return p.y <= y1; }, atY(y1));
-    return poly;
-}
-
-// Fraction of the scene's target covered by the shadow of one convex world polygon.
+// Fraction of the scene's target covered by the shadow of one convex world polygon:
+// the shadow in the target plane, clipped to the target (Sutherland-Hodgman), by area.
 inline double exactShadowFraction(const KnownScene& scene, const std::vector<Vec3>& world,
                                   double elevationDeg, double azimuthDeg) {
-    const Vec3 d = sunDirection(elevationDeg, azimuthDeg);
-    std::vector<P2> shadow;
+    const double e = deg(elevationDeg), a = deg(azimuthDeg);
+    const Vec3 d{std::cos(e) * std::sin(a), std::cos(e) * std::cos(a), std::sin(e)};
+    const bool wall = scene.kind == KnownScene::Kind::SouthWall;
+    std::vector<P2> poly;
     for (const Vec3& p : world) {
-        if (scene.kind == KnownScene::Kind::SouthWall) {
-            const double u = p.y / d.y;
-            shadow.push_back({p.x - u * d.x, p.z - u * d.z});
-        } else {
-            const double u = p.z / d.z;
-            shadow.push_back({p.x - u * d.x, p.y - u * d.y});
-        }
+        const double u = wall ? p.y / d.y : p.z / d.z;
+        poly.push_back({p.x - u * d.x, wall ? p.z - u * d.z : p.y - u * d.y});
     }
-    const auto clipped = clipToBox(shadow, 0, scene.w, 0, scene.h);
-    return clipped.size() < 3 ? 0.0 : polygonArea(clipped) / (scene.w * scene.h);
+    // Clip against x >= 0, x <= w, y >= 0, y <= h in turn.
+    const double bound[4] = {0, scene.w, 0, scene.h};
+    for (int k = 0; k < 4; ++k) {
+        const bool onX = k < 2, upper = k % 2 == 1;
+        const auto coord = [&](P2 p) { return onX ? p.x : p.y; };
+        const auto inside = [&](P2 p) { return upper ? coord(p) <= bound[k] : coord(p) >= bound[k]; };
+        std::vector<P2> out;
+        for (std::size_t i = 0; i < poly.size(); ++i) {
+            const P2 p = poly[i], q = poly[(i + 1) % poly.size()];
+            const double t = (bound[k] - coord(p)) / (coord(q) - coord(p));
+            const P2 cross{p.x + t * (q.x - p.x), p.y + t * (q.y - p.y)};
+            if (inside(p) != inside(q)) out.push_back(onX ? P2{bound[k], cross.y} : P2{cross.x, bound[k]});
+            if (inside(q)) out.push_back(q);
+        }
+        poly = out;
+    }
+    if (poly.size() < 3) return 0.0;
+    double area = 0;
+    for (std::size_t i = 0; i < poly.size(); ++i) {
+        const P2 u = poly[i], v = poly[(i + 1) % poly.size()];
+        area += u.x * v.y - v.x * u.y;
+    }
+    return std::fabs(area) / 2 / (scene.w * scene.h);
 }
 
 }  // namespace penumbro::testing

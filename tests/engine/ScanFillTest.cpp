@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
-#include <map>
 #include <random>
 #include <set>
 #include <tuple>
@@ -13,126 +13,91 @@
 namespace penumbro {
 namespace {
 
-using Pixels = std::set<std::pair<int, int>>;  // (row, col)
+using Runs = std::vector<std::tuple<int, int, int>>;  // (row, from, to)
 
 PixelPolygon makePolygon(const std::vector<std::pair<int, int>>& pts) {
     PixelPolygon p;
     p.n = static_cast<int>(pts.size());
-    for (std::size_t i = 0; i < pts.size(); ++i) {
-        p.x[i] = pts[i].first;
-        p.y[i] = pts[i].second;
-    }
+    for (std::size_t i = 0; i < pts.size(); ++i) std::tie(p.x[i], p.y[i]) = pts[i];
     p.finish();
     return p;
 }
 
-Pixels fill(const PixelPolygon& p, int step = 1) {
+// The runs of every sampled row, in order; runs of a row never touch.
+Runs runs(const PixelPolygon& p, int step = 1) {
     ScanScratch s;
-    Pixels out;
-    int lastRow = -1, lastTo = 0;
+    Runs out;
     scanPolygon(p, 0, step, ScanScratch::kRows - 1, s, [&](int row, int from, int to) {
         EXPECT_LE(from, to);
-        if (row == lastRow) {
-            EXPECT_GT(from, lastTo + 1) << "runs of a row must not touch";
-        }
         EXPECT_EQ(row % step, 0);
-        lastRow = row;
-        lastTo = to;
-        for (int c = from; c <= to; ++c) out.insert({row, c});
+        if (!out.empty() && std::get<0>(out.back()) == row && from <= std::get<2>(out.back()) + 1)
+            ADD_FAILURE() << "runs of row " << row << " touch";
+        out.emplace_back(row, from, to);
     });
     return out;
 }
 
+std::set<std::pair<int, int>> pixels(const Runs& runs) {  // (row, col)
+    std::set<std::pair<int, int>> out;
+    for (const auto& [row, from, to] : runs)
+        for (int c = from; c <= to; ++c) out.insert({row, c});
+    return out;
+}
+
+PixelPolygon randomPolygon(std::mt19937& rng, int maxVertices, int lo, int hi) {
+    std::uniform_int_distribution<int> count(1, maxVertices), coord(lo, hi);
+    std::vector<std::pair<int, int>> pts(static_cast<std::size_t>(count(rng)));
+    for (auto& p : pts) p = {coord(rng), coord(rng)};
+    return makePolygon(pts);
+}
+
+TEST(ScanFill, KnownShapesCoverExactlyTheirPixels) {
+    const std::tuple<const char*, std::vector<std::pair<int, int>>, Runs> cases[] = {
+        {"rectangle", {{2, 3}, {6, 3}, {6, 5}, {2, 5}}, {{3, 2, 6}, {4, 2, 6}, {5, 2, 6}}},
+        {"rectangle clockwise", {{2, 3}, {2, 5}, {6, 5}, {6, 3}}, {{3, 2, 6}, {4, 2, 6}, {5, 2, 6}}},
+        {"single point", {{7, 9}}, {{9, 7, 7}}},
+        {"point repeated", {{7, 9}, {7, 9}, {7, 9}}, {{9, 7, 7}}},
+        {"vertical segment", {{4, 1}, {4, 3}}, {{1, 4, 4}, {2, 4, 4}, {3, 4, 4}}},
+        {"horizontal segment", {{1, 6}, {5, 6}}, {{6, 1, 5}}},
+        {"steep triangle", {{10, 0}, {12, 4}, {8, 4}}, {{0, 10, 10}, {1, 9, 11}, {2, 9, 11}, {3, 8, 12}, {4, 8, 12}}},
+    };
+    for (const auto& [what, pts, expected] : cases) EXPECT_EQ(pixels(runs(makePolygon(pts))), pixels(expected)) << what;
+}
+
 bool insideEvenOdd(const PixelPolygon& p, double x, double y) {
     bool in = false;
-    for (int i = 0, j = p.n - 1; i < p.n; j = i++) {
-        const double xi = p.x[static_cast<std::size_t>(i)], yi = p.y[static_cast<std::size_t>(i)];
-        const double xj = p.x[static_cast<std::size_t>(j)], yj = p.y[static_cast<std::size_t>(j)];
-        if ((yi > y) != (yj > y) && x < (xj - xi) * (y - yi) / (yj - yi) + xi) in = !in;
-    }
+    for (std::size_t i = 0, j = static_cast<std::size_t>(p.n) - 1; i < static_cast<std::size_t>(p.n); j = i++)
+        if ((p.y[i] > y) != (p.y[j] > y) && x < (p.x[j] - p.x[i]) * (y - p.y[i]) / double(p.y[j] - p.y[i]) + p.x[i])
+            in = !in;
     return in;
 }
 
 double distanceToOutline(const PixelPolygon& p, double x, double y) {
     double best = 1e300;
-    for (int i = 0; i < p.n; ++i) {
-        const int j = (i + 1) % p.n;
-        const double ax = p.x[static_cast<std::size_t>(i)], ay = p.y[static_cast<std::size_t>(i)];
-        const double bx = p.x[static_cast<std::size_t>(j)], by = p.y[static_cast<std::size_t>(j)];
-        const double dx = bx - ax, dy = by - ay;
+    for (std::size_t i = 0; i < static_cast<std::size_t>(p.n); ++i) {
+        const std::size_t j = (i + 1) % static_cast<std::size_t>(p.n);
+        const double ax = p.x[i], ay = p.y[i], dx = p.x[j] - ax, dy = p.y[j] - ay;
         const double len2 = dx * dx + dy * dy;
-        double t = len2 > 0 ? ((x - ax) * dx + (y - ay) * dy) / len2 : 0;
-        t = std::clamp(t, 0.0, 1.0);
+        const double t = std::clamp(len2 > 0 ? ((x - ax) * dx + (y - ay) * dy) / len2 : 0, 0.0, 1.0);
         best = std::min(best, std::hypot(ax + t * dx - x, ay + t * dy - y));
     }
     return best;
-}
-
-using Runs = std::vector<std::tuple<int, int, int>>;  // (row, from, to)
-
-Runs runs(const PixelPolygon& p, int step) {
-    ScanScratch s;
-    Runs out;
-    scanPolygon(p, 0, step, ScanScratch::kRows - 1, s,
-                [&](int row, int from, int to) { out.emplace_back(row, from, to); });
-    return out;
-}
-
-PixelPolygon randomPolygon(std::mt19937& rng, int maxVertices, int lo, int hi) {
-    std::uniform_int_distribution<int> count(1, maxVertices);
-    std::uniform_int_distribution<int> coord(lo, hi);
-    const int n = count(rng);
-    std::vector<std::pair<int, int>> pts;
-    for (int i = 0; i < n; ++i) pts.push_back({coord(rng), coord(rng)});
-    return makePolygon(pts);
-}
-
-TEST(ScanFill, KnownShapesCoverExactlyTheirPixels) {
-    struct Case {
-        const char* what;
-        std::vector<std::pair<int, int>> pts;
-        std::map<int, std::pair<int, int>> rows;  // row -> single run
-    };
-    const std::vector<Case> cases = {
-        {"rectangle", {{2, 3}, {6, 3}, {6, 5}, {2, 5}}, {{3, {2, 6}}, {4, {2, 6}}, {5, {2, 6}}}},
-        {"rectangle clockwise", {{2, 3}, {2, 5}, {6, 5}, {6, 3}}, {{3, {2, 6}}, {4, {2, 6}}, {5, {2, 6}}}},
-        {"single point", {{7, 9}}, {{9, {7, 7}}}},
-        {"point repeated", {{7, 9}, {7, 9}, {7, 9}}, {{9, {7, 7}}}},
-        {"vertical segment", {{4, 1}, {4, 3}}, {{1, {4, 4}}, {2, {4, 4}}, {3, {4, 4}}}},
-        {"horizontal segment", {{1, 6}, {5, 6}}, {{6, {1, 5}}}},
-        {"steep triangle", {{10, 0}, {12, 4}, {8, 4}}, {{0, {10, 10}}, {1, {9, 11}}, {2, {9, 11}}, {3, {8, 12}}, {4, {8, 12}}}},
-    };
-    for (const Case& c : cases) {
-        Pixels expected;
-        for (const auto& [row, run] : c.rows)
-            for (int col = run.first; col <= run.second; ++col) expected.insert({row, col});
-        EXPECT_EQ(fill(makePolygon(c.pts)), expected) << c.what;
-    }
 }
 
 TEST(ScanFill, CoversEveryInsideCentreAndNothingFarOutside) {
     std::mt19937 rng(11);
     for (int trial = 0; trial < 150; ++trial) {
         const PixelPolygon p = randomPolygon(rng, 12, 0, 80);
-        const Pixels covered = fill(p);
+        const auto covered = pixels(runs(p));
         for (int row = p.minY; row <= p.maxY; ++row)
             for (int col = p.minX; col <= p.maxX; ++col) {
-                const bool inside = insideEvenOdd(p, col, row);
-                const bool has = covered.count({row, col}) != 0;
-                if (inside) {
-                    EXPECT_TRUE(has) << "trial " << trial << " at " << col << "," << row;
-                }
-                if (has && !inside) {
-                    EXPECT_LE(distanceToOutline(p, col, row), 1.0)
-                        << "trial " << trial << " at " << col << "," << row;
-                }
+                const bool inside = insideEvenOdd(p, col, row), has = covered.count({row, col}) != 0;
+                if (inside && !has) ADD_FAILURE() << "trial " << trial << " misses " << col << "," << row;
+                if (has && !inside && distanceToOutline(p, col, row) > 1.0)
+                    ADD_FAILURE() << "trial " << trial << " covers " << col << "," << row;
             }
-        for (const auto& [row, col] : covered) {
-            EXPECT_GE(row, p.minY);
-            EXPECT_LE(row, p.maxY);
-            EXPECT_GE(col, p.minX - 1);
-            EXPECT_LE(col, p.maxX + 1);
-        }
+        for (const auto& [row, col] : covered)
+            EXPECT_TRUE(row >= p.minY && row <= p.maxY && col >= p.minX - 1 && col <= p.maxX + 1) << trial;
     }
 }
 

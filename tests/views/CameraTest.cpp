@@ -10,27 +10,21 @@ namespace penumbro {
 namespace {
 
 TEST(Camera, LeftDragTurnsOneDegreePerPixelAndWrapsAndClamps) {
-    struct Case {
-        const char* name;
-        int startY, startX;  // DrehwinkelY, DrehwinkelX
-        int dx, dy;          // pointer move in pixels
-        int endY, endX;
-    };
-    const std::vector<Case> cases = {
+    // Start turn and tilt (DrehwinkelY, DrehwinkelX), pointer move in pixels, end angles.
+    const std::tuple<const char*, int, int, int, int, int, int> cases[] = {
         {"200 px right from 0", 0, 0, 200, 0, -160, 0},
         {"-180 becomes 180", -170, 0, -10, 0, 180, 0},
         {"tilt stops at 90", 0, 80, 0, 30, 0, 90},
         {"tilt stops at -90", 0, -80, 0, -30, 0, -90},
         {"both", 10, 10, -25, 15, -15, 25},
     };
-    for (const Case& c : cases) {
+    for (const auto& [name, startY, startX, dx, dy, endY, endX] : cases) {
         Camera cam;
-        cam.drehwinkelY = c.startY;
-        cam.drehwinkelX = c.startX;
+        cam.drehwinkelY = startY;
+        cam.drehwinkelX = startX;
         mouseDown(cam, 100, 100);
-        EXPECT_TRUE(mouseMove(cam, DragButtons::LeftOnly, 100 + c.dx, 100 + c.dy)) << c.name;
-        EXPECT_EQ(cam.drehwinkelY, c.endY) << c.name;
-        EXPECT_EQ(cam.drehwinkelX, c.endX) << c.name;
+        EXPECT_TRUE(mouseMove(cam, DragButtons::LeftOnly, 100 + dx, 100 + dy)) << name;
+        EXPECT_EQ(std::pair(cam.drehwinkelY, cam.drehwinkelX), std::pair(endY, endX)) << name;
     }
     // Other button combinations are ignored.
     Camera cam;
@@ -61,30 +55,26 @@ TEST(Camera, RightDragMovesTheSceneWithThePointer) {
 }
 
 TEST(Camera, PresetsLookFromTheirSide) {
-    // The eye looks along -Z: a point nearer the eye has a larger eye Z.
+    // The eye looks along -Z: a point nearer the eye has a larger eye Z. From the sky
+    // north is at the top of the panel and east to the right.
     const std::array<double, 3> north{0, 0, -1}, south{0, 0, 1}, east{1, 0, 0}, west{-1, 0, 0};
-    const auto eye = [](ViewPreset p, const std::array<double, 3>& point) {
-        Camera cam;
-        applyPreset(cam, p);
-        return toEye(modelView(cam), point);
+    const std::tuple<ViewPreset, std::array<double, 3>, std::array<double, 3>, int> cases[] = {
+        {ViewPreset::NordAnsicht, north, south, 2}, {ViewPreset::Suedansicht, south, north, 2},
+        {ViewPreset::Ostansicht, east, west, 2},    {ViewPreset::Westansicht, west, east, 2},
+        {ViewPreset::Aufsicht, north, south, 1},    {ViewPreset::Aufsicht, east, west, 0},
     };
-    EXPECT_GT(eye(ViewPreset::NordAnsicht, north)[2], eye(ViewPreset::NordAnsicht, south)[2]);
-    EXPECT_GT(eye(ViewPreset::Suedansicht, south)[2], eye(ViewPreset::Suedansicht, north)[2]);
-    EXPECT_GT(eye(ViewPreset::Ostansicht, east)[2], eye(ViewPreset::Ostansicht, west)[2]);
-    EXPECT_GT(eye(ViewPreset::Westansicht, west)[2], eye(ViewPreset::Westansicht, east)[2]);
-    // From the sky north is at the top of the panel and east to the right.
-    EXPECT_GT(eye(ViewPreset::Aufsicht, north)[1], eye(ViewPreset::Aufsicht, south)[1]);
-    EXPECT_GT(eye(ViewPreset::Aufsicht, east)[0], eye(ViewPreset::Aufsicht, west)[0]);
-}
-
-Lines projectWithExtent(double largest) {
-    return {"* ", "1", "Wand", "4", "# 0 0 0", "# 1 0 0", "# 1 0 1", "# 0 0 1", "# 180.000  0.000  0  0  0",
-            "0 0 0", std::to_string(largest) + " 0 0", "1 0 1", "0 0 1"};
+    for (const auto& [preset, larger, smaller, axis] : cases) {
+        Camera cam;
+        applyPreset(cam, preset);
+        const auto k = static_cast<std::size_t>(axis);
+        EXPECT_GT(toEye(modelView(cam), larger)[k], toEye(modelView(cam), smaller)[k]) << static_cast<int>(preset);
+    }
 }
 
 TEST(Camera, ZoomUsesTheExtentOfThePreviousRedraw) {
     Camera cam;
-    const Lines text = projectWithExtent(20);
+    const Lines text = {"* ", "1", "Wand", "4", "# 0 0 0", "# 1 0 0", "# 1 0 1", "# 0 0 1", "# 180.000  0.000  0  0  0",
+                        "0 0 0", "20 0 0", "1 0 1", "0 0 1"};
     const PreviewFrame first = preparePreviewFrame(cam, text, 0, true, 400, 300);
     EXPECT_DOUBLE_EQ(first.modelView.distance, -80.0 / 25.0);
     ASSERT_TRUE(first.projection);
@@ -96,25 +86,16 @@ TEST(Camera, ZoomUsesTheExtentOfThePreviousRedraw) {
     EXPECT_DOUBLE_EQ(zoomDistance(cam), -80.0);  // -4 E at the far end
     cam.zoomPosition = kZoomMaximum;
     EXPECT_DOUBLE_EQ(zoomDistance(cam), 0.0);
-}
-
-TEST(Camera, EmptyProjectKeepsTheProjection) {
-    Camera cam;
-    cam.letzteAusdehnung = 20.0;
-    const PreviewFrame frame = preparePreviewFrame(cam, {"* ", "0"}, 0, true, 400, 300);
-    EXPECT_FALSE(frame.scene.extent.hasObjects);
-    EXPECT_FALSE(frame.projection);
+    // An empty project keeps the projection and its extent.
+    const PreviewFrame empty = preparePreviewFrame(cam, {"* ", "0"}, 0, true, 400, 300);
+    EXPECT_FALSE(empty.scene.extent.hasObjects);
+    EXPECT_FALSE(empty.projection);
     EXPECT_EQ(cam.letzteAusdehnung, 20.0);
-}
-
-TEST(Camera, ResizeKeepsTheFarPlaneOfTheCurrentExtent) {
-    Camera cam;
-    EXPECT_DOUBLE_EQ(resizeProjection(cam, 640, 480).zFar, 100.0);
-    ASSERT_TRUE(followExtent(cam, SceneExtent{20.0, true}, 640, 480));
+    // A resize keeps the far plane of the current extent; a collapsed panel gives no
+    // infinite aspect.
     const Projection p = resizeProjection(cam, 800, 0);
-    EXPECT_DOUBLE_EQ(p.zFar, 2000.0);
-    EXPECT_EQ(p.width, 800);
-    EXPECT_DOUBLE_EQ(p.aspect, 1.0);  // a collapsed panel gives no infinite aspect
+    EXPECT_EQ(std::tuple(p.zFar, p.width, p.aspect), std::tuple(2000.0, 800, 1.0));
+    EXPECT_DOUBLE_EQ(resizeProjection(Camera{}, 640, 480).zFar, 100.0);
 }
 
 }  // namespace

@@ -6,18 +6,10 @@
 
 #include <gtest/gtest.h>
 
-
 namespace penumbro {
 namespace {
 
 using testdata::marchToMay;
-using testdata::monthlyMit;
-
-std::size_t countOf(const std::string& bytes, const std::string& piece) {
-    std::size_t n = 0;
-    for (auto pos = bytes.find(piece); pos != std::string::npos; pos = bytes.find(piece, pos + 1)) ++n;
-    return n;
-}
 
 // The three tables of a yearly run with diffuse values and of a daily run written with
 // the decimal comma, byte for byte (TEXT keeps the comma, the others do not).
@@ -26,8 +18,8 @@ class ExportGolden : public ::testing::TestWithParam<std::tuple<const char*, Exp
 TEST_P(ExportGolden, TableIsUnchanged) {
     const auto [mit, format, table] = GetParam();
     const std::string source = PENUMBRO_SOURCE_DIR;
-    const Lines lines = splitLines(testing::TempDir::readFile(source + "/tests/cli/golden/" + mit + ".mit"));
-    const ExportResult r = exportMeanValues(lines, format);
+    const ExportResult r =
+        exportMeanValues(splitLines(testing::TempDir::readFile(source + "/tests/cli/golden/" + mit + ".mit")), format);
     EXPECT_FALSE(r.error);
     const std::string golden = source + "/tests/views/golden/" + mit + "." + table;
     EXPECT_TRUE(r.bytes == testing::TempDir::readFile(golden)) << golden;
@@ -44,7 +36,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ExportText, OnlyTheLastBlocksDiffuseLineGivesViewLinesAndEnglishHeadingsCount) {
     // March has a diffuse line, April (the last block, headed in English) has none.
-    Lines mit = monthlyMit({{3, testdata::dayCurve, true, 0.3, 0.2}, {4, testdata::dayCurve}});
+    Lines mit = testdata::monthlyMit({{3, testdata::dayCurve, true, 0.3, 0.2}, {4, testdata::dayCurve}});
     mit[28] = "Month Nr. 4";
     const ExportResult r = exportText(mit);
     ASSERT_FALSE(r.error);
@@ -53,85 +45,60 @@ TEST(ExportText, OnlyTheLastBlocksDiffuseLineGivesViewLinesAndEnglishHeadingsCou
     EXPECT_EQ(out[13].substr(7), std::string(10, ' ') + "0.30 0.30 " + std::string(40, ' '));
 }
 
-struct DefectCase {
-    const char* name;
-    Lines mit;
-    int line;                // 1-based line named in the error
-    std::size_t textLines;   // TEXT keeps nothing
-    std::size_t trnsysLines; // whole blocks before the defect
-    std::size_t suncodeLines;
-};
-
-Lines withLine(Lines lines, std::size_t index, const std::string& text) {
-    lines[index] = text;
-    return lines;
-}
-Lines truncated(Lines lines, std::size_t count) {
-    lines.resize(count);
-    return lines;
+std::size_t lineCount(const std::string& bytes) {
+    std::size_t n = 0;
+    for (auto pos = bytes.find("\r\n"); pos != std::string::npos; pos = bytes.find("\r\n", pos + 1)) ++n;
+    return n;
 }
 
+// A defect is refused with its line; TEXT keeps nothing, TRNSYS the whole blocks before
+// the defect, SUNCODE every hour up to an unreadable value (it ignores the blocks).
 TEST(Export, DefectiveFilesAreRefusedKeepingWhatTheFormatKeeps) {
     const Lines good = marchToMay();  // blocks of 27 lines: "", heading, 24 hours, Diffus
-    const std::vector<DefectCase> cases = {
-        {"month 13 in the second block", withLine(good, 28, "Monat Nr. 13"), 29, 0, 744, 72},
-        {"month 0", withLine(good, 1, "Monat Nr. 0"), 2, 0, 0, 72},
-        {"unreadable month", withLine(good, 1, "Monat Nr. x"), 2, 0, 0, 72},
-        {"unreadable mean in April", withLine(good, 27 + 10, "    8  o.3oo"), 38, 0, 744, 32},
-        {"unreadable diffuse value", withLine(good, 53, "Diffus  0.400  -"), 54, 0, 744, 72},
-        {"file ends inside May", truncated(good, 54 + 2 + 10), 67, 0, 1464, 58},
-        {"empty file", Lines{}, 1, 0, 0, 0},
-        {"only a blank line", Lines{""}, 1, 0, 0, 0},
+    const auto with = [&](std::size_t index, const std::string& text) {
+        Lines lines = good;
+        lines[index] = text;
+        return lines;
     };
-    for (const DefectCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        const ExportResult text = exportText(c.mit);
-        ASSERT_TRUE(text.error);
-        EXPECT_EQ(text.error->line, c.line);
+    const std::tuple<const char*, Lines, int, std::size_t, std::size_t> cases[] = {
+        {"month 13 in the second block", with(28, "Monat Nr. 13"), 29, 744, 72},
+        {"month 0", with(1, "Monat Nr. 0"), 2, 0, 72},
+        {"unreadable month", with(1, "Monat Nr. x"), 2, 0, 72},
+        {"unreadable mean in April", with(27 + 10, "    8  o.3oo"), 38, 744, 32},
+        {"unreadable diffuse value", with(53, "Diffus  0.400  -"), 54, 744, 72},
+        {"file ends inside May", Lines(good.begin(), good.begin() + 66), 67, 1464, 58},
+        {"empty file", Lines{}, 1, 0, 0},
+        {"gap before April", [&] { Lines g = good; g.insert(g.begin() + 27, ""); return g; }(), 29, 744, 72},
+    };
+    for (const auto& [name, mit, line, trnsysLines, suncodeLines] : cases) {
+        SCOPED_TRACE(name);
+        const ExportResult text = exportText(mit), trn = exportTrnsys(mit), sun = exportSuncode(mit);
+        ASSERT_TRUE(text.error && trn.error);
+        EXPECT_EQ(text.error->line, line);
         EXPECT_EQ(text.bytes, "");
-        const ExportResult trn = exportTrnsys(c.mit);
-        ASSERT_TRUE(trn.error);
-        EXPECT_EQ(trn.error->line, c.line);
-        EXPECT_EQ(countOf(trn.bytes, "\r\n"), c.trnsysLines);
-        const ExportResult sun = exportSuncode(c.mit);
-        EXPECT_EQ(countOf(sun.bytes, "\r\n"), c.suncodeLines);
-        // SUNCODE ignores the block structure: only unreadable hour values stop it.
-        if (c.suncodeLines < 72 && c.name != std::string("file ends inside May")) {
+        EXPECT_EQ(trn.error->line, line);
+        EXPECT_EQ(lineCount(trn.bytes), trnsysLines);
+        EXPECT_EQ(lineCount(sun.bytes), suncodeLines);
+        if (suncodeLines < 72 && std::string(name) != "file ends inside May") {
             ASSERT_TRUE(sun.error);
-            EXPECT_EQ(sun.error->line, c.line);
+            EXPECT_EQ(sun.error->line, line);
         }
     }
-}
-
-TEST(Export, ReaderToleratesBlankLinesAtTheEndButNotInsideBlocks) {
-    Lines mit = marchToMay();
-    mit.push_back("");
-    EXPECT_FALSE(exportText(mit).error);
-    Lines gap = marchToMay();
-    gap.insert(gap.begin() + 27, "");  // two empty lines before April
-    const ExportResult r = exportText(gap);
-    ASSERT_TRUE(r.error);
-    EXPECT_EQ(r.error->line, 29);
+    Lines trailing = good;  // blank lines at the end are no defect
+    trailing.push_back("");
+    EXPECT_FALSE(exportText(trailing).error);
 }
 
 TEST(ExportNames, ProposalsTakeTheNameUpToItsFirstDot) {
-    struct Case {
-        std::string path;
-        ExportFormat format;
-        std::string expected;
-    };
-    const std::vector<Case> cases = {
-        {"/data/runs/haus.mit", ExportFormat::Text, "haus.txt"},
+    const std::tuple<std::string, ExportFormat, std::string> cases[] = {
         {"/data/runs/haus.v2.mit", ExportFormat::Trnsys, "haus.trn"},
         {"/data/my.runs/haus", ExportFormat::Suncode, "sun"},
-        {"haus.mit", ExportFormat::Suncode, "haus.sun"},
+        {"haus.mit", ExportFormat::Text, "haus.txt"},
     };
-    for (const Case& c : cases) EXPECT_EQ(proposedExportName(c.path, c.format), c.expected) << c.path;
+    for (const auto& [path, format, expected] : cases) EXPECT_EQ(proposedExportName(path, format), expected) << path;
     EXPECT_EQ(proposedMitName("/p/Haus.dat"), "Haus.mit");
     EXPECT_EQ(proposedMitName(""), "");
-}
-
-TEST(ExportNames, InitialFileNeedsANamedProjectAndAnExistingFile) {
+    // The first file offered needs a named project and an existing file.
     const auto exists = [](const std::string& p) { return p == "/p/haus.mit" || p == "unbenannt.mit"; };
     EXPECT_EQ(initialMitFile("/p/haus", exists), std::optional<std::string>("/p/haus.mit"));
     EXPECT_EQ(initialMitFile("/p/other", exists), std::nullopt);

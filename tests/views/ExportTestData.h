@@ -4,7 +4,6 @@
 #include "project/Numbers.h"
 #include "project/ProjectText.h"
 
-#include <array>
 #include <functional>
 #include <string>
 
@@ -14,8 +13,7 @@ struct MitMonth {
     int month;
     std::function<double(int hour)> mean;
     bool diffuse = false;
-    double sky = 0.0;
-    double ground = 0.0;
+    double sky = 0.0, ground = 0.0;
 };
 
 inline std::string mitHourLine(int hour, double mean, bool comma = false) {
@@ -23,21 +21,16 @@ inline std::string mitHourLine(int hour, double mean, bool comma = false) {
 }
 
 // Night hours (before 6, after 19) fully shaded, daytime values below 1.
-inline double dayCurve(int hour) {
-    if (hour < 6 || hour > 19) return 1.0;
-    return 0.05 * (hour - 6);
-}
+inline double dayCurve(int hour) { return hour < 6 || hour > 19 ? 1.0 : 0.05 * (hour - 6); }
 
+// Per month: an empty line, the heading, 24 hours and, with diffuse values, their line.
 inline Lines monthlyMit(const std::vector<MitMonth>& months, bool comma = false) {
     Lines lines;
     for (const MitMonth& m : months) {
-        lines.push_back("");
-        lines.push_back("Monat Nr. " + std::to_string(m.month));
+        lines.insert(lines.end(), {"", "Monat Nr. " + std::to_string(m.month)});
         for (int h = 0; h < 24; ++h) lines.push_back(mitHourLine(h, m.mean(h), comma));
-        if (m.diffuse) {
-            lines.push_back("Diffus  " + formatFixed(m.sky, 4, 3, comma) + "  " +
-                            formatFixed(m.ground, 4, 3, comma));
-        }
+        if (m.diffuse)
+            lines.push_back("Diffus  " + formatFixed(m.sky, 4, 3, comma) + "  " + formatFixed(m.ground, 4, 3, comma));
     }
     return lines;
 }
@@ -45,10 +38,8 @@ inline Lines monthlyMit(const std::vector<MitMonth>& months, bool comma = false)
 // March to May with diffuse values, each month with its own daytime level.
 inline Lines marchToMay(bool comma = false) {
     std::vector<MitMonth> months;
-    for (int m : {3, 4, 5}) {
-        months.push_back({m, [m](int h) { return h == 12 ? 0.25 * (m - 2) : dayCurve(h); }, true,
-                          0.1 * m, 0.05 * m});
-    }
+    for (int m : {3, 4, 5})
+        months.push_back({m, [m](int h) { return h == 12 ? 0.25 * (m - 2) : dayCurve(h); }, true, 0.1 * m, 0.05 * m});
     return monthlyMit(months, comma);
 }
 

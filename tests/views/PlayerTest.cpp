@@ -17,7 +17,7 @@ using testing::TempDir;
 // Records what the opening asked of the desktop.
 struct FakePlatform : PlayerPlatform {
     bool works = true;
-    std::vector<std::string> started, opened;  // "program argument", file
+    std::vector<std::string> started, opened;  // "program|argument", file
     std::string standardBrowser() override { return "/usr/bin/viewer"; }
     bool startProgram(const std::string& program, const std::string& argument) override {
         started.push_back(program + "|" + argument);
@@ -38,9 +38,11 @@ TEST(PlayerOpening, ConfiguredPlayerElseTheDesktop) {
         EXPECT_EQ(openVrmlWorld(p, "", wrl), works);
         EXPECT_EQ(p.started, std::vector<std::string>{"/opt/VRML Player/run|" + wrl});
         EXPECT_EQ(p.opened, std::vector<std::string>{wrl});
+        EXPECT_EQ(StandardBrowserSuchen(p), "/usr/bin/viewer");
     }
-    FakePlatform p;
-    EXPECT_EQ(StandardBrowserSuchen(p), "/usr/bin/viewer");
+    // The world is named after the project, beside it unless it is still untitled.
+    EXPECT_EQ(vrmlBaseName("/home/anna/Haus am See.v2.dat", "/tmp/"), "/home/anna/Haus am See.v2");
+    EXPECT_EQ(vrmlBaseName("unbenannt.dat", "/home/anna/Projekte"), "/home/anna/Projekte/unbenannt");
 }
 
 TEST(PlayerOpening, RealLaunchKeepsBlanksInOneArgument) {
@@ -59,12 +61,6 @@ TEST(PlayerOpening, RealLaunchKeepsBlanksInOneArgument) {
     EXPECT_FALSE(platform.startProgram(dir.dir().string(), wrl));  // a folder cannot be started
 }
 
-TEST(PlayerOpening, BaseNameOfTheWorld) {
-    EXPECT_EQ(vrmlBaseName("/home/anna/Haus am See.v2.dat", "/tmp/"), "/home/anna/Haus am See.v2");
-    EXPECT_EQ(vrmlBaseName("unbenannt.dat", "/home/anna/Projekte"), "/home/anna/Projekte/unbenannt");
-    EXPECT_EQ(vrmlBaseName("/home/anna/unbenannt.dat", "/tmp/"), "/home/anna/unbenannt");
-}
-
 TEST(DesktopEntry, ProgramOfTheExecLine) {
     const std::pair<const char*, const char*> cases[] = {
         {"[Desktop Entry]\r\nExec=/usr/bin/viewer --open %U\r\n", "/usr/bin/viewer"},
@@ -80,14 +76,14 @@ TEST(DesktopEntry, ProgramOfTheExecLine) {
 
 TEST(DesktopEntry, FoundInTheFirstFolderThatHasIt) {
     TempDir dir("apps");
-    for (const char* sub : {"home", "system/kde"}) fs::create_directories(dir.path(sub));
-    dir.write("home/viewer.desktop", "");
-    dir.write("system/viewer.desktop", "");
-    dir.write("system/kde/world.desktop", "");
+    fs::create_directories(dir.path("system/kde"));
+    fs::create_directories(dir.path("home"));
+    for (const char* file : {"home/viewer.desktop", "system/viewer.desktop", "system/kde/world.desktop"})
+        dir.write(file, "");
     const std::string home = dir.path("home"), system = dir.path("system");
     const std::pair<const char*, std::string> cases[] = {
         {"viewer.desktop", home + "/viewer.desktop"}, {"kde-world.desktop", system + "/kde/world.desktop"},
-        {"missing.desktop", ""}, {"", ""}, {"../system/viewer.desktop", ""},
+        {"missing.desktop", ""}, {"../system/viewer.desktop", ""},
     };
     for (const auto& [id, path] : cases) EXPECT_EQ(findDesktopEntry(id, {home, system}), path) << id;
     // A bare program name becomes its path along PATH when there is one.

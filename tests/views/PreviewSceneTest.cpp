@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <numbers>
@@ -13,7 +14,7 @@
 namespace penumbro {
 namespace {
 
-constexpr double kDeg = std::numbers::pi / 180.0;
+using namespace testing;
 
 bool insidePolygon(const std::vector<PointUV>& poly, double u, double v) {
     bool inside = false;
@@ -24,14 +25,18 @@ bool insidePolygon(const std::vector<PointUV>& poly, double u, double v) {
     return inside;
 }
 
-bool insideTriangle(const PointUV& a, const PointUV& b, const PointUV& c, double u, double v) {
-    const auto side = [&](const PointUV& p, const PointUV& q) { return (q.u - p.u) * (v - p.v) - (q.v - p.v) * (u - p.u); };
-    const double s1 = side(a, b), s2 = side(b, c), s3 = side(c, a);
-    return (s1 > 0 && s2 > 0 && s3 > 0) || (s1 < 0 && s2 < 0 && s3 < 0);
+bool insideTriangle(const std::vector<PointUV>& corners, const std::array<int, 3>& t, double u, double v) {
+    double sides[3];
+    for (std::size_t k = 0; k < 3; ++k) {
+        const PointUV &p = corners[static_cast<std::size_t>(t[k])], &q = corners[static_cast<std::size_t>(t[(k + 1) % 3])];
+        sides[k] = (q.u - p.u) * (v - p.v) - (q.v - p.v) * (u - p.u);
+    }
+    return (sides[0] > 0 && sides[1] > 0 && sides[2] > 0) || (sides[0] < 0 && sides[1] < 0 && sides[2] < 0);
 }
 
 // The triangles cover the polygon and nothing outside it; for a convex polygon every
-// diagonal is usable and the triangles overlap. 0: not counted.
+// diagonal is usable and the triangles overlap. Clockwise or degenerate polygons get
+// none; a triangle is all edges. Count 0: not counted.
 TEST(Diagonalentest, FillsThePolygonAndNothingOutsideIt) {
     const std::tuple<const char*, std::vector<PointUV>, std::size_t> shapes[] = {
         {"square", {{0, 0}, {2, 0}, {2, 2}, {0, 2}}, 4},
@@ -39,42 +44,33 @@ TEST(Diagonalentest, FillsThePolygonAndNothingOutsideIt) {
         {"L", {{0, 0}, {2, 0}, {2, 1}, {1, 1}, {1, 2}, {0, 2}}, 7},
         {"U", {{0, 0}, {3, 0}, {3, 3}, {2, 3}, {2, 1}, {1, 1}, {1, 3}, {0, 3}}, 0},
         {"arrow", {{0, 0}, {4, 2}, {0, 4}, {1, 2}}, 2},
+        {"triangle", {{0, 0}, {0, 2}, {2, 0}}, 1},
     };
     for (const auto& [name, corners, count] : shapes) {
         const auto triangles = Diagonalentest(corners);
         EXPECT_TRUE(count == 0 || triangles.size() == count) << name;
         // Irregular steps keep the samples off edges and diagonals.
-        for (double u = -0.4321; u < 4.5; u += 0.0987) {
+        for (double u = -0.4321; u < 4.5; u += 0.0987)
             for (double v = -0.4123; v < 4.5; v += 0.1013) {
-                bool covered = false;
-                for (const auto& t : triangles)
-                    covered = covered || insideTriangle(corners[static_cast<std::size_t>(t[0])], corners[static_cast<std::size_t>(t[1])],
-                                                        corners[static_cast<std::size_t>(t[2])], u, v);
+                const bool covered = std::any_of(triangles.begin(), triangles.end(),
+                                                 [&](const auto& t) { return insideTriangle(corners, t, u, v); });
                 ASSERT_EQ(covered, insidePolygon(corners, u, v)) << name << " at " << u << ", " << v;
             }
-        }
     }
-    // Clockwise or degenerate polygons get no diagonals; a triangle is all edges.
     EXPECT_TRUE(Diagonalentest({{0, 0}, {0, 2}, {2, 2}, {2, 0}}).empty());
     EXPECT_TRUE(Diagonalentest({{0, 0}, {1, 0}}).empty());
-    EXPECT_EQ(Diagonalentest({{0, 0}, {0, 2}, {2, 0}}).size(), 1u);
-}
-
-// ---------------------------------------------------------------- scene
-
-using namespace testing;
-
-std::string vertexLine(double x, double y, double z) {
-    return formatFixed(x, 0, 6) + " " + formatFixed(y, 0, 6) + " " + formatFixed(z, 0, 6);
 }
 
 // A plain surface with its corners in its own (u, v) plane as local lines.
 Lines surface(const std::string& name, bool target, const std::vector<PointUV>& uv, double elevation,
               const std::vector<std::array<double, 3>>& vertices) {
+    const auto line = [](double x, double y, double z) {
+        return formatFixed(x, 0, 6) + " " + formatFixed(y, 0, 6) + " " + formatFixed(z, 0, 6);
+    };
     std::vector<std::string> world;
-    for (const auto& v : vertices) world.push_back(vertexLine(v[0], v[1], v[2]));
+    for (const auto& v : vertices) world.push_back(line(v[0], v[1], v[2]));
     Lines l = plainSurface(name, target, "# 180.000  " + formatFixed(elevation, 0, 3) + "  0 0 0", world);
-    for (std::size_t k = 0; k < uv.size(); ++k) l[l.size() - 2 * uv.size() - 1 + k] = "# " + vertexLine(uv[k].u, 0, uv[k].v);
+    for (std::size_t k = 0; k < uv.size(); ++k) l[l.size() - 2 * uv.size() - 1 + k] = "# " + line(uv[k].u, 0, uv[k].v);
     return l;
 }
 
@@ -101,9 +97,7 @@ std::vector<const PreviewPrimitive*> ofObject(const PreviewScene& scene, int obj
 }
 
 void expectVertex(const PreviewVertex& v, double x, double y, double z) {
-    EXPECT_NEAR(v.x, x, 1e-4);
-    EXPECT_NEAR(v.y, y, 1e-4);
-    EXPECT_NEAR(v.z, z, 1e-4);
+    EXPECT_LE(std::max({std::fabs(v.x - x), std::fabs(v.y - y), std::fabs(v.z - z)}), 1e-4) << v.x << " " << v.y << " " << v.z;
 }
 
 TEST(PreviewScene, EveryObjectHasItsColourAndOnlyTheHighlightedOneIsYellow) {
@@ -115,11 +109,10 @@ TEST(PreviewScene, EveryObjectHasItsColourAndOnlyTheHighlightedOneIsYellow) {
         for (const auto& [object, expected] : colours) {
             const auto prims = ofObject(scene, object);
             ASSERT_FALSE(prims.empty()) << object;
-            for (const PreviewPrimitive* p : prims) {
-                const bool ok = object == highlighted ? p->colour == kPreviewHighlight
-                                                      : std::count(expected.begin(), expected.end(), p->colour) > 0;
-                EXPECT_TRUE(ok) << "object " << object << ", highlighted " << highlighted;
-            }
+            for (const PreviewPrimitive* p : prims)
+                EXPECT_TRUE(object == highlighted ? p->colour == kPreviewHighlight
+                                                  : std::count(expected.begin(), expected.end(), p->colour) > 0)
+                    << "object " << object << ", highlighted " << highlighted;
         }
     }
 }
@@ -151,64 +144,54 @@ TEST(PreviewScene, HouseFromItsParameterLine) {
         EXPECT_EQ(h[i]->kind, i == 5 || i == 6 ? PrimitiveKind::Triangle : PrimitiveKind::Quad) << i;
         EXPECT_EQ(h[i]->colour, i < 7 ? kPreviewHouse : kPreviewRoof) << i;
     }
-    // Floor: corner (4, 5, 0) of the project, A runs south (project -y), B east.
-    expectVertex(h[0]->vertices[0], 4, 0, -5);
-    expectVertex(h[0]->vertices[1], 4, 0, 0);
-    expectVertex(h[0]->vertices[2], 17, 0, 0);
-    expectVertex(h[5]->vertices[2], 4, 10, -2.5);  // front gable apex
-    expectVertex(h[6]->vertices[2], 17, 10, -2.5);  // back gable apex
-    expectVertex(h[7]->vertices[2], 17, 10, -2.5);  // ridge end of the first roof plane
+    // Floor: corner (4, 5, 0) of the project, A runs south (project -y), B east; the front
+    // and back gable apexes, and the ridge end of the first roof plane.
+    const std::tuple<std::size_t, std::size_t, double, double, double> corners[] = {
+        {0, 0, 4, 0, -5}, {0, 1, 4, 0, 0}, {0, 2, 17, 0, 0}, {5, 2, 4, 10, -2.5}, {6, 2, 17, 10, -2.5}, {7, 2, 17, 10, -2.5}};
+    for (const auto& [prim, vertex, x, y, z] : corners) expectVertex(h[prim]->vertices[vertex], x, y, z);
 }
 
 TEST(PreviewScene, TreeTrunkPrismAndThreeCrownOctagons) {
     const PreviewScene scene = buildPreviewScene(sampleProject(), 0, false);
     const auto t = ofObject(scene, 4);
     ASSERT_EQ(t.size(), 11u);
-    const double r = 0.2, diag = 0.2 / std::sqrt(2.0);
     for (std::size_t k = 0; k < 8; ++k) {
         ASSERT_EQ(t[k]->kind, PrimitiveKind::Quad);
         for (std::size_t v = 0; v < 4; ++v) EXPECT_FLOAT_EQ(t[k]->vertices[v].y, v == 1 || v == 2 ? 4.5f : 0.5f);
     }
-    expectVertex(t[0]->vertices[0], 2 + r, 0.5, 3);
-    expectVertex(t[0]->vertices[2], 2 + diag, 4.5, 3 + diag);
-    expectVertex(t[7]->vertices[2], 2 + r, 4.5, 3);  // the prism closes
-    // Crown centre (2, 0.5 + 4 + 1.5, 3), corner radius 1.5.
     for (std::size_t k = 8; k < 11; ++k) EXPECT_EQ(t[k]->vertices.size(), 8u);
-    expectVertex(t[8]->vertices[2], 2, 6, 4.5);   // horizontal
-    expectVertex(t[9]->vertices[2], 2, 7.5, 3);   // X-Y plane
-    expectVertex(t[10]->vertices[0], 2, 7.5, 3);  // Y-Z plane, first corner at +Y
+    // Trunk radius 0.2, the prism closing; crown centre (2, 0.5 + 4 + 1.5, 3), corner
+    // radius 1.5: horizontal, X-Y plane, Y-Z plane with its first corner at +Y.
+    const double diag = 0.2 / std::sqrt(2.0);
+    const std::tuple<std::size_t, std::size_t, double, double, double> corners[] = {
+        {0, 0, 2.2, 0.5, 3}, {0, 2, 2 + diag, 4.5, 3 + diag}, {7, 2, 2.2, 4.5, 3},
+        {8, 2, 2, 6, 4.5},   {9, 2, 2, 7.5, 3},               {10, 0, 2, 7.5, 3}};
+    for (const auto& [prim, vertex, x, y, z] : corners) expectVertex(t[prim]->vertices[vertex], x, y, z);
 }
 
 TEST(PreviewScene, GroundPlateAndHorizonScaleWithTheExtent) {
     // Largest coordinate 17, reached by the house: radius 1700. Per horizon entry
     // (shifted by -90 degrees, 90 drawn as 89.9) walls, and ground wedges with the plate.
-    const double R = 1700;
-    struct Case {
-        const char* entry;
-        std::size_t segments;
-        double first, last, height;
-    };
-    const Case cases[] = {{"0-90=10", 10, -90, 0, 10}, {"180-185.5=90", 1, 90, 95.5, 89.9}, {"0-360=5", 37, -90, 270, 5}};
-    for (const Case& c : cases) {
+    const double R = 1700, deg = std::numbers::pi / 180;
+    const std::tuple<const char*, std::size_t, double, double, double> cases[] = {
+        {"0-90=10", 10, -90, 0, 10}, {"180-185.5=90", 1, 90, 95.5, 89.9}, {"0-360=5", 37, -90, 270, 5}};
+    for (const auto& [entry, segments, first, last, height] : cases) {
         for (bool plate : {false, true}) {
-            const PreviewScene scene = buildPreviewScene(sampleProject({c.entry}), 0, plate);
-            EXPECT_EQ(scene.primitives.size(), 5 + 9 + 11 + 5 + c.segments * (plate ? 2 : 1) + 8 + (plate ? 72 : 0));
-            if (plate) expectVertex(scene.primitives[2].vertices[0], R * std::cos(10 * kDeg), 0, R * std::sin(10 * kDeg));
+            const PreviewScene scene = buildPreviewScene(sampleProject({entry}), 0, plate);
+            EXPECT_EQ(scene.primitives.size(), 5 + 9 + 11 + 5 + segments * (plate ? 2 : 1) + 8 + (plate ? 72 : 0));
+            if (plate) expectVertex(scene.primitives[2].vertices[0], R * std::cos(10 * deg), 0, R * std::sin(10 * deg));
             const auto wall = std::find_if(scene.primitives.begin(), scene.primitives.end(),
                                            [](const PreviewPrimitive& p) { return p.colour == kPreviewHorizonWall; });
             ASSERT_NE(wall, scene.primitives.end());
-            const PreviewPrimitive& last = scene.primitives[scene.primitives.size() - (plate ? 2 : 1)];
-            expectVertex(wall->vertices[0], R * std::cos(c.first * kDeg), 0, R * std::sin(c.first * kDeg));
-            EXPECT_NEAR(wall->vertices[1].y, R * std::tan(c.height * kDeg), R * std::tan(c.height * kDeg) * 1e-6);
-            expectVertex(last.vertices[3], R * std::cos(c.last * kDeg), 0, R * std::sin(c.last * kDeg));
+            const PreviewPrimitive& end = scene.primitives[scene.primitives.size() - (plate ? 2 : 1)];
+            expectVertex(wall->vertices[0], R * std::cos(first * deg), 0, R * std::sin(first * deg));
+            EXPECT_NEAR(wall->vertices[1].y, R * std::tan(height * deg), R * std::tan(height * deg) * 1e-6);
+            expectVertex(end.vertices[3], R * std::cos(last * deg), 0, R * std::sin(last * deg));
         }
     }
-}
-
-TEST(PreviewScene, ProjectWithoutSurfacesDrawsNothing) {
-    const PreviewScene scene = buildPreviewScene(project({}, 0, {"0-90=10"}), 1, true);
-    EXPECT_FALSE(scene.extent.hasObjects);
-    EXPECT_TRUE(scene.primitives.empty());
+    const PreviewScene empty = buildPreviewScene(project({}, 0, {"0-90=10"}), 1, true);  // no surfaces: nothing
+    EXPECT_FALSE(empty.extent.hasObjects);
+    EXPECT_TRUE(empty.primitives.empty());
 }
 
 }  // namespace

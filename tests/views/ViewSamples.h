@@ -1,11 +1,9 @@
 #pragma once
-// Tree and house blocks and world inspection for the view tests.
+// Tree and house blocks for the view tests.
 
 #include "project/ProjectText.h"
 
-#include <algorithm>
 #include <string>
-#include <vector>
 
 namespace penumbro::testing {
 
@@ -29,29 +27,6 @@ inline Lines objectBlock(bool tree, const std::string& parameters, double x = 1,
 inline Lines workedHouse() {
     return objectBlock(false, "#  13.000    5.000    7.000    3.000   90.000    4.000    5.000    0.000     #Haus: ",
                        17, 5);
-}
-
-// A world split at CR LF.
-inline std::vector<std::string> worldLines(const std::string& doc) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (auto end = doc.find("\r\n"); end != std::string::npos; end = doc.find("\r\n", start)) {
-        lines.push_back(doc.substr(start, end - start));
-        start = end + 2;
-    }
-    return lines;
-}
-
-inline long countOf(const std::vector<std::string>& lines, const std::string& line) {
-    return static_cast<long>(std::count(lines.begin(), lines.end(), line));
-}
-
-// The count lines after the first line equal to start.
-inline std::vector<std::string> after(const std::vector<std::string>& lines, const std::string& start,
-                                      std::size_t count) {
-    const auto i = std::find(lines.begin(), lines.end(), start);
-    if (i == lines.end()) return {};
-    return {i + 1, i + 1 + static_cast<long>(std::min<std::size_t>(count, static_cast<std::size_t>(lines.end() - i - 1)))};
 }
 
 }  // namespace penumbro::testing

@@ -22,9 +22,8 @@ using namespace testing;
 // line and keeps the old world.
 TEST(VrmlCli, WritesTheWorldOrNamesTheBadLine) {
     TempDir dir("vrml-cli");
-    const std::string project = dir.path("Haus am See.dat");
+    const std::string project = dir.path("Haus am See.dat"), out = dir.path("out world.wrl");
     saveProjectFile(project, collectorProject());
-    const std::string out = dir.path("out world.wrl");
     for (const std::string& options : {std::string(), "-o " + cliQuote(out) + " --lang e"}) {
         const CliResult r = runCli("vrml " + cliQuote(project) + " " + options);
         EXPECT_EQ(r.exitCode, 0) << r.err;
@@ -51,12 +50,11 @@ TEST(VrmlReader, ReadsEveryWorldWithoutWarnings) {
         const std::string command = "tovrmlx3d " + cliQuote(wrl) + " >/dev/null 2>" + cliQuote(err) + " </dev/null";
         return std::system(command.c_str()) == 0 ? TempDir::readFile(err) : "? tovrmlx3d failed";
     };
-    const Lines tree = objectBlock(true, "#   3.000    0.400    4.000   -5.000   15.000    0.000     #Baum: Linde");
     const std::pair<const char*, Lines> worlds[] = {
         {"empty", project({}, 0)},
         {"horizon", project({}, 0, {"0-360=15"})},
-        {"objects", project({plainSurface("S\xFC" "d \"Dach\"", true, "# 180.000  45.000  0 0 0",
-                                          {"0 0 0", "1 0 0", "1 1 1"}), workedHouse(), tree},
+        {"objects", project({plainSurface("S\xFC" "d \"Dach\"", true, "# 180.000  45.000  0 0 0", {"0 0 0", "1 0 0", "1 1 1"}),
+                             workedHouse(), objectBlock(true, "#   3.000    0.400    4.000   -5.000   15.000    0.000     #Baum: Linde")},
                             15, {"0-90=10", "90-180=90"})},
         {"collector", loadProjectFile(examplePath("collector.dat")).lines},
         {"facade", loadProjectFile(examplePath("facade.dat")).lines},

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 
 namespace penumbro {
 namespace {
@@ -16,14 +17,20 @@ namespace {
 using namespace testing;
 
 const VrmlTexts kGerman = vrmlTexts(Language::German);
-const VrmlTexts kEnglish = vrmlTexts(Language::English);
 
-std::vector<std::string> world(const Lines& text, const VrmlTexts& texts = kGerman) {
-    return worldLines(vrmlDocument(text, texts, "p.dat"));
+Lines world(const Lines& text, const VrmlTexts& texts = kGerman) { return splitLines(vrmlDocument(text, texts, "p.dat")); }
+
+long countOf(const Lines& lines, const std::string& line) { return std::count(lines.begin(), lines.end(), line); }
+
+// The count lines after the first line equal to start.
+Lines after(const Lines& lines, const std::string& start, std::size_t count) {
+    const auto i = std::find(lines.begin(), lines.end(), start);
+    const auto left = static_cast<std::size_t>(lines.end() - i);
+    return i == lines.end() ? Lines{} : Lines(i + 1, i + 1 + static_cast<long>(std::min(count, left - 1)));
 }
 
-Lines oneSurface(const std::string& placement, const std::vector<std::string>& vertices, bool target = false,
-                 const std::string& name = "F") {
+Lines oneSurface(const std::string& placement, bool target = false, const std::string& name = "F",
+                 const std::vector<std::string>& vertices = {"0 0 0", "1 0 0", "1 0 1"}) {
     return project({plainSurface(name, target, placement, vertices)});
 }
 
@@ -52,28 +59,23 @@ TEST(VrmlDocument, EmptyProjectShowsNoticeOnlyWithoutHorizon) {
 }
 
 TEST(VrmlDocument, PlainSurfaceColoursFollowTargetAndElevation) {
-    const char* grey = "0.6 0.6 0.6";
-    const char* red = "0.6 0.0 0.0";
-    const std::pair<const char*, const char*> cases[] = {
-        {"0.000", grey}, {"-45.000", red}, {"20.000", red},   {"70.000", red},
-        {"19.400", grey}, {"70.600", grey}, {"110.000", red}, {"160.600", grey},
-    };
-    for (const auto& [elevation, colour] : cases) {
-        const auto lines = world(oneSurface(std::string("# 180.000  ") + elevation + "  0 0 0", {"0 0 0", "1 0 0", "1 0 1"}));
+    const char *grey = "0.6 0.6 0.6", *red = "0.6 0.0 0.0";
+    const std::tuple<const char*, const char*, bool> cases[] = {  // elevation, colour, target
+        {"0.000", grey, false},   {"-45.000", red, false}, {"20.000", red, false}, {"19.400", grey, false},
+        {"70.600", grey, false}, {"110.000", red, false}, {"160.600", grey, false}, {"45.000", "0 0 1", true}};
+    for (const auto& [elevation, colour, target] : cases) {
+        const auto lines = world(oneSurface(std::string("# 180.000  ") + elevation + "  0 0 0", target));
         EXPECT_EQ(countOf(lines, std::string("      diffuseColor ") + colour), 1) << elevation;
-        EXPECT_EQ(after(lines, "      color [", 1), std::vector<std::string>{std::string("    ") + colour});
+        EXPECT_EQ(after(lines, "      color [", 1), Lines{(target ? "      " : "    ") + std::string(colour)}) << elevation;
     }
-    const auto target = world(oneSurface("# 180.000  45.000  0 0 0", {"0 0 0", "1 0 0", "1 0 1"}, true));
-    EXPECT_EQ(countOf(target, "      diffuseColor 0 0 1"), 1);
-    EXPECT_EQ(after(target, "      color [", 1), std::vector<std::string>{"      0 0 1"});
 }
 
 TEST(VrmlDocument, WorkedHouseGivesBoxAndRoof) {
     const auto lines = world(project({workedHouse()}));
-    const std::vector<std::string> box = {"        size 5.000 7.000 13.000", "      }", "    }", "  ]",
-                                          "  translation 10.500 3.500 -2.500", "  rotation 0 1 0 -1.571"};
+    const Lines box = {"        size 5.000 7.000 13.000", "      }", "    }", "  ]",
+                       "  translation 10.500 3.500 -2.500", "  rotation 0 1 0 -1.571"};
     EXPECT_EQ(after(lines, "      geometry Box {", 6), box);
-    const std::vector<std::string> roof = {
+    const Lines roof = {
         "            0  0  0, # links vorn",           "            5.000  0  0, # rechts vorn",
         "            2.500 3.000  0, # oben vorn",     "            0  0 -13.000, # links hinten",
         "            5.000  0  -13.000,  # rechts hinten", "            2.500 3.000 -13.000,  # oben hinten"};
@@ -82,29 +84,30 @@ TEST(VrmlDocument, WorkedHouseGivesBoxAndRoof) {
     EXPECT_EQ(countOf(lines, "        radius 1700"), 1);  // the ground follows the house's vertices
 }
 
-TEST(VrmlViewpoints, TargetOrientationAndPosition) {
+// The viewpoint perpendicular to each target: its orientation (the axis replaced when the
+// turn is about the vertical alone), its position, and its description with umlauts spelt
+// out in the chosen language.
+TEST(VrmlViewpoints, TargetOrientationPositionAndDescription) {
     const std::pair<const char*, const char*> cases[] = {
-        {"# 180.000  0.000  0 0 0", "  orientation 0.000 1.000 0.000 3.142"},    // south: axis replaced
-        {"# 0.000  0.000  0 0 0", "  orientation 0.000 1.000 0.000 0.000"},      // north: axis replaced
+        {"# 180.000  0.000  0 0 0", "  orientation 0.000 1.000 0.000 3.142"},    // south
+        {"# 0.000  0.000  0 0 0", "  orientation 0.000 1.000 0.000 0.000"},      // north
         {"# 90.000  0.000  0 0 0", "  orientation 0.000 -1.000 0.000 1.571"},    // east
         {"# 180.000  90.000  0 0 0", "  orientation 1.000 -0.000 0.000 1.571"},  // sky
         {"# 180.000  45.000  0 0 0", "  orientation 0.707 -0.000 0.000 2.356"},
     };
     for (const auto& [placement, orientation] : cases) {
-        const auto lines = world(oneSurface(placement, {"12 12 5", "16 12 5", "16 14 8", "12 14 8"}, true, "Kollektor"));
-        const std::vector<std::string> expected = {"  position 14.000 6.500 -13.000", orientation};
+        const auto lines = world(oneSurface(placement, true, "Kollektor", {"12 12 5", "16 12 5", "16 14 8", "12 14 8"}));
+        const Lines expected = {"  position 14.000 6.500 -13.000", orientation};
         EXPECT_EQ(after(lines, "  description \"Senkrecht zur Ebene 'Kollektor'\"", 2), expected);
     }
-}
-
-TEST(VrmlViewpoints, DescriptionsSpellUmlautsAndFollowTheLanguage) {
-    const std::tuple<std::string, const VrmlTexts*, std::string> cases[] = {
+    const VrmlTexts english = vrmlTexts(Language::English);
+    const std::tuple<std::string, const VrmlTexts*, std::string> names[] = {
         {"S\xFC" "dfl\xE4" "che", &kGerman, "  description \"Senkrecht zur Ebene 'Suedflaeche'\""},
-        {"\xC4\xD6\xDC\xE4\xF6\xFC\xDF", &kEnglish, "  description \"Perpendicular to plate 'AeOeUeaeoeuess'\""},
-        {"Caf\xE9 \"Nord\"", &kEnglish, "  description \"Perpendicular to plate 'Caf\xC3\xA9 \\\"Nord\\\"'\""},
+        {"\xC4\xD6\xDC\xE4\xF6\xFC\xDF", &english, "  description \"Perpendicular to plate 'AeOeUeaeoeuess'\""},
+        {"Caf\xE9 \"Nord\"", &english, "  description \"Perpendicular to plate 'Caf\xC3\xA9 \\\"Nord\\\"'\""},
     };
-    for (const auto& [name, texts, line] : cases) {
-        const auto lines = world(oneSurface("# 180.000  0.000  0 0 0", {"0 0 0", "1 0 0", "1 0 1"}, true, name), *texts);
+    for (const auto& [name, texts, line] : names) {
+        const auto lines = world(oneSurface("# 180.000  0.000  0 0 0", true, name), *texts);
         EXPECT_EQ(countOf(lines, line), 1) << line;
         EXPECT_EQ(countOf(lines, "Viewpoint {"), 10);
     }
