@@ -119,7 +119,12 @@ const std::vector<Command>& commands() {
         {"horizon", "set or remove the horizon line",
          "usage: penumbro-cli horizon FILE.dat [FROM-TO=HEIGHT]...\n"
          "  Up to 25 intervals in degrees, e.g. 90-180=12.5 (azimuth from north through\n"
-         "  east, FROM without sign). Without intervals the horizon is removed.\n",
+         "  east, FROM without sign). Without intervals the horizon is removed.\n"
+         "       penumbro-cli horizon FILE.dat --import PROFILE [--format pvgis-csv|pvgis-json|csv]\n"
+         "                                     [--azimuth-origin north|south]\n"
+         "  Replaces the horizon by a profile reduced to at most 25 intervals, each with the\n"
+         "  highest elevation within it. PVGIS azimuths count from south, west positive; the\n"
+         "  generic CSV (azimuth, elevation) from north clockwise unless --azimuth-origin south.\n",
          runHorizon},
         {"comment", "replace the project's comment lines",
          "usage: penumbro-cli comment FILE.dat [LINE]...\n"
