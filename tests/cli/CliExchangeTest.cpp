@@ -120,5 +120,23 @@ TEST(CliExchange, BareTargetLosesNothing) {
     EXPECT_GT(sunny, 60);
 }
 
+TEST(CliExchange, HorizonImportReplacesTheSectionOrNothing) {
+    const testing::TempDir dir("horizon");
+    saveProjectFile(dir.path("p.dat"), testing::collectorProject());
+    const std::string before = dir.read("p.dat");
+    dir.write("bad.csv", "azimuth,elevation\n0,2\n90,100\n");
+    const CliResult bad = runCli("horizon " + cliQuote(dir.path("p.dat")) + " --import " + cliQuote(dir.path("bad.csv")));
+    EXPECT_EQ(bad.exitCode, 1);
+    EXPECT_NE(bad.err.find("bad.csv:3:"), std::string::npos) << bad.err;
+    EXPECT_EQ(dir.read("p.dat"), before);
+
+    dir.write("south.csv", "-90;5\n90;1\n");
+    const CliResult r = runCli("horizon " + cliQuote(dir.path("p.dat")) + " --import " + cliQuote(dir.path("south.csv")) +
+                               " --azimuth-origin south");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "2 profile points became 3 intervals; largest elevation given away: 0 degrees\n");
+    EXPECT_NE(dir.read("p.dat").find("Horizont\r\n0-90=1\r\n90-270=5\r\n270-360=1\r\nStandort"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace penumbro
