@@ -306,31 +306,34 @@ std::string energyPlusShading(const Lines& rep, const std::string& repName, cons
     if (step <= 0 || 60 % step != 0) {
         throw InputError(repName, e[1].line, "step of " + std::to_string(step) + " minutes" + kNeed);
     }
+    // MM/DD HH:MM of a minute of the day (up to 24:00).
     const auto stamp = [](int day, int minuteOfDay) {
         const int month = monthOfDay(day);
         const int dom = day - kMonatsanfang[static_cast<std::size_t>(month - 1)] + 1;
         return twoDigits(month) + "/" + twoDigits(dom) + " " + twoDigits(minuteOfDay / 60) + ":" +
                twoDigits(minuteOfDay % 60);
     };
-    const std::size_t expected = static_cast<std::size_t>(365 * 1440 / step);
-    std::string out = "Surface Name," + std::string(trimBlanks(targetOf(parsedProject(project), project, false).name)) + "\n";
+    // "day D HH:MM" of a minute of the year.
+    const auto when = [&stamp](int minute) {
+        const int day = minute / 1440 + 1;
+        return "day " + std::to_string(day) + " " + stamp(day, minute % 1440).substr(6);
+    };
+    const auto expected = static_cast<std::size_t>(365 * 1440 / step);
+    const std::string target(trimBlanks(targetOf(parsedProject(project), project, false).name));
+    std::string out = "Surface Name," + target + "\n";
     for (std::size_t i = 0; i < e.size(); ++i) {
         const int want = static_cast<int>(i) * step;
         if (i >= expected) throw InputError(repName, e[i].line, "instants after the end of day 365" + std::string(kNeed));
         if (minuteOf(e[i]) != want) {
-            throw InputError(repName, e[i].line,
-                             "expected day " + std::to_string(want / 1440 + 1) + " " +
-                                 stamp(want / 1440 + 1, want % 1440).substr(6) + ", found day " +
-                                 std::to_string(e[i].day) + " " + twoDigits(e[i].hour) + ":" + twoDigits(e[i].minute) + kNeed);
+            throw InputError(repName, e[i].line, "expected " + when(want) + ", found " + when(minuteOf(e[i])) + kNeed);
         }
         const double sunlit = e[i].result < 0 ? 0.0 : 1.0 - e[i].result;
         out += stamp(e[i].day, e[i].hour * 60 + e[i].minute + step) + "," + formatFixed(sunlit, 0, 3) + "\n";
     }
     if (e.size() < expected) {
-        const int next = static_cast<int>(e.size()) * step;
         throw InputError(repName, static_cast<int>(rep.size()) + 1,
-                         "the report ends before day " + std::to_string(next / 1440 + 1) + " " +
-                             stamp(next / 1440 + 1, next % 1440).substr(6) + "; the rest of the year is missing" + kNeed);
+                         "the report ends before " + when(static_cast<int>(e.size()) * step) +
+                             "; the rest of the year is missing" + kNeed);
     }
     return out;
 }
@@ -341,18 +344,21 @@ std::string hourlyCsv(const Lines& rep, const std::string& repName, const Exchan
     std::string out = "day,month,hour,minute,sun_azimuth,sun_elevation,shading,sky_factor,ground_factor\n";
     for (const ReportEntry& e : report.entries) {
         const float clock = static_cast<float>(e.minute) / 60.0f + static_cast<float>(e.hour);
-        const SunPosition sun = Sonnenstand(kSimulationYear, e.day, clock, site.latitude, site.longitude, site.correction);
-        out += std::to_string(e.day) + "," + std::to_string(monthOfDay(e.day)) + "," + std::to_string(e.hour) + "," +
-               std::to_string(e.minute) + "," + formatFixed(sun.azimuth, 0, 2) + "," + formatFixed(sun.elevation, 0, 2) +
-               "," + formatFixed(e.result, 0, 3) + ",";
-        if (report.hasDiffuse) out += formatFixed(e.sky, 0, 3) + "," + formatFixed(e.ground, 0, 3);
-        else out += ",";
+        const SunPosition sun =
+            Sonnenstand(kSimulationYear, e.day, clock, site.latitude, site.longitude, site.correction);
+        out += std::to_string(e.day) + "," + std::to_string(monthOfDay(e.day)) + "," + std::to_string(e.hour) +
+               "," + std::to_string(e.minute) + "," + formatFixed(sun.azimuth, 0, 2) + "," +
+               formatFixed(sun.elevation, 0, 2) + "," + formatFixed(e.result, 0, 3) + ",";
+        // Without diffuse values the two columns stay empty.
+        out += report.hasDiffuse ? formatFixed(e.sky, 0, 3) + "," + formatFixed(e.ground, 0, 3) : ",";
         out += "\n";
     }
     return out;
 }
 
-std::string samDiffusePath(const std::string& tablePath) { return withoutExtension(tablePath) + "_diffuse.txt"; }
+std::string samDiffusePath(const std::string& tablePath) {
+    return withoutExtension(tablePath) + "_diffuse.txt";
+}
 
 std::vector<std::string> exportExchangeFile(const std::string& inPath, ExportFormat format,
                                             const std::string& outPath, const ExchangeProject& project) {
@@ -361,7 +367,9 @@ std::vector<std::string> exportExchangeFile(const std::string& inPath, ExportFor
     switch (format) {
         case ExportFormat::Sam: {
             files.emplace_back(outPath, samBeamTable(in, inPath));
-            if (auto diffuse = samDiffuseLoss(in, inPath, project)) files.emplace_back(samDiffusePath(outPath), *diffuse);
+            if (auto diffuse = samDiffuseLoss(in, inPath, project)) {
+                files.emplace_back(samDiffusePath(outPath), *diffuse);
+            }
             break;
         }
         case ExportFormat::EnergyPlus: files.emplace_back(outPath, energyPlusShading(in, inPath, project)); break;
