@@ -32,7 +32,7 @@ ExchangeProject exchangeProject(const Options& options, const std::string& inPat
 int runExport(const Args& args) {
     const Options options(args, {.values = {"format", "out", "project", "kon"}, .repeatable = {"set"}});
     if (options.positional().size() != 1) throw UsageError{"expected one .mit or .rep file"};
-    if (!options.has("format")) throw UsageError{"--format is missing (text, trnsys or suncode)"};
+    if (!options.has("format")) throw UsageError{"--format is missing (text, trnsys, suncode, sam, energyplus or hourly-csv)"};
     const auto format = exportFormatNamed(options.value("format"));
     if (!format) throw UsageError{"--format: unknown format " + options.value("format")};
 
