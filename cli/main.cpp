@@ -52,8 +52,15 @@ const std::vector<Command>& commands() {
          "  online-resolution, latitude, longitude, correction, resolution,\n"
          "  elevation-intervals, sky-reduction, obstacle-reflectance.\n",
          runKon},
-        {"export", "export a mean-value file (.mit) as TEXT, TRNSYS or SUNCODE table",
+        {"export", "export a mean-value file (.mit) as TEXT, TRNSYS or SUNCODE table, or a run for SAM, EnergyPlus, CSV",
          "usage: penumbro-cli export FILE.mit --format text|trnsys|suncode [-o|--out FILE]\n"
+         "       penumbro-cli export FILE.mit --format sam [--project P.dat] [--kon K.kon] [--set KEY=VALUE]... [-o FILE]\n"
+         "       penumbro-cli export FILE.rep --format energyplus|hourly-csv [--project P.dat] [-o FILE]\n"
+         "  sam: 12 x 24 beam shading loss in percent; with diffuse lines also NAME_diffuse.txt\n"
+         "  (the year's diffuse loss against the bare target under the run's k from --kon/--set).\n"
+         "  energyplus: Schedule:File:Shading CSV of a run over days 1..365 at a step dividing 60 min.\n"
+         "  hourly-csv: every instant with the sun's position. The project (target name, site)\n"
+         "  defaults to the input's path with .dat.\n"
          "  Without -o the table is written to the current directory under the name\n"
          "  the export window proposes: the .mit file's name up to its first \".\" followed\n"
          "  by txt, trn or sun. A defective .mit file is reported with its line; the\n"
@@ -117,7 +124,12 @@ const std::vector<Command>& commands() {
         {"horizon", "set or remove the horizon line",
          "usage: penumbro-cli horizon FILE.dat [FROM-TO=HEIGHT]...\n"
          "  Up to 25 intervals in degrees, e.g. 90-180=12.5 (azimuth from north through\n"
-         "  east, FROM without sign). Without intervals the horizon is removed.\n",
+         "  east, FROM without sign). Without intervals the horizon is removed.\n"
+         "       penumbro-cli horizon FILE.dat --import PROFILE [--format pvgis-csv|pvgis-json|csv]\n"
+         "                                     [--azimuth-origin north|south]\n"
+         "  Replaces the horizon by a profile reduced to at most 25 intervals, each with the\n"
+         "  highest elevation within it. PVGIS azimuths count from south, west positive; the\n"
+         "  generic CSV (azimuth, elevation) from north clockwise unless --azimuth-origin south.\n",
          runHorizon},
         {"comment", "replace the project's comment lines",
          "usage: penumbro-cli comment FILE.dat [LINE]...\n"

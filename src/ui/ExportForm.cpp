@@ -23,6 +23,10 @@ namespace {
 const Tx kCaption{"Daten exportieren", "Data export"};
 const Tx kGruppe{"Format der Exportdatei", "Format of the export file"};
 const Tx kText{"TEXT (Monatsdaten spaltenweise, Leerzeichen getrennt)", "TEXT (monthly values in columns)"};
+const Tx kSam{"SAM (Verschattungsverluste Monat x Stunde, %)", "SAM (shading losses month x hour, %)"};
+const Tx kEnergyPlus{"EnergyPlus (Schedule:File:Shading, aus der .rep-Datei)",
+                     "EnergyPlus (Schedule:File:Shading, from the .rep file)"};
+const Tx kHourlyCsv{"CSV (jeder Zeitschritt der .rep-Datei)", "CSV (every time step of the .rep file)"};
 const Tx kButton1{"Datenexport verlassen", "Exit data export"};
 const Tx kButton2{"Penumbro Mittelwert-Datei ausw\xE4hlen", "Select mean value file"};
 const Tx kButton3{"Export in gew\xE4hltem Format", "Export in selected format"};
@@ -48,14 +52,26 @@ TExportForm::TExportForm(AppState& state, Dialogs& dialogs, QWidget* parent)
     Format_Trnsys->setObjectName(QStringLiteral("Format_Trnsys"));
     Format_Suncode = new QRadioButton(QStringLiteral("SUNCODE"));
     Format_Suncode->setObjectName(QStringLiteral("Format_Suncode"));
+    Format_Sam = new QRadioButton;
+    Format_Sam->setObjectName(QStringLiteral("Format_Sam"));
+    Format_EnergyPlus = new QRadioButton;
+    Format_EnergyPlus->setObjectName(QStringLiteral("Format_EnergyPlus"));
+    Format_HourlyCsv = new QRadioButton;
+    Format_HourlyCsv->setObjectName(QStringLiteral("Format_HourlyCsv"));
     formate_ = new QButtonGroup(this);
     formate_->addButton(Format_Text, static_cast<int>(ExportFormat::Text));
     formate_->addButton(Format_Trnsys, static_cast<int>(ExportFormat::Trnsys));
     formate_->addButton(Format_Suncode, static_cast<int>(ExportFormat::Suncode));
+    formate_->addButton(Format_Sam, static_cast<int>(ExportFormat::Sam));
+    formate_->addButton(Format_EnergyPlus, static_cast<int>(ExportFormat::EnergyPlus));
+    formate_->addButton(Format_HourlyCsv, static_cast<int>(ExportFormat::HourlyCsv));
     auto* radios = new QVBoxLayout(RadioGroup1);
     radios->addWidget(Format_Text);
     radios->addWidget(Format_Trnsys);
     radios->addWidget(Format_Suncode);
+    radios->addWidget(Format_Sam);
+    radios->addWidget(Format_EnergyPlus);
+    radios->addWidget(Format_HourlyCsv);
     Button1 = new QPushButton;
     Button1->setObjectName(QStringLiteral("Button1"));
     Button2 = new QPushButton;
@@ -88,6 +104,9 @@ void TExportForm::SpracheAnpassen(Language language) {
     setWindowTitle(tx(kCaption, language));
     RadioGroup1->setTitle(tx(kGruppe, language));
     Format_Text->setText(tx(kText, language));
+    Format_Sam->setText(tx(kSam, language));
+    Format_EnergyPlus->setText(tx(kEnergyPlus, language));
+    Format_HourlyCsv->setText(tx(kHourlyCsv, language));
     Button1->setText(tx(kButton1, language));
     Button2->setText(tx(kButton2, language));
     Button3->setText(tx(kButton3, language));
@@ -130,11 +149,20 @@ void TExportForm::Button3Click() {
     }
     const auto format = static_cast<ExportFormat>(id);
     const std::string mitPath = toPath(S_Filename->text());
+    // The formats of single instants read the report file of the same run.
+    const std::string inPath = exportReadsReport(format) ? withoutExtension(mitPath) + ".rep" : mitPath;
     const QString target = dialogs_.getSaveFileName(this, tx(kSpeichernTitel, language_),
-                                                    fromPath(proposedExportName(mitPath, format)),
+                                                    fromPath(proposedExportName(inPath, format)),
                                                     QStringLiteral("Export|*.*"));
     if (!target.isEmpty()) {
         try {
+            if (exportNeedsProject(format)) {
+                const ExchangeProject project{state_.project.daten, state_.project.fileName, state_.params.skyReduction,
+                                              static_cast<int>(state_.params.elevationIntervals)};
+                exportExchangeFile(inPath, format, toPath(target), project);
+                accept();
+                return;
+            }
             const ExportResult result = exportMeanValues(splitLines(readFileBytes(mitPath)), format);
             writeFileAtomically(toPath(target), result.bytes);
             if (result.error)

@@ -1,5 +1,6 @@
 #pragma once
-// TExportForm: converts a mean-value file into TEXT, TRNSYS or SUNCODE tables.
+// TExportForm: converts a mean-value file into TEXT, TRNSYS or SUNCODE tables, and a
+// run's output into the SAM, EnergyPlus and hourly CSV files.
 
 #include "project/Language.h"
 
@@ -36,6 +37,9 @@ public:
     QRadioButton* Format_Text;
     QRadioButton* Format_Trnsys;
     QRadioButton* Format_Suncode;
+    QRadioButton* Format_Sam;
+    QRadioButton* Format_EnergyPlus;
+    QRadioButton* Format_HourlyCsv;
     QPushButton* Button1;
     QPushButton* Button2;
     QPushButton* Button3;

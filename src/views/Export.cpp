@@ -4,6 +4,11 @@
 #include "project/InputError.h"
 #include "project/Numbers.h"
 #include "project/ProjectFile.h"
+#include "engine/Calendar.h"
+#include "engine/Compiler.h"
+#include "engine/Diffuse.h"
+#include "engine/Sun.h"
+#include "simulation/ReportReader.h"
 
 #include <algorithm>
 #include <array>
@@ -122,8 +127,11 @@ ExportResult exportMeanValues(const Lines& mit, ExportFormat format) {
         case ExportFormat::Text: return exportText(mit);
         case ExportFormat::Trnsys: return exportTrnsys(mit);
         case ExportFormat::Suncode: return exportSuncode(mit);
+        case ExportFormat::Sam:
+        case ExportFormat::EnergyPlus:
+        case ExportFormat::HourlyCsv: break;
     }
-    return {};
+    return {{}, MitError{0, "not a mean-value table format"}};
 }
 
 const char* exportExtension(ExportFormat format) {
@@ -131,6 +139,9 @@ const char* exportExtension(ExportFormat format) {
         case ExportFormat::Text: return "txt";
         case ExportFormat::Trnsys: return "trn";
         case ExportFormat::Suncode: return "sun";
+        case ExportFormat::Sam: return "sam.csv";
+        case ExportFormat::EnergyPlus: return "eplus.csv";
+        case ExportFormat::HourlyCsv: return "hourly.csv";
     }
     return "";
 }
@@ -142,6 +153,9 @@ std::optional<ExportFormat> exportFormatNamed(const std::string& name) {
     if (lower == "text") return ExportFormat::Text;
     if (lower == "trnsys") return ExportFormat::Trnsys;
     if (lower == "suncode") return ExportFormat::Suncode;
+    if (lower == "sam") return ExportFormat::Sam;
+    if (lower == "energyplus") return ExportFormat::EnergyPlus;
+    if (lower == "hourly-csv") return ExportFormat::HourlyCsv;
     return std::nullopt;
 }
 
@@ -179,6 +193,198 @@ void exportFile(const std::string& mitPath, ExportFormat format, const std::stri
         throw InputError(mitPath, result.error->line,
                          std::string(kExportDefectiveEn) + " (" + result.error->reason + ")");
     }
+}
+
+// --- Exchange formats -------------------------------------------------------------
+
+namespace {
+
+std::string percent(double share) { return formatFixed(share * 100.0, 0, 2); }
+
+std::string twoDigits(int v) { return (v < 10 ? "0" : "") + std::to_string(v); }
+
+MitContent readMitOrThrow(const Lines& mit, const std::string& mitName) {
+    MitContent content = readMitBlocks(mit);
+    if (content.error) throw InputError(mitName, content.error->line, content.error->reason);
+    return content;
+}
+
+// The last block of each month, as the TEXT table takes them.
+std::array<const MitBlock*, 12> monthlyBlocks(const MitContent& content, const std::string& mitName) {
+    std::array<const MitBlock*, 12> months{};
+    for (const MitBlock& b : content.blocks) {
+        if (!b.monthly) throw InputError(mitName, 1, "SAM needs the .mit of a monthly run; this one is daily");
+        months[static_cast<std::size_t>(b.month - 1)] = &b;
+    }
+    std::string missing;
+    for (std::size_t m = 0; m < 12; ++m) {
+        if (!months[m]) missing += (missing.empty() ? "" : ", ") + std::to_string(m + 1);
+    }
+    if (!missing.empty()) throw InputError(mitName, 0, "SAM needs all twelve months; missing: " + missing);
+    return months;
+}
+
+CompiledModel parsedProject(const ExchangeProject& project) {
+    return parseProject(project.text, project.fileName);
+}
+
+const TFlaeche& targetOf(const CompiledModel& model, const ExchangeProject& project, bool last) {
+    const TFlaeche* found = nullptr;
+    for (const TFlaeche& s : model.flaechen) {
+        if (!s.istTarget) continue;
+        found = &s;
+        if (!last) break;
+    }
+    if (!found) throw InputError(project.fileName, 0, "the project has no target surface");
+    return *found;
+}
+
+}  // namespace
+
+bool exportReadsReport(ExportFormat format) {
+    return format == ExportFormat::EnergyPlus || format == ExportFormat::HourlyCsv;
+}
+
+bool exportNeedsProject(ExportFormat format) {
+    return format == ExportFormat::Sam || exportReadsReport(format);
+}
+
+std::string samBeamTable(const Lines& mit, const std::string& mitName) {
+    const MitContent content = readMitOrThrow(mit, mitName);
+    std::string out;
+    for (const MitBlock* b : monthlyBlocks(content, mitName)) {
+        for (std::size_t h = 0; h < 24; ++h) out += (h ? "," : "") + percent(b->means[h]);
+        out += "\n";
+    }
+    return out;
+}
+
+double unobstructedSkyFactor(const ExchangeProject& project) {
+    const CompiledModel model = parsedProject(project);
+    const TFlaeche& target = targetOf(model, project, true);
+    // Every grid direction sees open sky (no obstacle, no horizon line), as in a run
+    // of the bare target.
+    const DiffuseGrid grid = makeDiffuseGrid(project.elevationIntervals);
+    DiffuseAccumulators acc;
+    for (double a : grid.azimuth) {
+        for (double eps : grid.elevation) {
+            addShares(acc, {1.0, 0.0, 0.0}, gridDirection(a, eps, target.alpha, target.beta), {});
+        }
+    }
+    const auto factors = diffuseFactors(acc, 0, 0, project.skyReduction, 0.0);
+    return factors ? factors->sky : 0.0;
+}
+
+std::optional<std::string> samDiffuseLoss(const Lines& mit, const std::string& mitName,
+                                          const ExchangeProject& project) {
+    const MitContent content = readMitOrThrow(mit, mitName);
+    const auto months = monthlyBlocks(content, mitName);
+    if (!std::all_of(months.begin(), months.end(), [](const MitBlock* b) { return b->hasDiffuse; })) {
+        return std::nullopt;
+    }
+    const double reference = unobstructedSkyFactor(project);
+    if (!(reference > 0.0)) {
+        throw InputError(project.fileName, 0, "the target sees no sky, so it has no diffuse loss to give");
+    }
+    double sum = 0.0;
+    for (const MitBlock* b : months) {
+        // The .mit holds three decimals: a sky factor within its rounding of the
+        // reference is the reference.
+        const double sky = std::fabs(b->sky - reference) <= 0.0005 ? reference : b->sky;
+        sum += 1.0 - sky / reference;
+    }
+    return percent(sum / 12.0) + "\n";
+}
+
+std::string energyPlusShading(const Lines& rep, const std::string& repName, const ExchangeProject& project) {
+    const ReportContent report = readReport(rep, repName);
+    const auto& e = report.entries;
+    constexpr const char* kNeed = " (the export needs days 1 to 365 at one step that divides 60 minutes)";
+    const auto minuteOf = [](const ReportEntry& x) { return (x.day - 1) * 1440 + x.hour * 60 + x.minute; };
+    if (e.size() < 2) throw InputError(repName, e.front().line, std::string("a single instant") + kNeed);
+    const int step = minuteOf(e[1]) - minuteOf(e[0]);
+    if (step <= 0 || 60 % step != 0) {
+        throw InputError(repName, e[1].line, "step of " + std::to_string(step) + " minutes" + kNeed);
+    }
+    // MM/DD HH:MM of a minute of the day (up to 24:00).
+    const auto stamp = [](int day, int minuteOfDay) {
+        const int month = monthOfDay(day);
+        const int dom = day - kMonatsanfang[static_cast<std::size_t>(month - 1)] + 1;
+        return twoDigits(month) + "/" + twoDigits(dom) + " " + twoDigits(minuteOfDay / 60) + ":" +
+               twoDigits(minuteOfDay % 60);
+    };
+    // "day D HH:MM" of a minute of the year.
+    const auto when = [&stamp](int minute) {
+        const int day = minute / 1440 + 1;
+        return "day " + std::to_string(day) + " " + stamp(day, minute % 1440).substr(6);
+    };
+    const auto expected = static_cast<std::size_t>(365 * 1440 / step);
+    const std::string target(trimBlanks(targetOf(parsedProject(project), project, false).name));
+    std::string out = "Surface Name," + target + "\n";
+    for (std::size_t i = 0; i < e.size(); ++i) {
+        const int want = static_cast<int>(i) * step;
+        if (i >= expected) throw InputError(repName, e[i].line, "instants after the end of day 365" + std::string(kNeed));
+        if (minuteOf(e[i]) != want) {
+            throw InputError(repName, e[i].line, "expected " + when(want) + ", found " + when(minuteOf(e[i])) + kNeed);
+        }
+        const double sunlit = e[i].result < 0 ? 0.0 : 1.0 - e[i].result;
+        out += stamp(e[i].day, e[i].hour * 60 + e[i].minute + step) + "," + formatFixed(sunlit, 0, 3) + "\n";
+    }
+    if (e.size() < expected) {
+        throw InputError(repName, static_cast<int>(rep.size()) + 1,
+                         "the report ends before " + when(static_cast<int>(e.size()) * step) +
+                             "; the rest of the year is missing" + kNeed);
+    }
+    return out;
+}
+
+std::string hourlyCsv(const Lines& rep, const std::string& repName, const ExchangeProject& project) {
+    const ReportContent report = readReport(rep, repName);
+    const Site site = parsedProject(project).site;
+    std::string out = "day,month,hour,minute,sun_azimuth,sun_elevation,shading,sky_factor,ground_factor\n";
+    for (const ReportEntry& e : report.entries) {
+        const float clock = static_cast<float>(e.minute) / 60.0f + static_cast<float>(e.hour);
+        const SunPosition sun =
+            Sonnenstand(kSimulationYear, e.day, clock, site.latitude, site.longitude, site.correction);
+        out += std::to_string(e.day) + "," + std::to_string(monthOfDay(e.day)) + "," + std::to_string(e.hour) +
+               "," + std::to_string(e.minute) + "," + formatFixed(sun.azimuth, 0, 2) + "," +
+               formatFixed(sun.elevation, 0, 2) + "," + formatFixed(e.result, 0, 3) + ",";
+        // Without diffuse values the two columns stay empty.
+        out += report.hasDiffuse ? formatFixed(e.sky, 0, 3) + "," + formatFixed(e.ground, 0, 3) : ",";
+        out += "\n";
+    }
+    return out;
+}
+
+std::string samDiffusePath(const std::string& tablePath) {
+    return withoutExtension(tablePath) + "_diffuse.txt";
+}
+
+std::vector<std::string> exportExchangeFile(const std::string& inPath, ExportFormat format,
+                                            const std::string& outPath, const ExchangeProject& project) {
+    const Lines in = splitLines(readFileBytes(inPath));
+    std::vector<std::pair<std::string, std::string>> files;
+    switch (format) {
+        case ExportFormat::Sam: {
+            files.emplace_back(outPath, samBeamTable(in, inPath));
+            if (auto diffuse = samDiffuseLoss(in, inPath, project)) {
+                files.emplace_back(samDiffusePath(outPath), *diffuse);
+            }
+            break;
+        }
+        case ExportFormat::EnergyPlus: files.emplace_back(outPath, energyPlusShading(in, inPath, project)); break;
+        case ExportFormat::HourlyCsv: files.emplace_back(outPath, hourlyCsv(in, inPath, project)); break;
+        case ExportFormat::Text:
+        case ExportFormat::Trnsys:
+        case ExportFormat::Suncode: throw InputError(inPath, 0, "not an exchange format");
+    }
+    // Everything is computed before the first file is replaced.
+    std::vector<std::string> written;
+    for (const auto& [path, bytes] : files) {
+        writeFileAtomically(path, bytes);
+        written.push_back(path);
+    }
+    return written;
 }
 
 }  // namespace penumbro

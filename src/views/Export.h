@@ -4,6 +4,10 @@
 //   TRNSYS  one line per hour of the year: running hour, mean, 1 - mean [, diffuse pairs];
 //   SUNCODE one integer per hour line: the unshaded share in thousandths.
 // Export files end their lines with CR LF (except the last TEXT line, see below).
+// The exchange formats for today's tools end their lines with LF and always write ".":
+//   SAM         12 x 24 beam shading loss table in percent (from a monthly .mit);
+//   ENERGYPLUS  sunlit fraction per time step of the year (from a whole-year .rep);
+//   HOURLY CSV  every instant of a .rep with the sun's position.
 
 #include "project/ProjectText.h"
 #include "views/MitReader.h"
@@ -11,10 +15,11 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace penumbro {
 
-enum class ExportFormat { Text, Trnsys, Suncode };
+enum class ExportFormat { Text, Trnsys, Suncode, Sam, EnergyPlus, HourlyCsv };
 
 // The message boxes' texts.
 inline constexpr const char* kExportDefectiveDe =
@@ -38,9 +43,9 @@ ExportResult exportTrnsys(const Lines& mit);
 ExportResult exportSuncode(const Lines& mit);
 ExportResult exportMeanValues(const Lines& mit, ExportFormat format);
 
-// "txt", "trn" or "sun".
+// "txt", "trn", "sun", "sam.csv", "eplus.csv" or "hourly.csv".
 const char* exportExtension(ExportFormat format);
-// Parses "text", "trnsys" or "suncode" (any case).
+// Parses "text", "trnsys", "suncode", "sam", "energyplus" or "hourly-csv" (any case).
 std::optional<ExportFormat> exportFormatNamed(const std::string& name);
 
 // The save dialog's proposal: the file part of the .mit name up to and including its
@@ -59,5 +64,50 @@ std::optional<std::string> initialMitFile(const std::string& projectBaseName,
 // what the format keeps). Throws InputError naming the .mit file and line on a defect,
 // and InputError naming the file when one cannot be read or written.
 void exportFile(const std::string& mitPath, ExportFormat format, const std::string& outPath);
+
+// --- Exchange formats -------------------------------------------------------------
+
+// True for the formats that read a report file (.rep) instead of a .mit file.
+bool exportReadsReport(ExportFormat format);
+// True for the formats that need the run's project (all exchange formats).
+bool exportNeedsProject(ExportFormat format);
+
+// What the exchange formats take from the run besides its output file: the project
+// (target name, site, target orientation) and the run's sky reduction factor k and
+// number of elevation intervals (for the diffuse reference).
+struct ExchangeProject {
+    Lines text;
+    std::string fileName;  // for messages
+    double skyReduction = 1.0;
+    int elevationIntervals = 10;
+};
+
+// The SAM table: 12 lines (January..December) of 24 comma-separated losses in percent
+// with two decimals. Throws InputError naming the file for a defective or daily file
+// and for months the file does not hold.
+std::string samBeamTable(const Lines& mit, const std::string& mitName);
+// The year's mean diffuse loss in percent ("12.34" and a line end), relative to the sky
+// factor of the same target with nothing in front of it (no obstacles, no horizon line)
+// under the same k and grid; nothing when the file has no diffuse lines.
+std::optional<std::string> samDiffuseLoss(const Lines& mit, const std::string& mitName,
+                                          const ExchangeProject& project);
+// The sky factor of the project's last target with nothing in front of it.
+double unobstructedSkyFactor(const ExchangeProject& project);
+
+// Schedule:File:Shading CSV: "Surface Name,<first target>" and one line per step,
+// stamped at the end of the interval that the instant at its start stands for.
+// Throws InputError naming the report and what is missing when the report does not
+// cover days 1..365 at one step that divides 60 minutes.
+std::string energyPlusShading(const Lines& rep, const std::string& repName, const ExchangeProject& project);
+// Every instant with the sun's position at the project's site.
+std::string hourlyCsv(const Lines& rep, const std::string& repName, const ExchangeProject& project);
+
+// The shared entry of the command line and the export window for the exchange formats:
+// reads inPath, writes outPath (and, for SAM with diffuse lines, the diffuse loss beside
+// it) atomically and returns the files written. Throws InputError naming the file.
+std::vector<std::string> exportExchangeFile(const std::string& inPath, ExportFormat format,
+                                            const std::string& outPath, const ExchangeProject& project);
+// NAME_diffuse.txt beside a SAM table NAME.EXT.
+std::string samDiffusePath(const std::string& tablePath);
 
 }  // namespace penumbro

@@ -1,0 +1,63 @@
+// The export window's exchange formats: captions in both languages and the same bytes
+// as penumbro-cli.
+
+#include "UiFixture.h"
+#include "cli/RunCli.h"
+
+#include "ui/ExportForm.h"
+
+#include <QRadioButton>
+#include <QtTest>
+
+using namespace penumbro;
+using namespace penumbro::ui;
+
+class ExchangeTest : public QObject {
+    Q_OBJECT
+private slots:
+    void windowWritesWhatTheCommandLineWrites();
+};
+
+void ExchangeTest::windowWritesWhatTheCommandLineWrites() {
+    UiEnv env("e");
+    const std::string golden = std::string(PENUMBRO_SOURCE_DIR) + "/tests/cli/golden/";
+    writeFileAtomically(env.path("k.mit"), readFileBytes(golden + "collector_year_diffuse.mit"));
+    env.startWith(loadProjectFile(testing::examplePath("collector.dat")).lines);
+    const std::string kon = env.path("start.kon");
+    QCOMPARE(runCli("kon --write " + cliQuote(kon)).exitCode, 0);
+    QCOMPARE(runCli("run " + cliQuote(env.path("k.dat")) + " --kon " + cliQuote(kon) +
+                    " --set monthly=0 --set first-day=1 --set stop-day=365 --set interval-days=1"
+                    " --set interval-minutes=60 -o " + cliQuote(env.path("year")))
+                 .exitCode,
+             0);
+    writeFileAtomically(env.path("k.rep"), readFileBytes(env.path("year.rep")));
+
+    TExportForm* x = env.window->exportForm();
+    QCOMPARE(x->Format_Sam->text(), QStringLiteral("SAM (shading losses month x hour, %)"));
+    x->SpracheAnpassen(Language::German);
+    QVERIFY(x->Format_HourlyCsv->text().startsWith(QStringLiteral("CSV (jeder")));
+    const std::vector<std::tuple<QRadioButton*, const char*, std::vector<std::string>>> cases = {
+        {x->Format_Sam, "sam", {"k.sam.csv", "k.sam_diffuse.txt"}},
+        {x->Format_EnergyPlus, "energyplus", {"k.eplus.csv"}},
+        {x->Format_HourlyCsv, "hourly-csv", {"k.hourly.csv"}},
+    };
+    for (const auto& [radio, name, files] : cases) {
+        x->vorbereiten();
+        radio->setChecked(true);
+        env.dialogs.fileNames = {env.qpath(files[0])};
+        x->Button3Click();
+        QCOMPARE(env.dialogs.fileInitial.last(), QString::fromStdString(files[0]));
+        const std::string in = env.path(std::string("k.") + (std::string(name) == "sam" ? "mit" : "rep"));
+        const CliResult r = runCli("export " + cliQuote(in) + " --format " + name + " --project " +
+                                   cliQuote(env.path("k.dat")) + " --kon " + cliQuote(kon) + " -o " +
+                                   cliQuote(env.path("cli-" + files[0])));
+        QVERIFY2(r.exitCode == 0, r.err.c_str());
+        for (std::size_t i = 0; i < files.size(); ++i) {
+            const std::string cliName = i == 0 ? "cli-" + files[0] : "cli-" + files[i];
+            QVERIFY2(readFileBytes(env.path(files[i])) == readFileBytes(env.path(cliName)), files[i].c_str());
+        }
+    }
+}
+
+QTEST_MAIN(ExchangeTest)
+#include "tst_exchange.moc"

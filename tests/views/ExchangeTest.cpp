@@ -1,0 +1,103 @@
+// The exchange formats on small made-up run outputs: what is refused and where.
+
+#include "views/Export.h"
+
+#include "project/InputError.h"
+#include "project/ProjectFile.h"
+#include "simulation/OutputFormat.h"
+#include "support/SampleProjects.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+
+namespace penumbro {
+namespace {
+
+ExchangeProject collector() { return {testing::collectorProject(), "p.dat", 1.0, 10}; }
+
+// A daily run over days first..last at the given step, every instant shaded 0.25.
+Lines report(int first, int last, int step) {
+    std::string bytes;
+    int n = 1;
+    for (int day = first; day <= last; ++day) {
+        for (int t = 0; t < 1440; t += step) {
+            bytes += reportLine({n++, day, t / 60, t % 60, 0.25, 0, 0}, false, false);
+        }
+    }
+    return splitLines(bytes);
+}
+
+Lines monthlyMit(int months) {
+    std::string bytes;
+    for (int m = 1; m <= months; ++m) {
+        bytes += "\r\n" + monthHeading(m);
+        for (int h = 0; h < 24; ++h) bytes += hourLine(h, h < 6 ? 1.0 : 0.125, false);
+    }
+    return splitLines(bytes);
+}
+
+TEST(Exchange, EnergyPlusStampsTheEndOfEachInterval) {
+    const std::string csv = energyPlusShading(report(1, 365, 30), "r.rep", collector());
+    EXPECT_EQ(csv.substr(0, csv.find('\n', csv.find('\n') + 1) + 1), "Surface Name,Kollektor\n01/01 00:30,0.750\n");
+    EXPECT_NE(csv.find("\n01/31 24:00,0.750\n02/01 00:30,"), std::string::npos);
+    EXPECT_EQ(csv.substr(csv.size() - 19), "\n12/31 24:00,0.750\n");
+}
+
+TEST(Exchange, SamTableIsPercentPerMonthAndHour) {
+    const std::string table = samBeamTable(monthlyMit(12), "m.mit");
+    const std::string row = "100.00,100.00,100.00,100.00,100.00,100.00,12.50,";
+    EXPECT_EQ(table.substr(0, row.size()), row);
+    EXPECT_EQ(std::count(table.begin(), table.end(), '\n'), 12);
+    EXPECT_FALSE(samDiffuseLoss(monthlyMit(12), "m.mit", collector()));
+}
+
+struct Refusal {
+    const char* what;
+    std::function<void()> run;
+    const char* file;
+    int line;
+    const char* says;
+};
+
+TEST(Exchange, RefusalsNameFileAndLine) {
+    Lines gap = report(1, 365, 60);
+    gap.erase(gap.begin() + 100);
+    Lines badField = report(1, 1, 60);
+    badField[3] = "    4    1   3   0     abc  2.000";
+    Lines mixed = report(1, 1, 60);
+    mixed[2] += "  0.500  0.500  0.100  0.900";
+    Lines outOfRange = report(1, 1, 60);
+    outOfRange[5] = splitLines(reportLine({6, 1, 5, 0, 1.5, 0, 0}, false, false))[0];
+    Lines daily = monthlyMit(1);
+    daily.erase(daily.begin(), daily.begin() + 2);
+    const ExchangeProject p = collector();
+    const std::vector<Refusal> cases = {
+        {"gap", [&] { energyPlusShading(gap, "r.rep", p); }, "r.rep", 101, "expected day 5 04:00"},
+        {"short", [&] { energyPlusShading(report(1, 364, 60), "r.rep", p); }, "r.rep", 8737, "day 365 00:00"},
+        {"late start", [&] { energyPlusShading(report(2, 365, 60), "r.rep", p); }, "r.rep", 1, "expected day 1 00:00"},
+        {"step 45", [&] { energyPlusShading(report(1, 365, 45), "r.rep", p); }, "r.rep", 2, "step of 45"},
+        {"not a number", [&] { hourlyCsv(badField, "r.rep", p); }, "r.rep", 4, "abc"},
+        {"field count", [&] { hourlyCsv(mixed, "r.rep", p); }, "r.rep", 3, "10 fields"},
+        {"shading", [&] { hourlyCsv(outOfRange, "r.rep", p); }, "r.rep", 6, "1.500"},
+        {"empty", [&] { hourlyCsv({"", ""}, "r.rep", p); }, "r.rep", 1, "no report lines"},
+        {"months", [&] { samBeamTable(monthlyMit(11), "m.mit"); }, "m.mit", 0, "missing: 12"},
+        {"daily", [&] { samBeamTable(daily, "m.mit"); }, "m.mit", 1, "daily"},
+        {"no target", [&] { energyPlusShading(report(1, 365, 60), "r.rep", {testing::project({testing::wallSurface()}), "p.dat"}); },
+         "p.dat", 0, "no target"},
+    };
+    for (const Refusal& c : cases) {
+        try {
+            c.run();
+            ADD_FAILURE() << c.what << ": not refused";
+        } catch (const InputError& e) {
+            EXPECT_EQ(e.file(), c.file) << c.what;
+            EXPECT_EQ(e.line(), c.line) << c.what << ": " << e.what();
+            EXPECT_NE(e.message().find(c.says), std::string::npos) << c.what << ": " << e.message();
+        }
+    }
+}
+
+}  // namespace
+}  // namespace penumbro
