@@ -1,7 +1,6 @@
 #include "project/Encoding.h"
 #include "project/FileIo.h"
 #include "project/InputError.h"
-#include "project/Numbers.h"
 #include "project/ProjectFile.h"
 #include "support/TempDir.h"
 
@@ -30,7 +29,7 @@ const Lines kHausLines = {
     "Bodenreflexion", " 40 40 30 20 20 20 20 20 20 20 30 40",
 };
 
-TEST_F(ProjectFileTest, CrLfFileSavesByteForByteAndLfFileIsSavedWithCrLf) {
+TEST_F(ProjectFileTest, Cp1252CrLfFileSavesByteForByteAndLfFileIsSavedWithCrLf) {
     const std::string crlf = joinLines(kHausLines);
     std::string lf;
     for (const auto& l : kHausLines) lf += l + "\n";
@@ -47,6 +46,13 @@ TEST_F(ProjectFileTest, CrLfFileSavesByteForByteAndLfFileIsSavedWithCrLf) {
         {"a\rb\r\n", {"a\rb"}},  // a lone CR stays in its line
     };
     for (const auto& [bytes, lines] : ends) EXPECT_EQ(splitLines(bytes), lines) << ::testing::PrintToString(bytes);
+    // Windows-1252 to UTF-8 (for terminals and windows) and back.
+    std::string all;
+    for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
+    EXPECT_EQ(utf8ToCp1252(cp1252ToUtf8(all)), all);
+    EXPECT_EQ(cp1252ToUtf8("Geb\xE4ude \x80"), "Geb\xC3\xA4ude \xE2\x82\xAC");
+    EXPECT_EQ(utf8ToCp1252("\xE4\xB8\xAD"), "?");  // no Windows-1252 byte
+    EXPECT_EQ(utf8ToCp1252("a\xE4" "b"), "a\xE4" "b");  // malformed UTF-8 kept as bytes
 }
 
 // Either trailing section missing is appended with its former default; keyword lines
@@ -68,12 +74,8 @@ TEST_F(ProjectFileTest, PreviousVersionConversion) {
     }
 }
 
-TEST_F(ProjectFileTest, OpenSaveAsAndTheSavedCopy) {
+TEST_F(ProjectFileTest, OpenSaveAsTheSavedCopyAndNames) {
     ProjectText project;
-    project.daten = {"junk"};
-    resetToNewProject(project);
-    EXPECT_EQ(std::tuple(project.fileName, project.baseName, project.daten, project.original),
-              std::tuple("unbenannt.dat", "unbenannt", newProjectLines(), newProjectLines()));
     const std::string path = dir_.write("Alt.txt", "* \n0\n");
     EXPECT_TRUE(openProject(project, path).converted);
     EXPECT_EQ(std::tuple(project.fileName, project.baseName, project.original),
@@ -91,6 +93,10 @@ TEST_F(ProjectFileTest, OpenSaveAsAndTheSavedCopy) {
         {{}, {"x"}, false}, {{"* "}, {"* ", "0"}, false},  // a saved copy of fewer than two lines counts as none
     };
     for (const auto& [original, daten, changed] : changes) EXPECT_EQ(textChanged(original, daten), changed);
+    EXPECT_EQ(baseNameFor("a.b/Haus"), "a.b/Haus");  // a dot in the folder is no extension
+    EXPECT_EQ(baseNameFor("x/Geb\xE4ude.v2.dat"), "x/Geb\xE4ude.v2");
+    for (const auto& [path, unnamed] : {std::pair{"UNBENANNT.DAT", true}, {"/tmp/unbenannt.dat", false}, {"unbenannt", false}})
+        EXPECT_EQ(isUnnamed(path), unnamed) << path;
 }
 
 // A write reaches the target whole or not at all: a failed save keeps the previous
@@ -99,10 +105,7 @@ TEST_F(ProjectFileTest, WritesAppearWholeOrNotAtAll) {
     EXPECT_THROW(saveProjectFile(dir_.path("no/such/dir.dat"), newProjectLines()), InputError);
     EXPECT_THROW(AtomicFileWriter(dir_.path("no/such/dir.rep")), InputError);
     const std::string path = dir_.write("run.rep", "old");
-    {
-        AtomicFileWriter out(path);
-        out.write("abandoned");
-    }
+    AtomicFileWriter(path).write("abandoned");  // dropped uncommitted
     EXPECT_EQ(readFileBytes(path), "old");
     AtomicFileWriter out(path);
     for (const char* block : {"one ", "two ", "three"}) out.write(block);
@@ -116,40 +119,6 @@ TEST_F(ProjectFileTest, WritesAppearWholeOrNotAtAll) {
         EXPECT_EQ(readFileBytes(path), "one two three");
     }
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_.dir()), fs::directory_iterator()), 1);
-}
-
-// (Captions of whole paths: the main window's tests.)
-TEST(ProjectNames, BaseNameCaptionAndUnnamed) {
-    EXPECT_EQ(baseNameFor("a.b/Haus"), "a.b/Haus");  // a dot in the folder is no extension
-    EXPECT_EQ(baseNameFor("x/Geb\xE4ude.v2.dat"), "x/Geb\xE4ude.v2");
-    EXPECT_EQ(captionFor("x/Geb\xE4ude.v2.txt"), "Penumbro - [Geb\xE4ude.v2.DAT]");
-    for (const auto& [path, unnamed] : {std::pair{"UNBENANNT.DAT", true}, {"/tmp/unbenannt.dat", false}, {"unbenannt", false}})
-        EXPECT_EQ(isUnnamed(path), unnamed) << path;
-}
-
-TEST(Numbers, FormatFixed) {
-    const std::tuple<double, int, int, bool, const char*> cases[] = {
-        {12.0, 8, 6, false, "12.000000"}, {1.5, 7, 3, false, "  1.500"}, {-1.5, 7, 3, true, " -1,500"},
-        {-0.0004, 0, 3, false, "-0.000"}, {-0.0, 6, 2, false, " -0.00"},  // keep their minus
-        {42.0, 4, 0, true, "  42"},         // no decimals: nothing to swap
-        {1234.5678, 3, 2, false, "1234.57"},  // wider when needed
-        // Exact halves round away from zero, as the files have always been written; other
-        // values round as stored.
-        {0.125, 0, 2, false, "0.13"}, {-0.125, 0, 2, false, "-0.13"}, {2.5, 0, 0, false, "3"},
-        {0.15, 0, 1, false, "0.1"}, {2.675, 0, 2, false, "2.67"},
-    };
-    for (const auto& [value, width, decimals, comma, text] : cases)
-        EXPECT_EQ(formatFixed(value, width, decimals, comma), text) << value;
-    EXPECT_EQ(formatInt(-7, 4) + formatInt(12345, 3), "  -712345");
-}
-
-TEST(Encoding, AllBytesRoundTrip) {
-    std::string all;
-    for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
-    EXPECT_EQ(utf8ToCp1252(cp1252ToUtf8(all)), all);
-    EXPECT_EQ(cp1252ToUtf8("Geb\xE4ude \x80"), "Geb\xC3\xA4ude \xE2\x82\xAC");
-    EXPECT_EQ(utf8ToCp1252("\xE4\xB8\xAD"), "?");  // no Windows-1252 byte
-    EXPECT_EQ(utf8ToCp1252("a\xE4" "b"), "a\xE4" "b");  // malformed UTF-8 kept as bytes
 }
 
 }  // namespace
