@@ -95,8 +95,8 @@ TEST_F(ProjectFileTest, OpenSaveAsTheSavedCopyAndNames) {
     for (const auto& [original, daten, changed] : changes) EXPECT_EQ(textChanged(original, daten), changed);
     EXPECT_EQ(baseNameFor("a.b/Haus"), "a.b/Haus");  // a dot in the folder is no extension
     EXPECT_EQ(baseNameFor("x/Geb\xE4ude.v2.dat"), "x/Geb\xE4ude.v2");
-    for (const auto& [path, unnamed] : {std::pair{"UNBENANNT.DAT", true}, {"/tmp/unbenannt.dat", false}, {"unbenannt", false}})
-        EXPECT_EQ(isUnnamed(path), unnamed) << path;
+    for (const auto& [name, unnamed] : {std::pair{"UNBENANNT.DAT", true}, {"/tmp/unbenannt.dat", false}, {"unbenannt", false}})
+        EXPECT_EQ(isUnnamed(name), unnamed) << name;
 }
 
 // A write reaches the target whole or not at all: a failed save keeps the previous
