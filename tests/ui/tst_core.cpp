@@ -67,9 +67,7 @@ void CoreTest::chartDrawsAxesAndCurves() {
     const int w = 600, h = 400;
     QImage img(w, h, QImage::Format_RGB32);
     ChartData d;
-    d.stand = ChartData::Stand::Monate;
-    d.aktuell = 1;
-    d.gezeigt[0] = true;
+    d.stand = ChartData::Stand::Monate, d.aktuell = 1, d.gezeigt[0] = true;
     d.mittel[0].fill(0.5);  // January: a flat line at 50 %
     QPainter p(&img);
     drawChart(p, w, h, d, Language::German, Qt::white);
