@@ -9,23 +9,18 @@ namespace penumbro {
 namespace {
 
 TEST(CliSun, WorkedPositions) {
-    struct Case {
-        const char* args;
-        double azimuth, elevation;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, double, double> cases[] = {
         {"--day 172 --time 12:00 --lat 50 --lon 0", 179.16, 63.44},
         {"--day 172 --time 08:00 --lat 50 --lon 0", 96.54, 36.58},
         {"--day=172 --time=7:00 --lat=50 --lon=0 --correction=1", 96.54, 36.58},
     };
-    for (const auto& c : cases) {
-        const CliResult r = runCli(std::string("sun ") + c.args);
-        ASSERT_EQ(r.exitCode, 0) << c.args << "\n" << r.err;
-        static const std::regex line(R"(azimuth=(-?\d+\.\d{4}) elevation=(-?\d+\.\d{4})\n)");
+    static const std::regex line(R"(azimuth=(-?\d+\.\d{4}) elevation=(-?\d+\.\d{4})\n)");
+    for (const auto& [args, azimuth, elevation] : cases) {
+        const CliResult r = runCli(std::string("sun ") + args);
         std::smatch m;
-        ASSERT_TRUE(std::regex_match(r.out, m, line)) << r.out;
-        EXPECT_NEAR(std::stod(m[1]), c.azimuth, 0.005) << c.args;
-        EXPECT_NEAR(std::stod(m[2]), c.elevation, 0.005) << c.args;
+        ASSERT_TRUE(r.exitCode == 0 && std::regex_match(r.out, m, line)) << args << "\n" << r.out << r.err;
+        EXPECT_NEAR(std::stod(m[1]), azimuth, 0.005) << args;
+        EXPECT_NEAR(std::stod(m[2]), elevation, 0.005) << args;
     }
 }
 
@@ -62,20 +57,16 @@ TEST(CliKon, Errors) {
     const testing::TempDir dir("kon");
     const std::string kon = dir.path("x.kon");
     const std::string shortKon = dir.write("short.kon", std::string(95, '\0'));
-    const struct {
-        std::string args;
-        int exitCode;
-        std::string mentions;
-    } cases[] = {
+    const std::tuple<std::string, int, std::string> cases[] = {
         {"kon --write " + kon + " --set first-month=13", 1, "first-month"},
         {"kon " + shortKon, 1, "short.kon"},
         {"kon --write " + kon + " --set first-month", 2, "usage:"},
         {"kon a.kon --set monthly=1", 2, "usage:"},
     };
-    for (const auto& c : cases) {
-        const CliResult r = runCli(c.args);
-        EXPECT_EQ(r.exitCode, c.exitCode) << c.args << "\n" << r.err;
-        EXPECT_NE(r.err.find(c.mentions), std::string::npos) << c.args << "\n" << r.err;
+    for (const auto& [args, exitCode, mentions] : cases) {
+        const CliResult r = runCli(args);
+        EXPECT_EQ(r.exitCode, exitCode) << args << "\n" << r.err;
+        EXPECT_NE(r.err.find(mentions), std::string::npos) << args << "\n" << r.err;
     }
     EXPECT_FALSE(std::filesystem::exists(kon)) << "nothing written after a refused value";
 }

@@ -5,13 +5,10 @@
 
 #include "support/TempDir.h"
 
-#include <atomic>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 
 #include <sys/wait.h>
-#include <unistd.h>
 
 namespace penumbro {
 
@@ -26,20 +23,6 @@ inline std::string cliQuote(const std::string& text) {
     std::string q = "'";
     for (char c : text) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return q + "'";
-}
-
-inline std::string cliReadFile(const std::filesystem::path& path) {
-    return testing::TempDir::readFile(path.string());
-}
-
-// A fresh, empty directory that the caller removes; prefer testing::TempDir.
-inline std::filesystem::path cliTempDir(const std::string& tag = "cli") {
-    static std::atomic<int> counter{0};
-    auto dir = std::filesystem::temp_directory_path() /
-               ("penumbro-test-" + tag + "-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
-    return dir;
 }
 
 inline CliResult runCli(const std::string& args) {

@@ -12,12 +12,10 @@
 namespace penumbro {
 namespace {
 
+// Stored files tests/cli/golden/NAME.rep and .mit of examples/EXAMPLE run with the options.
 struct GoldenRun {
-    const char* name;     // stored files tests/cli/golden/NAME.rep and .mit
-    const char* example;  // examples/EXAMPLE
-    const char* options;  // run options
+    const char *name, *example, *options;
 };
-
 void PrintTo(const GoldenRun& run, std::ostream* os) { *os << run.name; }
 
 class RunGolden : public ::testing::TestWithParam<GoldenRun> {};

@@ -5,34 +5,23 @@
 #include "editor/ObjectSplices.h"
 #include "editor/ObjectTable.h"
 #include "editor/panels/PanelFields.h"
+#include "EditTexts.h"
 #include "project/InputError.h"
+#include "support/Refusal.h"
 
 #include <gtest/gtest.h>
 
 namespace penumbro {
 namespace {
 
+using testtexts::canopy;
+
 const Language de = Language::German;
 using Texts = std::vector<std::string>;
 
-Lines collectorLines() {
-    return RectanglePanel{"Kollektor", true, "4", "3", "0", "0", "180", "45", "12", "12", "5"}.generate(de);
-}
-
-OverhangPanel canopy(int target) {
-    OverhangPanel p;
-    p.targetNumber = target;
-    p.name = "Vordach";
-    p.form = {"4", "1", "0", "3"};
-    EXPECT_FALSE(p.applyUvRectangle(de));
-    p.azimuthDifference = "0";
-    p.elevationDifference = "-90";
-    return p;
-}
-
 // A project holding the collector as object 1 and a canopy on it as object 2.
 Lines collectorWithCanopy() {
-    Lines text = commitInsert(newProjectLines(), 1, collectorLines());
+    Lines text = commitInsert(newProjectLines(), 1, RectanglePanel{"Kollektor", true, "4", "3", "0", "0", "180", "45", "12", "12", "5"}.generate(de));
     return commitInsert(text, 2, canopy(1).generate(text, de));
 }
 
@@ -89,15 +78,13 @@ TEST(GeneratorEdit, OnlyTheChangedTargetsOverhangsFollowIt) {
                                      .generate(de));
     text = commitInsert(text, 4, canopy(3).generate(text, de));
     PolygonPanel target = std::get<PolygonPanel>(openForChange(text, 1));
-    target.x = "20";
-    target.azimuth = "90";
+    target.x = "20", target.azimuth = "90";
     const Lines changed = commitChange(text, 1, target.generate(de));
     // The canopy now stands where a fresh one on the moved target would stand.
     EXPECT_EQ(objectLines(changed, 2), canopy(1).generate(changed, de));
     EXPECT_NE(objectLines(changed, 2), objectLines(text, 2));
     EXPECT_EQ(objectLines(changed, 4), objectLines(text, 4));
-    EXPECT_THROW(canopy(0).generate(text, de), InputError);
-    EXPECT_THROW(canopy(5).generate(text, de), InputError);
+    for (int nr : {0, 5}) EXPECT_THROW(canopy(nr).generate(text, de), InputError) << nr;
 }
 
 TEST(GeneratorEdit, MalformedObjectsReportTheLine) {
@@ -110,12 +97,7 @@ TEST(GeneratorEdit, MalformedObjectsReportTheLine) {
     for (const auto& [what, line, replace, reported] : cases) {
         Lines text = collectorWithCanopy();
         text[line] = replace;
-        try {
-            openForChange(text, 1);
-            ADD_FAILURE() << what;
-        } catch (const InputError& e) {
-            EXPECT_EQ(e.line(), reported) << what << ": " << e.what();
-        }
+        EXPECT_EQ(testing::refusal([&] { openForChange(text, 1); }).line(), reported) << what;
     }
     Lines house = commitInsert(newProjectLines(), 1, HousePanel{"", "1", "1", "1", "1", "0", "0", "0", "0"}.generate(de));
     house[3] = "#  kaputt";

@@ -52,10 +52,8 @@ TEST(ZeilenEinsetzen, InsertRenumbersOverhangsAtAndBehindThePosition) {
     const Lines text =
         projectOf({surface("T1", true), surface("$#1V1"), surface("T3", true), surface("$#3V3")}, 4);
     const std::pair<int, Names> cases[] = {
-        {1, {"Neu", "T1", "$#2V1", "T3", "$#4V3"}},
-        {2, {"T1", "Neu", "$#1V1", "T3", "$#4V3"}},
-        {4, {"T1", "$#1V1", "T3", "Neu", "$#3V3"}},
-        {5, {"T1", "$#1V1", "T3", "$#3V3", "Neu"}},
+        {1, {"Neu", "T1", "$#2V1", "T3", "$#4V3"}}, {2, {"T1", "Neu", "$#1V1", "T3", "$#4V3"}},
+        {4, {"T1", "$#1V1", "T3", "Neu", "$#3V3"}}, {5, {"T1", "$#1V1", "T3", "$#3V3", "Neu"}},
     };
     for (const auto& [before, expected] : cases) {
         const Lines out = ZeilenEinsetzen(text, before, true, surface("Neu"), 1);
@@ -80,13 +78,10 @@ TEST(ZeilenEinsetzen, RefusesBadNumbersAndBadLinesWithoutChange) {
     Lines two = surface("X");
     two.insert(two.end(), text.begin() + 2, text.begin() + 13);
     const std::tuple<const char*, Lines, int, bool, Lines> cases[] = {
-        {"insert at 0", text, 0, true, surface("X")},
-        {"insert beyond add", text, 3, true, surface("X")},
-        {"change the sentinel", text, 2, false, surface("X")},
-        {"malformed text", broken, 1, true, surface("X")},
+        {"insert at 0", text, 0, true, surface("X")}, {"insert beyond add", text, 3, true, surface("X")},
+        {"change the sentinel", text, 2, false, surface("X")}, {"malformed text", broken, 1, true, surface("X")},
         {"generated lines incomplete", text, 1, true, Lines{"X", "4", "1 2 3"}},
-        {"generated lines two objects", text, 1, true, two},
-        {"no generated lines", text, 1, true, Lines{}},
+        {"generated lines two objects", text, 1, true, two}, {"no generated lines", text, 1, true, Lines{}},
     };
     for (const auto& [what, t, nr, insert, generated] : cases)
         EXPECT_THROW(ZeilenEinsetzen(t, nr, insert, generated, 1), InputError) << what;
@@ -99,9 +94,7 @@ TEST(DeleteObject, RenumbersAndTakesATargetsOverhangsAlong) {
     EXPECT_EQ(names(deleteObject(text, 1)), (Names{"A", "T5", "$#2W"}));
     const Lines mixed = projectOf({house("H"), surface("T", true), surface("$#2V"), tree("B")}, 16);
     const std::tuple<int, Names, int> cases[] = {
-        {1, {"T", "$#1V", "Baum"}, 9},
-        {2, {"Haus", "Baum"}, 14},
-        {3, {"Haus", "T", "Baum"}, 15},
+        {1, {"T", "$#1V", "Baum"}, 9}, {2, {"Haus", "Baum"}, 14}, {3, {"Haus", "T", "Baum"}, 15},
         {4, {"Haus", "T", "$#2V"}, 9},
     };
     for (const auto& [nr, expected, surfaces] : cases) {
@@ -109,8 +102,7 @@ TEST(DeleteObject, RenumbersAndTakesATargetsOverhangsAlong) {
         EXPECT_EQ(names(out), expected) << nr;
         EXPECT_EQ(count(out), surfaces) << nr;
     }
-    EXPECT_THROW(deleteObject(mixed, 5), InputError);
-    EXPECT_THROW(deleteObject(mixed, 0), InputError);
+    for (int nr : {0, 5}) EXPECT_THROW(deleteObject(mixed, nr), InputError) << nr;
     // Removing lines alone renumbers nothing.
     EXPECT_EQ(names(ZeilenEntfernen(mixed, 1)), (Names{"T", "$#2V", "Baum"}));
 }
@@ -147,8 +139,7 @@ TEST(KommentarExit, MemoLayout) {
 
 TEST(TargetflaechenPruefen, ComparesAzimuthAndElevationOfAllTargets) {
     const std::tuple<const char*, Lines, int> cases[] = {
-        {"no object", newProjectLines(), 0},
-        {"no target", projectOf({surface("A"), tree("B")}, 8), 0},
+        {"no object", newProjectLines(), 0}, {"no target", projectOf({surface("A"), tree("B")}, 8), 0},
         {"two alike", projectOf({surface("T", true), tree("B"), surface("U", true)}, 9), 1},
         {"elevation differs", projectOf({surface("T", true), surface("U", true, "180.000", "30.000")}, 2), 2},
         {"azimuth differs", projectOf({surface("T", true), surface("U", true, "90.000")}, 2), 2},

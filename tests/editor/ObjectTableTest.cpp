@@ -2,6 +2,7 @@
 
 #include "EditTexts.h"
 #include "project/InputError.h"
+#include "support/Refusal.h"
 
 #include <gtest/gtest.h>
 
@@ -41,7 +42,7 @@ TEST(ListeAufbauen, MixedProjectGivesTableEntriesAndLabels) {
     EXPECT_EQ(text[static_cast<std::size_t>(l.object(8).Zeile - 1)], "Standort");
 }
 
-TEST(ListeAufbauen, CommentSiteAndReflectance) {
+TEST(ListeAufbauen, CommentSiteReflectanceAndTheirWarnings) {
     Lines text = newProjectLines();
     text[0] = "* erste";
     text.insert(text.begin() + 1, {"* ", "*", "* dritte"});
@@ -54,16 +55,14 @@ TEST(ListeAufbauen, CommentSiteAndReflectance) {
     EXPECT_EQ(l.site.timeZone, "2");
     EXPECT_EQ(std::pair(l.reflectance[0], l.reflectance[11]), std::pair(100, 99));
     EXPECT_TRUE(l.warnings.empty());
-}
-
-TEST(ListeAufbauen, UnreadableSiteOrReflectanceIsAWarningNotAnObjectError) {
-    Lines text = newProjectLines();
+    // Unreadable site or reflectance lines are warnings, not object errors.
+    text = newProjectLines();
     text[3] = "51.0 Nord";
     text[5] = " 40 4x";
-    const ObjectList l = ListeAufbauen(text);
-    EXPECT_FALSE(l.faulty() || l.site.present || l.hasReflectance);
-    ASSERT_EQ(l.warnings.size(), 2u);
-    EXPECT_EQ(std::pair(l.warnings[0].line, l.warnings[1].line), std::pair(4, 6));
+    const ObjectList w = ListeAufbauen(text);
+    EXPECT_FALSE(w.faulty() || w.site.present || w.hasReflectance);
+    ASSERT_EQ(w.warnings.size(), 2u);
+    EXPECT_EQ(std::pair(w.warnings[0].line, w.warnings[1].line), std::pair(4, 6));
 }
 
 // Malformed texts list what can be read and name the first line that cannot.
@@ -73,24 +72,16 @@ TEST(ListeAufbauen, MalformedTextsStopAtTheBadLine) {
         for (const auto& p : parts) l.insert(l.end(), p.begin(), p.end());
         return l;
     };
-    Lines cutTree = tree("Linde");
-    cutTree.resize(40);
-    Lines cutHouse = house("Villa");
-    cutHouse.resize(20);
-    Lines badCount = surface("Zwei");
-    badCount[1] = "vier";
-    Lines badVertex = surface("Drei");
-    badVertex[8] = "12.0 x 5.0";
-    Lines tooMany = surface("Viele");
-    tooMany[1] = "13";
+    const auto set = [](Lines l, std::size_t i, const char* line) { return l[i] = line, l; };
+    const auto cut = [](Lines l, std::size_t size) { return l.resize(size), l; };
     const std::tuple<const char*, Lines, int, int> cases[] = {
         {"count larger than the records", projectOf({surface("A"), surface("B")}, 3), 2, 26},
         {"count larger, no trailer", Lines{"* ", "2", "A", "3", "0 0 0", "1 0 0", "1 1 0"}, 1, 8},
-        {"vertex count not a number", projectOf({surface("Eins"), badCount}, 2), 1, 15},
-        {"vertex line not numbers", projectOf({surface("Eins"), badVertex}, 2), 1, 22},
-        {"more than 12 vertices", projectOf({tooMany}, 1), 0, 4},
-        {"tree cut short", with({{"* ", "8"}, surface("A"), cutTree}), 1, 2 + 11 + 41},
-        {"house cut short", with({{"* ", "7"}, cutHouse}), 0, 23},
+        {"vertex count not a number", projectOf({surface("Eins"), set(surface("Zwei"), 1, "vier")}, 2), 1, 15},
+        {"vertex line not numbers", projectOf({surface("Eins"), set(surface("Drei"), 8, "12.0 x 5.0")}, 2), 1, 22},
+        {"more than 12 vertices", projectOf({set(surface("Viele"), 1, "13")}, 1), 0, 4},
+        {"tree cut short", with({{"* ", "8"}, surface("A"), cut(tree("Linde"), 40)}), 1, 2 + 11 + 41},
+        {"house cut short", with({{"* ", "7"}, cut(house("Villa"), 20)}), 0, 23},
         {"tree exceeds the count", projectOf({tree("X")}, 3), 0, 3},
         {"no count line", Lines{"* nur Kommentar"}, 0, 2},
         {"count not a number", Lines{"* ", "zwei"}, 0, 2},
@@ -103,12 +94,8 @@ TEST(ListeAufbauen, MalformedTextsStopAtTheBadLine) {
         EXPECT_EQ(l.ObjektAnzahl, objects) << what;
         EXPECT_EQ(l.errorLine, errorLine) << what << ": " << l.error;
         EXPECT_EQ(l.Objekte.size(), static_cast<std::size_t>(objects) + 1);  // sentinel present
-        try {
-            throwIfFaulty(l, "p.dat");
-            ADD_FAILURE() << what;
-        } catch (const InputError& e) {
-            EXPECT_EQ(std::pair(e.file(), e.line()), std::pair(std::string("p.dat"), errorLine));
-        }
+        const InputError e = testing::refusal([&] { throwIfFaulty(l, "p.dat"); });
+        EXPECT_EQ(std::pair(e.file(), e.line()), std::pair(std::string("p.dat"), errorLine)) << what;
     }
 }
 

@@ -21,16 +21,12 @@ namespace {
 
 using mutation::Mutant;
 
-Lines editorText() {
-    using namespace testtexts;
-    return testing::project({surface("Kollektor", true), surface("$#1Vordach"), tree("Linde"), house("Nachbar"),
-                             surface("Mauer")},
-                            17, {"0-100=4", "100-260=9.5", "260-360=3"});
-}
-
+// Every kind of object under a horizon, and the shipped examples.
 std::vector<Lines> baseTexts() {
-    return {editorText(), mutation::sourceFile("examples/collector.dat"),
-            mutation::sourceFile("examples/facade.dat")};
+    using namespace testtexts;
+    return {testing::project({surface("Kollektor", true), surface("$#1Vordach"), tree("Linde"), house("Nachbar"),
+                              surface("Mauer")}, 17, {"0-100=4", "100-260=9.5", "260-360=3"}),
+            mutation::sourceFile("examples/collector.dat"), mutation::sourceFile("examples/facade.dat")};
 }
 
 // The list's own invariants: numbering, lines inside the text, the error line at
@@ -38,13 +34,11 @@ std::vector<Lines> baseTexts() {
 void expectSoundList(const ObjectList& l, const Lines& text, const std::string& how) {
     const int size = static_cast<int>(text.size());
     ASSERT_EQ(static_cast<int>(l.Objekte.size()), l.ObjektAnzahl + 1) << how;
-    ASSERT_GE(l.errorLine, 0) << how;
-    ASSERT_LE(l.errorLine, size + 1) << how;
+    ASSERT_TRUE(l.errorLine >= 0 && l.errorLine <= size + 1) << how;
     EXPECT_EQ(l.faulty(), !l.error.empty()) << how;
     for (int k = 1; k <= l.ObjektAnzahl; ++k) {
         const TObjekt& o = l.object(k);
-        ASSERT_GE(o.Zeile, 1) << how;
-        ASSERT_LE(o.Zeile, size) << how;
+        ASSERT_TRUE(o.Zeile >= 1 && o.Zeile <= size) << how << ": object " << k << " at " << o.Zeile;
         EXPECT_LE(static_cast<int>(o.Name.size()), kMaxNameLength) << how;
     }
     ASSERT_LE(l.object(l.ObjektAnzahl + 1).Zeile, size + 1) << how;

@@ -1,6 +1,6 @@
 #include "project/ProjectFormat.h"
 
-#include "project/InputError.h"
+#include "support/Refusal.h"
 #include "support/SampleProjects.h"
 
 #include <gtest/gtest.h>
@@ -17,43 +17,31 @@ TEST(ProjectFormat, ScanFindsRecordsObjectsAndSections) {
     const ProjectScan scan = scanSoundProject(text, "t.dat");
 
     ASSERT_EQ(scan.objects.size(), 2u);
-    EXPECT_EQ(scan.surfaceCount, 8);
-    EXPECT_EQ(scan.objects[1].kind, ObjectKind::House);
-    EXPECT_EQ(scan.objects[1].surfaceCount, kHouseSurfaces);
+    EXPECT_TRUE(scan.surfaceCount == 8 && scan.objects[1].kind == ObjectKind::House &&
+                scan.objects[1].surfaceCount == kHouseSurfaces);
     const SurfaceRecord& collector = scan.surfaces[0];
-    EXPECT_TRUE(collector.target);
-    EXPECT_EQ(collector.hashLines.size(), 5u);  // four local lines and the placement line
+    EXPECT_TRUE(collector.target && collector.hashLines.size() == 5u);  // four local lines and the placement line
     ASSERT_EQ(collector.vertices.size(), 4u);
     EXPECT_DOUBLE_EQ(collector.vertices[2][2], 7.12132);
     EXPECT_EQ(scan.surfaces[1].parameterLine, scan.surfaces[1].nameLine + 1);
     ASSERT_TRUE(scan.horizonLine);
-    EXPECT_EQ(text[*scan.horizonLine], "Horizont");
+    EXPECT_TRUE(text[*scan.horizonLine] == "Horizont" && scan.surfacesEnd == *scan.horizonLine);
     EXPECT_EQ(horizonEntries(text, scan, "t.dat").size(), 2u);
     EXPECT_EQ(*valueLine(text, scan.siteKeyword), "50.0 0.0 0.0");
-    EXPECT_EQ(scan.surfacesEnd, *scan.horizonLine);
 }
 
 // Faults end the scan at one line, whatever reads the text; a text that ends early
 // is named by the line after its last.
 TEST(ProjectFormat, FaultsNameOneLine) {
-    struct Case {
-        Lines text;
-        int line;
+    const std::pair<Lines, int> cases[] = {
+        {{}, 1}, {{"* c"}, 2}, {{"* c", "1", "Wand"}, 4}, {{"* c", "1", "Wand", "Target", "#p", "2", "#", "0 0 0"}, 9},
+        {{"* c", "1", "Wand", "13"}, 4}, {{"* c", "1", "Wand", "1", "0 0 2e9"}, 5},
+        {{"* c", "7", "Frontseite", "0", "Wand", "0"}, 7}, {{"* c", "3", "Baum", "0", "Baum1", "0"}, 3},
     };
-    const Case cases[] = {
-        {{}, 1},
-        {{"* c"}, 2},
-        {{"* c", "1", "Wand"}, 4},
-        {{"* c", "1", "Wand", "Target", "#p", "2", "#", "0 0 0"}, 9},
-        {{"* c", "1", "Wand", "13"}, 4},
-        {{"* c", "1", "Wand", "1", "0 0 2e9"}, 5},
-        {{"* c", "7", "Frontseite", "0", "Wand", "0"}, 7},
-        {{"* c", "3", "Baum", "0", "Baum1", "0"}, 3},
-    };
-    for (const Case& c : cases) {
-        const ProjectScan scan = scanProject(c.text);
-        EXPECT_EQ(scan.errorLine, c.line) << scan.error;
-        EXPECT_THROW(scan.throwIfFaulty("f.dat"), std::exception);
+    for (const auto& [text, line] : cases) {
+        const ProjectScan scan = scanProject(text);
+        EXPECT_EQ(scan.errorLine, line) << scan.error;
+        EXPECT_EQ(testing::refusal([&] { scan.throwIfFaulty("f.dat"); }).line(), line);
     }
     // The sections are still found behind a faulty surface part.
     const ProjectScan scan = scanProject({"* c", "x", "Standort", "1 2 3"});
@@ -63,23 +51,14 @@ TEST(ProjectFormat, FaultsNameOneLine) {
 
 TEST(ProjectFormat, MonthlyFieldsAndHorizonEntries) {
     EXPECT_EQ(monthlyFields("100  0 50", 0), (std::array<int, 12>{100, 0, 50}));
-    EXPECT_FALSE(monthlyFields(" 40101", 0));
-    EXPECT_FALSE(monthlyFields(" 4x", 0));
-    EXPECT_FALSE(monthlyFields(" -5", 0));
-    const auto e = parseHorizonEntry("100-160=9.5");
-    ASSERT_TRUE(e);
-    EXPECT_DOUBLE_EQ(e->to, 160);
+    for (const char* bad : {" 40101", " 4x", " -5"}) EXPECT_FALSE(monthlyFields(bad, 0)) << bad;
+    EXPECT_EQ(parseHorizonEntry("100-160=9.5").value_or(HorizonEntry{}).to, 160);
     for (const char* bad : {"100=9", "100-160", "a-160=9", "100-160=", ""}) EXPECT_FALSE(parseHorizonEntry(bad)) << bad;
     // Entries beyond a full turn or the zenith are refused with their line.
     for (const char* bad : {"0-3600=1", "200-100=5", "0-90=91", "0-90=-90.5", "-10-90=5"}) {
         const Lines text = testing::project({}, 0, {"0-90=5", bad});
         const ProjectScan scan = scanSoundProject(text, "h.dat");
-        try {
-            horizonEntries(text, scan, "h.dat");
-            ADD_FAILURE() << bad;
-        } catch (const InputError& error) {
-            EXPECT_EQ(error.line(), 5) << bad;
-        }
+        EXPECT_EQ(testing::refusal([&] { horizonEntries(text, scan, "h.dat"); }).line(), 5) << bad;
     }
     const Lines edges = testing::project({}, 0, {"0-0=-90", "0-360=90"});
     EXPECT_EQ(horizonEntries(edges, scanSoundProject(edges, "h.dat"), "h.dat").size(), 2u);

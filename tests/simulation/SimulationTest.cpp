@@ -1,7 +1,9 @@
 #include "simulation/RunSession.h"
+#include "simulation/TimeStepper.h"
 
-#include "project/InputError.h"
 #include "project/ProjectFile.h"
+#include "simulation/OutputFormat.h"
+#include "support/Refusal.h"
 #include "support/SampleProjects.h"
 #include "support/TempDir.h"
 
@@ -17,78 +19,56 @@ using testing::collectorProject;
 
 class SimulationTest : public ::testing::Test {
 protected:
-    RunSettings settings(bool comma = false) const { return {dir_.path("out"), comma, Language::English}; }
+    RunSettings settings() const { return {dir_.path("out"), false, Language::English}; }
     Lines output(const char* ext) const { return splitLines(dir_.read(std::string("out") + ext)); }
     testing::TempDir dir_{"sim"};
 };
 
-TSimParameter daily(int first, int stop, int minutes) {
+TSimParameter daily(int first, int stop, int minutes, int interval = 1) {
     TSimParameter p;
-    p.monthly = false;
-    p.firstDay = first;
-    p.stopDay = stop;
-    p.intervalDays = 1;
-    p.intervalMinutes = minutes;
+    p.monthly = false, p.firstDay = first, p.stopDay = stop, p.intervalDays = interval, p.intervalMinutes = minutes;
     return p;
 }
 
-TEST_F(SimulationTest, StepBufferOfAThousandAndTheHourBlock) {
-    // 1440 instants a day at 1 minute: more than one buffer, written in order.
-    TSimParameter p = daily(172, 172, 1);
-    EXPECT_EQ(Simulation(collectorProject(), "t.dat", p, settings()).instants, 1440);
-    const Lines rep = output(".rep");
-    ASSERT_EQ(rep.size(), 1440u);
-    EXPECT_EQ(rep[999].substr(0, 5), " 1000");
-    EXPECT_EQ(rep[1439].substr(0, 5), " 1440");
-    const Lines mit = output(".mit");
-    ASSERT_EQ(mit.size(), 24u);
-    EXPECT_EQ(mit[0], "    0  1.000");  // night counts as fully shaded
-    EXPECT_TRUE(p.fastRun);  // the record describes the run, with the project's site
-    EXPECT_DOUBLE_EQ(p.latitude, 50.0);
+// The days a run visits (each once), and the months completed, in order.
+struct Visit {
+    std::vector<int> days, months;
+    int instantsPerDay = 0;
+};
+
+Visit walk(const TSimParameter& p) {
+    Visit v;
+    TimeStepper t(p);
+    for (int guard = 0; guard < 2'000'000 && !t.finished(); ++guard) {
+        if (t.hour() == 0 && t.minute() == 0) v.days.push_back(t.day());
+        if (v.days.size() == 1) ++v.instantsPerDay;
+        if (int m = t.advance()) v.months.push_back(m);
+    }
+    EXPECT_TRUE(t.finished()) << "the run never ends";
+    return v;
 }
 
-TEST_F(SimulationTest, MonthlyBlocksWithDiffuseLinesAndComma) {
-    TSimParameter p;
-    p.firstMonth = 3;
-    p.stopMonth = 4;
-    p.intervalDays = 10;
-    p.intervalMinutes = 60;
-    p.diffuse = true;
-    p.elevationIntervals = 2;
-    Simulation(collectorProject(), "t.dat", p, settings(true));
-    const Lines mit = output(".mit");
-    ASSERT_EQ(mit.size(), 2u * 27u);
-    EXPECT_EQ(mit[1], "Monat Nr. 3");
-    EXPECT_EQ(mit[26].substr(0, 8), "Diffus  ");
-    EXPECT_NE(mit[26].find(','), std::string::npos);
-    EXPECT_EQ(mit[28], "Monat Nr. 4");
-    const Lines rep = output(".rep");
-    EXPECT_EQ(rep.size(), 24u * 7u);  // days 60, 70, 80, 90 in March and 91, 101, 111 in April
-    EXPECT_EQ(rep[0].substr(0, 33), "    1   60   0   0  -1,000  2,000");
-    EXPECT_EQ(rep[0].size(), 33u + 4u * 7u);  // with the four diffuse fields
-}
-
+// (The report and mean-value layouts are held byte for byte by the golden runs.)
 TEST_F(SimulationTest, ChartShowsTheLastFourMonthsCompleted) {
     // Finishing a month hides the one four before it, wrapping through December.
-    for (auto [first, stop, shown] : {std::tuple{1, 5, "-XXXX-------"}, {9, 1, "X--------XXX"}, {11, 12, "----------XX"}}) {
+    for (auto [first, stop, shown] :
+         {std::tuple{1, 5, "-XXXX-------"}, {9, 1, "X--------XXX"}, {11, 12, "----------XX"}}) {
         TSimParameter p;
-        p.firstMonth = first;
-        p.stopMonth = stop;
-        p.intervalDays = 28;
-        p.intervalMinutes = 60;
+        p.firstMonth = first, p.stopMonth = stop, p.intervalDays = 28, p.intervalMinutes = 60;
         const RunResult r = Simulation(collectorProject(), "t.dat", p, settings());
+        EXPECT_TRUE(p.fastRun && p.latitude == 50.0);  // the record describes the run and its site
         std::string months;
         for (bool m : r.monthsShown) months += m ? 'X' : '-';
         EXPECT_EQ(months, shown) << first << ".." << stop;
         EXPECT_EQ(r.lastMonth, stop);
     }
+    // An hour without instants prints zero, never NaN.
+    EXPECT_EQ(hourLine(23, hourMean(0.0, 0), false), "   23  0.000\r\n");
 }
 
 TEST_F(SimulationTest, SessionReportsDaysAndMonthsAndStopsOnCancel) {
     RunRequest request{collectorProject(), "t.dat", TSimParameter{}, settings()};
-    request.params.firstMonth = 2;
-    request.params.stopMonth = 3;
-    request.params.intervalDays = 10;
+    request.params.firstMonth = 2, request.params.stopMonth = 3, request.params.intervalDays = 10;
     std::vector<int> days, months;
     RunEvents events;
     events.newDay = [&](int day, long) { days.push_back(day); };
@@ -98,7 +78,7 @@ TEST_F(SimulationTest, SessionReportsDaysAndMonthsAndStopsOnCancel) {
     EXPECT_EQ(months, (std::vector<int>{2, 3}));
     EXPECT_FALSE(request.params.fastRun);  // the request is copied, not changed
 
-    // 25 days of 40 instants fill the step buffer exactly once.
+    // 25 days of 40 instants fill the step buffer of a thousand exactly once.
     request.params = daily(1, 25, 36);
     EXPECT_EQ(runSession(request, {}).instants, 1000);
     EXPECT_EQ(output(".rep").size(), 1000u);
@@ -109,39 +89,14 @@ TEST_F(SimulationTest, SessionReportsDaysAndMonthsAndStopsOnCancel) {
     EXPECT_TRUE(runSession(request, events, &cancel).cancelled);
     EXPECT_EQ(output(".rep").size(), 41u);
     EXPECT_EQ(output(".mit").size(), 24u);
-}
-
-TEST_F(SimulationTest, RefusedRunsLeaveNoFiles) {
-    const Lines flat = testing::project({testing::plainSurface(
-        "Kollektor", true, "# 180.000  45.000  0.000  0.000  0.000", std::vector<std::string>(4, "1.0 1.0 1.0"))});
-    const std::pair<Lines, const char*> cases[] = {
-        {testing::project({testing::wallSurface()}), "No target surface"},
-        {flat, "no area"},
-        {{"* x", "1", "A", "Target", "x"}, "not an integer"},
-    };
-    for (const auto& [text, fragment] : cases) {
-        TSimParameter p = daily(1, 1, 60);
-        try {
-            Simulation(text, "t.dat", p, settings());
-            ADD_FAILURE() << "no refusal: " << fragment;
-        } catch (const InputError& e) {
-            EXPECT_NE(std::string(e.what()).find(fragment), std::string::npos) << e.what();
-        }
-        EXPECT_FALSE(fs::exists(dir_.path("out.rep")));
-        EXPECT_FALSE(fs::exists(dir_.path("out.mit")));
-    }
+    EXPECT_EQ(output(".mit")[0], "    0  1.000");  // night counts as fully shaded
 }
 
 TEST_F(SimulationTest, UnwritableOutputNamesTheFileAndKeepsOldFiles) {
     TSimParameter p = daily(1, 1, 60);
-    RunSettings s = settings();
-    s.baseName = dir_.path("missing/out");
-    try {
-        Simulation(collectorProject(), "t.dat", p, s);
-        ADD_FAILURE() << "no error";
-    } catch (const InputError& e) {
-        EXPECT_NE(e.file().find("missing/out.rep"), std::string::npos) << e.what();
-    }
+    const RunSettings s{dir_.path("missing/out"), false, Language::English};
+    const InputError e = testing::refusal([&] { Simulation(collectorProject(), "t.dat", p, s); });
+    EXPECT_NE(e.file().find("missing/out.rep"), std::string::npos) << e.what();
     // An earlier result survives a run that fails.
     dir_.write("out.mit", "old");
     fs::permissions(dir_.dir(), fs::perms::owner_read | fs::perms::owner_exec);
@@ -150,6 +105,27 @@ TEST_F(SimulationTest, UnwritableOutputNamesTheFileAndKeepsOldFiles) {
         EXPECT_EQ(dir_.read("out.mit"), "old");
     }
     fs::permissions(dir_.dir(), fs::perms::owner_all);
+}
+
+TEST(TimeStepper, VisitsTheRightDays) {
+    std::vector<int> wrap;
+    for (int d = 300; d <= 365; ++d) wrap.push_back(d);
+    for (int d = 1; d <= 50; ++d) wrap.push_back(d);
+    const std::pair<TSimParameter, std::vector<int>> cases[] = {
+        {daily(100, 100, 60, 1), {100}}, {daily(1, 10, 60, 7), {1, 8}}, {daily(300, 50, 60, 1), wrap},
+        // A step that jumps the stop day across the year's end must end the run.
+        {daily(300, 50, 60, 365), {300}}, {daily(10, 5, 60, 360), {10, 5}}, {daily(360, 365, 60, 3), {360, 363}},
+    };
+    for (const auto& [p, days] : cases) EXPECT_EQ(walk(p).days, days) << p.firstDay << ".." << p.stopDay;
+    // Every day from 0:00 up to the last step before 24:00.
+    for (auto [minutes, instants] : {std::pair{60, 24}, {1, 1440}, {7, 206}})
+        EXPECT_EQ(walk(daily(1, 1, minutes)).instantsPerDay, instants) << minutes;
+    // Monthly: 5 to 31 March; a whole year completes every month once.
+    TSimParameter p;
+    p.firstMonth = p.stopMonth = 3, p.monthStartDay = 5, p.intervalDays = 1, p.intervalMinutes = 60;
+    const Visit v = walk(p);
+    EXPECT_EQ(std::tuple(v.days.front(), v.days.size(), v.months), std::tuple(64, 27u, std::vector<int>{3}));
+    EXPECT_EQ(walk(TSimParameter{}).months.size(), 12u);
 }
 
 }  // namespace

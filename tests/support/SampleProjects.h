@@ -44,10 +44,7 @@ inline Lines project(const std::vector<Lines>& surfaces, int surfaceCount = -1,
     for (const auto& s : surfaces) count += s.size() > 1 && s[0] == "Frontseite" ? 7 : 1;
     t.push_back(std::to_string(surfaceCount >= 0 ? surfaceCount : count));
     for (const auto& s : surfaces) t.insert(t.end(), s.begin(), s.end());
-    if (!horizon.empty()) {
-        t.push_back("Horizont");
-        t.insert(t.end(), horizon.begin(), horizon.end());
-    }
+    if (!horizon.empty()) t.push_back("Horizont"), t.insert(t.end(), horizon.begin(), horizon.end());
     t.insert(t.end(), {"Standort", "50.0 0.0 0.0", "Bodenreflexion", " 20 20 20 20 20 20 20 20 20 20 20 20"});
     return t;
 }

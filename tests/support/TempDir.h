@@ -19,10 +19,7 @@ public:
         std::filesystem::remove_all(dir_);
         std::filesystem::create_directories(dir_);
     }
-    ~TempDir() {
-        std::error_code ec;
-        std::filesystem::remove_all(dir_, ec);
-    }
+    ~TempDir() { std::error_code ec; std::filesystem::remove_all(dir_, ec); }
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
 

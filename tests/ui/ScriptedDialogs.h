@@ -9,11 +9,7 @@
 #include <deque>
 #include <functional>
 
-struct Asked {
-    QMessageBox::Icon icon;
-    QString title;
-    QString text;
-};
+struct Asked { QMessageBox::Icon icon; QString title, text; };
 
 class ScriptedDialogs : public penumbro::ui::Dialogs {
 public:
@@ -30,10 +26,7 @@ public:
     QMessageBox::StandardButton message(QWidget*, QMessageBox::Icon icon, const QString& title, const QString& text,
                                         QMessageBox::StandardButtons buttons) override {
         messages.push_back({icon, title, text});
-        if (answers.empty()) return buttons.testFlag(QMessageBox::Ok) ? QMessageBox::Ok : QMessageBox::NoButton;
-        auto a = answers.front();
-        answers.pop_front();
-        return a;
+        return take(answers, buttons.testFlag(QMessageBox::Ok) ? QMessageBox::Ok : QMessageBox::NoButton);
     }
     QString getOpenFileName(QWidget*, const QString&, const QString& at, const QString&) override { return next(at); }
     QString getSaveFileName(QWidget*, const QString&, const QString& at, const QString&) override { return next(at); }
@@ -54,17 +47,19 @@ public:
 
     // Texts of the messages shown so far, joined for failure output.
     QString all() const {
-        QStringList t;
-        for (const auto& m : messages) t << m.text;
-        return t.join(QStringLiteral(" | "));
+        QString t;
+        for (const auto& m : messages) t += m.text + QStringLiteral(" | ");
+        return t;
     }
     bool saw(const QString& fragment) const { return all().contains(fragment); }
 
 private:
-    QString next(const QString& initial) {
-        fileInitial << initial;
-        QString f = fileNames.empty() ? QString() : fileNames.front();
-        if (!fileNames.empty()) fileNames.pop_front();
-        return f;
+    template <class T>
+    static T take(std::deque<T>& queue, T otherwise) {
+        if (queue.empty()) return otherwise;
+        T front = queue.front();
+        queue.pop_front();
+        return front;
     }
+    QString next(const QString& initial) { return fileInitial << initial, take(fileNames, QString()); }
 };

@@ -26,11 +26,8 @@ struct UiEnv {
     // language: "d", "e" or "" (no penumbro.ini at all).
     explicit UiEnv(const std::string& language = "d") {
         state.programDir = state.configDir = path("");
-        if (!language.empty()) {
-            penumbro::ui::PenumbroSettings s;
-            s.language = language;
-            penumbro::ui::writeSettingsFile(state.settingsPath(), s);
-        }
+        using namespace penumbro::ui;
+        if (!language.empty()) writeSettingsFile(state.settingsPath(), {kStandardBrowser, "", kStandardDirectory, "", language, "1"});
         window = std::make_unique<penumbro::ui::TMainForm>(state, dialogs);
     }
     ~UiEnv() { QDir::setCurrent(QDir::tempPath()); }
@@ -38,8 +35,7 @@ struct UiEnv {
     std::string path(const std::string& name) const { return dir.path(name); }
     QString qpath(const std::string& name) const { return QString::fromStdString(path(name)); }
     std::string write(const std::string& name, const penumbro::Lines& lines) const {
-        penumbro::saveProjectFile(path(name), lines);
-        return path(name);
+        return penumbro::saveProjectFile(path(name), lines), path(name);
     }
     // Starts the program on k.dat written from lines.
     void startWith(const penumbro::Lines& lines) { window->start(QString::fromStdString(write("k.dat", lines))); }

@@ -67,9 +67,7 @@ void CoreTest::chartDrawsAxesAndCurves() {
     const int w = 600, h = 400;
     QImage img(w, h, QImage::Format_RGB32);
     ChartData d;
-    d.phase = ChartData::Phase::Months;
-    d.lastMonth = 1;
-    d.shown[0] = true;
+    d.phase = ChartData::Phase::Months, d.lastMonth = 1, d.shown[0] = true;
     d.means[0].fill(0.5);  // January: a flat line at 50 %
     QPainter p(&img);
     drawChart(p, w, h, d, Language::German, Qt::white);
