@@ -13,8 +13,10 @@
 using namespace penumbro;
 
 namespace {
-// Output allowed per input byte, and for the fixed parts (ground plate, viewpoints).
-constexpr std::size_t kBytesPerByte = 1000;
+// Output allowed per input byte, and for the fixed parts (ground plate, viewpoints). The
+// densest input is a horizon line "0-360=1": 8 bytes draw a full circle of 36 wall
+// segments, about 25 KB of world.
+constexpr std::size_t kBytesPerByte = 4096;
 constexpr std::size_t kFixedBytes = 100000;
 }  // namespace
 
