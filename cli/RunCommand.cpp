@@ -9,6 +9,7 @@
 #include "project/SharedTexts.h"
 #include "simulation/RunSession.h"
 
+#include <array>
 #include <atomic>
 #include <chrono>
 #include <csignal>
@@ -21,7 +22,29 @@ namespace penumbro::cli {
 namespace {
 
 std::atomic<bool> interrupted{false};
-extern "C" void onInterrupt(int) { interrupted.store(true); }
+volatile std::sig_atomic_t endingSignal = 0;
+extern "C" void onInterrupt(int number) {
+    endingSignal = number;
+    interrupted.store(true);
+}
+
+// Ctrl-C, a terminal hanging up and kill (what schedulers and service managers send) all end
+// a run the same way: the instants computed so far are written and the files replaced whole.
+class EndingSignals {
+public:
+    EndingSignals() {
+        for (std::size_t i = 0; i < kSignals.size(); ++i) previous_[i] = std::signal(kSignals[i], onInterrupt);
+    }
+    ~EndingSignals() {
+        for (std::size_t i = 0; i < kSignals.size(); ++i) std::signal(kSignals[i], previous_[i]);
+    }
+    EndingSignals(const EndingSignals&) = delete;
+    EndingSignals& operator=(const EndingSignals&) = delete;
+
+private:
+    static constexpr std::array<int, 3> kSignals{SIGINT, SIGTERM, SIGHUP};
+    std::array<void (*)(int), 3> previous_{};
+};
 
 // A one-line bar on stderr, redrawn when the day changes.
 class ProgressBar {
@@ -71,7 +94,7 @@ int runRun(const Args& args) {
     RunEvents events;
     events.newDay = [&](int day, long instants) { bar.show(day, instants); };
     events.diffuse = [&](bool running) { bar.diffuse(running); };
-    auto previous = std::signal(SIGINT, onInterrupt);
+    const EndingSignals endingSignals;
 
     const auto start = std::chrono::steady_clock::now();
     RunResult r;
@@ -79,12 +102,10 @@ int runRun(const Args& args) {
         r = runSession(request, events, &interrupted);
     } catch (...) {
         bar.finish();
-        std::signal(SIGINT, previous);
         throw;
     }
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     bar.finish();
-    std::signal(SIGINT, previous);
 
     std::string out;
     if (r.cancelled) out += "run cancelled: the files hold the instants computed so far\n";
@@ -117,7 +138,7 @@ int runRun(const Args& args) {
         }
     }
     std::cout << out;
-    return r.cancelled ? 130 : kExitOk;
+    return r.cancelled ? 128 + endingSignal : kExitOk;
 }
 
 }  // namespace penumbro::cli

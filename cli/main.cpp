@@ -30,8 +30,9 @@ const std::vector<Command>& commands() {
          "  Parameters from --kon, else standard.kon (see README), else the start values,\n"
          "  changed by --set (keys as in \"penumbro-cli kon\"); the site from the project.\n"
          "  Writes BASE.rep and BASE.mit (BASE: the project path without its extension);\n"
-         "  --comma writes \",\" as the decimal sign. Ctrl-C ends the run early; the files then\n"
-         "  hold the instants computed so far (exit code 130).\n"
+         "  --comma writes \",\" as the decimal sign. Ctrl-C, SIGTERM or SIGHUP end the run\n"
+         "  early; the files then hold the instants computed so far (exit code 128 + the\n"
+         "  signal's number: 130, 143, 129).\n"
          "  --method exact computes the shading from exact areas instead of counted pixels\n"
          "  (slower; the resolution keys are then unused). The default is raster.\n",
          runRun},

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Installs what a fresh Debian 12 machine lacks to build, test and run Penumbro.
+# clang and its runtimes (sanitizers, libFuzzer) serve tools/fuzz.sh.
 # Run as root. Installs only missing packages, so a second run costs nothing.
 set -euo pipefail
 packages=(cmake g++ make libgtest-dev libgmock-dev googletest libbenchmark-dev
-          qt6-base-dev libqt6opengl6-dev libgl-dev fonts-dejavu-core view3dscene xvfb xauth libboost-dev nlohmann-json3-dev)
+          qt6-base-dev libqt6opengl6-dev libgl-dev fonts-dejavu-core view3dscene xvfb xauth libboost-dev nlohmann-json3-dev
+          clang libclang-rt-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
