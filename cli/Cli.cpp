@@ -47,14 +47,14 @@ constexpr const char* kOutName = "out";
 bool isOutSpelling(const std::string& name) { return name == kOutName || name == "output"; }
 }  // namespace
 
-Options::Options(const Args& args, const OptionSpec& spec) {
+Options::Options(const Args& args, const OptionSpec& accepted) {
     auto contains = [](const std::vector<std::string>& v, const std::string& s) {
         return std::find(v.begin(), v.end(), s) != v.end();
     };
-    const bool takesOut = contains(spec.values, kOutName);
+    const bool takesOut = contains(accepted.values, kOutName);
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        if (spec.restIsText && !positional_.empty()) {
+        if (accepted.restIsText && !positional_.empty()) {
             positional_.push_back(a);
             continue;
         }
@@ -75,15 +75,15 @@ Options::Options(const Args& args, const OptionSpec& spec) {
             positional_.push_back(a);
             continue;
         }
-        if (contains(spec.flags, name)) {
+        if (contains(accepted.flags, name)) {
             if (hasInline) throw UsageError{"option --" + name + " takes no value"};
             values_[name].push_back("");
-        } else if (contains(spec.values, name) || contains(spec.repeatable, name)) {
+        } else if (contains(accepted.values, name) || contains(accepted.repeatable, name)) {
             if (!hasInline) {
                 if (i + 1 >= args.size()) throw UsageError{"option --" + name + " needs a value"};
                 val = args[++i];
             }
-            if (!contains(spec.repeatable, name) && values_.count(name))
+            if (!contains(accepted.repeatable, name) && values_.count(name))
                 throw UsageError{"option --" + name + " given twice"};
             values_[name].push_back(val);
         } else {

@@ -54,7 +54,7 @@ struct OptionSpec {
 // a missing or unexpected value, or a value option given twice.
 class Options {
 public:
-    Options(const Args& args, const OptionSpec& spec);
+    Options(const Args& args, const OptionSpec& accepted);
     bool has(const std::string& name) const;
     std::string value(const std::string& name) const;  // "" when absent
     const std::vector<std::string>& values(const std::string& name) const;

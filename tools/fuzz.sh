@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer harnesses with clang (AddressSanitizer, UndefinedBehaviorSanitizer)
-# and runs each for SECONDS (default 60) on a copy of its seed corpus: tests/fuzz/corpus/HARNESS
+# and runs each for SECONDS (default 60) on a copy of its starting corpus: tests/fuzz/corpus/HARNESS
 # when there is one, else the project texts of tests/fuzz/corpus/project (with project.dict).
 # Exits non-zero on the first finding and leaves the reproducer (crash-*, leak-*, timeout-*)
 # in build-fuzz/findings; keep it in the harness's corpus once the fault is mended.
