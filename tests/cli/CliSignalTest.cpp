@@ -5,11 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <fcntl.h>
 #include <filesystem>
-#include <string>
 #include <thread>
 
 #include <sys/wait.h>
@@ -20,16 +20,12 @@ namespace {
 using penumbro::testing::TempDir;
 
 bool hasTemporaryFile(const TempDir& dir) {
-    for (const auto& entry : std::filesystem::directory_iterator(dir.dir()))
-        if (entry.path().filename().string().find(".tmp") != std::string::npos) return true;
-    return false;
+    const std::filesystem::directory_iterator files(dir.dir());
+    return std::any_of(begin(files), end(files),
+                       [](const auto& f) { return f.path().filename().string().find(".tmp") != std::string::npos; });
 }
 
-long crlfLines(const std::string& text) {
-    long n = 0;
-    for (std::size_t i = 0; (i = text.find("\r\n", i)) != std::string::npos; i += 2) ++n;
-    return n;
-}
+long lineCount(const std::string& text) { return std::count(text.begin(), text.end(), '\n'); }
 
 TEST(CliSignal, EndsRunLikeCtrlC) {
     for (const int sig : {SIGTERM, SIGHUP, SIGINT}) {
@@ -37,16 +33,13 @@ TEST(CliSignal, EndsRunLikeCtrlC) {
         const TempDir dir("signal");
         const std::string project = dir.write(
             "scene.dat", TempDir::readFile(std::string(PENUMBRO_SOURCE_DIR) + "/examples/collector.dat"));
-        dir.write("scene.rep", "earlier report\r\n");
-        dir.write("scene.mit", "earlier means\r\n");
+        dir.write("scene.rep", "earlier report\r\n"), dir.write("scene.mit", "earlier means\r\n");
         const std::string out = dir.path("stdout");
-
         // Every minute of every day: many seconds of work, so the signal arrives mid-run.
         const pid_t child = ::fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
-            const int fd = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-            ::dup2(fd, 1);
+            ::dup2(::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 1);
             ::execl(PENUMBRO_CLI, PENUMBRO_CLI, "run", project.c_str(), "--set", "monthly=0", "--set",
                     "interval-days=1", "--set", "interval-minutes=1", static_cast<char*>(nullptr));
             ::_exit(127);
@@ -59,19 +52,16 @@ TEST(CliSignal, EndsRunLikeCtrlC) {
         ::kill(child, sig);
         int status = 0;
         ASSERT_EQ(::waitpid(child, &status, 0), child);
-
         ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
         EXPECT_EQ(WEXITSTATUS(status), 128 + sig);
         EXPECT_FALSE(hasTemporaryFile(dir));
-        const std::string printed = dir.read("stdout");
+        const std::string printed = dir.read("stdout"), rep = dir.read("scene.rep"), mit = dir.read("scene.mit");
         EXPECT_EQ(printed.rfind("run cancelled:", 0), 0u) << printed;
         // Complete files: one report line per instant simulated, 24 hourly means.
-        const std::string rep = dir.read("scene.rep");
-        const std::string mit = dir.read("scene.mit");
         const auto count = printed.find("instants simulated: ");
         ASSERT_NE(count, std::string::npos);
-        EXPECT_EQ(crlfLines(rep), std::stol(printed.substr(count + 20)));
-        EXPECT_EQ(crlfLines(mit), 24);
+        EXPECT_EQ(lineCount(rep), std::stol(printed.substr(count + 20)));
+        EXPECT_EQ(lineCount(mit), 24);
         EXPECT_EQ(mit.substr(mit.size() - 2), "\r\n");
     }
 }

@@ -1,7 +1,6 @@
 #pragma once
-// Runs the built penumbro-cli through the shell and captures what it printed.
-// args are appended to the quoted program path as they stand, so quote paths with
-// blanks yourself (cliQuote helps). Include as "cli/RunCli.h".
+// Runs the built penumbro-cli through the shell; args are appended as they stand
+// (quote paths with cliQuote).
 
 #include "support/TempDir.h"
 
@@ -13,9 +12,8 @@
 namespace penumbro {
 
 struct CliResult {
-    int exitCode = -1;  // the program's exit status; -1 when it did not exit normally
-    std::string out;    // stdout, raw bytes
-    std::string err;    // stderr, raw bytes
+    int exitCode = -1;     // -1 when the program did not exit normally
+    std::string out, err;  // raw bytes
 };
 
 // Single-quotes text for the shell.
@@ -32,8 +30,7 @@ inline CliResult runCli(const std::string& args) {
     const int status = std::system(command.c_str());
     CliResult result;
     if (status != -1 && WIFEXITED(status)) result.exitCode = WEXITSTATUS(status);
-    result.out = dir.read("stdout");
-    result.err = dir.read("stderr");
+    result.out = dir.read("stdout"), result.err = dir.read("stderr");
     return result;
 }
 

@@ -1,6 +1,5 @@
 #pragma once
-// Editor test texts: plain surfaces standing like the shared collector, trees and
-// houses as the generators write them.
+// Editor test texts: surfaces standing like the shared collector, generated trees and houses.
 
 #include "editor/generators/HouseGenerator.h"
 #include "editor/generators/TreeGenerator.h"

@@ -1,5 +1,7 @@
 // Generated objects in the project text: read back for a change, added, inserted,
-// changed, and overhangs following their target.
+// changed, and overhangs following their target. Then edits that once went wrong:
+// deleting or moving a target with its overhangs, OK without edits moving a surface
+// typed with more decimals than its line keeps, an overhang owned by no target.
 
 #include "editor/GeneratorEdit.h"
 #include "editor/ObjectSplices.h"
@@ -10,6 +12,7 @@
 #include "support/Refusal.h"
 
 #include <gtest/gtest.h>
+#include <type_traits>
 
 namespace penumbro {
 namespace {
@@ -36,7 +39,6 @@ const auto plainLines = [](const auto& q) { return q.generate(de); };
 
 TEST(GeneratorEdit, PanelFieldsSurviveGenerateAndReadBack) {
     const FieldValues polygons[] = {
-        {{"name", "Dreieck"}, {"corners", "0,0;2,0;1,1.5"}, {"x", "0"}, {"y", "0"}, {"z", "0"}},
         {{"name", "Wand Ost"}, {"target", "1"}, {"corners", "-1.25,0;3,0;3,2;0.5,2.5;-1.25,2"}, {"azimuth", "359.9"},
          {"elevation", "-12.5"}, {"x", "12345.678"}, {"y", "-0.001"}, {"z", "3.75"}},
     };
@@ -51,13 +53,10 @@ TEST(GeneratorEdit, PanelFieldsSurviveGenerateAndReadBack) {
         EXPECT_EQ(texts(reopened<PolygonPanel>(commitInsert(newProjectLines(), 1, p.generate(de)), 1, plainLines)),
                   texts(p));
     }
-    for (const HousePanel& p : {HousePanel{"", "13", "5", "7", "3", "90", "4", "5", "0"},
-                                HousePanel{"Nachbarhaus mit langem Namen, l\xE4nger als 25", "8.5", "12.25", "6", "0",
-                                           "360", "-10", "20.125", "1.5"}}) {
-        const HousePanel q = reopened<HousePanel>(commitInsert(newProjectLines(), 1, p.generate(de)), 1, plainLines);
-        EXPECT_EQ((Texts{q.name, q.ewWidth, q.nsWidth, q.height, q.roof, q.rotation, q.x, q.y, q.z}),
-                  (Texts{p.name, p.ewWidth, p.nsWidth, p.height, p.roof, p.rotation, p.x, p.y, p.z}));
-    }
+    const HousePanel p{"Nachbarhaus mit langem Namen, l\xE4nger als 25", "8.5", "12.25", "6", "0", "360", "-10", "20.125", "1.5"};
+    const HousePanel h = reopened<HousePanel>(commitInsert(newProjectLines(), 1, p.generate(de)), 1, plainLines);
+    EXPECT_EQ((Texts{h.name, h.ewWidth, h.nsWidth, h.height, h.roof, h.rotation, h.x, h.y, h.z}),
+              (Texts{p.name, p.ewWidth, p.nsWidth, p.height, p.roof, p.rotation, p.x, p.y, p.z}));
     const TreePanel tree{"Linde am Weg", "3", "0", "7.2", "10", "-4.5", "0",
                          {"0", "0", "10", "50", "100", "100", "100", "100", "80", "40", "5", "0"}};
     const TreePanel q = reopened<TreePanel>(commitInsert(newProjectLines(), 1, tree.generate(de)), 1, plainLines);
@@ -70,21 +69,6 @@ TEST(GeneratorEdit, PanelFieldsSurviveGenerateAndReadBack) {
     EXPECT_EQ((Texts{o.name, o.corners.count, o.azimuthDifference, o.elevationDifference, o.form.u, o.form.v}),
               (Texts{"Vordach", "4", "0", "-90", "0", "3"}));
     EXPECT_EQ(o.targetNumber, 1);
-}
-
-TEST(GeneratorEdit, OnlyTheChangedTargetsOverhangsFollowIt) {
-    Lines text = collectorWithCanopy();
-    text = commitInsert(text, 3, RectanglePanel{"Fenster", true, "1", "1", "0", "0", "180", "0", "0", "12", "5"}
-                                     .generate(de));
-    text = commitInsert(text, 4, canopy(3).generate(text, de));
-    PolygonPanel target = std::get<PolygonPanel>(openForChange(text, 1));
-    target.x = "20", target.azimuth = "90";
-    const Lines changed = commitChange(text, 1, target.generate(de));
-    // The canopy now stands where a fresh one on the moved target would stand.
-    EXPECT_EQ(objectLines(changed, 2), canopy(1).generate(changed, de));
-    EXPECT_NE(objectLines(changed, 2), objectLines(text, 2));
-    EXPECT_EQ(objectLines(changed, 4), objectLines(text, 4));
-    for (int nr : {0, 5}) EXPECT_THROW(canopy(nr).generate(text, de), InputError) << nr;
 }
 
 TEST(GeneratorEdit, MalformedObjectsReportTheLine) {
@@ -100,10 +84,84 @@ TEST(GeneratorEdit, MalformedObjectsReportTheLine) {
         EXPECT_EQ(testing::refusal([&] { openForChange(text, 1); }).line(), reported) << what;
     }
     Lines house = commitInsert(newProjectLines(), 1, HousePanel{"", "1", "1", "1", "1", "0", "0", "0", "0"}.generate(de));
-    house[3] = "#  kaputt";
-    EXPECT_THROW(openForChange(house, 1), InputError);
-    EXPECT_THROW(readHouse(Lines{"*", "7", "Frontseite"}, 2), InputError);
+    EXPECT_THROW(openForChange((house[3] = "#  kaputt", house), 1), InputError);
     EXPECT_THROW(readTree(Lines{"Baum", "Belaubung"}, 0), InputError);
+}
+
+const Language en = Language::English;
+
+// OK on the panel a change opens, nothing edited.
+Lines unchanged(const Lines& text, int nr) {
+    const ChangePanel panel = openForChange(text, nr);
+    return commitChange(text, nr, std::visit([&](const auto& p) {
+        if constexpr (std::is_same_v<std::decay_t<decltype(p)>, OverhangPanel>) return p.generate(text, en);
+        else return p.generate(en);
+    }, panel));
+}
+
+Lines withObjects(const std::vector<Lines>& objects) {
+    Lines text = newProjectLines();
+    for (std::size_t k = 0; k < objects.size(); ++k)
+        text = commitInsert(text, static_cast<int>(k) + 1, objects[k]);
+    return text;
+}
+
+Lines plain(const std::string& name, bool target, const Placement& at) {
+    return generatePlainSurface({name, target, rectangleCorners(4, 3, 0, 0), at});
+}
+
+Lines overhangOn(int owner, const Placement& target) {
+    return generateOverhang({"o", owner, rectangleCorners(4, 1, 0, 3), 0, -90, 0, 3}, target);
+}
+
+const Placement kSouth{180, 45, {12, 12, 5}};
+const Placement kWest{270, 30, {-2, 7, 1}};
+
+// Targets 1 and 3 around a wall, each with 12 overhangs, the owners interleaved;
+// without target 1 the second target becomes object 2.
+Lines twoTargets(bool withFirst, const Placement& second) {
+    std::vector<Lines> objects;
+    if (withFirst) objects.push_back(plain("T1", true, kSouth));
+    objects.push_back(plain("W", false, kWest));
+    objects.push_back(plain("T2", true, second));
+    for (int k = 0; k < 12; ++k) {
+        if (withFirst) objects.push_back(overhangOn(1, kSouth));
+        objects.push_back(overhangOn(withFirst ? 3 : 2, second));
+    }
+    return withObjects(objects);
+}
+
+TEST(EditFindings, TargetDeleteAndChangeCarryTheirOverhangsInOnePass) {
+    EXPECT_EQ(deleteObject(twoTargets(true, kSouth), 1), twoTargets(false, kSouth));
+    EXPECT_EQ(commitChange(twoTargets(true, kSouth), 3, plain("T2", true, kWest)), twoTargets(true, kWest));
+}
+
+TEST(EditFindings, ChangeWithoutEditsKeepsTheTextForEveryKind) {
+    const Placement typed{180.0004, 45.0006, {12.0004, 12, 0.4008}};
+    const Lines target = generatePlainSurface({"T", true, rectangleCorners(4.0004, 3, 0.0000004, 0), typed});
+    const Lines text = withObjects({
+        target,
+        generatePlainSurface({"P", false, {{0, 0}, {2.0000004, 0}, {1, 1.5000006}}, typed}),
+        generateHouse({"H", 13.0004, 5, 7, 3, 20.0004, {2.0036, 0, 0}}),
+        generateTree({"B", 1.0004, 0.5006, 2.4004, {1.0004, 2, 0.0005}, {}}),
+        generateOverhang({"o", 1, rectangleCorners(4, 1.0000004, 0, 3), 10.0004, -90.0004, 0, 3},
+                         readTargetPlacement(target, 0)),
+    });
+    for (int nr = 1; nr <= 5; ++nr) EXPECT_EQ(unchanged(text, nr), text) << "object " << nr;
+}
+
+TEST(EditFindings, ChangeRefusesAnOverhangWithoutItsTarget) {
+    const std::pair<std::vector<Lines>, int> cases[] = {
+        {{overhangOn(1, kSouth)}, 1},                           // owns itself
+        {{plain("W", false, kWest), overhangOn(1, kWest)}, 2},  // owner no target
+        {{plain("T", true, kSouth), overhangOn(7, kSouth)}, 2},  // owner missing
+        {{plain("T", true, kSouth), overhangOn(0, kSouth)}, 2},
+    };
+    for (const auto& [objects, overhang] : cases) {
+        const Lines text = withObjects(objects);
+        const int nameLine = overhang == 1 ? 3 : 3 + static_cast<int>(objects[0].size());
+        EXPECT_EQ(testing::refusal([&] { (void)unchanged(text, overhang); }).line(), nameLine);
+    }
 }
 
 }  // namespace

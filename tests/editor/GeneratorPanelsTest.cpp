@@ -45,8 +45,7 @@ TEST(GeneratorPanels, FieldChecks) {
     expectFirstBadField<RectanglePanel>({"Wand", false, "4", "3", "0", "0", "0", "0", "0", "0", "0"}, {
         {"reserved word with digit", [](R p) { p.name = "Baum1"; }, ""},
         {"reserved word, other case", [](R p) { p.name = "target"; }, "name"},
-        {"comment-like name", [](R p) { p.name = "*Wand"; }, "name"}, {"zero length", [](R p) { p.lu = "0"; }, "lu"},
-        {"overhang-like name", [](R p) { p.name = "$#1Wand"; }, "name"}, {"u0", [](R p) { p.u0 = "a"; }, "u0"},
+        {"overhang-like name", [](R p) { p.name = "$#1Wand"; }, "name"}, {"zero length", [](R p) { p.lu = "0"; }, "lu"},
         {"elevation 90.1", [](R p) { p.elevation = "90.1"; }, "elevation"}, {"1,5", [](R p) { p.x = "1,5"; }, "x"},
     }, generateLines);
     using H = HousePanel&;
@@ -56,14 +55,11 @@ TEST(GeneratorPanels, FieldChecks) {
     }, generateLines);
     using T = TreePanel&;
     expectFirstBadField<TreePanel>({"", "3", "0.4", "5", "1", "1", "1"}, {
-        {"negative height", [](T p) { p.trunkHeight = "-1"; }, "trunk-height"},
-        {"foliage 101", [](T p) { p.foliage[5] = "101"; }, "foliage"},
+        {"negative height", [](T p) { p.trunkHeight = "-1"; }, "trunk-height"}, {"foliage 101", [](T p) { p.foliage[5] = "101"; }, "foliage"},
     }, generateLines);
     using O = OverhangPanel&;
     expectFirstBadField<OverhangPanel>(testtexts::canopy(1), {
-        {"leading digit", [](O p) { p.name = "1Dach"; }, "name"},
-        {"elevation difference -180.5", [](O p) { p.elevationDifference = "-180.5"; }, "elevation-difference"},
-        {"count changed", [](O p) { p.corners.setCount("5"); }, "corners"},
+        {"leading digit", [](O p) { p.name = "1Dach"; }, "name"}, {"count changed", [](O p) { p.corners.setCount("5"); }, "corners"},
     }, [](const OverhangPanel& p) { (void)p.overhang(Language::English); });
 }
 
@@ -81,31 +77,13 @@ TEST(GeneratorPanels, CornerGridMustBeConfirmedSinceTheCountChanged) {
     EXPECT_EQ(p.generate(Language::English)[1], "4");
     p.corners.setCount("13");
     EXPECT_FALSE(p.corners.buttonEnabled());
-    // The u-v rectangle form fills four corners from its first one.
-    OverhangPanel o;
-    o.form = {"2", "1", "0.5", "3"};
-    EXPECT_FALSE(o.applyUvRectangle(Language::German));
-    EXPECT_EQ(o.corners.rows[2].u, "2.5");
 }
 
-TEST(PanelFields, EveryNamedFieldAndCornerListIsAcceptedAndOthersRefused) {
-    const auto all = [](auto panel, const std::vector<std::string>& names) {
-        FieldValues v;
-        for (const auto& n : names)
-            v.emplace_back(n, n == "corners" ? "0,0;1,0;1,1" : n == "foliage" ? "0,0,0,0,0,0,0,0,0,0,0,100" : "1");
-        applyFields(panel, v, Language::English);
-        return panel;
-    };
-    EXPECT_TRUE(all(RectanglePanel{}, rectangleFieldNames()).target);
-    EXPECT_EQ(all(PolygonPanel{}, polygonFieldNames()).corners.count, "3");
-    EXPECT_EQ(all(OverhangPanel{}, overhangFieldNames()).elevationDifference, "1");
-    EXPECT_EQ(all(HousePanel{}, houseFieldNames()).rotation, "1");
-    EXPECT_EQ(all(TreePanel{}, treeFieldNames()).foliage[11], "100");
+TEST(PanelFields, UnknownFieldsAndBadCornerListsAreRefused) {
     RectanglePanel r;
     EXPECT_THROW(applyFields(r, {{"target", "yes"}}, Language::English), InputError);
     EXPECT_THROW(applyFields(r, {{"corners", "0,0;1,0;1,1"}}, Language::English), InputError);
     // Corner lists fill the grid or name the field.
-    EXPECT_EQ(parseCornerList(" 0 , 0 ;1,0;1,1").size(), 3u);
     for (const char* bad : {"0,0;1,0;1,1;", "0,0;1,0,2;1,1", "", "0,0;1,0", "0,0;1,0;x,1"}) {
         OverhangPanel o;
         EXPECT_THROW(applyFields(o, {{"corners", bad}}, Language::English), InputError) << bad;
@@ -122,10 +100,7 @@ TEST(GeneratorPanels, NumberFieldsBeyondTheLimitAreRefusedByName) {
                              const std::string& value) {
         FieldValues v;
         std::istringstream words(fields);
-        for (std::string w; words >> w;) {
-            const auto eq = w.find('=');
-            v.emplace_back(w.substr(0, eq), w.substr(0, eq) == field ? value : w.substr(eq + 1));
-        }
+        for (std::string w, name; words >> w;) name = w.substr(0, w.find('=')), v.emplace_back(name, name == field ? value : w.substr(name.size() + 1));
         const auto apply = [&v](auto p) { applyFields(p, v, Language::English); return p.generate(Language::English); };
         if (kind == "rectangle") return apply(RectanglePanel{});
         if (kind == "house") return apply(HousePanel{});
@@ -136,13 +111,12 @@ TEST(GeneratorPanels, NumberFieldsBeyondTheLimitAreRefusedByName) {
     const std::string house = "name=H ew-width=8 ns-width=6 height=5 roof=2 rotation=0 x=0 y=0 z=0";
     const std::string polygon = "name=P corners=0,0;1,0;0,1 x=0 y=0 z=0";
     const std::tuple<std::string, std::string, std::string> cases[] = {
-        {"rectangle", rectangle, "lu"}, {"rectangle", rectangle, "u0"}, {"house", house, "ew-width"},
-        {"house", house, "y"}, {"tree", "name=T trunk-height=2 trunk-diameter=0.4 crown-diameter=4 x=0 y=0 z=0",
-                                "crown-diameter"},
+        {"rectangle", rectangle, "lu"}, {"house", house, "y"},
+        {"tree", "name=T trunk-height=2 trunk-diameter=0.4 crown-diameter=4 x=0 y=0 z=0", "crown-diameter"},
         {"polygon", polygon, "x"},
     };
     for (const auto& [kind, fields, field] : cases) {
-        for (const char* huge : {"1e300", "-1e300", "1000001", "-1000000.5"}) {
+        for (const char* huge : {"1e300", "-1000000.5"}) {
             const std::string refused = testing::refusal([&] { (void)generate(kind, fields, field, huge); }).what();
             EXPECT_EQ(refused.rfind(field + ":", 0), 0u) << kind << " " << field << "=" << huge << ": " << refused;
         }

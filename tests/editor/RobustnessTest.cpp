@@ -49,8 +49,7 @@ TEST(EditorRobustness, ObjectListOfMutatedTextsNeverThrows) {
     std::uint32_t stream = 91;
     for (const Lines& base : baseTexts()) {
         for (const Mutant& m : mutation::mutants(base, stream++, 800)) {
-            ObjectList l;
-            ASSERT_NO_THROW(l = ListeAufbauen(m.lines)) << m.how;
+            const ObjectList l = ListeAufbauen(m.lines);  // a throw fails the test
             expectSoundList(l, m.lines, m.how);
             mutation::expectCleanOutcome(m, "mutant.dat", [&] { throwIfFaulty(l, "mutant.dat"); });
         }
