@@ -1,6 +1,5 @@
 #include "engine/Augenblick.h"
 
-#include "engine/Calendar.h"
 #include "engine/Frames.h"
 #include "engine/Sun.h"
 
@@ -80,14 +79,6 @@ TEST(Augenblick, CodesForSunBehindTargetAndHorizonLine) {
     EXPECT_TRUE(instant(scene.model, 0.01f, 95).sunOnTarget);
 }
 
-TEST(Augenblick, HorizonLookup) {
-    const std::vector<HorizonEntry> h = {{0, 90, 0}, {45, 135, 10}, {120, 200, 5}, {180, 360, 7}};
-    const std::pair<double, double> cases[] = {{30, 0},   {45, 10},  {135, 10}, {150, 5}, {200, 5},
-                                               {250, 7},  {360, 7},  {-1, 0},   {361, 0}};
-    for (const auto& [azimuth, height] : cases) EXPECT_EQ(horizonHeight(h, azimuth), height) << azimuth;
-    EXPECT_EQ(horizonHeight({}, 180), 0);
-}
-
 TEST(Augenblick, CrownFoliage) {
     // A crown screen far larger than the target, with or without a wall over the
     // left half of the target drawn before or after it.
@@ -133,12 +124,6 @@ TEST(Augenblick, FractionRoundsTheLeaflessCrownHalfToEven) {
     for (const auto& [lit, shaded, crown, foliage, fraction] : cases)
         EXPECT_DOUBLE_EQ(shadedFraction({lit, shaded, crown}, foliage), fraction) << shaded << "/" << crown;
     EXPECT_THROW(shadedFraction({0, 0, 0}, 0), std::domain_error);
-}
-
-TEST(Calendar, MonthOfDay) {
-    const std::pair<int, int> cases[] = {{1, 1},    {31, 1},   {32, 2},   {59, 2},   {60, 3},
-                                         {334, 11}, {335, 12}, {365, 12}, {399, 12}};
-    for (const auto& [day, month] : cases) EXPECT_EQ(monthOfDay(day), month) << day;
 }
 
 }  // namespace

@@ -99,13 +99,6 @@ TEST(DiffuseFactors, EachAccumulatorsShare) {
     }
 }
 
-TEST(DiffuseFactors, NothingSampledGivesNoFactors) {
-    EXPECT_FALSE(diffuseFactors(DiffuseAccumulators{}, 0, 20, 1, 0.2).has_value());
-    CompiledModel noTarget;
-    noTarget.flaechen.push_back(testing::surface("Wand", {{0, -1, 0}, {1, -1, 0}, {1, -1, 1}}));
-    EXPECT_EQ(precompute(noTarget, 3).n, 0);
-}
-
 TEST(DiffuseSamples, SortedByHorizonAndColour) {
     const RasterCounts counts{10, 6, 4};  // 10 open, 4 crown, 2 other
     const double s30 = 0.5, s10 = std::sin(deg(10)), s20 = std::sin(deg(20));

@@ -13,17 +13,6 @@ namespace {
 using testing::KnownScene;
 using testing::surface;
 
-TEST(ShadingRasterColours, SlotsRepeatAndNamesPickCrownAndTrunk) {
-    const std::tuple<const char*, int, bool, std::uint32_t> cases[] = {
-        {"Wand", 1, false, obstacleTableColour(11)}, {"Wand", 20, false, obstacleTableColour(10)},
-        {"Baum2", 14, false, kCrownColour},          {"baum", 5, false, obstacleTableColour(5)},
-        {"Stamm2", 1, false, kTrunkColour},          {"Stam", 1, false, obstacleTableColour(1)},
-        {"Baum", 1, true, kTargetColour},
-    };
-    for (const auto& [name, slot, target, colour] : cases)
-        EXPECT_EQ(surfaceColour(surface(name, {}, target), slot), colour) << name << " slot " << slot;
-}
-
 TEST(ShadingRaster, TargetArea) {
     const std::tuple<const char*, std::vector<Vec3>, bool, bool> cases[] = {
         {"rectangle", {{0, 0, 0}, {2, 0, 0}, {2, 0, 1}, {0, 0, 1}}, true, true},
@@ -140,31 +129,6 @@ TEST(ShadingRaster, SpanCountingEqualsPaintedPixels) {
             ASSERT_TRUE(r.pixels() == eager.pixels()) << "trial " << trial << " pass " << pass;
         }
     }
-}
-
-TEST(ShadingRaster, PictureShowsTargetAndObstacleColours) {
-    // Sun straight along the normal: every obstacle drops its own outline.
-    KnownScene scene(KnownScene::Kind::SouthWall, 4, 4);
-    scene.add("Wand", {{0, -1, 0}, {1, -1, 0}, {1, -1, 1}, {0, -1, 1}});   // slot 2: olive
-    scene.add("Baum", {{3, -1, 3}, {4, -1, 3}, {4, -1, 4}, {3, -1, 4}});   // crown
-    scene.add("Stamm", {{3, -2, 0}, {4, -2, 0}, {4, -2, 1}, {3, -2, 1}});  // trunk
-    ShadingRaster r;
-    r.reset(DrawingWindowKind::FastRun);
-    r.pass(scene.model, {0, 1, 0}, 1);
-    const DrawingWindow w = r.window();
-    auto at = [&](double x, double z) {
-        return r.pixel(w.left + static_cast<int>(x * w.scale), w.bottom - static_cast<int>(z * w.scale));
-    };
-    EXPECT_EQ(at(0.5, 0.5), 0x008080u);
-    EXPECT_EQ(at(3.5, 3.5), kCrownColour);
-    EXPECT_EQ(at(3.5, 0.5), kTrunkColour);
-    EXPECT_EQ(at(2, 2), kTargetColour);
-    EXPECT_EQ(r.pixel(0, 0), kWhite);  // outside the target: never drawn
-    // The next pass repaints the target first, so a moved shadow leaves no trace on it.
-    r.pass(scene.model, {0.5, 0.5, 0}, 1);  // shadows move left, out of the picture
-    EXPECT_EQ(at(0.5, 0.5), kTargetColour);
-    r.reset(DrawingWindowKind::FastRun);
-    EXPECT_EQ(at(2, 2), kWhite);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // Runs with exact areas: the raster's file formats, monthly means close to the raster's
-// at resolution 1, and a run-parameter record that does not carry the method.
+// at resolution 1.
 
 #include "cli/RunCli.h"
 #include "project/Numbers.h"
@@ -29,7 +29,6 @@ TEST(ExactRunTest, RasterFormatsWithMonthlyMeansWithinAHundredth) {
                             cliQuote(dir.path("start.kon")) + " --set diffuse=1 --out ";
     ASSERT_EQ(runCli(run + cliQuote(dir.path("raster"))).exitCode, 0);
     ASSERT_EQ(runCli(run + cliQuote(dir.path("exact")) + " --method exact").exitCode, 0);
-    EXPECT_EQ(runCli(run + cliQuote(dir.path("x")) + " --method pixel").exitCode, 2);
     EXPECT_NE(dir.read("raster.mit"), dir.read("exact.mit"));  // the choice reached the run
 
     for (const std::string ext : {".rep", ".mit"}) {
@@ -39,12 +38,10 @@ TEST(ExactRunTest, RasterFormatsWithMonthlyMeansWithinAHundredth) {
         for (std::size_t i = 0; i < raster.size(); ++i) {
             SCOPED_TRACE(ext + " line " + std::to_string(i + 1) + ": " + exact[i]);
             ASSERT_EQ(raster[i].size(), exact[i].size());
-            const auto r = words(raster[i]);
-            const auto e = words(exact[i]);
+            const auto r = words(raster[i]), e = words(exact[i]);
             ASSERT_EQ(r.size(), e.size());
             for (std::size_t k = 0; k < r.size(); ++k) {
-                const auto a = parseNumber(r[k]);
-                const auto b = parseNumber(e[k]);
+                const auto a = parseNumber(r[k]), b = parseNumber(e[k]);
                 ASSERT_EQ(a.has_value(), b.has_value());
                 if (!a || (ext == ".rep" && k < 4)) {
                     EXPECT_EQ(r[k], e[k]);  // text, step, day and clock time
@@ -57,19 +54,6 @@ TEST(ExactRunTest, RasterFormatsWithMonthlyMeansWithinAHundredth) {
             }
         }
     }
-}
-
-TEST(ExactRunTest, TheRecordDoesNotCarryTheMethod) {
-    const testing::TempDir dir("exact-kon");
-    std::string kon[2];
-    for (ShadingMethod method : {ShadingMethod::Raster, ShadingMethod::Exact}) {
-        TSimParameter p;
-        p.stopMonth = 1;
-        Simulation(testing::collectorProject(), "t.dat", p, {dir.path("out"), false, Language::English, method});
-        writeKonFile(dir.path("k.kon"), p);
-        kon[method == ShadingMethod::Exact] = dir.read("k.kon");
-    }
-    EXPECT_EQ(kon[0], kon[1]);
 }
 
 }  // namespace

@@ -1,11 +1,8 @@
-// The window-free pieces: where files live, penumbro.ini, the chart's geometry and
-// the dialog filters.
+// The window-free pieces: where files live, penumbro.ini, the chart.
 
 #include "project/ConfigPaths.h"
-#include "ui/Dialogs.h"
 #include "ui/MonthChart.h"
 #include "ui/Settings.h"
-#include "ui/UiText.h"
 
 #include <QImage>
 #include <QPainter>
@@ -22,7 +19,6 @@ private slots:
     void settingsFile();
     void chartRanges();
     void chartDrawsAxesAndCurves();
-    void textConversions();
 };
 
 void CoreTest::configDirectoryRule() {
@@ -82,13 +78,6 @@ void CoreTest::chartDrawsAxesAndCurves() {
     drawChart(p, w, h, d, Language::German, Qt::gray);
     p.end();
     QCOMPARE(img.pixelColor(50, 120), QColor(Qt::gray));
-}
-
-void CoreTest::textConversions() {
-    QCOMPARE(dialogFilter(QStringLiteral("Anwendungen (*.exe)|*.exe|Alle Dateien|*.*")),
-             QStringLiteral("Anwendungen (*.exe);;Alle Dateien (*.*)"));
-    QCOMPARE(fromMessage("datei.dat:3: Geb\xE4ude"), QStringLiteral("datei.dat:3: Geb") + QChar(0xE4) + QStringLiteral("ude"));
-    QCOMPARE(fromMessage("/tmp/\xC3\xA4.dat"), QStringLiteral("/tmp/") + QChar(0xE4) + QStringLiteral(".dat"));
 }
 
 QTEST_MAIN(CoreTest)

@@ -1,5 +1,4 @@
-// The export window's exchange formats: captions in both languages and the same bytes
-// as penumbro-cli.
+// The export window's exchange formats: the same bytes as penumbro-cli.
 
 #include "UiFixture.h"
 #include "cli/RunCli.h"
@@ -33,9 +32,6 @@ void ExchangeTest::windowWritesWhatTheCommandLineWrites() {
     writeFileAtomically(env.path("k.rep"), readFileBytes(env.path("year.rep")));
 
     TExportForm* x = env.window->exportForm();
-    QCOMPARE(x->Format_Sam->text(), QStringLiteral("SAM (shading losses month x hour, %)"));
-    x->SpracheAnpassen(Language::German);
-    QVERIFY(x->Format_HourlyCsv->text().startsWith(QStringLiteral("CSV (jeder")));
     const std::vector<std::tuple<QRadioButton*, const char*, std::vector<std::string>>> cases = {
         {x->Format_Sam, "sam", {"k.sam.csv", "k.sam_diffuse.txt"}},
         {x->Format_EnergyPlus, "energyplus", {"k.eplus.csv"}},
@@ -53,8 +49,7 @@ void ExchangeTest::windowWritesWhatTheCommandLineWrites() {
                                    cliQuote(env.path("cli-" + files[0])));
         QVERIFY2(r.exitCode == 0, r.err.c_str());
         for (std::size_t i = 0; i < files.size(); ++i) {
-            const std::string cliName = i == 0 ? "cli-" + files[0] : "cli-" + files[i];
-            QVERIFY2(readFileBytes(env.path(files[i])) == readFileBytes(env.path(cliName)), files[i].c_str());
+            QVERIFY2(readFileBytes(env.path(files[i])) == readFileBytes(env.path("cli-" + files[i])), files[i].c_str());
         }
     }
 }

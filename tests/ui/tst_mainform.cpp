@@ -3,11 +3,9 @@
 #include "UiFixture.h"
 
 #include "project/SharedTexts.h"
-#include "ui/Einstellungen.h"
 #include "ui/FormSprache.h"
 
 #include <QAction>
-#include <QLineEdit>
 #include <QRadioButton>
 #include <QtTest>
 
@@ -22,9 +20,6 @@ private slots:
     void quitWithUnsavedChanges();
     void commandLineArgument();
     void saveAsAsksBeforeOverwriting();
-    void previousVersionFileShowsNotice();
-    void vrmlCommandWritesWorldAndReportsMissingPlayer();
-    void otherBrowserMustExist();
 };
 
 void MainFormTest::languageChosenAtFirstStartAndAppliedAtTheNext() {
@@ -53,7 +48,6 @@ void MainFormTest::languageChosenAtFirstStartAndAppliedAtTheNext() {
 
 void MainFormTest::computingModesNeedOneTargetPlane() {
     // project: 0 none, 1 two target planes (collector and roof), 2 one target; an empty message: the switch happens.
-    // (Which texts have one plane: TargetflaechenPruefen; here the message and the page.)
     for (auto [project, panel, message] :
          {std::tuple{0, 2, "No target surface"}, {1, 3, "not situated all in one level"}, {2, 3, ""}}) {
         UiEnv env("e");
@@ -107,8 +101,6 @@ void MainFormTest::commandLineArgument() {
     env.window->start();
     QVERIFY(env.dialogs.messages.size() == 1 && env.dialogs.saw(env.qpath("weg")));
     QCOMPARE(QDir::currentPath(), QFileInfo(env.qpath("daten")).canonicalFilePath());
-    QVERIFY(!env.window->settingsWindow()->RadioButton3->isChecked() &&
-            !env.window->settingsWindow()->RadioButton4->isChecked());
 }
 
 void MainFormTest::saveAsAsksBeforeOverwriting() {
@@ -129,50 +121,6 @@ void MainFormTest::saveAsAsksBeforeOverwriting() {
         QCOMPARE(env.window->Projektspeichernunter1Click(), answer == QMessageBox::Yes);
     }
     QCOMPARE(loadProjectFile(env.path("taken.dat")).lines, newProjectLines());
-}
-
-void MainFormTest::previousVersionFileShowsNotice() {
-    UiEnv env("e");
-    env.window->start();
-    const std::string old = env.write("alt.dat", {"* alt", "0"});
-    env.dialogs.fileNames = {QString::fromStdString(old)};
-    env.window->Menu_Projekt_OeffnenClick();
-    QCOMPARE(int(env.dialogs.messages.size()), 1);  // the notice
-    QCOMPARE(env.state.project.daten.back(), std::string(kConvertedReflectance));
-    QCOMPARE(env.state.project.original, env.state.project.daten);  // the saved copy follows the load
-}
-
-void MainFormTest::vrmlCommandWritesWorldAndReportsMissingPlayer() {
-    UiEnv env;
-    env.startWith(collectorProject());
-    env.dialogs.desktopWorks = false;
-    env.window->VRML_DarstellungClick();
-    QVERIFY2(fileExists(env.path("k.wrl")), qPrintable(env.dialogs.all()));
-    QCOMPARE(env.dialogs.opened, QStringList{env.qpath("k.wrl")});
-    QVERIFY(env.dialogs.messages.size() == 1 && env.dialogs.saw(QStringLiteral("VRML-Player")));
-    // A configured player gets the world as its argument.
-    env.dialogs.desktopWorks = true;
-    env.state.vrmlBrowser = "/usr/bin/viewer";
-    env.window->VRML_DarstellungClick();
-    QCOMPARE(env.dialogs.started, QStringList{QStringLiteral("/usr/bin/viewer ") + env.qpath("k.wrl")});
-}
-
-void MainFormTest::otherBrowserMustExist() {
-    UiEnv env;
-    env.window->start();
-    const std::string before = readFileBytes(env.state.settingsPath());
-    TEinstellungen* e = env.window->settingsWindow();
-    env.dialogs.onExec = [e](QDialog&) {
-        e->RadioButton2->setChecked(true);
-        e->VRML_Browser->setText(QStringLiteral("/nowhere/player"));
-        e->BitBtn1Click();  // refused: the window stays open
-        e->BitBtn2Click();
-        return 0;
-    };
-    e->present(TEinstellungen::Group::Vrml);
-    QVERIFY(env.dialogs.saw(QStringLiteral("'/nowhere/player'")));
-    QCOMPARE(readFileBytes(env.state.settingsPath()), before);
-    QVERIFY(env.state.vrmlBrowser.empty() && e->RadioButton1->isChecked());
 }
 
 QTEST_MAIN(MainFormTest)
