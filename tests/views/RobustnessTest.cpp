@@ -118,8 +118,7 @@ TEST(ViewsRobustness, MeansOutsideZeroToOneAreADefect) {
         mit[5] = "    3  " + value;  // the hour 3 line of June
         for (ExportFormat f : kFormats) {
             const ExportResult r = exportMeanValues(mit, f);
-            ASSERT_TRUE(r.error.has_value()) << value << " format " << static_cast<int>(f);
-            EXPECT_EQ(r.error->line, 6) << value;
+            EXPECT_EQ(r.error ? r.error->line : 0, 6) << value << " format " << static_cast<int>(f);
         }
     }
 }
