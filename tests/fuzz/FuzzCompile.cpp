@@ -1,17 +1,12 @@
-// Project text -> compiled model -> diffuse pre-computation and instants, with both
-// shading methods.
+// Project text -> compiled model -> diffuse pre-computation and instants, both shading methods.
 
 #include "engine/Augenblick.h"
 #include "engine/Compiler.h"
 #include "engine/Diffuse.h"
-#include "project/InputError.h"
 
 #include "FuzzSupport.h"
 
 #include <cmath>
-#include <cstdlib>
-
-using namespace penumbro;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     CompiledModel model;
@@ -35,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const double r = instantForSun(model, raster, sun, 1 + k, 1 + k % 3).ergebnis;
         const double e = instantForSunExact(model, exact, sun, 1 + k).ergebnis;
         for (double v : {r, e})
-            if (!(v == kSunBehindTarget || v == kSunBehindHorizon || (v >= 0 && v <= 1))) std::abort();
+            fuzz::require(v == kSunBehindTarget || v == kSunBehindHorizon || (v >= 0 && v <= 1));
     }
     return 0;
 }

@@ -4,12 +4,7 @@
 
 #include "FuzzSupport.h"
 
-#include <cstdlib>
-
-using namespace penumbro;
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string program = programOfDesktopEntry(fuzz::textOf(data, size));
-    if (program.size() > size) std::abort();
+    fuzz::require(programOfDesktopEntry(fuzz::textOf(data, size)).size() <= size);
     return 0;
 }

@@ -16,7 +16,6 @@ TEST(Camera, LeftDragTurnsOneDegreePerPixelAndWrapsAndClamps) {
         {"-180 becomes 180", -170, 0, -10, 0, 180, 0},
         {"tilt stops at 90", 0, 80, 0, 30, 0, 90},
         {"tilt stops at -90", 0, -80, 0, -30, 0, -90},
-        {"both", 10, 10, -25, 15, -15, 25},
     };
     for (const auto& [name, startY, startX, dx, dy, endY, endX] : cases) {
         Camera cam;
@@ -26,12 +25,6 @@ TEST(Camera, LeftDragTurnsOneDegreePerPixelAndWrapsAndClamps) {
         EXPECT_TRUE(mouseMove(cam, DragButtons::LeftOnly, 100 + dx, 100 + dy)) << name;
         EXPECT_EQ(std::pair(cam.drehwinkelY, cam.drehwinkelX), std::pair(endY, endX)) << name;
     }
-    // Other button combinations are ignored.
-    Camera cam;
-    mouseDown(cam, 10, 10);
-    EXPECT_FALSE(mouseMove(cam, DragButtons::Other, 50, 70));
-    EXPECT_EQ(cam.drehwinkelY, 0);
-    EXPECT_EQ(cam.lastX, 10);
 }
 
 // Panning turns the screen drag back through both rotations: whatever the angles, the
@@ -47,27 +40,9 @@ TEST(Camera, RightDragMovesTheSceneWithThePointer) {
             mouseDown(cam, 300, 200);
             EXPECT_TRUE(mouseMove(cam, DragButtons::RightOnly, 350, 180));
             const auto after = toEye(modelView(cam), {0, 0, 0});
-            EXPECT_NEAR(after[0] - before[0], 50 * 20.0 / 1000, 1e-12) << tilt << " " << turn;
-            EXPECT_NEAR(after[1] - before[1], 20 * 20.0 / 1000, 1e-12) << tilt << " " << turn;
-            EXPECT_NEAR(after[2] - before[2], 0.0, 1e-12) << tilt << " " << turn;
+            const double drag[] = {50 * 20.0 / 1000, 20 * 20.0 / 1000, 0};  // 50 px right, 20 px up
+            for (std::size_t k = 0; k < 3; ++k) EXPECT_NEAR(after[k] - before[k], drag[k], 1e-12) << tilt << " " << turn;
         }
-    }
-}
-
-TEST(Camera, PresetsLookFromTheirSide) {
-    // The eye looks along -Z: a point nearer the eye has a larger eye Z. From the sky
-    // north is at the top of the panel and east to the right.
-    const std::array<double, 3> north{0, 0, -1}, south{0, 0, 1}, east{1, 0, 0}, west{-1, 0, 0};
-    const std::tuple<ViewPreset, std::array<double, 3>, std::array<double, 3>, int> cases[] = {
-        {ViewPreset::NordAnsicht, north, south, 2}, {ViewPreset::Suedansicht, south, north, 2},
-        {ViewPreset::Ostansicht, east, west, 2},    {ViewPreset::Westansicht, west, east, 2},
-        {ViewPreset::Aufsicht, north, south, 1},    {ViewPreset::Aufsicht, east, west, 0},
-    };
-    for (const auto& [preset, larger, smaller, axis] : cases) {
-        Camera cam;
-        applyPreset(cam, preset);
-        const auto k = static_cast<std::size_t>(axis);
-        EXPECT_GT(toEye(modelView(cam), larger)[k], toEye(modelView(cam), smaller)[k]) << static_cast<int>(preset);
     }
 }
 
@@ -82,10 +57,6 @@ TEST(Camera, ZoomUsesTheExtentOfThePreviousRedraw) {
     const PreviewFrame second = preparePreviewFrame(cam, text, 0, true, 400, 300);
     EXPECT_DOUBLE_EQ(second.modelView.distance, -64.0);
     EXPECT_FALSE(second.projection);
-    cam.zoomPosition = kZoomMinimum;
-    EXPECT_DOUBLE_EQ(zoomDistance(cam), -80.0);  // -4 E at the far end
-    cam.zoomPosition = kZoomMaximum;
-    EXPECT_DOUBLE_EQ(zoomDistance(cam), 0.0);
     // An empty project keeps the projection and its extent.
     const PreviewFrame empty = preparePreviewFrame(cam, {"* ", "0"}, 0, true, 400, 300);
     EXPECT_FALSE(empty.scene.extent.hasObjects);

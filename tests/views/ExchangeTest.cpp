@@ -1,11 +1,10 @@
-// The exchange formats on small made-up run outputs: what is refused and where.
-
 #include "views/Export.h"
 
-#include "project/InputError.h"
 #include "project/ProjectFile.h"
 #include "simulation/OutputFormat.h"
+#include "support/Refusal.h"
 #include "support/SampleProjects.h"
+#include "views/ExportTestData.h"
 
 #include <gtest/gtest.h>
 
@@ -14,6 +13,8 @@
 
 namespace penumbro {
 namespace {
+
+using testing::refusal;
 
 ExchangeProject collector() { return {testing::collectorProject(), "p.dat", 1.0, 10}; }
 
@@ -30,12 +31,9 @@ Lines report(int first, int last, int step) {
 }
 
 Lines monthlyMit(int months) {
-    std::string bytes;
-    for (int m = 1; m <= months; ++m) {
-        bytes += "\r\n" + monthHeading(m);
-        for (int h = 0; h < 24; ++h) bytes += hourLine(h, h < 6 ? 1.0 : 0.125, false);
-    }
-    return splitLines(bytes);
+    std::vector<testdata::MitMonth> blocks;
+    for (int m = 1; m <= months; ++m) blocks.push_back({m, [](int h) { return h < 6 ? 1.0 : 0.125; }});
+    return testdata::monthlyMit(blocks);
 }
 
 TEST(Exchange, EnergyPlusStampsTheEndOfEachInterval) {
@@ -53,14 +51,6 @@ TEST(Exchange, SamTableIsPercentPerMonthAndHour) {
     EXPECT_FALSE(samDiffuseLoss(monthlyMit(12), "m.mit", collector()));
 }
 
-struct Refusal {
-    const char* what;
-    std::function<void()> run;
-    const char* file;
-    int line;
-    const char* says;
-};
-
 TEST(Exchange, RefusalsNameFileAndLine) {
     Lines gap = report(1, 365, 60);
     gap.erase(gap.begin() + 100);
@@ -73,7 +63,7 @@ TEST(Exchange, RefusalsNameFileAndLine) {
     Lines daily = monthlyMit(1);
     daily.erase(daily.begin(), daily.begin() + 2);
     const ExchangeProject p = collector();
-    const std::vector<Refusal> cases = {
+    const std::tuple<const char*, std::function<void()>, const char*, int, const char*> cases[] = {
         {"gap", [&] { energyPlusShading(gap, "r.rep", p); }, "r.rep", 101, "expected day 5 04:00"},
         {"short", [&] { energyPlusShading(report(1, 364, 60), "r.rep", p); }, "r.rep", 8737, "day 365 00:00"},
         {"late start", [&] { energyPlusShading(report(2, 365, 60), "r.rep", p); }, "r.rep", 1, "expected day 1 00:00"},
@@ -87,15 +77,10 @@ TEST(Exchange, RefusalsNameFileAndLine) {
         {"no target", [&] { energyPlusShading(report(1, 365, 60), "r.rep", {testing::project({testing::wallSurface()}), "p.dat"}); },
          "p.dat", 0, "no target"},
     };
-    for (const Refusal& c : cases) {
-        try {
-            c.run();
-            ADD_FAILURE() << c.what << ": not refused";
-        } catch (const InputError& e) {
-            EXPECT_EQ(e.file(), c.file) << c.what;
-            EXPECT_EQ(e.line(), c.line) << c.what << ": " << e.what();
-            EXPECT_NE(e.message().find(c.says), std::string::npos) << c.what << ": " << e.message();
-        }
+    for (const auto& [what, run, file, line, says] : cases) {
+        const InputError e = refusal(run);
+        EXPECT_EQ(std::pair(e.file(), e.line()), std::pair(std::string(file), line)) << what << ": " << e.what();
+        EXPECT_NE(e.message().find(says), std::string::npos) << what << ": " << e.message();
     }
 }
 

@@ -38,7 +38,6 @@ TEST(PlayerOpening, ConfiguredPlayerElseTheDesktop) {
         EXPECT_EQ(openVrmlWorld(p, "", wrl), works);
         EXPECT_EQ(p.started, std::vector<std::string>{"/opt/VRML Player/run|" + wrl});
         EXPECT_EQ(p.opened, std::vector<std::string>{wrl});
-        EXPECT_EQ(StandardBrowserSuchen(p), "/usr/bin/viewer");
     }
     // The world is named after the project, beside it unless it is still untitled.
     EXPECT_EQ(vrmlBaseName("/home/anna/Haus am See.v2.dat", "/tmp/"), "/home/anna/Haus am See.v2");
@@ -72,24 +71,6 @@ TEST(DesktopEntry, ProgramOfTheExecLine) {
         {"Exec=outside\n[Desktop Entry]\nName=No program\n", ""},
     };
     for (const auto& [content, program] : cases) EXPECT_EQ(programOfDesktopEntry(content), program) << content;
-}
-
-TEST(DesktopEntry, FoundInTheFirstFolderThatHasIt) {
-    TempDir dir("apps");
-    fs::create_directories(dir.path("system/kde"));
-    fs::create_directories(dir.path("home"));
-    for (const char* file : {"home/viewer.desktop", "system/viewer.desktop", "system/kde/world.desktop"})
-        dir.write(file, "");
-    const std::string home = dir.path("home"), system = dir.path("system");
-    const std::pair<const char*, std::string> cases[] = {
-        {"viewer.desktop", home + "/viewer.desktop"}, {"kde-world.desktop", system + "/kde/world.desktop"},
-        {"missing.desktop", ""}, {"../system/viewer.desktop", ""},
-    };
-    for (const auto& [id, path] : cases) EXPECT_EQ(findDesktopEntry(id, {home, system}), path) << id;
-    // A bare program name becomes its path along PATH when there is one.
-    EXPECT_EQ(programOnPath("sh").front(), '/');
-    EXPECT_EQ(programOnPath("/x/y"), "/x/y");
-    EXPECT_EQ(programOnPath("no-such-program-here"), "no-such-program-here");
 }
 
 }  // namespace

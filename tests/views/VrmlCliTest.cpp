@@ -52,7 +52,6 @@ TEST(VrmlReader, ReadsEveryWorldWithoutWarnings) {
     };
     const std::pair<const char*, Lines> worlds[] = {
         {"empty", project({}, 0)},
-        {"horizon", project({}, 0, {"0-360=15"})},
         {"objects", project({plainSurface("S\xFC" "d \"Dach\"", true, "# 180.000  45.000  0 0 0", {"0 0 0", "1 0 0", "1 1 1"}),
                              workedHouse(), objectBlock(true, "#   3.000    0.400    4.000   -5.000   15.000    0.000     #Baum: Linde")},
                             15, {"0-90=10", "90-180=90"})},

@@ -2,7 +2,6 @@
 #include "views/VrmlWriter.h"
 
 #include "ViewSamples.h"
-#include "project/InputError.h"
 #include "project/ProjectFile.h"
 #include "support/SampleProjects.h"
 #include "support/TempDir.h"
@@ -35,19 +34,14 @@ Lines oneSurface(const std::string& placement, bool target = false, const std::s
 }
 
 // The examples' worlds, byte for byte; a world of a sound project never changes.
-class VrmlGolden : public ::testing::TestWithParam<std::pair<const char*, Language>> {};
-
-TEST_P(VrmlGolden, ExampleWorldIsUnchanged) {
-    const auto [name, language] = GetParam();
-    const std::string golden = std::string(PENUMBRO_SOURCE_DIR) + "/tests/views/golden/" + name +
-                               (language == Language::German ? "_d.wrl" : "_e.wrl");
-    const Lines text = loadProjectFile(examplePath(std::string(name) + ".dat")).lines;
-    EXPECT_TRUE(vrmlDocument(text, vrmlTexts(language), name) == TempDir::readFile(golden)) << golden;
+TEST(VrmlGolden, ExampleWorldsAreUnchanged) {
+    for (const auto& [name, language] : {std::pair{"collector", Language::German}, {"facade", Language::English}}) {
+        const std::string golden = std::string(PENUMBRO_SOURCE_DIR) + "/tests/views/golden/" + name +
+                                   (language == Language::German ? "_d.wrl" : "_e.wrl");
+        const Lines text = loadProjectFile(examplePath(std::string(name) + ".dat")).lines;
+        EXPECT_TRUE(vrmlDocument(text, vrmlTexts(language), name) == TempDir::readFile(golden)) << golden;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Examples, VrmlGolden,
-                         ::testing::Values(std::pair{"collector", Language::German},
-                                           std::pair{"facade", Language::English}));
 
 TEST(VrmlDocument, EmptyProjectShowsNoticeOnlyWithoutHorizon) {
     for (const bool withHorizon : {false, true}) {
@@ -70,27 +64,12 @@ TEST(VrmlDocument, PlainSurfaceColoursFollowTargetAndElevation) {
     }
 }
 
-TEST(VrmlDocument, WorkedHouseGivesBoxAndRoof) {
-    const auto lines = world(project({workedHouse()}));
-    const Lines box = {"        size 5.000 7.000 13.000", "      }", "    }", "  ]",
-                       "  translation 10.500 3.500 -2.500", "  rotation 0 1 0 -1.571"};
-    EXPECT_EQ(after(lines, "      geometry Box {", 6), box);
-    const Lines roof = {
-        "            0  0  0, # links vorn",           "            5.000  0  0, # rechts vorn",
-        "            2.500 3.000  0, # oben vorn",     "            0  0 -13.000, # links hinten",
-        "            5.000  0  -13.000,  # rechts hinten", "            2.500 3.000 -13.000,  # oben hinten"};
-    EXPECT_EQ(after(lines, "          point [", 6), roof);
-    EXPECT_EQ(countOf(lines, "  translation 4.000 7.000 -5.000"), 1);
-    EXPECT_EQ(countOf(lines, "        radius 1700"), 1);  // the ground follows the house's vertices
-}
-
 // The viewpoint perpendicular to each target: its orientation (the axis replaced when the
 // turn is about the vertical alone), its position, and its description with umlauts spelt
 // out in the chosen language.
 TEST(VrmlViewpoints, TargetOrientationPositionAndDescription) {
     const std::pair<const char*, const char*> cases[] = {
         {"# 180.000  0.000  0 0 0", "  orientation 0.000 1.000 0.000 3.142"},    // south
-        {"# 0.000  0.000  0 0 0", "  orientation 0.000 1.000 0.000 0.000"},      // north
         {"# 90.000  0.000  0 0 0", "  orientation 0.000 -1.000 0.000 1.571"},    // east
         {"# 180.000  90.000  0 0 0", "  orientation 1.000 -0.000 0.000 1.571"},  // sky
         {"# 180.000  45.000  0 0 0", "  orientation 0.707 -0.000 0.000 2.356"},
@@ -100,28 +79,15 @@ TEST(VrmlViewpoints, TargetOrientationPositionAndDescription) {
         const Lines expected = {"  position 14.000 6.500 -13.000", orientation};
         EXPECT_EQ(after(lines, "  description \"Senkrecht zur Ebene 'Kollektor'\"", 2), expected);
     }
-    const VrmlTexts english = vrmlTexts(Language::English);
-    const std::tuple<std::string, const VrmlTexts*, std::string> names[] = {
-        {"S\xFC" "dfl\xE4" "che", &kGerman, "  description \"Senkrecht zur Ebene 'Suedflaeche'\""},
-        {"\xC4\xD6\xDC\xE4\xF6\xFC\xDF", &english, "  description \"Perpendicular to plate 'AeOeUeaeoeuess'\""},
-        {"Caf\xE9 \"Nord\"", &english, "  description \"Perpendicular to plate 'Caf\xC3\xA9 \\\"Nord\\\"'\""},
+    const std::pair<std::string, std::string> names[] = {  // in English
+        {"\xC4\xD6\xDC\xE4\xF6\xFC\xDF", "  description \"Perpendicular to plate 'AeOeUeaeoeuess'\""},
+        {"Caf\xE9 \"Nord\"", "  description \"Perpendicular to plate 'Caf\xC3\xA9 \\\"Nord\\\"'\""},
     };
-    for (const auto& [name, texts, line] : names) {
-        const auto lines = world(oneSurface("# 180.000  0.000  0 0 0", true, name), *texts);
+    for (const auto& [name, line] : names) {
+        const auto lines = world(oneSurface("# 180.000  0.000  0 0 0", true, name), vrmlTexts(Language::English));
         EXPECT_EQ(countOf(lines, line), 1) << line;
         EXPECT_EQ(countOf(lines, "Viewpoint {"), 10);
     }
-}
-
-TEST(VrmlFile, FailedWriteKeepsThePreviousWorld) {
-    TempDir dir("vrml");
-    const std::string base = dir.path("Haus mit Blick");
-    EXPECT_EQ(VrmlDateiSchreiben(collectorProject(), base, kGerman), base + ".wrl");
-    const std::string good = dir.read("Haus mit Blick.wrl");
-    EXPECT_EQ(good, vrmlDocument(collectorProject(), kGerman));
-    EXPECT_THROW(VrmlDateiSchreiben({"* x", "1.5"}, base, kGerman), InputError);
-    EXPECT_EQ(dir.read("Haus mit Blick.wrl"), good);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.dir()), {}), 1);
 }
 
 }  // namespace
