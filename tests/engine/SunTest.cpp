@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
+#include <numbers>
 
 namespace penumbro {
 namespace {
@@ -30,6 +32,30 @@ TEST(Sonnenstand, StaysFiniteOverTheYear) {
                 ASSERT_TRUE(p.azimuth >= 0 && p.azimuth <= 360 && std::fabs(p.elevation) <= 90)
                     << p.azimuth << " " << p.elevation;
             }
+}
+
+TEST(Sonnenstand, AzimuthBranchesAroundNoon) {
+    // Northern site: the sun passes south (180) from east to west.
+    EXPECT_LT(Sonnenstand(kYear, 172, 11.9f, 50, 0, 0).azimuth, 180);
+    EXPECT_GT(Sonnenstand(kYear, 172, 12.1f, 50, 0, 0).azimuth, 180);
+    // Southern site: it passes north; the morning branch stays within 0..180 and the
+    // afternoon branch within 180..360, so the azimuth jumps from near 0 to near 360.
+    const SunPosition before = Sonnenstand(kYear, 172, 11.9f, -30, 0, 0);
+    const SunPosition after = Sonnenstand(kYear, 172, 12.1f, -30, 0, 0);
+    EXPECT_TRUE(before.azimuth > 0 && before.azimuth < 5) << before.azimuth;
+    EXPECT_TRUE(after.azimuth > 355 && after.azimuth < 360) << after.azimuth;
+    EXPECT_NEAR(before.elevation, 36.5, 0.1);
+}
+
+TEST(AsinGuarded, Table) {
+    const float halfPi = static_cast<float>(std::numbers::pi / 2);
+    const std::pair<float, float> cases[] = {
+        {0.5f, static_cast<float>(std::numbers::pi / 6)}, {-1.0f, -halfPi}, {1.0f, halfPi},
+        {1.0000001f, 0.0f}, {-1e30f, 0.0f}, {std::numeric_limits<float>::infinity(), 0.0f},  // beyond: 0, not pi/2
+    };
+    for (const auto& [x, expected] : cases) EXPECT_FLOAT_EQ(asinGuarded(x), expected) << x;
+    EXPECT_EQ(asinGuarded(std::numeric_limits<float>::quiet_NaN()), 0.0f);
+    EXPECT_NEAR(asinGuarded(0.99999994f), halfPi, 1e-3);  // just inside: close to pi/2 rather than 0
 }
 
 }  // namespace
