@@ -1,5 +1,8 @@
 #include "engine/ExactShading.h"
 
+// Boost 1.74's geometry headers include a core header it has since moved; the notice
+// about it says nothing about our code.
+#define BOOST_ALLOW_DEPRECATED_HEADERS
 #include <boost/geometry/algorithms/area.hpp>
 #include <boost/geometry/algorithms/correct.hpp>
 #include <boost/geometry/algorithms/intersection.hpp>
