@@ -2,6 +2,7 @@
 
 #include "project/Numbers.h"
 
+#include <cmath>
 #include <limits>
 
 namespace penumbro {
@@ -37,6 +38,31 @@ SpinEditResult<int> checkSpinEditInt(std::string_view text, int minValue, int ma
         return {previous, true};
     }
     return {static_cast<int>(*value), false};
+}
+
+namespace {
+
+double dragAngle(double dx, double dy) {
+    constexpr double kDegrees = 57.29577951308232;
+    if (dy == 0) return dx >= 0 ? 90 : -90;
+    const double a = std::atan(dx / dy) * kDegrees;
+    return dy > 0 ? a : a + 180;
+}
+
+}  // namespace
+
+double compassDragPosition(double dx, double dy) {
+    double a = dragAngle(dx, dy);
+    if (a < 0) a += 360;
+    return a >= 360 ? a - 360 : a;
+}
+
+double tiltDragPosition(double dx, double dy) {
+    double a = dragAngle(dx, dy);
+    if (dx >= 1) a = dy >= 0 ? 0 : 180;
+    double p = a - 270;
+    if (p < -90) p += 360;
+    return p;
 }
 
 }  // namespace penumbro

@@ -25,4 +25,11 @@ SpinEditResult<double> checkSpinEdit(std::string_view text, double minValue, dou
 // The integer spin edit: the same rule for whole numbers.
 SpinEditResult<int> checkSpinEditInt(std::string_view text, int minValue, int maxValue, int previous);
 
+// Dragging the angle controls; dx, dy: the mouse from the control's centre in pixels,
+// dy positive upward. The compass gives the azimuth clockwise from the top, 0..360.
+double compassDragPosition(double dx, double dy);
+// The tilt control's elevation -90..90: the left half gives the arrow's angle above
+// the horizontal, the right half snaps to +90 (upper) or -90 (lower).
+double tiltDragPosition(double dx, double dy);
+
 }  // namespace penumbro

@@ -1,0 +1,241 @@
+#include "ui/InputControls.h"
+
+#include "editor/InputFilters.h"
+#include "ui/Dialogs.h"
+#include "ui/UiText.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+
+#include <cmath>
+
+namespace penumbro::ui {
+
+namespace {
+
+constexpr double kRadians = 3.14159265358979323846 / 180.0;
+
+// Discards or rewrites the keys a number field does not take.
+class KeyFilter : public QObject {
+public:
+    KeyFilter(QObject* parent, bool decimal) : QObject(parent), decimal_(decimal) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress) return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const QString text = key->text();
+        if (text.size() != 1 || !text.at(0).isPrint() || key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
+            return false;
+        const char c = text.at(0).unicode() < 128 ? static_cast<char>(text.at(0).unicode()) : '\0';
+        const auto passed = decimal_ ? Kommazahl_eingeben(c) : Ganzzahl_eingeben(c);
+        if (!passed) return true;
+        if (*passed != c) {
+            if (auto* edit = qobject_cast<QLineEdit*>(watched)) edit->insert(QString(QChar(*passed)));
+            return true;
+        }
+        return false;
+    }
+
+private:
+    bool decimal_;
+};
+
+}  // namespace
+
+void installDecimalFilter(QLineEdit* edit) { edit->installEventFilter(new KeyFilter(edit, true)); }
+void installIntegerFilter(QLineEdit* edit) { edit->installEventFilter(new KeyFilter(edit, false)); }
+
+QWidget* DecimalCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                                           const QModelIndex& index) const {
+    QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+    if (auto* edit = qobject_cast<QLineEdit*>(editor)) installDecimalFilter(edit);
+    return editor;
+}
+
+// ---- angle controls
+
+AngleControl::AngleControl(QWidget* parent) : QWidget(parent) {
+    setMinimumSize(60, 60);
+    setCursor(Qt::PointingHandCursor);
+}
+
+void AngleControl::setPosition(double position) {
+    position = limited(position);
+    if (position == position_) return;
+    position_ = position;
+    update();
+    emit positionChanged(position_);
+}
+
+void AngleControl::dragTo(const QPointF& point) {
+    if (!isEnabled()) return;
+    const QPointF c = QRectF(rect()).center();
+    setPosition(positionAt(point.x() - c.x(), c.y() - point.y()));
+    emit OnClick();
+}
+
+void AngleControl::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) dragTo(event->position());
+}
+
+void AngleControl::mouseMoveEvent(QMouseEvent* event) {
+    if (event->buttons() & Qt::LeftButton) dragTo(event->position());
+}
+
+void AngleControl::paintArrow(QPainter& painter) const {
+    const QPointF c = QRectF(rect()).center();
+    const double r = std::min(width(), height()) / 2.0 - 14;
+    const double a = screenAngle() * kRadians;
+    const QPointF dir(std::sin(a), -std::cos(a));
+    const QPointF normal(-dir.y(), dir.x());
+    const QPointF tip = c + dir * r;
+    const QColor colour = isEnabled() ? ForeColor : palette().color(QPalette::Disabled, QPalette::WindowText);
+    painter.setPen(QPen(colour, style == ArrowStyle::Pfeil1 ? 1 : 2));
+    painter.drawLine(c, tip);
+    if (style == ArrowStyle::Pfeil1) return;
+    const double head = std::max(5.0, r / 4);
+    QPainterPath path;
+    path.moveTo(tip);
+    path.lineTo(tip - dir * head + normal * head / 2);
+    path.lineTo(tip - dir * head - normal * head / 2);
+    path.closeSubpath();
+    painter.fillPath(path, colour);
+    if (style == ArrowStyle::Pfeil3) painter.drawEllipse(c, 3, 3);
+}
+
+TKompass::TKompass(QWidget* parent) : AngleControl(parent) {}
+
+double TKompass::positionAt(double dx, double dy) const { return compassDragPosition(dx, dy); }
+
+double TKompass::limited(double position) const {
+    position = std::fmod(position, 360.0);
+    return position < 0 ? position + 360 : position;
+}
+
+void TKompass::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.fillRect(rect(), Color);
+    const QRectF r = QRectF(rect()).adjusted(1, 1, -1, -1);
+    const double radius = std::min(r.width(), r.height()) / 2.0 - 14;
+    p.setPen(palette().color(QPalette::WindowText));
+    p.drawEllipse(r.center(), radius, radius);
+    const QRectF top(r.left(), r.top(), r.width(), 14);
+    p.drawText(top, Qt::AlignCenter, CaptionNord);
+    p.drawText(QRectF(r.left(), r.bottom() - 14, r.width(), 14), Qt::AlignCenter, CaptionSued);
+    p.drawText(QRectF(r.left(), r.top(), 14, r.height()), Qt::AlignCenter, CaptionWest);
+    p.drawText(QRectF(r.right() - 14, r.top(), 14, r.height()), Qt::AlignCenter, CaptionOst);
+    paintArrow(p);
+}
+
+TNeigung::TNeigung(QWidget* parent) : AngleControl(parent) { ForeColor = Qt::blue; }
+
+double TNeigung::positionAt(double dx, double dy) const { return tiltDragPosition(dx, dy); }
+
+double TNeigung::limited(double position) const { return std::clamp(position, -90.0, 90.0); }
+
+void TNeigung::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.fillRect(rect(), Color);
+    const QRectF r = QRectF(rect()).adjusted(1, 1, -1, -1);
+    const QPointF c = r.center();
+    const double radius = std::min(r.width(), r.height()) / 2.0 - 14;
+    p.setPen(palette().color(QPalette::WindowText));
+    // The surface seen from the side: a vertical wall on the right, the arrow its normal.
+    p.drawArc(QRectF(c.x() - radius, c.y() - radius, 2 * radius, 2 * radius), 90 * 16, 180 * 16);
+    p.drawLine(QPointF(c.x(), c.y() - radius), QPointF(c.x(), c.y() + radius));
+    p.drawText(QRectF(r.left(), r.top(), r.width(), 14), Qt::AlignCenter, CaptionOben);
+    p.drawText(QRectF(r.left(), r.bottom() - 14, r.width(), 14), Qt::AlignCenter, CaptionUnten);
+    paintArrow(p);
+}
+
+// ---- spin edits
+
+SpinEditBase::SpinEditBase(Dialogs& dialogs, QWidget* parent) : QAbstractSpinBox(parent), dialogs_(dialogs) {
+    setButtonSymbols(QAbstractSpinBox::UpDownArrows);
+    setKeyboardTracking(true);
+    installDecimalFilter(lineEdit());
+    connect(lineEdit(), &QLineEdit::textEdited, this, &SpinEditBase::changed);
+}
+
+QValidator::State SpinEditBase::validate(QString&, int&) const { return QValidator::Acceptable; }
+
+QString SpinEditBase::text() const { return lineEdit()->text(); }
+
+void SpinEditBase::setText(const QString& text) { lineEdit()->setText(text); }
+
+QAbstractSpinBox::StepEnabled SpinEditBase::stepEnabled() const {
+    return isEnabled() ? (StepUpEnabled | StepDownEnabled) : StepNone;
+}
+
+void SpinEditBase::stepBy(int steps) {
+    check();
+    step(steps);
+    emit changed();
+}
+
+void SpinEditBase::focusOutEvent(QFocusEvent* event) {
+    QAbstractSpinBox::focusOutEvent(event);
+    if (!check()) reportInvalid();
+    emit changed();
+}
+
+void SpinEditBase::reportInvalid() {
+    dialogs_.warning(this, fromCp1252(kInvalidInput));
+    lineEdit()->selectAll();
+}
+
+TSpinEditInt::TSpinEditInt(Dialogs& dialogs, QWidget* parent) : SpinEditBase(dialogs, parent) {
+    installIntegerFilter(lineEdit());
+    setValue(0);
+}
+
+int TSpinEditInt::Value() const { return value_; }
+
+void TSpinEditInt::setValue(int value) {
+    value_ = value;
+    lineEdit()->setText(QString::number(value));
+}
+
+bool TSpinEditInt::check() {
+    const auto r = checkSpinEditInt(toCp1252(text()), MinValue, MaxValue, value_);
+    setValue(r.value);
+    return !r.invalid;
+}
+
+void TSpinEditInt::step(int steps) {
+    long long v = static_cast<long long>(value_) + static_cast<long long>(steps) * Increment;
+    if (MinValue != MaxValue) v = std::clamp<long long>(v, MinValue, MaxValue);
+    setValue(static_cast<int>(v));
+}
+
+TSpinEditExt::TSpinEditExt(Dialogs& dialogs, QWidget* parent) : SpinEditBase(dialogs, parent) { setValue(0); }
+
+double TSpinEditExt::Value() const { return value_; }
+
+void TSpinEditExt::setValue(double value) {
+    value_ = value;
+    lineEdit()->setText(QString::number(value, 'f', 1));
+}
+
+bool TSpinEditExt::check() {
+    const auto r = checkSpinEdit(toCp1252(text()), MinValue, MaxValue, value_);
+    // A valid entry keeps its digits as typed; a corrected one shows the bound.
+    if (r.invalid) setValue(r.value);
+    else value_ = r.value;
+    return !r.invalid;
+}
+
+void TSpinEditExt::step(int steps) {
+    double v = std::round((value_ + steps * Increment) * 1e6) / 1e6;
+    if (MinValue != MaxValue) v = std::clamp(v, MinValue, MaxValue);
+    setValue(v);
+}
+
+}  // namespace penumbro::ui

@@ -1,0 +1,164 @@
+#pragma once
+// The editor's own input controls: the compass and tilt displays that show and set
+// an angle by an arrow, the spin edits with their range rule, and the key filters of
+// the number fields. The arithmetic lives in editor/InputFilters.
+
+#include <QAbstractSpinBox>
+#include <QColor>
+#include <QStyledItemDelegate>
+#include <QWidget>
+
+class QLineEdit;
+
+namespace penumbro::ui {
+
+class Dialogs;
+
+// Arrow shapes of the angle controls.
+enum class ArrowStyle { Pfeil1, Pfeil2, Pfeil3 };
+
+// Shared by the compass and the tilt control: colours, style, drag handling.
+class AngleControl : public QWidget {
+    Q_OBJECT
+    Q_PROPERTY(double Position READ Position WRITE setPosition NOTIFY positionChanged)
+public:
+    double Position() const { return position_; }
+    void setPosition(double position);
+    QColor Color = Qt::white;  // background
+    QColor ForeColor = Qt::red;
+    ArrowStyle style = ArrowStyle::Pfeil3;
+    QSize sizeHint() const override { return {90, 90}; }
+
+signals:
+    // A click or drag set the position (not a setPosition call).
+    void OnClick();
+    void positionChanged(double position);
+
+protected:
+    explicit AngleControl(QWidget* parent);
+    // The position a point of the control stands for (dx, dy from the centre, dy up).
+    virtual double positionAt(double dx, double dy) const = 0;
+    virtual double limited(double position) const = 0;
+    // The arrow's direction on screen, degrees clockwise from the top.
+    virtual double screenAngle() const = 0;
+    void paintArrow(class QPainter& painter) const;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    void dragTo(const QPointF& point);
+    double position_ = 0;
+};
+
+// Azimuth 0 <= Position < 360, clockwise from the top (north).
+class TKompass : public AngleControl {
+    Q_OBJECT
+public:
+    explicit TKompass(QWidget* parent = nullptr);
+    QString CaptionNord = QStringLiteral("N");
+    QString CaptionSued = QStringLiteral("S");
+    QString CaptionOst = QStringLiteral("O");
+    QString CaptionWest = QStringLiteral("W");
+
+protected:
+    double positionAt(double dx, double dy) const override;
+    double limited(double position) const override;
+    double screenAngle() const override { return Position(); }
+    void paintEvent(QPaintEvent* event) override;
+};
+
+// Elevation -90 <= Position <= 90 (toward the sky positive), shown as a side view.
+class TNeigung : public AngleControl {
+    Q_OBJECT
+public:
+    explicit TNeigung(QWidget* parent = nullptr);
+    QString CaptionOben = QStringLiteral("Himmel");
+    QString CaptionUnten = QStringLiteral("Boden");
+
+protected:
+    double positionAt(double dx, double dy) const override;
+    double limited(double position) const override;
+    double screenAngle() const override { return 270 + Position(); }
+    void paintEvent(QPaintEvent* event) override;
+};
+
+// A spin edit whose text may hold anything while typed; on leaving it the text is
+// checked: outside [MinValue, MaxValue] (when they differ) the message "Ungültige
+// Eingabe !" is shown, the value set to the nearer bound and the text selected; text
+// that is no number keeps the previous value. The arrows step by Increment.
+class SpinEditBase : public QAbstractSpinBox {
+    Q_OBJECT
+public:
+    QValidator::State validate(QString& input, int& pos) const override;
+    void stepBy(int steps) override;
+    // The shown text; setText does not check it (the next focus loss does).
+    QString text() const;
+    void setText(const QString& text);
+
+signals:
+    void changed();  // text changed by typing, stepping or a check
+
+protected:
+    SpinEditBase(Dialogs& dialogs, QWidget* parent);
+    StepEnabled stepEnabled() const override;
+    void focusOutEvent(QFocusEvent* event) override;
+    // Checks the text; true when it was valid.
+    virtual bool check() = 0;
+    virtual void step(int steps) = 0;
+    void reportInvalid();
+
+private:
+    Dialogs& dialogs_;
+};
+
+class TSpinEditInt : public SpinEditBase {
+    Q_OBJECT
+public:
+    explicit TSpinEditInt(Dialogs& dialogs, QWidget* parent = nullptr);
+    int MinValue = 0;
+    int MaxValue = 100;
+    int Increment = 1;
+    int Value() const;  // the text's value once checked
+    void setValue(int value);
+    bool check() override;
+
+protected:
+    void step(int steps) override;
+
+private:
+    int value_ = 0;
+};
+
+class TSpinEditExt : public SpinEditBase {
+    Q_OBJECT
+public:
+    explicit TSpinEditExt(Dialogs& dialogs, QWidget* parent = nullptr);
+    double MinValue = 0;
+    double MaxValue = 0;
+    double Increment = 0.1;
+    double Value() const;
+    void setValue(double value);  // shown with one decimal
+    bool check() override;
+
+protected:
+    void step(int steps) override;
+
+private:
+    double value_ = 0;
+};
+
+// Key filters: decimal fields pass digits, "-", "." and turn "," into "."; integer
+// fields pass digits only. Editing keys (backspace, arrows, delete, tab) always pass.
+void installDecimalFilter(QLineEdit* edit);
+void installIntegerFilter(QLineEdit* edit);
+
+// Gives a table's cell editors the decimal key filter.
+class DecimalCellDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override;
+};
+
+}  // namespace penumbro::ui
