@@ -14,6 +14,7 @@
 #include "ui/Einstellungen.h"
 #include "ui/ExportForm.h"
 #include "ui/FormSprache.h"
+#include "ui/Generator.h"
 #include "ui/SchnellAusgabe.h"
 #include "views/Player.h"
 #include "views/VrmlWriter.h"
@@ -89,9 +90,6 @@ const char* const kSpracheTitel = "Spracheinstellung/ Language Adjustment";
 const char* const kSpracheText =
     "Die Einstellung wird beim n\xE4" "chsten Start \xFC" "bernommen. - Language-adjustment will be applied at next run.";
 
-const Tx kObjectList{"Objektliste", "List of objects"};
-const Tx kProjectDescription{"Projektbeschreibung", "Project description"};
-const Tx kDatenblattKnopf{"Datenblatt", "Data sheet"};
 const Tx kOnlineHint{"Die Online-Ausgabe wird in einer sp\xE4teren Programmversion hier gezeigt.\r"
                         "Das Projekt ist f\xFCr sie bereit.",
                         "The online output will be shown here in a later version of the program.\r"
@@ -133,32 +131,8 @@ TMainForm::TMainForm(AppState& state, Dialogs& dialogs, QWidget* parent)
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Penumbro"));
 
-    // Data input: until the editor window exists, the object list read-only.
-    editorPage_ = new QWidget;
-    editorPage_->setObjectName(QStringLiteral("Generator"));
-    auto* listBox = new QGroupBox;
-    listBox->setObjectName(QStringLiteral("GroupBox_Objektliste"));
-    objectList_ = new QListWidget;
-    objectList_->setObjectName(QStringLiteral("ListBox1"));
-    objectCount_ = new QLabel;
-    objectCount_->setObjectName(QStringLiteral("Objektanzahl"));
-    auto* listLayout = new QVBoxLayout(listBox);
-    listLayout->addWidget(objectList_);
-    listLayout->addWidget(objectCount_);
-    auto* commentBox = new QGroupBox;
-    commentBox->setObjectName(QStringLiteral("GroupBox_Kommentar"));
-    comment_ = new QLabel;
-    comment_->setObjectName(QStringLiteral("Kommentar"));
-    comment_->setAlignment(Qt::AlignTop | Qt::AlignLeft);
-    comment_->setWordWrap(true);
-    auto* dataSheetButton = new QPushButton;
-    dataSheetButton->setObjectName(QStringLiteral("Datenblatt_zeigen"));
-    auto* commentLayout = new QVBoxLayout(commentBox);
-    commentLayout->addWidget(comment_, 1);
-    commentLayout->addWidget(dataSheetButton, 0, Qt::AlignLeft);
-    auto* editorLayout = new QHBoxLayout(editorPage_);
-    editorLayout->addWidget(listBox, 1);
-    editorLayout->addWidget(commentBox, 1);
+    editor_ = new TGenerator(state_, dialogs_);
+    editorPage_ = editor_;
 
     onlinePage_ = new QWidget;
     onlinePage_->setObjectName(QStringLiteral("Online_Ausgabe"));
@@ -206,10 +180,19 @@ TMainForm::TMainForm(AppState& state, Dialogs& dialogs, QWidget* parent)
     language_ = new TFormSprache(state_, dialogs_, this);
     dataSheet_ = new TDatenblatt(state_, this);
     export_ = new TExportForm(state_, dialogs_, this);
-    connect(dataSheetButton, &QPushButton::clicked, this, [this] {
+    connect(editor_, &TGenerator::dataSheetRequested, this, [this] {
         dataSheet_->aktualisieren();
         dataSheet_->show();
         dataSheet_->raise();
+    });
+    connect(editor_, &TGenerator::textChanged, this, [this] {
+        if (dataSheet_->isVisible()) dataSheet_->aktualisieren();
+    });
+    // While an editor panel is open only the editor may change the project.
+    connect(editor_, &TGenerator::listActiveChanged, this, [this](bool on) {
+        for (QAction* a : {Menu_Projekt_Neu, Menu_Projekt_Oeffnen, Menu_Schnelldurchlauf, Menu_SimulationslisteErstellen})
+            a->setEnabled(on);
+        for (int i = 1; i < 3; ++i) panels_[i]->setEnabled(on);
     });
 
     Timer_Programmende = new QTimer(this);
@@ -303,13 +286,11 @@ void TMainForm::SpracheAnpassen() {
     Spracheanpassen1->setText(tx(kSprache, l));
     Menue_3d_deaktivieren->setText(tx(k3d, l));
     PenumbroHilfe1->setText(tx(kHilfe, l));
-    editorPage_->findChild<QGroupBox*>(QStringLiteral("GroupBox_Objektliste"))->setTitle(tx(kObjectList, l));
-    editorPage_->findChild<QGroupBox*>(QStringLiteral("GroupBox_Kommentar"))->setTitle(tx(kProjectDescription, l));
-    editorPage_->findChild<QPushButton*>(QStringLiteral("Datenblatt_zeigen"))->setText(tx(kDatenblattKnopf, l));
     onlineHint_->setText(tx(kOnlineHint, l));
 
     settingsWindow_->SpracheAnpassen(l);
     fastRun_->SpracheAnpassen(l);
+    editor_->SpracheAnpassen();
     export_->SpracheAnpassen(l);
     dataSheet_->SpracheAnpassen(l);
     editorAktualisieren();
@@ -374,16 +355,7 @@ void TMainForm::setOutputName() {
 }
 
 void TMainForm::editorAktualisieren() {
-    const Language lang = state_.language;
-    const ObjectList objects = ListeAufbauen(state_.project.daten);
-    objectList_->clear();
-    for (const std::string& label : objects.labels) objectList_->addItem(fromCp1252(label));
-    if (objects.faulty())
-        objectList_->addItem(fromCp1252(objects.error));
-    objectCount_->setText(fromCp1252(objects.objectCountText(lang)));
-    QStringList comment;
-    for (const std::string& line : objects.comment) comment << fromCp1252(line);
-    comment_->setText(comment.join(QLatin1Char('\n')));
+    editor_->ListeAufbauen();
     if (dataSheet_->isVisible()) dataSheet_->aktualisieren();
 }
 
@@ -482,7 +454,7 @@ void TMainForm::Menu_Projekt_OeffnenClick() {
     HauptauswahlClick(1);
     state_.project.original = state_.project.daten;
     editorAktualisieren();
-    objectList_->setCurrentRow(0);
+    editor_->selectRow(0);
 }
 
 bool TMainForm::Projektspeichern1Click() {

@@ -20,6 +20,7 @@ class TDatenblatt;
 class TEinstellungen;
 class TExportForm;
 class TFormSprache;
+class TGenerator;
 class Tschnell_ausgabe;
 
 // A mode panel of the bottom bar.
@@ -74,6 +75,7 @@ public:
     TEinstellungen* settingsWindow() const { return settingsWindow_; }
     TExportForm* exportForm() const { return export_; }
     TDatenblatt* dataSheet() const { return dataSheet_; }
+    TGenerator* editor() const { return editor_; }
     ModePanel* panel(int i) const { return panels_[i - 1]; }
 
 protected:
@@ -93,10 +95,8 @@ private:
     QStackedWidget* pages_;
     QWidget* editorPage_;
     QWidget* onlinePage_;
-    QListWidget* objectList_;
-    QLabel* objectCount_;
+    TGenerator* editor_;
     QLabel* onlineHint_;
-    QLabel* comment_;
     QWidget* helpWindow_ = nullptr;
     Tschnell_ausgabe* fastRun_;
     ModePanel* panels_[3];

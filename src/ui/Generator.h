@@ -1,0 +1,131 @@
+#pragma once
+// TGenerator: the scene editor, the data-input page of the main window. It has no
+// scene model of its own: every operation rewrites the project text through the
+// editor functions the command line uses, then rebuilds what the page shows from
+// the text (ListeAufbauen).
+
+#include "editor/ObjectTable.h"
+#include "project/Language.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QGroupBox;
+class QLabel;
+class QListWidget;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+
+namespace penumbro::ui {
+
+struct AppState;
+class Dialogs;
+class EditorForm;
+class HorizonForm;
+class HouseForm;
+class PolygonForm;
+class Preview3DBox;
+class RectangleForm;
+class ReflectanceForm;
+class SiteForm;
+class TargetChooser;
+class TreeForm;
+
+class TGenerator : public QWidget {
+    Q_OBJECT
+public:
+    TGenerator(AppState& state, Dialogs& dialogs, QWidget* parent = nullptr);
+
+    // Rebuilds the list, comment, summaries and counts from the project text.
+    void ListeAufbauen();
+    void SpracheAnpassen();
+    // Ends any open panel without changing the text (a new or opened project).
+    void CancelBtnClick();
+    // Selects list row `row` (0-based) when it exists.
+    void selectRow(int row);
+    bool editing() const { return Aenderungsmodus_ || panelOpen_; }
+    const ObjectList& objects() const { return objects_; }
+
+    void Objekt_hinzufuegenClick();
+    void Objekt_einfuegenClick();
+    void Objekt_aendernClick();
+    void Objekt_loeschenClick();
+    void OKBtnClick();
+    void Horizontverschattung_aendernClick();
+    void GeoLage_aendernClick();
+    void Bodenreflexion_aendernClick();
+
+signals:
+    // The list and its operations were enabled or disabled: the main window follows
+    // with its menu entries and mode buttons.
+    void listActiveChanged(bool active);
+    // The project text was rewritten.
+    void textChanged();
+    void dataSheetRequested();  // F12 and the data-sheet button (F1 is the main window's)
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Flaechenliste_Aktiv(bool active);
+    void KommentarExit();
+    void showForm(EditorForm* form, bool withOkPanel);
+    void hidePanels();
+    void updateOk();
+    void kindChosen(int kind);
+    void UeberhangClick();
+    void targetChosen(int objectNumber);
+    // Replaces the project text, ends the operation and rebuilds the page.
+    void commitText(Lines text);
+    void showError(const std::exception& error);
+
+    AppState& state_;
+    Dialogs& dialogs_;
+    ObjectList objects_;
+    bool Aenderungsmodus_ = false;
+    bool Einfuegemodus_ = false;
+    bool panelOpen_ = false;
+    int ObjektNr_ = 0;
+
+    QGroupBox* listGroup_;
+    QListWidget* ListBox1;
+    QPushButton* Objekt_hinzufuegen;
+    QPushButton* Objekt_einfuegen;
+    QPushButton* Objekt_aendern;
+    QPushButton* Objekt_loeschen;
+    QPushButton* Horizontverschattung_aendern;
+    QLabel* Objektanzahl;
+    QGroupBox* commentGroup_;
+    QPlainTextEdit* Kommentar;
+    QPushButton* dataSheetButton_;
+    QGroupBox* siteGroup_;
+    std::array<QLabel*, 3> siteCaptions_;
+    QLabel* Panel_Breitengrad;
+    QLabel* Panel_Laengengrad;
+    QLabel* Panel_Zeitzone;
+    QPushButton* GeoLage_aendern;
+    QGroupBox* reflectanceGroup_;
+    std::array<QProgressBar*, 12> gauges_;
+    QPushButton* Bodenreflexion_aendern;
+
+    QGroupBox* GroupBox1;
+    std::array<QPushButton*, 5> kindButtons_;  // rectangle, polygon, house, tree, overhang
+    QPushButton* kindCancel_;
+    QLabel* Panel2;
+    QWidget* Panel_OK;
+    QPushButton* OKBtn;
+    QPushButton* CancelBtn;
+    RectangleForm* rectangle_;
+    PolygonForm* polygon_;
+    HouseForm* house_;
+    TreeForm* tree_;
+    TargetChooser* targetChooser_;
+    SiteForm* site_;
+    ReflectanceForm* reflectance_;
+    HorizonForm* horizon_;
+    EditorForm* openForm_ = nullptr;  // the generator panel OK works on
+};
+
+}  // namespace penumbro::ui
