@@ -1,0 +1,285 @@
+// The scene editor driven as a user: the scene it builds must be, byte for byte, the
+// file the command line's editing commands build with the same values.
+
+#include "UiFixture.h"
+
+#include "editor/ScheduleFile.h"
+#include "ui/Generator.h"
+#include "ui/InputControls.h"
+
+#include <QAbstractButton>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QTableWidget>
+#include <QtTest>
+
+using namespace penumbro;
+using namespace penumbro::ui;
+
+namespace {
+
+struct Editor {
+    UiEnv env{"d"};
+    TGenerator* g;
+    Editor() {
+        env.window->start();
+        env.window->show();
+        g = env.window->editor();
+    }
+    template <class W = QWidget>
+    W* find(const char* name) {
+        W* w = g->findChild<W*>(QString::fromLatin1(name));
+        if (!w) qFatal("no control %s", name);
+        return w;
+    }
+    void click(const char* name) {
+        auto* b = find<QAbstractButton>(name);
+        QVERIFY2(b->isVisible() && b->isEnabled(), name);
+        QTest::mouseClick(b, Qt::LeftButton);
+    }
+    void type(const char* name, const QString& text) {
+        QWidget* w = find(name);
+        auto* edit = qobject_cast<QLineEdit*>(w);
+        if (!edit) edit = w->findChild<QLineEdit*>();
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Delete);
+        QTest::keyClicks(edit, text);
+        // Leaving the field is part of typing (name rules, spin-edit checks).
+        QFocusEvent out(QEvent::FocusOut);
+        QApplication::sendEvent(w, &out);
+    }
+    // Fields by name and value, in the panel's order.
+    void fill(std::initializer_list<std::pair<const char*, const char*>> fields) {
+        for (auto [name, value] : fields) type(name, QString::fromLatin1(value));
+    }
+    void cells(const char* grid, const std::vector<std::vector<const char*>>& rows) {
+        auto* t = find<QTableWidget>(grid);
+        for (int r = 0; r < int(rows.size()); ++r)
+            for (int c = 0; c < int(rows[r].size()); ++c) {
+                const int row = t->rowCount() > int(rows.size()) ? r + 1 : r;
+                const int col = t->columnCount() > int(rows[r].size()) ? c + 1 : c;
+                if (!t->item(row, col)) t->setItem(row, col, new QTableWidgetItem);
+                t->item(row, col)->setText(QString::fromLatin1(rows[r][c]));
+            }
+    }
+    void select(int row) { find<QListWidget>("ListBox1")->setCurrentRow(row); }
+    bool okEnabled() { return find<QAbstractButton>("OKBtn")->isEnabled(); }
+    Lines text() const { return env.state.project.daten; }
+};
+
+// Runs the command-line editing commands on one file and returns its bytes.
+std::string viaCli(const std::string& file, const std::vector<QStringList>& commands) {
+    for (const QStringList& args : commands) {
+        QProcess p;
+        p.start(QStringLiteral(PENUMBRO_CLI), QStringList{args.front(), QString::fromStdString(file)} + args.mid(1));
+        p.waitForFinished(30000);
+        if (p.exitCode() != 0) qWarning("%s: %s", qPrintable(args.join(' ')), p.readAllStandardError().constData());
+    }
+    return readFileBytes(file);
+}
+
+}  // namespace
+
+class GeneratorTest : public QObject {
+    Q_OBJECT
+private slots:
+    void buildsTheSceneTheCommandLineBuilds();
+    void changeInsertAndDeleteAsTheCommandLine();
+    void invalidInputNeverEnablesOkAndCancelChangesNothing();
+    void everyNamedControlExists();
+};
+
+void GeneratorTest::buildsTheSceneTheCommandLineBuilds() {
+    Editor e;
+    // Target rectangle.
+    e.click("Objekt_hinzufuegen");
+    e.click("Button_Rechteck");
+    e.fill({{"Edit1", "Kollektor"}, {"Edit2", "4"}, {"Edit3", "3"}, {"Edit4", "0"}, {"Edit5", "0"},
+            {"Edit6", "180"}, {"Edit7", "45"}, {"Edit8", "12"}, {"Edit9", "12"}, {"Edit10", "5"}});
+    e.click("CheckBox1");
+    e.click("OKBtn");
+    // Polygon; its azimuth set by dragging the compass straight right of its centre.
+    e.click("Objekt_hinzufuegen");
+    e.click("Button_nEck");
+    e.fill({{"Edit11", "Mauer"}, {"Edit12", "3"}, {"Edit17", "0"}, {"Edit18", "0"}, {"Edit19", "20"}, {"Edit20", "0"}});
+    auto* compass = e.find<TKompass>("Kompass2");
+    QTest::mouseClick(compass, Qt::LeftButton, {}, QPoint(compass->width() - 2, compass->height() / 2));
+    e.click("Button5");
+    e.cells("StringGrid1", {{"0", "0"}, {"6", "0"}, {"3", "2.5"}});
+    e.click("P_Btn");
+    e.click("OKBtn");
+    // House.
+    e.click("Objekt_hinzufuegen");
+    e.click("Button_Haus");
+    e.fill({{"Hausname", "Nachbar"}, {"Edit22", "13"}, {"Edit23", "5"}, {"Edit24", "7"}, {"Edit25", "3"},
+            {"Edit13", "90"}, {"Edit14", "4"}, {"Edit15", "-20"}, {"Edit21", "0"}});
+    e.click("OKBtn");
+    // Tree with its foliage from a schedule file.
+    const std::array<int, 12> foliage{0, 0, 20, 60, 100, 100, 100, 100, 90, 50, 10, 0};
+    writeSchedule(e.env.path("linde.sch"), foliage);
+    e.click("Objekt_hinzufuegen");
+    e.click("Button_Baum");
+    e.fill({{"Baumname", "Linde"}, {"Edit30", "5"}, {"Edit31", "0,5"}, {"Edit32", "4"},
+            {"Edit27", "-5"}, {"Edit28", "10"}, {"Edit29", "0"}});
+    e.env.dialogs.fileNames.push_back(e.env.qpath("linde.sch"));
+    e.click("Ba_Schedule_oeffnen");
+    e.click("OKBtn");
+    // Overhang on the target: u-v rectangle, tilted out of the wall.
+    e.click("Objekt_hinzufuegen");
+    e.click("Ueberhang");
+    e.find<QListWidget>("ListBoxTargetF")->setCurrentRow(0);
+    e.click("TargetF_OK");
+    e.fill({{"Edit11", "Vordach"}, {"Edit33", "0"}, {"Edit34", "-90"}});
+    e.click("uvRechteck");
+    e.fill({{"EditLaengeU", "4"}, {"EditLaengeV", "1"}, {"EditU", "0"}, {"EditV", "3"}});
+    e.click("BitBtn1");
+    e.click("OKBtn");
+    // Site, reflectance, horizon, comment.
+    e.click("GeoLage_aendern");
+    e.fill({{"SpinEditExt1", "51.5"}, {"SpinEditExt2", "-7.5"}, {"SpinEditExt3", "-1"}});
+    e.click("GeoLage_OK");
+    e.click("Bodenreflexion_aendern");
+    const char* months[] = {"B_Jan", "B_Feb", "B_Mrz", "B_Apr", "B_Mai", "B_Jun",
+                            "B_Jul", "B_Aug", "B_Sep", "B_Okt", "B_Nov", "B_Dez"};
+    for (int m = 0; m < 12; ++m) e.type(months[m], QString::number(m < 2 || m == 11 ? 100 : 20));
+    e.click("Boden_OK");
+    e.click("Horizontverschattung_aendern");
+    e.cells("StringGrid2", {{"90", "180", "12.5"}, {"180", "270", "5"}});
+    e.click("Horizont_OK");
+    auto* memo = e.find<QPlainTextEdit>("Kommentar");
+    QTest::keyClicks(memo, QStringLiteral("Testszene"));
+    QTest::keyClick(memo, Qt::Key_Return);
+    QTest::keyClicks(memo, QString::fromLatin1("S\xFC" "dseite"));
+    QFocusEvent out(QEvent::FocusOut);
+    QApplication::sendEvent(memo, &out);
+
+    e.env.dialogs.fileNames.push_back(e.env.qpath("gui.dat"));
+    QVERIFY(e.env.window->Projektspeichernunter1Click());
+    const std::string cli = viaCli(
+        e.env.path("cli.dat"),
+        {{"new"},
+         {"add", "rectangle", "name=Kollektor", "target=1", "lu=4", "lv=3", "u0=0", "v0=0", "azimuth=180",
+          "elevation=45", "x=12", "y=12", "z=5"},
+         {"add", "polygon", "name=Mauer", "corners=0,0;6,0;3,2.5", "azimuth=90.0", "elevation=0", "x=0", "y=20", "z=0"},
+         {"add", "house", "name=Nachbar", "ew-width=13", "ns-width=5", "height=7", "roof=3", "rotation=90", "x=4",
+          "y=-20", "z=0"},
+         {"add", "tree", "name=Linde", "trunk-height=5", "trunk-diameter=0.5", "crown-diameter=4", "x=-5", "y=10",
+          "z=0", "foliage=0,0,20,60,100,100,100,100,90,50,10,0"},
+         {"add", "overhang", "name=Vordach", "target=1", "corners=0,3;4,3;4,4;0,4", "azimuth-difference=0",
+          "elevation-difference=-90"},
+         {"site", "51.5", "-7.5", "-1"},
+         {"reflectance", "100,100,20,20,20,20,20,20,20,20,20,100"},
+         {"horizon", "90-180=12.5", "180-270=5"},
+         {"comment", "Testszene", QString::fromLatin1("S\xFC" "dseite")}});
+    QCOMPARE(readFileBytes(e.env.path("gui.dat")), cli);
+}
+
+void GeneratorTest::changeInsertAndDeleteAsTheCommandLine() {
+    Editor e;
+    const std::string file = e.env.path("k.dat");
+    viaCli(file, {{"new"},
+                                      {"add", "rectangle", "name=Fenster", "target=1", "lu=2", "lv=1.5", "u0=0",
+                                       "v0=0", "azimuth=180", "elevation=0", "x=0", "y=0", "z=1"},
+                                      {"add", "overhang", "name=Balkon", "corners=0,2;2,2;2,3;0,3",
+                                       "azimuth-difference=0", "elevation-difference=-90"},
+                                      {"add", "rectangle", "name=Mauer", "lu=5", "lv=2", "u0=0", "v0=0",
+                                       "azimuth=180", "x=0", "y=-6", "z=0"}});
+    QVERIFY(e.env.window->projektLaden(e.env.qpath("k.dat")));
+    e.env.window->HauptauswahlClick(1);
+    e.g->ListeAufbauen();
+
+    // Change the target: its overhang follows.
+    e.select(0);
+    e.click("Objekt_aendern");
+    e.fill({{"Edit16", "170"}, {"Edit20", "2"}});
+    e.click("OKBtn");
+    // Insert a rectangle before object 1: the overhang now refers to object 2.
+    e.select(0);
+    e.click("Objekt_einfuegen");
+    e.click("Button_Rechteck");
+    e.fill({{"Edit1", "Zaun"}, {"Edit2", "3"}, {"Edit3", "1"}, {"Edit4", "0"}, {"Edit5", "0"}, {"Edit8", "1"},
+            {"Edit9", "-9"}, {"Edit10", "0"}});
+    e.click("OKBtn");
+    // Delete the target (after its warning) with its overhang.
+    e.select(1);
+    e.click("Objekt_loeschen");
+    QCOMPARE(int(e.env.dialogs.messages.size()), 1);
+
+    const Lines cli = splitLines(viaCli(file, {{"change", "1", "azimuth=170", "z=2"},
+                                    {"add", "rectangle", "--before", "1", "name=Zaun", "lu=3", "lv=1", "u0=0", "v0=0",
+                                     "x=1", "y=-9", "z=0"},
+                                    {"delete", "2"}}));
+    QCOMPARE(e.text(), cli);
+    QCOMPARE(e.find<QListWidget>("ListBox1")->count(), 2);
+}
+
+void GeneratorTest::invalidInputNeverEnablesOkAndCancelChangesNothing() {
+    Editor e;
+    const Lines before = e.text();
+    e.click("Objekt_hinzufuegen");
+    e.click("Button_Rechteck");
+    const std::vector<std::pair<const char*, const char*>> valid{
+        {"Edit1", "Wand"}, {"Edit2", "4"}, {"Edit3", "3"}, {"Edit4", "0"}, {"Edit5", "0"},
+        {"Edit6", "180"}, {"Edit7", "0"}, {"Edit8", "0"}, {"Edit9", "0"}, {"Edit10", "0"}};
+    // Each row spoils one field of a valid panel.
+    for (auto [field, bad] : std::vector<std::pair<const char*, const char*>>{
+             {"Edit1", ""}, {"Edit1", "Baum"}, {"Edit2", "0"}, {"Edit3", "-1"}, {"Edit6", "360.5"},
+             {"Edit7", "91"}, {"Edit8", "-"}, {"Edit10", ""}}) {
+        for (auto [name, value] : valid) e.type(name, QString::fromLatin1(value));
+        QVERIFY(e.okEnabled());
+        e.env.dialogs.messages.clear();
+        e.type(field, QString::fromLatin1(bad));
+        QVERIFY2(!e.okEnabled(), field);
+    }
+    e.click("CancelBtn");
+    QCOMPARE(e.text(), before);
+    QVERIFY(e.find("ListBox1")->isEnabled());
+    // The panels with their own buttons: cancel leaves the text alone as well.
+    for (auto [open, cancel] : {std::pair{"GeoLage_aendern", "GeoLage_Abbruch"},
+                                {"Bodenreflexion_aendern", "Boden_Abbruch"},
+                                {"Horizontverschattung_aendern", "BitBtn5"}}) {
+        e.click(open);
+        e.click(cancel);
+        QCOMPARE(e.text(), before);
+    }
+}
+
+void GeneratorTest::everyNamedControlExists() {
+    Editor e;
+    QStringList names{"ListBox1", "Objekt_hinzufuegen", "Objekt_einfuegen", "Objekt_aendern", "Objekt_loeschen",
+                      "Horizontverschattung_aendern", "Objektanzahl", "Kommentar", "GroupBox1", "Panel_OK", "OKBtn",
+                      "CancelBtn", "Panel2", "Rechteck", "CheckBox1", "Kompass1", "Neigung1", "n_Eck", "Edit11",
+                      "Edit12", "CheckBox2", "Kompass2", "Neigung2", "Button5", "Panel1", "StringGrid1", "P_Btn",
+                      "Label125", "Image_nEck", "GroupBox3", "Edit33", "Edit34", "uvRechteck", "Panel3",
+                      "EditLaengeU", "EditLaengeV", "EditU", "EditV", "BitBtn1", "BitBtn3", "GroupBoxTargetF",
+                      "ListBoxTargetF", "TargetF_OK", "TargetF_Abbruch", "Haus_gen", "Hausname", "Edit13", "Edit14",
+                      "Edit15", "Edit21", "Image_Hauslage", "Baum_gen", "Baumname", "GeografischeLage",
+                      "Panel_Breitengrad", "Panel_Laengengrad", "Panel_Zeitzone", "GeoLage_aendern",
+                      "Bodenreflexion_gen", "Boden_OK", "Boden_Abbruch", "Bodenreflexion_aendern", "Horizont",
+                      "StringGrid2", "Horizont_OK", "BitBtn5", "Ueberhang"};
+    const char* months[] = {"jan", "feb", "mrz", "apr", "mai", "jun", "jul", "aug", "sep", "okt", "nov", "dez"};
+    const char* reflectance[] = {"B_Jan", "B_Feb", "B_Mrz", "B_Apr", "B_Mai", "B_Jun",
+                                 "B_Jul", "B_Aug", "B_Sep", "B_Okt", "B_Nov", "B_Dez"};
+    for (int i = 0; i < 12; ++i) {
+        names << QString::fromLatin1(months[i]) << QString::fromLatin1(reflectance[i])
+              << QStringLiteral("Gauge_Bodenreflexion%1").arg(i + 1)
+              << QStringLiteral("Label_Bodenreflexion%1").arg(i + 1);
+    }
+    for (int i = 1; i <= 34; ++i)
+        if (i < 11 || (i > 15 && i < 21) || (i > 21 && i < 26) || (i > 26 && i < 33)) names << QStringLiteral("Edit%1").arg(i);
+    for (int i = 1; i <= 3; ++i) names << QStringLiteral("ScrollBar%1").arg(i) << QStringLiteral("SpinEditExt%1").arg(i);
+    QStringList missing;
+    for (const QString& n : names)
+        if (!e.g->findChild<QWidget*>(n)) missing << n;
+    QVERIFY2(missing.isEmpty(), qPrintable(missing.join(' ')));
+    // A language switch relabels the open editor.
+    e.click("Objekt_hinzufuegen");
+    e.env.state.language = Language::English;
+    e.g->SpracheAnpassen();
+    QCOMPARE(e.find<QAbstractButton>("Button_nEck")->text(), QStringLiteral("Polygon"));
+}
+
+QTEST_MAIN(GeneratorTest)
+#include "tst_generator.moc"
