@@ -40,6 +40,6 @@ int main(int argc, char** argv) {
     window.show();
     if (!konWarning.empty())
         QTimer::singleShot(0, &window, [&] { dialogs.warning(&window, penumbro::ui::fromMessage(konWarning)); });
-    if (!screenshots.isEmpty()) penumbro::ui::screenshotsAufnehmen(window, screenshots);
+    if (!screenshots.isEmpty()) penumbro::ui::screenshotsAufnehmen(window, state, screenshots);
     return app.exec();
 }

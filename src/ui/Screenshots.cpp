@@ -1,10 +1,14 @@
 #include "ui/Screenshots.h"
 
+#include "ui/AppState.h"
+#include "ui/Generator.h"
 #include "ui/MainForm.h"
 #include "ui/SchnellAusgabe.h"
 
 #include <QApplication>
+#include <QAbstractButton>
 #include <QCheckBox>
+#include <QLineEdit>
 #include <QDialog>
 #include <QDir>
 #include <QPushButton>
@@ -34,13 +38,57 @@ void save(QWidget& window, const QString& dir, const QString& name) {
     if (!window.grab().save(file)) std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
 }
 
+void click(QWidget& parent, const char* name) {
+    if (auto* b = parent.findChild<QAbstractButton*>(QString::fromLatin1(name))) b->click();
+}
+
+// Every panel of the editor in both languages, then the running language again.
+void editorPanels(TMainForm& window, AppState& state, const QString& dir) {
+    TGenerator& editor = *window.editor();
+    const Language running = state.language;
+    for (const Language l : {Language::German, Language::English}) {
+        state.language = l;
+        window.SpracheAnpassen();
+        const QString prefix = QStringLiteral("1-editor-%1-").arg(QLatin1Char(l == Language::German ? 'd' : 'e'));
+        const std::pair<const char*, const char*> kinds[] = {{"Button_Rechteck", "rechteck"}, {"Button_nEck", "n-eck"},
+                                                             {"Button_Haus", "haus"}, {"Button_Baum", "baum"},
+                                                             {"Ueberhang", "ueberhang"}};
+        editor.Objekt_hinzufuegenClick();
+        save(window, dir, prefix + QStringLiteral("auswahl.png"));
+        for (auto [button, name] : kinds) {
+            if (editor.editing()) editor.CancelBtnClick();
+            editor.Objekt_hinzufuegenClick();
+            click(editor, button);
+            if (QLatin1String(name) == QLatin1String("ueberhang")) click(editor, "TargetF_OK");
+            if (auto* count = editor.findChild<QLineEdit*>(QStringLiteral("Edit12"))) {
+                count->setText(QStringLiteral("4"));
+                click(editor, "Button5");
+            }
+            save(window, dir, prefix + QLatin1String(name) + QStringLiteral(".png"));
+        }
+        editor.CancelBtnClick();
+        editor.GeoLage_aendernClick();
+        save(window, dir, prefix + QStringLiteral("lage.png"));
+        editor.CancelBtnClick();
+        editor.Bodenreflexion_aendernClick();
+        save(window, dir, prefix + QStringLiteral("bodenreflexion.png"));
+        editor.CancelBtnClick();
+        editor.Horizontverschattung_aendernClick();
+        save(window, dir, prefix + QStringLiteral("horizont.png"));
+        editor.CancelBtnClick();
+    }
+    state.language = running;
+    window.SpracheAnpassen();
+}
+
 }  // namespace
 
-void screenshotsAufnehmen(TMainForm& window, const QString& dir) {
+void screenshotsAufnehmen(TMainForm& window, AppState& state, const QString& dir) {
     QDir().mkpath(dir);
-    QTimer::singleShot(500, &window, [&window, dir] {
+    QTimer::singleShot(500, &window, [&window, &state, dir] {
         window.HauptauswahlClick(1);
         save(window, dir, QStringLiteral("1-dateneingabe.png"));
+        editorPanels(window, state, dir);
         window.HauptauswahlClick(2);
         save(window, dir, QStringLiteral("2-online.png"));
         window.HauptauswahlClick(3);

@@ -7,6 +7,7 @@
 
 namespace penumbro::ui {
 
+struct AppState;
 class TMainForm;
 
 class AutoDialogs : public QtDialogs {
@@ -16,7 +17,8 @@ public:
     int exec(QDialog& dialog) override;
 };
 
-// Starts the sequence on the running event loop.
-void screenshotsAufnehmen(TMainForm& window, const QString& dir);
+// Starts the sequence on the running event loop; the editor's panels are taken in
+// both languages.
+void screenshotsAufnehmen(TMainForm& window, AppState& state, const QString& dir);
 
 }  // namespace penumbro::ui
