@@ -12,10 +12,11 @@
 #include <QScreen>
 #include <QTimer>
 
+#include <algorithm>
+
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Penumbro"));
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("Penumbro"));
 
     penumbro::ui::AppState state;
     state.programDir = penumbro::withTrailingSlash(
@@ -32,12 +33,16 @@ int main(int argc, char** argv) {
     penumbro::ui::TMainForm window(state, dialogs);
     const QStringList args = QCoreApplication::arguments();
     window.start(args.size() > 1 ? args[1] : QString());
-    // At the top of the screen, centred horizontally.
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        window.move(area.left() + (area.width() - window.frameGeometry().width()) / 2, area.top());
-    }
     window.show();
+    // Centred on the screen's free area once the frame is known, title bar always visible.
+    QTimer::singleShot(0, &window, [&window] {
+        const QScreen* screen = window.screen();
+        if (!screen) return;
+        const QRect area = screen->availableGeometry();
+        const QRect frame = window.frameGeometry();
+        window.move(area.left() + std::max(0, (area.width() - frame.width()) / 2),
+                    area.top() + std::max(0, (area.height() - frame.height()) / 2));
+    });
     if (!konWarning.empty())
         QTimer::singleShot(0, &window, [&] { dialogs.warning(&window, penumbro::ui::fromMessage(konWarning)); });
     if (!screenshots.isEmpty()) penumbro::ui::screenshotsAufnehmen(window, state, screenshots);

@@ -1,6 +1,7 @@
 #include "project/ProjectFile.h"
 
 #include "project/FileIo.h"
+#include "project/InputError.h"
 #include "project/ProjectFormat.h"
 
 #include <algorithm>
@@ -58,6 +59,10 @@ void saveProjectFile(const std::string& path, const Lines& lines) {
 
 LoadedProject openProject(ProjectText& project, const std::string& path) {
     LoadedProject loaded = loadProjectFile(path);
+    // Anything that is not a project (a picture, a letter) would otherwise pass as a
+    // previous-version file, take over the caption and later the run's output names.
+    const ProjectScan scan = scanProject(loaded.lines);
+    if (!scan.sound()) throw InputError(path, scan.errorLine, scan.error);
     project.daten = loaded.lines;
     project.original = loaded.lines;
     project.fileName = path;

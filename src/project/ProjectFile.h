@@ -25,7 +25,9 @@ LoadedProject loadProjectFile(const std::string& path);
 // Writes the lines with CR LF through a temporary file. Throws InputError.
 void saveProjectFile(const std::string& path, const Lines& lines);
 
-// Loads path into the holder: text, saved copy, file and base name.
+// Loads path into the holder: text, saved copy, file and base name. A text that
+// does not read as a project (after the conversion) throws InputError naming the
+// file and line, and the holder stays as it was.
 LoadedProject openProject(ProjectText& project, const std::string& path);
 // Saves the holder's text to path and makes it the saved copy and the project's name.
 void saveProjectAs(ProjectText& project, const std::string& path);

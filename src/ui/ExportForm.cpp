@@ -7,6 +7,7 @@
 #include "ui/Dialogs.h"
 #include "views/Export.h"
 
+#include <QAbstractButton>
 #include <QButtonGroup>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -113,6 +114,10 @@ void TExportForm::SpracheAnpassen(Language language) {
 }
 
 void TExportForm::vorbereiten() {
+    // No format is preselected: the last export's choice must not slip into this one.
+    formate_->setExclusive(false);
+    for (QAbstractButton* b : formate_->buttons()) b->setChecked(false);
+    formate_->setExclusive(true);
     const auto mit = isUnnamed(state_.project.fileName)
                          ? std::nullopt
                          : initialMitFile(state_.project.baseName, [](const std::string& f) { return fileExists(f); });

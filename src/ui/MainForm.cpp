@@ -81,6 +81,9 @@ const Tx kRestart{"Sie m\xFCssen PENUMBRO neu starten, um die \xC4nderungen zu \
 const Tx kVerzFehlt1{"Arbeitsverzeichnis ", "Directory "};
 const Tx kVerzFehlt2{" nicht vorhanden.", " not available."};
 const Tx kVerzFehlt3{"Standard Arbeitsverzeichnis wird verwendet.", "Standard user directory will be used."};
+const Tx kArgumentFehlt1{"Die Datei \"", "The file \""};
+const Tx kArgumentFehlt2{"\" wurde nicht gefunden. Ein leeres Projekt wird begonnen.",
+                         "\" was not found. An empty project is started."};
 const Tx kChanged{"Das Projekt wurde ge\xE4ndert. \xC4nderungen speichern?",
                     "The project have been changed. Save the changes?"};
 const Tx kExistiert{"Die Datei existiert bereits. Soll die Datei \xFC" "berschrieben werden?",
@@ -341,6 +344,8 @@ void TMainForm::start(const QString& argument) {
             settingsWindow_->clearFolderChoice();
         } else if (info.isFile() && argument.right(4).toLower() == QStringLiteral(".dat")) {
             projektLaden(info.absoluteFilePath());
+        } else if (!info.exists()) {
+            dialogs_.warning(this, tx(kArgumentFehlt1, state_.language) + argument + tx(kArgumentFehlt2, state_.language));
         }
     }
     state_.project.original = state_.project.daten;

@@ -85,6 +85,14 @@ TEST_F(ProjectFileTest, OpenSaveAsTheSavedCopyAndNames) {
     EXPECT_FALSE(textChanged(project.original, project.daten));
     EXPECT_EQ(project.baseName, dir_.path("Neu"));
     EXPECT_EQ(loadProjectFile(dir_.path("Neu.dat")).lines, project.daten);
+    // A file that is no project is refused with its line, and the open project stays.
+    const Lines before = project.daten;
+    try {
+        openProject(project, dir_.write("bild.dat", "\x89PNG\r\n\x1A\n"));
+        ADD_FAILURE();
+    } catch (const InputError& e) {
+        EXPECT_EQ(std::tuple(e.file(), e.line(), project.daten), std::tuple(dir_.path("bild.dat"), 2, before));
+    }
 
     const Lines saved = {"* ", "0", "Standort"};
     const std::tuple<Lines, Lines, bool> changes[] = {

@@ -52,6 +52,9 @@ void ExchangeTest::windowWritesWhatTheCommandLineWrites() {
             QVERIFY2(readFileBytes(env.path(files[i])) == readFileBytes(env.path("cli-" + files[i])), files[i].c_str());
         }
     }
+    // Opening the window again selects no format.
+    x->vorbereiten();
+    QVERIFY(!x->Format_HourlyCsv->isChecked());
 }
 
 QTEST_MAIN(ExchangeTest)

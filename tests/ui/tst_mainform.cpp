@@ -80,7 +80,7 @@ void MainFormTest::quitWithUnsavedChanges() {
 }
 
 void MainFormTest::commandLineArgument() {
-    // A .dat in any case is loaded; a .txt or a missing file is not.
+    // A .dat in any case is loaded; a .txt or a missing file is not, and a missing one is named.
     for (auto [name, loaded] : {std::pair{"HAUS.DAT", true}, {"haus.txt", false}, {"nichtda.dat", false}}) {
         UiEnv env;
         if (loaded || name[0] == 'h') env.write(name, collectorProject());
@@ -88,6 +88,7 @@ void MainFormTest::commandLineArgument() {
         QVERIFY(env.state.project.original == env.state.project.daten && (env.state.project.daten == collectorProject()) == loaded);
         QCOMPARE(env.window->windowTitle(), loaded ? QStringLiteral("Penumbro - [HAUS.DAT]") : QStringLiteral("Penumbro"));
         if (loaded) QCOMPARE(env.state.outputBase, env.path("HAUS"));
+        QCOMPARE(env.dialogs.saw(QStringLiteral("nichtda.dat")), name[0] == 'n');
     }
     // A folder becomes the working folder; a configured folder that is gone falls back
     // to "daten" with a warning naming it.
