@@ -91,6 +91,7 @@ RunResult Simulation(const Lines& lines, const std::string& projectFile, TSimPar
     const bool comma = settings.decimalComma;
 
     RunResult result;
+    result.params = p;
     ShadingRaster raster;
     raster.reset(DrawingWindowKind::FastRun);
     ExactShading exact;

@@ -67,6 +67,7 @@ struct RunResult {
     int lastMonth = 0;                                       // last completed month, 0: none
     std::optional<DiffuseAccumulators> diffuse;              // when computed
     std::array<std::optional<DiffuseFactors>, 12> diffuseFactors{};  // of the months written
+    TSimParameter params;  // the record as the run used it: run mode and the project's site set
 };
 
 // Runs a fast run of the project text with the parameters p (the site of the project is

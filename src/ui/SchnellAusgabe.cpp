@@ -483,6 +483,12 @@ void Tschnell_ausgabe::laufEnde(const RunResult& r, const std::string& error) {
     Label_Diffus->hide();
     const bool ok = error.empty();
     if (ok && r.lastMonth > 0) Zeichenfenster->setMonths(r.monthlyMeans, r.monthsShown, r.lastMonth);
+    // The live record carries the site of the project last run, so a saved .kon does too.
+    if (ok) {
+        state_.params.latitude = r.params.latitude;
+        state_.params.longitude = r.params.longitude;
+        state_.params.correction = r.params.correction;
+    }
     Fortschritt->hide();
     Startgruppe->show();
     EingabenAktiv(true);

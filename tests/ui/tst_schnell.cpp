@@ -2,6 +2,8 @@
 
 #include "UiFixture.h"
 
+#include "editor/SiteEditing.h"
+
 #include "simulation/SimParameter.h"
 #include "ui/MonthChart.h"
 #include "ui/SchnellAusgabe.h"
@@ -78,6 +80,9 @@ void SchnellTest::fastRunWritesWhatTheCliWrites() {
         QVERIFY(env.dialogs.saw(QStringLiteral("Simulation beendet!")));
         QVERIFY(!w->SimulationStarten->isHidden() && w->SimulationStarten->isEnabled());
         if (monthly) QCOMPARE(w->Zeichenfenster->data().lastMonth, 7);
+        // The live record now carries the project's site (a saved .kon keeps it).
+        const SiteValues site = *readSite(env.state.project.daten);
+        QCOMPARE(std::pair(env.state.params.latitude, env.state.params.longitude), std::pair(site.latitude, site.longitude));
 
         // The start values under the sets, as the window had them.
         writeKonFile(env.path("none.kon"), TSimParameter{});
