@@ -2,7 +2,8 @@
 
 namespace penumbro {
 
-RunResult runSession(const RunRequest& request, const RunEvents& events, const std::atomic<bool>* cancel) {
+RunResult runSession(const RunRequest& request, const RunEvents& events, const std::atomic<bool>* cancel,
+                     const std::atomic<bool>* pause) {
     TSimParameter p = request.params;
     int lastDay = -1;
     RunObserver observer;
@@ -16,6 +17,7 @@ RunResult runSession(const RunRequest& request, const RunEvents& events, const s
     observer.diffuse = events.diffuse;
     observer.monthCompleted = events.monthCompleted;
     observer.cancel = cancel;
+    observer.pause = pause;
     return Simulation(request.text, request.projectFile, p, request.settings, observer);
 }
 

@@ -28,6 +28,6 @@ struct RunEvents {
 
 // Runs the request. Throws InputError as Simulation does.
 RunResult runSession(const RunRequest& request, const RunEvents& events,
-                     const std::atomic<bool>* cancel = nullptr);
+                     const std::atomic<bool>* cancel = nullptr, const std::atomic<bool>* pause = nullptr);
 
 }  // namespace penumbro

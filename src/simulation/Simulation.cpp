@@ -14,8 +14,10 @@
 #include "simulation/TimeStepper.h"
 
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <thread>
 #include <vector>
 
 #include <unistd.h>
@@ -187,7 +189,10 @@ RunResult Simulation(const Lines& lines, const std::string& projectFile, TSimPar
             if (observer.monthCompleted) observer.monthCompleted(done, result);
         }
         if (clock.finished()) break;
-        if (observer.cancel && observer.cancel->load()) {
+        const auto cancelled = [&] { return observer.cancel && observer.cancel->load(); };
+        while (observer.pause && observer.pause->load() && !cancelled())
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        if (cancelled()) {
             result.cancelled = true;
             break;
         }

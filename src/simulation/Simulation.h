@@ -49,6 +49,8 @@ struct RunObserver {
     // monthsShown, lastMonth of the result being built).
     std::function<void(int month, const struct RunResult& soFar)> monthCompleted;
     const std::atomic<bool>* cancel = nullptr;         // read between instants
+    // While set, the run waits between instants (a question about cancelling is open).
+    const std::atomic<bool>* pause = nullptr;
 };
 
 struct MonthStats {

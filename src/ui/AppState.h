@@ -33,6 +33,7 @@ struct AppState {
 
     bool simulationIdle = true;
     std::atomic<bool> abortRequest{false};
+    std::atomic<bool> pauseRequest{false};  // the run waits while a question about it is open
     bool batchActive = false;  // a simulation list is being worked off
 
     std::string settingsPath() const { return configDir + kSettingsFileName; }

@@ -198,11 +198,6 @@ TMainForm::TMainForm(AppState& state, Dialogs& dialogs, QWidget* parent)
         for (int i = 1; i < 3; ++i) panels_[i]->setEnabled(on);
     });
 
-    Timer_Programmende = new QTimer(this);
-    Timer_Programmende->setObjectName(QStringLiteral("Timer_Programmende"));
-    Timer_Programmende->setSingleShot(true);
-    Timer_Programmende->setInterval(5000);
-    connect(Timer_Programmende, &QTimer::timeout, this, &QWidget::close);
 
     menusAnlegen();
     connect(fastRun_, &Tschnell_ausgabe::inputsEnabledChanged, this, [this](bool on) {
@@ -607,14 +602,19 @@ void TMainForm::Menu_SimulationslisteErstellenClick() {
 
 void TMainForm::closeEvent(QCloseEvent* event) {
     if (!state_.simulationIdle) {
-        if (dialogs_.question(this, tx(kBeendenLauf, state_.language), QMessageBox::Yes | QMessageBox::No) ==
-            QMessageBox::Yes) {
-            state_.simulationIdle = true;
-            state_.abortRequest = true;
-            Timer_Programmende->start();
+        state_.pauseRequest = true;
+        const bool quit = dialogs_.question(this, tx(kBeendenLauf, state_.language),
+                                            QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+        state_.pauseRequest = false;
+        if (!quit) {
+            event->ignore();
+            return;
         }
-        event->ignore();
-        return;
+        // The run stops within one instant; the window closes at once, without
+        // showing the idle page first.
+        state_.abortRequest = true;
+        fastRun_->warten();
+        state_.simulationIdle = true;
     }
     if (ProjektGeaendert()) {
         event->ignore();

@@ -105,7 +105,6 @@ private:
     TFormSprache* language_;
     TDatenblatt* dataSheet_;
     TExportForm* export_;
-    QTimer* Timer_Programmende;
     QMenu* Menu_Projekt;
     QMenu* Menu_Simulation;
     QMenu* Menu_Export;

@@ -466,7 +466,7 @@ void Tschnell_ausgabe::SimulationStartenClick() {
         RunResult result;
         std::string error;
         try {
-            result = runSession(request, events, &state_.abortRequest);
+            result = runSession(request, events, &state_.abortRequest, &state_.pauseRequest);
         } catch (const std::exception& e) {
             error = e.what();
         }
@@ -502,9 +502,12 @@ void Tschnell_ausgabe::laufEnde(const RunResult& r, const std::string& error) {
 }
 
 void Tschnell_ausgabe::Button1Click() {
-    if (dialogs_.question(this, tx(kAbbruchFrage, language_), QMessageBox::Yes | QMessageBox::No) !=
-        QMessageBox::Yes)
-        return;
+    // The run waits for the answer: it must not go on, or even finish, behind the question.
+    state_.pauseRequest = true;
+    const bool stop = dialogs_.question(this, tx(kAbbruchFrage, language_), QMessageBox::Yes | QMessageBox::No) ==
+                      QMessageBox::Yes;
+    state_.pauseRequest = false;
+    if (!stop) return;
     state_.batchActive = false;
     abbruchBestaetigt_ = true;
     state_.abortRequest = true;

@@ -9,6 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 #include <filesystem>
 
 namespace penumbro {
@@ -87,6 +90,21 @@ TEST_F(SimulationTest, SessionReportsDaysAndMonthsAndStopsOnCancel) {
     EXPECT_EQ(output(".rep").size(), 41u);
     EXPECT_EQ(output(".mit").size(), 24u);
     EXPECT_EQ(output(".mit")[0], "    0  1.000");  // night counts as fully shaded
+
+    // Paused on day 2 (a question is open), the run computes nothing more until cancelled.
+    std::atomic<bool> pause{false};
+    cancel = false;
+    long atPause = 0, last = 0;
+    events.newDay = [&](int day, long instants) { if (day == 2) pause = true, atPause = instants; last = instants; };
+    std::thread answer([&] {
+        while (!pause) std::this_thread::yield();
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        cancel = true;
+    });
+    EXPECT_TRUE(runSession(request, events, &cancel, &pause).cancelled);
+    answer.join();
+    EXPECT_EQ(last, atPause);
+    EXPECT_EQ(output(".rep").size(), 41u);
 }
 
 TEST_F(SimulationTest, UnwritableOutputNamesTheFileAndKeepsOldFiles) {

@@ -124,6 +124,15 @@ void SchnellTest::cancelStopsWithoutCompletionMessage() {
     // The report holds the instants done so far, far fewer than a year of minutes.
     const Lines rep = splitLines(readFileBytes(env.path("k.rep")));
     QVERIFY(!rep.empty() && rep.size() < 365u * 1440u);
+    QVERIFY(!env.state.pauseRequest);
+
+    // Quitting during a run: the window closes at once, the run stopped.
+    env.window->show();
+    w->SimulationStarten->click();
+    QTRY_VERIFY_WITH_TIMEOUT(!w->Tag_Nr->text().isEmpty(), 20000);
+    env.dialogs.answers = {QMessageBox::Yes};
+    QVERIFY(env.window->close());
+    QVERIFY(env.state.simulationIdle && !w->laeuft());
 }
 
 void SchnellTest::refusedRunsNameTheirCause() {
