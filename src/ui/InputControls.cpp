@@ -57,6 +57,17 @@ QWidget* DecimalCellDelegate::createEditor(QWidget* parent, const QStyleOptionVi
     return editor;
 }
 
+DecimalSpinBox::DecimalSpinBox(QWidget* parent) : QDoubleSpinBox(parent) { setLocale(QLocale::c()); }
+
+QValidator::State DecimalSpinBox::validate(QString& input, int& pos) const {
+    input.replace(QLatin1Char(','), QLatin1Char('.'));
+    return QDoubleSpinBox::validate(input, pos);
+}
+
+double DecimalSpinBox::valueFromText(const QString& text) const {
+    return QDoubleSpinBox::valueFromText(QString(text).replace(QLatin1Char(','), QLatin1Char('.')));
+}
+
 // ---- angle controls
 
 AngleControl::AngleControl(QWidget* parent) : QWidget(parent) {

@@ -4,6 +4,7 @@
 // the number fields. The arithmetic lives in editor/InputFilters.
 
 #include <QAbstractSpinBox>
+#include <QDoubleSpinBox>
 #include <QColor>
 #include <QStyledItemDelegate>
 #include <QWidget>
@@ -145,6 +146,16 @@ protected:
 
 private:
     double value_ = 0;
+};
+
+// A decimal spin box that takes the decimal comma as well as the point (shown with
+// the point, as every number of the program).
+class DecimalSpinBox : public QDoubleSpinBox {
+    Q_OBJECT
+public:
+    explicit DecimalSpinBox(QWidget* parent = nullptr);
+    QValidator::State validate(QString& input, int& pos) const override;
+    double valueFromText(const QString& text) const override;
 };
 
 // Key filters: decimal fields pass digits, "-", "." and turn "," into "."; integer

@@ -1,5 +1,7 @@
 #include "ui/SchnellAusgabe.h"
 
+#include "ui/InputControls.h"
+
 #include "project/FileIo.h"
 #include "project/InputError.h"
 #include "ui/AppState.h"
@@ -87,7 +89,7 @@ QSpinBox* spin(const char* name, int lo, int hi, int value) {
 }
 
 QDoubleSpinBox* doubleSpin(const char* name, double value) {
-    auto* s = new QDoubleSpinBox;
+    auto* s = new DecimalSpinBox;
     s->setObjectName(QString::fromLatin1(name));
     s->setRange(0.0, 1.0);
     s->setSingleStep(0.1);

@@ -15,6 +15,7 @@
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QSpinBox>
+#include <QLineEdit>
 #include <QtTest>
 
 using namespace penumbro;
@@ -188,6 +189,11 @@ void SchnellTest::controlsFollowTheRecordAndTheOutputName() {
     w->ParameterMerken();
     QCOMPARE(env.state.params.resolution, 4);
     QCOMPARE(env.state.params.skyReduction, 0.33);
+    // A German user's decimal comma counts as the point.
+    w->zusatz7->findChild<QLineEdit*>()->selectAll();
+    QTest::keyClicks(w->zusatz7, QStringLiteral("0,5"));
+    w->zusatz7->interpretText();
+    QCOMPARE(w->zusatz7->value(), 0.5);
     // The monthly switch shows months or days and allows diffuse radiation in months only.
     w->Diffus->setChecked(true);
     w->monatlich->click();
