@@ -113,10 +113,11 @@ void setAngleCaptions(TKompass* kompass, TNeigung* neigung, Language language) {
     neigung->update();
 }
 
-// The azimuth and elevation rows with the compass and tilt controls beside them, the
-// Aufpunkt row below: the placement group shared by the rectangle and polygon panels.
+// The azimuth and elevation rows with the compass and tilt controls beside them (or
+// below them, in a narrow panel), the Aufpunkt row last: the placement group shared by
+// the rectangle and polygon panels.
 QGroupBox* placementGroup(SurfaceCaptions& captions, const Tx& title, QLineEdit* const* fields,
-                          TKompass* kompass, TNeigung* neigung) {
+                          TKompass* kompass, TNeigung* neigung, bool narrow) {
     auto* box = caption(captions, new QGroupBox, title);
     auto* grid = new QGridLayout(box);
     grid->addWidget(caption(captions, new QLabel, kAzimut), 0, 0);
@@ -130,8 +131,13 @@ QGroupBox* placementGroup(SurfaceCaptions& captions, const Tx& title, QLineEdit*
     neigung->setFixedSize(90, 90);
     controls->addWidget(kompass);
     controls->addWidget(neigung);
-    grid->addLayout(controls, 0, 3, 3, 1);
-    grid->setColumnStretch(2, 1);
+    controls->addStretch();
+    if (narrow) {
+        grid->addLayout(controls, 2, 0, 1, 4);
+    } else {
+        grid->addLayout(controls, 0, 3, 3, 1);
+        grid->setColumnStretch(2, 1);
+    }
     grid->addWidget(caption(captions, new QLabel, kAufpunkt), 3, 0, 1, 4);
     grid->addLayout(labelledRow({{"x:", fields[2]}, {"y:", fields[3]}, {"z:", fields[4]}}), 4, 0, 1, 4);
     return box;
@@ -235,7 +241,7 @@ RectangleForm::RectangleForm(Dialogs& dialogs, QWidget* parent) : EditorForm(dia
     grid->setColumnStretch(1, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
-    layout->addWidget(placementGroup(captions_, kLageErde, edit_ + 5, kompass_, neigung_));
+    layout->addWidget(placementGroup(captions_, kLageErde, edit_ + 5, kompass_, neigung_, false));
     layout->addStretch();
 
     connect(kompass_, &TKompass::OnClick, this, [this] {
@@ -330,18 +336,21 @@ PolygonForm::PolygonForm(Dialogs& dialogs, QWidget* parent) : EditorForm(dialogs
     left->addLayout(top);
     left->addWidget(button5_);
     left->addWidget(uvButton_);
-    placementBox_ = placementGroup(captions_, kLageXyz, placement_, kompass_, neigung_);
+    placementBox_ = placementGroup(captions_, kLageXyz, placement_, kompass_, neigung_, true);
     left->addWidget(placementBox_);
 
     overhangBox_ = caption(captions_, named(new QGroupBox, "GroupBox3"), kGroupBox3);
     auto* diff = new QGridLayout(overhangBox_);
-    diff->addWidget(caption(captions_, new QLabel, kAzimutDiff), 0, 0);
-    diff->addWidget(difference_[0], 0, 1);
-    diff->addWidget(degrees(), 0, 2);
-    diff->addWidget(caption(captions_, new QLabel, kElevDiff), 1, 0);
-    diff->addWidget(difference_[1], 1, 1);
-    diff->addWidget(degrees(), 1, 2);
-    diff->setColumnStretch(2, 1);
+    const Tx* diffLabels[2] = {&kAzimutDiff, &kElevDiff};
+    for (int i = 0; i < 2; ++i) {
+        auto* label = caption(captions_, new QLabel, *diffLabels[i]);
+        label->setWordWrap(true);
+        difference_[i]->setFixedWidth(64);
+        diff->addWidget(label, i, 0);
+        diff->addWidget(difference_[i], i, 1);
+        diff->addWidget(degrees(), i, 2);
+    }
+    diff->setColumnStretch(0, 1);
     left->addWidget(overhangBox_);
 
     uvPanel_ = named(new QFrame, "Panel3");
@@ -368,7 +377,7 @@ PolygonForm::PolygonForm(Dialogs& dialogs, QWidget* parent) : EditorForm(dialogs
 
     gridPanel_ = named(new QFrame, "Panel1");
     gridPanel_->setFrameShape(QFrame::StyledPanel);
-    gridPanel_->setFixedWidth(250);
+    gridPanel_->setFixedWidth(232);
     auto* right = new QVBoxLayout(gridPanel_);
     auto* hint = caption(captions_, named(new QLabel, "Label125"), kLabel125);
     hint->setWordWrap(true);
@@ -377,9 +386,11 @@ PolygonForm::PolygonForm(Dialogs& dialogs, QWidget* parent) : EditorForm(dialogs
     table_->setHorizontalHeaderLabels({QString(), QStringLiteral("  u ="), QStringLiteral("v =")});
     table_->verticalHeader()->hide();
     table_->verticalHeader()->setDefaultSectionSize(22);
-    table_->setColumnWidth(0, 66);
-    table_->setColumnWidth(1, 74);
-    table_->setColumnWidth(2, 74);
+    table_->setColumnWidth(0, 76);
+    table_->setColumnWidth(1, 62);
+    table_->setColumnWidth(2, 62);
+    // Twelve corners fit without scrolling.
+    table_->setMinimumHeight(table_->horizontalHeader()->sizeHint().height() + 12 * 22 + 4);
     table_->setItemDelegate(new LiveCellDelegate(table_));
     table_->installEventFilter(this);
     right->addWidget(table_, 1);

@@ -2,6 +2,7 @@
 
 #include "ScriptedDialogs.h"
 
+#include "editor/panels/PanelFields.h"
 #include "support/SampleProjects.h"
 #include "ui/InputControls.h"
 #include "ui/SurfaceForms.h"
@@ -132,19 +133,14 @@ void SurfaceFormsTest::polygonCountAndGrid() {
     QCOMPARE(grid->item(1, 1)->text(), QStringLiteral("2.5"));
     click(&form, "P_Btn");
     QCOMPARE(dialogs_.messages.size(), std::size_t(1));
-    QVERIFY(grid->isVisible());
-    QVERIFY(!form.okEnabled());
+    QVERIFY(grid->isVisible() && !form.okEnabled());
     typeCell(grid, 2, 2, "2");
     click(&form, "P_Btn");
-    QVERIFY(!grid->isVisible());
-    QVERIFY(form.okEnabled());
+    QVERIFY(!grid->isVisible() && form.okEnabled());
 
-    PolygonPanel core;
-    core.name = "Dreieck";
-    core.x = "1", core.y = "2", core.z = "3";
-    core.corners.setCount("3");
-    core.corners.rows = {{"0", "0"}, {"2.5", "0"}, {"1", "2"}};
-    QVERIFY(!core.corners.confirm(Language::German));
+    PolygonPanel core;  // as the command line fills it
+    applyFields(core, {{"name", "Dreieck"}, {"corners", "0,0;2.5,0;1,2"}, {"x", "1"}, {"y", "2"}, {"z", "3"}},
+                Language::German);
     QCOMPARE(form.polygonFields().generate(Language::German), core.generate(Language::German));
     type(&form, "Edit12", "4");  // a new count needs a new confirmation
     QVERIFY(!form.okEnabled());
@@ -185,10 +181,8 @@ void SurfaceFormsTest::overhangNameAndUvRectangle() {
     QVERIFY(form.okEnabled());
 
     OverhangPanel core;
-    core.targetNumber = 1;
-    core.name = "Vor1dach";
-    core.azimuthDifference = "0";
-    core.elevationDifference = "-90";
+    core.targetNumber = 1, core.name = "Vor1dach";
+    core.azimuthDifference = "0", core.elevationDifference = "-90";
     core.form = {"4", "1", "0", "3"};
     QVERIFY(!core.applyUvRectangle(Language::German));
     const Lines text = testing::collectorProject();
