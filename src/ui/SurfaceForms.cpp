@@ -143,6 +143,19 @@ QGroupBox* placementGroup(SurfaceCaptions& captions, const Tx& title, QLineEdit*
     return box;
 }
 
+// A reserved name is refused when its field is left: the message, and the focus goes
+// back to the field (after the focus change has ended).
+void refuseReservedNames(QWidget* form, QLineEdit* edit, Dialogs& dialogs, const Language& language) {
+    QObject::connect(edit, &QLineEdit::editingFinished, form, [form, edit, &dialogs, &language] {
+        QTimer::singleShot(0, form, [form, edit, &dialogs, &language] {
+            const std::string name = text(edit);
+            if (!form->isVisible() || !isReservedName(name)) return;
+            dialogs.warning(form, fromCp1252(reservedNameMessage(name, language)));
+            edit->setFocus();
+        });
+    });
+}
+
 // Gives the grid's cell editors the decimal filter and hands every keystroke to the
 // grid at once, so that the sketch follows the typing.
 class LiveCellDelegate : public DecimalCellDelegate {
@@ -254,15 +267,7 @@ RectangleForm::RectangleForm(Dialogs& dialogs, QWidget* parent) : EditorForm(dia
         p.elevationFromTilt(neigung_->Position());
         setText(edit_[6], p.elevation);
     });
-    // The name rule: a reserved name is refused when the field is left.
-    connect(edit_[0], &QLineEdit::editingFinished, this, [this] {
-        QTimer::singleShot(0, this, [this] {
-            const std::string name = text(edit_[0]);
-            if (!isVisible() || !isReservedName(name)) return;
-            dialogs_.warning(this, fromCp1252(reservedNameMessage(name, language_)));
-            edit_[0]->setFocus();
-        });
-    });
+    refuseReservedNames(this, edit_[0], dialogs_, language_);
     SpracheAnpassen(language_);
     prepareNew();
 }
@@ -433,14 +438,7 @@ PolygonForm::PolygonForm(Dialogs& dialogs, QWidget* parent) : EditorForm(dialogs
         p.elevationFromTilt(neigung_->Position());
         setText(placement_[1], p.elevation);
     });
-    connect(name_, &QLineEdit::editingFinished, this, [this] {
-        QTimer::singleShot(0, this, [this] {
-            const std::string name = text(name_);
-            if (!isVisible() || !isReservedName(name)) return;
-            dialogs_.warning(this, fromCp1252(reservedNameMessage(name, language_)));
-            name_->setFocus();
-        });
-    });
+    refuseReservedNames(this, name_, dialogs_, language_);
     SpracheAnpassen(language_);
     prepareNew();
 }
