@@ -1,32 +1,697 @@
 #include "ui/SurfaceForms.h"
 
+#include "editor/NameRules.h"
+#include "ui/Dialogs.h"
+#include "ui/InputControls.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPainter>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+
 namespace penumbro::ui {
+
+namespace {
+
+const Tx kRechteckTitle{"Generiere Rechteck", "Generate rectangle"};
+const Tx kNeckTitle{"Generiere n-Eck", "Generate polygon"};
+const Tx kUeberhangTitle{"Generiere \xDC" "berhang", "Generating Overhang"};
+const Tx kRechteckName{"Name des Rechtecks ?", "Name of the rectangle ?"};
+const Tx kFlaechenName{"Name der Fl\xE4" "che:", "Name of the plate:"};
+const Tx kTarget{"Targetfl\xE4" "che ?", "Target plane ?"};
+const Tx kLaengeU{"L\xE4nge in u - Richtung:", "Length in u - direction:"};
+const Tx kLaengeV{"L\xE4nge in v - Richtung:", "Length in v - direction:"};
+const Tx kUntereEcke{"Position der unteren linken Ecke:", "Position of the lower left corner:"};
+const Tx kLageErde{"Lage im Erdoberfl\xE4" "chen-System", "Position in the earth surface system"};
+const Tx kLageXyz{"Lage im x-y-z-System", "Position in the x-y-z system"};
+const Tx kAzimut{"Azimut :", "Azimuth :"};
+const Tx kElevation{"Elevation :", "Elevation :"};
+const Tx kAufpunkt{"Position des Aufpunktes ( u=0 , v=0 ) :", "Position of the origin ( u=0 , v=0 ) :"};
+const Tx kAnzahl{"Anzahl der Eckpunkte :", "Number of corners :"};
+const Tx kButton5{"Eckpunkte im u-v-System festlegen", "Define corners in u-v system"};
+const Tx kLabel125{"Bitte geben Sie die Koordinaten entgegen dem  Uhrzeigersinn ein!",
+                   "Please input the coordinates anti-clockwise."};
+const Tx kOk{"OK", "OK"};
+const Tx kAbbrechen{"Abbrechen", "Cancel"};
+const Tx kGroupBox3{"Position und Ausrichtung des \xDC" "berhanges", "Position and orientation of the overhang"};
+const Tx kAzimutDiff{"Azimut-Differenz vom Target:", "Azimuth difference according to target:"};
+const Tx kElevDiff{"Elevations-Differenz zum Target:", "Elevation difference according to target:"};
+const Tx kUvRechteck{"Rechteck im u-v-System festlegen", "Define rectangle in u-v system"};
+const Tx kFormLaengeU{"L\xE4nge in u - Richtung :", "Length in u - direction :"};
+const Tx kFormLaengeV{"L\xE4nge in v - Richtung :", "Length in v - direction :"};
+const Tx kErsterEckpunkt{"Koordinaten des 1. Eckpunktes im u-v-System der Targetebene.",
+                         "Coordinates of the 1st corner in the u-v system of the target plane."};
+const Tx kChooserTitle{"Targetfl\xE4" "che ausw\xE4hlen", "Choose target plane"};
+const Tx kOst{"O", "E"};
+const Tx kHimmel{"Himmel", "Sky"};
+const Tx kBoden{"Boden", "Ground"};
+
+template <class W>
+W* named(W* widget, const char* name) {
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+template <class W>
+W* caption(SurfaceCaptions& captions, W* widget, const Tx& text) {
+    captions.emplace_back(widget, text);
+    return widget;
+}
+
+void applyCaptions(const SurfaceCaptions& captions, Language language) {
+    for (const auto& [widget, text] : captions) {
+        const QString t = tx(text, language);
+        if (auto* label = qobject_cast<QLabel*>(widget)) label->setText(t);
+        else if (auto* button = qobject_cast<QAbstractButton*>(widget)) button->setText(t);
+        else if (auto* box = qobject_cast<QGroupBox*>(widget)) box->setTitle(t);
+    }
+}
+
+QLineEdit* numberEdit(const char* name, bool decimal = true) {
+    auto* edit = named(new QLineEdit, name);
+    decimal ? installDecimalFilter(edit) : installIntegerFilter(edit);
+    edit->setMaximumWidth(90);
+    return edit;
+}
+
+std::string text(const QLineEdit* edit) { return toCp1252(edit->text()); }
+
+void setText(QLineEdit* edit, const std::string& value) { edit->setText(fromCp1252(value)); }
+
+// "x: [..]  y: [..]  z: [..]" and the like: short fixed labels before their fields.
+QHBoxLayout* labelledRow(std::initializer_list<std::pair<const char*, QWidget*>> fields) {
+    auto* row = new QHBoxLayout;
+    for (const auto& [label, field] : fields) {
+        row->addWidget(new QLabel(QString::fromLatin1(label)));
+        row->addWidget(field);
+    }
+    row->addStretch();
+    return row;
+}
+
+QLabel* degrees() { return new QLabel(QStringLiteral("\u00B0")); }
+
+void setAngleCaptions(TKompass* kompass, TNeigung* neigung, Language language) {
+    kompass->CaptionOst = tx(kOst, language);
+    neigung->CaptionOben = tx(kHimmel, language);
+    neigung->CaptionUnten = tx(kBoden, language);
+    kompass->update();
+    neigung->update();
+}
+
+// The azimuth and elevation rows with the compass and tilt controls beside them (or
+// below them, in a narrow panel), the Aufpunkt row last: the placement group shared by
+// the rectangle and polygon panels.
+QGroupBox* placementGroup(SurfaceCaptions& captions, const Tx& title, QLineEdit* const* fields,
+                          TKompass* kompass, TNeigung* neigung, bool narrow) {
+    auto* box = caption(captions, new QGroupBox, title);
+    auto* grid = new QGridLayout(box);
+    grid->addWidget(caption(captions, new QLabel, kAzimut), 0, 0);
+    grid->addWidget(fields[0], 0, 1);
+    grid->addWidget(degrees(), 0, 2);
+    grid->addWidget(caption(captions, new QLabel, kElevation), 1, 0);
+    grid->addWidget(fields[1], 1, 1);
+    grid->addWidget(degrees(), 1, 2);
+    auto* controls = new QHBoxLayout;
+    kompass->setFixedSize(90, 90);
+    neigung->setFixedSize(90, 90);
+    controls->addWidget(kompass);
+    controls->addWidget(neigung);
+    controls->addStretch();
+    if (narrow) {
+        grid->addLayout(controls, 2, 0, 1, 4);
+    } else {
+        grid->addLayout(controls, 0, 3, 3, 1);
+        grid->setColumnStretch(2, 1);
+    }
+    grid->addWidget(caption(captions, new QLabel, kAufpunkt), 3, 0, 1, 4);
+    grid->addLayout(labelledRow({{"x:", fields[2]}, {"y:", fields[3]}, {"z:", fields[4]}}), 4, 0, 1, 4);
+    return box;
+}
+
+// A reserved name is refused when its field is left: the message, and the focus goes
+// back to the field (after the focus change has ended).
+void refuseReservedNames(QWidget* form, QLineEdit* edit, Dialogs& dialogs, const Language& language) {
+    QObject::connect(edit, &QLineEdit::editingFinished, form, [form, edit, &dialogs, &language] {
+        QTimer::singleShot(0, form, [form, edit, &dialogs, &language] {
+            const std::string name = text(edit);
+            if (!form->isVisible() || !isReservedName(name)) return;
+            dialogs.warning(form, fromCp1252(reservedNameMessage(name, language)));
+            edit->setFocus();
+        });
+    });
+}
+
+// Gives the grid's cell editors the decimal filter and hands every keystroke to the
+// grid at once, so that the sketch follows the typing.
+class LiveCellDelegate : public DecimalCellDelegate {
+public:
+    using DecimalCellDelegate::DecimalCellDelegate;
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override {
+        QWidget* editor = DecimalCellDelegate::createEditor(parent, option, index);
+        if (auto* edit = qobject_cast<QLineEdit*>(editor)) {
+            auto* self = const_cast<LiveCellDelegate*>(this);
+            connect(edit, &QLineEdit::textEdited, self, [self, edit] { emit self->commitData(edit); });
+        }
+        return editor;
+    }
+};
+
+}  // namespace
+
+// The polygon sketch: the corners that read so far, in their u-v frame, scaled to fit.
+class PolygonSketch : public QWidget {
+public:
+    explicit PolygonSketch(QWidget* parent = nullptr) : QWidget(parent) { setMinimumSize(200, 150); }
+    void setCorners(std::vector<UV> corners, bool complete) {
+        corners_ = std::move(corners);
+        complete_ = complete;
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.fillRect(rect(), Qt::white);
+        p.setPen(Qt::gray);
+        p.drawRect(rect().adjusted(0, 0, -1, -1));
+        if (corners_.empty()) return;
+        // The frame's origin stays in the picture, so the axes show where the polygon lies.
+        double uMin = 0, uMax = 0, vMin = 0, vMax = 0;
+        for (const UV& c : corners_) {
+            uMin = std::min(uMin, c.u), uMax = std::max(uMax, c.u);
+            vMin = std::min(vMin, c.v), vMax = std::max(vMax, c.v);
+        }
+        const double margin = 16;
+        const double span = std::max({uMax - uMin, vMax - vMin, 1e-9});
+        const double scale = std::min(width() - 2 * margin, height() - 2 * margin) / span;
+        const double left = (width() - (uMax - uMin) * scale) / 2;
+        const double bottom = height() - (height() - (vMax - vMin) * scale) / 2;
+        auto at = [&](double u, double v) { return QPointF(left + (u - uMin) * scale, bottom - (v - vMin) * scale); };
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(Qt::lightGray, 1, Qt::DashLine));
+        p.drawLine(at(uMin, 0), at(uMax, 0));
+        p.drawLine(at(0, vMin), at(0, vMax));
+        QPolygonF polygon;
+        for (const UV& c : corners_) polygon << at(c.u, c.v);
+        p.setPen(QPen(Qt::darkBlue, 2));
+        if (complete_) {
+            p.setBrush(QColor(200, 215, 240));
+            p.drawPolygon(polygon);
+        } else {
+            p.drawPolyline(polygon);
+        }
+        p.setPen(Qt::black);
+        for (int i = 0; i < polygon.size(); ++i) p.drawText(polygon[i] + QPointF(3, -3), QString::number(i + 1));
+    }
+
+private:
+    std::vector<UV> corners_;
+    bool complete_ = false;
+};
+
+// ---- rectangle panel
 
 RectangleForm::RectangleForm(Dialogs& dialogs, QWidget* parent) : EditorForm(dialogs, parent) {
     setObjectName(QStringLiteral("Rechteck"));
+    caption(captions_, static_cast<QGroupBox*>(this), kRechteckTitle);
+    for (int i = 0; i < 10; ++i) {
+        const std::string name = "Edit" + std::to_string(i + 1);
+        edit_[i] = i == 0 ? named(new QLineEdit, name.c_str()) : numberEdit(name.c_str());
+        connect(edit_[i], &QLineEdit::textChanged, this, &RectangleForm::fieldChanged);
+    }
+    target_ = caption(captions_, named(new QCheckBox, "CheckBox1"), kTarget);
+    connect(target_, &QCheckBox::toggled, this, &RectangleForm::fieldChanged);
+    kompass_ = named(new TKompass, "Kompass1");
+    neigung_ = named(new TNeigung, "Neigung1");
+    neigung_->ForeColor = Qt::blue;
+
+    auto* grid = new QGridLayout;
+    grid->addWidget(caption(captions_, new QLabel, kRechteckName), 0, 0);
+    grid->addWidget(edit_[0], 0, 1);
+    grid->addWidget(target_, 1, 1);
+    grid->addWidget(caption(captions_, new QLabel, kLaengeU), 2, 0);
+    grid->addWidget(edit_[1], 2, 1);
+    grid->addWidget(caption(captions_, new QLabel, kLaengeV), 3, 0);
+    grid->addWidget(edit_[2], 3, 1);
+    grid->addWidget(caption(captions_, new QLabel, kUntereEcke), 4, 0);
+    grid->addLayout(labelledRow({{"u:", edit_[3]}, {"v:", edit_[4]}}), 4, 1);
+    grid->setColumnStretch(1, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addWidget(placementGroup(captions_, kLageErde, edit_ + 5, kompass_, neigung_, false));
+    layout->addStretch();
+
+    connect(kompass_, &TKompass::OnClick, this, [this] {
+        RectanglePanel p = fields();
+        p.azimuthFromCompass(kompass_->Position());
+        setText(edit_[5], p.azimuth);
+    });
+    connect(neigung_, &TNeigung::OnClick, this, [this] {
+        RectanglePanel p = fields();
+        p.elevationFromTilt(neigung_->Position());
+        setText(edit_[6], p.elevation);
+    });
+    refuseReservedNames(this, edit_[0], dialogs_, language_);
+    SpracheAnpassen(language_);
+    prepareNew();
 }
-void RectangleForm::prepareNew() {}
-RectanglePanel RectangleForm::fields() const { return {}; }
-bool RectangleForm::okEnabled() const { return false; }
-void RectangleForm::SpracheAnpassen(Language language) { language_ = language; }
+
+void RectangleForm::prepareNew() {
+    for (QLineEdit* e : edit_) e->clear();
+    target_->setChecked(false);
+    const RectanglePanel fresh;
+    setText(edit_[5], fresh.azimuth);
+    setText(edit_[6], fresh.elevation);
+}
+
+RectanglePanel RectangleForm::fields() const {
+    RectanglePanel p;
+    p.name = text(edit_[0]);
+    p.target = target_->isChecked();
+    p.lu = text(edit_[1]);
+    p.lv = text(edit_[2]);
+    p.u0 = text(edit_[3]);
+    p.v0 = text(edit_[4]);
+    p.azimuth = text(edit_[5]);
+    p.elevation = text(edit_[6]);
+    p.x = text(edit_[7]);
+    p.y = text(edit_[8]);
+    p.z = text(edit_[9]);
+    return p;
+}
+
+bool RectangleForm::okEnabled() const { return fields().check(language_).okEnabled(); }
+
+void RectangleForm::fieldChanged() {
+    const RectanglePanel p = fields();
+    if (auto a = p.compassPosition()) kompass_->setPosition(*a);
+    if (auto e = p.tiltPosition()) neigung_->setPosition(*e);
+    emit changed();
+}
+
+void RectangleForm::SpracheAnpassen(Language language) {
+    language_ = language;
+    applyCaptions(captions_, language);
+    setAngleCaptions(kompass_, neigung_, language);
+}
+
+// ---- polygon panel and overhang form
 
 PolygonForm::PolygonForm(Dialogs& dialogs, QWidget* parent) : EditorForm(dialogs, parent) {
     setObjectName(QStringLiteral("n_Eck"));
+    name_ = named(new QLineEdit, "Edit11");
+    name_->installEventFilter(this);
+    count_ = numberEdit("Edit12", false);
+    target_ = caption(captions_, named(new QCheckBox, "CheckBox2"), kTarget);
+    for (int i = 0; i < 5; ++i) placement_[i] = numberEdit(("Edit" + std::to_string(16 + i)).c_str());
+    difference_[0] = numberEdit("Edit33");
+    difference_[1] = numberEdit("Edit34");
+    const char* formNames[4] = {"EditLaengeU", "EditLaengeV", "EditU", "EditV"};
+    for (int i = 0; i < 4; ++i) form_[i] = numberEdit(formNames[i]);
+    kompass_ = named(new TKompass, "Kompass2");
+    neigung_ = named(new TNeigung, "Neigung2");
+    neigung_->ForeColor = Qt::blue;
+    button5_ = caption(captions_, named(new QPushButton, "Button5"), kButton5);
+    uvButton_ = caption(captions_, named(new QPushButton, "uvRechteck"), kUvRechteck);
+
+    // Left column: the fields; right column: the corner grid with the sketch.
+    auto* top = new QGridLayout;
+    top->addWidget(caption(captions_, new QLabel, kFlaechenName), 0, 0);
+    top->addWidget(name_, 0, 1);
+    top->addWidget(caption(captions_, new QLabel, kAnzahl), 1, 0);
+    top->addWidget(count_, 1, 1);
+    top->addWidget(target_, 2, 0, 1, 2);
+    auto* left = new QVBoxLayout;
+    left->addLayout(top);
+    left->addWidget(button5_);
+    left->addWidget(uvButton_);
+    placementBox_ = placementGroup(captions_, kLageXyz, placement_, kompass_, neigung_, true);
+    left->addWidget(placementBox_);
+
+    overhangBox_ = caption(captions_, named(new QGroupBox, "GroupBox3"), kGroupBox3);
+    auto* diff = new QGridLayout(overhangBox_);
+    const Tx* diffLabels[2] = {&kAzimutDiff, &kElevDiff};
+    for (int i = 0; i < 2; ++i) {
+        auto* label = caption(captions_, new QLabel, *diffLabels[i]);
+        label->setWordWrap(true);
+        difference_[i]->setFixedWidth(64);
+        diff->addWidget(label, i, 0);
+        diff->addWidget(difference_[i], i, 1);
+        diff->addWidget(degrees(), i, 2);
+    }
+    diff->setColumnStretch(0, 1);
+    left->addWidget(overhangBox_);
+
+    uvPanel_ = named(new QFrame, "Panel3");
+    uvPanel_->setFrameShape(QFrame::StyledPanel);
+    auto* uv = new QGridLayout(uvPanel_);
+    uv->addWidget(caption(captions_, new QLabel, kFormLaengeU), 0, 0);
+    uv->addWidget(form_[0], 0, 1);
+    uv->addWidget(caption(captions_, new QLabel, kFormLaengeV), 1, 0);
+    uv->addWidget(form_[1], 1, 1);
+    auto* corner = caption(captions_, new QLabel, kErsterEckpunkt);
+    corner->setWordWrap(true);
+    uv->addWidget(corner, 2, 0, 1, 3);
+    uv->addLayout(labelledRow({{"u :", form_[2]}, {"v :", form_[3]}}), 3, 0, 1, 3);
+    auto* uvOk = caption(captions_, named(new QPushButton, "BitBtn1"), kOk);
+    auto* uvCancel = caption(captions_, named(new QPushButton, "BitBtn3"), kAbbrechen);
+    auto* uvButtons = new QHBoxLayout;
+    uvButtons->addStretch();
+    uvButtons->addWidget(uvOk);
+    uvButtons->addWidget(uvCancel);
+    uv->addLayout(uvButtons, 4, 0, 1, 3);
+    uv->setColumnStretch(2, 1);
+    left->addWidget(uvPanel_);
+    left->addStretch();
+
+    gridPanel_ = named(new QFrame, "Panel1");
+    gridPanel_->setFrameShape(QFrame::StyledPanel);
+    gridPanel_->setFixedWidth(232);
+    auto* right = new QVBoxLayout(gridPanel_);
+    auto* hint = caption(captions_, named(new QLabel, "Label125"), kLabel125);
+    hint->setWordWrap(true);
+    right->addWidget(hint);
+    table_ = named(new QTableWidget(0, 3), "StringGrid1");
+    table_->setHorizontalHeaderLabels({QString(), QStringLiteral("  u ="), QStringLiteral("v =")});
+    table_->verticalHeader()->hide();
+    table_->verticalHeader()->setDefaultSectionSize(22);
+    table_->setColumnWidth(0, 76);
+    table_->setColumnWidth(1, 62);
+    table_->setColumnWidth(2, 62);
+    // Twelve corners fit without scrolling.
+    table_->setMinimumHeight(table_->horizontalHeader()->sizeHint().height() + 12 * 22 + 4);
+    table_->setItemDelegate(new LiveCellDelegate(table_));
+    table_->installEventFilter(this);
+    right->addWidget(table_, 1);
+    auto* pBtn = caption(captions_, named(new QPushButton, "P_Btn"), kOk);
+    right->addWidget(pBtn, 0, Qt::AlignRight);
+    sketch_ = named(new PolygonSketch, "Image_nEck");
+    right->addWidget(sketch_);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->addLayout(left, 1);
+    layout->addWidget(gridPanel_, 0, Qt::AlignTop);
+
+    for (QLineEdit* e : {name_, placement_[0], placement_[1], placement_[2], placement_[3], placement_[4],
+                         difference_[0], difference_[1]})
+        connect(e, &QLineEdit::textChanged, this, &PolygonForm::fieldChanged);
+    // Typing a count asks for a new confirmation; filling the grid sets count and rows together.
+    connect(count_, &QLineEdit::textEdited, this, [this](const QString& t) {
+        grid_.setCount(toCp1252(t));
+        fieldChanged();
+    });
+    connect(target_, &QCheckBox::toggled, this, &PolygonForm::fieldChanged);
+    connect(table_, &QTableWidget::itemChanged, this, &PolygonForm::redrawSketch);
+    connect(button5_, &QPushButton::clicked, this, &PolygonForm::openGrid);
+    connect(pBtn, &QPushButton::clicked, this, &PolygonForm::confirmGrid);
+    connect(uvButton_, &QPushButton::clicked, this, [this] {
+        const UvRectangleForm preset;
+        const std::string* values[4] = {&preset.lu, &preset.lv, &preset.u, &preset.v};
+        for (int i = 0; i < 4; ++i) setText(form_[i], *values[i]);
+        uvPanel_->show();
+    });
+    connect(uvOk, &QPushButton::clicked, this, &PolygonForm::applyUvForm);
+    connect(uvCancel, &QPushButton::clicked, uvPanel_, &QWidget::hide);
+    connect(kompass_, &TKompass::OnClick, this, [this] {
+        PolygonPanel p = polygonFields();
+        p.azimuthFromCompass(kompass_->Position());
+        setText(placement_[0], p.azimuth);
+    });
+    connect(neigung_, &TNeigung::OnClick, this, [this] {
+        PolygonPanel p = polygonFields();
+        p.elevationFromTilt(neigung_->Position());
+        setText(placement_[1], p.elevation);
+    });
+    refuseReservedNames(this, name_, dialogs_, language_);
+    SpracheAnpassen(language_);
+    prepareNew();
 }
-void PolygonForm::prepareNew() {}
-void PolygonForm::prepareOverhang(int) {}
-void PolygonForm::fill(const PolygonPanel&) {}
-void PolygonForm::fill(const OverhangPanel&) {}
-bool PolygonForm::overhangMode() const { return false; }
-PolygonPanel PolygonForm::polygonFields() const { return {}; }
-OverhangPanel PolygonForm::overhangFields() const { return {}; }
-bool PolygonForm::okEnabled() const { return false; }
-void PolygonForm::SpracheAnpassen(Language language) { language_ = language; }
+
+void PolygonForm::setOverhangMode(bool on, int targetNumber) {
+    overhang_ = on;
+    targetNumber_ = targetNumber;
+    if (on) target_->setChecked(false);
+    target_->setEnabled(!on);
+    placementBox_->setVisible(!on);
+    overhangBox_->setVisible(on);
+    uvButton_->setVisible(on);
+    uvPanel_->hide();
+    gridPanel_->hide();
+    setTitle(tx(on ? kUeberhangTitle : kNeckTitle, language_));
+}
+
+void PolygonForm::prepareNew() {
+    fill(PolygonPanel{});
+}
+
+void PolygonForm::prepareOverhang(int targetNumber) {
+    OverhangPanel fresh;
+    fresh.targetNumber = targetNumber;
+    fresh.azimuthDifference = fresh.elevationDifference = "0";
+    fill(fresh);
+}
+
+void PolygonForm::fill(const PolygonPanel& panel) {
+    {
+        const QSignalBlocker blockName(name_), blockTarget(target_);
+        setOverhangMode(false, 0);
+        setText(name_, panel.name);
+        target_->setChecked(panel.target);
+        const std::string* values[5] = {&panel.azimuth, &panel.elevation, &panel.x, &panel.y, &panel.z};
+        for (int i = 0; i < 5; ++i) {
+            const QSignalBlocker block(placement_[i]);
+            setText(placement_[i], *values[i]);
+        }
+    }
+    grid_ = panel.corners;
+    setText(count_, grid_.count);
+    showGrid(grid_.rows);
+    fieldChanged();
+}
+
+void PolygonForm::fill(const OverhangPanel& panel) {
+    {
+        const QSignalBlocker blockName(name_);
+        setOverhangMode(true, panel.targetNumber);
+        setText(name_, panel.name);
+        const std::string* values[2] = {&panel.azimuthDifference, &panel.elevationDifference};
+        for (int i = 0; i < 2; ++i) {
+            const QSignalBlocker block(difference_[i]);
+            setText(difference_[i], *values[i]);
+        }
+        const std::string* form[4] = {&panel.form.lu, &panel.form.lv, &panel.form.u, &panel.form.v};
+        for (int i = 0; i < 4; ++i) setText(form_[i], *form[i]);
+    }
+    grid_ = panel.corners;
+    setText(count_, grid_.count);
+    showGrid(grid_.rows);
+    fieldChanged();
+}
+
+bool PolygonForm::overhangMode() const { return overhang_; }
+
+std::vector<CornerRow> PolygonForm::gridRows() const {
+    std::vector<CornerRow> rows;
+    auto cell = [this](int row, int column) {
+        const QTableWidgetItem* item = table_->item(row, column);
+        return item ? toCp1252(item->text()) : std::string();
+    };
+    for (int r = 0; r < table_->rowCount(); ++r) rows.push_back({cell(r, 1), cell(r, 2)});
+    return rows;
+}
+
+CornerGrid PolygonForm::corners() const {
+    CornerGrid grid = grid_;
+    grid.rows = gridRows();
+    return grid;
+}
+
+PolygonPanel PolygonForm::polygonFields() const {
+    PolygonPanel p;
+    p.name = text(name_);
+    p.corners = corners();
+    p.target = target_->isChecked();
+    p.azimuth = text(placement_[0]);
+    p.elevation = text(placement_[1]);
+    p.x = text(placement_[2]);
+    p.y = text(placement_[3]);
+    p.z = text(placement_[4]);
+    return p;
+}
+
+OverhangPanel PolygonForm::overhangFields() const {
+    OverhangPanel p;
+    p.targetNumber = targetNumber_;
+    p.name = text(name_);
+    p.corners = corners();
+    p.azimuthDifference = text(difference_[0]);
+    p.elevationDifference = text(difference_[1]);
+    p.form = {text(form_[0]), text(form_[1]), text(form_[2]), text(form_[3])};
+    return p;
+}
+
+bool PolygonForm::okEnabled() const {
+    return overhang_ ? overhangFields().check(language_).okEnabled()
+                     : polygonFields().check(language_).okEnabled();
+}
+
+void PolygonForm::fieldChanged() {
+    button5_->setEnabled(grid_.buttonEnabled());
+    if (auto a = compassPositionOf(text(placement_[0]))) kompass_->setPosition(*a);
+    if (auto e = tiltPositionOf(text(placement_[1]))) neigung_->setPosition(*e);
+    emit changed();
+}
+
+void PolygonForm::showGrid(const std::vector<CornerRow>& rows) {
+    const QSignalBlocker block(table_);
+    table_->setRowCount(static_cast<int>(rows.size()));
+    for (int r = 0; r < table_->rowCount(); ++r) {
+        auto* label = new QTableWidgetItem(fromCp1252(cornerLabel(r + 1, language_)));
+        label->setFlags(Qt::ItemIsEnabled);
+        label->setBackground(palette().window());
+        table_->setItem(r, 0, label);
+        table_->setItem(r, 1, new QTableWidgetItem(fromCp1252(rows[r].u)));
+        table_->setItem(r, 2, new QTableWidgetItem(fromCp1252(rows[r].v)));
+    }
+    redrawSketch();
+}
+
+void PolygonForm::openGrid() {
+    grid_.rows = gridRows();
+    grid_.open();
+    showGrid(grid_.rows);
+    gridPanel_->show();
+    table_->setFocus();
+    table_->setCurrentCell(0, 1);
+    fieldChanged();
+}
+
+void PolygonForm::confirmGrid() {
+    grid_.rows = gridRows();
+    if (auto message = grid_.confirm(language_)) {
+        dialogs_.warning(this, fromCp1252(*message));
+        return;
+    }
+    gridPanel_->hide();
+    fieldChanged();
+}
+
+void PolygonForm::applyUvForm() {
+    OverhangPanel p = overhangFields();
+    if (auto message = p.applyUvRectangle(language_)) {
+        dialogs_.warning(this, fromCp1252(*message));
+    } else {
+        grid_ = p.corners;
+        setText(count_, grid_.count);
+        showGrid(grid_.rows);
+        uvPanel_->hide();
+        gridPanel_->hide();
+    }
+    fieldChanged();
+}
+
+void PolygonForm::redrawSketch() {
+    std::vector<UV> readable;
+    const std::vector<CornerRow> rows = gridRows();
+    for (const CornerRow& row : rows) {
+        auto u = fieldNumber(row.u);
+        auto v = fieldNumber(row.v);
+        if (!u || !v) break;
+        readable.push_back({*u, *v});
+    }
+    sketch_->setCorners(readable, !rows.empty() && readable.size() == rows.size());
+}
+
+bool PolygonForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == table_ && event->type() == QEvent::KeyRelease) {
+        redrawSketch();
+    } else if (watched == name_ && overhang_ && event->type() == QEvent::KeyPress) {
+        // The overhang's name follows its target number directly: no leading digit.
+        const QString key = static_cast<QKeyEvent*>(event)->text();
+        if (key.size() == 1 && key.at(0).unicode() < 128) {
+            const std::string name = text(name_);
+            const int at = name_->hasSelectedText() ? name_->selectionStart() : name_->cursorPosition();
+            const char c = static_cast<char>(key.at(0).unicode());
+            if (OverhangPanel::nameAfterKey(name, static_cast<std::size_t>(at), c) == name) return true;
+        }
+    }
+    return EditorForm::eventFilter(watched, event);
+}
+
+void PolygonForm::SpracheAnpassen(Language language) {
+    language_ = language;
+    applyCaptions(captions_, language);
+    setAngleCaptions(kompass_, neigung_, language);
+    setTitle(tx(overhang_ ? kUeberhangTitle : kNeckTitle, language));
+    for (int r = 0; r < table_->rowCount(); ++r)
+        if (QTableWidgetItem* label = table_->item(r, 0))
+            label->setText(fromCp1252(cornerLabel(r + 1, language)));
+}
+
+// ---- target chooser
 
 TargetChooser::TargetChooser(Dialogs& dialogs, QWidget* parent) : EditorForm(dialogs, parent) {
     setObjectName(QStringLiteral("GroupBoxTargetF"));
+    caption(captions_, static_cast<QGroupBox*>(this), kChooserTitle);
+    list_ = named(new QListWidget, "ListBoxTargetF");
+    auto* ok = caption(captions_, named(new QPushButton, "TargetF_OK"), kOk);
+    auto* cancel = caption(captions_, named(new QPushButton, "TargetF_Abbruch"), kAbbrechen);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(list_);
+    layout->addLayout(buttons);
+    connect(ok, &QPushButton::clicked, this, [this] {
+        const int row = list_->currentRow();
+        choose(row >= 0 && list_->currentItem() && list_->currentItem()->isSelected()
+                   ? std::optional<std::size_t>(static_cast<std::size_t>(row))
+                   : std::nullopt);
+    });
+    connect(list_, &QListWidget::itemDoubleClicked, this,
+            [this](QListWidgetItem* item) { choose(static_cast<std::size_t>(list_->row(item))); });
+    connect(cancel, &QPushButton::clicked, this, &EditorForm::cancelClicked);
+    SpracheAnpassen(language_);
 }
-void TargetChooser::fill(const std::vector<TargetChoice>&) {}
-void TargetChooser::SpracheAnpassen(Language language) { language_ = language; }
+
+void TargetChooser::fill(const std::vector<TargetChoice>& choices) {
+    choices_ = choices;
+    list_->clear();
+    for (const TargetChoice& c : choices_) list_->addItem(fromCp1252(c.label));
+}
+
+void TargetChooser::choose(std::optional<std::size_t> selected) {
+    const auto target = chooseTarget(choices_, selected);
+    if (!target) return;
+    if (target->showNotice) {
+        // This notice exists in German only.
+        dialogs_.message(this, QMessageBox::Information, fromCp1252(noTargetChosenTitle()),
+                         fromCp1252(noTargetChosenMessage()), QMessageBox::Ok);
+        list_->setCurrentRow(0);
+    }
+    emit chosen(target->objectNumber);
+}
+
+void TargetChooser::SpracheAnpassen(Language language) {
+    language_ = language;
+    applyCaptions(captions_, language);
+}
 
 }  // namespace penumbro::ui

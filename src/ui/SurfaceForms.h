@@ -7,8 +7,27 @@
 #include "editor/panels/PolygonPanel.h"
 #include "editor/panels/RectanglePanel.h"
 #include "ui/EditorForm.h"
+#include "ui/UiText.h"
+
+#include <utility>
+#include <vector>
+
+class QCheckBox;
+class QFrame;
+class QGroupBox;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QTableWidget;
 
 namespace penumbro::ui {
+
+class TKompass;
+class TNeigung;
+class PolygonSketch;
+
+// A panel's labels, buttons and group boxes with their texts in both languages.
+using SurfaceCaptions = std::vector<std::pair<QWidget*, Tx>>;
 
 // "Rechteck": Edit1..Edit10, CheckBox1, Kompass1, Neigung1.
 class RectangleForm : public EditorForm {
@@ -20,12 +39,21 @@ public:
     RectanglePanel fields() const;
     bool okEnabled() const override;
     void SpracheAnpassen(Language language) override;
+
+private:
+    void fieldChanged();
+    QLineEdit* edit_[10] = {};  // Edit1..Edit10
+    QCheckBox* target_ = nullptr;
+    TKompass* kompass_ = nullptr;
+    TNeigung* neigung_ = nullptr;
+    SurfaceCaptions captions_;
 };
 
 // "n_Eck": Edit11, Edit12, CheckBox2, Edit16..Edit20, Kompass2, Neigung2, Button5,
-// Panel1 (StringGrid1, P_Btn, Label125), Image_nEck; in overhang mode GroupBox3
+// Panel1 (StringGrid1, P_Btn, Label125, Image_nEck); in overhang mode GroupBox3
 // (Edit33, Edit34), uvRechteck and Panel3 (EditLaengeU, EditLaengeV, EditU, EditV,
 // BitBtn1, BitBtn3) instead of the placement group, the target box disabled.
+// StringGrid1 has one row per corner: column 0 the label "Ecke i", columns 1 and 2 u and v.
 class PolygonForm : public EditorForm {
     Q_OBJECT
 public:
@@ -42,11 +70,47 @@ public:
     OverhangPanel overhangFields() const;
     bool okEnabled() const override;
     void SpracheAnpassen(Language language) override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void setOverhangMode(bool on, int targetNumber);
+    void fieldChanged();
+    void showGrid(const std::vector<CornerRow>& rows);
+    std::vector<CornerRow> gridRows() const;
+    CornerGrid corners() const;  // grid_ with the grid's current cells
+    void openGrid();             // Button5
+    void confirmGrid();          // P_Btn
+    void applyUvForm();          // BitBtn1
+    void redrawSketch();
+
+    CornerGrid grid_;  // count, rows and whether they were confirmed since the count changed
+    bool overhang_ = false;
+    int targetNumber_ = 0;
+
+    QLineEdit* name_ = nullptr;   // Edit11
+    QLineEdit* count_ = nullptr;  // Edit12
+    QCheckBox* target_ = nullptr;
+    QLineEdit* placement_[5] = {};  // Edit16..Edit20
+    QLineEdit* difference_[2] = {};  // Edit33, Edit34
+    QLineEdit* form_[4] = {};        // EditLaengeU, EditLaengeV, EditU, EditV
+    TKompass* kompass_ = nullptr;
+    TNeigung* neigung_ = nullptr;
+    QPushButton* button5_ = nullptr;
+    QPushButton* uvButton_ = nullptr;
+    QGroupBox* placementBox_ = nullptr;
+    QGroupBox* overhangBox_ = nullptr;  // GroupBox3
+    QFrame* gridPanel_ = nullptr;        // Panel1
+    QFrame* uvPanel_ = nullptr;          // Panel3
+    QTableWidget* table_ = nullptr;      // StringGrid1
+    PolygonSketch* sketch_ = nullptr;    // Image_nEck
+    SurfaceCaptions captions_;
 };
 
 // "GroupBoxTargetF": ListBoxTargetF, TargetF_OK, TargetF_Abbruch. OK without a
 // selection shows the notice and takes the first target; a double-click on an entry
-// chooses it.
+// chooses it. TargetF_Abbruch emits cancelClicked().
 class TargetChooser : public EditorForm {
     Q_OBJECT
 public:
@@ -57,6 +121,12 @@ public:
 
 signals:
     void chosen(int objectNumber);
+
+private:
+    void choose(std::optional<std::size_t> selected);
+    std::vector<TargetChoice> choices_;
+    QListWidget* list_ = nullptr;
+    SurfaceCaptions captions_;
 };
 
 }  // namespace penumbro::ui
