@@ -189,7 +189,7 @@ void CaptionTable::apply(Language language) const {
 class HouseSketch : public QWidget {
 public:
     HouseSketch() { setObjectName(QStringLiteral("Image_Hauslage")); }
-    QSize sizeHint() const override { return {170, 170}; }
+    QSize sizeHint() const override { return {160, 160}; }
     QSize minimumSizeHint() const override { return {150, 150}; }
     void setPanel(const HousePanel& panel) {
         panel_ = panel;

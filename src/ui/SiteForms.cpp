@@ -137,7 +137,7 @@ void SiteForm::showPositions(const SitePanel& panel) {
 void SiteForm::fill(const SiteValues& site) { showPositions(SitePanel::fromSite(site)); }
 
 void SiteForm::ScrollBarChange() {
-    SitePanel p = fields();
+    SitePanel p;
     p.scrollBarsMoved(bars_[0]->value(), bars_[1]->value(), bars_[2]->value());
     showPositions(p);
 }

@@ -37,11 +37,7 @@ void type(QWidget* field, const QString& text) {
 void click(QWidget& form, const char* button) { QTest::mouseClick(child<QAbstractButton>(form, button), Qt::LeftButton); }
 
 const HousePanel kHouse{"", "13", "5", "7", "3", "90", "4", "5", "0"};
-TreePanel tree() {
-    TreePanel t;
-    t.trunkHeight = "3", t.trunkDiameter = "0.5", t.crownDiameter = "4", t.x = t.y = t.z = "0";
-    return t;
-}
+const TreePanel kTree{"", "3", "0.5", "4", "0", "0", "0"};
 
 }  // namespace
 
@@ -73,26 +69,20 @@ void ObjectFormsTest::houseTypedGivesTheGeneratorsLines() {
 }
 
 void ObjectFormsTest::okFollowsTheFields() {
-    struct Case {
-        bool house;
-        const char* field;
-        const char* text;
-        bool ok;
-    };
-    const Case cases[] = {{true, "Edit13", "360", true},  {true, "Edit13", "360.5", false},
+    const std::tuple<bool, const char*, const char*, bool> cases[] = {{true, "Edit13", "360", true},  {true, "Edit13", "360.5", false},
                           {true, "Edit22", "-1", false},  {true, "Edit24", "", false},
                           {false, "Edit32", "0", true},   {false, "Edit31", "-1", false},
                           {false, "Edit27", "", false},   {false, "jan", "101", false}};
     ScriptedDialogs d;
-    for (const Case& c : cases) {
+    for (const auto& [house, field, text, ok] : cases) {
         HouseForm h(d);
         TreeForm t(d);
         h.fill(kHouse);
-        t.fill(tree());
-        EditorForm& f = c.house ? static_cast<EditorForm&>(h) : t;
+        t.fill(kTree);
+        EditorForm& f = house ? static_cast<EditorForm&>(h) : t;
         QVERIFY(f.okEnabled());
-        type(child<QWidget>(f, c.field), QString::fromLatin1(c.text));
-        QVERIFY2(f.okEnabled() == c.ok, c.field);
+        type(child<QWidget>(f, field), QString::fromLatin1(text));
+        QVERIFY2(f.okEnabled() == ok, field);
     }
 }
 
