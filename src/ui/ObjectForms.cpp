@@ -438,6 +438,7 @@ ReflectanceForm::ReflectanceForm(Dialogs& dialogs, QWidget* parent) : EditorForm
         if (okEnabled()) emit okClicked();
     });
     connect(Boden_Abbruch, &QPushButton::clicked, this, &EditorForm::cancelClicked);
+    fill(*ReflectancePanel{}.values());
     SpracheAnpassen(Language::German);
 }
 

@@ -117,7 +117,7 @@ void ObjectFormsTest::siteBarsAndSpinEditsFollowEachOther() {
     QCOMPARE(child<QScrollBar>(f, "ScrollBar2")->value(), -18);
     auto* latitude = child<TSpinEditExt>(f, "SpinEditExt1");
     auto* bar = child<QScrollBar>(f, "ScrollBar1");
-    type(latitude, QStringLiteral("51.5"));
+    type(latitude, QStringLiteral("51,5"));
     QCOMPARE(bar->value(), 52);
     QCOMPARE(f.values()->latitude, 51.5);
     bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
