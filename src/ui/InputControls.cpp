@@ -19,13 +19,16 @@ namespace {
 
 constexpr double kRadians = 3.14159265358979323846 / 180.0;
 
-// Discards or rewrites the keys a number field does not take.
+// Discards or rewrites the keys a number field does not take. watched is the edit or a
+// spin edit, whose line edit gets its keys from the spin box without filters.
 class KeyFilter : public QObject {
 public:
-    KeyFilter(QObject* parent, bool decimal) : QObject(parent), decimal_(decimal) {}
+    KeyFilter(QObject* watched, QLineEdit* edit, bool decimal) : QObject(watched), edit_(edit), decimal_(decimal) {
+        watched->installEventFilter(this);
+    }
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
+    bool eventFilter(QObject*, QEvent* event) override {
         if (event->type() != QEvent::KeyPress) return false;
         const auto* key = static_cast<QKeyEvent*>(event);
         const QString text = key->text();
@@ -35,20 +38,21 @@ protected:
         const auto passed = decimal_ ? Kommazahl_eingeben(c) : Ganzzahl_eingeben(c);
         if (!passed) return true;
         if (*passed != c) {
-            if (auto* edit = qobject_cast<QLineEdit*>(watched)) edit->insert(QString(QChar(*passed)));
+            edit_->insert(QString(QChar(*passed)));
             return true;
         }
         return false;
     }
 
 private:
+    QLineEdit* edit_;
     bool decimal_;
 };
 
 }  // namespace
 
-void installDecimalFilter(QLineEdit* edit) { edit->installEventFilter(new KeyFilter(edit, true)); }
-void installIntegerFilter(QLineEdit* edit) { edit->installEventFilter(new KeyFilter(edit, false)); }
+void installDecimalFilter(QLineEdit* edit) { new KeyFilter(edit, edit, true); }
+void installIntegerFilter(QLineEdit* edit) { new KeyFilter(edit, edit, false); }
 
 QWidget* DecimalCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                                            const QModelIndex& index) const {
@@ -171,7 +175,7 @@ void TNeigung::paintEvent(QPaintEvent*) {
 SpinEditBase::SpinEditBase(Dialogs& dialogs, QWidget* parent) : QAbstractSpinBox(parent), dialogs_(dialogs) {
     setButtonSymbols(QAbstractSpinBox::UpDownArrows);
     setKeyboardTracking(true);
-    installDecimalFilter(lineEdit());
+    new KeyFilter(this, lineEdit(), true);
     connect(lineEdit(), &QLineEdit::textEdited, this, &SpinEditBase::changed);
 }
 
@@ -203,7 +207,7 @@ void SpinEditBase::reportInvalid() {
 }
 
 TSpinEditInt::TSpinEditInt(Dialogs& dialogs, QWidget* parent) : SpinEditBase(dialogs, parent) {
-    installIntegerFilter(lineEdit());
+    new KeyFilter(this, lineEdit(), false);
     setValue(0);
 }
 

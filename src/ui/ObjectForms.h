@@ -7,11 +7,47 @@
 #include "editor/panels/HousePanel.h"
 #include "editor/panels/TreePanel.h"
 #include "ui/EditorForm.h"
+#include "ui/UiText.h"
 
+#include <array>
 #include <optional>
+#include <utility>
 #include <vector>
 
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QScrollBar;
+class QTableWidget;
+
 namespace penumbro::ui {
+
+class HouseSketch;
+class TSpinEditExt;
+class TSpinEditInt;
+
+// The captions of a panel in both languages: every label, button and group box
+// registered here is relabelled by apply().
+class CaptionTable {
+public:
+    template <class W>
+    W* add(W* widget, const Tx& text) {
+        entries_.emplace_back(widget, text);
+        return widget;
+    }
+    void apply(Language language) const;
+
+private:
+    std::vector<std::pair<QWidget*, Tx>> entries_;
+};
+
+// Twelve integer spin edits 0..100 (January first) with their month labels: the
+// tree's foliage and the ground reflectance. The texts are what the panels' models
+// read; the schedule buttons of both panels fill and save them.
+struct MonthSpins {
+    std::array<TSpinEditInt*, 12> spins{};
+    std::array<QLabel*, 12> labels{};
+};
 
 // "Haus_gen": Hausname, Edit22..Edit25, Edit13, Edit14, Edit15, Edit21, the position
 // sketch Image_Hauslage.
@@ -24,10 +60,18 @@ public:
     HousePanel fields() const;
     bool okEnabled() const override;
     void SpracheAnpassen(Language language) override;
+
+private:
+    void HausParameterChange();
+
+    QLineEdit *Hausname, *Edit22, *Edit23, *Edit24, *Edit25, *Edit13, *Edit14, *Edit15, *Edit21;
+    HouseSketch* Image_Hauslage;
+    CaptionTable captions_;
 };
 
 // "Baum_gen": Baumname, Edit30..Edit32, Edit27..Edit29, the spin edits jan..dez, and
-// the schedule buttons (open, save as) for the twelve foliage values.
+// the schedule buttons Ba_Schedule_oeffnen, Ba_Schedule_speichern_unter for the twelve
+// foliage values.
 class TreeForm : public EditorForm {
     Q_OBJECT
 public:
@@ -37,6 +81,14 @@ public:
     TreePanel fields() const;
     bool okEnabled() const override;
     void SpracheAnpassen(Language language) override;
+
+private:
+    void BaumParameterChange();
+
+    QLineEdit *Baumname, *Edit30, *Edit31, *Edit32, *Edit27, *Edit28, *Edit29;
+    MonthSpins months_;
+    QPushButton *Ba_Schedule_oeffnen, *Ba_Schedule_speichern_unter;
+    CaptionTable captions_;
 };
 
 // "GeografischeLage": ScrollBar1..3 coupled with SpinEditExt1..3, GeoLage_OK,
@@ -49,9 +101,22 @@ public:
     std::optional<SiteValues> values() const;  // nothing while a field is invalid
     bool okEnabled() const override { return values().has_value(); }
     void SpracheAnpassen(Language language) override;
+
+private:
+    SitePanel fields() const;
+    void ScrollBarChange();
+    void SpinEditChange();
+    void showPositions(const SitePanel& panel);
+    void stepOk();
+
+    std::array<QScrollBar*, 3> bars_{};
+    std::array<TSpinEditExt*, 3> spins_{};
+    QPushButton *GeoLage_OK, *GeoLage_Abbruch;
+    CaptionTable captions_;
 };
 
-// "Bodenreflexion_gen": B_Jan..B_Dez, the schedule buttons, Boden_OK, Boden_Abbruch.
+// "Bodenreflexion_gen": B_Jan..B_Dez, the schedule buttons Bo_Schedule_oeffnen and
+// Bo_Schedule_speichern_unter, Boden_OK, Boden_Abbruch.
 class ReflectanceForm : public EditorForm {
     Q_OBJECT
 public:
@@ -60,6 +125,13 @@ public:
     std::optional<MonthlyValues> values() const;
     bool okEnabled() const override { return values().has_value(); }
     void SpracheAnpassen(Language language) override;
+
+private:
+    void stepOk();
+
+    MonthSpins months_;
+    QPushButton *Bo_Schedule_oeffnen, *Bo_Schedule_speichern_unter, *Boden_OK, *Boden_Abbruch;
+    CaptionTable captions_;
 };
 
 // "Horizont": StringGrid2 (25 rows of three cells), Horizont_OK, BitBtn5 (cancel), and
@@ -72,6 +144,13 @@ public:
     std::vector<HorizonRow> rows() const;            // the 25 grid rows as typed
     bool okEnabled() const override { return true; }
     void SpracheAnpassen(Language language) override;
+
+private:
+    void Horizont_ImportierenClick();
+
+    QTableWidget* StringGrid2;
+    QPushButton *Horizont_Importieren, *Horizont_OK, *BitBtn5;
+    CaptionTable captions_;
 };
 
 }  // namespace penumbro::ui
