@@ -97,7 +97,8 @@ const std::vector<Command>& commands() {
          "    tree       name, trunk-height, trunk-diameter, crown-diameter, x, y, z,\n"
          "               foliage (twelve comma-separated percentages, default all 0)\n"
          "    overhang   name, target (object number of a target; default the first),\n"
-         "               corners, azimuth-difference, elevation-difference\n"
+         "               corners or uv-rectangle (LU,LV,U,V: lengths and first corner),\n"
+         "               azimuth-difference, elevation-difference\n"
          "  Azimuth and elevation default to 0; every other number must be given.\n"
          "  Angles in degrees: azimuth clockwise from north (0..360), elevation -90..90.\n",
          runAdd},

@@ -8,6 +8,7 @@
 #include "ui/InputControls.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -36,8 +37,12 @@ struct Editor {
     }
     void click(const char* name) {
         auto* b = find<QAbstractButton>(name);
-        QVERIFY2(b->isVisible() && b->isEnabled(), name);
-        QTest::mouseClick(b, Qt::LeftButton);
+        if (!b->isVisible() || !b->isEnabled())
+            qFatal("%s cannot be clicked; objects %d; messages: %s", name, int(g->objects().ObjektAnzahl),
+                   qPrintable(env.dialogs.all()));
+        // A check box takes clicks on its box and label only.
+        const bool box = qobject_cast<QCheckBox*>(b) != nullptr;
+        QTest::mouseClick(b, Qt::LeftButton, {}, box ? QPoint(8, b->height() / 2) : b->rect().center());
     }
     void type(const char* name, const QString& text) {
         QWidget* w = find(name);
@@ -151,7 +156,9 @@ void GeneratorTest::buildsTheSceneTheCommandLineBuilds() {
     auto* memo = e.find<QPlainTextEdit>("Kommentar");
     QTest::keyClicks(memo, QStringLiteral("Testszene"));
     QTest::keyClick(memo, Qt::Key_Return);
-    QTest::keyClicks(memo, QString::fromLatin1("S\xFC" "dseite"));
+    QTest::keyClicks(memo, QStringLiteral("S"));
+    memo->insertPlainText(QString::fromLatin1("\xFC"));  // typed with a dead key: no plain key event
+    QTest::keyClicks(memo, QStringLiteral("dseite"));
     QFocusEvent out(QEvent::FocusOut);
     QApplication::sendEvent(memo, &out);
 
@@ -167,12 +174,16 @@ void GeneratorTest::buildsTheSceneTheCommandLineBuilds() {
           "y=-20", "z=0"},
          {"add", "tree", "name=Linde", "trunk-height=5", "trunk-diameter=0.5", "crown-diameter=4", "x=-5", "y=10",
           "z=0", "foliage=0,0,20,60,100,100,100,100,90,50,10,0"},
-         {"add", "overhang", "name=Vordach", "target=1", "corners=0,3;4,3;4,4;0,4", "azimuth-difference=0",
+         {"add", "overhang", "name=Vordach", "target=1", "uv-rectangle=4,1,0,3", "azimuth-difference=0",
           "elevation-difference=-90"},
          {"site", "51.5", "-7.5", "-1"},
          {"reflectance", "100,100,20,20,20,20,20,20,20,20,20,100"},
          {"horizon", "90-180=12.5", "180-270=5"},
          {"comment", "Testszene", QString::fromLatin1("S\xFC" "dseite")}});
+    if (readFileBytes(e.env.path("gui.dat")) != cli) {
+        writeFileAtomically("/tmp/gui.dat", readFileBytes(e.env.path("gui.dat")));
+        writeFileAtomically("/tmp/cli.dat", cli);
+    }
     QCOMPARE(readFileBytes(e.env.path("gui.dat")), cli);
 }
 

@@ -73,7 +73,7 @@ const std::vector<std::string>& polygonFieldNames() {
 }
 
 const std::vector<std::string>& overhangFieldNames() {
-    static const std::vector<std::string> names = {"name", "corners", "azimuth-difference",
+    static const std::vector<std::string> names = {"name", "corners", "uv-rectangle", "azimuth-difference",
                                                    "elevation-difference"};
     return names;
 }
@@ -121,10 +121,19 @@ void applyFields(PolygonPanel& p, const FieldValues& values, Language lang) {
 
 void applyFields(OverhangPanel& p, const FieldValues& values, Language lang) {
     for (const auto& [field, value] : values) {
-        if (field == "corners") fillCorners(p.corners, value, lang);
-        else setTextField(field, value, {{"name", &p.name},
+        if (field == "corners") {
+            fillCorners(p.corners, value, lang);
+        } else if (field == "uv-rectangle") {
+            // The window's u-v rectangle form: its first corner goes into the placement line too.
+            const std::vector<std::string> parts = split(value, ',');
+            if (parts.size() != 4) badField("uv-rectangle", "four comma-separated values LU,LV,U,V expected");
+            p.form = {parts[0], parts[1], parts[2], parts[3]};
+            if (auto message = p.applyUvRectangle(lang)) badField("uv-rectangle", *message);
+        } else {
+            setTextField(field, value, {{"name", &p.name},
                                          {"azimuth-difference", &p.azimuthDifference},
                                          {"elevation-difference", &p.elevationDifference}});
+        }
     }
 }
 

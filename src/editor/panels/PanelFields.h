@@ -2,7 +2,8 @@
 // Named field values (FIELD=VALUE, as the command line gives them) put into the
 // generator panels' field texts. Plain fields are taken as typed; the composite
 // ones are split here: corners "u1,v1;u2,v2;..." fill the corner count and grid and
-// confirm it, foliage "p1,...,p12" fills the twelve month fields, a target flag is
+// confirm it, an overhang's uv-rectangle "LU,LV,U,V" fills its u-v rectangle form
+// and from it the four corners, foliage "p1,...,p12" fills the twelve month fields, a target flag is
 // "0" or "1". The panels' own checks then decide, exactly as for the window.
 
 #include "editor/panels/HousePanel.h"
