@@ -14,6 +14,7 @@
 #include "ui/Einstellungen.h"
 #include "ui/ExportForm.h"
 #include "ui/FormSprache.h"
+#include "ui/OnlineAusgabe.h"
 #include "ui/SchnellAusgabe.h"
 #include "views/Player.h"
 #include "views/VrmlWriter.h"
@@ -92,10 +93,6 @@ const char* const kSpracheText =
 const Tx kObjectList{"Objektliste", "List of objects"};
 const Tx kProjectDescription{"Projektbeschreibung", "Project description"};
 const Tx kDatenblattKnopf{"Datenblatt", "Data sheet"};
-const Tx kOnlineHint{"Die Online-Ausgabe wird in einer sp\xE4teren Programmversion hier gezeigt.\r"
-                        "Das Projekt ist f\xFCr sie bereit.",
-                        "The online output will be shown here in a later version of the program.\r"
-                        "The project is ready for it."};
 const Tx kListeTitel{"Simulationsliste", "List of simulations"};
 const Tx kListeHinweis{"Die Simulationsliste ist in diesem Programmstand noch nicht verf\xFC" "gbar.",
                        "The list of simulations is not available in this version yet."};
@@ -160,18 +157,13 @@ TMainForm::TMainForm(AppState& state, Dialogs& dialogs, QWidget* parent)
     editorLayout->addWidget(listBox, 1);
     editorLayout->addWidget(commentBox, 1);
 
-    onlinePage_ = new QWidget;
-    onlinePage_->setObjectName(QStringLiteral("Online_Ausgabe"));
-    onlineHint_ = new QLabel;
-    onlineHint_->setObjectName(QStringLiteral("Online_Hinweis"));
-    onlineHint_->setAlignment(Qt::AlignCenter);
-    (new QVBoxLayout(onlinePage_))->addWidget(onlineHint_);
+    online_ = new TOnline_Ausgabe(state_, dialogs_);
 
     fastRun_ = new Tschnell_ausgabe(state_, dialogs_);
 
     pages_ = new QStackedWidget;
     pages_->addWidget(editorPage_);
-    pages_->addWidget(onlinePage_);
+    pages_->addWidget(online_);
     pages_->addWidget(fastRun_);
 
     // Bottom bar with the three mode panels; the batch panel covers it when shown.
@@ -306,10 +298,10 @@ void TMainForm::SpracheAnpassen() {
     editorPage_->findChild<QGroupBox*>(QStringLiteral("GroupBox_Objektliste"))->setTitle(tx(kObjectList, l));
     editorPage_->findChild<QGroupBox*>(QStringLiteral("GroupBox_Kommentar"))->setTitle(tx(kProjectDescription, l));
     editorPage_->findChild<QPushButton*>(QStringLiteral("Datenblatt_zeigen"))->setText(tx(kDatenblattKnopf, l));
-    onlineHint_->setText(tx(kOnlineHint, l));
 
     settingsWindow_->SpracheAnpassen(l);
     fastRun_->SpracheAnpassen(l);
+    online_->SpracheAnpassen(l);
     export_->SpracheAnpassen(l);
     dataSheet_->SpracheAnpassen(l);
     editorAktualisieren();
@@ -395,7 +387,7 @@ void TMainForm::showPage(int panel) {
         pages_->setCurrentWidget(editorPage_);
     } else if (panel == 2) {
         selectRunMode(state_.params, false);
-        pages_->setCurrentWidget(onlinePage_);
+        pages_->setCurrentWidget(online_);
     } else {
         selectRunMode(state_.params, true);
         pages_->setCurrentWidget(fastRun_);
@@ -446,6 +438,8 @@ void TMainForm::HauptauswahlClick(int panel) {
             return;
         }
     }
+    // The online view computes the text as it stands; one it cannot compute keeps the mode.
+    if (panel == 2 && !online_->NeuStart()) return;
     showPage(panel);
 }
 

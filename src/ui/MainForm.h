@@ -20,6 +20,7 @@ class TDatenblatt;
 class TEinstellungen;
 class TExportForm;
 class TFormSprache;
+class TOnline_Ausgabe;
 class Tschnell_ausgabe;
 
 // A mode panel of the bottom bar.
@@ -71,6 +72,7 @@ public:
     bool ProjektGeaendert();
 
     Tschnell_ausgabe* fastRunWindow() const { return fastRun_; }
+    TOnline_Ausgabe* onlineWindow() const { return online_; }
     TEinstellungen* settingsWindow() const { return settingsWindow_; }
     TExportForm* exportForm() const { return export_; }
     TDatenblatt* dataSheet() const { return dataSheet_; }
@@ -92,10 +94,9 @@ private:
     int active_ = 0;  // 0: nothing shown yet
     QStackedWidget* pages_;
     QWidget* editorPage_;
-    QWidget* onlinePage_;
+    TOnline_Ausgabe* online_;
     QListWidget* objectList_;
     QLabel* objectCount_;
-    QLabel* onlineHint_;
     QLabel* comment_;
     QWidget* helpWindow_ = nullptr;
     Tschnell_ausgabe* fastRun_;
