@@ -169,7 +169,14 @@ TOnline_Ausgabe::TOnline_Ausgabe(AppState& state, Dialogs& dialogs, QWidget* par
     top->addLayout(right, 1);
 
     // Selector buttons: four exclusive groups, the minutes in two rows of 30.
-    auto* selectors = new QVBoxLayout;
+    auto* selectorPanel = new QWidget;
+    selectorPanel->setObjectName(QStringLiteral("selectorPanel"));
+    // The buttons down stand out in the colour of the selected mode panel.
+    selectorPanel->setStyleSheet(QStringLiteral(
+        "QToolButton { border: 1px solid #a0a0a0; border-radius: 2px; background: #f6f6f6; }"
+        "QToolButton:checked { background: #ffc0c0; border-color: #606060; }"));
+    auto* selectors = new QVBoxLayout(selectorPanel);
+    selectors->setContentsMargins(0, 0, 0, 0);
     selectors->setSpacing(2);
     auto group = [&](const QString& prefix, int first, int count, int perRow, QList<QAbstractButton*>& list) {
         auto* buttons = new QButtonGroup(this);
@@ -207,7 +214,7 @@ TOnline_Ausgabe::TOnline_Ausgabe(AppState& state, Dialogs& dialogs, QWidget* par
     layout->setContentsMargins(6, 6, 6, 4);
     layout->setSpacing(6);
     layout->addLayout(top);
-    layout->addLayout(selectors);
+    layout->addWidget(selectorPanel);
     layout->addStretch(1);
 
     SpracheAnpassen(Language::German);

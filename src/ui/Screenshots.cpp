@@ -1,8 +1,10 @@
 #include "ui/Screenshots.h"
 
 #include "ui/MainForm.h"
+#include "ui/OnlineAusgabe.h"
 #include "ui/SchnellAusgabe.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
@@ -34,6 +36,12 @@ void save(QWidget& window, const QString& dir, const QString& name) {
     if (!window.grab().save(file)) std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
 }
 
+// Hour steps until the picture shows a shadow (or a good while without one).
+void walkToShadedInstant(TOnline_Ausgabe& online) {
+    auto* hourOn = online.findChild<QAbstractButton*>(QStringLiteral("SpeedButton8"));
+    for (int i = 0; hourOn && i < 2000 && !(online.session().lastInstant().ergebnis > 0); ++i) hourOn->click();
+}
+
 }  // namespace
 
 void screenshotsAufnehmen(TMainForm& window, const QString& dir) {
@@ -42,6 +50,7 @@ void screenshotsAufnehmen(TMainForm& window, const QString& dir) {
         window.HauptauswahlClick(1);
         save(window, dir, QStringLiteral("1-dateneingabe.png"));
         window.HauptauswahlClick(2);
+        walkToShadedInstant(*window.onlineWindow());
         save(window, dir, QStringLiteral("2-online.png"));
         window.HauptauswahlClick(3);
         save(window, dir, QStringLiteral("3-schnelldurchlauf.png"));
