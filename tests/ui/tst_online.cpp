@@ -13,6 +13,8 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include <algorithm>
+
 using namespace penumbro;
 using namespace penumbro::ui;
 
@@ -99,6 +101,13 @@ void OnlineTest::pictureIsTheCliPicture() {
 
     w->findChild<QAction*>(QStringLiteral("copyPictureAction"))->trigger();
     QCOMPARE(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32), w->picture());
+
+    // An edit in the editor, not saved: the next switch computes it.
+    env.window->HauptauswahlClick(1);
+    Lines& text = env.state.project.daten;
+    *(std::find(text.begin(), text.end(), "Standort") + 1) = "-80.0 0.0 0.0";
+    env.window->HauptauswahlClick(2);
+    QCOMPARE(env.state.params.latitude, -80.0);
 }
 
 QTEST_MAIN(OnlineTest)
