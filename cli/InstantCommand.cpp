@@ -29,13 +29,16 @@ std::pair<int, int> parseClockTime(const std::string& text) {
 
 int runInstant(const Args& args) {
     const Options opts(
-        args, {.values = {"day", "time", "kon", "picture", "method"}, .repeatable = {"set"}});
+        args, {.values = {"day", "time", "kon", "picture", "method"}, .flags = {"online"}, .repeatable = {"set"}});
     if (opts.positional().size() != 1) throw UsageError{"expected one project file"};
     if (!opts.has("day") || !opts.has("time")) throw UsageError{"--day and --time are required"};
     const ShadingMethod method = shadingMethodOption(opts);
     // The picture is the raster's; exact areas draw none.
     if (method == ShadingMethod::Exact && opts.has("picture"))
         throw UsageError{"--picture draws the raster: not with --method exact"};
+    // The online view's window and resolution belong to the raster too.
+    const bool online = opts.has("online");
+    if (method == ShadingMethod::Exact && online) throw UsageError{"--online draws the raster: not with --method exact"};
     const long long day = integerOption("day", opts.value("day"));
     if (day < 1 || day > 365) throw UsageError{"--day must lie in 1..365"};
     const auto [hour, minute] = parseClockTime(opts.value("time"));
@@ -43,10 +46,12 @@ int runInstant(const Args& args) {
     const std::string path = opts.positional()[0];
     TSimParameter p = runParameters(opts);
     const LoadedProject project = loadProjectFile(path);
-    const CompiledModel model = prepareRun(project.lines, path, p, Language::English, method);
+    const DrawingWindowKind window = online ? DrawingWindowKind::Online : DrawingWindowKind::FastRun;
+    if (online) p.onlineResolution = 1;
+    const CompiledModel model = prepareRun(project.lines, path, p, Language::English, method, window);
 
     ShadingRaster raster;
-    raster.reset(DrawingWindowKind::FastRun);
+    raster.reset(window);
     const int d = static_cast<int>(day);
     const float clock = static_cast<float>(minute) / 60.0f + static_cast<float>(hour);
     InstantResult r;
@@ -56,7 +61,7 @@ int runInstant(const Args& args) {
                                             model.site.longitude, model.site.correction);
         r = instantForSunExact(model, exact, sun, monthOfDay(d));
     } else {
-        r = Augenblick(model, raster, d, clock, monthOfDay(d), p.resolution);
+        r = Augenblick(model, raster, d, clock, monthOfDay(d), online ? p.onlineResolution : p.resolution);
     }
 
     if (opts.has("picture")) {

@@ -38,10 +38,12 @@ const std::vector<Command>& commands() {
          runRun},
         {"instant", "one instant as a fast run computes it",
          "usage: penumbro-cli instant PROJECT.dat --day D --time HH:MM [--kon FILE.kon] [--set KEY=VALUE]...\n"
-         "                            [--picture FILE.bmp] [--method raster|exact]\n"
+         "                            [--picture FILE.bmp] [--online] [--method raster|exact]\n"
          "  Prints \"day=D time=HH:MM azimuth=A elevation=E result=R\"; R is the shaded fraction,\n"
          "  -1 (sun below the horizon or behind the target) or -2 (behind the horizon line).\n"
          "  --picture writes the 480 x 480 shading picture as a 24-bit BMP (raster only).\n"
+         "  --online computes as the online view: targets in the middle third of the picture,\n"
+         "  every pixel counted (raster only).\n"
          "  --method exact computes R from exact areas instead of counted pixels (the resolution\n"
          "  keys are then unused); raster is the default.\n",
          runInstant},

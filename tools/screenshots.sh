@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Saves pictures of the program for reviewing its look: one per mode and one of the
-# fast-run window after a short run. Runs the program under a virtual X server.
+# Saves pictures of the program for reviewing its look: one per mode (the online page
+# at a shaded instant) and one of the fast-run window after a short run. Runs the program under a virtual X server.
 #   tools/screenshots.sh [BUILD_DIR] [PROJECT.dat] [OUT_DIR]
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"

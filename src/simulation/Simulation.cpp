@@ -40,7 +40,7 @@ struct HourSlot {
 void selectRunMode(TSimParameter& p, bool fastRun) { p.fastRun = fastRun; }
 
 CompiledModel prepareRun(const Lines& lines, const std::string& projectFile, TSimParameter& p,
-                         Language lang, ShadingMethod method) {
+                         Language lang, ShadingMethod method, DrawingWindowKind window) {
     CompiledModel model = compileProject(lines, projectFile);
     p.latitude = model.site.latitude;
     p.longitude = model.site.longitude;
@@ -67,7 +67,7 @@ CompiledModel prepareRun(const Lines& lines, const std::string& projectFile, TSi
         return model;
     }
     ShadingRaster probe;
-    probe.reset(DrawingWindowKind::FastRun);
+    probe.reset(window);
     probe.prepare(model);
     auto tooCoarse = [&](const char* field) {
         throw InputError(projectFile, 0,
@@ -77,6 +77,11 @@ CompiledModel prepareRun(const Lines& lines, const std::string& projectFile, TSi
                                           "surface is counted (")) +
                              field + ").");
     };
+    if (window == DrawingWindowKind::Online) {
+        if (p.onlineResolution < 1 || probe.sampledMaskPixels(p.onlineResolution) == 0)
+            tooCoarse("online-resolution");
+        return model;
+    }
     if (p.resolution < 1 || probe.sampledMaskPixels(p.resolution) == 0) tooCoarse("resolution");
     if (p.diffuse && (p.diffuseResolution < 1 || probe.sampledMaskPixels(p.diffuseResolution) == 0))
         tooCoarse("diffuse-resolution");

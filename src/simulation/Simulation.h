@@ -9,6 +9,7 @@
 
 #include "engine/Diffuse.h"
 #include "engine/Model.h"
+#include "engine/ShadingRaster.h"
 #include "project/Language.h"
 #include "project/ProjectText.h"
 #include "simulation/SimParameter.h"
@@ -88,8 +89,12 @@ RunResult Simulation(const Lines& text, const std::string& projectFile, TSimPara
 void selectRunMode(TSimParameter& p, bool fastRun);
 
 // The checks a run makes before its first instant: compiles the text, copies the site
-// into p and throws InputError when the run cannot be computed by the method.
+// into p and throws InputError when the run cannot be computed by the method. The
+// raster's counting step is checked in the given drawing window: the fast run's
+// resolution (and diffuse resolution) there, the online view's resolution in the
+// middle third.
 CompiledModel prepareRun(const Lines& text, const std::string& projectFile, TSimParameter& p,
-                         Language language, ShadingMethod method = ShadingMethod::Raster);
+                         Language language, ShadingMethod method = ShadingMethod::Raster,
+                         DrawingWindowKind window = DrawingWindowKind::FastRun);
 
 }  // namespace penumbro

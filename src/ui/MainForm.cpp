@@ -15,6 +15,7 @@
 #include "ui/ExportForm.h"
 #include "ui/FormSprache.h"
 #include "ui/Generator.h"
+#include "ui/OnlineAusgabe.h"
 #include "ui/SchnellAusgabe.h"
 #include "views/Player.h"
 #include "views/VrmlWriter.h"
@@ -93,10 +94,6 @@ const char* const kSpracheTitel = "Spracheinstellung/ Language Adjustment";
 const char* const kSpracheText =
     "Die Einstellung wird beim n\xE4" "chsten Start \xFC" "bernommen. - Language-adjustment will be applied at next run.";
 
-const Tx kOnlineHint{"Die Online-Ausgabe wird in einer sp\xE4teren Programmversion hier gezeigt.\r"
-                        "Das Projekt ist f\xFCr sie bereit.",
-                        "The online output will be shown here in a later version of the program.\r"
-                        "The project is ready for it."};
 const Tx kListeTitel{"Simulationsliste", "List of simulations"};
 const Tx kListeHinweis{"Die Simulationsliste ist in diesem Programmstand noch nicht verf\xFC" "gbar.",
                        "The list of simulations is not available in this version yet."};
@@ -137,18 +134,13 @@ TMainForm::TMainForm(AppState& state, Dialogs& dialogs, QWidget* parent)
     editor_ = new TGenerator(state_, dialogs_);
     editorPage_ = editor_;
 
-    onlinePage_ = new QWidget;
-    onlinePage_->setObjectName(QStringLiteral("Online_Ausgabe"));
-    onlineHint_ = new QLabel;
-    onlineHint_->setObjectName(QStringLiteral("Online_Hinweis"));
-    onlineHint_->setAlignment(Qt::AlignCenter);
-    (new QVBoxLayout(onlinePage_))->addWidget(onlineHint_);
+    online_ = new TOnline_Ausgabe(state_, dialogs_);
 
     fastRun_ = new Tschnell_ausgabe(state_, dialogs_);
 
     pages_ = new QStackedWidget;
     pages_->addWidget(editorPage_);
-    pages_->addWidget(onlinePage_);
+    pages_->addWidget(online_);
     pages_->addWidget(fastRun_);
 
     // Bottom bar with the three mode panels; the batch panel covers it when shown.
@@ -284,10 +276,10 @@ void TMainForm::SpracheAnpassen() {
     Spracheanpassen1->setText(tx(kSprache, l));
     Menue_3d_deaktivieren->setText(tx(k3d, l));
     PenumbroHilfe1->setText(tx(kHilfe, l));
-    onlineHint_->setText(tx(kOnlineHint, l));
 
     settingsWindow_->SpracheAnpassen(l);
     fastRun_->SpracheAnpassen(l);
+    online_->SpracheAnpassen(l);
     editor_->SpracheAnpassen();
     export_->SpracheAnpassen(l);
     dataSheet_->SpracheAnpassen(l);
@@ -367,7 +359,7 @@ void TMainForm::showPage(int panel) {
         pages_->setCurrentWidget(editorPage_);
     } else if (panel == 2) {
         selectRunMode(state_.params, false);
-        pages_->setCurrentWidget(onlinePage_);
+        pages_->setCurrentWidget(online_);
     } else {
         selectRunMode(state_.params, true);
         pages_->setCurrentWidget(fastRun_);
@@ -418,6 +410,8 @@ void TMainForm::HauptauswahlClick(int panel) {
             return;
         }
     }
+    // The online view computes the text as it stands; one it cannot compute keeps the mode.
+    if (panel == 2 && !online_->NeuStart()) return;
     showPage(panel);
 }
 

@@ -21,6 +21,7 @@ class TEinstellungen;
 class TExportForm;
 class TFormSprache;
 class TGenerator;
+class TOnline_Ausgabe;
 class Tschnell_ausgabe;
 
 // A mode panel of the bottom bar.
@@ -72,6 +73,7 @@ public:
     bool ProjektGeaendert();
 
     Tschnell_ausgabe* fastRunWindow() const { return fastRun_; }
+    TOnline_Ausgabe* onlineWindow() const { return online_; }
     TEinstellungen* settingsWindow() const { return settingsWindow_; }
     TExportForm* exportForm() const { return export_; }
     TDatenblatt* dataSheet() const { return dataSheet_; }
@@ -94,9 +96,8 @@ private:
     int active_ = 0;  // 0: nothing shown yet
     QStackedWidget* pages_;
     QWidget* editorPage_;
-    QWidget* onlinePage_;
     TGenerator* editor_;
-    QLabel* onlineHint_;
+    TOnline_Ausgabe* online_;
     QWidget* helpWindow_ = nullptr;
     Tschnell_ausgabe* fastRun_;
     ModePanel* panels_[3];

@@ -3,8 +3,10 @@
 #include "ui/AppState.h"
 #include "ui/Generator.h"
 #include "ui/MainForm.h"
+#include "ui/OnlineAusgabe.h"
 #include "ui/SchnellAusgabe.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -81,6 +83,12 @@ void editorPanels(TMainForm& window, AppState& state, const QString& dir) {
     window.SpracheAnpassen();
 }
 
+// Hour steps until the picture shows a shadow (or a good while without one).
+void walkToShadedInstant(TOnline_Ausgabe& online) {
+    auto* hourOn = online.findChild<QAbstractButton*>(QStringLiteral("SpeedButton8"));
+    for (int i = 0; hourOn && i < 2000 && !(online.session().lastInstant().ergebnis > 0); ++i) hourOn->click();
+}
+
 }  // namespace
 
 void screenshotsAufnehmen(TMainForm& window, AppState& state, const QString& dir) {
@@ -90,6 +98,7 @@ void screenshotsAufnehmen(TMainForm& window, AppState& state, const QString& dir
         save(window, dir, QStringLiteral("1-dateneingabe.png"));
         editorPanels(window, state, dir);
         window.HauptauswahlClick(2);
+        walkToShadedInstant(*window.onlineWindow());
         save(window, dir, QStringLiteral("2-online.png"));
         window.HauptauswahlClick(3);
         save(window, dir, QStringLiteral("3-schnelldurchlauf.png"));
