@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Saves pictures of the program for reviewing its look: one per mode and one of the
+# Saves pictures of the program for reviewing its look: one per mode, the editor's 3D
+# preview from two views (software OpenGL of the virtual X server) and one of the
 # fast-run window after a short run. Runs the program under a virtual X server.
 #   tools/screenshots.sh [BUILD_DIR] [PROJECT.dat] [OUT_DIR]
 set -euo pipefail

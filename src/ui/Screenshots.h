@@ -1,6 +1,7 @@
 #pragma once
 // Review aid: with PENUMBRO_SCREENSHOTS=DIR set, the program saves one picture per
-// mode and one of the fast-run window after a short run into DIR, then quits.
+// mode, the editor's 3D preview from two views and one of the fast-run window after a
+// short run into DIR, then quits.
 // Message boxes are answered with OK meanwhile (and printed on stderr).
 
 #include "ui/Dialogs.h"
