@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Saves pictures of the program for reviewing its look: one per mode (the online page
-# at a shaded instant) and one of the fast-run window after a short run. Runs the program under a virtual X server.
+# Saves pictures of the program for reviewing its look: one per mode, every editor panel
+# in both languages, the online page at a shaded instant, the editor's 3D
+# preview from two views (software OpenGL of the virtual X server) and one of the
+# fast-run window after a short run. Runs the program under a virtual X server.
 #   tools/screenshots.sh [BUILD_DIR] [PROJECT.dat] [OUT_DIR]
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"

@@ -16,6 +16,7 @@
 #include "ui/FormSprache.h"
 #include "ui/Generator.h"
 #include "ui/OnlineAusgabe.h"
+#include "ui/Preview3D.h"
 #include "ui/SchnellAusgabe.h"
 #include "views/Player.h"
 #include "views/VrmlWriter.h"
@@ -318,6 +319,7 @@ void TMainForm::start(const QString& argument) {
     }
 
     state_.preview3d = state_.settings.preview3d == "1";
+    Taktfrequenz_pruefen(state_, dialogs_, this);
     Menue_3d_deaktivieren->setChecked(state_.settings.preview3d == "0");
 
     resetToNewProject(state_.project);

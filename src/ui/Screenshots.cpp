@@ -4,11 +4,11 @@
 #include "ui/Generator.h"
 #include "ui/MainForm.h"
 #include "ui/OnlineAusgabe.h"
+#include "ui/Preview3D.h"
 #include "ui/SchnellAusgabe.h"
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QAbstractButton>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QDialog>
@@ -97,6 +97,16 @@ void screenshotsAufnehmen(TMainForm& window, AppState& state, const QString& dir
         window.HauptauswahlClick(1);
         save(window, dir, QStringLiteral("1-dateneingabe.png"));
         editorPanels(window, state, dir);
+        // The editor's 3D preview from two standard views, when the editor has one.
+        if (auto* preview = window.findChild<Preview3DBox*>()) {
+            const std::pair<const char*, const char*> views[] = {
+                {"Button_Aufsicht", "1-dateneingabe-3d-aufsicht.png"},
+                {"Button_Suedansicht", "1-dateneingabe-3d-sued.png"}};
+            for (const auto& [button, file] : views) {
+                if (auto* b = preview->findChild<QPushButton*>(QString::fromLatin1(button))) b->click();
+                save(window, dir, QString::fromLatin1(file));
+            }
+        }
         window.HauptauswahlClick(2);
         walkToShadedInstant(*window.onlineWindow());
         save(window, dir, QStringLiteral("2-online.png"));

@@ -1,6 +1,7 @@
 #pragma once
 // Review aid: with PENUMBRO_SCREENSHOTS=DIR set, the program saves one picture per
-// mode (the online page at a shaded instant) and one of the fast-run window after a
+// mode, every panel of the editor in both languages, the editor's 3D preview from two
+// views, the online page at a shaded instant and one of the fast-run window after a
 // short run into DIR, then quits.
 // Message boxes are answered with OK meanwhile (and printed on stderr).
 
