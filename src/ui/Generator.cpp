@@ -9,6 +9,7 @@
 #include "ui/AppState.h"
 #include "ui/Dialogs.h"
 #include "ui/ObjectForms.h"
+#include "ui/Preview3D.h"
 #include "ui/SurfaceForms.h"
 #include "ui/UiText.h"
 
@@ -203,7 +204,6 @@ TGenerator::TGenerator(AppState& state, Dialogs& dialogs, QWidget* parent)
 
     auto* right = new QVBoxLayout;
     right->addWidget(GroupBox1);
-    right->addWidget(Panel2);
     for (EditorForm* f : std::initializer_list<EditorForm*>{rectangle_, polygon_, house_, tree_, targetChooser_,
                                                               site_, reflectance_, horizon_}) {
         right->addWidget(f);
@@ -214,17 +214,25 @@ TGenerator::TGenerator(AppState& state, Dialogs& dialogs, QWidget* parent)
     right->addStretch(1);
     auto* rightWidget = new QWidget;
     rightWidget->setLayout(right);
-    auto* scroll = new QScrollArea;
-    scroll->setWidget(rightWidget);
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
+    panelArea_ = new QScrollArea;
+    panelArea_->setWidget(rightWidget);
+    panelArea_->setWidgetResizable(true);
+    panelArea_->setFrameShape(QFrame::NoFrame);
+    previewHolder_ = new QWidget;
+    auto* previewLayout = new QVBoxLayout(previewHolder_);
+    previewLayout->setContentsMargins(0, 0, 0, 0);
+    auto* rightColumn = new QVBoxLayout;
+    rightColumn->addWidget(Panel2);
+    rightColumn->addWidget(panelArea_, 1);
+    rightColumn->addWidget(previewHolder_, 1);
 
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(left, 4);
-    layout->addWidget(scroll, 5);
+    layout->addLayout(rightColumn, 5);
 
     GroupBox1->hide();
     Panel_OK->hide();
+    panelArea_->hide();
     CancelBtn->setEnabled(false);
 
     connect(Objekt_hinzufuegen, &QPushButton::clicked, this, &TGenerator::Objekt_hinzufuegenClick);
@@ -274,6 +282,14 @@ TGenerator::TGenerator(AppState& state, Dialogs& dialogs, QWidget* parent)
     SpracheAnpassen();
 }
 
+void TGenerator::createPreview() {
+    if (preview_ || !state_.preview3d) return;
+    preview_ = new Preview3DBox(state_);
+    previewHolder_->layout()->addWidget(preview_);
+    preview_->watchObjectList(ListBox1);
+    preview_->zeichnen();
+}
+
 void TGenerator::SpracheAnpassen() {
     const Language l = state_.language;
     listGroup_->setTitle(tx(kObjectList, l));
@@ -298,6 +314,7 @@ void TGenerator::SpracheAnpassen() {
     for (EditorForm* f : std::initializer_list<EditorForm*>{rectangle_, polygon_, house_, tree_, targetChooser_,
                                                               site_, reflectance_, horizon_})
         f->SpracheAnpassen(l);
+    if (preview_) preview_->SpracheAnpassen();
     ListeAufbauen();
 }
 
@@ -329,6 +346,7 @@ void TGenerator::ListeAufbauen() {
     const bool listActive = ListBox1->isEnabled();
     for (QPushButton* b : {Objekt_einfuegen, Objekt_aendern, Objekt_loeschen})
         b->setEnabled(listActive && ListBox1->count() > 0);
+    if (preview_) preview_->zeichnen();
 }
 
 void TGenerator::selectRow(int row) {
@@ -342,11 +360,18 @@ void TGenerator::Flaechenliste_Aktiv(bool active) {
     for (QPushButton* b : {Objekt_einfuegen, Objekt_aendern, Objekt_loeschen})
         b->setEnabled(active && ListBox1->count() > 0);
     emit listActiveChanged(active);
+    if (preview_) preview_->zeichnen();
+}
+
+void TGenerator::showPanelArea(bool shown) {
+    panelArea_->setVisible(shown);
+    previewHolder_->setVisible(!shown);
 }
 
 void TGenerator::showForm(EditorForm* form, bool withOkPanel) {
     GroupBox1->hide();
     Panel2->hide();
+    showPanelArea(true);
     form->show();
     panelOpen_ = true;
     if (withOkPanel) {
@@ -363,6 +388,7 @@ void TGenerator::hidePanels() {
         f->hide();
     GroupBox1->hide();
     Panel2->show();
+    showPanelArea(false);
     Panel_OK->hide();
     CancelBtn->setEnabled(false);
     openForm_ = nullptr;
@@ -375,6 +401,7 @@ void TGenerator::Objekt_hinzufuegenClick() {
     ObjektNr_ = ListBox1->count() + 1;
     Aenderungsmodus_ = Einfuegemodus_ = true;
     GroupBox1->show();
+    showPanelArea(true);
     Flaechenliste_Aktiv(false);
 }
 
@@ -383,6 +410,7 @@ void TGenerator::Objekt_einfuegenClick() {
     ObjektNr_ = ListBox1->currentRow() + 1;
     Aenderungsmodus_ = Einfuegemodus_ = true;
     GroupBox1->show();
+    showPanelArea(true);
     Flaechenliste_Aktiv(false);
 }
 

@@ -17,6 +17,7 @@ class QListWidget;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
+class QScrollArea;
 
 namespace penumbro::ui {
 
@@ -43,6 +44,9 @@ public:
     void SpracheAnpassen();
     // Ends any open panel without changing the text (a new or opened project).
     void CancelBtnClick();
+    // Creates the 3D preview when the program-wide switch is on (read at start-up).
+    void createPreview();
+    Preview3DBox* preview() const { return preview_; }
     // Selects list row `row` (0-based) when it exists.
     void selectRow(int row);
     bool editing() const { return Aenderungsmodus_ || panelOpen_; }
@@ -72,6 +76,7 @@ private:
     void Flaechenliste_Aktiv(bool active);
     void KommentarExit();
     void showForm(EditorForm* form, bool withOkPanel);
+    void showPanelArea(bool shown);
     void hidePanels();
     void updateOk();
     void kindChosen(int kind);
@@ -126,6 +131,9 @@ private:
     ReflectanceForm* reflectance_;
     HorizonForm* horizon_;
     EditorForm* openForm_ = nullptr;  // the generator panel OK works on
+    QScrollArea* panelArea_;   // the chooser and panels, shown while an operation is open
+    QWidget* previewHolder_;          // the preview's place, shown while the list is idle
+    Preview3DBox* preview_ = nullptr;
 };
 
 }  // namespace penumbro::ui

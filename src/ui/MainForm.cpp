@@ -321,6 +321,7 @@ void TMainForm::start(const QString& argument) {
     state_.preview3d = state_.settings.preview3d == "1";
     Taktfrequenz_pruefen(state_, dialogs_, this);
     Menue_3d_deaktivieren->setChecked(state_.settings.preview3d == "0");
+    editor_->createPreview();
 
     resetToNewProject(state_.project);
     setWindowTitle(QStringLiteral("Penumbro"));
