@@ -100,10 +100,10 @@ SunPathDiagram sunPathDiagram(const Lines& text, const std::string& projectFile,
 
 namespace {
 
-// Plot area: 2 pixels per degree of azimuth, 4 per degree of elevation.
-constexpr double kLeft = 70, kTop = 50, kWidth = 720, kHeight = 360;
-double px(double azimuth) { return kLeft + azimuth * kWidth / 360.0; }
-double py(double elevation) { return kTop + kHeight - elevation * kHeight / 90.0; }
+using L = SunPathLayout;
+constexpr double kLeft = L::kLeft, kTop = L::kTop, kWidth = L::kWidth, kHeight = L::kHeight;
+double px(double azimuth) { return L::x(azimuth); }
+double py(double elevation) { return L::y(elevation); }
 std::string num(double v) { return formatFixed(v, 0, 1); }
 
 std::string xmlText(const std::string& utf8) {
@@ -124,35 +124,54 @@ std::string points(const SkyLine& line) {
     return out;
 }
 
-constexpr const char* kBandColours[] = {"none", "#fee6ce", "#fdae6b", "#e6550d", "#a63603"};
-constexpr const char* kBehindColour = "#c8c8c8";
-constexpr const char* kMonthColours[] = {"#1f4e99", "#2f6fb5", "#3f8fd0", "#2aa198", "#5a9e2f", "#c8a400",
-                                         "#e07b00", "#c8a400", "#5a9e2f", "#2aa198", "#3f8fd0", "#2f6fb5"};
+}  // namespace
 
-// Band of a mask value: 0 unshaded, 1..4 up to 25, 50, 75, 100 %; -1 behind the plane;
-// -2 (behind the horizon line) is left to the horizon's fill.
-int bandOf(double v) {
+int shadingBand(double v) {
     if (v == -1.0) return -1;
     if (v < 0) return -2;
     if (v <= 0) return 0;
     return std::clamp(static_cast<int>(std::ceil(v * 4.0 - 1e-12)), 1, 4);
 }
 
-const char* tr(Language lang, const char* german, const char* english) {
-    return lang == Language::German ? german : english;
+const char* bandColour(int band) {
+    static constexpr const char* colours[] = {"none", "#fee6ce", "#fdae6b", "#e6550d", "#a63603"};
+    return colours[std::clamp(band, 0, 4)];
 }
 
-}  // namespace
+const char* monthColour(int month) {
+    // Months with the same paths (January and November, ...) share a hue, summer warm.
+    static constexpr const char* colours[] = {"#1f4e99", "#2f6fb5", "#3f8fd0", "#2aa198", "#5a9e2f", "#c8a400",
+                                              "#e07b00", "#c8a400", "#5a9e2f", "#2aa198", "#3f8fd0", "#2f6fb5"};
+    return colours[std::clamp(month, 1, 12) - 1];
+}
+
+SunPathTexts sunPathTexts(Language lang) {
+    const bool de = lang == Language::German;
+    SunPathTexts t;
+    t.title = de ? "Sonnenstandsdiagramm mit Verschattungsmaske: " : "Sun-path diagram with shading mask: ";
+    t.azimuthAxis = de ? "Azimut [\xC2\xB0] (von Norden \xC3\xBC" "ber Osten)" : "Azimuth [\xC2\xB0] (from north through east)";
+    t.elevationAxis = de ? "Sonnenh\xC3\xB6he [\xC2\xB0]" : "Solar elevation [\xC2\xB0]";
+    t.note = de ? "Bahnen am 21. jedes Monats; Stundenlinien in Uhrzeit des Projekts (Zeitkorrektur des Standorts)"
+                : "Paths on the 21st of every month; hour lines in the project's clock time (the site's time correction)";
+    t.shading = de ? "Verschattung" : "Shading";
+    t.behind = de ? "hinter der Targetebene" : "behind the target plane";
+    t.horizon = de ? "Horizontlinie" : "horizon line";
+    t.foliage = de ? "Belaubung des Monats " : "foliage of month ";
+    t.months = de ? "Monat (21.)" : "Month (21st)";
+    t.compass = de ? "NOSW" : "NESW";
+    t.bands = {"0 %", "0 - 25 %", "25 - 50 %", "50 - 75 %", "75 - 100 %"};
+    return t;
+}
 
 std::string sunPathSvg(const SunPathDiagram& d, Language lang) {
     const ShadingMask& mask = d.mask;
+    const SunPathTexts t = sunPathTexts(lang);
     std::string s = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                     "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"1000\" height=\"480\" viewBox=\"0 0 1000 480\" "
                     "font-family=\"sans-serif\" font-size=\"12\">\n"
                     "<rect width=\"1000\" height=\"480\" fill=\"white\"/>\n";
     s += "<text x=\"" + num(kLeft) + "\" y=\"28\" font-size=\"16\">" +
-         xmlText(tr(lang, "Sonnenstandsdiagramm mit Verschattungsmaske: ", "Sun-path diagram with shading mask: ") +
-                 cp1252ToUtf8(d.targetName)) +
+         xmlText(t.title + cp1252ToUtf8(d.targetName)) +
          "</text>\n";
 
     // Mask: the cells of one band merged into runs along each row.
@@ -162,12 +181,12 @@ std::string sunPathSvg(const SunPathDiagram& d, Language lang) {
         std::string path;
         for (int row = 0; row < mask.rows; ++row) {
             for (int col = 0; col < mask.columns;) {
-                if (bandOf(mask.at(col, row)) != band) {
+                if (shadingBand(mask.at(col, row)) != band) {
                     ++col;
                     continue;
                 }
                 int end = col;
-                while (end < mask.columns && bandOf(mask.at(end, row)) == band) ++end;
+                while (end < mask.columns && shadingBand(mask.at(end, row)) == band) ++end;
                 path += "M" + num(kLeft + col * cw) + " " + num(kTop + kHeight - (row + 1) * ch) + "h" +
                         num((end - col) * cw) + "v" + num(ch) + "h" + num(-(end - col) * cw) + "z";
                 col = end;
@@ -175,7 +194,7 @@ std::string sunPathSvg(const SunPathDiagram& d, Language lang) {
         }
         if (path.empty()) continue;
         s += band < 0 ? std::string("<path class=\"behind\" fill=\"") + kBehindColour + "\" d=\"" + path + "\"/>\n"
-                      : "<path class=\"band\" data-band=\"" + std::to_string(band) + "\" fill=\"" + kBandColours[band] +
+                      : "<path class=\"band\" data-band=\"" + std::to_string(band) + "\" fill=\"" + bandColour(band) +
                             "\" d=\"" + path + "\"/>\n";
     }
 
@@ -187,7 +206,7 @@ std::string sunPathSvg(const SunPathDiagram& d, Language lang) {
         s += "<line x1=\"" + num(px(0)) + "\" y1=\"" + num(py(e)) + "\" x2=\"" + num(px(360)) + "\" y2=\"" + num(py(e)) + "\"/>\n";
     s += "</g>\n";
 
-    s += "<polygon class=\"horizon\" fill=\"#8c6d46\" fill-opacity=\"0.75\" stroke=\"#5a4025\" points=\"" +
+    s += "<polygon class=\"horizon\" fill=\"" + std::string(kHorizonColour) + "\" fill-opacity=\"0.75\" stroke=\"#5a4025\" points=\"" +
          points(d.horizon) + "\"/>\n";
 
     s += "<g class=\"hour-lines\" fill=\"none\" stroke=\"#555\" stroke-width=\"0.8\" stroke-dasharray=\"3,2\">\n";
@@ -208,7 +227,7 @@ std::string sunPathSvg(const SunPathDiagram& d, Language lang) {
 
     for (std::size_t m = 0; m < 12; ++m) {
         s += "<g class=\"month-path\" data-month=\"" + std::to_string(m + 1) + "\" fill=\"none\" stroke=\"" +
-             kMonthColours[m] + "\" stroke-width=\"1.5\">\n";
+             monthColour(static_cast<int>(m) + 1) + "\" stroke-width=\"1.5\">\n";
         for (const SkyLine& line : d.monthPaths[m]) s += "<polyline points=\"" + points(line) + "\"/>\n";
         s += "</g>\n";
     }
@@ -216,49 +235,45 @@ std::string sunPathSvg(const SunPathDiagram& d, Language lang) {
     // Frame, ticks and labels.
     s += "<rect x=\"" + num(kLeft) + "\" y=\"" + num(kTop) + "\" width=\"" + num(kWidth) + "\" height=\"" +
          num(kHeight) + "\" fill=\"none\" stroke=\"black\"/>\n";
-    const char* compass = tr(lang, "NOSWN", "NESWN");
     for (int a = 0; a <= 360; a += 30) {
         std::string label = std::to_string(a);
-        if (a % 90 == 0) label += std::string(" ") + compass[a / 90];
+        if (a % 90 == 0) label += std::string(" ") + t.compass[static_cast<std::size_t>(a / 90 % 4)];
         s += "<text x=\"" + num(px(a)) + "\" y=\"" + num(py(0) + 16) + "\" text-anchor=\"middle\">" + label + "</text>\n";
     }
     for (int e = 0; e <= 90; e += 10)
         s += "<text x=\"" + num(kLeft - 6) + "\" y=\"" + num(py(e) + 4) + "\" text-anchor=\"end\">" + std::to_string(e) + "</text>\n";
     s += "<text x=\"" + num(kLeft + kWidth / 2) + "\" y=\"" + num(py(0) + 36) + "\" text-anchor=\"middle\">" +
-         tr(lang, "Azimut [\xC2\xB0] (von Norden \xC3\xBC" "ber Osten)", "Azimuth [\xC2\xB0] (from north through east)") +
+         t.azimuthAxis +
          "</text>\n";
     s += "<text transform=\"translate(24 " + num(kTop + kHeight / 2) + ") rotate(-90)\" text-anchor=\"middle\">" +
-         tr(lang, "Sonnenh\xC3\xB6he [\xC2\xB0]", "Solar elevation [\xC2\xB0]") + "</text>\n";
+         t.elevationAxis + "</text>\n";
     s += "<text x=\"" + num(kLeft) + "\" y=\"" + num(py(0) + 56) + "\" font-size=\"10\">" +
-         tr(lang,
-            "Bahnen am 21. jedes Monats; Stundenlinien in Uhrzeit des Projekts (Zeitkorrektur des Standorts)",
-            "Paths on the 21st of every month; hour lines in the project's clock time (the site's time correction)") +
+         xmlText(t.note) +
          "</text>\n";
 
     // Legend.
     double ly = kTop + 10;
-    s += "<text x=\"810\" y=\"" + num(ly) + "\" font-weight=\"bold\">" + tr(lang, "Verschattung", "Shading") + "</text>\n";
-    const char* bandNames[] = {"0 %", "0 - 25 %", "25 - 50 %", "50 - 75 %", "75 - 100 %"};
+    s += "<text x=\"" + num(L::kLegendX) + "\" y=\"" + num(ly) + "\" font-weight=\"bold\">" + t.shading + "</text>\n";
     auto entry = [&](const std::string& colour, const std::string& label, const char* extra = "") {
         ly += 20;
         s += "<rect x=\"810\" y=\"" + num(ly - 11) + "\" width=\"16\" height=\"12\" fill=\"" + colour +
              "\" stroke=\"#666\"" + extra + "/><text x=\"832\" y=\"" + num(ly) + "\">" + label + "</text>\n";
     };
-    for (int b = 0; b <= 4; ++b) entry(b == 0 ? "white" : kBandColours[b], bandNames[b]);
-    entry(kBehindColour, tr(lang, "hinter der Targetebene", "behind the target plane"));
-    entry("#8c6d46", tr(lang, "Horizontlinie", "horizon line"), " fill-opacity=\"0.75\"");
+    for (int b = 0; b <= 4; ++b) entry(b == 0 ? "white" : bandColour(b), t.bands[static_cast<std::size_t>(b)]);
+    entry(kBehindColour, t.behind);
+    entry(kHorizonColour, t.horizon, " fill-opacity=\"0.75\"");
     if (d.hasFoliage) {
         ly += 24;
-        s += "<text x=\"810\" y=\"" + num(ly) + "\" font-size=\"10\">" + tr(lang, "Belaubung des Monats ", "foliage of month ") +
+        s += "<text x=\"" + num(L::kLegendX) + "\" y=\"" + num(ly) + "\" font-size=\"10\">" + t.foliage +
              std::to_string(d.foliageMonth) + "</text>\n";
     }
     ly += 30;
-    s += "<text x=\"810\" y=\"" + num(ly) + "\" font-weight=\"bold\">" + tr(lang, "Monat (21.)", "Month (21st)") + "</text>\n";
+    s += "<text x=\"" + num(L::kLegendX) + "\" y=\"" + num(ly) + "\" font-weight=\"bold\">" + t.months + "</text>\n";
     for (std::size_t m = 0; m < 12; m += 1) {
         if (m % 2 == 0) ly += 16;
         const double x = m % 2 == 0 ? 810 : 900;
         s += "<line x1=\"" + num(x) + "\" y1=\"" + num(ly - 4) + "\" x2=\"" + num(x + 16) + "\" y2=\"" + num(ly - 4) +
-             "\" stroke=\"" + kMonthColours[m] + "\" stroke-width=\"2\"/><text x=\"" + num(x + 22) + "\" y=\"" + num(ly) +
+             "\" stroke=\"" + monthColour(static_cast<int>(m) + 1) + "\" stroke-width=\"2\"/><text x=\"" + num(x + 22) + "\" y=\"" + num(ly) +
              "\">" + std::to_string(m + 1) + "</text>\n";
     }
     s += "</svg>\n";

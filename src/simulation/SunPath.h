@@ -65,6 +65,33 @@ struct SunPathDiagram {
 SunPathDiagram sunPathDiagram(const Lines& text, const std::string& projectFile, TSimParameter p,
                               ShadingMethod method, double stepDeg = 2.0, int foliageMonth = 7);
 
+// The drawing's frame in the SVG's user units (a window scales the same): the plot
+// area has 2 units per degree of azimuth and 4 per degree of elevation.
+struct SunPathLayout {
+    static constexpr double kTotalWidth = 1000, kTotalHeight = 480;
+    static constexpr double kLeft = 70, kTop = 50, kWidth = 720, kHeight = 360;
+    static constexpr double kLegendX = 810;
+    static double x(double azimuth) { return kLeft + azimuth * kWidth / 360.0; }
+    static double y(double elevation) { return kTop + kHeight - elevation * kHeight / 90.0; }
+};
+
+// Band of a mask value: 0 unshaded, 1..4 up to 25, 50, 75 and 100 %; -1 behind the
+// target plane; -2 (behind the horizon line) is left to the horizon's fill.
+int shadingBand(double value);
+// "#rrggbb" of band 1..4, of the cells behind the plane, of the horizon, of month 1..12.
+const char* bandColour(int band);
+inline constexpr const char* kBehindColour = "#c8c8c8";
+inline constexpr const char* kHorizonColour = "#8c6d46";
+const char* monthColour(int month);
+
+// The diagram's texts in one language, UTF-8.
+struct SunPathTexts {
+    std::string title, azimuthAxis, elevationAxis, note, shading, behind, horizon, foliage, months;
+    std::string compass;  // the letters of north, east, south, west
+    std::array<std::string, 5> bands;
+};
+SunPathTexts sunPathTexts(Language lang);
+
 // The diagram as a standalone SVG document (UTF-8), texts in the given language.
 std::string sunPathSvg(const SunPathDiagram& d, Language lang);
 
