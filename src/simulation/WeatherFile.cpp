@@ -7,6 +7,7 @@
 #include "project/ProjectFile.h"
 
 #include <cctype>
+#include <cmath>
 
 namespace penumbro {
 
@@ -48,7 +49,7 @@ WeatherFile parseWeatherFile(const Lines& lines, const std::string& fileName) {
     const char* names[] = {"latitude", "longitude", "time zone"};
     for (std::size_t k = 0; k < 3; ++k) {
         const auto v = parseNumber(location[6 + k]);
-        if (!v || *v < -limits[k] || *v > limits[k])
+        if (!v || !(std::fabs(*v) <= limits[k]))
             fail(0, std::string("the ") + names[k] + " is not a number within +-" +
                         formatFixed(limits[k], 0, 0) + ": \"" + std::string(location[6 + k]) + "\"");
         *site[k] = *v;
@@ -66,7 +67,7 @@ WeatherFile parseWeatherFile(const Lines& lines, const std::string& fileName) {
         for (std::size_t k = 0; k < 16; ++k) {
             if (k == 5) continue;  // data source flags: text
             const auto n = parseNumber(f[k]);
-            if (!n) fail(i, "field " + std::to_string(k + 1) + " is not a number: \"" + std::string(f[k]) + "\"");
+            if (!n || !std::isfinite(*n)) fail(i, "field " + std::to_string(k + 1) + " is not a number: \"" + std::string(f[k]) + "\"");
             v[k] = *n;
         }
         // Rows run from 1 January, hour 1, to 31 December, hour 24, without 29 February.

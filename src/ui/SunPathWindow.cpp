@@ -116,7 +116,7 @@ void paintSunPath(QPainter& p, const SunPathDiagram& d, Language language, doubl
     p.drawRect(QRectF(L::kLeft, L::kTop, L::kWidth, L::kHeight));
     for (int a = 0; a <= 360; a += 30) {
         QString label = QString::number(a);
-        if (a % 90 == 0) label += QLatin1Char(' ') + QLatin1Char(t.compass[static_cast<std::size_t>(a / 90 % 4)]);
+        if (a % 90 == 0) label += QStringLiteral(" ") + QLatin1Char(t.compass[static_cast<std::size_t>(a / 90 % 4)]);
         text(L::x(a), L::y(0) + 16, label, 12, Qt::AlignHCenter);
     }
     for (int e = 0; e <= 90; e += 10) text(L::kLeft - 6, L::y(e) + 4, QString::number(e), 12, Qt::AlignRight);
@@ -162,15 +162,15 @@ TSunPathWindow::TSunPathWindow(AppState& state, Dialogs& dialogs, QWidget* paren
     setObjectName(QStringLiteral("SunPathWindow"));
     diagramView = new SunPathView(diagram_, language_, this);
     diagramView->setObjectName(QStringLiteral("diagramView"));
-    auto button = [this](const char* name, void (TSunPathWindow::*handler)()) {
+    auto button = [this](const char* name, auto handler) {
         auto* b = new QPushButton(this);
         b->setObjectName(QString::fromLatin1(name));
         connect(b, &QPushButton::clicked, this, handler);
         return b;
     };
-    saveSvgButton = button("saveSvgButton", &TSunPathWindow::saveSvgClick);
-    savePngButton = button("savePngButton", &TSunPathWindow::savePngClick);
-    closeButton = button("closeButton", &QDialog::close);
+    saveSvgButton = button("saveSvgButton", [this] { saveSvgClick(); });
+    savePngButton = button("savePngButton", [this] { savePngClick(); });
+    closeButton = button("closeButton", [this] { close(); });
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     for (QPushButton* b : {saveSvgButton, savePngButton, closeButton}) buttons->addWidget(b);

@@ -1,7 +1,10 @@
 // Irradiation from a weather year: the weather reader's refusals and the isotropic
 // sums against a computation by hand.
 
+#include "cli/RunCli.h"
 #include "engine/Calendar.h"
+#include "project/FileIo.h"
+#include "project/ProjectFile.h"
 #include "engine/Sun.h"
 #include "project/InputError.h"
 #include "simulation/Irradiation.h"
@@ -129,6 +132,29 @@ TEST(Irradiation, AWallInFrontTakesTheWholeBeamAndSiteMismatchWarns) {
     EXPECT_LT(r.year.beamShaded, 1e-3 * r.year.beam);
     EXPECT_LT(r.year.skyShaded, r.year.sky);
     EXPECT_EQ(r.warnings.size(), 2u);
+}
+
+TEST(Irradiation, CommandLineWritesTheComputedTableAndRefusesADamagedFile) {
+    const penumbro::testing::TempDir dir("irradiation");
+    Lines weather = weatherLines();
+    saveProjectFile(dir.path("w.epw"), weather);
+    IrradiationRequest req = request(true);
+    saveProjectFile(dir.path("p.dat"), req.text);
+    ASSERT_EQ(runCli("kon --write " + cliQuote(dir.path("start.kon"))).exitCode, 0);  // not standard.kon
+    const std::string common = cliQuote(dir.path("p.dat")) + " --weather " + cliQuote(dir.path("w.epw")) +
+                               " --kon " + cliQuote(dir.path("start.kon")) + " --set resolution=4 --set diffuse-resolution=8 --set elevation-intervals=6";
+    const CliResult r = runCli("irradiation " + common + " --hourly -o " + cliQuote(dir.path("out")));
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const std::string csv = irradiationCsv(computeIrradiation(req, parseWeatherFile(weather, "w.epw")));
+    EXPECT_EQ(dir.read("out_irradiation.csv"), csv);
+    EXPECT_EQ(splitLines(dir.read("out_irradiation_hourly.csv")).size(), 8761u);
+    EXPECT_NE(r.out.find("year   "), std::string::npos);
+
+    weather[500] = "1995,1,21,13";
+    saveProjectFile(dir.path("w.epw"), weather);
+    const CliResult bad = runCli("irradiation " + common);
+    EXPECT_EQ(bad.exitCode, 1);
+    EXPECT_NE(bad.err.find("w.epw:501: "), std::string::npos) << bad.err;
 }
 
 }  // namespace

@@ -33,7 +33,9 @@ void SunPathWindowTest::menuOpensTheDiagramAndSavesWhatTheCommandLineWrites() {
     env.dialogs.fileNames = {env.qpath("w.svg"), env.qpath("w.png")};
     QTest::mouseClick(w->findChild<QPushButton*>(QStringLiteral("saveSvgButton")), Qt::LeftButton);
     QTest::mouseClick(w->findChild<QPushButton*>(QStringLiteral("savePngButton")), Qt::LeftButton);
-    const CliResult r = runCli("sunpath " + cliQuote(env.path("k.dat")) + " --lang e -o " + cliQuote(env.path("cli.svg")));
+    QCOMPARE(runCli("kon --write " + cliQuote(env.path("start.kon"))).exitCode, 0);  // the window's start values
+    const CliResult r = runCli("sunpath " + cliQuote(env.path("k.dat")) + " --kon " + cliQuote(env.path("start.kon")) +
+                               " --lang e -o " + cliQuote(env.path("cli.svg")));
     QVERIFY2(r.exitCode == 0, r.err.c_str());
     QVERIFY(readFileBytes(env.path("w.svg")) == readFileBytes(env.path("cli.svg")));
     const QImage png(env.qpath("w.png"));
