@@ -94,5 +94,7 @@ int runHorizon(const Args& args);
 int runComment(const Args& args);
 int runAdd(const Args& args);
 int runChange(const Args& args);
+int runIrradiation(const Args& args);
+int runSunPath(const Args& args);
 
 }  // namespace penumbro::cli

@@ -47,6 +47,23 @@ const std::vector<Command>& commands() {
          "  --method exact computes R from exact areas instead of counted pixels (the resolution\n"
          "  keys are then unused); raster is the default.\n",
          runInstant},
+        {"irradiation", "irradiation on the target from a weather file (.epw), with and without shading",
+         "usage: penumbro-cli irradiation PROJECT.dat --weather FILE.epw [--kon FILE.kon] [--set KEY=VALUE]...\n"
+         "                                [--method raster|exact] [-o|--out BASE] [--hourly]\n"
+         "  For every hour of the weather year: beam, sky diffuse and ground-reflected irradiation\n"
+         "  on the plane of the first target, unshaded and shaded (see README). Writes\n"
+         "  BASE_irradiation.csv (months 1..12 and year, kWh/m2) and prints it as a table;\n"
+         "  --hourly also writes BASE_irradiation_hourly.csv (Wh/m2). BASE: the project path\n"
+         "  without its extension. Parameters as for \"run\" (resolution, diffuse-resolution,\n"
+         "  elevation-intervals, sky-reduction, obstacle-reflectance).\n",
+         runIrradiation},
+        {"sunpath", "sun-path diagram with the target's shading mask as SVG",
+         "usage: penumbro-cli sunpath PROJECT.dat -o FILE.svg [--lang d|e] [--kon FILE.kon] [--set KEY=VALUE]...\n"
+         "                            [--method raster|exact]\n"
+         "  Sun paths of the 21st of every month and the clock hours over azimuth and elevation,\n"
+         "  the horizon line, and the shaded fraction of the first target for the sky directions\n"
+         "  of a 2 x 2 degree grid in bands of 25 %.\n",
+         runSunPath},
         {"kon", "read or write a run-parameter file (.kon)",
          "usage: penumbro-cli kon FILE.kon\n"
          "       penumbro-cli kon --write FILE.kon [--set KEY=VALUE]...\n"

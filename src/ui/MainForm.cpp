@@ -18,6 +18,7 @@
 #include "ui/OnlineAusgabe.h"
 #include "ui/Preview3D.h"
 #include "ui/SchnellAusgabe.h"
+#include "ui/SunPathWindow.h"
 #include "views/Player.h"
 #include "views/VrmlWriter.h"
 
@@ -59,6 +60,7 @@ const Tx kVrml{"VRML Darstellung", "VRML view"};
 const Tx kBeenden{"Programm beenden", "Quit program"};
 const Tx kSchnell{"Schnelldurchlauf", "Fast pass through of simulation"};
 const Tx kListe{"Simulationsliste erstellen", "Create a list of simulations"};
+const Tx kSonnenstand{"Sonnenstandsdiagramm ...", "Sun-path diagram ..."};
 const Tx kExport{"Daten exportieren", "Export data"};
 const Tx kVrml1{"VRML Darstellung", "VRML View"};
 const Tx kArbeitsverz{"Arbeitsverzeichnis", "User directory"};
@@ -230,6 +232,8 @@ void TMainForm::menusAnlegen() {
     Menu_Schnelldurchlauf = action(Menu_Simulation, "Menu_Schnelldurchlauf", [this] { HauptauswahlClick(3); });
     Menu_SimulationslisteErstellen = action(Menu_Simulation, "Menu_SimulationslisteErstellen",
                                             [this] { Menu_SimulationslisteErstellenClick(); });
+    Menu_Sonnenstandsdiagramm = action(Menu_Simulation, "Menu_Sonnenstandsdiagramm",
+                                       [this] { Menu_SonnenstandsdiagrammClick(); });
 
     Menu_Export = menuBar()->addMenu(QString());
     Menu_Export->setObjectName(QStringLiteral("Menu_Export"));
@@ -271,6 +275,8 @@ void TMainForm::SpracheAnpassen() {
     Programmbeenden1->setText(tx(kBeenden, l));
     Menu_Schnelldurchlauf->setText(tx(kSchnell, l));
     Menu_SimulationslisteErstellen->setText(tx(kListe, l));
+    Menu_Sonnenstandsdiagramm->setText(tx(kSonnenstand, l));
+    if (sunPath_) sunPath_->SpracheAnpassen(l);
     Menu_export_export->setText(tx(kExport, l));
     VRML1->setText(tx(kVrml1, l));
     Arbeitsverzeichnis1->setText(tx(kArbeitsverz, l));
@@ -525,6 +531,11 @@ void TMainForm::VRML_DarstellungClick() {
 }
 
 void TMainForm::Menu_export_exportClick() { export_->present(); }
+
+void TMainForm::Menu_SonnenstandsdiagrammClick() {
+    if (!sunPath_) sunPath_ = new TSunPathWindow(state_, dialogs_, this);
+    sunPath_->present();
+}
 
 void TMainForm::Menue_3d_deaktivierenClick() {
     state_.settings.preview3d = state_.settings.preview3d == "1" ? "0" : "1";

@@ -22,6 +22,7 @@ class TExportForm;
 class TFormSprache;
 class TGenerator;
 class TOnline_Ausgabe;
+class TSunPathWindow;
 class Tschnell_ausgabe;
 
 // A mode panel of the bottom bar.
@@ -67,6 +68,7 @@ public:
     void Spracheanpassen1Click();
     void PenumbroHilfe1Click();
     void Menu_SimulationslisteErstellenClick();
+    void Menu_SonnenstandsdiagrammClick();
     // Loads a project file (no change check); false when it could not be read.
     bool projektLaden(const QString& path);
     // The change check: true when the caller must stop.
@@ -78,6 +80,7 @@ public:
     TExportForm* exportForm() const { return export_; }
     TDatenblatt* dataSheet() const { return dataSheet_; }
     TGenerator* editor() const { return editor_; }
+    TSunPathWindow* sunPathWindow() const { return sunPath_; }  // null until first opened
     ModePanel* panel(int i) const { return panels_[i - 1]; }
 
 protected:
@@ -106,6 +109,7 @@ private:
     TFormSprache* language_;
     TDatenblatt* dataSheet_;
     TExportForm* export_;
+    TSunPathWindow* sunPath_ = nullptr;
     QMenu* Menu_Projekt;
     QMenu* Menu_Simulation;
     QMenu* Menu_Export;
@@ -119,6 +123,7 @@ private:
     QAction* Programmbeenden1;
     QAction* Menu_Schnelldurchlauf;
     QAction* Menu_SimulationslisteErstellen;
+    QAction* Menu_Sonnenstandsdiagramm;
     QAction* Menu_export_export;
     QAction* VRML1;
     QAction* Arbeitsverzeichnis1;

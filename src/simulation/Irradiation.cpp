@@ -1,0 +1,204 @@
+#include "simulation/Irradiation.h"
+
+#include "engine/Augenblick.h"
+#include "engine/Calendar.h"
+#include "engine/Diffuse.h"
+#include "engine/Frames.h"
+#include "project/Numbers.h"
+
+#include <cmath>
+#include <numbers>
+
+namespace penumbro {
+
+IrradiationSums& IrradiationSums::operator+=(const IrradiationSums& o) {
+    beam += o.beam, sky += o.sky, ground += o.ground;
+    beamShaded += o.beamShaded, skyShaded += o.skyShaded, groundShaded += o.groundShaded;
+    return *this;
+}
+
+double IrradiationSums::lossPercent() const {
+    const double unshaded = beam + sky + ground;
+    if (!(unshaded > 0)) return 0;
+    const double loss = 100.0 * (1.0 - (beamShaded + skyShaded + groundShaded) / unshaded);
+    return std::fabs(loss) < 1e-9 ? 0.0 : loss;
+}
+
+namespace {
+
+constexpr double kRad = std::numbers::pi / 180.0;
+
+double angleBetween(double a, double b) {
+    const double d = std::fmod(std::fabs(a - b), 360.0);
+    return d > 180.0 ? 360.0 - d : d;
+}
+
+std::vector<std::string> siteWarnings(const WeatherFile& w, const Site& site) {
+    std::vector<std::string> out;
+    // The weather file counts longitude east and its time zone ahead of universal
+    // time; the project counts longitude west and its correction the other way round.
+    if (std::fabs(w.latitude - site.latitude) > 1.0 || angleBetween(w.longitude, -site.longitude) > 1.0)
+        out.push_back("the weather file's site (latitude " + formatFixed(w.latitude, 0, 2) + ", longitude " +
+                      formatFixed(w.longitude, 0, 2) + " east) lies more than 1 degree from the project's (" +
+                      formatFixed(site.latitude, 0, 2) + ", " + formatFixed(-site.longitude, 0, 2) + " east)");
+    if (std::fabs(w.timeZone + site.correction) >= 1.0)
+        out.push_back("the weather file's time zone (" + formatFixed(w.timeZone, 0, 1) +
+                      " h ahead of universal time) is not the project's (time correction " +
+                      formatFixed(site.correction, 0, 1) + " h)");
+    return out;
+}
+
+// Accumulators of the last target's grid with every direction open and no horizon
+// line: what the pre-computation gives for the same plane with nothing in front.
+DiffuseAccumulators bareAccumulators(const CompiledModel& model, int intervals) {
+    const TFlaeche* last = nullptr;
+    for (const TFlaeche& s : model.flaechen) last = s.istTarget ? &s : last;
+    DiffuseAccumulators acc;
+    const DiffuseGrid grid = makeDiffuseGrid(intervals);
+    for (double a : grid.azimuth)
+        for (double eps : grid.elevation) addShares(acc, {1.0, 0.0, 0.0}, gridDirection(a, eps, last->alpha, last->beta), {});
+    return acc;
+}
+
+// shaded / bare, 1 where the bare plane receives nothing of that kind (a horizontal
+// plane sees no ground) and where the two agree to rounding.
+double ratio(double shaded, double bare) {
+    if (!(bare > 0)) return 1.0;
+    const double q = shaded / bare;
+    return std::fabs(q - 1.0) < 1e-9 ? 1.0 : q;
+}
+
+}  // namespace
+
+IrradiationResult computeIrradiation(const IrradiationRequest& request, const WeatherFile& weather) {
+    TSimParameter p = request.params;
+    p.diffuse = true;
+    selectRunMode(p, true);
+    const CompiledModel model = prepareRun(request.text, request.projectFile, p, Language::English, request.method);
+    const bool exactAreas = request.method == ShadingMethod::Exact;
+
+    IrradiationResult r;
+    r.warnings = siteWarnings(weather, model.site);
+    const double beta = model.frame.beta;
+    r.tiltDeg = 90.0 - beta / kRad;
+    r.azimuthDeg = std::fmod(-model.frame.alphaPrime / kRad + 720.0, 360.0);
+    const double cosTilt = std::sin(beta);
+
+    ShadingRaster raster;
+    raster.reset(DrawingWindowKind::FastRun);
+    ExactShading exact;
+    const DiffuseAccumulators acc = exactAreas ? diffusePrecomputationExact(model, exact, p.elevationIntervals)
+                                               : diffusePrecomputation(model, raster, p.elevationIntervals,
+                                                                       p.diffuseResolution);
+    const DiffuseAccumulators bare = bareAccumulators(model, p.elevationIntervals);
+    // Reflectance 100 in both: the ground factor is proportional to it, so the ratio
+    // holds in months whose reflectance is 0 too.
+    std::array<double, 12> skyRatio{}, groundRatio{};
+    for (std::size_t m = 0; m < 12; ++m) {
+        const auto f = diffuseFactors(acc, model.foliage[m], 100, p.skyReduction, p.obstacleReflectance);
+        const auto b = diffuseFactors(bare, model.foliage[m], 100, p.skyReduction, p.obstacleReflectance);
+        skyRatio[m] = f && b ? ratio(f->sky, b->sky) : 1.0;
+        groundRatio[m] = f && b ? ratio(f->ground, b->ground) : 1.0;
+    }
+
+    if (request.keepHours) r.hours.reserve(weather.hours.size());
+    for (const WeatherHour& w : weather.hours) {
+        const auto m = static_cast<std::size_t>(w.month - 1);
+        IrradiationHour h;
+        h.weather = &w;
+        h.dayNumber = kMonatsanfang[m] + w.day - 1;
+        if (w.hour == 1 && request.newDay) request.newDay(h.dayNumber);
+        // The row holds the hour ending at its clock hour: the sun of its middle.
+        h.sun = Sonnenstand(kSimulationYear, h.dayNumber, static_cast<float>(w.hour) - 0.5f, model.site.latitude,
+                            model.site.longitude, model.site.correction);
+        if (w.direct > 0) {
+            const InstantResult instant =
+                exactAreas ? instantForSunExact(model, exact, h.sun, w.month)
+                           : instantForSun(model, raster, h.sun, w.month, p.resolution);
+            h.computed = true;
+            h.shading = instant.ergebnis;
+            if (instant.ergebnis >= 0) {
+                const double cosIncidence =
+                    Sonnenvektor(h.sun.elevation * kRad, h.sun.azimuth * kRad, model.frame).y;
+                h.wh.beam = w.direct * std::max(0.0, cosIncidence);
+                h.wh.beamShaded = h.wh.beam * (1.0 - instant.ergebnis);
+            }
+        }
+        h.wh.sky = w.diffuse * (1.0 + cosTilt) / 2.0;
+        h.wh.ground = w.global * model.reflectance[m] / 100.0 * (1.0 - cosTilt) / 2.0;
+        h.wh.skyShaded = h.wh.sky * skyRatio[m];
+        h.wh.groundShaded = h.wh.ground * groundRatio[m];
+        r.months[m] += h.wh;
+        if (request.keepHours) r.hours.push_back(h);
+    }
+    for (IrradiationSums& s : r.months) {
+        for (double* v : {&s.beam, &s.sky, &s.ground, &s.beamShaded, &s.skyShaded, &s.groundShaded}) *v /= 1000.0;
+        r.year += s;
+    }
+    return r;
+}
+
+namespace {
+
+const char* const kColumns[] = {"month",       "beam_kwh",   "sky_kwh",           "ground_kwh",
+                                "beam_shaded_kwh", "sky_shaded_kwh", "ground_shaded_kwh", "loss_percent"};
+
+std::vector<std::string> rowFields(const std::string& label, const IrradiationSums& s) {
+    std::vector<std::string> f = {label};
+    for (double v : {s.beam, s.sky, s.ground, s.beamShaded, s.skyShaded, s.groundShaded}) f.push_back(formatFixed(v, 0, 3));
+    f.push_back(formatFixed(s.lossPercent(), 0, 2));
+    return f;
+}
+
+std::vector<std::vector<std::string>> rows(const IrradiationResult& r) {
+    std::vector<std::vector<std::string>> out;
+    out.emplace_back(std::begin(kColumns), std::end(kColumns));
+    for (std::size_t m = 0; m < 12; ++m) out.push_back(rowFields(std::to_string(m + 1), r.months[m]));
+    out.push_back(rowFields("year", r.year));
+    return out;
+}
+
+}  // namespace
+
+std::string irradiationCsv(const IrradiationResult& r) {
+    std::string out;
+    for (const auto& row : rows(r)) {
+        for (std::size_t k = 0; k < row.size(); ++k) out += (k ? "," : "") + row[k];
+        out += "\n";
+    }
+    return out;
+}
+
+std::string irradiationTable(const IrradiationResult& r) {
+    std::string out = "plane of the first target: tilt " + formatFixed(r.tiltDeg, 0, 1) + " degrees, azimuth " +
+                      formatFixed(r.azimuthDeg, 0, 1) + " degrees (from north through east)\n" +
+                      "irradiation in kWh per m2 of target:\n";
+    for (const auto& row : rows(r)) {
+        for (std::size_t k = 0; k < row.size(); ++k) {
+            const std::size_t width = k == 0 ? 5 : std::string(kColumns[k]).size();
+            const std::string& f = row[k];
+            out += (k ? "  " : "") + (k == 0 ? f + std::string(width - std::min(width, f.size()), ' ')
+                                             : std::string(width - std::min(width, f.size()), ' ') + f);
+        }
+        out += "\n";
+    }
+    return out;
+}
+
+std::string irradiationHourlyCsv(const IrradiationResult& r) {
+    std::string out =
+        "month,day,hour,day_number,sun_azimuth,sun_elevation,shading,beam_wh,sky_wh,ground_wh,beam_shaded_wh,"
+        "sky_shaded_wh,ground_shaded_wh\n";
+    for (const IrradiationHour& h : r.hours) {
+        out += std::to_string(h.weather->month) + "," + std::to_string(h.weather->day) + "," +
+               std::to_string(h.weather->hour) + "," + std::to_string(h.dayNumber) + "," +
+               formatFixed(h.sun.azimuth, 0, 2) + "," + formatFixed(h.sun.elevation, 0, 2) + "," +
+               (h.computed ? formatFixed(h.shading, 0, 4) : std::string());
+        for (double v : {h.wh.beam, h.wh.sky, h.wh.ground, h.wh.beamShaded, h.wh.skyShaded, h.wh.groundShaded})
+            out += "," + formatFixed(v, 0, 2);
+        out += "\n";
+    }
+    return out;
+}
+
+}  // namespace penumbro

@@ -1,0 +1,67 @@
+#pragma once
+// Irradiation on the first target's plane over a weather year, with and without the
+// project's shading: beam by the instant computation at the middle of every hour,
+// sky diffuse and ground-reflected light by the isotropic model, reduced by the
+// month's diffuse factors relative to those of the same plane with nothing in front.
+
+#include "engine/Sun.h"
+#include "project/ProjectText.h"
+#include "simulation/SimParameter.h"
+#include "simulation/Simulation.h"
+#include "simulation/WeatherFile.h"
+
+#include <array>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace penumbro {
+
+// Irradiation of one hour (Wh/m2) or summed over a month or the year (kWh/m2).
+struct IrradiationSums {
+    double beam = 0, sky = 0, ground = 0;
+    double beamShaded = 0, skyShaded = 0, groundShaded = 0;
+
+    IrradiationSums& operator+=(const IrradiationSums& o);
+    // 100 (1 - shaded sum / unshaded sum); 0 when nothing arrives.
+    double lossPercent() const;
+};
+
+struct IrradiationHour {
+    const WeatherHour* weather = nullptr;
+    int dayNumber = 0;  // 1..365
+    SunPosition sun;    // at the middle of the hour
+    bool computed = false;  // an instant was computed (direct normal irradiation > 0)
+    double shading = 0;     // its shaded fraction of the beam, or -1 / -2
+    IrradiationSums wh;
+};
+
+struct IrradiationResult {
+    std::array<IrradiationSums, 12> months{};  // kWh/m2
+    IrradiationSums year;                      // kWh/m2
+    std::vector<IrradiationHour> hours;        // when asked for
+    double tiltDeg = 0;                        // of the plane: 0 horizontal, 90 vertical
+    double azimuthDeg = 0;                     // of its normal, from north through east
+    std::vector<std::string> warnings;         // weather site far from the project's
+};
+
+struct IrradiationRequest {
+    Lines text;
+    std::string projectFile;
+    TSimParameter params;  // resolution, diffuse resolution, grid, k and rho_o
+    ShadingMethod method = ShadingMethod::Raster;
+    bool keepHours = false;
+    std::function<void(int day)> newDay;  // optional, at the first hour of every day
+};
+
+// Throws InputError as prepareRun does for a project that cannot be computed.
+IrradiationResult computeIrradiation(const IrradiationRequest& request, const WeatherFile& weather);
+
+// The monthly file: header, rows 1..12 and "year", kWh/m2 with three decimals.
+std::string irradiationCsv(const IrradiationResult& r);
+// The same numbers as a table for the terminal.
+std::string irradiationTable(const IrradiationResult& r);
+// One row per hour (Wh/m2), with the sun and the beam's shaded fraction.
+std::string irradiationHourlyCsv(const IrradiationResult& r);
+
+}  // namespace penumbro
