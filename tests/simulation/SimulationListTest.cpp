@@ -150,7 +150,9 @@ TEST_F(ListRun, ThreadsWriteTheSameBytes) {
     dir.write("one.rep", "earlier");
     const std::atomic<bool> cancel{true};
     EXPECT_EQ(runEntries(entries, p, settings, 2, &cancel)[0].status, EntryStatus::NotRun);
-    EXPECT_EQ(runEntry(entries[2], p, settings, {.cancel = &cancel}, true).status, EntryStatus::Cancelled);
+    RunObserver cancelled;
+    cancelled.cancel = &cancel;
+    EXPECT_EQ(runEntry(entries[2], p, settings, cancelled, true).status, EntryStatus::Cancelled);
     EXPECT_EQ(dir.read("one.rep"), "earlier");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.dir()), {}), 8);
 }
