@@ -78,7 +78,7 @@ public:
         std::string line = "[" + std::to_string(s.finished) + "/" + std::to_string(s.total) + "]";
         for (const int i : s.running) line += " " + fileNameOf(entries_[static_cast<std::size_t>(i)].stem);
         if (line.size() > 79) line = line.substr(0, 76) + "...";
-        std::cerr << "\r" << toTerminal(line) << std::string(width_ > line.size() ? width_ - line.size() : 0, ' ')
+        std::cerr << "\r" << line << std::string(width_ > line.size() ? width_ - line.size() : 0, ' ')
                   << std::flush;
         width_ = line.size();
     }
@@ -94,6 +94,7 @@ private:
 
 }  // namespace
 
+// Paths and stems are printed as the file system has them, target names as terminal text.
 int runBatch(const Args& args) {
     const Options opts(args, {.values = {"kon", "list", "method", "jobs", "shard"},
                               .flags = {"comma"},
@@ -129,12 +130,12 @@ int runBatch(const Args& args) {
         const EntryOutcome& o = outcomes[i];
         // Numbered within the whole list, so that the shards' summaries fit together.
         out += "entry " + std::to_string(static_cast<std::size_t>(shard.k) + i * static_cast<std::size_t>(shard.n)) +
-               " of " + std::to_string(all.size()) + ": " + toTerminal(e.file);
+               " of " + std::to_string(all.size()) + ": " + e.file;
         if (!e.target.empty()) out += " [" + toTerminal(e.target) + "]";
         switch (o.status) {
         case EntryStatus::Done:
             ++done;
-            out += ": " + toTerminal(e.stem) + ".rep, .mit (" + std::to_string(o.instants) + " instants)\n";
+            out += ": " + e.stem + ".rep, .mit (" + std::to_string(o.instants) + " instants)\n";
             break;
         case EntryStatus::Failed:
             ++failed;
