@@ -82,6 +82,7 @@ int runSun(const Args& args);
 int runCompile(const Args& args);
 int runKon(const Args& args);
 int runRun(const Args& args);
+int runBatch(const Args& args);
 int runInstant(const Args& args);
 int runExport(const Args& args);
 int runVrml(const Args& args);

@@ -1,6 +1,7 @@
 // penumbro-cli run: a fast run, as the fast-run window's start button runs it.
 
 #include "Cli.h"
+#include "EndingSignals.h"
 #include "RunParameters.h"
 
 #include "project/FileIo.h"
@@ -9,10 +10,7 @@
 #include "project/SharedTexts.h"
 #include "simulation/RunSession.h"
 
-#include <array>
-#include <atomic>
 #include <chrono>
-#include <csignal>
 #include <iostream>
 
 #include <unistd.h>
@@ -20,31 +18,6 @@
 namespace penumbro::cli {
 
 namespace {
-
-std::atomic<bool> interrupted{false};
-volatile std::sig_atomic_t endingSignal = 0;
-extern "C" void onInterrupt(int number) {
-    endingSignal = number;
-    interrupted.store(true);
-}
-
-// Ctrl-C, a terminal hanging up and kill (what schedulers and service managers send) all end
-// a run the same way: the instants computed so far are written and the files replaced whole.
-class EndingSignals {
-public:
-    EndingSignals() {
-        for (std::size_t i = 0; i < kSignals.size(); ++i) previous_[i] = std::signal(kSignals[i], onInterrupt);
-    }
-    ~EndingSignals() {
-        for (std::size_t i = 0; i < kSignals.size(); ++i) std::signal(kSignals[i], previous_[i]);
-    }
-    EndingSignals(const EndingSignals&) = delete;
-    EndingSignals& operator=(const EndingSignals&) = delete;
-
-private:
-    static constexpr std::array<int, 3> kSignals{SIGINT, SIGTERM, SIGHUP};
-    std::array<void (*)(int), 3> previous_{};
-};
 
 // A one-line bar on stderr, redrawn when the day changes.
 class ProgressBar {
@@ -99,7 +72,7 @@ int runRun(const Args& args) {
     const auto start = std::chrono::steady_clock::now();
     RunResult r;
     try {
-        r = runSession(request, events, &interrupted);
+        r = runSession(request, events, endingSignals.flag());
     } catch (...) {
         bar.finish();
         throw;
@@ -138,7 +111,7 @@ int runRun(const Args& args) {
         }
     }
     std::cout << out;
-    return r.cancelled ? 128 + endingSignal : kExitOk;
+    return r.cancelled ? 128 + endingSignals.caught() : kExitOk;
 }
 
 }  // namespace penumbro::cli

@@ -36,6 +36,20 @@ const std::vector<Command>& commands() {
          "  --method exact computes the shading from exact areas instead of counted pixels\n"
          "  (slower; the resolution keys are then unused). The default is raster.\n",
          runRun},
+        {"batch", "fast runs of every target of several projects, on every core",
+         "usage: penumbro-cli batch PROJECT.dat... [--list LIST] [--kon FILE.kon] [--set KEY=VALUE]... [--comma]\n"
+         "                          [--method raster|exact] [--jobs N] [--shard K/N]\n"
+         "  One fast run per target of every file, as the simulation list runs them: the run sees\n"
+         "  only its target and writes STEM.rep and STEM.mit, STEM being the project path without\n"
+         "  its extension, or for a file with several targets that plus _01_NAME, _02_NAME, ...\n"
+         "  --list reads further project paths from a file, one a line (relative to its folder;\n"
+         "  empty and \"#\" lines are skipped). Parameters and --method as for run.\n"
+         "  --jobs N runs N entries at a time (default: the number of cores); --shard K/N runs\n"
+         "  only entries K, K+N, K+2N, ... of the list, for one task of a job array.\n"
+         "  Prints one line per entry. Exit code 0 when every entry was done, 1 otherwise;\n"
+         "  Ctrl-C, SIGTERM or SIGHUP stop the batch (128 + the signal's number): finished\n"
+         "  entries keep their files, unfinished ones leave the earlier files as they were.\n",
+         runBatch},
         {"instant", "one instant as a fast run computes it",
          "usage: penumbro-cli instant PROJECT.dat --day D --time HH:MM [--kon FILE.kon] [--set KEY=VALUE]...\n"
          "                            [--picture FILE.bmp] [--online] [--method raster|exact]\n"

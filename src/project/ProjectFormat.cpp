@@ -221,6 +221,13 @@ std::vector<HorizonEntry> horizonEntries(const Lines& text, const ProjectScan& s
     return entries;
 }
 
+std::vector<std::size_t> targetKeywordLines(const Lines& text) {
+    std::vector<std::size_t> found;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (text[i] == kTargetKeyword) found.push_back(i);
+    return found;
+}
+
 const std::string* valueLine(const Lines& text, const std::optional<std::size_t>& keyword) {
     if (!keyword || *keyword + 1 >= text.size()) return nullptr;
     return &text[*keyword + 1];

@@ -163,6 +163,10 @@ std::optional<HorizonEntry> parseHorizonEntry(std::string_view line);
 std::vector<HorizonEntry> horizonEntries(const Lines& text, const ProjectScan& scan,
                                          const std::string& fileName);
 
+// Every line equal to the target keyword, wherever it stands (0-based, in order): the
+// simulation list reads a file this plainly, without scanning its records.
+std::vector<std::size_t> targetKeywordLines(const Lines& text);
+
 // The value line after a keyword line, if the text has one.
 const std::string* valueLine(const Lines& text, const std::optional<std::size_t>& keyword);
 
