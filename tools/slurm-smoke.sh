@@ -34,7 +34,7 @@ mkdir -m 700 "$tmp/munge"
 dd if=/dev/urandom of="$tmp/munge/munge.key" bs=1024 count=1 status=none
 chmod 400 "$tmp/munge/munge.key"
 munged --foreground --force --key-file="$tmp/munge/munge.key" --socket="$tmp/munge/munge.socket" \
-  --pid-file="$tmp/munge/munged.pid" --log-file="$tmp/munge/munged.log" --seed-file="$tmp/munge/munged.seed" \
+  --pid-file="$tmp/munge/munged.pid" --log-file="$tmp/munge/munged.log" \
   >"$tmp/munged.out" 2>&1 &
 pids+=($!)
 
