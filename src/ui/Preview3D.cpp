@@ -277,6 +277,15 @@ void Preview3DBox::zeichnen() {
     try {
         frame = preparePreviewFrame(camera_, state_.project.daten, markiertesObjekt_,
                                     CheckBox_Bodenplatte->isChecked(), panel_->width(), panel_->height());
+        // The zoom distance follows the extent of the previous frame: after a new extent
+        // (another project, the first objects) the frame is prepared once more, so the
+        // first picture of a project is not taken from far too close.
+        if (frame.projection) {
+            const auto projection = frame.projection;
+            frame = preparePreviewFrame(camera_, state_.project.daten, markiertesObjekt_,
+                                        CheckBox_Bodenplatte->isChecked(), panel_->width(), panel_->height());
+            if (!frame.projection) frame.projection = projection;
+        }
     } catch (const std::exception&) {
         return;  // a text the editor did not write: the last picture stays
     }

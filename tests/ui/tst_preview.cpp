@@ -96,6 +96,9 @@ private slots:
     void views() {
         if (!box->hasOpenGl()) QSKIP("no OpenGL on this platform");
         const Probe target{12, 12.7, 3.7, kBlue}, crown{18, 4, 6, kCrown}, sky{0, 0, 0, kWhite};
+        // The very first picture of a project is already at the zoom of its extent.
+        const QImage first = picture();
+        QVERIFY(near(first.pixel(pixelOf(box->camera(), first.size(), target.x, target.y, target.z)), kBlue));
         const std::vector<std::pair<const char*, std::vector<Probe>>> views = {
             {"Button_Aufsicht", {target, {7, -2, 8.9, kRoof}, {18, 4, 9, kCrown}, {1, -1, 0, kGreen}}},
             {"Button_NordAnsicht", {target, crown, {4, 2, 4.5, kHouse}, sky}},
