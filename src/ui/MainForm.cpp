@@ -33,11 +33,14 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QStackedWidget>
 #include <QTextBrowser>
 #include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace penumbro::ui {
 
@@ -199,7 +202,8 @@ TMainForm::TMainForm(AppState& state, Dialogs& dialogs, QWidget* parent)
         for (QAction* a : {Menu_Projekt_Neu, Menu_Projekt_Oeffnen, Menu_SimulationslisteErstellen, Menu_export_export})
             a->setEnabled(on);
     });
-    resize(1016, 694 + menuBar()->sizeHint().height());
+    // The client area (menu bar included) the pages are laid out for.
+    resize(1016, 694);
     SpracheAnpassen();
 }
 
@@ -584,12 +588,20 @@ void TMainForm::PenumbroHilfe1Click() {
         browser->setOpenExternalLinks(true);
         browser->setWindowFlag(Qt::Window);
         browser->setParent(this, Qt::Window);
-        browser->resize(760, 640);
         helpWindow_ = browser;
     }
     auto* browser = static_cast<QTextBrowser*>(helpWindow_);
     browser->setWindowTitle(tx(kHilfe, state_.language));
     browser->setSource(QUrl::fromLocalFile(file));
+    if (!browser->isVisible()) {
+        // Over the main window but wholly on its screen, room left for the frame.
+        const QRect screen = this->screen()->availableGeometry();
+        QRect area(QPoint(), QSize(760, 640).boundedTo(screen.size() - QSize(40, 60)));
+        area.moveCenter(frameGeometry().center());
+        area.moveLeft(std::clamp(area.left(), screen.left() + 20, screen.right() - 20 - area.width()));
+        area.moveTop(std::clamp(area.top(), screen.top() + 40, screen.bottom() - 20 - area.height()));
+        browser->setGeometry(area);
+    }
     browser->show();
     browser->raise();
 }

@@ -53,25 +53,73 @@ int chartYMax(const ChartData& data) {
     return std::min(10, static_cast<int>(std::trunc(largest * 10)) + 1);
 }
 
+namespace {
+
+double hourStep(int w) { return (w - 130) / 23.0 + 1; }
+int hourX(int hour, int w) { return static_cast<int>(std::lround(hour * hourStep(w) + 60)); }
+QString axisTitle(const ChartData& data, Language language) {
+    return tx(data.phase == ChartData::Phase::Months ? kChartY : kFrameY, language);
+}
+QString monthName(int month, Language language) {
+    return fromCp1252(monthNames(language)[static_cast<std::size_t>(month - 1)]);
+}
+
+}  // namespace
+
+ChartTexts chartTexts(const QFontMetrics& metrics, int w, int h, const ChartData& data, Language language) {
+    ChartTexts texts;
+    texts.plot = QRect(QPoint(50, 50), QPoint(w - 45, h - 100));
+    // Labels at least two spaces apart, so "10 11 12" never reads as "101112".
+    const int gap = metrics.horizontalAdvance(QStringLiteral("  "));
+    const int widest = metrics.horizontalAdvance(QStringLiteral("23"));
+    int step = 1;
+    for (int s : {1, 2, 3, 4, 6, 12}) {
+        step = s;
+        if (s * hourStep(w) >= widest + gap) break;
+    }
+    for (int hour = 0; hour < 24; hour += step) {
+        const int advance = metrics.horizontalAdvance(QString::number(hour));
+        texts.hourLabels.emplace_back(hour, QRect(hourX(hour, w) - advance / 2, h - 90, advance, metrics.height()));
+    }
+    if (data.phase != ChartData::Phase::Months) return texts;
+    // The legend in one row ending where the time axis ends, beside the axis title
+    // when there is room and above it otherwise; never inside the plot.
+    std::vector<int> months;
+    int rowWidth = 0;
+    for (int month : chartMonths(data.lastMonth)) {
+        if (!data.shown[static_cast<std::size_t>(month - 1)]) continue;
+        months.push_back(month);
+        rowWidth += metrics.horizontalAdvance(monthName(month, language)) + 2 * gap;
+    }
+    int x = w - 45 - rowWidth + 2 * gap;
+    const int titleRight = 25 + metrics.horizontalAdvance(axisTitle(data, language));
+    const int y = x > titleRight + 2 * gap ? 25 : std::max(0, 25 - metrics.height() - 2);
+    for (int month : months) {
+        const int advance = metrics.horizontalAdvance(monthName(month, language));
+        texts.legend.emplace_back(month, QRect(x, y, advance, metrics.height()));
+        x += advance + 2 * gap;
+    }
+    return texts;
+}
+
 void drawChart(QPainter& p, int w, int h, const ChartData& data, Language language, const QColor& windowColour) {
     p.fillRect(0, 0, w, h, windowColour);
     if (data.phase == ChartData::Phase::Cleared) return;
     const int ymax = data.phase == ChartData::Phase::Months ? chartYMax(data) : 10;
-    const double xStep = (w - 130) / 23.0 + 1;
     const double yStep = static_cast<double>(h - 170) / ymax;
+    const QFontMetrics metrics = p.fontMetrics();
+    const ChartTexts texts = chartTexts(metrics, w, h, data, language);
 
     p.setPen(Qt::black);
     p.drawLine(50, 50, 50, h - 100);
     p.drawLine(50, h - 100, w - 45, h - 100);
     textAt(p, w - 35, h - 107, tx(kHours, language));
-    textAt(p, 25, 25, tx(data.phase == ChartData::Phase::Months ? kChartY : kFrameY, language));
-    const QFontMetrics metrics = p.fontMetrics();
+    textAt(p, 25, 25, axisTitle(data, language));
     for (int hour = 0; hour < 24; ++hour) {
-        const int x = static_cast<int>(std::lround(hour * xStep + 60));
+        const int x = hourX(hour, w);
         p.drawLine(x, h - 103, x, h - 97);
-        const QString label = QString::number(hour);
-        textAt(p, x - metrics.horizontalAdvance(label) / 2, h - 90, label);
     }
+    for (const auto& [hour, rect] : texts.hourLabels) textAt(p, rect.left(), rect.top(), QString::number(hour));
     for (int v = 0; v <= ymax; ++v) {
         const int y = static_cast<int>(std::lround(h - (v * yStep + 110)));
         p.drawLine(47, y, 53, y);
@@ -80,18 +128,14 @@ void drawChart(QPainter& p, int w, int h, const ChartData& data, Language langua
     }
     if (data.phase != ChartData::Phase::Months) return;
 
-    int k = 0;
-    for (int month : chartMonths(data.lastMonth)) {
+    for (const auto& [month, rect] : texts.legend) {
         const std::size_t m = static_cast<std::size_t>(month - 1);
-        if (!data.shown[m]) continue;
-        ++k;
         p.setPen(monthColour(month));
-        textAt(p, w - 100, 100 - 20 * k, fromCp1252(monthNames(language)[m]));
+        textAt(p, rect.left(), rect.top(), monthName(month, language));
         QPolygon line;
         for (int hour = 0; hour < 24; ++hour) {
-            const int x = static_cast<int>(std::lround(hour * xStep + 60));
             const int y = h - static_cast<int>(std::lround(data.means[m][static_cast<std::size_t>(hour)] * 10 * yStep + 110));
-            line << QPoint(x, y);
+            line << QPoint(hourX(hour, w), y);
         }
         p.drawPolyline(line);
     }

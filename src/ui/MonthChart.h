@@ -4,9 +4,13 @@
 
 #include "project/Language.h"
 
+#include <QFontMetrics>
+#include <QRect>
 #include <QWidget>
 
 #include <array>
+#include <utility>
+#include <vector>
 
 namespace penumbro::ui {
 
@@ -29,6 +33,16 @@ std::array<int, 4> chartMonths(int current);
 // The y range in tens of percent: trunc(largest mean * 10) + 1, at most 10, over the
 // months marked shown.
 int chartYMax(const ChartData& data);
+
+// Where the chart's texts go in a picture of the given size: the hour labels under the
+// time axis (every hour, or every second, third ... hour when neighbours would touch),
+// the month legend in a row above the plot, and the plot area the legend keeps clear of.
+struct ChartTexts {
+    std::vector<std::pair<int, QRect>> hourLabels;  // hour and its text rectangle
+    std::vector<std::pair<int, QRect>> legend;      // month and its text rectangle
+    QRect plot;
+};
+ChartTexts chartTexts(const QFontMetrics& metrics, int width, int height, const ChartData& data, Language language);
 
 class MonthChart : public QWidget {
     Q_OBJECT

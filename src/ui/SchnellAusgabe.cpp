@@ -150,6 +150,7 @@ Tschnell_ausgabe::Tschnell_ausgabe(AppState& state, Dialogs& dialogs, QWidget* p
     Startgruppe = new QGroupBox;
     Startgruppe->setObjectName(QStringLiteral("Startgruppe"));
     auto* grid = new QGridLayout(Startgruppe);
+    grid->setVerticalSpacing(3);
     int row = 0;
     auto labelled = [&](QWidget* field, const char* labelName) {
         auto* label = new QLabel;
@@ -183,6 +184,7 @@ Tschnell_ausgabe::Tschnell_ausgabe(AppState& state, Dialogs& dialogs, QWidget* p
     dezimalBox_ = new QGroupBox;
     dezimalBox_->setObjectName(QStringLiteral("Dezimalzeichen"));
     auto* dezimalLayout = new QHBoxLayout(dezimalBox_);
+    dezimalLayout->setContentsMargins(9, 2, 9, 2);
     dezimalLayout->addWidget(Dezimalzeichen_Punkt);
     dezimalLayout->addWidget(Dezimalzeichen_Komma);
     grid->addWidget(dezimalBox_, row++, 0, 1, 2);
@@ -194,8 +196,14 @@ Tschnell_ausgabe::Tschnell_ausgabe(AppState& state, Dialogs& dialogs, QWidget* p
     grid->addWidget(anz_AusgabedateiNameMit, row++, 1);
     grid->addWidget(labelRep_, row, 0);
     grid->addWidget(anz_AusgabedateiNameRep, row++, 1);
-    for (QPushButton* b : {Ausgabedatei_aendern, Parameterdatei_oeffnen, Speichern_unter, Parameter_Standard})
-        grid->addWidget(b, row++, 0, 1, 2);
+    // The four file buttons two by two, so the page fits the main window's fixed height.
+    auto* fileButtons = new QGridLayout;
+    fileButtons->setSpacing(4);
+    fileButtons->addWidget(Ausgabedatei_aendern, 0, 0);
+    fileButtons->addWidget(Parameterdatei_oeffnen, 0, 1);
+    fileButtons->addWidget(Speichern_unter, 1, 0);
+    fileButtons->addWidget(Parameter_Standard, 1, 1);
+    grid->addLayout(fileButtons, row++, 0, 1, 2);
     grid->addWidget(SimulationStarten, row++, 0, 1, 2);
     SimulationStarten->setMinimumHeight(36);
     grid->setRowStretch(row, 1);

@@ -1,0 +1,49 @@
+// The main window at its start size: every page fits, the fast-run chart's texts stay
+// apart and the help window stays on the screen.
+
+#include "UiFixture.h"
+
+#include "ui/MonthChart.h"
+
+#include <QAction>
+#include <QMenuBar>
+#include <QScreen>
+#include <QtTest>
+
+using namespace penumbro::ui;
+
+class LayoutTest : public QObject {
+    Q_OBJECT
+private slots:
+    void everyPageFitsTheStartSize();
+};
+
+void LayoutTest::everyPageFitsTheStartSize() {
+    for (const char* language : {"d", "e"}) {
+        UiEnv env(language);
+        env.startWith(collectorProject());
+        env.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(env.window.get()));
+        for (int page = 1; page <= 3; ++page) {
+            env.window->HauptauswahlClick(page);
+            QApplication::processEvents();
+            const QWidget* central = env.window->centralWidget();
+            QCOMPARE(QSize(central->width(), central->height() + env.window->menuBar()->height()), QSize(1016, 694));
+        }
+        // September to December shown: hour labels apart, the legend outside the plot.
+        auto* chart = env.window->findChild<MonthChart*>();
+        for (int month = 1; month <= 12; ++month) chart->monthCompleted(month, {});
+        const ChartTexts t =
+            chartTexts(chart->fontMetrics(), chart->width(), chart->height(), chart->data(), env.state.language);
+        QVERIFY(t.hourLabels.size() >= 8 && t.legend.size() == 4);
+        for (std::size_t i = 1; i < t.hourLabels.size(); ++i)
+            QVERIFY(t.hourLabels[i - 1].second.right() + 4 < t.hourLabels[i].second.left());
+        for (const auto& [month, rect] : t.legend) QVERIFY(!rect.intersects(t.plot) && rect.top() >= 0);
+        env.window->findChild<QAction*>(QStringLiteral("PenumbroHilfe1"))->trigger();
+        auto* help = env.window->findChild<QWidget*>(QStringLiteral("Hilfe"));
+        QVERIFY(help && env.window->screen()->availableGeometry().contains(help->frameGeometry()));
+    }
+}
+
+QTEST_MAIN(LayoutTest)
+#include "tst_layout.moc"
