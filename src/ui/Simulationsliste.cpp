@@ -133,6 +133,10 @@ void TSimulationsliste::anzeigen() {
         const std::string* texts[] = {&cells.file, &cells.target, &cells.stem};
         for (int c = 0; c < 3; ++c) StringGrid1->setItem(r - 1, c, new QTableWidgetItem(cellText(c, *texts[c])));
     }
+    uebersichtZeigen();
+}
+
+void TSimulationsliste::uebersichtZeigen() {
     QStringList lines;
     for (const std::string& line : list_.overview()) lines << fromMessage(line);
     Memo1->setPlainText(lines.join(QLatin1Char('\n')));
@@ -145,7 +149,7 @@ void TSimulationsliste::zelleGeaendert(QTableWidgetItem* item) {
     if (item->column() == 0) cells.file = toPath(text);
     if (item->column() == 1) cells.target = toCp1252(text);
     if (item->column() == 2) cells.stem = toPath(text);
-    anzeigen();
+    uebersichtZeigen();  // the item itself is still in use: the grid stays
 }
 
 void TSimulationsliste::BitBtn1Click() {

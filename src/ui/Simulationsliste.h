@@ -63,6 +63,7 @@ signals:
 
 private:
     void anzeigen();
+    void uebersichtZeigen();
     void zelleGeaendert(QTableWidgetItem* item);
     void laufEnde(const SimulationList& rest, const ListRunResult& result);
     void ausgabeNamen(const std::string& stem);

@@ -7,10 +7,11 @@
 
 #include <QCheckBox>
 #include <QInputDialog>
-#include <QMenuBar>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTableWidget>
@@ -36,12 +37,10 @@ Lines twoTargets() {
     return project({collectorSurface(), wall});
 }
 
-// Answers the remove dialog with the given text.
-void answerRemove(UiEnv& env, const QString& text) {
-    env.dialogs.onExec = [text](QDialog& d) {
-        static_cast<QInputDialog&>(d).setTextValue(text);
-        return int(QDialog::Accepted);
-    };
+// Removes the file numbered by the text typed into the remove dialog.
+void remove(UiEnv& env, TSimulationsliste* w, const QString& text) {
+    env.dialogs.onExec = [text](QDialog& d) { return static_cast<QInputDialog&>(d).setTextValue(text), 1; };
+    w->BitBtn2->click();
 }
 
 }  // namespace
@@ -50,14 +49,13 @@ void SimulationslisteTest::addRemoveClear() {
     UiEnv env;
     env.startWith(collectorProject());
     TSimulationsliste* w = env.window->simulationList();
-    QVERIFY(!w->BitBtn4->isEnabled());
     // The open project with unsaved changes: Yes saves it before it is listed.
     env.state.project.daten.push_back("* geaendert");
     env.dialogs.answers = {QMessageBox::Yes};
     env.dialogs.fileNames = {env.qpath("k.dat"), env.qpath("a.dat"), env.qpath("none.dat")};
     env.write("a.dat", twoTargets());
     env.write("none.dat", project({wallSurface()}));
-    for (int i = 0; i < 3; ++i) w->BitBtn1->click();
+    for (int i = 0; i < 3; ++i) w->BitBtn1->click();  // k.dat, a.dat, none.dat
     QCOMPARE(readPlainText(env.path("k.dat")), env.state.project.daten);
     QVERIFY(env.dialogs.saw(QStringLiteral("keine Targets")));
     QCOMPARE(w->liste().filledRows(), 3);
@@ -66,11 +64,9 @@ void SimulationslisteTest::addRemoveClear() {
     QVERIFY(w->Memo1->toPlainText().startsWith(QStringLiteral("01 - Datendatei:   ") + env.qpath("k.dat")));
     QVERIFY(w->BitBtn4->isEnabled());
 
-    answerRemove(env, QStringLiteral("100"));
-    w->BitBtn2->click();
+    remove(env, w, QStringLiteral("100"));
     QVERIFY(env.dialogs.saw(QStringLiteral("Ung\u00FCltige Eingabe!")));
-    answerRemove(env, QStringLiteral("1"));
-    w->BitBtn2->click();
+    remove(env, w, QStringLiteral("1"));
     QCOMPARE(w->StringGrid1->item(0, 0)->text(), env.qpath("a.dat"));
     QCOMPARE(w->liste().filledRows(), 2);
 
@@ -90,9 +86,7 @@ void SimulationslisteTest::listRunWritesWhatTheCliBatchWrites() {
     TSimulationsliste* w = env.window->simulationList();
     env.dialogs.fileNames = {QString::fromStdString(env.write("a.dat", twoTargets())),
                              QString::fromStdString(env.write("b.dat", collectorProject()))};
-    w->BitBtn1->click();
-    w->BitBtn1->click();
-    w->BitBtn4->click();
+    for (QPushButton* b : {w->BitBtn1, w->BitBtn1, w->BitBtn4}) b->click();
 
     Tschnell_ausgabe* run = env.window->fastRunWindow();
     auto* panel = env.window->findChild<QLabel*>(QStringLiteral("Panel_Simulationsliste"));
@@ -100,18 +94,16 @@ void SimulationslisteTest::listRunWritesWhatTheCliBatchWrites() {
     QVERIFY(env.state.batchActive && panel->isVisible() && !menu->menuAction()->isEnabled());
     QVERIFY(run->anz_AusgabedateiNameMit->text().isEmpty() && !run->Ausgabedatei_aendern->isEnabled());
     if (run->monatlich->isChecked()) run->monatlich->click();
-    run->Starttag->setValue(170);
-    run->Stoptag->setValue(190);
-    run->SpinEdit3->setValue(5);
-    run->SpinEdit4->setValue(60);
-    run->zusatz3->setValue(2);
+    for (auto [box, value] : {std::pair{run->Starttag, 170}, {run->Stoptag, 190}, {run->SpinEdit3, 5},
+                              {run->SpinEdit4, 60}, {run->zusatz3, 2}})
+        box->setValue(value);
+    run->Dezimalzeichen_Komma->setChecked(true);
     QSignalSpy done(w, &TSimulationsliste::listeAbgearbeitet);
     run->SimulationStarten->click();
     QVERIFY(done.wait(60000));
-    QVERIFY(env.dialogs.saw(QStringLiteral("Simulation beendet!")));
+    QVERIFY(env.dialogs.saw(QStringLiteral("Simulation beendet!")) && w->liste().filledRows() == 0);
     QVERIFY(!env.state.batchActive && !panel->isVisible() && menu->menuAction()->isEnabled());
     QCOMPARE(env.state.project.daten, before);
-    QCOMPARE(w->liste().filledRows(), 0);
 
     // The same files and parameters through the CLI, after the window's outputs are kept aside.
     std::map<std::string, std::string> gui;
@@ -127,7 +119,7 @@ void SimulationslisteTest::listRunWritesWhatTheCliBatchWrites() {
     cli.start(QStringLiteral(PENUMBRO_CLI),
               {"batch", env.qpath("a.dat"), env.qpath("b.dat"), "--kon", env.qpath("none.kon"), "--set", "monthly=0",
                "--set", "first-day=170", "--set", "stop-day=190", "--set", "interval-days=5", "--set",
-               "interval-minutes=60", "--set", "resolution=2"});
+               "interval-minutes=60", "--set", "resolution=2", "--comma"});
     QVERIFY(cli.waitForFinished(60000));
     QVERIFY2(cli.exitCode() == 0, cli.readAllStandardError().constData());
     for (const auto& [file, bytes] : gui) QVERIFY2(readFileBytes(file) == bytes, file.c_str());
