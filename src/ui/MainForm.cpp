@@ -18,6 +18,7 @@
 #include "ui/OnlineAusgabe.h"
 #include "ui/Preview3D.h"
 #include "ui/SchnellAusgabe.h"
+#include "ui/Simulationsliste.h"
 #include "ui/SunPathWindow.h"
 #include "views/Player.h"
 #include "views/VrmlWriter.h"
@@ -100,10 +101,6 @@ const char* const kSpracheTitel = "Spracheinstellung/ Language Adjustment";
 const char* const kSpracheText =
     "Die Einstellung wird beim n\xE4" "chsten Start \xFC" "bernommen. - Language-adjustment will be applied at next run.";
 
-const Tx kListeTitel{"Simulationsliste", "List of simulations"};
-const Tx kListeHinweis{"Die Simulationsliste ist in diesem Programmstand noch nicht verf\xFC" "gbar.",
-                       "The list of simulations is not available in this version yet."};
-const Tx kSchliessen{"Schliessen", "Close"};
 
 }  // namespace
 
@@ -181,6 +178,22 @@ TMainForm::TMainForm(AppState& state, Dialogs& dialogs, QWidget* parent)
     language_ = new TFormSprache(state_, dialogs_, this);
     dataSheet_ = new TDatenblatt(state_, this);
     export_ = new TExportForm(state_, dialogs_, this);
+    TSimulationsliste::MainWindowHooks listHooks;
+    listHooks.saveProject = [this] { return Projektspeichern1Click(); };
+    listHooks.menusEnabled = [this](bool on) {
+        for (QMenu* m : {Menu_Projekt, Menu_Einstellungen, Menu_Export, Menu_Simulation}) m->menuAction()->setEnabled(on);
+    };
+    listHooks.batchPanel = [this](const QString& text) {
+        Panel_Simulationsliste->setText(text);
+        Panel_Simulationsliste->setVisible(!text.isEmpty());
+        Panel_Simulationsliste->raise();
+    };
+    listHooks.showFastRun = [this] {
+        showPage(3);
+        showMaximized();
+    };
+    listHooks.showDataInput = [this] { showPage(1); };
+    simList_ = new TSimulationsliste(state_, dialogs_, *fastRun_, std::move(listHooks), this);
     connect(editor_, &TGenerator::dataSheetRequested, this, [this] {
         dataSheet_->aktualisieren();
         dataSheet_->show();
@@ -290,6 +303,7 @@ void TMainForm::SpracheAnpassen() {
 
     settingsWindow_->SpracheAnpassen(l);
     fastRun_->SpracheAnpassen(l);
+    simList_->SpracheAnpassen(l);
     online_->SpracheAnpassen(l);
     editor_->SpracheAnpassen();
     export_->SpracheAnpassen(l);
@@ -606,19 +620,7 @@ void TMainForm::PenumbroHilfe1Click() {
     browser->raise();
 }
 
-void TMainForm::Menu_SimulationslisteErstellenClick() {
-    const Language l = state_.language;
-    QDialog dialog(this);
-    dialog.setObjectName(QStringLiteral("Simulationsliste"));
-    dialog.setWindowTitle(tx(kListeTitel, l));
-    auto* layout = new QVBoxLayout(&dialog);
-    layout->addWidget(new QLabel(tx(kListeHinweis, l)));
-    auto* close = new QPushButton(tx(kSchliessen, l));
-    close->setObjectName(QStringLiteral("BitBtn5"));
-    connect(close, &QPushButton::clicked, &dialog, &QDialog::accept);
-    layout->addWidget(close, 0, Qt::AlignRight);
-    dialogs_.exec(dialog);
-}
+void TMainForm::Menu_SimulationslisteErstellenClick() { dialogs_.exec(*simList_); }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
     if (!state_.simulationIdle) {

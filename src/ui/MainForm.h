@@ -24,6 +24,7 @@ class TGenerator;
 class TOnline_Ausgabe;
 class TSunPathWindow;
 class Tschnell_ausgabe;
+class TSimulationsliste;
 
 // A mode panel of the bottom bar.
 class ModePanel : public QLabel {
@@ -75,6 +76,7 @@ public:
     bool ProjektGeaendert();
 
     Tschnell_ausgabe* fastRunWindow() const { return fastRun_; }
+    TSimulationsliste* simulationList() const { return simList_; }
     TOnline_Ausgabe* onlineWindow() const { return online_; }
     TEinstellungen* settingsWindow() const { return settingsWindow_; }
     TExportForm* exportForm() const { return export_; }
@@ -103,6 +105,7 @@ private:
     TOnline_Ausgabe* online_;
     QWidget* helpWindow_ = nullptr;
     Tschnell_ausgabe* fastRun_;
+    TSimulationsliste* simList_;
     ModePanel* panels_[3];
     QLabel* Panel_Simulationsliste;
     TEinstellungen* settingsWindow_;

@@ -432,7 +432,11 @@ void Tschnell_ausgabe::EingabenAktiv(bool enabled) {
 
 void Tschnell_ausgabe::SimulationStartenClick() {
     ParameterMerken();
-    if (laeuft() || state_.batchActive) return;
+    if (laeuft()) return;
+    if (state_.batchActive) {
+        emit listeStarten();
+        return;
+    }
 
     RunRequest request;
     request.text = state_.project.daten;

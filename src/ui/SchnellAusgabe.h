@@ -85,6 +85,8 @@ signals:
     // Inputs of other windows (the main menu's entries) follow the run.
     void inputsEnabledChanged(bool enabled);
     void laufBeendet();
+    // The start button while a simulation list waits: the list runs instead.
+    void listeStarten();
 
 private:
     void namenZeigen();
