@@ -17,6 +17,7 @@
 #include "ui/Generator.h"
 #include "ui/OnlineAusgabe.h"
 #include "ui/Preview3D.h"
+#include "ui/QtTranslations.h"
 #include "ui/SchnellAusgabe.h"
 #include "ui/SunPathWindow.h"
 #include "views/Player.h"
@@ -304,6 +305,7 @@ void TMainForm::start(const QString& argument) {
     } else {
         state_.language = languageOfLetter(state_.settings.language.substr(0, 1)).value_or(Language::German);
     }
+    installQtTranslations(state_.language);
     SpracheAnpassen();
 
     const QString standardDir = fromPath(standardWorkingDirectory(state_.configDir));
