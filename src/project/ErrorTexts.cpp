@@ -46,6 +46,20 @@ constexpr std::array kTexts{
           "the text ends early: expected the vertex count of %1"},
     Entry{ErrorId::EndsBeforeVertex, "der Text endet zu fr\xFC" "h: erwartet wird ein Eckpunkt von %1",
           "the text ends early: expected a vertex of %1"},
+    Entry{ErrorId::FoliageLine,
+          "die Belaubung muss aus zw\xF6" "lf Prozentwerten 0..100 in Feldern zu drei Zeichen bestehen: \"%1\"",
+          "the foliage must be twelve percentages 0..100 in fields of three characters: \"%1\""},
+    Entry{ErrorId::ReflectanceLine,
+          "die Bodenreflexion muss aus zw\xF6" "lf Prozentwerten 0..100 in Feldern zu drei Zeichen bestehen: \"%1\"",
+          "the ground reflectance must be twelve percentages 0..100 in fields of three characters: \"%1\""},
+    Entry{ErrorId::SiteLine, "die Standortzeile muss Breite, L\xE4" "nge und Zeitkorrektur enthalten: \"%1\"",
+          "the site line must be latitude, longitude and time correction: \"%1\""},
+    Entry{ErrorId::LatitudeRange, "die Breite muss zwischen -%1 und %1 liegen, nicht %2",
+          "the latitude must lie in -%1..%1, not %2"},
+    Entry{ErrorId::LongitudeRange, "die L\xE4" "nge muss zwischen -%1 und %1 liegen, nicht %2",
+          "the longitude must lie in -%1..%1, not %2"},
+    Entry{ErrorId::CorrectionRange, "die Zeitkorrektur muss zwischen -%1 und %1 liegen, nicht %2",
+          "the time correction must lie in -%1..%1, not %2"},
 };
 
 // The reasons the system gives for a failed file operation, as far as a user meets them.

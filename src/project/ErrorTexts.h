@@ -29,6 +29,13 @@ enum class ErrorId {
     EndsBeforeSurfaceName,
     EndsBeforeVertexCount,   // quoted name
     EndsBeforeVertex,        // quoted name
+    FoliageLine,             // the line
+    ReflectanceLine,         // the line
+    SiteLine,                // the line
+    LatitudeRange,           // limit, value
+    LongitudeRange,          // limit, value
+    CorrectionRange,         // limit, value
+    Count  // the number of identities; keep it last
 };
 
 // One message: its identity and arguments (Windows-1252 bytes; paths as given).

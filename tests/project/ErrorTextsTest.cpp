@@ -37,6 +37,15 @@ TEST(ErrorTexts, ScannerErrorsRenderInGerman) {
     }
 }
 
+// Every identity has its row in the table, German differing from English.
+TEST(ErrorTexts, EveryIdentityHasBothLanguages) {
+    for (int k = 1; k < static_cast<int>(ErrorId::Count); ++k) {
+        const ErrorMessage m{static_cast<ErrorId>(k), {"1", "2", "3"}};
+        EXPECT_FALSE(m.render(Language::English).empty()) << k;
+        EXPECT_NE(m.render(Language::German), m.render(Language::English)) << k;
+    }
+}
+
 TEST(ErrorTexts, FileErrorsRenderInGerman) {
     testing::TempDir dir("errortexts");
     const std::string missing = (dir.dir() / "nowhere" / "x.rep").string();
