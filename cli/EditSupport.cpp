@@ -19,7 +19,7 @@ void editProjectFile(const std::string& path, const std::function<Lines(const Li
         edited = edit(project.lines);
     } catch (const InputError& e) {
         if (!e.file().empty()) throw;
-        throw InputError(path, e.line(), e.message());
+        throw InputError(path, e.line(), e.detail());
     }
     saveProjectFile(path, edited);
 }

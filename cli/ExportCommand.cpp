@@ -51,7 +51,7 @@ int runExport(const Args& args) {
         }
     } catch (const InputError& e) {
         // Paths come as UTF-8 arguments; messages are printed as project-file text.
-        throw InputError(fromArgument(e.file()), e.line(), e.message());
+        throw InputError(fromArgument(e.file()), e.line(), e.detail());
     }
     return kExitOk;
 }

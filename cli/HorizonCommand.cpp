@@ -36,7 +36,7 @@ int importHorizon(const Options& options) {
     try {
         r = reduceHorizonProfile(readHorizonProfile(bytes, file, format, origin));
     } catch (const InputError& e) {
-        throw InputError(fromArgument(e.file()), e.line(), e.message());
+        throw InputError(fromArgument(e.file()), e.line(), e.detail());
     }
     editProjectFile(path, [&r](const Lines& text) { return writeHorizon(text, r.rows); });
     std::cout << r.points << " profile points became " << r.rows.size()

@@ -4,12 +4,24 @@
 
 #include "project/InputError.h"
 
+#include <cstdlib>
 #include <cstring>
 #include <iostream>
 
 using namespace penumbro::cli;
 
 namespace {
+
+// Errors in German when the locale's language is German, as the locale variables
+// decide it (LC_ALL over LC_MESSAGES over LANG); English otherwise.
+penumbro::Language messageLanguage() {
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const char* value = std::getenv(name);
+        if (value && *value) return std::strncmp(value, "de", 2) == 0 ? penumbro::Language::German
+                                                                      : penumbro::Language::English;
+    }
+    return penumbro::Language::English;
+}
 
 const std::vector<Command>& commands() {
     static const std::vector<Command> table = {
@@ -210,7 +222,7 @@ int main(int argc, char** argv) {
             std::cerr << "penumbro-cli " << c.name << ": " << e.message << "\n" << c.usage;
             return kExitUsage;
         } catch (const penumbro::InputError& e) {
-            std::cerr << toTerminal(e.what()) << "\n";
+            std::cerr << toTerminal(e.render(messageLanguage())) << "\n";
             return kExitInput;
         } catch (const std::exception& e) {
             std::cerr << "penumbro-cli " << c.name << ": " << e.what() << "\n";

@@ -26,22 +26,17 @@ const char* const kBetaMessage =
 // Twelve monthly percentages of a foliage or reflectance line. A percentage outside
 // 0..100 would scale radiation by more than all or less than nothing.
 std::array<int, 12> monthlyLine(const Lines& text, std::size_t index, std::size_t offset,
-                                const std::string& file, const char* what) {
+                                const std::string& file, ErrorId faulty) {
     const auto values = monthlyFields(text[index], offset);
-    if (!values)
-        throw InputError(file, static_cast<int>(index) + 1,
-                         std::string(what) + " must be twelve percentages 0..100 in fields of three "
-                                             "characters: \"" + text[index] + "\"");
+    if (!values) throw InputError(file, static_cast<int>(index) + 1, {faulty, {text[index]}});
     return *values;
 }
 
 // The site's ranges as the site panel enforces them; a site beyond them would put the
 // sun at a place that does not exist.
-void siteField(double value, double limit, const char* what, const std::string& file, int lineNo) {
+void siteField(double value, double limit, ErrorId outside, const std::string& file, int lineNo) {
     if (value < -limit || value > limit)
-        throw InputError(file, lineNo,
-                         std::string(what) + " must lie in -" + formatFixed(limit, 0, 0) + ".." +
-                             formatFixed(limit, 0, 0) + ", not " + formatFixed(value, 0, 1));
+        throw InputError(file, lineNo, {outside, {formatFixed(limit, 0, 0), formatFixed(value, 0, 1)}});
 }
 
 // Trees go to the front so that every other obstacle is drawn over them.
@@ -72,7 +67,7 @@ CompiledModel parseProject(const Lines& text, const std::string& fileName) {
         s.istTarget = r.target;
         if (r.foliageLine) {
             model.hasFoliage = true;
-            model.foliage = monthlyLine(text, *r.foliageLine, kFoliageOffset, fileName, "the foliage");
+            model.foliage = monthlyLine(text, *r.foliageLine, kFoliageOffset, fileName, ErrorId::FoliageLine);
         }
         s.n = static_cast<int>(r.vertices.size());
         for (std::size_t j = 0; j < r.vertices.size(); ++j)
@@ -87,16 +82,15 @@ CompiledModel parseProject(const Lines& text, const std::string& fileName) {
         const int lineNo = static_cast<int>(*scan.siteKeyword) + 2;
         const auto site = threeNumbers(*line);
         if (!site)
-            throw InputError(fileName, lineNo,
-                             "the site line must be latitude, longitude and time correction: \"" + *line + "\"");
+            throw InputError(fileName, lineNo, {ErrorId::SiteLine, {*line}});
         model.site = {(*site)[0], (*site)[1], (*site)[2]};
-        siteField(model.site.latitude, 90, "the latitude", fileName, lineNo);
-        siteField(model.site.longitude, 180, "the longitude", fileName, lineNo);
-        siteField(model.site.correction, 12, "the time correction", fileName, lineNo);
+        siteField(model.site.latitude, 90, ErrorId::LatitudeRange, fileName, lineNo);
+        siteField(model.site.longitude, 180, ErrorId::LongitudeRange, fileName, lineNo);
+        siteField(model.site.correction, 12, ErrorId::CorrectionRange, fileName, lineNo);
     }
     if (valueLine(text, scan.reflectanceKeyword))
         model.reflectance = monthlyLine(text, *scan.reflectanceKeyword + 1, kReflectanceOffset, fileName,
-                                        "the ground reflectance");
+                                        ErrorId::ReflectanceLine);
     return model;
 }
 

@@ -24,12 +24,12 @@ std::string readFileBytes(const std::string& path) {
     // A directory opens like an empty file here and would read as one.
     std::error_code ec;
     if (std::filesystem::is_directory(path, ec))
-        throw InputError(path, 0, "cannot read file: it is a directory");
+        throw InputError(path, 0, {ErrorId::ReadDirectory, {}});
     std::ifstream in(path, std::ios::binary);
-    if (!in) throw InputError(path, 0, "cannot open file: " + errnoText());
+    if (!in) throw InputError(path, 0, {ErrorId::CannotOpen, {errnoText()}});
     std::ostringstream buffer;
     buffer << in.rdbuf();
-    if (in.bad()) throw InputError(path, 0, "cannot read file");
+    if (in.bad()) throw InputError(path, 0, {ErrorId::CannotRead, {}});
     return buffer.str();
 }
 
@@ -38,7 +38,7 @@ AtomicFileWriter::AtomicFileWriter(std::string path) : path_(std::move(path)) {
     std::random_device rd;
     tmp_ = path_ + ".tmp" + std::to_string(rd() % 1000000);
     fd_ = ::open(tmp_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd_ < 0) throw InputError(path_, 0, "cannot write file: " + errnoText());
+    if (fd_ < 0) throw InputError(path_, 0, {ErrorId::CannotWrite, {errnoText()}});
 }
 
 AtomicFileWriter::~AtomicFileWriter() {
@@ -48,7 +48,7 @@ AtomicFileWriter::~AtomicFileWriter() {
 }
 
 void AtomicFileWriter::write(std::string_view bytes) {
-    if (fd_ < 0) throw InputError(path_, 0, "cannot write file: already closed");
+    if (fd_ < 0) throw InputError(path_, 0, {ErrorId::CannotWrite, {"already closed"}});
     while (!bytes.empty()) {
         const ssize_t n = ::write(fd_, bytes.data(), bytes.size());
         if (n < 0) {
@@ -60,14 +60,14 @@ void AtomicFileWriter::write(std::string_view bytes) {
 }
 
 void AtomicFileWriter::commit() {
-    if (fd_ < 0) throw InputError(path_, 0, "cannot write file: already closed");
+    if (fd_ < 0) throw InputError(path_, 0, {ErrorId::CannotWrite, {"already closed"}});
     if (::fsync(fd_) != 0) fail(errno);
     const int fd = fd_;
     fd_ = -1;
     if (::close(fd) != 0 || std::rename(tmp_.c_str(), path_.c_str()) != 0) {
         const std::string why = errnoText();
         ::unlink(tmp_.c_str());
-        throw InputError(path_, 0, "cannot write file: " + why);
+        throw InputError(path_, 0, {ErrorId::CannotWrite, {why}});
     }
 }
 
@@ -75,7 +75,7 @@ void AtomicFileWriter::fail(int error) {
     ::close(fd_);
     fd_ = -1;
     ::unlink(tmp_.c_str());
-    throw InputError(path_, 0, std::string("cannot write file: ") + std::strerror(error));
+    throw InputError(path_, 0, {ErrorId::CannotWrite, {std::strerror(error)}});
 }
 
 void writeFileAtomically(const std::string& path, const std::string& bytes) {

@@ -10,10 +10,15 @@ std::string compose(const std::string& file, int line, const std::string& what) 
 }
 }  // namespace
 
-InputError::InputError(std::string file, int line, std::string what)
-    : std::runtime_error(compose(file, line, what)),
+InputError::InputError(std::string file, int line, ErrorMessage what)
+    : std::runtime_error(compose(file, line, what.render(Language::English))),
       file_(std::move(file)),
       line_(line),
-      message_(std::move(what)) {}
+      message_(what.render(Language::English)),
+      detail_(std::move(what)) {}
+
+std::string InputError::render(Language language) const {
+    return compose(file_, line_, detail_.render(language));
+}
 
 }  // namespace penumbro

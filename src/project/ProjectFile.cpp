@@ -62,7 +62,7 @@ LoadedProject openProject(ProjectText& project, const std::string& path) {
     // Anything that is not a project (a picture, a letter) would otherwise pass as a
     // previous-version file, take over the caption and later the run's output names.
     const ProjectScan scan = scanProject(loaded.lines);
-    if (!scan.sound()) throw InputError(path, scan.errorLine, scan.error);
+    if (!scan.sound()) scan.throwIfFaulty(path);
     project.daten = loaded.lines;
     project.original = loaded.lines;
     project.fileName = path;

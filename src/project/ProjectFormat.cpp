@@ -42,7 +42,20 @@ long long LineCursor::nextInteger(std::string_view what) {
     return *value;
 }
 
-void LineCursor::fail(std::size_t index, const std::string& what) const {
+void LineCursor::expectMore(ErrorMessage expected) const {
+    if (atEnd()) fail(pos_, std::move(expected));
+}
+
+long long LineCursor::nextInteger(ErrorId notInteger, std::vector<std::string> args) {
+    const std::size_t at = pos_;
+    const std::string& line = next("");
+    const auto value = parseInteger(trimBlanks(line));
+    args.push_back(quoted(line));
+    if (!value) fail(at, {notInteger, std::move(args)});
+    return *value;
+}
+
+void LineCursor::fail(std::size_t index, ErrorMessage what) const {
     throw InputError(file_, static_cast<int>(index) + 1, what);
 }
 
@@ -61,41 +74,43 @@ std::optional<Point3> threeNumbers(std::string_view line) {
 SurfaceRecord readSurface(LineCursor& in) {
     SurfaceRecord s;
     s.nameLine = in.index();
-    const std::string& name = in.next("a surface name");
-    const std::string what = "the vertex count of " + quoted(name);
+    in.expectMore({ErrorId::EndsBeforeSurfaceName, {}});
+    const std::string& name = in.next("");
+    const ErrorMessage countMissing{ErrorId::EndsBeforeVertexCount, {quoted(name)}};
     if (in.nextIs(kTargetKeyword)) {
         s.target = true;
-        in.next(what);
+        in.next("");
     }
     if (const std::string* l = in.peek(); l && startsWith(*l, kFoliagePrefix)) {
         s.foliageLine = in.index();
-        in.next(what);
+        in.next("");
     }
     if (const std::string* l = in.peek(); l && isHashLine(*l)) {
         s.parameterLine = in.index();
-        in.next(what);
+        in.next("");
     }
     s.countLine = in.index();
-    const long long n = in.nextInteger(what);
+    in.expectMore(countMissing);
+    const long long n = in.nextInteger(ErrorId::VertexCountNotInteger, {quoted(name)});
     if (n < 0 || n > kMaxDeclaredVertices)
-        in.fail(s.countLine, "the vertex count of " + quoted(name) + " must lie in 0..12, not " +
-                                 std::to_string(n));
+        in.fail(s.countLine, {ErrorId::VertexCountRange, {quoted(name), std::to_string(n)}});
     s.vertexLines.reserve(static_cast<std::size_t>(n));
     s.vertices.reserve(static_cast<std::size_t>(n));
     while (s.vertices.size() < static_cast<std::size_t>(n)) {
         const std::size_t at = in.index();
-        const std::string& line = in.next("a vertex of " + quoted(name));
+        in.expectMore({ErrorId::EndsBeforeVertex, {quoted(name)}});
+        const std::string& line = in.next("");
         if (isHashLine(line)) {
             s.hashLines.push_back(at);
             continue;
         }
         const auto p = threeNumbers(line);
         if (!p)
-            in.fail(at, "vertex " + std::to_string(s.vertices.size() + 1) + " of " + quoted(name) +
-                            " is not three numbers: " + quoted(line));
+            in.fail(at, {ErrorId::VertexNotThreeNumbers,
+                         {std::to_string(s.vertices.size() + 1), quoted(name), quoted(line)}});
         for (double c : *p)
             if (!(std::fabs(c) <= kMaxCoordinate))
-                in.fail(at, "a vertex coordinate must lie within +-1e9: " + quoted(line));
+                in.fail(at, {ErrorId::CoordinateRange, {quoted(line)}});
         s.vertexLines.push_back(at);
         s.vertices.push_back(*p);
     }
@@ -114,10 +129,11 @@ void scanObjects(const Lines& text, ProjectScan& scan) {
     }
     scan.countLine = in.index();
     scan.surfacesEnd = in.index();
-    const long long count = in.nextInteger("the surface count");
+    in.expectMore({ErrorId::EndsBeforeSurfaceCount, {}});
+    const long long count = in.nextInteger(ErrorId::SurfaceCountNotInteger, {});
     if (count < 0 || count > kMaxSurfaces)
-        in.fail(scan.countLine, "the surface count must lie in 0.." + std::to_string(kMaxSurfaces) +
-                                    ", not " + std::to_string(count));
+        in.fail(scan.countLine,
+                {ErrorId::SurfaceCountRange, {std::to_string(kMaxSurfaces), std::to_string(count)}});
     scan.surfaceCount = static_cast<int>(count);
     scan.surfacesEnd = in.index();
     scan.surfaces.reserve(static_cast<std::size_t>(count));
@@ -133,8 +149,8 @@ void scanObjects(const Lines& text, ProjectScan& scan) {
         if (object.kind != ObjectKind::Plain) {
             object.surfaceCount = object.kind == ObjectKind::Tree ? kTreeSurfaces : kHouseSurfaces;
             if (read + object.surfaceCount > scan.surfaceCount)
-                in.fail(object.nameLine, std::string(object.kind == ObjectKind::Tree ? "the tree" : "the house") +
-                                             " has 7 surfaces, more than the surface count leaves");
+                in.fail(object.nameLine,
+                        {object.kind == ObjectKind::Tree ? ErrorId::TreeTooLong : ErrorId::HouseTooLong, {}});
         }
         for (int k = 0; k < object.surfaceCount; ++k) scan.surfaces.push_back(readSurface(in));
         object.end = in.index();
@@ -166,7 +182,7 @@ std::optional<std::size_t> lastLineEqual(const Lines& text, std::string_view wor
 }  // namespace
 
 void ProjectScan::throwIfFaulty(const std::string& fileName) const {
-    if (!sound()) throw InputError(fileName, errorLine, error);
+    if (!sound()) throw InputError(fileName, errorLine, errorDetail);
 }
 
 ProjectScan scanProject(const Lines& text) {
@@ -177,6 +193,7 @@ ProjectScan scanProject(const Lines& text) {
     } catch (const InputError& e) {
         scan.errorLine = e.line();
         scan.error = e.message();
+        scan.errorDetail = e.detail();
     }
     scan.siteKeyword = lastLineEqual(text, kSiteKeyword);
     scan.reflectanceKeyword = lastLineEqual(text, kReflectanceKeyword);

@@ -12,6 +12,7 @@
 // three numbers with "#" lines (local construction data) among them. A tree (first
 // name "Baum") or a house (first name "Frontseite") is one object of seven records.
 
+#include "project/ErrorTexts.h"
 #include "project/ProjectText.h"
 
 #include <array>
@@ -73,8 +74,12 @@ public:
     const std::string& next(std::string_view expected);
     // The next line as an integer (blanks around allowed), or InputError naming it.
     long long nextInteger(std::string_view what);
+    // The same with the message's identity; the offending line, quoted, is its last argument.
+    long long nextInteger(ErrorId notInteger, std::vector<std::string> args);
+    // Throws InputError for the text's end when no line is left.
+    void expectMore(ErrorMessage expected) const;
     // InputError for the line at index (0-based).
-    [[noreturn]] void fail(std::size_t index, const std::string& what) const;
+    [[noreturn]] void fail(std::size_t index, ErrorMessage what) const;
     const std::string& fileName() const { return file_; }
 
 private:
@@ -137,6 +142,7 @@ struct ProjectScan {
     // scan keeps everything read before it. 0 / "" for a sound text.
     int errorLine = 0;
     std::string error;
+    ErrorMessage errorDetail;  // the same, for either language
 
     bool sound() const { return errorLine == 0; }
     // InputError(fileName, errorLine, error) for a faulty text.

@@ -96,7 +96,7 @@ EntryOutcome runEntry(const BatchEntry& entry, const TSimParameter& p, RunSettin
                 if (r.cancelled) {
                     removeQuietly(from);
                 } else if (std::rename(from.c_str(), (entry.stem + ext).c_str()) != 0) {
-                    throw InputError(entry.stem + ext, 0, "cannot write file");
+                    throw InputError(entry.stem + ext, 0, {ErrorId::CannotWriteFile, {}});
                 }
             }
         }

@@ -175,9 +175,8 @@ TSimParameter readKonFile(const std::string& path) {
     const std::string bytes = readFileBytes(path);
     if (bytes.size() != kSimParameterSize) {
         throw InputError(path, 0,
-                         "a parameter file must be exactly " + formatInt(kSimParameterSize) +
-                             " bytes long, this one has " +
-                             formatInt(static_cast<long long>(bytes.size())) + " bytes");
+                         {ErrorId::ParameterFileSize,
+                          {formatInt(kSimParameterSize), formatInt(static_cast<long long>(bytes.size()))}});
     }
     Bytes b{};
     std::transform(bytes.begin(), bytes.end(), b.begin(),

@@ -3,7 +3,11 @@
 #include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
+#include <QLabel>
+#include <QScreen>
 #include <QUrl>
+
+#include <algorithm>
 
 namespace penumbro::ui {
 
@@ -34,9 +38,29 @@ QString dialogFilter(const QString& pipeFilter) {
     return entries.join(QStringLiteral(";;"));
 }
 
+namespace {
+// Qt wraps a message box's text at about 500 pixels, mid-phrase for the longer
+// sentences; let each line take the width it needs, up to what the screen offers.
+void widenToText(QMessageBox& box) {
+    auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    if (!label) return;
+    box.ensurePolished();
+    const QScreen* screen = box.screen();
+    const int available = screen ? screen->availableGeometry().width() : 1024;
+    // Beyond this Qt breaks words anywhere; the icon and margins take the rest.
+    const int limit = (available <= 1024 ? available : std::min(available - 480, 1000)) - 160;
+    const QFontMetrics metrics(label->font());
+    int widest = 0;
+    for (const QString& line : box.text().split(QLatin1Char('\n')))
+        widest = std::max(widest, metrics.horizontalAdvance(line) + metrics.averageCharWidth());
+    label->setMinimumWidth(std::min(widest, limit));
+}
+}  // namespace
+
 QMessageBox::StandardButton QtDialogs::message(QWidget* parent, QMessageBox::Icon icon, const QString& title,
                                                const QString& text, QMessageBox::StandardButtons buttons) {
     QMessageBox box(icon, title, text, buttons, parent);
+    widenToText(box);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 

@@ -168,7 +168,7 @@ void TEinstellungen::save() {
     try {
         saveSettings(state_);
     } catch (const InputError& e) {
-        dialogs_.warning(this, fromMessage(e.what()));
+        dialogs_.warning(this, errorMessage(e, language_));
     }
 }
 

@@ -174,7 +174,7 @@ void TExportForm::Button3Click() {
                 dialogs_.message(this, QMessageBox::Critical, tx(kFehler, language_), tx(kDefekt, language_),
                                  QMessageBox::Ok);
         } catch (const InputError& e) {
-            dialogs_.message(this, QMessageBox::Critical, tx(kFehler, language_), fromMessage(e.what()),
+            dialogs_.message(this, QMessageBox::Critical, tx(kFehler, language_), errorMessage(e, language_),
                              QMessageBox::Ok);
         }
     }

@@ -87,7 +87,7 @@ void TFormSprache::choose(Language language) {
         saveSettings(state_);
     } catch (const InputError& e) {
         // The choice still holds for this run.
-        dialogs_.warning(this, fromMessage(e.what()));
+        dialogs_.warning(this, errorMessage(e, state_.language));
     }
     accept();
 }

@@ -536,7 +536,7 @@ void TGenerator::commitText(Lines text) {
     emit textChanged();
 }
 
-void TGenerator::showError(const std::exception& error) { dialogs_.warning(this, fromMessage(error.what())); }
+void TGenerator::showError(const std::exception& error) { dialogs_.warning(this, errorMessage(error, state_.language)); }
 
 void TGenerator::Horizontverschattung_aendernClick() {
     try {

@@ -17,6 +17,7 @@
 #include "ui/Generator.h"
 #include "ui/OnlineAusgabe.h"
 #include "ui/Preview3D.h"
+#include "ui/QtTranslations.h"
 #include "ui/SchnellAusgabe.h"
 #include "ui/Simulationsliste.h"
 #include "ui/SunPathWindow.h"
@@ -322,6 +323,7 @@ void TMainForm::start(const QString& argument) {
     } else {
         state_.language = languageOfLetter(state_.settings.language.substr(0, 1)).value_or(Language::German);
     }
+    installQtTranslations(state_.language);
     SpracheAnpassen();
 
     const QString standardDir = fromPath(standardWorkingDirectory(state_.configDir));
@@ -405,7 +407,7 @@ void TMainForm::HauptauswahlClick(int panel) {
         const ObjectList objects = ListeAufbauen(state_.project.daten);
         if (objects.faulty()) {
             pruefung = -1;
-            checkError = fromMessage(e.what());
+            checkError = errorMessage(e, state_.language);
         } else {
             pruefung = objects.targetCount == 0 ? 0 : 1;
         }
@@ -447,7 +449,7 @@ bool TMainForm::projektLaden(const QString& path) {
         const LoadedProject loaded = openProject(state_.project, toPath(path));
         if (loaded.converted) dialogs_.information(this, tx({kPreviousVersionNotice, kPreviousVersionNotice}, Language::German));
     } catch (const InputError& e) {
-        dialogs_.warning(this, fromMessage(e.what()));
+        dialogs_.warning(this, errorMessage(e, state_.language));
         return false;
     }
     setWindowTitle(fromPath(captionFor(state_.project.fileName)));
@@ -483,7 +485,7 @@ bool TMainForm::Projektspeichern1Click() {
     try {
         saveProjectFile(state_.project.fileName, state_.project.daten);
     } catch (const InputError& e) {
-        dialogs_.warning(this, fromMessage(e.what()));
+        dialogs_.warning(this, errorMessage(e, state_.language));
         return false;
     }
     state_.project.original = state_.project.daten;
@@ -510,7 +512,7 @@ bool TMainForm::Projektspeichernunter1Click() {
         try {
             saveProjectAs(state_.project, toPath(chosen));
         } catch (const InputError& e) {
-            dialogs_.warning(this, fromMessage(e.what()));
+            dialogs_.warning(this, errorMessage(e, state_.language));
             return false;
         }
         setWindowTitle(fromPath(captionFor(state_.project.fileName)));
@@ -541,7 +543,7 @@ void TMainForm::VRML_DarstellungClick() {
     try {
         wrl = VrmlDateiSchreiben(state_.project.daten, base, vrmlTexts(state_.language), state_.project.fileName);
     } catch (const InputError& e) {
-        dialogs_.warning(this, fromMessage(e.what()));
+        dialogs_.warning(this, errorMessage(e, state_.language));
         return;
     }
     if (!openVrmlWorld(dialogs_, state_.vrmlBrowser, wrl))
@@ -561,7 +563,7 @@ void TMainForm::Menue_3d_deaktivierenClick() {
     try {
         saveSettings(state_);
     } catch (const InputError& e) {
-        dialogs_.warning(this, fromMessage(e.what()));
+        dialogs_.warning(this, errorMessage(e, state_.language));
     }
     dialogs_.information(this, tx(kRestart, state_.language));
 }

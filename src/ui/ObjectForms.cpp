@@ -149,7 +149,7 @@ bool openSchedule(QWidget* parent, Dialogs& dialogs, Language language, const Mo
         showMonths(months, readSchedule(toPath(file)));
         return true;
     } catch (const InputError& e) {
-        dialogs.warning(parent, fromMessage(e.what()));
+        dialogs.warning(parent, errorMessage(e, language));
         return false;
     }
 }
@@ -168,7 +168,7 @@ void saveSchedule(QWidget* parent, Dialogs& dialogs, Language language, const Mo
     try {
         writeSchedule(toPath(file), *values);
     } catch (const InputError& e) {
-        dialogs.warning(parent, fromMessage(e.what()));
+        dialogs.warning(parent, errorMessage(e, language));
     }
 }
 

@@ -250,7 +250,7 @@ bool TOnline_Ausgabe::NeuStart() {
         picture_ = QImage();
         zeichenfenster->clear();
         for (QLabel* v : values_) v->clear();
-        dialogs_.warning(this, fromMessage(e.what()));
+        dialogs_.warning(this, errorMessage(e, language_));
         return false;
     }
     stepPanel_->setEnabled(false);
@@ -346,7 +346,7 @@ void TOnline_Ausgabe::savePictureClick() {
     try {
         writeFileAtomically(toPath(file), encodeBmp24(pixels, rgb.width(), rgb.height()));
     } catch (const InputError& e) {
-        dialogs_.warning(this, fromMessage(e.what()));
+        dialogs_.warning(this, errorMessage(e, language_));
     }
 }
 

@@ -176,7 +176,7 @@ void Taktfrequenz_pruefen(AppState& state, Dialogs& dialogs, QWidget* parent, Cl
     try {
         saveSettings(state);
     } catch (const InputError& e) {
-        dialogs.warning(parent, fromMessage(e.what()));
+        dialogs.warning(parent, errorMessage(e, state.language));
     }
 }
 

@@ -381,7 +381,7 @@ void Tschnell_ausgabe::Parameterdatei_oeffnenClick() {
         copyOpenedParameters(state_.params, readKonFile(toPath(chosen)));
         state_.paramFileName = toPath(chosen);
     } catch (const InputError& e) {
-        dialogs_.warning(this, fromMessage(e.what()));
+        dialogs_.warning(this, errorMessage(e, language_));
         return;
     }
     Vorbereitung();
@@ -400,7 +400,7 @@ void Tschnell_ausgabe::Speichern_unterClick() {
         writeKonFile(toPath(chosen), state_.params);
         state_.paramFileName = toPath(chosen);
     } catch (const InputError& e) {
-        dialogs_.warning(this, fromMessage(e.what()));
+        dialogs_.warning(this, errorMessage(e, language_));
     }
 }
 
@@ -414,7 +414,7 @@ void Tschnell_ausgabe::Parameter_StandardClick() {
         std::filesystem::create_directories(state_.configDir, ec);
         writeKonFile(state_.standardKonPath(), state_.params);
     } catch (const InputError& e) {
-        dialogs_.warning(this, fromMessage(e.what()));
+        dialogs_.warning(this, errorMessage(e, language_));
     }
 }
 

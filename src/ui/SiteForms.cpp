@@ -228,7 +228,7 @@ void HorizonForm::Horizont_ImportierenClick() {
         r = reduceHorizonProfile(
             readHorizonProfile(bytes, file, guessHorizonProfileFormat(file, bytes), AzimuthOrigin::North));
     } catch (const InputError& e) {
-        dialogs_.warning(this, fromMessage(e.what()));
+        dialogs_.warning(this, errorMessage(e, language_));
         return;
     }
     fill(r.rows);

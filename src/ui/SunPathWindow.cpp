@@ -194,7 +194,7 @@ void TSunPathWindow::present() {
         diagram_ = sunPathDiagram(state_.project.daten, state_.project.fileName, state_.params, ShadingMethod::Raster);
     } catch (const InputError& e) {
         diagram_.reset();
-        dialogs_.warning(parentWidget(), fromMessage(e.what()));
+        dialogs_.warning(parentWidget(), errorMessage(e, state_.language));
         return;
     }
     diagramView->update();
@@ -227,7 +227,7 @@ void TSunPathWindow::save(bool svg) {
             writeFileAtomically(toPath(target), std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())));
         }
     } catch (const InputError& e) {
-        dialogs_.warning(this, tx(kNichtGespeichert, language_) + fromMessage(e.what()));
+        dialogs_.warning(this, tx(kNichtGespeichert, language_) + errorMessage(e, language_));
     }
 }
 

@@ -1,6 +1,7 @@
 #include "ui/UiText.h"
 
 #include "project/Encoding.h"
+#include "project/InputError.h"
 
 
 namespace penumbro::ui {
@@ -23,6 +24,11 @@ QString fromMessage(const std::string& text) {
     QString utf8 = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     if (!utf8.contains(QChar::ReplacementCharacter)) return utf8;
     return fromCp1252(text);
+}
+
+QString errorMessage(const std::exception& error, Language language) {
+    if (const auto* input = dynamic_cast<const InputError*>(&error)) return fromMessage(input->render(language));
+    return fromMessage(error.what());
 }
 
 }  // namespace penumbro::ui

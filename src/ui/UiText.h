@@ -6,6 +6,7 @@
 
 #include <QString>
 
+#include <exception>
 #include <string>
 
 namespace penumbro::ui {
@@ -28,5 +29,7 @@ std::string toPath(const QString& path);
 // A core message (paths in UTF-8, project texts in Windows-1252): UTF-8 when it is
 // valid UTF-8, Windows-1252 otherwise.
 QString fromMessage(const std::string& text);
+// An error for a message box: an InputError in the language, anything else as it is.
+QString errorMessage(const std::exception& error, Language language);
 
 }  // namespace penumbro::ui
