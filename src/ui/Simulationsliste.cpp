@@ -167,7 +167,7 @@ void TSimulationsliste::BitBtn1Click() {
     try {
         added = list_.add(path, readPlainText(path));
     } catch (const InputError& e) {
-        dialogs_.warning(this, fromMessage(e.what()));
+        dialogs_.warning(this, errorMessage(e, language_));
         return;
     }
     anzeigen();
