@@ -478,11 +478,11 @@ void Tschnell_ausgabe::SimulationStartenClick() {
             });
         };
         RunResult result;
-        std::string error;
+        QString error;
         try {
             result = runSession(request, events, &state_.abortRequest, &state_.pauseRequest);
         } catch (const std::exception& e) {
-            error = e.what();
+            error = errorMessage(e, request.settings.language);
         }
         post([result, error](Tschnell_ausgabe& w) { w.laufEnde(result, error); });
     });
@@ -492,10 +492,10 @@ void Tschnell_ausgabe::tagZeigen(int day) {
     if (!state_.abortRequest) Tag_Nr->setText(QString::number(day));
 }
 
-void Tschnell_ausgabe::laufEnde(const RunResult& r, const std::string& error) {
+void Tschnell_ausgabe::laufEnde(const RunResult& r, const QString& error) {
     warten();
     Label_Diffus->hide();
-    const bool ok = error.empty();
+    const bool ok = error.isEmpty();
     if (ok && r.lastMonth > 0) Zeichenfenster->setMonths(r.monthlyMeans, r.monthsShown, r.lastMonth);
     // The live record carries the site of the project last run, so a saved .kon does too.
     if (ok) {
@@ -508,7 +508,7 @@ void Tschnell_ausgabe::laufEnde(const RunResult& r, const std::string& error) {
     EingabenAktiv(true);
     state_.simulationIdle = true;
     if (!ok)
-        dialogs_.warning(this, fromMessage(error));
+        dialogs_.warning(this, error);
     else if (!abbruchBestaetigt_ && !r.cancelled && !state_.batchActive)
         dialogs_.information(this, tx(kBeendet, language_));
     abbruchBestaetigt_ = false;

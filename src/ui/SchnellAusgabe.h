@@ -92,7 +92,7 @@ private:
     void namenZeigen();
     void sichtbarkeitMonatlich();
     void tagZeigen(int day);
-    void laufEnde(const RunResult& r, const std::string& error);
+    void laufEnde(const RunResult& r, const QString& error);  // error: empty when the run succeeded
     QString startOrdner() const;
 
     AppState& state_;
