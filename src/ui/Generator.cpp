@@ -25,6 +25,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QShortcut>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include <variant>
@@ -247,6 +248,9 @@ TGenerator::TGenerator(AppState& state, Dialogs& dialogs, QWidget* parent)
     connect(CancelBtn, &QPushButton::clicked, this, &TGenerator::CancelBtnClick);
     connect(kindCancel_, &QPushButton::clicked, this, &TGenerator::CancelBtnClick);
     connect(dataSheetButton_, &QPushButton::clicked, this, &TGenerator::dataSheetRequested);
+    // Every edit of the description reaches the text at once: a save from the menu
+    // leaves the focus in the memo, and must not lose what was just typed.
+    connect(Kommentar, &QPlainTextEdit::textChanged, this, &TGenerator::KommentarExit);
     connect(targetChooser_, &TargetChooser::chosen, this, &TGenerator::targetChosen);
 
     // The panels with their own OK write their line or section.
@@ -333,6 +337,7 @@ void TGenerator::ListeAufbauen() {
     if (!Kommentar->hasFocus()) {
         QStringList comment;
         for (const std::string& line : objects_.comment) comment << fromCp1252(line);
+        const QSignalBlocker filling(Kommentar);  // filled from the text, not edited
         Kommentar->setPlainText(comment.join(QLatin1Char('\n')));
         Kommentar->document()->setModified(false);
     }
@@ -572,8 +577,8 @@ void TGenerator::Bodenreflexion_aendernClick() {
 }
 
 void TGenerator::KommentarExit() {
-    // Only an edit rewrites the head of the text: merely passing through the memo
-    // must not reformat comment lines typed by hand.
+    // Only an edit rewrites the head of the text: merely passing through the memo, or
+    // the memo being filled from the text, must not reformat comment lines typed by hand.
     if (!Kommentar->document()->isModified()) return;
     Lines memo;
     for (const QString& line : Kommentar->toPlainText().split(QLatin1Char('\n'))) memo.push_back(toCp1252(line));
