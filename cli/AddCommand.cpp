@@ -23,8 +23,7 @@ int runAdd(const Args& args) {
         const ObjectList objects = ListeAufbauen(text);
         throwIfFaulty(objects);
         if (before && (beforeNr < 1 || beforeNr > objects.ObjektAnzahl)) {
-            throw InputError("--before: there is no object " + std::to_string(beforeNr) + " (the project has " +
-                             std::to_string(objects.ObjektAnzahl) + " objects)");
+            throw InputError({ErrorId::BeforeMissing, {std::to_string(beforeNr), std::to_string(objects.ObjektAnzahl)}});
         }
         const int nr = before ? static_cast<int>(beforeNr) : objects.ObjektAnzahl + 1;
         return commitInsert(text, nr, kind.add(text, values, Language::English));

@@ -13,7 +13,7 @@ int runChange(const Args& arguments) {
     if (args.size() < 2) throw UsageError{"expected a project file and an object number"};
     const std::string path = projectPathArgument(args);
     const long long nr = integerField("object number", args[1]);
-    if (nr < 1 || nr > 10000) throw InputError("object number: " + args[1] + " does not exist");
+    if (nr < 1 || nr > 10000) throw InputError({ErrorId::ObjectNumberMissing, {args[1]}});
     const int objectNr = static_cast<int>(nr);
     const FieldValues values = fieldArguments({args.begin() + 2, args.end()});
 

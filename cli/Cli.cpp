@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <clocale>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <string_view>
 
@@ -134,6 +135,14 @@ std::string programDirectory() {
     auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
     if (ec) return "./";
     return exe.parent_path().string() + "/";
+}
+
+Language messageLanguage() {
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const char* value = std::getenv(name);
+        if (value && *value) return std::strncmp(value, "de", 2) == 0 ? Language::German : Language::English;
+    }
+    return Language::English;
 }
 
 }  // namespace penumbro::cli

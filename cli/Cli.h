@@ -67,6 +67,10 @@ private:
     std::vector<std::string> positional_;
 };
 
+// The language of error messages: German when the locale's language is German (LC_ALL
+// over LC_MESSAGES over LANG), English otherwise.
+Language messageLanguage();
+
 // "--lang d|e": German (the default) or English texts; anything else is a UsageError.
 Language languageOption(const Options& opts);
 

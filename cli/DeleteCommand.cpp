@@ -12,7 +12,7 @@ int runDelete(const Args& arguments) {
     if (args.size() != 2) throw UsageError{"expected a project file and an object number"};
     const std::string path = projectPathArgument(args);
     const long long nr = integerField("object number", args[1]);
-    if (nr < 1 || nr > 10000) throw InputError({}, 0, "object number: " + args[1] + " does not exist");
+    if (nr < 1 || nr > 10000) throw InputError({ErrorId::ObjectNumberMissing, {args[1]}});
     editProjectFile(path, [nr](const Lines& text) { return deleteObject(text, static_cast<int>(nr)); });
     return kExitOk;
 }

@@ -31,13 +31,13 @@ std::string projectPathArgument(const Args& args, std::size_t index) {
 
 double numberField(const std::string& field, const std::string& text) {
     const auto v = parseNumber(trimBlanks(text));
-    if (!v) throw InputError({}, 0, field + ": \"" + fromArgument(text) + "\" is not a number");
+    if (!v) throw InputError({ErrorId::ArgumentNotNumber, {field, fromArgument(text)}});
     return *v;
 }
 
 long long integerField(const std::string& field, const std::string& text) {
     const auto v = parseInteger(trimBlanks(text));
-    if (!v) throw InputError({}, 0, field + ": \"" + fromArgument(text) + "\" is not a whole number");
+    if (!v) throw InputError({ErrorId::ArgumentNotWhole, {field, fromArgument(text)}});
     return *v;
 }
 

@@ -55,15 +55,13 @@ int runHorizon(const Args& arguments) {
     if (args.empty()) throw UsageError{"expected a project file"};
     const std::string path = projectPathArgument(args);
     if (args.size() - 1 > static_cast<std::size_t>(kHorizonRows)) {
-        throw InputError({}, 0, "horizon: at most 25 intervals");
+        throw InputError(ErrorId::HorizonArgumentsTooMany);
     }
     std::vector<HorizonRow> zeilen;
     for (std::size_t i = 1; i < args.size(); ++i) {
         const auto zeile = horizonArgument(args[i]);
         if (!zeile) {
-            throw InputError({}, 0,
-                             "horizon interval " + std::to_string(i) + ": \"" + fromArgument(args[i]) +
-                                 "\" is not FROM-TO=HEIGHT (three numbers, FROM without sign)");
+            throw InputError({ErrorId::HorizonArgument, {std::to_string(i), fromArgument(args[i])}});
         }
         zeilen.push_back(*zeile);
     }

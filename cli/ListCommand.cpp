@@ -45,11 +45,12 @@ int runList(const Args& args) {
         std::cerr << toTerminal(path) << ": " << kPreviousVersionNote << "\n";
     }
     for (const auto& w : objects.warnings) {
-        std::cerr << toTerminal(InputError(path, w.line, w.text).what()) << "\n";
+        std::cerr << toTerminal(InputError(path, w.line, w.text).render(messageLanguage())) << "\n";
         error = true;
     }
     if (objects.faulty()) {
-        std::cerr << toTerminal(InputError(path, objects.errorLine, objects.error).what()) << "\n";
+        std::cerr << toTerminal(InputError(path, objects.errorLine, objects.errorDetail).render(messageLanguage()))
+                  << "\n";
         error = true;
     }
     return error ? kExitInput : kExitOk;

@@ -12,7 +12,7 @@ int runNew(const Args& args) {
     if (options.positional().size() != 1) throw UsageError{"expected exactly one project file"};
     const std::string path = projectPathArgument(options.positional());
     if (fileExists(path) && !options.has("force")) {
-        throw InputError(path, 0, "the file exists already; give --force to replace it");
+        throw InputError(path, 0, ErrorId::FileExists);
     }
     saveProjectFile(path, newProjectLines());
     return kExitOk;

@@ -57,10 +57,10 @@ int targetOfOverhang(const Lines& text, const FieldValues& values) {
         for (std::size_t i = 0; i < choices.size(); ++i) {
             if (choices[i].objectNumber == nr) selected = i;
         }
-        if (!selected) throw InputError("target: object " + value + " is not a target surface");
+        if (!selected) throw InputError({ErrorId::CliNotTarget, {value}});
     }
     const auto chosen = chooseTarget(choices, selected);
-    if (!chosen) throw InputError("target: the project has no target surface");
+    if (!chosen) throw InputError(ErrorId::CliNoTarget);
     if (chosen->showNotice) std::cerr << toTerminal(noTargetChosenMessage()) << "\n";
     return chosen->objectNumber;
 }
@@ -79,7 +79,7 @@ Lines changeOverhang(ChangePanel& panel, const Lines& text, const FieldValues& v
     OverhangPanel& o = std::get<OverhangPanel>(panel);
     for (const auto& [field, value] : values) {
         if (field == "target" && integerField("target", value) != o.targetNumber)
-            throw InputError("target: an overhang keeps its target (object " + std::to_string(o.targetNumber) + ")");
+            throw InputError({ErrorId::OverhangKeepsTarget, {std::to_string(o.targetNumber)}});
     }
     applyFields(o, without(values, "target"), lang);
     return o.generate(text, lang);

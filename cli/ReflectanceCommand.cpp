@@ -24,14 +24,13 @@ int runReflectance(const Args& arguments) {
         }
     }
     if (fields.size() != 12) {
-        throw InputError({}, 0,
-                         "ground reflectance: expected 12 percentages, got " + std::to_string(fields.size()));
+        throw InputError({ErrorId::ReflectanceCount, {std::to_string(fields.size())}});
     }
     MonthlyValues values{};
     const auto& months = monthNames(Language::English);
     for (std::size_t m = 0; m < 12; ++m) {
         const long long v = integerField(months[m], fields[m]);
-        if (v < 0 || v > 100) throw InputError({}, 0, std::string(months[m]) + ": " + fields[m] + " is outside 0..100");
+        if (v < 0 || v > 100) throw InputError({ErrorId::MonthPercentRange, {ErrorMessage(ErrorId::MonthName, {std::to_string(m + 1)}), fields[m]}});
         values[m] = static_cast<int>(v);
     }
     editProjectFile(path, [&values](const Lines& text) { return writeReflectance(text, values); });

@@ -12,17 +12,6 @@ using namespace penumbro::cli;
 
 namespace {
 
-// Errors in German when the locale's language is German, as the locale variables
-// decide it (LC_ALL over LC_MESSAGES over LANG); English otherwise.
-penumbro::Language messageLanguage() {
-    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
-        const char* value = std::getenv(name);
-        if (value && *value) return std::strncmp(value, "de", 2) == 0 ? penumbro::Language::German
-                                                                      : penumbro::Language::English;
-    }
-    return penumbro::Language::English;
-}
-
 const std::vector<Command>& commands() {
     static const std::vector<Command> table = {
         {"sun", "sun position for a day, time and site",

@@ -27,8 +27,7 @@ ChangePanel openForChange(const Lines& text, int objectNr) {
         const bool owned = owner >= 1 && owner <= list.ObjektAnzahl && list.object(owner).isTarget() &&
                            !list.object(owner).isOverhang();
         if (!owned)
-            throw InputError({}, o.Zeile, "overhang \"" + text[at] + "\": object " + std::to_string(owner) +
-                                              " is not a target of this project");
+            throw InputError({}, o.Zeile, {ErrorId::OverhangOwner, {text[at], std::to_string(owner)}});
         return overhangPanelFromLines(text, at);
     }
     return polygonPanelFromLines(text, at);
@@ -79,8 +78,8 @@ Lines regenerateOverhangs(const Lines& text, int targetNr) {
     for (int k = 1; same && k <= list.ObjektAnzahl + 1; ++k)
         same = nameLineIndex(after.object(k)) == starts[static_cast<std::size_t>(k - 1)];
     if (!same)
-        throw InputError("the generated lines do not form one object" +
-                         (after.faulty() ? ": " + after.error : std::string()));
+        throw InputError(after.faulty() ? ErrorMessage(ErrorId::NotOneObjectBecause, {after.errorDetail})
+                                        : ErrorMessage(ErrorId::NotOneObject));
     return out;
 }
 

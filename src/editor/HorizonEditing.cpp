@@ -38,7 +38,7 @@ std::vector<HorizonRow> readHorizon(const Lines& text) {
 Lines writeHorizon(const Lines& text, const std::vector<HorizonRow>& rows) {
     std::size_t counting = 0;
     for (const auto& r : rows) counting += r.counts() ? 1 : 0;
-    if (counting > kHorizonRows) throw InputError("a horizon holds at most 25 intervals");
+    if (counting > kHorizonRows) throw InputError(ErrorId::HorizonTooMany);
     // Looking only behind the objects keeps a surface named "Horizont" safe.
     const ProjectScan scan = scanSoundProject(text, {});
     const std::size_t start = scan.sectionsLine;

@@ -40,21 +40,23 @@ public:
     ProfileBuilder(std::string fileName, AzimuthOrigin origin) : fileName_(std::move(fileName)), origin_(origin) {}
 
     void add(std::optional<double> azimuth, std::optional<double> elevation, int line, const std::string& where) {
-        const auto fail = [&](const std::string& why) { throw InputError(fileName_, line, where + why); };
-        if (!azimuth || !std::isfinite(*azimuth)) fail("the azimuth is not a number");
-        if (!elevation || !std::isfinite(*elevation)) fail("the elevation is not a number");
+        const auto fail = [&](ErrorId why, std::vector<ErrorArg> args = {}) {
+            args.insert(args.begin(), where);
+            throw InputError(fileName_, line, {why, std::move(args)});
+        };
+        if (!azimuth || !std::isfinite(*azimuth)) fail(ErrorId::ImportAzimuthNotNumber);
+        if (!elevation || !std::isfinite(*elevation)) fail(ErrorId::ImportElevationNotNumber);
         const bool south = origin_ == AzimuthOrigin::South;
-        if (south ? (*azimuth < -180 || *azimuth > 180) : (*azimuth < 0 || *azimuth > 360)) {
-            fail("azimuth " + horizonNumber(*azimuth) + " outside " + (south ? "-180..180" : "0..360"));
-        }
-        if (*elevation < -90 || *elevation > 90) fail("elevation " + horizonNumber(*elevation) + " outside -90..90");
+        if (south ? (*azimuth < -180 || *azimuth > 180) : (*azimuth < 0 || *azimuth > 360))
+            fail(ErrorId::ImportAzimuthRange, {horizonNumber(*azimuth), south ? "-180..180" : "0..360"});
+        if (*elevation < -90 || *elevation > 90) fail(ErrorId::ImportElevationRange, {horizonNumber(*elevation)});
         const double north = south ? *azimuth + 180.0 : *azimuth;
-        if (!points_.empty() && north <= points_.back().azimuth) fail("the azimuths do not rise");
+        if (!points_.empty() && north <= points_.back().azimuth) fail(ErrorId::ImportNotRising);
         points_.push_back({north, *elevation});
     }
 
     std::vector<HorizonPoint> finish(int line) {
-        if (points_.empty()) throw InputError(fileName_, line, "the file holds no numeric rows");
+        if (points_.empty()) throw InputError(fileName_, line, ErrorId::ImportNoRows);
         return std::move(points_);
     }
 
@@ -90,14 +92,14 @@ std::vector<HorizonPoint> readCsv(const std::string& bytes, const std::string& f
         if (!numeric) {
             if (!inRows && !pvgis) continue;  // a header line of the generic CSV
             if (pvgis) break;                 // the notes after the table
-            throw InputError(fileName, lineNo, "\"" + lines[i] + "\" is not an azimuth and an elevation");
+            throw InputError(fileName, lineNo, {ErrorId::ImportNotPoint, {lines[i]}});
         }
         inRows = true;
         const std::size_t needed = std::max(azimuthColumn, elevationColumn) + 1;
-        if (c.size() < needed) throw InputError(fileName, lineNo, "the row has " + std::to_string(c.size()) + " columns");
+        if (c.size() < needed) throw InputError(fileName, lineNo, {ErrorId::ImportColumns, {std::to_string(c.size())}});
         profile.add(parseNumber(c[azimuthColumn]), parseNumber(c[elevationColumn]), lineNo, "");
     }
-    if (!header) throw InputError(fileName, 0, "no line names the columns A and H_hor");
+    if (!header) throw InputError(fileName, 0, ErrorId::ImportNoHeader);
     return profile.finish(static_cast<int>(lines.size()) + 1);
 }
 
@@ -108,12 +110,12 @@ std::vector<HorizonPoint> readJson(const std::string& bytes, const std::string& 
     } catch (const nlohmann::json::parse_error& e) {
         const auto end = bytes.begin() + static_cast<std::ptrdiff_t>(std::min(e.byte, bytes.size()));
         const int line = 1 + static_cast<int>(std::count(bytes.begin(), end, '\n'));
-        throw InputError(fileName, line, "not JSON");
+        throw InputError(fileName, line, ErrorId::NotJson);
     }
     const auto outputs = doc.find("outputs");
     if (!doc.is_object() || outputs == doc.end() || !outputs->contains("horizon_profile") ||
         !(*outputs)["horizon_profile"].is_array()) {
-        throw InputError(fileName, 0, "outputs.horizon_profile: missing or not a list");
+        throw InputError(fileName, 0, ErrorId::JsonNoProfile);
     }
     ProfileBuilder profile(fileName, AzimuthOrigin::South);
     const nlohmann::json& list = (*outputs)["horizon_profile"];

@@ -23,8 +23,8 @@ void changeCount(Lines& text, const ObjectList& list, int delta) {
     if (delta == 0) return;
     const int count = list.surfaceCount + delta;
     if (count > kMaxSurfaces)
-        throw InputError("a project holds at most " + formatInt(kMaxSurfaces) + " surfaces");
-    if (count < 0) throw InputError({}, list.countLine, "the surface count would fall below 0");
+        throw InputError({ErrorId::TooManySurfaces, {formatInt(kMaxSurfaces)}});
+    if (count < 0) throw InputError({}, list.countLine, ErrorId::SurfaceCountBelowZero);
     text[index(list.countLine)] = formatInt(count);
 }
 
@@ -74,8 +74,8 @@ Lines ZeilenEinsetzen(const Lines& text, int ObjektNr, bool Einfuegemodus, const
     const int expected = Einfuegemodus ? list.ObjektAnzahl + 1 : list.ObjektAnzahl;
     if (after.faulty() || after.ObjektAnzahl != expected ||
         index(after.object(ObjektNr + 1).Zeile) != from + generated.size()) {
-        throw InputError("the generated lines do not form one object" +
-                         (after.faulty() ? ": " + after.error : std::string()));
+        throw InputError(after.faulty() ? ErrorMessage(ErrorId::NotOneObjectBecause, {after.errorDetail})
+                                        : ErrorMessage(ErrorId::NotOneObject));
     }
     if (Einfuegemodus && ObjektNr <= list.ObjektAnzahl)
         out = renumberOverhangs(out, [ObjektNr](int m) { return m >= ObjektNr ? m + 1 : m; });

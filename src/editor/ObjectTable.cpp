@@ -63,10 +63,9 @@ void readSummary(const Lines& text, const ProjectScan& scan, ObjectList& list) {
         const std::string* line = valueLine(text, scan.siteKeyword);
         const auto values = line ? threeNumbers(*line) : std::nullopt;
         if (!line) {
-            list.warnings.push_back({at, "the site line after \"Standort\" is missing"});
+            list.warnings.push_back({at, ErrorId::SiteLineMissing});
         } else if (!values) {
-            list.warnings.push_back(
-                {at + 1, "the site line is not latitude, longitude and time zone: \"" + *line + "\""});
+            list.warnings.push_back({at + 1, {ErrorId::SiteLineValues, {*line}}});
         } else {
             list.site = {true, (*values)[0], (*values)[1], thirdField(*line)};
         }
@@ -76,10 +75,9 @@ void readSummary(const Lines& text, const ProjectScan& scan, ObjectList& list) {
         const std::string* line = valueLine(text, scan.reflectanceKeyword);
         const auto values = line ? monthlyFields(*line, kReflectanceOffset) : std::nullopt;
         if (!line) {
-            list.warnings.push_back({at, "the ground-reflectance line after \"Bodenreflexion\" is missing"});
+            list.warnings.push_back({at, ErrorId::ReflectanceLineMissing});
         } else if (!values) {
-            list.warnings.push_back({at + 1, "ground reflectance: not twelve percentages 0..100 of three "
-                                             "characters each: \"" + *line + "\""});
+            list.warnings.push_back({at + 1, {ErrorId::ReflectanceLineValues, {*line}}});
         } else {
             list.reflectance = *values;
             list.hasReflectance = true;
@@ -129,6 +127,7 @@ ObjectList ListeAufbauen(const Lines& text) {
     }
     list.errorLine = scan.errorLine;
     list.error = scan.error;
+    list.errorDetail = scan.errorDetail;
 
     for (const ObjectRecord& record : scan.objects) {
         const SurfaceRecord& first = scan.surfaces[record.firstSurface];
@@ -161,7 +160,7 @@ ObjectList ListeAufbauen(const Lines& text) {
 }
 
 void throwIfFaulty(const ObjectList& list, const std::string& file) {
-    if (list.faulty()) throw InputError(file, list.errorLine, list.error);
+    if (list.faulty()) throw InputError(file, list.errorLine, list.errorDetail);
 }
 
 ObjectList readableList(const Lines& text) {
@@ -173,8 +172,7 @@ ObjectList readableList(const Lines& text) {
 const TObjekt& existingObject(const ObjectList& list, int nr, bool sentinelAllowed) {
     const int highest = sentinelAllowed ? list.ObjektAnzahl + 1 : list.ObjektAnzahl;
     if (nr < 1 || nr > highest)
-        throw InputError("object " + formatInt(nr) + " does not exist (the project has " +
-                         formatInt(list.ObjektAnzahl) + " objects)");
+        throw InputError({ErrorId::ObjectMissing, {formatInt(nr), formatInt(list.ObjektAnzahl)}});
     return list.object(nr);
 }
 

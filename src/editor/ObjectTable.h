@@ -67,12 +67,13 @@ struct ObjectList {
     // errorLine is the line that could not be read (one past the last line when the
     // text ends too early) and error says why. 0 / "" when sound.
     int errorLine = 0;
-    std::string error;
+    std::string error;         // in English
+    ErrorMessage errorDetail;  // the same, for either language
     // Unreadable site or ground-reflectance lines (the summary keeps its defaults
     // then); they do not stop object operations.
     struct Warning {
         int line = 0;
-        std::string text;
+        ErrorMessage text;
     };
     std::vector<Warning> warnings;
 

@@ -9,16 +9,14 @@ namespace penumbro {
 std::array<int, 12> readSchedule(const std::string& path) {
     const std::string bytes = readFileBytes(path);
     if (bytes.size() != 12) {
-        throw InputError(path, 0,
-                         "a schedule file holds exactly 12 bytes, this one " + formatInt(static_cast<long long>(bytes.size())));
+        throw InputError(path, 0, {ErrorId::ScheduleSize, {formatInt(static_cast<long long>(bytes.size()))}});
     }
     std::array<int, 12> values{};
     for (std::size_t m = 0; m < 12; ++m) {
         values[m] = static_cast<unsigned char>(bytes[m]);
         if (values[m] > 100) {
             throw InputError(path, 0,
-                             "byte " + formatInt(static_cast<long long>(m) + 1) + " holds " + formatInt(values[m]) +
-                                 ", not a percentage 0..100");
+                             {ErrorId::ScheduleByte, {formatInt(static_cast<long long>(m) + 1), formatInt(values[m])}});
         }
     }
     return values;
@@ -29,8 +27,7 @@ void writeSchedule(const std::string& path, const std::array<int, 12>& values) {
     for (std::size_t m = 0; m < 12; ++m) {
         if (values[m] < 0 || values[m] > 100) {
             throw InputError(path, 0,
-                             "month " + formatInt(static_cast<long long>(m) + 1) + ": " + formatInt(values[m]) +
-                                 " is not a percentage 0..100");
+                             {ErrorId::ScheduleMonth, {formatInt(static_cast<long long>(m) + 1), formatInt(values[m])}});
         }
         bytes.push_back(static_cast<char>(values[m]));
     }

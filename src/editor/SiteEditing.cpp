@@ -18,10 +18,11 @@ struct Range {
     const char* fieldEn;
     double min;
     double max;
+    ErrorId word;
 };
-constexpr Range kLatitude{"Breitengrad", "latitude", -90, 90};
-constexpr Range kLongitude{"L\xE4" "ngengrad", "longitude", -180, 180};
-constexpr Range kTimeZone{"Zeitzone", "time zone", -12, 12};
+constexpr Range kLatitude{"Breitengrad", "latitude", -90, 90, ErrorId::WordLatitude};
+constexpr Range kLongitude{"L\xE4" "ngengrad", "longitude", -180, 180, ErrorId::WordLongitude};
+constexpr Range kTimeZone{"Zeitzone", "time zone", -12, 12, ErrorId::WordTimeZone};
 
 bool inRange(double v, const Range& r) { return v >= r.min && v <= r.max; }
 
@@ -38,8 +39,8 @@ std::string rangeText(const Range& r, Language lang) {
 
 void requireInRange(double v, const Range& r) {
     if (!inRange(v, r))
-        throw InputError(std::string(r.fieldEn) + ": " + oneDecimal(v) + " is outside " +
-                         formatInt(static_cast<long long>(r.min)) + ".." + formatInt(static_cast<long long>(r.max)));
+        throw InputError({ErrorId::SiteFieldRange, {r.word, oneDecimal(v), formatInt(static_cast<long long>(r.min)),
+                                                     formatInt(static_cast<long long>(r.max))}});
 }
 
 // Replaces the line after the last keyword line, or appends keyword and line.
@@ -65,8 +66,7 @@ std::optional<SiteValues> readSite(const Lines& text) {
     if (!line) return std::nullopt;
     const auto values = threeNumbers(*line);
     if (!values)
-        throw InputError({}, static_cast<int>(*scan.siteKeyword) + 2,
-                         "the site line is not latitude, longitude and time zone: \"" + *line + "\"");
+        throw InputError({}, static_cast<int>(*scan.siteKeyword) + 2, {ErrorId::SiteLineValues, {*line}});
     return SiteValues{(*values)[0], (*values)[1], (*values)[2]};
 }
 
@@ -88,8 +88,7 @@ std::optional<MonthlyValues> readReflectance(const Lines& text) {
     const auto values = monthlyFields(*line, kReflectanceOffset);
     if (!values)
         throw InputError({}, static_cast<int>(*scan.reflectanceKeyword) + 2,
-                         "ground reflectance: not twelve percentages 0..100 of three characters each: \"" +
-                             *line + "\"");
+                         {ErrorId::ReflectanceLineValues, {*line}});
     return values;
 }
 
@@ -97,8 +96,9 @@ std::string reflectanceLine(const MonthlyValues& values) {
     std::string line;
     for (std::size_t m = 0; m < values.size(); ++m) {
         if (values[m] < 0 || values[m] > 100)
-            throw InputError(std::string(monthNames(Language::English)[m]) + ": " + formatInt(values[m]) +
-                             " is outside 0..100");
+            throw InputError({ErrorId::MonthPercentRange,
+                              {ErrorMessage(ErrorId::MonthName, {formatInt(static_cast<long long>(m) + 1)}),
+                               formatInt(values[m])}});
         line += formatInt(values[m], 3);
     }
     return line;

@@ -11,11 +11,11 @@ namespace {
 Placement placementOf(const Lines& text, const ObjectList& list, int targetNumber) {
     if (targetNumber < 1 || targetNumber > list.ObjektAnzahl) {
         throwIfFaulty(list);
-        throw InputError("target: there is no object " + std::to_string(targetNumber));
+        throw InputError({ErrorId::TargetNoObject, {std::to_string(targetNumber)}});
     }
     const TObjekt& o = list.object(targetNumber);
     if (o.kind != ObjectKind::Plain)
-        throw InputError("target: object " + std::to_string(targetNumber) + " is not a plain surface");
+        throw InputError({ErrorId::TargetNotPlain, {std::to_string(targetNumber)}});
     return readTargetPlacement(text, static_cast<std::size_t>(o.Zeile - 1));
 }
 

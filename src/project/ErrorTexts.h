@@ -4,19 +4,29 @@
 
 #include "project/Language.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace penumbro {
 
 enum class ErrorId {
-    Plain,  // a finished English text that has no German version yet
+    Plain,  // a finished text (already in the language it was made for)
+    // Words used inside other messages.
+    WordHouse, WordTree, WordLatitude, WordLongitude, WordTimeZone,
+    WordGlobalHorizontal, WordDirectNormal, WordDiffuseHorizontal,
+    WordHourlyMean, WordSkyValue, WordGroundValue,
+    MonthName,  // month number 1..12
+    // Files.
     ReadDirectory,
     CannotOpen,   // reason
     CannotRead,
     CannotWrite,  // reason
     CannotWriteFile,
-    ParameterFileSize,  // expected bytes, actual bytes
+    CannotCreateFolder,  // reason
+    FileExists,
+    // The project text.
+    TextEndsEarly,
     SurfaceCountNotInteger,  // quoted line
     SurfaceCountRange,       // maximum, count
     VertexCountNotInteger,   // quoted name, quoted line
@@ -35,18 +45,133 @@ enum class ErrorId {
     LatitudeRange,           // limit, value
     LongitudeRange,          // limit, value
     CorrectionRange,         // limit, value
+    HorizonEntryForm,        // quoted line
+    HorizonEntryRange,       // quoted line
+    SiteLineMissing,
+    SiteLineValues,          // the line
+    ReflectanceLineMissing,
+    ReflectanceLineValues,   // the line
+    // Generated blocks read back.
+    ParameterLineMissing,    // word
+    ParameterLineNumbers,    // word, count, the line
+    FoliageLineMissing,
+    FoliageNotPercentages,   // the line
+    CornerCount,             // the line
+    CornerLine,              // the line
+    PlacementLine,           // the line
+    OverhangNameLine,        // the line
+    LacksParameterLine,      // word
+    LacksLocalLines,         // quoted name, count
+    NumberNotDrawable,       // quoted line
+    // Editing.
+    ObjectMissing,           // number, object count
+    TooManySurfaces,         // maximum
+    SurfaceCountBelowZero,
+    NotOneObject,
+    NotOneObjectBecause,     // message
+    OverhangOwner,           // the line, owner number
+    TargetNoObject,          // number
+    TargetNotPlain,          // number
+    SiteFieldRange,          // word or name, value, min, max
+    MonthPercentRange,       // month, value
+    HorizonTooMany,
+    ScheduleSize,            // bytes
+    ScheduleByte,            // byte number, value
+    ScheduleMonth,           // month number, value
+    ImportAzimuthNotNumber,  // where
+    ImportElevationNotNumber,  // where
+    ImportAzimuthRange,      // where, value, range
+    ImportElevationRange,    // where, value
+    ImportNotRising,         // where
+    ImportNoRows,
+    ImportNotPoint,          // the line
+    ImportColumns,           // count
+    ImportNoHeader,
+    NotJson,
+    JsonNoProfile,
+    // Run parameters.
+    ParameterFileSize,       // expected bytes, actual bytes
+    ParameterFieldRange,     // key, offset, value, range
+    RunParameterRange,       // key, offset, value, range
+    UnknownParameter,        // key
+    ParameterNotFlag,        // key, value
+    ParameterNotInteger,     // key, value
+    ParameterNotNumber,      // key, value
+    ParameterOutside,        // key, value, range
+    // Result files.
+    ReportFieldCount,        // count
+    ReportFieldsDiffer,      // count, first count
+    FieldNotWholeNumber,     // field number, text
+    ReportFieldNotNumber,    // field number, text
+    DayRange,                // day
+    TimeRange,               // hour, minute
+    ShadingRange,            // value
+    ReportEmpty,
+    MitEmpty,
+    MitUnreadable,           // word, text
+    MitMeanRange,            // text
+    MitMonthUnreadable,      // text
+    MitMonthRange,           // text
+    MitBlockShort,
+    ExportDefective,         // message
+    SamNeedsMonthly,
+    SamNeedsTwelve,          // missing months
+    NoTargetSurface,
+    TargetSeesNoSky,
+    ExportSingleInstant,
+    ExportStep,              // minutes
+    ExportAfterYear,
+    ExportExpected,          // day, time, day, time
+    ExportReportEnds,        // day, time
+    NotExchangeFormat,
+    // Weather files.
+    WeatherHeaderShort,
+    WeatherLocation,
+    WeatherSiteValue,        // word, limit, text
+    WeatherTooManyRows,
+    WeatherFieldCount,       // count
+    FieldNotNumber,          // field number, text
+    WeatherOrder,            // month, day, hour
+    IrradiationMissing,      // word, field number
+    IrradiationNegative,     // word, field number
+    WeatherRowsShort,        // count
+    // Command-line arguments.
+    ObjectNumberMissing,     // argument
+    CliNotTarget,            // argument
+    CliNoTarget,
+    OverhangKeepsTarget,     // number
+    ReflectanceCount,        // count
+    ArgumentNotNumber,       // field, text
+    ArgumentNotWhole,        // field, text
+    BeforeMissing,           // number, object count
+    HorizonArgumentsTooMany,
+    HorizonArgument,         // interval number, text
     Count  // the number of identities; keep it last
+};
+
+struct ErrorMessage;
+
+// An argument: a text as it stands (numbers, quoted lines, paths), or a message of
+// its own rendered in the same language (a word, a reason).
+struct ErrorArg {
+    std::string text;
+    std::shared_ptr<const ErrorMessage> message;
+
+    ErrorArg(std::string t) : text(std::move(t)) {}   // NOLINT: any text is an argument
+    ErrorArg(const char* t) : text(t) {}              // NOLINT
+    ErrorArg(ErrorId word);                           // NOLINT: a word without arguments
+    ErrorArg(ErrorMessage inner);                     // NOLINT
 };
 
 // One message: its identity and arguments (Windows-1252 bytes; paths as given).
 struct ErrorMessage {
     ErrorId id = ErrorId::Plain;
-    std::vector<std::string> args;  // for Plain, the text itself
+    std::vector<ErrorArg> args;  // for Plain, the text itself
 
     ErrorMessage() = default;
-    ErrorMessage(std::string text) : args{std::move(text)} {}  // NOLINT: any text is a message
-    ErrorMessage(const char* text) : args{text} {}             // NOLINT
-    ErrorMessage(ErrorId identity, std::vector<std::string> arguments)
+    ErrorMessage(std::string text) { args.emplace_back(std::move(text)); }  // NOLINT: any text is a message
+    ErrorMessage(const char* text) { args.emplace_back(text); }             // NOLINT
+    ErrorMessage(ErrorId identity, std::vector<ErrorArg> arguments = {})
         : id(identity), args(std::move(arguments)) {}
 
     // The text in the language (Windows-1252); English is the text the core has

@@ -27,28 +27,18 @@ std::size_t splitFields(std::string_view line, std::array<std::string_view, N>& 
 
 }  // namespace
 
-const std::string& LineCursor::next(std::string_view expected) {
-    if (atEnd())
-        throw InputError(file_, static_cast<int>(text_.size()) + 1,
-                         "the text ends early: expected " + std::string(expected));
+const std::string& LineCursor::next() {
+    if (atEnd()) throw InputError(file_, static_cast<int>(text_.size()) + 1, ErrorId::TextEndsEarly);
     return text_[pos_++];
-}
-
-long long LineCursor::nextInteger(std::string_view what) {
-    const std::size_t at = pos_;
-    const std::string& line = next(what);
-    const auto value = parseInteger(trimBlanks(line));
-    if (!value) fail(at, std::string(what) + " is not an integer: " + quoted(line));
-    return *value;
 }
 
 void LineCursor::expectMore(ErrorMessage expected) const {
     if (atEnd()) fail(pos_, std::move(expected));
 }
 
-long long LineCursor::nextInteger(ErrorId notInteger, std::vector<std::string> args) {
+long long LineCursor::nextInteger(ErrorId notInteger, std::vector<ErrorArg> args) {
     const std::size_t at = pos_;
-    const std::string& line = next("");
+    const std::string& line = next();
     const auto value = parseInteger(trimBlanks(line));
     args.push_back(quoted(line));
     if (!value) fail(at, {notInteger, std::move(args)});
@@ -75,19 +65,19 @@ SurfaceRecord readSurface(LineCursor& in) {
     SurfaceRecord s;
     s.nameLine = in.index();
     in.expectMore({ErrorId::EndsBeforeSurfaceName, {}});
-    const std::string& name = in.next("");
+    const std::string& name = in.next();
     const ErrorMessage countMissing{ErrorId::EndsBeforeVertexCount, {quoted(name)}};
     if (in.nextIs(kTargetKeyword)) {
         s.target = true;
-        in.next("");
+        in.next();
     }
     if (const std::string* l = in.peek(); l && startsWith(*l, kFoliagePrefix)) {
         s.foliageLine = in.index();
-        in.next("");
+        in.next();
     }
     if (const std::string* l = in.peek(); l && isHashLine(*l)) {
         s.parameterLine = in.index();
-        in.next("");
+        in.next();
     }
     s.countLine = in.index();
     in.expectMore(countMissing);
@@ -99,7 +89,7 @@ SurfaceRecord readSurface(LineCursor& in) {
     while (s.vertices.size() < static_cast<std::size_t>(n)) {
         const std::size_t at = in.index();
         in.expectMore({ErrorId::EndsBeforeVertex, {quoted(name)}});
-        const std::string& line = in.next("");
+        const std::string& line = in.next();
         if (isHashLine(line)) {
             s.hashLines.push_back(at);
             continue;
@@ -125,7 +115,7 @@ void scanObjects(const Lines& text, ProjectScan& scan) {
     LineCursor in(text, noFile, text.empty() ? 0 : 1);  // line 0 is always a comment
     while (const std::string* l = in.peek()) {
         if (!isCommentLine(*l)) break;
-        in.next("");
+        in.next();
     }
     scan.countLine = in.index();
     scan.surfacesEnd = in.index();
@@ -225,14 +215,11 @@ std::vector<HorizonEntry> horizonEntries(const Lines& text, const ProjectScan& s
     for (std::size_t i : scan.horizonLines) {
         const auto e = parseHorizonEntry(text[i]);
         if (!e)
-            throw InputError(fileName, static_cast<int>(i) + 1,
-                             "the horizon entry " + quoted(text[i]) + " is not from-to=height");
+            throw InputError(fileName, static_cast<int>(i) + 1, {ErrorId::HorizonEntryForm, {quoted(text[i])}});
         // Azimuths beyond a full turn or a height beyond the zenith describe no horizon,
         // and every view would draw walls for the whole span.
         if (!(e->from >= 0 && e->from <= e->to && e->to <= 360 && e->height >= -90 && e->height <= 90))
-            throw InputError(fileName, static_cast<int>(i) + 1,
-                             "the horizon entry " + quoted(text[i]) +
-                                 " must run from 0..360 to no smaller azimuth up to 360, with a height in -90..90");
+            throw InputError(fileName, static_cast<int>(i) + 1, {ErrorId::HorizonEntryRange, {quoted(text[i])}});
         entries.push_back(*e);
     }
     return entries;

@@ -70,12 +70,12 @@ public:
     // The next line without moving; null at the end.
     const std::string* peek() const { return atEnd() ? nullptr : &text_[pos_]; }
     bool nextIs(std::string_view line) const { return !atEnd() && text_[pos_] == line; }
-    // The next line; at the end throws InputError saying what was expected.
-    const std::string& next(std::string_view expected);
-    // The next line as an integer (blanks around allowed), or InputError naming it.
-    long long nextInteger(std::string_view what);
-    // The same with the message's identity; the offending line, quoted, is its last argument.
-    long long nextInteger(ErrorId notInteger, std::vector<std::string> args);
+    // The next line; at the end throws InputError (callers say what they expect with
+    // expectMore first).
+    const std::string& next();
+    // The next line as an integer (blanks around allowed), or InputError with the
+    // identity; the offending line, quoted, is its last argument.
+    long long nextInteger(ErrorId notInteger, std::vector<ErrorArg> args);
     // Throws InputError for the text's end when no line is left.
     void expectMore(ErrorMessage expected) const;
     // InputError for the line at index (0-based).

@@ -162,13 +162,13 @@ TSimParameter decodeSimParameter(const std::array<std::uint8_t, kSimParameterSiz
     return p;
 }
 
-std::string simParameterProblem(const TSimParameter& p) {
+std::optional<ErrorMessage> simParameterProblem(const TSimParameter& p) {
     for (const auto& f : kFields) {
         if (inRange(p, f)) continue;
-        return "field " + std::string(f.key) + " (offset " + formatInt(static_cast<long long>(f.offset)) +
-               ") holds " + fieldText(p, f) + ", outside " + rangeText(f);
+        return ErrorMessage(ErrorId::ParameterFieldRange, {std::string(f.key), formatInt(static_cast<long long>(f.offset)),
+                                                           fieldText(p, f), rangeText(f)});
     }
-    return {};
+    return std::nullopt;
 }
 
 TSimParameter readKonFile(const std::string& path) {
@@ -182,8 +182,7 @@ TSimParameter readKonFile(const std::string& path) {
     std::transform(bytes.begin(), bytes.end(), b.begin(),
                    [](char c) { return static_cast<std::uint8_t>(c); });
     TSimParameter p = decodeSimParameter(b);
-    if (std::string problem = simParameterProblem(p); !problem.empty())
-        throw InputError(path, 0, problem);
+    if (auto problem = simParameterProblem(p)) throw InputError(path, 0, *problem);
     return p;
 }
 
@@ -233,34 +232,34 @@ const std::vector<std::string>& simParameterKeys() {
 
 void setSimParameter(TSimParameter& p, const std::string& key, const std::string& value) {
     const Field* f = findField(key);
-    if (!f) throw InputError(key + ": unknown parameter");
+    if (!f) throw InputError({ErrorId::UnknownParameter, {key}});
     const std::string_view text = trimBlanks(value);
-    auto refuse = [&](const std::string& why) {
-        return InputError(key + ": \"" + value + "\" " + why);
+    auto refuse = [&](ErrorId why, std::string range = {}) {
+        return InputError({why, {key, value, std::move(range)}});
     };
     if (isFlag(*f)) {
-        if (text != "0" && text != "1") throw refuse("is not 0 or 1");
+        if (text != "0" && text != "1") throw refuse(ErrorId::ParameterNotFlag);
         p.*std::get<bool P::*>(f->member) = text == "1";
         return;
     }
     if (isInteger(*f)) {
         const auto v = parseInteger(text);
-        if (!v) throw refuse("is not an integer");
+        if (!v) throw refuse(ErrorId::ParameterNotInteger);
         if (static_cast<double>(*v) < f->min || static_cast<double>(*v) > f->max)
-            throw refuse("is outside " + rangeText(*f));
+            throw refuse(ErrorId::ParameterOutside, rangeText(*f));
         p.*std::get<std::int32_t P::*>(f->member) = static_cast<std::int32_t>(*v);
         return;
     }
     const auto v = parseNumber(text);
-    if (!v) throw refuse("is not a number");
-    if (*v < f->min || *v > f->max) throw refuse("is outside " + rangeText(*f));
+    if (!v) throw refuse(ErrorId::ParameterNotNumber);
+    if (*v < f->min || *v > f->max) throw refuse(ErrorId::ParameterOutside, rangeText(*f));
     p.*std::get<double P::*>(f->member) = *v;
 }
 
 std::string simParameterValue(const TSimParameter& p, const std::string& key) {
     const auto f = std::find_if(kFields.begin(), kFields.end(),
                                 [&](const Field& g) { return g.key && key == g.key; });
-    if (f == kFields.end()) throw InputError(key + ": unknown parameter");
+    if (f == kFields.end()) throw InputError({ErrorId::UnknownParameter, {key}});
     return fieldText(p, *f);
 }
 

@@ -2,8 +2,11 @@
 // The run-parameter record and its file (.kon): exactly 96 bytes, little-endian,
 // written and read field by field at fixed offsets.
 
+#include "project/ErrorTexts.h"
+
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -44,9 +47,10 @@ struct TSimParameter {
 std::array<std::uint8_t, kSimParameterSize> encodeSimParameter(const TSimParameter& p);
 TSimParameter decodeSimParameter(const std::array<std::uint8_t, kSimParameterSize>& bytes);
 
-// Empty when every field lies in its range (flags aside: any non-zero byte is true);
-// otherwise names the first field that does not, with its offset and value.
-std::string simParameterProblem(const TSimParameter& p);
+// Nothing when every field lies in its range (flags aside: any non-zero byte is true);
+// otherwise a message (ParameterFieldRange) naming the first field that does not,
+// with its offset and value.
+std::optional<ErrorMessage> simParameterProblem(const TSimParameter& p);
 
 // Reads a .kon file. Throws InputError naming the file (missing, unreadable, not 96
 // bytes, or a field outside its range, which could stall or break a run).

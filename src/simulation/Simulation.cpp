@@ -47,8 +47,7 @@ CompiledModel prepareRun(const Lines& lines, const std::string& projectFile, TSi
     p.correction = model.site.correction;
     // A record filled outside its ranges (zero steps, day 0, a counting step of 0)
     // would stall the clock or compute instants that do not exist.
-    if (std::string problem = simParameterProblem(p); !problem.empty())
-        throw InputError(text(lang, "Laufparameter: ", "run parameters: ") + problem);
+    if (auto problem = simParameterProblem(p)) throw InputError({ErrorId::RunParameterRange, problem->args});
     if (firstTargetIndex(model) < 0)
         throw InputError(projectFile, 0, noTargetMessage(lang));
     // A first target without a normal would be taken as facing north: every sunny

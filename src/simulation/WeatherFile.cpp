@@ -32,26 +32,25 @@ constexpr double kMissingMarker = 9999.0;
 }  // namespace
 
 WeatherFile parseWeatherFile(const Lines& lines, const std::string& fileName) {
-    auto fail = [&](std::size_t index, const std::string& what) {
+    auto fail = [&](std::size_t index, ErrorMessage what) {
         throw InputError(fileName, static_cast<int>(index + 1), what);
     };
     WeatherFile w;
     if (lines.size() < static_cast<std::size_t>(kWeatherHeaderLines))
-        fail(lines.size(), "the file ends inside the eight header lines");
+        fail(lines.size(), ErrorId::WeatherHeaderShort);
     const auto location = fields(lines[0]);
     std::string keyword(location[0]);
     for (char& c : keyword) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     if (keyword != "LOCATION" || location.size() < 9)
-        fail(0, "expected LOCATION,city,state,country,source,station,latitude,longitude,time zone");
+        fail(0, ErrorId::WeatherLocation);
     w.place = std::string(location[1]);
     double* site[] = {&w.latitude, &w.longitude, &w.timeZone};
     const double limits[] = {90, 180, 14};
-    const char* names[] = {"latitude", "longitude", "time zone"};
+    const ErrorId names[] = {ErrorId::WordLatitude, ErrorId::WordLongitude, ErrorId::WordTimeZone};
     for (std::size_t k = 0; k < 3; ++k) {
         const auto v = parseNumber(location[6 + k]);
         if (!v || !(std::fabs(*v) <= limits[k]))
-            fail(0, std::string("the ") + names[k] + " is not a number within +-" +
-                        formatFixed(limits[k], 0, 0) + ": \"" + std::string(location[6 + k]) + "\"");
+            fail(0, {ErrorId::WeatherSiteValue, {names[k], formatFixed(limits[k], 0, 0), std::string(location[6 + k])}});
         *site[k] = *v;
     }
 
@@ -60,14 +59,14 @@ WeatherFile parseWeatherFile(const Lines& lines, const std::string& fileName) {
     w.hours.reserve(kWeatherHours);
     for (std::size_t i = kWeatherHeaderLines; i < end; ++i) {
         const int row = static_cast<int>(w.hours.size());
-        if (row == kWeatherHours) fail(i, "more than 8760 hourly rows");
+        if (row == kWeatherHours) fail(i, ErrorId::WeatherTooManyRows);
         const auto f = fields(lines[i]);
-        if (f.size() < 16) fail(i, "an hourly row needs at least 16 fields, this one has " + std::to_string(f.size()));
+        if (f.size() < 16) fail(i, {ErrorId::WeatherFieldCount, {std::to_string(f.size())}});
         double v[16];
         for (std::size_t k = 0; k < 16; ++k) {
             if (k == 5) continue;  // data source flags: text
             const auto n = parseNumber(f[k]);
-            if (!n || !std::isfinite(*n)) fail(i, "field " + std::to_string(k + 1) + " is not a number: \"" + std::string(f[k]) + "\"");
+            if (!n || !std::isfinite(*n)) fail(i, {ErrorId::FieldNotNumber, {std::to_string(k + 1), std::string(f[k])}});
             v[k] = *n;
         }
         // Rows run from 1 January, hour 1, to 31 December, hour 24, without 29 February.
@@ -76,20 +75,17 @@ WeatherFile parseWeatherFile(const Lines& lines, const std::string& fileName) {
         WeatherHour h{month, day - kMonatsanfang[static_cast<std::size_t>(month - 1)] + 1, row % 24 + 1, v[13],
                       v[14], v[15]};
         if (v[1] != h.month || v[2] != h.day || v[3] != h.hour)
-            fail(i, "expected month " + std::to_string(h.month) + ", day " + std::to_string(h.day) + ", hour " +
-                        std::to_string(h.hour) + " (rows in calendar order, 8760 of them)");
-        const char* what[] = {"global horizontal", "direct normal", "diffuse horizontal"};
+            fail(i, {ErrorId::WeatherOrder, {std::to_string(h.month), std::to_string(h.day), std::to_string(h.hour)}});
+        const ErrorId what[] = {ErrorId::WordGlobalHorizontal, ErrorId::WordDirectNormal, ErrorId::WordDiffuseHorizontal};
         for (std::size_t k = 0; k < 3; ++k) {
             const double x = v[13 + k];
-            if (x >= kMissingMarker) fail(i, std::string("the ") + what[k] + " irradiation (field " +
-                                                 std::to_string(14 + k) + ") is missing (9999)");
-            if (x < 0) fail(i, std::string("the ") + what[k] + " irradiation (field " + std::to_string(14 + k) +
-                                   ") is negative");
+            if (x >= kMissingMarker) fail(i, {ErrorId::IrradiationMissing, {what[k], std::to_string(14 + k)}});
+            if (x < 0) fail(i, {ErrorId::IrradiationNegative, {what[k], std::to_string(14 + k)}});
         }
         w.hours.push_back(h);
     }
     if (w.hours.size() != static_cast<std::size_t>(kWeatherHours))
-        fail(end, "the file ends after " + std::to_string(w.hours.size()) + " hourly rows; 8760 expected");
+        fail(end, {ErrorId::WeatherRowsShort, {std::to_string(w.hours.size())}});
     return w;
 }
 

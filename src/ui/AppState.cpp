@@ -9,7 +9,7 @@ namespace penumbro::ui {
 void saveSettings(AppState& state) {
     std::error_code ec;
     std::filesystem::create_directories(state.configDir, ec);
-    if (ec) throw InputError(state.settingsPath(), 0, "cannot create folder: " + ec.message());
+    if (ec) throw InputError(state.settingsPath(), 0, {ErrorId::CannotCreateFolder, {ec.message()}});
     state.settings.language = std::string(1, languageLetter(state.chosenLanguage.value_or(state.language)));
     writeSettingsFile(state.settingsPath(), state.settings);
 }

@@ -333,7 +333,7 @@ void TGenerator::ListeAufbauen() {
     // Malformed text: the objects before the fault stay editable; the fault is named.
     if (objects_.faulty())
         Objektanzahl->setText(Objektanzahl->text() + QLatin1Char('\n') +
-                              QStringLiteral("%1: %2").arg(objects_.errorLine).arg(fromCp1252(objects_.error)));
+                              QStringLiteral("%1: %2").arg(objects_.errorLine).arg(fromCp1252(objects_.errorDetail.render(l))));
     if (!Kommentar->hasFocus()) {
         QStringList comment;
         for (const std::string& line : objects_.comment) comment << fromCp1252(line);

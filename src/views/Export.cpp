@@ -190,8 +190,7 @@ void exportFile(const std::string& mitPath, ExportFormat format, const std::stri
     const ExportResult result = exportMeanValues(mit, format);
     writeFileAtomically(outPath, result.bytes);
     if (result.error) {
-        throw InputError(mitPath, result.error->line,
-                         std::string(kExportDefectiveEn) + " (" + result.error->reason + ")");
+        throw InputError(mitPath, result.error->line, {ErrorId::ExportDefective, {result.error->reason}});
     }
 }
 
@@ -213,14 +212,14 @@ MitContent readMitOrThrow(const Lines& mit, const std::string& mitName) {
 std::array<const MitBlock*, 12> monthlyBlocks(const MitContent& content, const std::string& mitName) {
     std::array<const MitBlock*, 12> months{};
     for (const MitBlock& b : content.blocks) {
-        if (!b.monthly) throw InputError(mitName, 1, "SAM needs the .mit of a monthly run; this one is daily");
+        if (!b.monthly) throw InputError(mitName, 1, ErrorId::SamNeedsMonthly);
         months[static_cast<std::size_t>(b.month - 1)] = &b;
     }
     std::string missing;
     for (std::size_t m = 0; m < 12; ++m) {
         if (!months[m]) missing += (missing.empty() ? "" : ", ") + std::to_string(m + 1);
     }
-    if (!missing.empty()) throw InputError(mitName, 0, "SAM needs all twelve months; missing: " + missing);
+    if (!missing.empty()) throw InputError(mitName, 0, {ErrorId::SamNeedsTwelve, {missing}});
     return months;
 }
 
@@ -235,7 +234,7 @@ const TFlaeche& targetOf(const CompiledModel& model, const ExchangeProject& proj
         found = &s;
         if (!last) break;
     }
-    if (!found) throw InputError(project.fileName, 0, "the project has no target surface");
+    if (!found) throw InputError(project.fileName, 0, ErrorId::NoTargetSurface);
     return *found;
 }
 
@@ -284,7 +283,7 @@ std::optional<std::string> samDiffuseLoss(const Lines& mit, const std::string& m
     }
     const double reference = unobstructedSkyFactor(project);
     if (!(reference > 0.0)) {
-        throw InputError(project.fileName, 0, "the target sees no sky, so it has no diffuse loss to give");
+        throw InputError(project.fileName, 0, ErrorId::TargetSeesNoSky);
     }
     double sum = 0.0;
     for (const MitBlock* b : months) {
@@ -299,12 +298,11 @@ std::optional<std::string> samDiffuseLoss(const Lines& mit, const std::string& m
 std::string energyPlusShading(const Lines& rep, const std::string& repName, const ExchangeProject& project) {
     const ReportContent report = readReport(rep, repName);
     const auto& e = report.entries;
-    constexpr const char* kNeed = " (the export needs days 1 to 365 at one step that divides 60 minutes)";
     const auto minuteOf = [](const ReportEntry& x) { return (x.day - 1) * 1440 + x.hour * 60 + x.minute; };
-    if (e.size() < 2) throw InputError(repName, e.front().line, std::string("a single instant") + kNeed);
+    if (e.size() < 2) throw InputError(repName, e.front().line, ErrorId::ExportSingleInstant);
     const int step = minuteOf(e[1]) - minuteOf(e[0]);
     if (step <= 0 || 60 % step != 0) {
-        throw InputError(repName, e[1].line, "step of " + std::to_string(step) + " minutes" + kNeed);
+        throw InputError(repName, e[1].line, {ErrorId::ExportStep, {std::to_string(step)}});
     }
     // MM/DD HH:MM of a minute of the day (up to 24:00).
     const auto stamp = [](int day, int minuteOfDay) {
@@ -313,27 +311,28 @@ std::string energyPlusShading(const Lines& rep, const std::string& repName, cons
         return twoDigits(month) + "/" + twoDigits(dom) + " " + twoDigits(minuteOfDay / 60) + ":" +
                twoDigits(minuteOfDay % 60);
     };
-    // "day D HH:MM" of a minute of the year.
+    // The day and "HH:MM" of a minute of the year.
     const auto when = [&stamp](int minute) {
         const int day = minute / 1440 + 1;
-        return "day " + std::to_string(day) + " " + stamp(day, minute % 1440).substr(6);
+        return std::vector<ErrorArg>{std::to_string(day), stamp(day, minute % 1440).substr(6)};
     };
     const auto expected = static_cast<std::size_t>(365 * 1440 / step);
     const std::string target(trimBlanks(targetOf(parsedProject(project), project, false).name));
     std::string out = "Surface Name," + target + "\n";
     for (std::size_t i = 0; i < e.size(); ++i) {
         const int want = static_cast<int>(i) * step;
-        if (i >= expected) throw InputError(repName, e[i].line, "instants after the end of day 365" + std::string(kNeed));
+        if (i >= expected) throw InputError(repName, e[i].line, ErrorId::ExportAfterYear);
         if (minuteOf(e[i]) != want) {
-            throw InputError(repName, e[i].line, "expected " + when(want) + ", found " + when(minuteOf(e[i])) + kNeed);
+            std::vector<ErrorArg> args = when(want);
+            for (ErrorArg& a : when(minuteOf(e[i]))) args.push_back(std::move(a));
+            throw InputError(repName, e[i].line, {ErrorId::ExportExpected, std::move(args)});
         }
         const double sunlit = e[i].result < 0 ? 0.0 : 1.0 - e[i].result;
         out += stamp(e[i].day, e[i].hour * 60 + e[i].minute + step) + "," + formatFixed(sunlit, 0, 3) + "\n";
     }
     if (e.size() < expected) {
         throw InputError(repName, static_cast<int>(rep.size()) + 1,
-                         "the report ends before " + when(static_cast<int>(e.size()) * step) +
-                             "; the rest of the year is missing" + kNeed);
+                         {ErrorId::ExportReportEnds, when(static_cast<int>(e.size()) * step)});
     }
     return out;
 }
@@ -376,7 +375,7 @@ std::vector<std::string> exportExchangeFile(const std::string& inPath, ExportFor
         case ExportFormat::HourlyCsv: files.emplace_back(outPath, hourlyCsv(in, inPath, project)); break;
         case ExportFormat::Text:
         case ExportFormat::Trnsys:
-        case ExportFormat::Suncode: throw InputError(inPath, 0, "not an exchange format");
+        case ExportFormat::Suncode: throw InputError(inPath, 0, ErrorId::NotExchangeFormat);
     }
     // Everything is computed before the first file is replaced.
     std::vector<std::string> written;

@@ -44,7 +44,7 @@ public:
     MitContent run() {
         try {
             readAll();
-            if (content_.blocks.empty()) fail(1, "the file holds no mean values");
+            if (content_.blocks.empty()) fail(1, ErrorId::MitEmpty);
         } catch (const Failure& f) {
             content_.error = f.error;
         }
@@ -52,24 +52,24 @@ public:
     }
 
 private:
-    [[noreturn]] static void fail(int line, std::string reason) {
+    [[noreturn]] static void fail(int line, ErrorMessage reason) {
         throw Failure{MitError{line, std::move(reason)}};
     }
 
     double value(const std::string& line, int lineNo, std::size_t first, std::size_t last,
-                 const char* what) {
+                 ErrorId what) {
         std::string piece = mitPiece(line, first, last);
         if (piece.find(',') != std::string::npos) content_.decimalComma = true;
         std::replace(piece.begin(), piece.end(), ',', '.');
         const auto v = parseNumber(trimBlanks(piece));
-        if (!v) fail(lineNo, std::string("unreadable ") + what + " \"" + piece + "\"");
+        if (!v) fail(lineNo, {ErrorId::MitUnreadable, {what, piece}});
         return *v;
     }
 
     // A mean of shaded fractions lies in 0..1; anything else is not a mean-value file.
     double hourlyMean(const std::string& line, int lineNo) {
-        const double v = value(line, lineNo, 8, 12, "hourly mean");
-        if (!isShadingMean(v)) fail(lineNo, "hourly mean \"" + mitPiece(line, 8, 12) + "\" outside 0..1");
+        const double v = value(line, lineNo, 8, 12, ErrorId::WordHourlyMean);
+        if (!isShadingMean(v)) fail(lineNo, {ErrorId::MitMeanRange, {mitPiece(line, 8, 12)}});
         return v;
     }
 
@@ -102,9 +102,9 @@ private:
                 block.monthly = true;
                 const std::string piece = std::string(trimBlanks(mitPiece(line, 10, 12)));
                 const auto m = parseInteger(piece);
-                if (!m) fail(lineNo, "unreadable month number \"" + piece + "\"");
+                if (!m) fail(lineNo, {ErrorId::MitMonthUnreadable, {piece}});
                 // The day table and the month columns know only 1..12.
-                if (*m < 1 || *m > 12) fail(lineNo, "month " + piece + " outside 1..12");
+                if (*m < 1 || *m > 12) fail(lineNo, {ErrorId::MitMonthRange, {piece}});
                 block.month = static_cast<int>(*m);
             } else {
                 block.means[0] = hourlyMean(line, lineNo);
@@ -112,7 +112,7 @@ private:
             }
             for (; hour < 24; ++hour) {
                 if (cursor_.atEnd()) {
-                    fail(cursor_.lineNo() + 1, "the file ends inside a block of 24 hour lines");
+                    fail(cursor_.lineNo() + 1, ErrorId::MitBlockShort);
                 }
                 const std::string& hourLine = cursor_.take();
                 block.means[static_cast<std::size_t>(hour)] = hourlyMean(hourLine, cursor_.lineNo());
@@ -121,8 +121,8 @@ private:
                 const std::string& next = cursor_.take();
                 if (isDiffuseLine(next)) {
                     block.hasDiffuse = true;
-                    block.sky = value(next, cursor_.lineNo(), 9, 13, "diffuse sky value");
-                    block.ground = value(next, cursor_.lineNo(), 16, 20, "ground-reflection value");
+                    block.sky = value(next, cursor_.lineNo(), 9, 13, ErrorId::WordSkyValue);
+                    block.ground = value(next, cursor_.lineNo(), 16, 20, ErrorId::WordGroundValue);
                 } else {
                     kept = next;
                     keptLineNo = cursor_.lineNo();

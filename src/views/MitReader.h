@@ -6,6 +6,7 @@
 // no heading. Numbers are taken from fixed character positions, so a file written
 // with the decimal comma reads the same as one written with the point.
 
+#include "project/ErrorTexts.h"
 #include "project/ProjectText.h"
 
 #include <array>
@@ -27,7 +28,7 @@ struct MitBlock {
 // Where and why the file could not be read; line is 1-based.
 struct MitError {
     int line = 0;
-    std::string reason;
+    ErrorMessage reason;
 };
 
 struct MitContent {

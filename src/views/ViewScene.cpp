@@ -25,8 +25,8 @@ public:
             plainSurface(first, o);
         } else {
             if (!first.parameterLine)
-                fail(first.countLine, "the " + std::string(record.kind == ObjectKind::Tree ? "tree" : "house") +
-                                          " lacks its parameter line before the vertex count");
+                fail(first.countLine, {ErrorId::LacksParameterLine,
+                                       {record.kind == ObjectKind::Tree ? ErrorId::WordTree : ErrorId::WordHouse}});
             const std::string_view tag = record.kind == ObjectKind::Tree ? kTreeTag : kHouseTag;
             o.parameters = numbers(*first.parameterLine, tag);
         }
@@ -51,8 +51,7 @@ private:
         if (n == 0) return;  // nothing to draw
         for (std::size_t k = 0; k <= n; ++k) {
             if (k >= s.hashLines.size() || s.hashLines[k] != s.countLine + 1 + k)
-                fail(s.countLine + 1 + k, quoted(text_[s.nameLine]) + " lacks its local lines and placement line: " +
-                                              std::to_string(n + 1) + " \"#\" lines must follow its vertex count");
+                fail(s.countLine + 1 + k, {ErrorId::LacksLocalLines, {quoted(text_[s.nameLine]), std::to_string(n + 1)}});
         }
         o.local.reserve(n);
         for (std::size_t k = 0; k < n; ++k) {
@@ -74,11 +73,11 @@ private:
         const std::size_t count = ZahlenZerlegen(line, z);
         for (std::size_t k = 0; k < count; ++k)
             if (!(std::fabs(z[k]) <= kMaxCoordinate))
-                fail(index, "a number beyond +-1e9 cannot be drawn: " + quoted(text_[index]));
+                fail(index, {ErrorId::NumberNotDrawable, {quoted(text_[index])}});
         return z;
     }
 
-    [[noreturn]] void fail(std::size_t index, const std::string& what) const {
+    [[noreturn]] void fail(std::size_t index, ErrorMessage what) const {
         throw InputError(file_, static_cast<int>(index) + 1, what);
     }
 

@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::array<std::uint8_t, kSimParameterSize> bytes{};
     std::copy(data, data + size, bytes.begin());
     TSimParameter p = decodeSimParameter(bytes);
-    if (!simParameterProblem(p).empty()) return 0;
+    if (simParameterProblem(p)) return 0;
     fuzz::require(decodeSimParameter(encodeSimParameter(p)) == p);
     for (bool fastRun : {true, false}) {
         TSimParameter run = p;

@@ -105,7 +105,7 @@ TEST(ViewsRobustness, ExportOfMutatedMeanFilesIsSoundOrADefect) {
                 EXPECT_FALSE(holdsNonNumber(r.bytes)) << m.how;
                 if (!r.error) continue;
                 EXPECT_TRUE(r.error->line >= 1 && r.error->line <= static_cast<int>(m.lines.size()) + 1) << m.how;
-                EXPECT_FALSE(r.error->reason.empty()) << m.how;
+                EXPECT_FALSE(r.error->reason.render(Language::English).empty()) << m.how;
             }
         }
     }

@@ -13,7 +13,7 @@ namespace penumbro {
 
 namespace {
 
-[[noreturn]] void badLine(std::size_t index, const std::string& what) {
+[[noreturn]] void badLine(std::size_t index, ErrorMessage what) {
     throw InputError({}, static_cast<int>(index + 1), what);
 }
 
@@ -25,13 +25,12 @@ SurfaceRecord recordAt(const Lines& lines, std::size_t nameLine) {
 
 // The numbers of a record's parameter line; InputError naming it when missing.
 std::vector<double> parameters(const Lines& lines, const SurfaceRecord& r, std::size_t count,
-                               const std::string& what) {
-    if (!r.parameterLine) badLine(r.nameLine + 1, "the " + what + " has no parameter line");
+                               ErrorId what) {
+    if (!r.parameterLine) badLine(r.nameLine + 1, {ErrorId::ParameterLineMissing, {what}});
     const std::string& line = lines[*r.parameterLine];
     auto numbers = readLineNumbers(line, count);
     if (!numbers)
-        badLine(*r.parameterLine, "not a " + what + " parameter line of " + std::to_string(count) +
-                                      " numbers: \"" + line + "\"");
+        badLine(*r.parameterLine, {ErrorId::ParameterLineNumbers, {what, std::to_string(count), line}});
     return *numbers;
 }
 
@@ -48,7 +47,7 @@ std::string nameAfterTag(const std::string& line, std::string_view tag) {
 
 House readHouse(const Lines& lines, std::size_t nameLine) {
     const SurfaceRecord r = recordAt(lines, nameLine);
-    const std::vector<double> n = parameters(lines, r, 8, "house");
+    const std::vector<double> n = parameters(lines, r, 8, ErrorId::WordHouse);
     House h;
     h.name = nameAfterTag(lines[*r.parameterLine], kHouseTag);
     h.ewWidth = n[0];
@@ -62,11 +61,11 @@ House readHouse(const Lines& lines, std::size_t nameLine) {
 
 Tree readTree(const Lines& lines, std::size_t nameLine) {
     const SurfaceRecord r = recordAt(lines, nameLine);
-    if (!r.foliageLine) badLine(nameLine + 1, "the tree has no \"Belaubung\" line");
+    if (!r.foliageLine) badLine(nameLine + 1, ErrorId::FoliageLineMissing);
     const auto foliage = monthlyFields(lines[*r.foliageLine], kFoliageOffset);
     if (!foliage)
-        badLine(*r.foliageLine, "the foliage is not twelve percentages 0..100: \"" + lines[*r.foliageLine] + "\"");
-    const std::vector<double> n = parameters(lines, r, 6, "tree");
+        badLine(*r.foliageLine, {ErrorId::FoliageNotPercentages, {lines[*r.foliageLine]}});
+    const std::vector<double> n = parameters(lines, r, 6, ErrorId::WordTree);
     Tree t;
     t.name = nameAfterTag(lines[*r.parameterLine], kTreeTag);
     t.foliage = *foliage;
@@ -85,20 +84,20 @@ PlainSurfaceLines readPlainSurfaceLines(const Lines& lines, std::size_t nameLine
     r.countLine = record.countLine;
     const std::size_t n = record.vertices.size();
     if (n < kMinCorners || n > kMaxCorners)
-        badLine(r.countLine, "corner count is not a number from 3 to 12: \"" + lines[r.countLine] + "\"");
+        badLine(r.countLine, {ErrorId::CornerCount, {lines[r.countLine]}});
     // The corners' local lines follow the count, then the placement line: all "#"
     // lines, so they lie inside the record.
     for (std::size_t k = 0; k < n; ++k) {
         const std::size_t i = r.countLine + 1 + k;
         auto numbers = readLineNumbers(lines[i], 3);
-        if (!isHashLine(lines[i]) || !numbers) badLine(i, "not a corner line \"# u 0 v\": \"" + lines[i] + "\"");
+        if (!isHashLine(lines[i]) || !numbers) badLine(i, {ErrorId::CornerLine, {lines[i]}});
         r.corners.push_back({(*numbers)[0], (*numbers)[2]});
     }
     r.placementLine = r.countLine + n + 1;
     const std::string& line = lines[r.placementLine];
     auto placement = readLineNumbers(line, 5);
     if (!isHashLine(line) || !placement)
-        badLine(r.placementLine, "not a placement line of five numbers: \"" + line + "\"");
+        badLine(r.placementLine, {ErrorId::PlacementLine, {line}});
     for (std::size_t k = 0; k < 5; ++k) r.placement[k] = (*placement)[k];
     return r;
 }
@@ -141,7 +140,7 @@ Overhang readOverhang(const Lines& lines, std::size_t nameLine) {
     Overhang o;
     o.targetNumber = overhangTargetNumber(r.nameLine);
     if (o.targetNumber < 0)
-        badLine(nameLine, "not an overhang name line \"$#N...\": \"" + r.nameLine + "\"");
+        badLine(nameLine, {ErrorId::OverhangNameLine, {r.nameLine}});
     o.name = stripOverhangPrefix(r.nameLine);
     o.corners = r.corners;
     o.azimuthDifference = r.placement[0];
