@@ -7,6 +7,7 @@
 #include "ui/Generator.h"
 #include "ui/QtTranslations.h"
 #include "ui/SchnellAusgabe.h"
+#include "ui/SunPathWindow.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -140,11 +141,13 @@ void LanguageTest::germanWindowsAndMessagesShowNoEnglish() {
         bool error;                            // a message must come
     };
     const Step steps[] = {
-        {"settings, browser", {}, [&] { trigger("VRML1"); }, {}, false},
+        {"settings, a browser that is gone", {env.qpath("weg/browser")}, [&] { trigger("VRML1"); },
+         [&](QDialog& d) { click(&d, "Browser_Suchen"), click(&d, "BitBtn1"); }, true},
         {"settings, folder", {}, [&] { trigger("Arbeitsverzeichnis1"); }, {}, false},
         {"help", {}, [&] { trigger("PenumbroHilfe1"); }, {}, false},
         {"data sheet", {}, [&] { click(editor, "Datenblatt_zeigen"); }, {}, false},
-        {"sun path", {}, [&] { trigger("Menu_Sonnenstandsdiagramm"); }, {}, false},
+        {"sun path saved under a file", {env.qpath("k.dat/bild.svg")}, [&] {
+             trigger("Menu_Sonnenstandsdiagramm"), click(env.window->sunPathWindow(), "saveSvgButton"); }, {}, true},
         {"schedule of wrong size", {file("kurz.sch", "1")}, [&] {
              click(editor, "Objekt_hinzufuegen"), click(editor, "Button_Baum"), click(editor, "Ba_Schedule_oeffnen");
              env.window->editor()->CancelBtnClick(); }, {}, true},
