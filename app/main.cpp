@@ -9,10 +9,7 @@
 
 #include <QApplication>
 #include <QGuiApplication>
-#include <QScreen>
 #include <QTimer>
-
-#include <algorithm>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -35,14 +32,7 @@ int main(int argc, char** argv) {
     window.start(args.size() > 1 ? args[1] : QString());
     window.show();
     // Centred on the screen's free area once the frame is known, title bar always visible.
-    QTimer::singleShot(0, &window, [&window] {
-        const QScreen* screen = window.screen();
-        if (!screen) return;
-        const QRect area = screen->availableGeometry();
-        const QRect frame = window.frameGeometry();
-        window.move(area.left() + std::max(0, (area.width() - frame.width()) / 2),
-                    area.top() + std::max(0, (area.height() - frame.height()) / 2));
-    });
+    QTimer::singleShot(0, &window, [&window] { penumbro::ui::placeCentred(window); });
     if (!konWarning.empty())
         QTimer::singleShot(0, &window, [&] { dialogs.warning(&window, penumbro::ui::fromMessage(konWarning)); });
     if (!screenshots.isEmpty()) penumbro::ui::screenshotsAufnehmen(window, state, screenshots);

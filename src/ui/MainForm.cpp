@@ -649,4 +649,13 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
+void placeCentred(QWidget& window) {
+    const QScreen* screen = window.screen();
+    if (!screen) return;
+    const QRect area = screen->availableGeometry();
+    const QRect frame = window.frameGeometry();
+    window.move(area.left() + std::max(0, (area.width() - frame.width()) / 2),
+                area.top() + std::max(0, (area.height() - frame.height()) / 2));
+}
+
 }  // namespace penumbro::ui

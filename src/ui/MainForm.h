@@ -135,4 +135,8 @@ private:
     QAction* PenumbroHilfe1;
 };
 
+// Centres the shown window on its screen's free area; a window larger than that area
+// keeps its top-left corner (and so its title bar) on the screen.
+void placeCentred(QWidget& window);
+
 }  // namespace penumbro::ui

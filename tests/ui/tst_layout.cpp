@@ -42,6 +42,11 @@ void LayoutTest::everyPageFitsTheStartSize() {
         env.window->findChild<QAction*>(QStringLiteral("PenumbroHilfe1"))->trigger();
         auto* help = env.window->findChild<QWidget*>(QStringLiteral("Hilfe"));
         QVERIFY(help && env.window->screen()->availableGeometry().contains(help->frameGeometry()));
+        // Placed from above the screen's top: the title bar comes back onto the screen.
+        env.window->move(40, -300);
+        placeCentred(*env.window);
+        const QRect area = env.window->screen()->availableGeometry();
+        QVERIFY(env.window->frameGeometry().top() >= area.top() && env.window->frameGeometry().left() >= area.left());
     }
 }
 
