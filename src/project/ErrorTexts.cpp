@@ -412,6 +412,21 @@ constexpr std::array kTexts{
     Entry{ErrorId::HorizonArgument,
           "Horizontintervall %1: \"%2\" ist nicht VON-BIS=H\xD6HE (drei Zahlen, VON ohne Vorzeichen)",
           "horizon interval %1: \"%2\" is not FROM-TO=HEIGHT (three numbers, FROM without sign)"},
+    Entry{ErrorId::FieldTargetFlag,
+          "target: muss 0 oder 1 sein, nicht \"%1\"",
+          "target: must be 0 or 1, not \"%1\""},
+    Entry{ErrorId::FieldUnknown,
+          "%1: dieses Feld gibt es hier nicht",
+          "%1: no such field here"},
+    Entry{ErrorId::FieldCornerPairs,
+          "corners: erwartet werden Paare u,v getrennt durch \";\", nicht \"%1\"",
+          "corners: expected u,v pairs separated by \";\", not \"%1\""},
+    Entry{ErrorId::FieldUvRectangle,
+          "uv-rectangle: erwartet werden vier durch Kommas getrennte Werte LU,LV,U,V",
+          "uv-rectangle: four comma-separated values LU,LV,U,V expected"},
+    Entry{ErrorId::FieldFoliageCount,
+          "foliage: erwartet werden zw\xF6lf durch Kommas getrennte Prozentwerte, nicht %1",
+          "foliage: twelve comma-separated percentages expected, not %1"},
 };
 
 // The reasons the system gives for a failed file operation, as far as a user meets them.

@@ -146,6 +146,11 @@ enum class ErrorId {
     BeforeMissing,           // number, object count
     HorizonArgumentsTooMany,
     HorizonArgument,         // interval number, text
+    FieldTargetFlag,         // text
+    FieldUnknown,            // field
+    FieldCornerPairs,        // text
+    FieldUvRectangle,
+    FieldFoliageCount,       // count
     Count  // the number of identities; keep it last
 };
 

@@ -142,5 +142,27 @@ TEST_F(CliAddChange, MalformedProjectIsListedAsFarAsItReads) {
     EXPECT_EQ(bytes(), written);
 }
 
+// Errors speak the locale's language (LC_ALL over LC_MESSAGES over LANG) and keep
+// "FILE: what" in both.
+TEST_F(CliAddChange, ErrorsFollowTheLocalesLanguage) {
+    const struct {
+        const char* all;
+        const char* messages;
+        const char* said;
+    } cases[] = {
+        {"", "de_DE.UTF-8", ": Objekt 9 existiert nicht (das Projekt hat 0 Objekte)"},
+        {"C.UTF-8", "de_DE.UTF-8", ": object 9 does not exist (the project has 0 objects)"},
+        {"de_AT", "", ": Objekt 9 existiert nicht"},
+    };
+    for (const auto& c : cases) {
+        ::setenv("LC_ALL", c.all, 1);
+        ::setenv("LC_MESSAGES", c.messages, 1);
+        const CliResult r = run("delete", "9");
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_NE(r.err.find(path_ + c.said), std::string::npos) << c.all << "/" << c.messages << ": " << r.err;
+    }
+    ::unsetenv("LC_MESSAGES");
+}
+
 }  // namespace
 }  // namespace penumbro

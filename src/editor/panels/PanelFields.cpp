@@ -14,6 +14,8 @@ namespace {
     throw InputError(field + ": " + what);
 }
 
+[[noreturn]] void badField(ErrorId what, std::vector<ErrorArg> args) { throw InputError({what, std::move(args)}); }
+
 std::vector<std::string> split(const std::string& text, char separator) {
     std::vector<std::string> parts;
     std::size_t from = 0;
@@ -28,7 +30,7 @@ std::vector<std::string> split(const std::string& text, char separator) {
 bool targetFlag(const std::string& value) {
     if (value == "0") return false;
     if (value == "1") return true;
-    badField("target", "must be 0 or 1, not \"" + value + "\"");
+    badField(ErrorId::FieldTargetFlag, {value});
 }
 
 void fillCorners(CornerGrid& grid, const std::string& value, Language lang) {
@@ -44,7 +46,7 @@ void fillCorners(CornerGrid& grid, const std::string& value, Language lang) {
     if (auto message = grid.confirm(lang)) badField("corners", *message);
 }
 
-[[noreturn]] void unknownField(const std::string& field) { badField(field, "no such field here"); }
+[[noreturn]] void unknownField(const std::string& field) { badField(ErrorId::FieldUnknown, {field}); }
 
 // Sets the text field the key names; an unknown key is an error naming it.
 void setTextField(const std::string& field, const std::string& value,
@@ -95,7 +97,7 @@ std::vector<CornerRow> parseCornerList(const std::string& text) {
     for (const std::string& corner : split(text, ';')) {
         const std::vector<std::string> uv = split(corner, ',');
         if (uv.size() != 2)
-            badField("corners", "expected u,v pairs separated by \";\", not \"" + corner + "\"");
+            badField(ErrorId::FieldCornerPairs, {corner});
         rows.push_back({uv[0], uv[1]});
     }
     return rows;
@@ -126,7 +128,7 @@ void applyFields(OverhangPanel& p, const FieldValues& values, Language lang) {
         } else if (field == "uv-rectangle") {
             // The window's u-v rectangle form: its first corner goes into the placement line too.
             const std::vector<std::string> parts = split(value, ',');
-            if (parts.size() != 4) badField("uv-rectangle", "four comma-separated values LU,LV,U,V expected");
+            if (parts.size() != 4) badField(ErrorId::FieldUvRectangle, {});
             p.form = {parts[0], parts[1], parts[2], parts[3]};
             if (auto message = p.applyUvRectangle(lang)) badField("uv-rectangle", *message);
         } else {
@@ -150,8 +152,7 @@ void applyFields(TreePanel& p, const FieldValues& values, Language) {
         if (field == "foliage") {
             const std::vector<std::string> months = split(value, ',');
             if (months.size() != 12)
-                badField("foliage", "twelve comma-separated percentages expected, not " +
-                                        std::to_string(months.size()));
+                badField(ErrorId::FieldFoliageCount, {std::to_string(months.size())});
             std::copy(months.begin(), months.end(), p.foliage.begin());
         } else {
             setTextField(field, value, {{"name", &p.name}, {"trunk-height", &p.trunkHeight},
