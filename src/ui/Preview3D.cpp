@@ -311,6 +311,7 @@ void Preview3DBox::highlightObject(int objectNr) {
 
 void Preview3DBox::watchObjectList(QAbstractItemView* list) {
     objectList_ = list;
+    objectListViewport_ = list->viewport();
     list->viewport()->setMouseTracking(true);
     list->viewport()->installEventFilter(this);
 }
@@ -337,8 +338,8 @@ bool Preview3DBox::eventFilter(QObject* watched, QEvent* event) {
         if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseMove) panelMouse(event);
         if (event->type() == QEvent::Resize)
             projection_ = resizeProjection(camera_, panel_->width(), panel_->height());
-    } else if (objectList_ && watched == objectList_->viewport()) {
-        if (event->type() == QEvent::MouseMove) {
+    } else if (objectListViewport_ && watched == objectListViewport_) {
+        if (event->type() == QEvent::MouseMove && objectList_) {
             const QModelIndex row = objectList_->indexAt(static_cast<QMouseEvent*>(event)->position().toPoint());
             highlightObject(row.isValid() ? row.row() + 1 : 0);
         } else if (event->type() == QEvent::Leave) {

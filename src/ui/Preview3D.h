@@ -88,6 +88,9 @@ private:
     int markiertesObjekt_ = 0;
     bool zeichnenAktiv_ = false;
     QPointer<QAbstractItemView> objectList_;
+    // The list's viewport on its own: it still sends events while the list is being
+    // destroyed, when the list must no longer be touched.
+    QPointer<QWidget> objectListViewport_;
 
     QWidget* panel_ = nullptr;
     PreviewPanel* glPanel_ = nullptr;
