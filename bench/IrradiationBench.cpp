@@ -27,15 +27,19 @@ WeatherFile syntheticYear() {
     return w;
 }
 
-void BM_IrradiationYear_Collector(benchmark::State& state) {
+void irradiationYear(benchmark::State& state, SkyModel sky) {
     IrradiationRequest request;
     request.projectFile = examplePath("collector.dat");
     request.text = loadProjectFile(request.projectFile).lines;
+    request.skyModel = sky;
     const WeatherFile weather = syntheticYear();
     double loss = 0;
     for (auto _ : state) loss = computeIrradiation(request, weather).year.lossPercent();
     state.counters["loss_percent"] = loss;
 }
+// The Perez sky should cost at most half as much again as the isotropic one.
+void BM_IrradiationYear_Collector(benchmark::State& s) { irradiationYear(s, SkyModel::Isotropic); }
+void BM_IrradiationYearPerez_Collector(benchmark::State& s) { irradiationYear(s, SkyModel::Perez); }
 
 void sunPathMask(benchmark::State& state, const char* example) {
     const std::string path = examplePath(example);
@@ -48,6 +52,7 @@ void BM_SunPathMask2Degrees_Collector(benchmark::State& s) { sunPathMask(s, "col
 void BM_SunPathMask2Degrees_Facade(benchmark::State& s) { sunPathMask(s, "facade.dat"); }
 
 BENCHMARK(BM_IrradiationYear_Collector)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_IrradiationYearPerez_Collector)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_SunPathMask2Degrees_Collector)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_SunPathMask2Degrees_Facade)->Unit(benchmark::kMillisecond)->Iterations(3);
 

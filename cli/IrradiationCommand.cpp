@@ -17,7 +17,7 @@
 namespace penumbro::cli {
 
 int runIrradiation(const Args& args) {
-    const Options opts(args, {.values = {"weather", "kon", "out", "method"}, .flags = {"hourly"}, .repeatable = {"set"}});
+    const Options opts(args, {.values = {"weather", "kon", "out", "method", "sky-model"}, .flags = {"hourly"}, .repeatable = {"set"}});
     if (opts.positional().size() != 1) throw UsageError{"expected one project file"};
     if (!opts.has("weather")) throw UsageError{"--weather FILE.epw is required"};
     const std::string path = opts.positional()[0];
@@ -25,6 +25,11 @@ int runIrradiation(const Args& args) {
     request.method = shadingMethodOption(opts);
     request.params = runParameters(opts);
     request.keepHours = opts.has("hourly");
+    if (opts.has("sky-model")) {
+        const auto model = skyModelFromName(opts.value("sky-model"));
+        if (!model) throw UsageError{"--sky-model takes isotropic or perez"};
+        request.skyModel = *model;
+    }
     const std::string base = opts.outputPath(withoutExtension(path));
     const WeatherFile weather = readWeatherFile(opts.value("weather"));
     const LoadedProject project = loadProjectFile(path);

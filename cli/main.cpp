@@ -64,9 +64,11 @@ const std::vector<Command>& commands() {
          runInstant},
         {"irradiation", "irradiation on the target from a weather file (.epw), with and without shading",
          "usage: penumbro-cli irradiation PROJECT.dat --weather FILE.epw [--kon FILE.kon] [--set KEY=VALUE]...\n"
-         "                                [--method raster|exact] [-o|--out BASE] [--hourly]\n"
+         "                                [--method raster|exact] [--sky-model perez|isotropic]\n"
+         "                                [-o|--out BASE] [--hourly]\n"
          "  For every hour of the weather year: beam, sky diffuse and ground-reflected irradiation\n"
-         "  on the plane of the first target, unshaded and shaded (see README). Writes\n"
+         "  on the plane of the first target, unshaded and shaded (see README). The sky diffuse\n"
+         "  light follows the Perez model (default) or an isotropic sky. Writes\n"
          "  BASE_irradiation.csv (months 1..12 and year, kWh/m2) and prints it as a table;\n"
          "  --hourly also writes BASE_irradiation_hourly.csv (Wh/m2). BASE: the project path\n"
          "  without its extension. Parameters as for \"run\" (resolution, diffuse-resolution,\n"

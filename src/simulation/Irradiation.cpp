@@ -14,6 +14,9 @@ namespace penumbro {
 IrradiationSums& IrradiationSums::operator+=(const IrradiationSums& o) {
     beam += o.beam, sky += o.sky, ground += o.ground;
     beamShaded += o.beamShaded, skyShaded += o.skyShaded, groundShaded += o.groundShaded;
+    skyIsotropic += o.skyIsotropic, skyCircumsolar += o.skyCircumsolar, skyHorizon += o.skyHorizon;
+    skyIsotropicShaded += o.skyIsotropicShaded, skyCircumsolarShaded += o.skyCircumsolarShaded;
+    skyHorizonShaded += o.skyHorizonShaded;
     return *this;
 }
 
@@ -68,6 +71,38 @@ double ratio(double shaded, double bare) {
     return std::fabs(q - 1.0) < 1e-9 ? 1.0 : q;
 }
 
+// Where the horizon-brightening part comes from: the pre-computation's lowest band
+// (elevation asin(1/2N)) laid along the world horizon and sampled at its 4N azimuth
+// steps, symmetric about the plane's azimuth. Each direction in front of the plane
+// counts with its cosine of incidence, the light it brings to the plane. Per month the
+// share that arrives: open target above the horizon line, crowns as open by the part
+// without foliage, directions exactly at the horizon line by half, as in the sky factor.
+std::array<double, 12> horizonBandOpen(const CompiledModel& model, double planeAzimuth, int intervals,
+                                       const std::function<SampleShares(const Vec3&)>& sample) {
+    const DiffuseGrid grid = makeDiffuseGrid(intervals);
+    const double elevation = grid.elevation.front();
+    const auto steps = grid.azimuth.size();
+    double weight = 0, open = 0, crown = 0;
+    for (std::size_t j = 0; j < steps; ++j) {
+        const double azimuth = planeAzimuth + (static_cast<double>(j) + 0.5) * 2.0 * std::numbers::pi / static_cast<double>(steps);
+        const Vec3 s = Sonnenvektor(elevation, azimuth, model.frame);
+        if (!(s.y > 0)) continue;
+        const SampleShares shares = sample(s);
+        const double total = shares.open + shares.crown + shares.other;
+        weight += s.y;
+        if (!(total > 0)) continue;
+        const double h = horizonHeight(model.horizon, std::fmod(azimuth / kRad + 720.0, 360.0));
+        const double e = elevation / kRad;
+        const double above = e > h ? 1.0 : e == h ? 0.5 : 0.0;
+        open += s.y * above * shares.open / total;
+        crown += s.y * above * shares.crown / total;
+    }
+    std::array<double, 12> out{};
+    for (std::size_t m = 0; m < 12; ++m)
+        out[m] = weight > 0 ? (open + crown * (100 - model.foliage[m]) / 100.0) / weight : 1.0;
+    return out;
+}
+
 }  // namespace
 
 IrradiationResult computeIrradiation(const IrradiationRequest& request, const WeatherFile& weather) {
@@ -83,6 +118,8 @@ IrradiationResult computeIrradiation(const IrradiationRequest& request, const We
     r.tiltDeg = 90.0 - beta / kRad;
     r.azimuthDeg = std::fmod(-model.frame.alphaPrime / kRad + 720.0, 360.0);
     const double cosTilt = std::sin(beta);
+    const bool perez = request.skyModel == SkyModel::Perez;
+    r.skyModel = request.skyModel;
 
     ShadingRaster raster;
     raster.reset(DrawingWindowKind::FastRun);
@@ -100,6 +137,17 @@ IrradiationResult computeIrradiation(const IrradiationRequest& request, const We
         skyRatio[m] = f && b ? ratio(f->sky, b->sky) : 1.0;
         groundRatio[m] = f && b ? ratio(f->ground, b->ground) : 1.0;
     }
+    r.horizonOpen.fill(1.0);
+    if (perez)
+        r.horizonOpen = horizonBandOpen(model, r.azimuthDeg * kRad, p.elevationIntervals, [&](const Vec3& s) {
+            if (exactAreas) {
+                const ShadowAreas a = exact.pass(model, s);
+                return SampleShares{a.target - a.shaded, a.crown, a.shaded - a.crown};
+            }
+            const RasterCounts c = raster.pass(model, s, p.diffuseResolution);
+            return SampleShares{static_cast<double>(c.lit), static_cast<double>(c.crown),
+                                static_cast<double>(c.shaded - c.crown)};
+        });
 
     if (request.keepHours) r.hours.reserve(weather.hours.size());
     for (const WeatherHour& w : weather.hours) {
@@ -111,28 +159,52 @@ IrradiationResult computeIrradiation(const IrradiationRequest& request, const We
         // The row holds the hour ending at its clock hour: the sun of its middle.
         h.sun = Sonnenstand(kSimulationYear, h.dayNumber, static_cast<float>(w.hour) - 0.5f, model.site.latitude,
                             model.site.longitude, model.site.correction);
-        if (w.direct > 0) {
+        const double cosIncidence = Sonnenvektor(h.sun.elevation * kRad, h.sun.azimuth * kRad, model.frame).y;
+        PerezParts parts;
+        if (perez)
+            parts = perezParts(w.diffuse, w.direct, (90.0 - h.sun.elevation) * kRad, h.dayNumber, cosIncidence,
+                               std::numbers::pi / 2 - beta);
+        // Open share of the sun's own direction, which the circumsolar light shares.
+        double sunOpen = 0;
+        if (w.direct > 0 || parts.circumsolar > 0) {
             const InstantResult instant =
                 exactAreas ? instantForSunExact(model, exact, h.sun, w.month)
                            : instantForSun(model, raster, h.sun, w.month, p.resolution);
             h.computed = true;
             h.shading = instant.ergebnis;
             if (instant.ergebnis >= 0) {
-                const double cosIncidence =
-                    Sonnenvektor(h.sun.elevation * kRad, h.sun.azimuth * kRad, model.frame).y;
-                h.wh.beam = w.direct * std::max(0.0, cosIncidence);
-                h.wh.beamShaded = h.wh.beam * (1.0 - instant.ergebnis);
+                sunOpen = 1.0 - instant.ergebnis;
+                if (w.direct > 0) {
+                    h.wh.beam = w.direct * std::max(0.0, cosIncidence);
+                    h.wh.beamShaded = h.wh.beam * sunOpen;
+                }
             }
         }
-        h.wh.sky = w.diffuse * (1.0 + cosTilt) / 2.0;
         h.wh.ground = w.global * model.reflectance[m] / 100.0 * (1.0 - cosTilt) / 2.0;
-        h.wh.skyShaded = h.wh.sky * skyRatio[m];
         h.wh.groundShaded = h.wh.ground * groundRatio[m];
+        if (perez) {
+            h.wh.skyIsotropic = parts.isotropic;
+            h.wh.skyCircumsolar = parts.circumsolar;
+            h.wh.skyHorizon = parts.horizon;
+            h.wh.skyIsotropicShaded = parts.isotropic * skyRatio[m];
+            h.wh.skyCircumsolarShaded = parts.circumsolar * sunOpen;
+            h.wh.skyHorizonShaded = parts.horizon * r.horizonOpen[m];
+            h.wh.sky = h.wh.skyIsotropic + h.wh.skyCircumsolar + h.wh.skyHorizon;
+            h.wh.skyShaded = h.wh.skyIsotropicShaded + h.wh.skyCircumsolarShaded + h.wh.skyHorizonShaded;
+        } else {
+            h.wh.sky = w.diffuse * (1.0 + cosTilt) / 2.0;
+            h.wh.skyShaded = h.wh.sky * skyRatio[m];
+            h.wh.skyIsotropic = h.wh.sky;
+            h.wh.skyIsotropicShaded = h.wh.skyShaded;
+        }
         r.months[m] += h.wh;
         if (request.keepHours) r.hours.push_back(h);
     }
     for (IrradiationSums& s : r.months) {
-        for (double* v : {&s.beam, &s.sky, &s.ground, &s.beamShaded, &s.skyShaded, &s.groundShaded}) *v /= 1000.0;
+        for (double* v : {&s.beam, &s.sky, &s.ground, &s.beamShaded, &s.skyShaded, &s.groundShaded, &s.skyIsotropic,
+                          &s.skyCircumsolar, &s.skyHorizon, &s.skyIsotropicShaded, &s.skyCircumsolarShaded,
+                          &s.skyHorizonShaded})
+            *v /= 1000.0;
         r.year += s;
     }
     return r;
@@ -188,7 +260,12 @@ std::string irradiationTable(const IrradiationResult& r) {
 std::string irradiationHourlyCsv(const IrradiationResult& r) {
     std::string out =
         "month,day,hour,day_number,sun_azimuth,sun_elevation,shading,beam_wh,sky_wh,ground_wh,beam_shaded_wh,"
-        "sky_shaded_wh,ground_shaded_wh\n";
+        "sky_shaded_wh,ground_shaded_wh";
+    const bool perez = r.skyModel == SkyModel::Perez;
+    if (perez)
+        out += ",sky_isotropic_wh,sky_circumsolar_wh,sky_horizon_wh,sky_isotropic_shaded_wh,"
+               "sky_circumsolar_shaded_wh,sky_horizon_shaded_wh";
+    out += "\n";
     for (const IrradiationHour& h : r.hours) {
         out += std::to_string(h.weather->month) + "," + std::to_string(h.weather->day) + "," +
                std::to_string(h.weather->hour) + "," + std::to_string(h.dayNumber) + "," +
@@ -196,6 +273,10 @@ std::string irradiationHourlyCsv(const IrradiationResult& r) {
                (h.computed ? formatFixed(h.shading, 0, 4) : std::string());
         for (double v : {h.wh.beam, h.wh.sky, h.wh.ground, h.wh.beamShaded, h.wh.skyShaded, h.wh.groundShaded})
             out += "," + formatFixed(v, 0, 2);
+        if (perez)
+            for (double v : {h.wh.skyIsotropic, h.wh.skyCircumsolar, h.wh.skyHorizon, h.wh.skyIsotropicShaded,
+                             h.wh.skyCircumsolarShaded, h.wh.skyHorizonShaded})
+                out += "," + formatFixed(v, 0, 2);
         out += "\n";
     }
     return out;

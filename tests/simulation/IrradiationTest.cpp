@@ -1,5 +1,5 @@
-// Irradiation from a weather year: the weather reader's refusals and the isotropic
-// sums against a computation by hand.
+// Irradiation from a weather year: the weather reader's refusals, the isotropic and
+// Perez sums against computations by hand, and how the Perez parts are shaded.
 
 #include "cli/RunCli.h"
 #include "engine/Calendar.h"
@@ -14,6 +14,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <fstream>
 #include <functional>
 #include <numbers>
 
@@ -87,14 +90,14 @@ TEST(WeatherFile, RealLayoutReadsAndDamageIsRefusedWithFileAndLine) {
 
 // A vertical 2 x 2 m target facing south at the origin, optionally behind a wall
 // that hides it from every sun in front of it.
-IrradiationRequest request(bool wall) {
+IrradiationRequest request(bool wall, const Lines& horizon = {}) {
     std::vector<Lines> surfaces = {plainSurface("Fenster", true, "# 180.000 90.000 0.000 0.000 0.000",
                                                 {"0.0 0.0 0.0", "2.0 0.0 0.0", "2.0 0.0 2.0", "0.0 0.0 2.0"})};
     if (wall)
         surfaces.push_back(plainSurface("Mauer", false, "# 180.000 90.000 -300.000 -0.500 0.000",
                                         {"-300.0 -0.5 0.0", "300.0 -0.5 0.0", "300.0 -0.5 300.0", "-300.0 -0.5 300.0"}));
     IrradiationRequest r;
-    r.text = testing::project(surfaces);
+    r.text = testing::project(surfaces, -1, horizon);
     r.projectFile = "p.dat";
     r.params.resolution = 4;
     r.params.diffuseResolution = 8;
@@ -104,7 +107,9 @@ IrradiationRequest request(bool wall) {
 
 TEST(Irradiation, UnobstructedMatchesTheIsotropicSumsAndLosesNothing) {
     const WeatherFile w = parseWeatherFile(weatherLines(), "w.epw");
-    const IrradiationResult r = computeIrradiation(request(false), w);
+    IrradiationRequest req = request(false);
+    req.skyModel = SkyModel::Isotropic;
+    const IrradiationResult r = computeIrradiation(req, w);
     EXPECT_TRUE(r.warnings.empty());
     EXPECT_NEAR(r.tiltDeg, 90.0, 1e-6);
     EXPECT_NEAR(r.azimuthDeg, 180.0, 1e-6);
@@ -146,14 +151,148 @@ TEST(Irradiation, CommandLineWritesTheComputedTableAndRefusesADamagedFile) {
     ASSERT_EQ(r.exitCode, 0) << r.err;
     const std::string csv = irradiationCsv(computeIrradiation(req, parseWeatherFile(weather, "w.epw")));
     EXPECT_EQ(dir.read("out_irradiation.csv"), csv);
-    EXPECT_EQ(splitLines(dir.read("out_irradiation_hourly.csv")).size(), 8761u);
+    const Lines hourly = splitLines(dir.read("out_irradiation_hourly.csv"));
+    EXPECT_EQ(hourly.size(), 8761u);
+    EXPECT_NE(hourly[0].find(",sky_isotropic_wh,sky_circumsolar_wh,sky_horizon_wh,sky_isotropic_shaded_wh,"
+                             "sky_circumsolar_shaded_wh,sky_horizon_shaded_wh"),
+              std::string::npos);
     EXPECT_NE(r.out.find("year   "), std::string::npos);
+    EXPECT_EQ(runCli("irradiation " + common + " --sky-model uniform").exitCode, 2);
 
     weather[500] = "1995,1,21,13";
     saveProjectFile(dir.path("w.epw"), weather);
     const CliResult bad = runCli("irradiation " + common);
     EXPECT_EQ(bad.exitCode, 1);
     EXPECT_NE(bad.err.find("w.epw:501: "), std::string::npos) << bad.err;
+}
+
+// Perez's parts over the year on the unobstructed vertical plane, summed from the
+// paper's formulas written out plainly. This weather's clearness stays within bins
+// 5 to 7 (eps = (6 + kappa Z^3) / (1 + kappa Z^3) from 5.5 at noon in June to 2 at
+// sunrise), so only their coefficients are needed.
+TEST(Irradiation, PerezYearMatchesThePaperSummedByHandAndLosesNothingUnobstructed) {
+    struct Bin {
+        double lowest, f11, f12, f13, f21, f22, f23;
+    };
+    const Bin bins[] = {{1.95, 0.873, -0.392, -0.362, 0.226, -0.462, 0.001},
+                        {2.8, 1.132, -1.237, -0.412, 0.288, -0.823, 0.056},
+                        {4.5, 1.060, -1.600, -0.359, 0.264, -1.127, 0.131}};
+    double isotropic = 0, circumsolar = 0, horizon = 0;
+    for (int row = 0; row < kWeatherHours; ++row) {
+        const SunPosition s = sunOfRow(row);
+        if (s.elevation <= 0) continue;
+        const double zd = 90.0 - s.elevation, z = zd * kRad;
+        const double eps = ((kDhi + kDni) / kDhi + 1.041 * z * z * z) / (1 + 1.041 * z * z * z);
+        ASSERT_TRUE(eps >= 1.95 && eps < 6.2) << row;
+        const double airMass = 1 / (std::cos(z) + 0.50572 * std::pow(96.07995 - zd, -1.6364));
+        const double g = 2 * std::numbers::pi * (row / 24) / 365;
+        const double i0 = 1367 * (1.00011 + 0.034221 * std::cos(g) + 0.00128 * std::sin(g) +
+                                  0.000719 * std::cos(2 * g) + 0.000077 * std::sin(2 * g));
+        const double delta = kDhi * airMass / i0;
+        const Bin& c = eps >= 4.5 ? bins[2] : eps >= 2.8 ? bins[1] : bins[0];
+        const double f1 = std::max(0.0, c.f11 + c.f12 * delta + c.f13 * z);
+        const double f2 = c.f21 + c.f22 * delta + c.f23 * z;
+        const double cosIncidence = std::cos(s.elevation * kRad) * std::cos((s.azimuth - 180.0) * kRad);
+        isotropic += kDhi * (1 - f1) / 2 / 1000;  // tilt 90: (1 + cos t) / 2 = 1/2, sin t = 1
+        circumsolar += kDhi * f1 * std::max(0.0, cosIncidence) / std::max(std::cos(85 * kRad), std::cos(z)) / 1000;
+        horizon += kDhi * f2 / 1000;
+    }
+    const IrradiationResult r = computeIrradiation(request(false), parseWeatherFile(weatherLines(), "w.epw"));
+    EXPECT_NEAR(r.year.skyIsotropic, isotropic, 0.005 * isotropic);
+    EXPECT_NEAR(r.year.skyCircumsolar, circumsolar, 0.005 * circumsolar);
+    EXPECT_NEAR(r.year.skyHorizon, horizon, 0.005 * horizon);
+    EXPECT_NEAR(r.year.sky, r.year.skyIsotropic + r.year.skyCircumsolar + r.year.skyHorizon, 1e-9);
+    EXPECT_NEAR(r.year.skyShaded, r.year.sky, 1e-9);
+    EXPECT_EQ(r.year.lossPercent(), 0.0);
+}
+
+// The collector behind a wall 8 m high that shades it in part on many hours.
+Lines collectorBehindWall() {
+    return testing::project({testing::collectorSurface(),
+                             plainSurface("Mauer", false, "# 180.000  90.000  10.000  5.000  0.000",
+                                          {"10.0 5.0 0.0", "20.0 5.0 0.0", "20.0 5.0 8.0", "10.0 5.0 8.0"})});
+}
+
+// The circumsolar light comes from the sun's direction: whatever share of the target
+// the beam reaches, the same share of the circumsolar light arrives.
+TEST(Irradiation, CircumsolarIsShadedLikeTheBeamInEveryHour) {
+    IrradiationRequest req = request(false);
+    req.text = collectorBehindWall();
+    req.keepHours = true;
+    const IrradiationResult r = computeIrradiation(req, parseWeatherFile(weatherLines(), "w.epw"));
+    int partly = 0, checked = 0;
+    for (const IrradiationHour& h : r.hours) {
+        if (!(h.wh.beam > 0)) {
+            EXPECT_EQ(h.wh.skyCircumsolar, 0.0) << h.dayNumber << " " << h.weather->hour;
+            continue;
+        }
+        const double open = h.wh.beamShaded / h.wh.beam;
+        EXPECT_NEAR(h.wh.skyCircumsolarShaded, h.wh.skyCircumsolar * open, 1e-9 * h.wh.skyCircumsolar)
+            << h.dayNumber << " " << h.weather->hour;
+        partly += open > 0.01 && open < 0.99;
+        ++checked;
+    }
+    EXPECT_GT(checked, 3000);
+    EXPECT_GT(partly, 100);  // the wall shades the collector in part on many hours
+}
+
+// The horizon band in front of a south-facing vertical target: open, blocked by a
+// horizon line on all sides or on the eastern half only (the band's directions lie
+// symmetric about south, so exactly half its light is blocked), or by a wall in front.
+TEST(Irradiation, HorizonBandIsBlockedByTheHorizonLineAndObstacles) {
+    struct Case {
+        const char* what;
+        bool wall;
+        Lines horizon;
+        double open;
+    };
+    const Case cases[] = {
+        {"open", false, {}, 1.0},
+        {"horizon line all round", false, {"0-360=10"}, 0.0},
+        {"horizon line in the east", false, {"90-180=10"}, 0.5},
+        {"wall in front", true, {}, 0.0},
+    };
+    const WeatherFile w = parseWeatherFile(weatherLines(), "w.epw");
+    for (const Case& c : cases) {
+        const IrradiationResult r = computeIrradiation(request(c.wall, c.horizon), w);
+        for (double open : r.horizonOpen) EXPECT_NEAR(open, c.open, 1e-9) << c.what;
+        EXPECT_NEAR(r.year.skyHorizonShaded, c.open * r.year.skyHorizon, 1e-9) << c.what;
+        EXPECT_GT(r.year.skyHorizon, 10.0) << c.what;
+    }
+}
+
+// FNV-1a, to hold a whole hourly file in a golden line.
+std::uint64_t fingerprint(const std::string& bytes) {
+    std::uint64_t h = 14695981039346656037ull;
+    for (unsigned char c : bytes) h = (h ^ c) * 1099511628211ull;
+    return h;
+}
+
+// With the isotropic sky the command writes what it wrote before the Perez sky was
+// added: the files stored in tests/cli/golden come from that program.
+TEST(Irradiation, IsotropicSkyKeepsThePreviousFilesByteForByte) {
+    const penumbro::testing::TempDir dir("irradiation-golden");
+    saveProjectFile(dir.path("w.epw"), weatherLines());
+    saveProjectFile(dir.path("p.dat"), collectorBehindWall());
+    ASSERT_EQ(runCli("kon --write " + cliQuote(dir.path("start.kon"))).exitCode, 0);
+    const CliResult r = runCli("irradiation " + cliQuote(dir.path("p.dat")) + " --weather " +
+                               cliQuote(dir.path("w.epw")) + " --kon " + cliQuote(dir.path("start.kon")) +
+                               " --set elevation-intervals=6 --sky-model isotropic --hourly -o " +
+                               cliQuote(dir.path("out")));
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const std::string golden = std::string(PENUMBRO_SOURCE_DIR) + "/tests/cli/golden/collector_isotropic";
+    const std::string hourly = dir.read("out_irradiation_hourly.csv");
+    const std::string hourlyPrint = std::to_string(splitLines(hourly).size()) + " lines, FNV-1a " +
+                                    std::to_string(fingerprint(hourly)) + "\n";
+    const std::string table = r.out.substr(r.out.find("plane of the first target"));
+    if (std::getenv("PENUMBRO_UPDATE_GOLDEN")) {
+        std::ofstream(golden + "_irradiation.csv", std::ios::binary) << dir.read("out_irradiation.csv");
+        std::ofstream(golden + "_irradiation.txt", std::ios::binary) << table;
+        std::ofstream(golden + "_irradiation_hourly.fnv", std::ios::binary) << hourlyPrint;
+    }
+    EXPECT_EQ(dir.read("out_irradiation.csv"), testing::TempDir::readFile(golden + "_irradiation.csv"));
+    EXPECT_EQ(table, testing::TempDir::readFile(golden + "_irradiation.txt"));
+    EXPECT_EQ(hourlyPrint, testing::TempDir::readFile(golden + "_irradiation_hourly.fnv"));
 }
 
 }  // namespace
