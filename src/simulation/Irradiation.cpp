@@ -212,12 +212,19 @@ IrradiationResult computeIrradiation(const IrradiationRequest& request, const We
 
 namespace {
 
+// A negative horizon part can round to nothing; it is written "0.00", not "-0.00".
+std::string fixed(double value, int decimals) {
+    std::string s = formatFixed(value, 0, decimals);
+    if (s[0] == '-' && s.find_first_not_of("-0.") == std::string::npos) s.erase(0, 1);
+    return s;
+}
+
 const char* const kColumns[] = {"month",       "beam_kwh",   "sky_kwh",           "ground_kwh",
                                 "beam_shaded_kwh", "sky_shaded_kwh", "ground_shaded_kwh", "loss_percent"};
 
 std::vector<std::string> rowFields(const std::string& label, const IrradiationSums& s) {
     std::vector<std::string> f = {label};
-    for (double v : {s.beam, s.sky, s.ground, s.beamShaded, s.skyShaded, s.groundShaded}) f.push_back(formatFixed(v, 0, 3));
+    for (double v : {s.beam, s.sky, s.ground, s.beamShaded, s.skyShaded, s.groundShaded}) f.push_back(fixed(v, 3));
     f.push_back(formatFixed(s.lossPercent(), 0, 2));
     return f;
 }
@@ -272,11 +279,11 @@ std::string irradiationHourlyCsv(const IrradiationResult& r) {
                formatFixed(h.sun.azimuth, 0, 2) + "," + formatFixed(h.sun.elevation, 0, 2) + "," +
                (h.computed ? formatFixed(h.shading, 0, 4) : std::string());
         for (double v : {h.wh.beam, h.wh.sky, h.wh.ground, h.wh.beamShaded, h.wh.skyShaded, h.wh.groundShaded})
-            out += "," + formatFixed(v, 0, 2);
+            out += "," + fixed(v, 2);
         if (perez)
             for (double v : {h.wh.skyIsotropic, h.wh.skyCircumsolar, h.wh.skyHorizon, h.wh.skyIsotropicShaded,
                              h.wh.skyCircumsolarShaded, h.wh.skyHorizonShaded})
-                out += "," + formatFixed(v, 0, 2);
+                out += "," + fixed(v, 2);
         out += "\n";
     }
     return out;

@@ -254,8 +254,12 @@ TEST(Irradiation, HorizonBandIsBlockedByTheHorizonLineAndObstacles) {
     };
     const WeatherFile w = parseWeatherFile(weatherLines(), "w.epw");
     for (const Case& c : cases) {
-        const IrradiationResult r = computeIrradiation(request(c.wall, c.horizon), w);
+        IrradiationRequest req = request(c.wall, c.horizon);
+        req.keepHours = true;
+        const IrradiationResult r = computeIrradiation(req, w);
         for (double open : r.horizonOpen) EXPECT_NEAR(open, c.open, 1e-9) << c.what;
+        // A darker horizon (negative part) hidden completely is nothing, not "-0.00".
+        EXPECT_EQ(irradiationHourlyCsv(r).find(",-0.00"), std::string::npos) << c.what;
         EXPECT_NEAR(r.year.skyHorizonShaded, c.open * r.year.skyHorizon, 1e-9) << c.what;
         EXPECT_GT(r.year.skyHorizon, 10.0) << c.what;
     }
