@@ -17,7 +17,9 @@
 namespace penumbro::cli {
 
 int runIrradiation(const Args& args) {
-    const Options opts(args, {.values = {"weather", "kon", "out", "method", "sky-model"}, .flags = {"hourly"}, .repeatable = {"set"}});
+    const Options opts(args, {.values = {"weather", "kon", "out", "method", "sky-model"},
+                              .flags = {"hourly"},
+                              .repeatable = {"set"}});
     if (opts.positional().size() != 1) throw UsageError{"expected one project file"};
     if (!opts.has("weather")) throw UsageError{"--weather FILE.epw is required"};
     const std::string path = opts.positional()[0];

@@ -82,9 +82,10 @@ std::array<double, 12> horizonBandOpen(const CompiledModel& model, double planeA
     const DiffuseGrid grid = makeDiffuseGrid(intervals);
     const double elevation = grid.elevation.front();
     const auto steps = grid.azimuth.size();
+    const double step = 2.0 * std::numbers::pi / static_cast<double>(steps);
     double weight = 0, open = 0, crown = 0;
     for (std::size_t j = 0; j < steps; ++j) {
-        const double azimuth = planeAzimuth + (static_cast<double>(j) + 0.5) * 2.0 * std::numbers::pi / static_cast<double>(steps);
+        const double azimuth = planeAzimuth + (static_cast<double>(j) + 0.5) * step;
         const Vec3 s = Sonnenvektor(elevation, azimuth, model.frame);
         if (!(s.y > 0)) continue;
         const SampleShares shares = sample(s);

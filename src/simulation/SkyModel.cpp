@@ -59,7 +59,8 @@ PerezParts perezParts(double diffuseHorizontal, double directNormal, double zeni
     }
     const double z3 = kKappa * zenith * zenith * zenith;
     const double clearness = ((diffuseHorizontal + directNormal) / diffuseHorizontal + z3) / (1.0 + z3);
-    const double brightness = diffuseHorizontal * relativeAirMass(zenith * 180.0 / kPi) / extraterrestrialNormal(dayNumber);
+    const double brightness =
+        diffuseHorizontal * relativeAirMass(zenith * 180.0 / kPi) / extraterrestrialNormal(dayNumber);
     const auto bin = static_cast<std::size_t>(
         std::upper_bound(kClearnessBounds.begin(), kClearnessBounds.end(), clearness) - kClearnessBounds.begin());
     const auto& c = kCoefficients[bin];
