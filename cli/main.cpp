@@ -3,6 +3,7 @@
 #include "Cli.h"
 
 #include "project/InputError.h"
+#include "project/Version.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -198,6 +199,10 @@ int main(int argc, char** argv) {
     std::string name = argv[1];
     if (name == "--help" || name == "-h" || name == "help") {
         printOverview(std::cout);
+        return kExitOk;
+    }
+    if (name == "--version") {
+        std::cout << "penumbro-cli " << penumbro::kProgramVersion << "\n";
         return kExitOk;
     }
     for (const auto& c : commands()) {

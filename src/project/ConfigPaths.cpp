@@ -55,9 +55,14 @@ std::string environment(const char* name) {
 
 }  // namespace
 
+bool isInstalledProgramDir(const std::string& programDir) {
+    std::error_code ec;
+    return std::filesystem::is_directory(withTrailingSlash(programDir) + "../share/penumbro", ec);
+}
+
 std::string configDirectoryForProgram(const std::string& programDir) {
-    return configDirectory(programDir, canCreateFilesIn(programDir), environment("XDG_CONFIG_HOME"),
-                           environment("HOME"));
+    const bool portable = !isInstalledProgramDir(programDir) && canCreateFilesIn(programDir);
+    return configDirectory(programDir, portable, environment("XDG_CONFIG_HOME"), environment("HOME"));
 }
 
 }  // namespace penumbro

@@ -32,6 +32,12 @@ void CoreTest::configDirectoryRule() {
     QCOMPARE(standardWorkingDirectory(base), base);
     QDir(dir.path()).mkdir(QStringLiteral("daten"));
     QCOMPARE(standardWorkingDirectory(base), base + "daten/");
+    // An installation (bin beside share/penumbro) keeps its settings in the user's
+    // folder although root could write into its bin folder.
+    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("inst/bin")) && QDir(dir.path()).mkpath(QStringLiteral("inst/share/penumbro")));
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(base + "cfg"));
+    QCOMPARE(configDirectoryForProgram(base + "inst/bin"), base + "cfg/penumbro/");
+    qunsetenv("XDG_CONFIG_HOME");
 }
 
 void CoreTest::settingsFile() {
