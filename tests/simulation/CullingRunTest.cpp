@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <numbers>
 #include <random>
@@ -21,63 +20,42 @@ struct P {
     double x, y, z;
 };
 
-class ProjectBuilder {
-public:
-    void add(const std::string& name, const std::vector<P>& pts, const std::string& extra = "") {
-        body_.push_back(name);
-        if (!extra.empty()) body_.push_back(extra);
-        body_.push_back(std::to_string(pts.size()));
-        char line[96];
-        for (const P& p : pts) {
-            std::snprintf(line, sizeof line, "%.6f %.6f %.6f", p.x, p.y, p.z);
-            body_.emplace_back(line);
-        }
-        ++count_;
-    }
-    Lines text() const {
-        Lines t = {"* random scene", std::to_string(count_)};
-        t.insert(t.end(), body_.begin(), body_.end());
-        t.insert(t.end(), {"Standort", "47.5 -9.0 -1.0", "Bodenreflexion", " 20 20 20 20 20 20 20 20 20 20 20 20"});
-        return t;
-    }
+void addSurface(Lines& body, const std::string& name, const std::vector<P>& pts, const std::string& extra = "") {
+    body.push_back(name);
+    if (!extra.empty()) body.push_back(extra);
+    body.push_back(std::to_string(pts.size()));
+    for (const P& p : pts) body.push_back(std::to_string(p.x) + " " + std::to_string(p.y) + " " + std::to_string(p.z));
+}
 
-private:
-    Lines body_;
-    int count_ = 0;
-};
-
-// A 3 x 2 target facing azimuth/elevation (degrees) and obstacles up to `radius` away
-// in every direction, a tree group now and then.
+// A 3 x 2 target facing azimuth/elevation (degrees) and 40 obstacles up to `radius`
+// away in every direction, now and then a tree group (7 surfaces) among them.
 Lines randomProject(std::mt19937& rng, double azimuthDeg, double elevationDeg, double radius) {
     std::uniform_real_distribution<double> u(0, 1);
     const double a = azimuthDeg * std::numbers::pi / 180, e = elevationDeg * std::numbers::pi / 180;
     const P n{std::cos(e) * std::sin(a), std::cos(e) * std::cos(a), std::sin(e)};
     const P h{std::cos(a), -std::sin(a), 0};
-    const P v{n.y * h.z - n.z * h.y, n.z * h.x - n.x * h.z, n.x * h.y - n.y * h.x};  // n x h
-    const P c{0, 0, 4};
-    const auto at = [&](double s, double t) { return P{c.x + s * h.x + t * v.x, c.y + s * h.y + t * v.y, c.z + s * h.z + t * v.z}; };
-    ProjectBuilder b;
-    b.add("Kollektor", {at(0, 0), at(3, 0), at(3, 2), at(0, 2)}, "Target");
-    bool foliage = false;
-    for (int k = 0; k < 40; ++k) {
+    const P v{n.y * h.z - n.z * h.y, n.z * h.x - n.x * h.z, n.x * h.y - n.y * h.x};  // n x h: counter-clockwise
+    const auto at = [&](double s, double t) { return P{s * h.x + t * v.x, s * h.y + t * v.y, 4 + s * h.z + t * v.z}; };
+    Lines body;
+    addSurface(body, "Kollektor", {at(0, 0), at(3, 0), at(3, 2), at(0, 2)}, "Target");
+    int count = 1;
+    const char* treeNames[] = {"Baum", "Baum1", "Baum2", "Baum3", "Stamm", "Stamm1", "Stamm2"};
+    for (int k = 0; k < 40; ++k, ++count) {
         const double x = (u(rng) - 0.5) * 2 * radius, y = (u(rng) - 0.5) * 2 * radius;
-        if (u(rng) < 0.1) {
-            const char* names[] = {"Baum", "Baum1", "Baum2", "Baum3", "Stamm", "Stamm1", "Stamm2"};
-            for (int i = 0; i < 7; ++i) {
-                const double r = i < 4 ? 2 : 0.3, z0 = i < 4 ? 3 : 0, z1 = i < 4 ? 7 : 3, t = i * 0.7;
-                b.add(names[i],
-                      {{x - r * std::cos(t), y - r * std::sin(t), z0}, {x + r * std::cos(t), y + r * std::sin(t), z0},
-                       {x + r * std::cos(t), y + r * std::sin(t), z1}, {x - r * std::cos(t), y - r * std::sin(t), z1}},
-                      i == 0 && !foliage ? "Belaubung   0  0 10 50 90100100100 90 60 20  0" : "");
-                foliage = true;
-            }
-            continue;
+        const bool tree = u(rng) < 0.1;
+        for (int i = 0; i < (tree ? 7 : 1); ++i) {
+            const double r = tree ? (i < 4 ? 2 : 0.3) : 1 + 6 * u(rng), t = tree ? i * 0.7 : u(rng) * 6.3;
+            const double z0 = tree && i < 4 ? 3 : 0, z1 = tree ? (i < 4 ? 7 : 3) : 1 + 9 * u(rng);
+            const P p{x - r * std::cos(t), y - r * std::sin(t), 0}, q{x + r * std::cos(t), y + r * std::sin(t), 0};
+            addSurface(body, tree ? treeNames[i] : "Wand", {{p.x, p.y, z0}, {q.x, q.y, z0}, {q.x, q.y, z1}, {p.x, p.y, z1}},
+                       tree && i == 0 ? "Belaubung   0  0 10 50 90100100100 90 60 20  0" : "");
         }
-        const double l = 1 + 6 * u(rng), turn = u(rng) * 2 * std::numbers::pi, top = 1 + 9 * u(rng);
-        const double dx = l * std::cos(turn), dy = l * std::sin(turn);
-        b.add(k % 2 == 0 ? "Wand" : "Haus", {{x, y, 0}, {x + dx, y + dy, 0}, {x + dx, y + dy, top}, {x, y, top}});
+        if (tree) count += 6;
     }
-    return b.text();
+    Lines t = {"* random scene", std::to_string(count)};
+    t.insert(t.end(), body.begin(), body.end());
+    t.insert(t.end(), {"Standort", "47.5 -9.0 -1.0", "Bodenreflexion", " 20 20 20 20 20 20 20 20 20 20 20 20"});
+    return t;
 }
 
 class Culling {
