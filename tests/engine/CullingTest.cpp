@@ -11,7 +11,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <random>
 #include <tuple>
 
@@ -119,21 +118,6 @@ TEST(ShadowCulling, PassesGiveTheSameResultsWithAndWithoutCulling) {
             ASSERT_NEAR(e.crown, f.crown, 1e-9) << "trial " << trial;
         }
     }
-}
-
-TEST(ShadowCulling, EnvironmentSwitch) {
-    const struct {
-        const char* value;  // nullptr: unset
-        bool off;
-    } cases[] = {{nullptr, false}, {"", false}, {"0", false}, {"1", true}, {"yes", true}};
-    for (const auto& c : cases) {
-        if (c.value != nullptr) ::setenv("PENUMBRO_NO_CULLING", c.value, 1);
-        else ::unsetenv("PENUMBRO_NO_CULLING");
-        EXPECT_EQ(cullingSwitchedOff(), c.off) << (c.value ? c.value : "unset");
-        EXPECT_EQ(ShadingRaster().culling(), !c.off);
-        EXPECT_EQ(ExactShading().culling(), !c.off);
-    }
-    ::unsetenv("PENUMBRO_NO_CULLING");
 }
 
 }  // namespace
