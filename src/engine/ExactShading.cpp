@@ -1,5 +1,7 @@
 #include "engine/ExactShading.h"
 
+#include "engine/Culling.h"
+
 // Boost 1.74's geometry headers include a core header it has since moved; the notice
 // about it says nothing about our code.
 #define BOOST_ALLOW_DEPRECATED_HEADERS
@@ -143,6 +145,9 @@ struct ExactShading::Cache {
     Box box;
     std::vector<Vec3> poly, scratch;
     std::vector<Point> outline;
+    bool culling = !cullingSwitchedOff();
+    ShadowCulling shadowCulling;
+    PlaneBox cullingBox;
 };
 
 ExactShading::ExactShading() : cache_(std::make_unique<Cache>()) {}
@@ -151,6 +156,8 @@ ExactShading::ExactShading(ExactShading&&) noexcept = default;
 ExactShading& ExactShading::operator=(ExactShading&&) noexcept = default;
 
 void ExactShading::reset() { cache_->ready = false; }
+void ExactShading::setCulling(bool on) { cache_->culling = on; }
+bool ExactShading::culling() const { return cache_->culling; }
 
 double exactShadedFraction(const ShadowAreas& areas, int foliagePercent) {
     const double denominator = areas.target + (1.0 - foliagePercent / 100.0) * areas.crown;
@@ -177,6 +184,11 @@ double ExactShading::prepare(const CompiledModel& model) {
         c.targets = unite(c.targets, evenOddRegion(c.outline));
     }
     c.targetArea = bg::area(c.targets);
+    // The margin only makes the culling keep more: an obstacle whose shadow misses the
+    // box by less would be clipped to nothing or to a sliver without area anyway.
+    const double margin = 0.01 * std::max(c.box.xmax - c.box.xmin, c.box.zmax - c.box.zmin) + 1e-9;
+    c.cullingBox = {c.box.xmin - margin, c.box.xmax + margin, c.box.zmin - margin, c.box.zmax + margin};
+    c.shadowCulling = ShadowCulling{};
     c.ready = true;
     return c.targetArea;
 }
@@ -193,7 +205,11 @@ ShadowAreas ExactShading::pass(const CompiledModel& model, const Vec3& sun) {
     const Vec3 sides[4] = {{sy, -sun.x, 0}, {-sy, sun.x, 0}, {0, sun.z, sy}, {0, -sun.z, -sy}};
     const double offsets[4] = {-c.box.xmin * sy, c.box.xmax * sy, -c.box.zmin * sy, c.box.zmax * sy};
     Multi other, crown;
-    for (const TFlaeche& s : model.flaechen) {
+    if (c.culling && !c.shadowCulling.builtFor(model)) c.shadowCulling.build(model, c.cullingBox);
+    const std::vector<int>* picked = c.culling ? &c.shadowCulling.candidates(sun) : nullptr;
+    const std::size_t visited = picked != nullptr ? picked->size() : model.flaechen.size();
+    for (std::size_t j = 0; j < visited; ++j) {
+        const TFlaeche& s = model.flaechen[picked != nullptr ? static_cast<std::size_t>((*picked)[j]) : j];
         if (s.istTarget || s.n < 3) continue;
         c.poly.assign(s.v.begin(), s.v.begin() + s.n);
         for (int k = 0; k < 4 && c.poly.size() >= 3; ++k) clipHalfSpace(c.poly, c.scratch, sides[k], offsets[k]);

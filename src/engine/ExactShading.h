@@ -43,6 +43,12 @@ public:
     // Throws std::domain_error when the targets have no area.
     ShadowAreas pass(const CompiledModel& model, const Vec3& sun);
 
+    // Culling (on unless PENUMBRO_NO_CULLING says otherwise): a pass then clips only
+    // the obstacles whose shadow can reach the targets' box; the others would have
+    // been clipped away entirely.
+    void setCulling(bool on);
+    bool culling() const;
+
 private:
     struct Cache;
     std::unique_ptr<Cache> cache_;

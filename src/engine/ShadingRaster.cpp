@@ -185,6 +185,7 @@ void ShadingRaster::buildMask(const CompiledModel& model) {
         });
     }
     prefixStep_ = 0;
+    shadowCulling_ = ShadowCulling{};
     maskeNeu_ = false;
     obstacleCount_ = 0;
     paintPending_ = true;
@@ -250,7 +251,10 @@ RasterCounts ShadingRaster::pass(const CompiledModel& model, const Vec3& sun, in
         obstacleCrown_.resize(model.flaechen.size());
     }
     obstacleCount_ = 0;
-    for (std::size_t i = 0; i < model.flaechen.size(); ++i) {
+    const std::vector<int>* picked = culling_ ? &pickObstacles(model, sun) : nullptr;
+    const std::size_t visited = picked != nullptr ? picked->size() : model.flaechen.size();
+    for (std::size_t j = 0; j < visited; ++j) {
+        const std::size_t i = picked != nullptr ? static_cast<std::size_t>((*picked)[j]) : j;
         const TFlaeche& s = model.flaechen[i];
         if (s.istTarget) continue;
         arbeitsflaechen_[obstacleCount_] = pixelPolygon(s, &sun);
@@ -290,6 +294,21 @@ RasterCounts ShadingRaster::pass(const CompiledModel& model, const Vec3& sun, in
     counts.crown = crown;
     counts.lit = sampledTotal_ - shaded;
     return counts;
+}
+
+const std::vector<int>& ShadingRaster::pickObstacles(const CompiledModel& model, const Vec3& sun) {
+    if (!shadowCulling_.builtFor(model)) {
+        // The whole picture, not only the target: the online view shows the shadows
+        // around it. A margin of some pixels covers the rounding of the vertices, so a
+        // culled obstacle would not have touched a single pixel of the picture.
+        constexpr double kMarginPixels = 4;
+        const double s = window_.scale;
+        shadowCulling_.build(model, {(0 - kMarginPixels - window_.left) / s,
+                                     (kWidth - 1 + kMarginPixels - window_.left) / s,
+                                     (window_.bottom - (kHeight - 1) - kMarginPixels) / s,
+                                     (window_.bottom + kMarginPixels) / s});
+    }
+    return shadowCulling_.candidates(sun);
 }
 
 void ShadingRaster::paintPending() const {

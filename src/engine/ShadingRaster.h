@@ -8,6 +8,7 @@
 // looks at it (pixel(), pixels()), so a fast run never pays for painting. What is
 // painted and what is counted are the same pixels.
 
+#include "engine/Culling.h"
 #include "engine/Model.h"
 #include "engine/ScanFill.h"
 #include "engine/Vec3.h"
@@ -92,6 +93,11 @@ public:
     // of the grid of step r (>= 1). Does not allocate once warmed up.
     RasterCounts pass(const CompiledModel& model, const Vec3& sun, int r);
 
+    // Culling (on unless PENUMBRO_NO_CULLING says otherwise): a pass then fills only
+    // the obstacles whose shadow can reach the picture, which changes no pixel of it.
+    void setCulling(bool on) { culling_ = on; }
+    bool culling() const { return culling_; }
+
     // The picture, row-major, 480 x 480, pixel(col, row) = pixels()[row * 480 + col].
     // Shows the last pass painted over the picture as it was (the picture is never
     // cleared between passes); painting happens on first access after a pass.
@@ -103,6 +109,7 @@ private:
     void buildMask(const CompiledModel& model);
     void ensurePrefix(int r) const;
     void paintPending() const;
+    const std::vector<int>& pickObstacles(const CompiledModel& model, const Vec3& sun);
     PixelPolygon pixelPolygon(const TFlaeche& s, const Vec3* sun) const;
 
     DrawingWindowKind kind_ = DrawingWindowKind::FastRun;
@@ -131,6 +138,9 @@ private:
     // Counting scratch: per row, the runs already claimed by later surfaces.
     std::vector<std::vector<PixelSpan>> claimed_;
     ScanScratch scratch_;
+
+    bool culling_ = !cullingSwitchedOff();
+    ShadowCulling shadowCulling_;
 
     mutable std::vector<std::uint32_t> pixels_;
     mutable bool paintPending_ = false;
