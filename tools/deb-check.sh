@@ -26,7 +26,7 @@ for path in ./usr/bin/penumbro ./usr/bin/penumbro-cli ./usr/share/applications/p
             ./usr/share/penumbro/examples/collector.dat ./usr/share/doc/penumbro/copyright; do
   grep -q " $path\$" "$work/contents" || fail "the package lacks $path"
 done
-if grep -q '^PENUMBRO_PYTHON:BOOL=ON' "$build/CMakeCache.txt" 2>/dev/null; then
+if ls "$build"/python/penumbro*.so >/dev/null 2>&1; then
   grep -q './usr/lib/python3/dist-packages/penumbro' "$work/contents" || fail "the package lacks the Python module"
 fi
 
@@ -47,6 +47,10 @@ mkdir -p "$HOME" "$XDG_CONFIG_HOME/penumbro"
 /usr/bin/penumbro-cli kon --write "$XDG_CONFIG_HOME/penumbro/standard.kon" --set interval-minutes=60
 /usr/bin/penumbro-cli run /usr/share/penumbro/examples/collector.dat --out "$work/hourly" > "$work/hourly.txt"
 instants() { sed -n 's/^instants simulated: //p' "$1"; }
+if ls "$build"/python/penumbro*.so >/dev/null 2>&1; then
+  /usr/bin/python3 -c "import penumbro; assert penumbro.Project('/usr/share/penumbro/examples/collector.dat').surface_count > 0" \
+    || fail "Debian's python3 cannot import the installed module"
+fi
 [ "$(instants "$work/hourly.txt")" -lt "$(instants "$work/default.txt")" ] \
   || fail "the installed CLI did not read standard.kon from \$XDG_CONFIG_HOME/penumbro"
 rm "$XDG_CONFIG_HOME/penumbro/standard.kon"
