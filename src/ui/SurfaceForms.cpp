@@ -356,6 +356,11 @@ PolygonForm::PolygonForm(Dialogs& dialogs, QWidget* parent) : EditorForm(dialogs
         diff->addWidget(degrees(), i, 2);
     }
     diff->setColumnStretch(0, 1);
+    // Shown while the fields put the overhang wholly behind its target.
+    overhangWarning_ = named(new QLabel, "overhangWarning");
+    overhangWarning_->setWordWrap(true);
+    overhangWarning_->hide();
+    diff->addWidget(overhangWarning_, 2, 0, 1, 3);
     left->addWidget(overhangBox_);
 
     uvPanel_ = named(new QFrame, "Panel3");
@@ -553,6 +558,9 @@ bool PolygonForm::okEnabled() const {
 
 void PolygonForm::fieldChanged() {
     button5_->setEnabled(grid_.buttonEnabled());
+    const auto warning = overhang_ ? overhangFields().warning() : std::nullopt;
+    overhangWarning_->setText(warning ? fromCp1252(warning->render(language_)) : QString());
+    overhangWarning_->setVisible(warning.has_value());
     if (auto a = compassPositionOf(text(placement_[0]))) kompass_->setPosition(*a);
     if (auto e = tiltPositionOf(text(placement_[1]))) neigung_->setPosition(*e);
     emit changed();

@@ -15,6 +15,7 @@
 class QCheckBox;
 class QFrame;
 class QGroupBox;
+class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -101,6 +102,7 @@ private:
     QPushButton* uvButton_ = nullptr;
     QGroupBox* placementBox_ = nullptr;
     QGroupBox* overhangBox_ = nullptr;  // GroupBox3
+    QLabel* overhangWarning_ = nullptr;  // in GroupBox3: the overhang cannot shade its target
     QFrame* gridPanel_ = nullptr;        // Panel1
     QFrame* uvPanel_ = nullptr;          // Panel3
     QTableWidget* table_ = nullptr;      // StringGrid1
