@@ -1,8 +1,10 @@
 #include "Cli.h"
 
 #include "project/Encoding.h"
+#include "project/ErrorTexts.h"
 #include "project/Numbers.h"
 #include "project/ProjectFile.h"
+#include "project/ProjectFormat.h"
 #include "project/SharedTexts.h"
 
 #include <algorithm>
@@ -40,7 +42,9 @@ std::string toTerminal(const std::string& bytes) {
 std::string fromArgument(const std::string& utf8) { return utf8ToCp1252(utf8); }
 
 void printLoadNotes(const std::string& path, const LoadedProject& project) {
-    if (project.converted) std::cerr << toTerminal(path) << ": " << kPreviousVersionNote << "\n";
+    // A text that is no project at all is no file of the previous version either.
+    if (project.converted && scanProject(project.lines).errorDetail.id != ErrorId::NotAProject)
+        std::cerr << toTerminal(path) << ": " << kPreviousVersionNote << "\n";
     if (project.fromUtf8)
         std::cerr << toTerminal(path + ": " + ErrorMessage(ErrorId::ProjectTextUtf8).render(messageLanguage())) << "\n";
 }
