@@ -90,7 +90,7 @@ TEST_F(CliInput, ProjectTextsSavedAsUtf8AreConvertedOnceAndSavedAsBefore) {
 TEST_F(CliInput, DoubleDashEndsTheOptionsAndListEntriesAreTrimmed) {
     const std::string dat = dir_.write("-dash.dat", joinLines(testing::collectorProject()));
     const std::string inDir = "cd " + cliQuote(dir_.dir().string()) + " && " + cliQuote(PENUMBRO_CLI);
-    for (const std::string& c : {" compile -- -dash.dat", " run --set monthly=0 --set first-day=172 --set stop-day=172 -- -dash.dat",
+    for (const char* c : {" compile -- -dash.dat", " run --set monthly=0 --set first-day=172 --set stop-day=172 -- -dash.dat",
                                  " list --lang e -- -dash.dat", " site -- -dash.dat 47 -8 -1"}) {
         const int status = std::system((inDir + c + " >/dev/null 2>&1").c_str());
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << c;

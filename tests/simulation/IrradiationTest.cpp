@@ -122,7 +122,9 @@ TEST(WeatherFile, MarkAndLeapYearReadAndRangeAndShortHeaderSayWhy) {
                           std::tuple(plain.hours[row].month, plain.hours[row].day, plain.hours[row].hour, plain.hours[row].global))
                     << c.what << " row " << row;
             EXPECT_EQ(w.warnings.size(), c.said ? 1u : 0u) << c.what;
-            if (c.said && !w.warnings.empty()) EXPECT_EQ(w.warnings[0].render(Language::English), c.said);
+            if (c.said && !w.warnings.empty()) {
+                EXPECT_EQ(w.warnings[0].render(Language::English), c.said);
+            }
             continue;
         }
         try {
