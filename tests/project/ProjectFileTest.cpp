@@ -6,9 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
-#include <vector>
 
 #include <unistd.h>
 
@@ -147,31 +145,6 @@ TEST_F(ProjectFileTest, Utf8TextsAreConvertedAndWhatWindows1252CannotHoldIsRefus
         EXPECT_EQ(readProjectLines(path, &fromUtf8), c.lines) << c.what;
         EXPECT_EQ(fromUtf8, c.fromUtf8) << c.what;
     }
-    // Loaded and saved again: Windows-1252, as every project file.
-    const std::string path = dir_.write("u.dat", "* N\xC3\xB6rd\r\n0\r\nStandort\r\n51.0 -8.0 -1.0\r\nBodenreflexion\r\n1\r\n");
-    const LoadedProject loaded = loadProjectFile(path);
-    EXPECT_TRUE(loaded.fromUtf8 && !loaded.converted);
-    saveProjectFile(path, loaded.lines);
-    EXPECT_EQ(readFileBytes(path).substr(0, 8), "* N\xF6rd\r\n");
-}
-
-// The temporary file has a short name of its own, so a target whose name is as long
-// as the file system allows is written too.
-TEST_F(ProjectFileTest, TargetsWithTheLongestNamesAreWritten) {
-    const std::string path = dir_.path(std::string(251, 'x') + ".rep");
-    writeFileAtomically(path, "whole");
-    EXPECT_EQ(readFileBytes(path), "whole");
-    AtomicFileWriter pending(path);
-    pending.write("new");
-    const auto names = [&] {
-        std::vector<std::string> found;
-        for (const auto& f : fs::directory_iterator(dir_.dir())) found.push_back(f.path().filename().string());
-        std::sort(found.begin(), found.end());
-        return found;
-    };
-    ASSERT_EQ(names().size(), 2u);
-    EXPECT_EQ(names().front().substr(0, 3), ".pb");
-    EXPECT_EQ(names().front().size(), 9u);
 }
 
 // A write reaches the target whole or not at all: a failed save keeps the previous
