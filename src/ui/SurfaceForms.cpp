@@ -556,11 +556,15 @@ bool PolygonForm::okEnabled() const {
                      : polygonFields().check(language_).okEnabled();
 }
 
-void PolygonForm::fieldChanged() {
-    button5_->setEnabled(grid_.buttonEnabled());
+void PolygonForm::showOverhangWarning() {
     const auto warning = overhang_ ? overhangFields().warning() : std::nullopt;
     overhangWarning_->setText(warning ? fromCp1252(warning->render(language_)) : QString());
     overhangWarning_->setVisible(warning.has_value());
+}
+
+void PolygonForm::fieldChanged() {
+    button5_->setEnabled(grid_.buttonEnabled());
+    showOverhangWarning();
     if (auto a = compassPositionOf(text(placement_[0]))) kompass_->setPosition(*a);
     if (auto e = tiltPositionOf(text(placement_[1]))) neigung_->setPosition(*e);
     emit changed();
@@ -650,6 +654,7 @@ void PolygonForm::SpracheAnpassen(Language language) {
     for (int r = 0; r < table_->rowCount(); ++r)
         if (QTableWidgetItem* label = table_->item(r, 0))
             label->setText(fromCp1252(cornerLabel(r + 1, language)));
+    showOverhangWarning();
 }
 
 // ---- target chooser

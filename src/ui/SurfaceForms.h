@@ -78,6 +78,7 @@ protected:
 private:
     void setOverhangMode(bool on, int targetNumber);
     void fieldChanged();
+    void showOverhangWarning();  // overhangWarning_ for the fields as they stand
     void showGrid(const std::vector<CornerRow>& rows);
     std::vector<CornerRow> gridRows() const;
     CornerGrid corners() const;  // grid_ with the grid's current cells
