@@ -7,6 +7,7 @@
 
 #include "project/FileIo.h"
 #include "project/Numbers.h"
+#include "project/ProjectFile.h"
 #include "simulation/Batch.h"
 
 #include <algorithm>
@@ -25,7 +26,10 @@ namespace {
 std::vector<std::string> listedFiles(const std::string& list) {
     std::vector<std::string> files;
     for (std::string line : readPlainText(list)) {
-        while (!line.empty() && (line.back() == ' ' || line.back() == '\t')) line.pop_back();
+        // Blanks around a path are a slip of the editor, never part of the name.
+        const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+        while (!line.empty() && blank(line.back())) line.pop_back();
+        line.erase(0, static_cast<std::size_t>(std::find_if_not(line.begin(), line.end(), blank) - line.begin()));
         if (line.empty() || line[0] == '#') continue;
         files.push_back(line[0] == '/' ? line : directoryOf(list) + line);
     }
@@ -39,7 +43,9 @@ std::vector<BatchEntry> entriesOf(const std::vector<std::string>& files) {
     for (const std::string& file : files) {
         std::vector<BatchEntry> found;
         try {
-            found = entriesOfText(file, readPlainText(file));
+            bool fromUtf8 = false;
+            found = entriesOfText(file, readProjectLines(file, &fromUtf8));
+            if (fromUtf8) printLoadNotes(file, {{}, false, true});
         } catch (const std::exception&) {
         }
         if (found.empty()) found.push_back({file, 1, "", withoutExtension(file)});

@@ -1,13 +1,18 @@
 #include "Cli.h"
 
 #include "project/Encoding.h"
+#include "project/ErrorTexts.h"
 #include "project/Numbers.h"
+#include "project/ProjectFile.h"
+#include "project/ProjectFormat.h"
+#include "project/SharedTexts.h"
 
 #include <algorithm>
 #include <clocale>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <iostream>
 #include <string_view>
 
 namespace penumbro::cli {
@@ -36,9 +41,17 @@ std::string toTerminal(const std::string& bytes) {
 
 std::string fromArgument(const std::string& utf8) { return utf8ToCp1252(utf8); }
 
+void printLoadNotes(const std::string& path, const LoadedProject& project) {
+    // A text that is no project at all is no file of the previous version either.
+    if (project.converted && scanProject(project.lines).errorDetail.id != ErrorId::NotAProject)
+        std::cerr << toTerminal(path) << ": " << kPreviousVersionNote << "\n";
+    if (project.fromUtf8)
+        std::cerr << toTerminal(path + ": " + ErrorMessage(ErrorId::ProjectTextUtf8).render(messageLanguage())) << "\n";
+}
+
 bool wantsHelp(const Args& args) {
-    return std::any_of(args.begin(), args.end(),
-                       [](const std::string& a) { return a == "--help" || a == "-h"; });
+    const auto end = std::find(args.begin(), args.end(), kEndOfOptions);
+    return std::any_of(args.begin(), end, [](const std::string& a) { return a == "--help" || a == "-h"; });
 }
 
 namespace {
@@ -55,6 +68,11 @@ Options::Options(const Args& args, const OptionSpec& accepted) {
     const bool takesOut = contains(accepted.values, kOutName);
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
+        if (a == kEndOfOptions) {
+            // Everything after it is positional, so a file may be called "-x.dat" or "--y".
+            positional_.insert(positional_.end(), args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
+            break;
+        }
         if (accepted.restIsText && !positional_.empty()) {
             positional_.push_back(a);
             continue;

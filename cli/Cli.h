@@ -9,6 +9,10 @@
 #include <string>
 #include <vector>
 
+namespace penumbro {
+struct LoadedProject;
+}
+
 namespace penumbro::cli {
 
 // Exit codes: 0 done, 1 input error (file, line or field named on stderr), 2 usage error.
@@ -36,13 +40,21 @@ std::string toTerminal(const std::string& bytes);
 // A UTF-8 command-line argument as project-file bytes.
 std::string fromArgument(const std::string& utf8);
 
-// True when args hold "--help" or "-h".
+// "--" ends the options of every command: what follows is positional.
+inline constexpr const char* kEndOfOptions = "--";
+
+// What loading a project changed, once on stderr: a file of the previous version
+// completed, a UTF-8 text converted.
+void printLoadNotes(const std::string& path, const LoadedProject& project);
+
+// True when args hold "--help" or "-h" before any "--".
 bool wantsHelp(const Args& args);
 
 // What a command takes besides its positional arguments. Options are "--name VALUE",
 // "--name=VALUE" or flags "--name". The output option "out" is spelled "-o FILE",
 // "--out FILE", "--out=FILE", "--output FILE" or "--output=FILE" in every command
-// that takes it. Anything else is positional ("-12" stays a number).
+// that takes it. Anything else is positional ("-12" stays a number), and so is
+// everything after "--".
 struct OptionSpec {
     std::vector<std::string> values = {};      // take a value, at most once each
     std::vector<std::string> flags = {};       // take no value

@@ -20,6 +20,7 @@ int runCompile(const Args& args) {
     if (opts.positional().size() != 1) throw UsageError{"expected one project file"};
     const std::string path = opts.positional()[0];
     const LoadedProject project = loadProjectFile(path);
+    printLoadNotes(path, project);
     const CompiledModel model = compileProject(project.lines, path);
 
     std::string out;

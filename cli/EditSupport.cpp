@@ -11,9 +11,7 @@ namespace penumbro::cli {
 
 void editProjectFile(const std::string& path, const std::function<Lines(const Lines&)>& edit) {
     const LoadedProject project = loadProjectFile(path);
-    if (project.converted) {
-        std::cerr << toTerminal(path) << ": " << kPreviousVersionNote << "\n";
-    }
+    printLoadNotes(path, project);
     Lines edited;
     try {
         edited = edit(project.lines);

@@ -1,6 +1,12 @@
 #include "EndingSignals.h"
 
+#include "Cli.h"
+
+#include "project/ErrorTexts.h"
+
 #include <csignal>
+#include <iostream>
+#include <string>
 
 namespace penumbro::cli {
 
@@ -15,6 +21,8 @@ extern "C" void onEndingSignal(int number) {
 }  // namespace
 
 EndingSignals::EndingSignals() {
+    interrupted.store(false);
+    endingSignal = 0;
     for (std::size_t i = 0; i < kSignals.size(); ++i) previous_[i] = std::signal(kSignals[i], onEndingSignal);
 }
 
@@ -25,5 +33,23 @@ EndingSignals::~EndingSignals() {
 const std::atomic<bool>* EndingSignals::flag() const { return &interrupted; }
 
 int EndingSignals::caught() const { return endingSignal; }
+
+void EndingSignals::check() const {
+    if (interrupted.load()) throw Interrupted{};
+}
+
+int withEndingSignals(const std::function<int(const EndingSignals&)>& work) {
+    const EndingSignals signals;
+    int code = kExitOk;
+    try {
+        code = work(signals);
+    } catch (const Interrupted&) {
+    }
+    if (signals.caught() == 0) return code;
+    std::cerr << toTerminal(ErrorMessage(ErrorId::CommandCancelled, {std::to_string(signals.caught())})
+                                .render(messageLanguage()))
+              << "\n";
+    return 128 + signals.caught();
+}
 
 }  // namespace penumbro::cli

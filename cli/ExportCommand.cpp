@@ -2,6 +2,7 @@
 // output in the exchange formats SAM, EnergyPlus and hourly CSV.
 
 #include "Cli.h"
+#include "EndingSignals.h"
 #include "RunParameters.h"
 
 #include "project/FileIo.h"
@@ -24,7 +25,9 @@ ExchangeProject exchangeProject(const Options& options, const std::string& inPat
         throw UsageError{"--project is missing and " + path + " does not exist (the export needs the run's project)"};
     }
     const TSimParameter p = runParameters(options);
-    return {loadProjectFile(path).lines, path, p.skyReduction, static_cast<int>(p.elevationIntervals)};
+    const LoadedProject project = loadProjectFile(path);
+    printLoadNotes(path, project);
+    return {project.lines, path, p.skyReduction, static_cast<int>(p.elevationIntervals)};
 }
 
 }  // namespace
@@ -40,20 +43,23 @@ int runExport(const Args& args) {
     // Like the save dialog: the proposal has no directory, so it lands in the
     // current directory.
     const std::string outPath = options.outputPath(proposedExportName(inPath, *format));
-    try {
-        if (!exportNeedsProject(*format)) {
-            exportFile(inPath, *format, outPath);
-            std::cout << outPath << "\n";
-            return kExitOk;
+    return withEndingSignals([&](const EndingSignals& signals) {
+        std::vector<std::string> written;
+        try {
+            if (!exportNeedsProject(*format)) {
+                exportFile(inPath, *format, outPath);
+                written.push_back(outPath);
+            } else {
+                written = exportExchangeFile(inPath, *format, outPath, exchangeProject(options, inPath));
+            }
+        } catch (const InputError& e) {
+            // Paths come as UTF-8 arguments; messages are printed as project-file text.
+            throw InputError(fromArgument(e.file()), e.line(), e.detail());
         }
-        for (const std::string& written : exportExchangeFile(inPath, *format, outPath, exchangeProject(options, inPath))) {
-            std::cout << written << "\n";
-        }
-    } catch (const InputError& e) {
-        // Paths come as UTF-8 arguments; messages are printed as project-file text.
-        throw InputError(fromArgument(e.file()), e.line(), e.detail());
-    }
-    return kExitOk;
+        signals.check();
+        for (const std::string& w : written) std::cout << w << "\n";
+        return kExitOk;
+    });
 }
 
 }  // namespace penumbro::cli

@@ -46,6 +46,7 @@ int runInstant(const Args& args) {
     const std::string path = opts.positional()[0];
     TSimParameter p = runParameters(opts);
     const LoadedProject project = loadProjectFile(path);
+    printLoadNotes(path, project);
     const DrawingWindowKind window = online ? DrawingWindowKind::Online : DrawingWindowKind::FastRun;
     if (online) p.onlineResolution = 1;
     const CompiledModel model = prepareRun(project.lines, path, p, Language::English, method, window);

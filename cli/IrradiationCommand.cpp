@@ -2,12 +2,13 @@
 // with and without the project's shading.
 
 #include "Cli.h"
+#include "EndingSignals.h"
 #include "RunParameters.h"
 
 #include "project/FileIo.h"
+#include "project/InputError.h"
 #include "project/Numbers.h"
 #include "project/ProjectFile.h"
-#include "project/SharedTexts.h"
 #include "simulation/Irradiation.h"
 
 #include <iostream>
@@ -16,12 +17,9 @@
 
 namespace penumbro::cli {
 
-int runIrradiation(const Args& args) {
-    const Options opts(args, {.values = {"weather", "kon", "out", "method", "sky-model"},
-                              .flags = {"hourly"},
-                              .repeatable = {"set"}});
-    if (opts.positional().size() != 1) throw UsageError{"expected one project file"};
-    if (!opts.has("weather")) throw UsageError{"--weather FILE.epw is required"};
+namespace {
+
+int irradiation(const Options& opts, const EndingSignals& signals) {
     const std::string path = opts.positional()[0];
     IrradiationRequest request;
     request.method = shadingMethodOption(opts);
@@ -33,15 +31,20 @@ int runIrradiation(const Args& args) {
         request.skyModel = *model;
     }
     const std::string base = opts.outputPath(withoutExtension(path));
-    const WeatherFile weather = readWeatherFile(opts.value("weather"));
+    const std::string weatherPath = opts.value("weather");
+    const WeatherFile weather = readWeatherFile(weatherPath);
+    for (const ErrorMessage& w : weather.warnings)
+        std::cerr << toTerminal(weatherPath + ": " + w.render(messageLanguage())) << "\n";
     const LoadedProject project = loadProjectFile(path);
-    if (project.converted) std::cerr << toTerminal(path) << ": " << kPreviousVersionNote << "\n";
+    printLoadNotes(path, project);
     request.text = project.lines;
     request.projectFile = path;
 
-    // A one-line bar on stderr while the year is computed, as for "run".
+    // A one-line bar on stderr while the year is computed, as for "run"; a signal
+    // stops the year at the next day.
     const bool bar = ::isatty(2) != 0;
     request.newDay = [&](int day) {
+        signals.check();
         if (!bar || day % 5 != 1) return;
         const int filled = day * 30 / 365;
         std::cerr << "\r[" << std::string(static_cast<std::size_t>(filled), '#')
@@ -56,16 +59,30 @@ int runIrradiation(const Args& args) {
         throw;
     }
     if (bar) std::cerr << "\r" << std::string(60, ' ') << "\r" << std::flush;
-    for (const std::string& w : r.warnings) std::cerr << toTerminal(opts.value("weather")) << ": warning: " << w << "\n";
+    for (const std::string& w : r.warnings) std::cerr << toTerminal(weatherPath) << ": warning: " << w << "\n";
 
+    signals.check();
     writeFileAtomically(base + "_irradiation.csv", irradiationCsv(r));
     std::string out = "irradiation file: " + toTerminal(base) + "_irradiation.csv\n";
     if (request.keepHours) {
+        signals.check();
         writeFileAtomically(base + "_irradiation_hourly.csv", irradiationHourlyCsv(r));
         out += "hourly file: " + toTerminal(base) + "_irradiation_hourly.csv\n";
     }
+    signals.check();
     std::cout << out << irradiationTable(r);
     return kExitOk;
+}
+
+}  // namespace
+
+int runIrradiation(const Args& args) {
+    const Options opts(args, {.values = {"weather", "kon", "out", "method", "sky-model"},
+                              .flags = {"hourly"},
+                              .repeatable = {"set"}});
+    if (opts.positional().size() != 1) throw UsageError{"expected one project file"};
+    if (!opts.has("weather")) throw UsageError{"--weather FILE.epw is required"};
+    return withEndingSignals([&](const EndingSignals& signals) { return irradiation(opts, signals); });
 }
 
 }  // namespace penumbro::cli

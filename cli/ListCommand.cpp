@@ -41,15 +41,13 @@ int runList(const Args& args) {
     std::cout << toTerminal(out);
 
     bool error = false;
-    if (project.converted) {
-        std::cerr << toTerminal(path) << ": " << kPreviousVersionNote << "\n";
-    }
+    printLoadNotes(path, project);
     for (const auto& w : objects.warnings) {
         std::cerr << toTerminal(InputError(path, w.line, w.text).render(messageLanguage())) << "\n";
         error = true;
     }
     if (objects.faulty()) {
-        std::cerr << toTerminal(InputError(path, objects.errorLine, objects.errorDetail).render(messageLanguage()))
+        std::cerr << toTerminal(InputError(path, objects.reportedLine(), objects.errorDetail).render(messageLanguage()))
                   << "\n";
         error = true;
     }

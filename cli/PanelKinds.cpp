@@ -65,13 +65,20 @@ int targetOfOverhang(const Lines& text, const FieldValues& values) {
     return chosen->objectNumber;
 }
 
+// Such an overhang is kept (the geometry is what was asked for), but said to be useless.
+void warnIfBehind(const OverhangPanel& panel) {
+    if (const auto w = panel.warning()) std::cerr << toTerminal(w->render(messageLanguage())) << "\n";
+}
+
 Lines addOverhang(const Lines& text, const FieldValues& values, Language lang) {
     OverhangPanel p;
     applyFields(p, without(values, "target"), lang);
     // Check the fields before the target, so a bad field is named first.
     if (const PanelCheck c = p.check(lang); !c.okEnabled()) throwPanelProblem(c);
     p.targetNumber = targetOfOverhang(text, values);
-    return p.generate(text, lang);
+    Lines lines = p.generate(text, lang);
+    warnIfBehind(p);
+    return lines;
 }
 
 // An overhang keeps its target; "target" may only repeat it.
@@ -82,7 +89,9 @@ Lines changeOverhang(ChangePanel& panel, const Lines& text, const FieldValues& v
             throw InputError({ErrorId::OverhangKeepsTarget, {std::to_string(o.targetNumber)}});
     }
     applyFields(o, without(values, "target"), lang);
-    return o.generate(text, lang);
+    Lines lines = o.generate(text, lang);
+    warnIfBehind(o);
+    return lines;
 }
 
 }  // namespace

@@ -55,7 +55,7 @@ int runRun(const Args& args) {
     request.settings.method = shadingMethodOption(opts);
     request.params = runParameters(opts);
     const LoadedProject project = loadProjectFile(path);
-    if (project.converted) std::cerr << toTerminal(path) << ": " << kPreviousVersionNote << "\n";
+    printLoadNotes(path, project);
     request.text = project.lines;
     request.projectFile = path;
     RunSettings& settings = request.settings;

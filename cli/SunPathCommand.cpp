@@ -22,7 +22,7 @@ int runSunPath(const Args& args) {
     TSimParameter p = runParameters(opts);
     const std::string path = opts.positional()[0];
     const LoadedProject project = loadProjectFile(path);
-    if (project.converted) std::cerr << toTerminal(path) << ": " << kPreviousVersionNote << "\n";
+    printLoadNotes(path, project);
     const SunPathDiagram d = sunPathDiagram(project.lines, path, p, method);
     writeFileAtomically(out, sunPathSvg(d, lang));
     std::cout << "sun-path diagram: " << toTerminal(out) << "\n";

@@ -18,6 +18,7 @@ int runVrml(const Args& args) {
     const std::string path = opts.positional()[0];
     const std::string wrl = opts.outputPath(withoutExtension(path) + ".wrl");
     const LoadedProject project = loadProjectFile(path);
+    printLoadNotes(path, project);
     writeVrmlFile(project.lines, wrl, texts, path);
     std::cout << wrl << "\n";
     return kExitOk;

@@ -3,6 +3,7 @@
 #include "editor/ObjectSplices.h"
 #include "editor/ObjectTable.h"
 #include "editor/TargetCheck.h"
+#include "project/ProjectFormat.h"
 #include "project/InputError.h"
 
 #include <string>
@@ -27,7 +28,7 @@ ChangePanel openForChange(const Lines& text, int objectNr) {
         const bool owned = owner >= 1 && owner <= list.ObjektAnzahl && list.object(owner).isTarget() &&
                            !list.object(owner).isOverhang();
         if (!owned)
-            throw InputError({}, o.Zeile, {ErrorId::OverhangOwner, {text[at], std::to_string(owner)}});
+            throw InputError({}, o.Zeile, {ErrorId::OverhangOwner, {cutName(text[at]), std::to_string(owner)}});
         return overhangPanelFromLines(text, at);
     }
     return polygonPanelFromLines(text, at);

@@ -160,7 +160,7 @@ ObjectList ListeAufbauen(const Lines& text) {
 }
 
 void throwIfFaulty(const ObjectList& list, const std::string& file) {
-    if (list.faulty()) throw InputError(file, list.errorLine, list.errorDetail);
+    if (list.faulty()) throw InputError(file, list.reportedLine(), list.errorDetail);
 }
 
 ObjectList readableList(const Lines& text) {

@@ -78,6 +78,8 @@ struct ObjectList {
     std::vector<Warning> warnings;
 
     bool faulty() const { return errorLine != 0; }
+    // errorLine, or 0 when the message names the line itself (not a project).
+    int reportedLine() const { return errorDetail.id == ErrorId::NotAProject ? 0 : errorLine; }
     // 1-based access; nr = ObjektAnzahl + 1 gives the sentinel.
     const TObjekt& object(int nr) const { return Objekte.at(static_cast<std::size_t>(nr - 1)); }
     // The Objektanzahl label text.

@@ -25,11 +25,30 @@ void appendUtf8(std::string& out, std::uint32_t cp) {
     }
 }
 
-char toByte(std::uint32_t cp) {
+std::optional<char> byteOf(std::uint32_t cp) {
     if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<char>(cp);
     for (std::size_t i = 0; i < kHigh.size(); ++i)
         if (kHigh[i] == cp) return static_cast<char>(0x80 + i);
-    return '?';
+    return std::nullopt;
+}
+
+char toByte(std::uint32_t cp) { return byteOf(cp).value_or('?'); }
+
+// The length of the well-formed UTF-8 sequence at bytes[i] and its code point; 0 for
+// a malformed one (overlong forms, surrogates and values beyond U+10FFFF included).
+std::size_t sequenceAt(std::string_view bytes, std::size_t i, std::uint32_t& cp) {
+    const auto b = static_cast<unsigned char>(bytes[i]);
+    const std::size_t len = b < 0x80 ? 1 : (b >> 5) == 0x6 ? 2 : (b >> 4) == 0xE ? 3 : (b >> 3) == 0x1E ? 4 : 0;
+    if (len == 0 || i + len > bytes.size()) return 0;
+    cp = len == 1 ? b : len == 2 ? (b & 0x1Fu) : len == 3 ? (b & 0x0Fu) : (b & 0x07u);
+    for (std::size_t k = 1; k < len; ++k) {
+        const auto c = static_cast<unsigned char>(bytes[i + k]);
+        if ((c & 0xC0) != 0x80) return 0;
+        cp = (cp << 6) | (c & 0x3Fu);
+    }
+    constexpr std::uint32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (cp < kLeast[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
+    return len;
 }
 }  // namespace
 
@@ -65,6 +84,35 @@ std::string utf8ToCp1252(std::string_view utf8) {
             continue;
         }
         out += toByte(cp);
+        i += len;
+    }
+    return out;
+}
+
+bool isMultiByteUtf8(std::string_view bytes) {
+    bool multiByte = false;
+    std::uint32_t cp = 0;
+    for (std::size_t i = 0; i < bytes.size();) {
+        const std::size_t len = sequenceAt(bytes, i, cp);
+        if (len == 0) return false;
+        multiByte = multiByte || len > 1;
+        i += len;
+    }
+    return multiByte;
+}
+
+std::optional<std::string> utf8ToCp1252Exact(std::string_view utf8, std::uint32_t* unheld) {
+    std::string out;
+    out.reserve(utf8.size());
+    std::uint32_t cp = 0;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const std::size_t len = sequenceAt(utf8, i, cp);
+        const auto byte = len == 0 ? std::nullopt : byteOf(cp);
+        if (!byte) {
+            if (unheld) *unheld = len == 0 ? static_cast<unsigned char>(utf8[i]) : cp;
+            return std::nullopt;
+        }
+        out += *byte;
         i += len;
     }
     return out;

@@ -3,6 +3,8 @@
 // stay raw bytes inside the core; these convert only at the boundaries (the CLI's
 // arguments and output, the windows' QString).
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,5 +17,13 @@ std::string cp1252ToUtf8(std::string_view bytes);
 // UTF-8 to Windows-1252. Characters without a Windows-1252 byte become '?';
 // malformed UTF-8 bytes are taken as Windows-1252 bytes themselves.
 std::string utf8ToCp1252(std::string_view utf8);
+
+// True when bytes are well-formed UTF-8 with at least one multi-byte sequence: a
+// Windows-1252 text with letters beyond ASCII practically never is.
+bool isMultiByteUtf8(std::string_view bytes);
+
+// Well-formed UTF-8 to Windows-1252, or nothing when a character has no byte there (or
+// the text is malformed); that character's code point then goes to *unheld.
+std::optional<std::string> utf8ToCp1252Exact(std::string_view utf8, std::uint32_t* unheld = nullptr);
 
 }  // namespace penumbro

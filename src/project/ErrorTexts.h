@@ -47,6 +47,12 @@ enum class ErrorId {
     CorrectionRange,         // limit, value
     HorizonEntryForm,        // quoted line
     HorizonEntryRange,       // quoted line
+    // Texts that are no project, UTF-8 project texts, overhangs that cannot shade.
+    NotAProject,             // line number, reason
+    SurfaceCountNoInteger,
+    ProjectTextUtf8,
+    Utf8CharacterNotHeld,    // the character
+    OverhangBehindTarget,
     SiteLineMissing,
     SiteLineValues,          // the line
     ReflectanceLineMissing,
@@ -61,7 +67,6 @@ enum class ErrorId {
     PlacementLine,           // the line
     OverhangNameLine,        // the line
     LacksParameterLine,      // word
-    LacksLocalLines,         // quoted name, count
     NumberNotDrawable,       // quoted line
     // Editing.
     ObjectMissing,           // number, object count
@@ -135,6 +140,11 @@ enum class ErrorId {
     IrradiationMissing,      // word, field number
     IrradiationNegative,     // word, field number
     WeatherRowsShort,        // count
+    // Weather files: leap days, values beyond the format, short headers.
+    WeatherLeapDaySkipped,
+    WeatherLeapDayHours,     // hour
+    IrradiationRange,        // word, field number, value
+    WeatherHeaderRow,        // header lines found
     // Command-line arguments.
     ObjectNumberMissing,     // argument
     CliNotTarget,            // argument
@@ -151,6 +161,8 @@ enum class ErrorId {
     FieldCornerPairs,        // text
     FieldUvRectangle,
     FieldFoliageCount,       // count
+    // Commands ended by a signal.
+    CommandCancelled,        // signal number
     Count  // the number of identities; keep it last
 };
 

@@ -34,11 +34,18 @@ std::string readFileBytes(const std::string& path) {
 }
 
 AtomicFileWriter::AtomicFileWriter(std::string path) : path_(std::move(path)) {
-    // A random suffix keeps two writers of the same target from sharing a temporary file.
+    // A short name of its own in the same folder: a target whose name is as long as
+    // the file system allows still gets a temporary file, and O_EXCL keeps two writers
+    // (of the same target or not) from sharing one.
+    static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     std::random_device rd;
-    tmp_ = path_ + ".tmp" + std::to_string(rd() % 1000000);
-    fd_ = ::open(tmp_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd_ < 0) throw InputError(path_, 0, {ErrorId::CannotWrite, {errnoText()}});
+    for (int attempt = 0; fd_ < 0; ++attempt) {
+        tmp_ = directoryOf(path_) + kTemporaryPrefix;
+        for (int k = 0; k < 6; ++k) tmp_ += kLetters[rd() % (sizeof kLetters - 1)];
+        fd_ = ::open(tmp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd_ < 0 && (errno != EEXIST || attempt == 99))
+            throw InputError(path_, 0, {ErrorId::CannotWrite, {errnoText()}});
+    }
 }
 
 AtomicFileWriter::~AtomicFileWriter() {

@@ -12,6 +12,9 @@ namespace penumbro {
 // missing, unreadable or a directory.
 std::string readFileBytes(const std::string& path);
 
+// Temporary files are named this prefix + six letters or digits, in the target's folder.
+inline constexpr const char* kTemporaryPrefix = ".pb";
+
 // Replaces path by bytes atomically. Throws InputError naming the file.
 void writeFileAtomically(const std::string& path, const std::string& bytes);
 

@@ -1,10 +1,14 @@
 #include "project/ProjectFile.h"
 
+#include "project/Encoding.h"
 #include "project/FileIo.h"
 #include "project/InputError.h"
 #include "project/ProjectFormat.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <string_view>
 
 namespace penumbro {
 
@@ -37,9 +41,34 @@ std::string joinLines(const Lines& lines) {
     return out;
 }
 
+Lines projectLines(const std::string& bytes, const std::string& fileName, bool* fromUtf8) {
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    const bool marked = std::string_view(bytes).substr(0, kByteOrderMark.size()) == kByteOrderMark;
+    const std::string_view body = std::string_view(bytes).substr(marked ? kByteOrderMark.size() : 0);
+    if (fromUtf8) *fromUtf8 = false;
+    if (!marked && !isMultiByteUtf8(body)) return splitLines(bytes);
+    Lines lines = splitLines(std::string(body));
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        std::uint32_t unheld = 0;
+        auto converted = utf8ToCp1252Exact(lines[i], &unheld);
+        if (!converted) {
+            char code[16];
+            std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(unheld));
+            throw InputError(fileName, static_cast<int>(i) + 1, {ErrorId::Utf8CharacterNotHeld, {code}});
+        }
+        lines[i] = std::move(*converted);
+    }
+    if (fromUtf8) *fromUtf8 = true;
+    return lines;
+}
+
+Lines readProjectLines(const std::string& path, bool* fromUtf8) {
+    return projectLines(readFileBytes(path), path, fromUtf8);
+}
+
 LoadedProject loadProjectFile(const std::string& path) {
     LoadedProject result;
-    result.lines = splitLines(readFileBytes(path));
+    result.lines = readProjectLines(path, &result.fromUtf8);
     const ProjectScan scan = scanProject(result.lines);
     result.converted = !scan.siteKeyword || !scan.reflectanceKeyword;
     if (!scan.siteKeyword) {

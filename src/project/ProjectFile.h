@@ -10,7 +10,16 @@ namespace penumbro {
 struct LoadedProject {
     Lines lines;
     bool converted = false;  // site or ground-reflection section was missing and appended
+    bool fromUtf8 = false;   // the file was UTF-8 and has been converted (warn once)
 };
+
+// The lines of a project file's bytes. A text saved as UTF-8 (a byte-order mark, or
+// well-formed UTF-8 with multi-byte sequences) is converted to the project's
+// Windows-1252 and *fromUtf8 set; a character Windows-1252 cannot hold throws
+// InputError naming fileName and its line. Anything else is taken byte for byte.
+Lines projectLines(const std::string& bytes, const std::string& fileName, bool* fromUtf8 = nullptr);
+// projectLines of the file at path (InputError for an unreadable one).
+Lines readProjectLines(const std::string& path, bool* fromUtf8 = nullptr);
 
 // Splits raw bytes into lines at CR LF or LF (a lone CR stays in its line). A final
 // line end does not start another line.

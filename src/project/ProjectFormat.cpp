@@ -27,6 +27,13 @@ std::size_t splitFields(std::string_view line, std::array<std::string_view, N>& 
 
 }  // namespace
 
+std::string cutName(std::string_view name) {
+    if (name.size() <= kQuotedNameLength) return std::string(name);
+    return std::string(name.substr(0, kQuotedNameLength)) + "...";
+}
+
+std::string quotedName(std::string_view name) { return quoted(cutName(name)); }
+
 const std::string& LineCursor::next() {
     if (atEnd()) throw InputError(file_, static_cast<int>(text_.size()) + 1, ErrorId::TextEndsEarly);
     return text_[pos_++];
@@ -66,7 +73,7 @@ SurfaceRecord readSurface(LineCursor& in) {
     s.nameLine = in.index();
     in.expectMore({ErrorId::EndsBeforeSurfaceName, {}});
     const std::string& name = in.next();
-    const ErrorMessage countMissing{ErrorId::EndsBeforeVertexCount, {quoted(name)}};
+    const ErrorMessage countMissing{ErrorId::EndsBeforeVertexCount, {quotedName(name)}};
     if (in.nextIs(kTargetKeyword)) {
         s.target = true;
         in.next();
@@ -81,14 +88,14 @@ SurfaceRecord readSurface(LineCursor& in) {
     }
     s.countLine = in.index();
     in.expectMore(countMissing);
-    const long long n = in.nextInteger(ErrorId::VertexCountNotInteger, {quoted(name)});
+    const long long n = in.nextInteger(ErrorId::VertexCountNotInteger, {quotedName(name)});
     if (n < 0 || n > kMaxDeclaredVertices)
-        in.fail(s.countLine, {ErrorId::VertexCountRange, {quoted(name), std::to_string(n)}});
+        in.fail(s.countLine, {ErrorId::VertexCountRange, {quotedName(name), std::to_string(n)}});
     s.vertexLines.reserve(static_cast<std::size_t>(n));
     s.vertices.reserve(static_cast<std::size_t>(n));
     while (s.vertices.size() < static_cast<std::size_t>(n)) {
         const std::size_t at = in.index();
-        in.expectMore({ErrorId::EndsBeforeVertex, {quoted(name)}});
+        in.expectMore({ErrorId::EndsBeforeVertex, {quotedName(name)}});
         const std::string& line = in.next();
         if (isHashLine(line)) {
             s.hashLines.push_back(at);
@@ -97,7 +104,7 @@ SurfaceRecord readSurface(LineCursor& in) {
         const auto p = threeNumbers(line);
         if (!p)
             in.fail(at, {ErrorId::VertexNotThreeNumbers,
-                         {std::to_string(s.vertices.size() + 1), quoted(name), quoted(line)}});
+                         {std::to_string(s.vertices.size() + 1), quotedName(name), quoted(line)}});
         for (double c : *p)
             if (!(std::fabs(c) <= kMaxCoordinate))
                 in.fail(at, {ErrorId::CoordinateRange, {quoted(line)}});
@@ -120,6 +127,13 @@ void scanObjects(const Lines& text, ProjectScan& scan) {
     scan.countLine = in.index();
     scan.surfacesEnd = in.index();
     in.expectMore({ErrorId::EndsBeforeSurfaceCount, {}});
+    // Without a count after the comments the text has not the shape of a project at all
+    // (a picture, a letter): say that first, the quoted line would only puzzle.
+    if (!parseInteger(trimBlanks(*in.peek()))) {
+        const std::string line = std::to_string(scan.countLine + 1);
+        throw InputError({}, static_cast<int>(scan.countLine) + 1,
+                         {ErrorId::NotAProject, {line, ErrorId::SurfaceCountNoInteger}});
+    }
     const long long count = in.nextInteger(ErrorId::SurfaceCountNotInteger, {});
     if (count < 0 || count > kMaxSurfaces)
         in.fail(scan.countLine,
@@ -172,7 +186,7 @@ std::optional<std::size_t> lastLineEqual(const Lines& text, std::string_view wor
 }  // namespace
 
 void ProjectScan::throwIfFaulty(const std::string& fileName) const {
-    if (!sound()) throw InputError(fileName, errorLine, errorDetail);
+    if (!sound()) throw InputError(fileName, reportedLine(), errorDetail);
 }
 
 ProjectScan scanProject(const Lines& text) {

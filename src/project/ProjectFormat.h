@@ -50,6 +50,13 @@ inline constexpr double kMaxCoordinate = 1e9;
 inline bool startsWith(std::string_view line, std::string_view prefix) {
     return line.size() >= prefix.size() && line.substr(0, prefix.size()) == prefix;
 }
+// A name as messages quote it: in double quotes, cut to its first kQuotedNameLength
+// characters and "..." when longer, so a huge name cannot swamp the message.
+inline constexpr std::size_t kQuotedNameLength = 40;
+std::string quotedName(std::string_view name);
+// The same without the quotes, for texts that quote it themselves.
+std::string cutName(std::string_view name);
+
 inline bool isCommentLine(std::string_view line) { return !line.empty() && line[0] == '*'; }
 inline bool isHashLine(std::string_view line) { return !line.empty() && line[0] == '#'; }
 // A line that ends the surface records' search for the trailing sections.
@@ -145,6 +152,9 @@ struct ProjectScan {
     ErrorMessage errorDetail;  // the same, for either language
 
     bool sound() const { return errorLine == 0; }
+    // The line to put before the message: none for a text that is not a project,
+    // whose message names the line itself.
+    int reportedLine() const { return errorDetail.id == ErrorId::NotAProject ? 0 : errorLine; }
     // InputError(fileName, errorLine, error) for a faulty text.
     void throwIfFaulty(const std::string& fileName) const;
 };

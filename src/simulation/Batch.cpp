@@ -79,13 +79,13 @@ EntryOutcome runEntry(const BatchEntry& entry, const TSimParameter& p, RunSettin
     EntryOutcome outcome;
     std::string scratch;
     if (discardCancelled) {
+        // Short, so that a stem as long as a file name may be still gets its scratch files.
         std::random_device rd;
-        scratch = directoryOf(entry.stem) + "." + fileNameOf(entry.stem) + ".unfinished" +
-                  std::to_string(rd() % 1000000);
+        scratch = directoryOf(entry.stem) + kTemporaryPrefix + std::to_string(100000 + rd() % 900000);
     }
     settings.baseName = discardCancelled ? scratch : entry.stem;
     try {
-        const Lines text = textForEntry(readPlainText(entry.file), entry.ordinal);
+        const Lines text = textForEntry(readProjectLines(entry.file), entry.ordinal);
         TSimParameter params = p;
         const RunResult r = Simulation(text, entry.file, params, settings, observer);
         outcome.instants = r.instants;

@@ -4,6 +4,7 @@
 #include "project/FileIo.h"
 #include "project/InputError.h"
 #include "project/Numbers.h"
+#include "project/ProjectFormat.h"
 #include "project/ProjectFile.h"
 
 #include <cctype>
@@ -28,6 +29,8 @@ std::vector<std::string_view> fields(const std::string& line) {
 
 // Values from 9999 on are the format's marker for a missing irradiation.
 constexpr double kMissingMarker = 9999.0;
+// The row of 1 March, hour 1, in a year without leap day.
+constexpr int kLeapDayRow = 59 * 24;
 
 }  // namespace
 
@@ -38,7 +41,10 @@ WeatherFile parseWeatherFile(const Lines& lines, const std::string& fileName) {
     WeatherFile w;
     if (lines.size() < static_cast<std::size_t>(kWeatherHeaderLines))
         fail(lines.size(), ErrorId::WeatherHeaderShort);
-    const auto location = fields(lines[0]);
+    // A byte-order mark is what some editors put before the first line of a UTF-8 file.
+    std::string first = lines[0];
+    if (startsWith(first, "\xEF\xBB\xBF")) first.erase(0, 3);
+    const auto location = fields(first);
     std::string keyword(location[0]);
     for (char& c : keyword) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     if (keyword != "LOCATION" || location.size() < 9)
@@ -54,9 +60,15 @@ WeatherFile parseWeatherFile(const Lines& lines, const std::string& fileName) {
         *site[k] = *v;
     }
 
+    // A header line that reads as an hourly row (its first field a year) means lines
+    // are missing above it; the calendar check further down would only puzzle.
+    for (std::size_t k = 1; k < static_cast<std::size_t>(kWeatherHeaderLines); ++k)
+        if (parseNumber(fields(lines[k]).front())) fail(k, {ErrorId::WeatherHeaderRow, {std::to_string(k)}});
+
     std::size_t end = lines.size();
     while (end > static_cast<std::size_t>(kWeatherHeaderLines) && trimBlanks(lines[end - 1]).empty()) --end;
     w.hours.reserve(kWeatherHours);
+    int leapHours = 0;  // hours of 29 February skipped so far
     for (std::size_t i = kWeatherHeaderLines; i < end; ++i) {
         const int row = static_cast<int>(w.hours.size());
         if (row == kWeatherHours) fail(i, ErrorId::WeatherTooManyRows);
@@ -69,6 +81,14 @@ WeatherFile parseWeatherFile(const Lines& lines, const std::string& fileName) {
             if (!n || !std::isfinite(*n)) fail(i, {ErrorId::FieldNotNumber, {std::to_string(k + 1), std::string(f[k])}});
             v[k] = *n;
         }
+        // A leap year's 29 February stands where 1 March would; the run year has none, so
+        // its 24 hours are skipped, as simulation tools do for a year without leap day.
+        if (row == kLeapDayRow && v[1] == 2 && v[2] == 29) {
+            if (v[3] != leapHours + 1) fail(i, {ErrorId::WeatherLeapDayHours, {std::to_string(leapHours + 1)}});
+            if (++leapHours == 1) w.warnings.emplace_back(ErrorId::WeatherLeapDaySkipped);
+            continue;
+        }
+        if (leapHours > 0 && leapHours < 24) fail(i, {ErrorId::WeatherLeapDayHours, {std::to_string(leapHours + 1)}});
         // Rows run from 1 January, hour 1, to 31 December, hour 24, without 29 February.
         const int day = row / 24 + 1;
         const int month = monthOfDay(day);
@@ -79,6 +99,8 @@ WeatherFile parseWeatherFile(const Lines& lines, const std::string& fileName) {
         const ErrorId what[] = {ErrorId::WordGlobalHorizontal, ErrorId::WordDirectNormal, ErrorId::WordDiffuseHorizontal};
         for (std::size_t k = 0; k < 3; ++k) {
             const double x = v[13 + k];
+            if (x >= kMissingMarker + 1)
+                fail(i, {ErrorId::IrradiationRange, {what[k], std::to_string(14 + k), std::string(f[13 + k])}});
             if (x >= kMissingMarker) fail(i, {ErrorId::IrradiationMissing, {what[k], std::to_string(14 + k)}});
             if (x < 0) fail(i, {ErrorId::IrradiationNegative, {what[k], std::to_string(14 + k)}});
         }

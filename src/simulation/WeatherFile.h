@@ -3,6 +3,7 @@
 // gives the site), then 8760 rows of one hour each, January 1 to December 31 of a
 // year without leap day. Only the site and the three irradiation fields are kept.
 
+#include "project/ErrorTexts.h"
 #include "project/ProjectText.h"
 
 #include <string>
@@ -28,12 +29,16 @@ struct WeatherFile {
     double longitude = 0;   // degrees, EAST positive, as the file gives it
     double timeZone = 0;    // hours ahead of universal time
     std::vector<WeatherHour> hours;  // kWeatherHours rows in calendar order
+    std::vector<ErrorMessage> warnings;  // what was read but not used (a leap day)
 };
 
 // Reads the lines of a weather file. Throws InputError naming fileName and the line
 // for a LOCATION line without site, a row with fewer than 16 fields, a number field
 // that is not a number, an irradiation that is missing (9999 and more) or negative,
-// a row out of calendar order, and a file with other than 8760 rows.
+// a row out of calendar order, and a file with other than 8760 rows. A byte-order mark
+// before LOCATION is skipped, and so is a leap year's 29 February (with a warning);
+// a value beyond the format's (from 10000) is out of range, a header line that reads
+// as an hourly row means a short header.
 WeatherFile parseWeatherFile(const Lines& lines, const std::string& fileName);
 // The same for a file on disk (missing or unreadable: InputError naming it).
 WeatherFile readWeatherFile(const std::string& path);

@@ -448,6 +448,8 @@ bool TMainForm::projektLaden(const QString& path) {
     try {
         const LoadedProject loaded = openProject(state_.project, toPath(path));
         if (loaded.converted) dialogs_.information(this, tx({kPreviousVersionNotice, kPreviousVersionNotice}, Language::German));
+        if (loaded.fromUtf8)
+            dialogs_.information(this, errorMessage(InputError(toPath(path), 0, ErrorId::ProjectTextUtf8), state_.language));
     } catch (const InputError& e) {
         dialogs_.warning(this, errorMessage(e, state_.language));
         return false;

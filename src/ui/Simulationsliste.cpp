@@ -2,6 +2,7 @@
 
 #include "project/FileIo.h"
 #include "project/InputError.h"
+#include "project/ProjectFile.h"
 #include "simulation/Batch.h"
 #include "ui/AppState.h"
 #include "ui/Dialogs.h"
@@ -165,7 +166,7 @@ void TSimulationsliste::BitBtn1Click() {
         hooks_.saveProject();
     SimulationList::AddResult added;
     try {
-        added = list_.add(path, readPlainText(path));
+        added = list_.add(path, readProjectLines(path));
     } catch (const InputError& e) {
         dialogs_.warning(this, errorMessage(e, language_));
         return;

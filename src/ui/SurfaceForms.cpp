@@ -356,6 +356,11 @@ PolygonForm::PolygonForm(Dialogs& dialogs, QWidget* parent) : EditorForm(dialogs
         diff->addWidget(degrees(), i, 2);
     }
     diff->setColumnStretch(0, 1);
+    // Shown while the fields put the overhang wholly behind its target.
+    overhangWarning_ = named(new QLabel, "overhangWarning");
+    overhangWarning_->setWordWrap(true);
+    overhangWarning_->hide();
+    diff->addWidget(overhangWarning_, 2, 0, 1, 3);
     left->addWidget(overhangBox_);
 
     uvPanel_ = named(new QFrame, "Panel3");
@@ -551,8 +556,15 @@ bool PolygonForm::okEnabled() const {
                      : polygonFields().check(language_).okEnabled();
 }
 
+void PolygonForm::showOverhangWarning() {
+    const auto warning = overhang_ ? overhangFields().warning() : std::nullopt;
+    overhangWarning_->setText(warning ? fromCp1252(warning->render(language_)) : QString());
+    overhangWarning_->setVisible(warning.has_value());
+}
+
 void PolygonForm::fieldChanged() {
     button5_->setEnabled(grid_.buttonEnabled());
+    showOverhangWarning();
     if (auto a = compassPositionOf(text(placement_[0]))) kompass_->setPosition(*a);
     if (auto e = tiltPositionOf(text(placement_[1]))) neigung_->setPosition(*e);
     emit changed();
@@ -642,6 +654,7 @@ void PolygonForm::SpracheAnpassen(Language language) {
     for (int r = 0; r < table_->rowCount(); ++r)
         if (QTableWidgetItem* label = table_->item(r, 0))
             label->setText(fromCp1252(cornerLabel(r + 1, language)));
+    showOverhangWarning();
 }
 
 // ---- target chooser

@@ -15,6 +15,7 @@
 class QCheckBox;
 class QFrame;
 class QGroupBox;
+class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -77,6 +78,7 @@ protected:
 private:
     void setOverhangMode(bool on, int targetNumber);
     void fieldChanged();
+    void showOverhangWarning();  // overhangWarning_ for the fields as they stand
     void showGrid(const std::vector<CornerRow>& rows);
     std::vector<CornerRow> gridRows() const;
     CornerGrid corners() const;  // grid_ with the grid's current cells
@@ -101,6 +103,7 @@ private:
     QPushButton* uvButton_ = nullptr;
     QGroupBox* placementBox_ = nullptr;
     QGroupBox* overhangBox_ = nullptr;  // GroupBox3
+    QLabel* overhangWarning_ = nullptr;  // in GroupBox3: the overhang cannot shade its target
     QFrame* gridPanel_ = nullptr;        // Panel1
     QFrame* uvPanel_ = nullptr;          // Panel3
     QTableWidget* table_ = nullptr;      // StringGrid1

@@ -3,6 +3,7 @@
 #include "project/InputError.h"
 #include "project/Numbers.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -43,15 +44,18 @@ public:
 
 private:
     // The editor writes the n local lines and the placement line right after the
-    // vertex count; "#" lines further down among the vertices are skipped.
+    // vertex count; "#" lines further down among the vertices are skipped. A surface
+    // without them (they are optional) is drawn from its vertices alone.
     void plainSurface(const SurfaceRecord& s, ViewObject& o) const {
         o.target = s.target;
         o.vertices = s.vertices;
         const std::size_t n = s.vertices.size();
         if (n == 0) return;  // nothing to draw
         for (std::size_t k = 0; k <= n; ++k) {
-            if (k >= s.hashLines.size() || s.hashLines[k] != s.countLine + 1 + k)
-                fail(s.countLine + 1 + k, {ErrorId::LacksLocalLines, {quoted(text_[s.nameLine]), std::to_string(n + 1)}});
+            if (k >= s.hashLines.size() || s.hashLines[k] != s.countLine + 1 + k) {
+                fromVertices(o);
+                return;
+            }
         }
         o.local.reserve(n);
         for (std::size_t k = 0; k < n; ++k) {
@@ -61,6 +65,46 @@ private:
         const LineNumbers placement = numbers(s.hashLines[n]);
         o.azimuth = placement[0];
         o.elevation = placement[1];
+    }
+
+    // Placement and local corners worked out from the world vertices: the azimuth and
+    // elevation of the surface's normal (Newell's, so the corners run counter-clockwise
+    // seen from its front, as the editor writes them), and the corners in the plane's
+    // own frame, u horizontal to the right and v up the plane seen from the front.
+    static void fromVertices(ViewObject& o) {
+        const std::vector<Point3>& p = o.vertices;
+        double n[3] = {0, 0, 0};
+        for (std::size_t i = 0; i < p.size(); ++i) {
+            const Point3& a = p[i];
+            const Point3& b = p[(i + 1) % p.size()];
+            n[0] += (a[1] - b[1]) * (a[2] + b[2]);
+            n[1] += (a[2] - b[2]) * (a[0] + b[0]);
+            n[2] += (a[0] - b[0]) * (a[1] + b[1]);
+        }
+        const double length = std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
+        if (!(length > 0)) {  // no area: a line or a point, drawn as its outline only
+            o.local.assign(p.size(), PointUV{});
+            return;
+        }
+        for (double& c : n) c /= length;
+        constexpr double kDegree = 180.0 / 3.14159265358979323846;
+        o.azimuth = std::atan2(n[0], n[1]) * kDegree;
+        if (o.azimuth < 0) o.azimuth += 360.0;
+        o.elevation = std::asin(std::clamp(n[2], -1.0, 1.0)) * kDegree;
+        // u = up x n, horizontal; for a horizontal plane east.
+        double u[3] = {-n[1], n[0], 0};
+        const double h = std::hypot(u[0], u[1]);
+        if (h < 1e-12) {
+            u[0] = 1, u[1] = 0;
+        } else {
+            u[0] /= h, u[1] /= h;
+        }
+        const double v[3] = {n[1] * u[2] - n[2] * u[1], n[2] * u[0] - n[0] * u[2], n[0] * u[1] - n[1] * u[0]};
+        o.local.clear();
+        for (const Point3& q : p) {
+            const double d[3] = {q[0] - p[0][0], q[1] - p[0][1], q[2] - p[0][2]};
+            o.local.push_back({d[0] * u[0] + d[1] * u[1] + d[2] * u[2], d[0] * v[0] + d[1] * v[1] + d[2] * v[2]});
+        }
     }
 
     // The numbers of a "#" line after its "#" (up to the object tag, if any); one

@@ -1,7 +1,8 @@
 #pragma once
 // What the VRML world and the 3D preview draw, read once from the project text in the
 // editor's layouts: a plain surface has its n local lines and its placement line
-// between the vertex count and the vertices; a tree and a house take their sizes from
+// between the vertex count and the vertices (or, without them, is drawn from its
+// vertices alone); a tree and a house take their sizes from
 // their parameter lines. Both views draw from this, so they agree with each other and
 // with the compiler on what the text holds.
 
@@ -56,9 +57,8 @@ struct ViewScene {
 };
 
 // Reads the scene of a scanned text. Throws InputError naming fileName and the line
-// for a plain surface without its local and placement lines, a tree or house without
-// its parameter line, a local, placement or parameter line holding a number beyond
-// kMaxCoordinate, an unreadable horizon entry or one spanning more than 3600 degrees.
+// for a tree or house without its parameter line, a local, placement or parameter
+// line holding a number beyond kMaxCoordinate, an unreadable horizon entry or one spanning more than 3600 degrees.
 ViewScene readViewScene(const Lines& text, const ProjectScan& scan, const std::string& fileName);
 // The same after scanning the text (InputError also for a malformed text).
 ViewScene readViewScene(const Lines& text, const std::string& fileName);

@@ -72,6 +72,22 @@ TEST_F(CliAddChange, OverhangWithoutTargetFieldGoesToTheFirstTarget) {
     EXPECT_EQ(lines()[lines().size() - 13], "$#2Blende");
 }
 
+// An overhang inside the wall is kept as asked, with a warning that it cannot shade;
+// a change that brings it out in front says nothing.
+TEST_F(CliAddChange, OverhangBehindItsTargetIsKeptWithAWarning) {
+    mustAdd(std::string("rectangle ") + kCollector);
+    const std::string warning = "warning: the overhang lies behind the target plane and can never shade it\n";
+    CliResult r = add("overhang name=Innen target=1 corners='0,3;4,3;4,4;0,4' azimuth-difference=0 elevation-difference=90");
+    EXPECT_EQ(std::pair(r.exitCode, r.err), std::pair(0, warning));
+    EXPECT_EQ(lines()[lines().size() - 15], "$#1Innen");
+    r = change("2 elevation-difference=-90");
+    EXPECT_EQ(std::pair(r.exitCode, r.err), std::pair(0, std::string()));
+    ::setenv("LC_ALL", "de_DE.UTF-8", 1);
+    r = change("2 azimuth-difference=180");
+    EXPECT_EQ(std::pair(r.exitCode, r.err),
+              std::pair(0, std::string("Warnung: Der \xC3\x9C" "berhang liegt hinter der Targetebene und kann sie nie verschatten.\n")));
+}
+
 // Bad fields are input errors (1) naming the field, malformed command lines usage
 // errors (2); the file stays as it was.
 TEST_F(CliAddChange, RefusedInputLeavesTheFile) {

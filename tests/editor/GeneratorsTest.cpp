@@ -12,7 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace penumbro {
 namespace {
@@ -68,6 +70,36 @@ TEST(Generators, OverhangsHangOnTheirTarget) {
     const auto v = placeOverhang(fin, {180, 0, {10, 20, 0}});
     EXPECT_EQ(vertexLine(v[1]), "12.000000 19.000000 0.000000");
     EXPECT_EQ(vertexLine(v[2]), "12.000000 19.000000 2.000000");
+}
+
+// An overhang wholly behind the target plane (inside the wall) can never shade it;
+// one in the plane or reaching in front of it can.
+TEST(Generators, OverhangsWhollyBehindTheirTargetAreTold) {
+    const std::vector<UV> square = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
+    const std::vector<UV> fromTheTop = {{0, 1}, {1, 1}, {1, 0}, {0, 0}};
+    const struct {
+        double azimuth, elevation;
+        std::vector<UV> corners;
+        bool behind;
+    } cases[] = {
+        {0, 90, square, true},        // tilted up into the wall
+        {0, -90, square, false},      // the canopy: out in front
+        {0, 0, square, false},        // in the plane
+        {0, 180, square, false},      // folded over, in the plane but for rounding
+        {270, 0, square, true},       // a fin turned into the wall
+        {90, 0, square, false},       // a fin turned out of it
+        {0, 30, fromTheTop, false},   // hung from its top corner, it tilts out
+        {180, 90, square, false},     // tilted up and turned round
+        {0, 30, square, true},
+    };
+    for (const auto& c : cases) {
+        const Overhang o{"U", 1, c.corners, c.azimuth, c.elevation, 0, 0};
+        EXPECT_EQ(overhangBehindTarget(o), c.behind) << c.azimuth << " " << c.elevation;
+        // On a south wall the target's front is south: behind means north of it.
+        double south = 0, north = 0;
+        for (const Vec3& p : placeOverhang(o, {180, 0, {0, 0, 0}})) south = std::max(south, -p.y), north = std::max(north, p.y);
+        EXPECT_EQ(south < 1e-9 && north > 1e-9, c.behind) << c.azimuth << " " << c.elevation;
+    }
 }
 
 }  // namespace

@@ -123,7 +123,7 @@ TEST(Compiler, TreesMoveToTheFrontInGroupsOfSeven) {
 TEST(Compiler, MalformedTextsNameTheLine) {
     const std::tuple<Lines, int, const char*> cases[] = {
         {{"* c"}, 2, "ends early"},
-        {{"* c", "zwei"}, 2, "not an integer"},
+        {{"* c", "zwei"}, 0, "not a project file (line 2: "},  // the line is inside the message
         {{"* c", "10001"}, 2, "0..10000"},
         {{"* c", "1", "Wand", "13"}, 4, "0..12"},
         {{"* c", "1", "Wand", "vier"}, 4, "not an integer"},

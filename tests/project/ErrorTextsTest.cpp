@@ -21,10 +21,11 @@ std::string germanError(const std::function<void()>& raise) {
     return "nothing raised";
 }
 
-// Raised by the real scanner and writer: German keeps "FILE:LINE: " and says the same.
+// Raised by the real scanner and writer: German keeps "FILE:LINE: " (or "FILE: " for a
+// text that is no project) and says the same.
 TEST(ErrorTexts, CoreErrorsRenderInGerman) {
     const std::pair<Lines, std::string> cases[] = {
-        {{"c", "zwei"}, "p.dat:2: die Fl\xE4" "chenanzahl ist keine ganze Zahl: \"zwei\""},
+        {{"c", "zwei"}, "p.dat: keine Projektdatei (Zeile 2: die Fl\xE4" "chenanzahl ist keine ganze Zahl)"},
         {{"c", "1", "Wand", "x"}, "p.dat:4: die Eckenzahl von \"Wand\" ist keine ganze Zahl: \"x\""},
         {{"c", "1", "Wand", "1", "1 2"}, "p.dat:5: Eckpunkt 1 von \"Wand\" sind nicht drei Zahlen: \"1 2\""},
         {{"c", "1", "Wand", "2", "0 0 0"}, "p.dat:6: der Text endet zu fr\xFC" "h: erwartet wird ein Eckpunkt von \"Wand\""},

@@ -85,13 +85,16 @@ TEST_F(ProjectFileTest, OpenSaveAsTheSavedCopyAndNames) {
     EXPECT_FALSE(textChanged(project.original, project.daten));
     EXPECT_EQ(project.baseName, dir_.path("Neu"));
     EXPECT_EQ(loadProjectFile(dir_.path("Neu.dat")).lines, project.daten);
-    // A file that is no project is refused with its line, and the open project stays.
+    // A file that is no project is refused as such, naming the line inside the
+    // message, and the open project stays.
     const Lines before = project.daten;
     try {
         openProject(project, dir_.write("bild.dat", "\x89PNG\r\n\x1A\n"));
         ADD_FAILURE();
     } catch (const InputError& e) {
-        EXPECT_EQ(std::tuple(e.file(), e.line(), project.daten), std::tuple(dir_.path("bild.dat"), 2, before));
+        EXPECT_EQ(std::tuple(e.file(), e.line(), project.daten), std::tuple(dir_.path("bild.dat"), 0, before));
+        EXPECT_EQ(e.render(Language::German),
+                  dir_.path("bild.dat") + ": keine Projektdatei (Zeile 2: die Fl\xE4" "chenanzahl ist keine ganze Zahl)");
     }
 
     const Lines saved = {"* ", "0", "Standort"};
@@ -105,6 +108,43 @@ TEST_F(ProjectFileTest, OpenSaveAsTheSavedCopyAndNames) {
     EXPECT_EQ(baseNameFor("x/Geb\xE4ude.v2.dat"), "x/Geb\xE4ude.v2");
     for (const auto& [name, unnamed] : {std::pair{"UNBENANNT.DAT", true}, {"/tmp/unbenannt.dat", false}, {"unbenannt", false}})
         EXPECT_EQ(isUnnamed(name), unnamed) << name;
+}
+
+// A text saved as UTF-8 is recognised by its multi-byte sequences (or its byte-order
+// mark) and converted; Windows-1252 letters never form such sequences in a name.
+TEST_F(ProjectFileTest, Utf8TextsAreConvertedAndWhatWindows1252CannotHoldIsRefused) {
+    const struct {
+        const char* what;
+        std::string bytes;
+        Lines lines;  // empty: refused
+        bool fromUtf8;
+        int line;  // of the refusal
+    } cases[] = {
+        {"umlauts and the euro", "* N\xC3\xB6rd\r\n\xE2\x82\xAC \xC3\x9F\r\n", {"* N\xF6rd", "\x80 \xDF"}, true, 0},
+        {"Windows-1252 stays", "* N\xF6rd\r\n\x80\r\n", {"* N\xF6rd", "\x80"}, false, 0},
+        {"plain ASCII", "* a\r\n0\r\n", {"* a", "0"}, false, 0},
+        {"mark before ASCII", "\xEF\xBB\xBF* a\r\n0\r\n", {"* a", "0"}, true, 0},
+        {"overlong form is no UTF-8", "* \xC0\xAF\r\n", {"* \xC0\xAF"}, false, 0},
+        {"UTF-8 beside a lone byte", "* \xC3\xB6 \xE4\r\n", {"* \xC3\xB6 \xE4"}, false, 0},
+        {"encoded surrogate", "* \xED\xA0\x80\r\n", {"* \xED\xA0\x80"}, false, 0},
+        {"CJK on line 3", "* \xC3\xB6\r\n0\r\nName \xE4\xB8\xAD\r\n", {}, true, 3},
+        {"emoji", "\xF0\x9F\x98\x80\n", {}, true, 1},
+    };
+    for (const auto& c : cases) {
+        const std::string path = dir_.write("u.dat", c.bytes);
+        bool fromUtf8 = false;
+        if (c.lines.empty()) {
+            try {
+                readProjectLines(path, &fromUtf8);
+                ADD_FAILURE() << c.what;
+            } catch (const InputError& e) {
+                EXPECT_EQ(e.line(), c.line) << c.what;
+            }
+            continue;
+        }
+        EXPECT_EQ(readProjectLines(path, &fromUtf8), c.lines) << c.what;
+        EXPECT_EQ(fromUtf8, c.fromUtf8) << c.what;
+    }
 }
 
 // A write reaches the target whole or not at all: a failed save keeps the previous

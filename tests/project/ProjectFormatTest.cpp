@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <tuple>
+
 namespace penumbro {
 namespace {
 
@@ -47,6 +50,24 @@ TEST(ProjectFormat, FaultsNameOneLine) {
     const ProjectScan scan = scanProject({"* c", "x", "Standort", "1 2 3"});
     EXPECT_FALSE(scan.sound());
     EXPECT_EQ(scan.siteKeyword, 2u);
+}
+
+// Without a count after the comments the text is no project, and the message says so
+// before its line; a fault further in is a fault of a project. Names are quoted cut.
+TEST(ProjectFormat, TextsWithoutACountAreNoProjectAndLongNamesAreCut) {
+    const std::string name(4700, 'W');
+    const std::tuple<Lines, int, std::string> cases[] = {
+        {{"\x89PNG", "\x1A"}, 0, "f.dat: not a project file (line 2: the surface count is not an integer)"},
+        {{"* a", "* b", "Wand"}, 0, "f.dat: not a project file (line 3: the surface count is not an integer)"},
+        {{"* a", "1.5"}, 0, "f.dat: not a project file (line 2: the surface count is not an integer)"},
+        {{"* a", "1", "Wand", "x"}, 4, "f.dat:4: the vertex count of \"Wand\" is not an integer: \"x\""},
+        {{"* a", "1", name, "x"}, 4,
+         "f.dat:4: the vertex count of \"" + name.substr(0, 40) + "...\" is not an integer: \"x\""},
+    };
+    for (const auto& [text, line, message] : cases) {
+        const InputError e = testing::refusal([&] { scanSoundProject(text, "f.dat"); });
+        EXPECT_EQ(std::pair(e.line(), std::string(e.what())), std::pair(line, message));
+    }
 }
 
 TEST(ProjectFormat, MonthlyFieldsAndHorizonEntries) {

@@ -19,6 +19,7 @@
 #include <fstream>
 #include <functional>
 #include <numbers>
+#include <tuple>
 
 namespace penumbro {
 namespace {
@@ -84,6 +85,57 @@ TEST(WeatherFile, RealLayoutReadsAndDamageIsRefusedWithFileAndLine) {
         } catch (const InputError& e) {
             EXPECT_EQ(std::string(e.what()).rfind("w.epw:" + std::to_string(c.line) + ": ", 0), 0u)
                 << c.what << ": " << e.what();
+        }
+    }
+}
+
+// What other tools write: a byte-order mark, a leap year (29 February skipped with a
+// warning); and refusals that say what is wrong rather than what broke further on.
+TEST(WeatherFile, MarkAndLeapYearReadAndRangeAndShortHeaderSayWhy) {
+    constexpr std::size_t kFeb28 = kWeatherHeaderLines + 58 * 24;
+    const auto leapDay = [](Lines& t, int hours) {
+        Lines day;
+        for (int h = 0; h < hours; ++h) day.push_back("1995,2,29," + t[kFeb28 + static_cast<std::size_t>(h)].substr(10));
+        t.insert(t.begin() + static_cast<std::ptrdiff_t>(kFeb28 + 24), day.begin(), day.end());
+    };
+    const struct {
+        const char* what;
+        std::function<void(Lines&)> apply;
+        int line;  // 0: read
+        const char* said;  // the message's text, or the warning's
+    } cases[] = {
+        {"byte-order mark", [](Lines& t) { t[0] = "\xEF\xBB\xBF" + t[0]; }, 0, nullptr},
+        {"leap year", [&](Lines& t) { leapDay(t, 24); }, 0, "warning: the file holds 29 February (a leap year); its 24 hours are skipped"},
+        {"leap day cut short", [&](Lines& t) { leapDay(t, 12); }, 1437, "expected 29 February, hour 13"},
+        {"global beyond the format", [](Lines& t) { t[40] = t[40].substr(0, t[40].find(",0,1415,300,")) + ",0,1415,300,1e308,0,0,0"; },
+         41, "the global horizontal irradiation (field 14) is out of range: 1e308"},
+        {"the marker itself", [](Lines& t) { t[40] = t[40].substr(0, t[40].find(",0,1415,300,")) + ",0,1415,300,0,9999,0,0"; },
+         41, "the direct normal irradiation (field 15) is missing (9999)"},
+        {"header of seven lines", [](Lines& t) { t.erase(t.begin() + 2); }, 8, "the header is short"},
+    };
+    const WeatherFile plain = parseWeatherFile(weatherLines(), "w.epw");
+    for (const auto& c : cases) {
+        Lines t = weatherLines();
+        c.apply(t);
+        if (c.line == 0) {
+            const WeatherFile w = parseWeatherFile(t, "w.epw");
+            ASSERT_EQ(w.hours.size(), plain.hours.size()) << c.what;
+            for (const std::size_t row : {std::size_t{58 * 24 + 23}, std::size_t{59 * 24}, std::size_t{8759}})
+                EXPECT_EQ(std::tuple(w.hours[row].month, w.hours[row].day, w.hours[row].hour, w.hours[row].global),
+                          std::tuple(plain.hours[row].month, plain.hours[row].day, plain.hours[row].hour, plain.hours[row].global))
+                    << c.what << " row " << row;
+            EXPECT_EQ(w.warnings.size(), c.said ? 1u : 0u) << c.what;
+            if (c.said && !w.warnings.empty()) {
+                EXPECT_EQ(w.warnings[0].render(Language::English), c.said);
+            }
+            continue;
+        }
+        try {
+            parseWeatherFile(t, "w.epw");
+            ADD_FAILURE() << c.what << " was read";
+        } catch (const InputError& e) {
+            EXPECT_EQ(e.line(), c.line) << c.what;
+            EXPECT_NE(e.message().find(c.said), std::string::npos) << c.what << ": " << e.what();
         }
     }
 }

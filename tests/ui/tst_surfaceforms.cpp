@@ -12,6 +12,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QLabel>
 #include <QTableWidget>
 #include <QtTest>
 
@@ -179,6 +180,14 @@ void SurfaceFormsTest::overhangNameAndUvRectangle() {
     QVERIFY(!child<QWidget>(&form, "Panel3")->isVisible());
     QCOMPARE(child(&form, "Edit12")->text(), QStringLiteral("4"));
     QVERIFY(form.okEnabled());
+    // Beside OK while the overhang would stand inside the wall; OK stays enabled.
+    auto* warning = child<QLabel>(&form, "overhangWarning");
+    QVERIFY(!warning->isVisible());
+    type(&form, "Edit34", "90");
+    QVERIFY(warning->isVisible() && form.okEnabled());
+    QVERIFY(warning->text().contains(QStringLiteral("Targetebene")));
+    type(&form, "Edit34", "-90");
+    QVERIFY(!warning->isVisible());
 
     OverhangPanel core;
     core.targetNumber = 1, core.name = "Vor1dach";

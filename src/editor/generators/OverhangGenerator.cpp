@@ -3,27 +3,52 @@
 #include "engine/Frames.h"
 #include "project/Numbers.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace penumbro {
 
 std::string overhangNameLine(int targetNumber, const std::string& name) {
     return std::string(kOverhangPrefix) + formatInt(targetNumber) + name;
 }
 
-std::vector<Vec3> placeOverhang(const Overhang& overhang, const Placement& target) {
+namespace {
+// The overhang in its target's frame: u along x, v along z, the target's front towards -y.
+std::vector<Vec3> inTargetFrame(const Overhang& overhang) {
     std::vector<Vec3> out;
     if (overhang.corners.empty()) return out;
     const UV first = overhang.corners.front();
     const double da = overhang.azimuthDifference / kDegreesPerRadian;
     const double de = overhang.elevationDifference / kDegreesPerRadian;
-    const double et = target.elevation / kDegreesPerRadian;
-    const double phi = (target.azimuth + 180.0) / kDegreesPerRadian;
     for (const UV& c : overhang.corners) {
-        // Turned about its first corner within the target's frame...
+        // Turned about its first corner.
         Vec3 p{c.u - first.u, 0.0, c.v - first.v};
         p = rotatedAboutZ(rotatedAboutX(p, de), da);
-        p.x += first.u;
-        p.z += first.v;
-        // ...then placed as the target is.
+        out.push_back({p.x + first.u, p.y, p.z + first.v});
+    }
+    return out;
+}
+}  // namespace
+
+bool overhangBehindTarget(const Overhang& overhang) {
+    const std::vector<Vec3> points = inTargetFrame(overhang);
+    double size = 0, front = 0, back = 0;
+    for (const Vec3& p : points) {
+        size = std::max({size, std::fabs(p.x), std::fabs(p.y), std::fabs(p.z)});
+        front = std::max(front, -p.y);
+        back = std::max(back, p.y);
+    }
+    // Rounding of the turns leaves corners on the plane a hair off it.
+    const double tolerance = 1e-9 * std::max(1.0, size);
+    return front <= tolerance && back > tolerance;
+}
+
+std::vector<Vec3> placeOverhang(const Overhang& overhang, const Placement& target) {
+    std::vector<Vec3> out;
+    const double et = target.elevation / kDegreesPerRadian;
+    const double phi = (target.azimuth + 180.0) / kDegreesPerRadian;
+    for (Vec3 p : inTargetFrame(overhang)) {
+        // Placed as the target is.
         p = rotatedAboutZ(rotatedAboutX(p, et), phi);
         out.push_back({p.x + target.origin.x, p.y + target.origin.y, p.z + target.origin.z});
     }

@@ -35,6 +35,11 @@ int overhangTargetNumber(const std::string& nameLine);
 // Site-frame vertices of the overhang hung on a target standing at `target`.
 std::vector<Vec3> placeOverhang(const Overhang& overhang, const Placement& target);
 
+// True when the overhang lies wholly behind its target's plane (no corner in front of
+// it, one at least behind): the sun never lights the target through it, so it can
+// never shade it. The target's placement plays no part: it turns both alike.
+bool overhangBehindTarget(const Overhang& overhang);
+
 // The surface block of the overhang: name line, corner count, local lines, the
 // placement line "# da  de  u  v  0.000", the vertex lines. One surface.
 Lines generateOverhang(const Overhang& overhang, const Placement& target);

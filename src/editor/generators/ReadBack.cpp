@@ -140,7 +140,7 @@ Overhang readOverhang(const Lines& lines, std::size_t nameLine) {
     Overhang o;
     o.targetNumber = overhangTargetNumber(r.nameLine);
     if (o.targetNumber < 0)
-        badLine(nameLine, {ErrorId::OverhangNameLine, {r.nameLine}});
+        badLine(nameLine, {ErrorId::OverhangNameLine, {cutName(r.nameLine)}});
     o.name = stripOverhangPrefix(r.nameLine);
     o.corners = r.corners;
     o.azimuthDifference = r.placement[0];

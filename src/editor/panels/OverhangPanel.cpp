@@ -63,6 +63,12 @@ PanelCheck OverhangPanel::check(Language lang) const {
     return c;
 }
 
+std::optional<ErrorMessage> OverhangPanel::warning() const {
+    if (!check(Language::English).okEnabled()) return std::nullopt;
+    if (!overhangBehindTarget(overhang(Language::English))) return std::nullopt;
+    return ErrorMessage(ErrorId::OverhangBehindTarget);
+}
+
 Overhang OverhangPanel::overhang(Language lang) const {
     const PanelCheck c = check(lang);
     if (!c.okEnabled()) throwPanelProblem(c);

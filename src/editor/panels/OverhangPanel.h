@@ -5,6 +5,7 @@
 #include "editor/generators/OverhangGenerator.h"
 #include "editor/panels/PanelCheck.h"
 #include "editor/panels/PolygonPanel.h"
+#include "project/ErrorTexts.h"
 
 #include <optional>
 #include <string>
@@ -60,6 +61,10 @@ struct OverhangPanel {
     std::optional<std::string> applyUvRectangle(Language lang);
 
     PanelCheck check(Language lang) const;
+    // The warning to show beside OK while the fields describe an overhang wholly behind
+    // its target's plane (overhangBehindTarget); nothing otherwise, or while a field is
+    // not valid yet.
+    std::optional<ErrorMessage> warning() const;
 
     // Throws InputError naming the first bad field.
     Overhang overhang(Language lang) const;
