@@ -315,6 +315,8 @@ public:
             weather = readWeatherFile(weatherFile);
             r = computeIrradiation(request, weather);
         }
+        for (const ErrorMessage& w : weather.warnings)
+            PyErr_WarnEx(PyExc_UserWarning, cp1252ToUtf8(weatherFile + ": " + w.render(Language::English)).c_str(), 1);
         for (const std::string& w : r.warnings)
             PyErr_WarnEx(PyExc_UserWarning, (cp1252ToUtf8(weatherFile) + ": " + cp1252ToUtf8(w)).c_str(), 1);
 
