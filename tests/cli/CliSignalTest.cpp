@@ -1,5 +1,5 @@
 // A run ended by a signal (Ctrl-C, a hung-up terminal, kill) writes what it has computed:
-// the earlier files are replaced whole and no temporary file remains.
+// the earlier files are replaced whole, kept as backups, and no temporary file remains.
 
 #include "support/TempDir.h"
 
@@ -56,7 +56,11 @@ TEST(CliSignal, EndsRunLikeCtrlC) {
         EXPECT_EQ(WEXITSTATUS(status), 128 + sig);
         EXPECT_FALSE(hasTemporaryFile(dir));
         const std::string printed = dir.read("stdout"), rep = dir.read("scene.rep"), mit = dir.read("scene.mit");
-        EXPECT_EQ(printed.rfind("run cancelled:", 0), 0u) << printed;
+        EXPECT_EQ(printed.rfind("Cancelled after day ", 0), 0u) << printed;
+        EXPECT_NE(printed.find(": scene.rep and scene.mit contain days 1 to "), std::string::npos) << printed;
+        // The files the run replaced stay as backups.
+        EXPECT_EQ(dir.read("scene.rep.bak"), "earlier report\r\n");
+        EXPECT_EQ(dir.read("scene.mit.bak"), "earlier means\r\n");
         // Complete files: one report line per instant simulated, 24 hourly means.
         const auto count = printed.find("instants simulated: ");
         ASSERT_NE(count, std::string::npos);
