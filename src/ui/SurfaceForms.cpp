@@ -297,6 +297,7 @@ RectanglePanel RectangleForm::fields() const {
 }
 
 bool RectangleForm::okEnabled() const { return fields().check(language_).okEnabled(); }
+QString RectangleForm::okReason() const { return fromCp1252(fields().check(language_).reason(language_)); }
 
 void RectangleForm::fieldChanged() {
     const RectanglePanel p = fields();
@@ -549,6 +550,11 @@ OverhangPanel PolygonForm::overhangFields() const {
 bool PolygonForm::okEnabled() const {
     return overhang_ ? overhangFields().check(language_).okEnabled()
                      : polygonFields().check(language_).okEnabled();
+}
+
+QString PolygonForm::okReason() const {
+    const PanelCheck c = overhang_ ? overhangFields().check(language_) : polygonFields().check(language_);
+    return fromCp1252(c.reason(language_));
 }
 
 void PolygonForm::fieldChanged() {

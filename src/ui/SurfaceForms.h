@@ -38,6 +38,7 @@ public:
     void prepareNew();
     RectanglePanel fields() const;
     bool okEnabled() const override;
+    QString okReason() const override;
     void SpracheAnpassen(Language language) override;
 
 private:
@@ -69,6 +70,7 @@ public:
     PolygonPanel polygonFields() const;
     OverhangPanel overhangFields() const;
     bool okEnabled() const override;
+    QString okReason() const override;
     void SpracheAnpassen(Language language) override;
 
 protected:
