@@ -240,13 +240,16 @@ Tschnell_ausgabe::Tschnell_ausgabe(AppState& state, Dialogs& dialogs, QWidget* p
     auto* left = new QVBoxLayout;
     left->addWidget(Startgruppe);
     left->addWidget(Fortschritt);
-    left->addWidget(runStatusLabel);
     auto* layout = new QHBoxLayout(this);
     auto* leftWidget = new QWidget;
     leftWidget->setLayout(left);
     leftWidget->setFixedWidth(480);
     layout->addWidget(leftWidget);
-    layout->addWidget(Zeichenfenster, 1);
+    // The status line under the chart, which gives up the room it takes.
+    auto* right = new QVBoxLayout;
+    right->addWidget(Zeichenfenster, 1);
+    right->addWidget(runStatusLabel);
+    layout->addLayout(right, 1);
 
     // A refused number says why, in the status line, naming the field by its caption.
     for (QLabel* caption : captions_) {
