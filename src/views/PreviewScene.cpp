@@ -182,7 +182,8 @@ const std::vector<Stroke>& letterStrokes(char letter) {
     static const std::vector<Stroke> e = {{1, 1, 0, 1}, {0, 1, 0, 0}, {0, 0, 1, 0}, {0, 0.5, 0.7, 0.5}};
     static const std::vector<Stroke> s = {{1, 1, 0, 1}, {0, 1, 0, 0.5}, {0, 0.5, 1, 0.5}, {1, 0.5, 1, 0}, {1, 0, 0, 0}};
     static const std::vector<Stroke> w = {{0, 1, 0.25, 0}, {0.25, 0, 0.5, 0.6}, {0.5, 0.6, 0.75, 0}, {0.75, 0, 1, 1}};
-    static const std::vector<Stroke> o = {{0, 0, 1, 0}, {1, 0, 1, 1}, {1, 1, 0, 1}, {0, 1, 0, 0}};
+    static const std::vector<Stroke> o = {{0.3, 0, 0.7, 0}, {0.7, 0, 1, 0.3}, {1, 0.3, 1, 0.7}, {1, 0.7, 0.7, 1},
+                                          {0.7, 1, 0.3, 1}, {0.3, 1, 0, 0.7}, {0, 0.7, 0, 0.3}, {0, 0.3, 0.3, 0}};
     switch (letter) {
         case 'N': return n;
         case 'E': return e;

@@ -265,7 +265,6 @@ void GeneratorTest::refusalsSayWhyAndNothingTypedChangesSilently() {
     };
     const Case cases[] = {
         {"Edit6", "400", "400", "Azimut: muss zwischen 0 und 360 liegen", "Azimuth: must lie between 0 and 360"},
-        {"Edit6", "-90", "-90", "Azimut: muss zwischen 0 und 360 liegen", "Azimuth: must lie between 0 and 360"},
         {"Edit7", "91", "91", "Elevation: muss zwischen -90 und 90 liegen", "Elevation: must lie between -90 and 90"},
         {"Edit8", "99999999999", "99999999999", "x: muss zwischen -1000000 und 1000000 liegen",
          "x: must lie between -1000000 and 1000000"},
@@ -273,8 +272,6 @@ void GeneratorTest::refusalsSayWhyAndNothingTypedChangesSilently() {
          "x: must lie between -1000000 and 1000000"},
         {"Edit9", "1.2.3", "1.2.3", "y: keine Zahl: \"1.2.3\"", "y: not a number: \"1.2.3\""},
         {"Edit1", "   ", "   ", "Name: fehlt", "Name: is missing"},
-        {"Edit2", "0", "0", "L\u00e4nge in u-Richtung: muss gr\u00f6\u00dfer als 0 sein",
-         "Length in u-direction: must be greater than 0"},
     };
     for (const char* language : {"d", "e"}) {
         Editor e(language);

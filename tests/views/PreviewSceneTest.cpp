@@ -176,37 +176,5 @@ TEST(PreviewScene, GroundPlateAndHorizonScaleWithTheExtent) {
     EXPECT_TRUE(buildPreviewScene(project({}, 0, {"0-90=10"}), 1, true).primitives.empty());  // no surfaces: nothing
 }
 
-// The letters lie beside the scene in their directions (X east, Z south), flat on the
-// plate; only the east letter changes with the language.
-TEST(PreviewScene, CompassLettersStandInTheirDirections) {
-    const SceneExtent extent{20.0, true};
-    for (Language language : {Language::German, Language::English}) {
-        const std::vector<PreviewPrimitive> lines = compassLetters(extent, language);
-        ASSERT_FALSE(lines.empty());
-        // Each letter's strokes in one of four boxes: N at -Z, E at +X, S at +Z, W at -X.
-        int inBox[4] = {};
-        for (const PreviewPrimitive& p : lines) {
-            ASSERT_EQ(p.kind, PrimitiveKind::Line);
-            ASSERT_EQ(p.vertices.size(), 2u);
-            const double x = (p.vertices[0].x + p.vertices[1].x) / 2, z = (p.vertices[0].z + p.vertices[1].z) / 2;
-            EXPECT_GT(std::hypot(x, z), 20.0);  // outside the scene's extent
-            for (const PreviewVertex& v : p.vertices) EXPECT_NEAR(v.y, 0.0, 0.1);
-            const int box = std::fabs(x) < std::fabs(z) ? (z < 0 ? 0 : 2) : (x > 0 ? 1 : 3);
-            ++inBox[box];
-        }
-        // N 3 strokes, S 5, W 4; the east letter: German O (4), English E (4).
-        EXPECT_EQ(std::vector<int>(inBox, inBox + 4), (std::vector<int>{3, 4, 5, 4}));
-    }
-    // "O" is a closed box, "E" has its middle bar: their strokes differ.
-    auto east = [&](Language l) {
-        std::vector<float> xs;
-        for (const PreviewPrimitive& p : compassLetters(extent, l))
-            if (p.vertices[0].x > 10) xs.push_back(p.vertices[1].x - p.vertices[0].x);
-        return xs;
-    };
-    EXPECT_NE(east(Language::German), east(Language::English));
-    EXPECT_TRUE(compassLetters(SceneExtent{}, Language::German).empty());
-}
-
 }  // namespace
 }  // namespace penumbro
