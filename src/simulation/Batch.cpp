@@ -90,7 +90,7 @@ EntryOutcome runEntry(const BatchEntry& entry, const TSimParameter& p, RunSettin
         const RunResult r = Simulation(text, entry.file, params, settings, observer);
         outcome.instants = r.instants;
         outcome.status = r.cancelled ? EntryStatus::Cancelled : EntryStatus::Done;
-        if (r.cancelled && !discardCancelled) outcome.message = cancelledRunNote(entry.stem, r).render(settings.language);
+        if (r.cancelled && !discardCancelled) outcome.cancelNote = cancelledRunNote(entry.stem, r);
         if (discardCancelled) {
             for (const char* ext : {".rep", ".mit"}) {
                 const std::string from = scratch + ext;

@@ -40,7 +40,8 @@ enum class EntryStatus { NotRun, Done, Cancelled, Failed };
 
 struct EntryOutcome {
     EntryStatus status = EntryStatus::NotRun;
-    std::string message;  // why it failed, naming the file (and line or field); what a cancelled run's files hold
+    std::string message;  // why it failed, naming the file (and line or field)
+    ErrorMessage cancelNote;  // a cancelled run that kept its files: the days they hold
     long instants = 0;
 };
 

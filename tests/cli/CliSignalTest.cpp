@@ -40,6 +40,7 @@ TEST(CliSignal, EndsRunLikeCtrlC) {
         ASSERT_GE(child, 0);
         if (child == 0) {
             ::dup2(::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 1);
+            if (sig == SIGINT) ::setenv("LC_ALL", "de_DE.UTF-8", 1);  // the note in the user's language
             ::execl(PENUMBRO_CLI, PENUMBRO_CLI, "run", project.c_str(), "--set", "monthly=0", "--set",
                     "interval-days=1", "--set", "interval-minutes=1", static_cast<char*>(nullptr));
             ::_exit(127);
@@ -56,8 +57,12 @@ TEST(CliSignal, EndsRunLikeCtrlC) {
         EXPECT_EQ(WEXITSTATUS(status), 128 + sig);
         EXPECT_FALSE(hasTemporaryFile(dir));
         const std::string printed = dir.read("stdout"), rep = dir.read("scene.rep"), mit = dir.read("scene.mit");
-        EXPECT_EQ(printed.rfind("Cancelled after day ", 0), 0u) << printed;
-        EXPECT_NE(printed.find(": scene.rep and scene.mit contain days 1 to "), std::string::npos) << printed;
+        const bool german = sig == SIGINT;
+        EXPECT_EQ(printed.rfind(german ? "Abgebrochen nach Tag " : "Cancelled after day ", 0), 0u) << printed;
+        EXPECT_NE(printed.find(german ? ": scene.rep und scene.mit enthalten Tag 1 bis "
+                                      : ": scene.rep and scene.mit contain days 1 to "),
+                  std::string::npos)
+            << printed;
         // The files the run replaced stay as backups.
         EXPECT_EQ(dir.read("scene.rep.bak"), "earlier report\r\n");
         EXPECT_EQ(dir.read("scene.mit.bak"), "earlier means\r\n");
