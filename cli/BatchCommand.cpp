@@ -148,7 +148,7 @@ int runBatch(const Args& args) {
             out += ": failed: " + toTerminal(o.message) + "\n";
             break;
         case EntryStatus::Cancelled:
-            out += ": cancelled, nothing written\n";
+            out += ": " + toTerminal(o.cancelNote.render(messageLanguage())) + "\n";
             break;
         case EntryStatus::NotRun:
             out += ": not run\n";

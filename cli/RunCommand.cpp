@@ -81,7 +81,7 @@ int runRun(const Args& args) {
     bar.finish();
 
     std::string out;
-    if (r.cancelled) out += "run cancelled: the files hold the instants computed so far\n";
+    if (r.cancelled) out += toTerminal(cancelledRunNote(settings.baseName, r).render(messageLanguage())) + "\n";
     out += "report file: " + toTerminal(settings.baseName) + ".rep\n";
     out += "mean-value file: " + toTerminal(settings.baseName) + ".mit\n";
     out += "instants simulated: " + std::to_string(r.instants) + "\n";

@@ -33,8 +33,9 @@ const std::vector<Command>& commands() {
          "  changed by --set (keys as in \"penumbro-cli kon\"); the site from the project.\n"
          "  Writes BASE.rep and BASE.mit (BASE: the project path without its extension);\n"
          "  --comma writes \",\" as the decimal sign. Ctrl-C, SIGTERM or SIGHUP end the run\n"
-         "  early; the files then hold the instants computed so far (exit code 128 + the\n"
-         "  signal's number: 130, 143, 129).\n"
+         "  early; the files then hold the instants computed so far, the earlier files are\n"
+         "  kept as BASE.rep.bak and BASE.mit.bak, and a line says which days the files hold\n"
+         "  (exit code 128 + the signal's number: 130, 143, 129).\n"
          "  --method exact computes the shading from exact areas instead of counted pixels\n"
          "  (slower; the resolution keys are then unused). The default is raster.\n",
          runRun},
@@ -50,7 +51,8 @@ const std::vector<Command>& commands() {
          "  only entries K, K+N, K+2N, ... of the list, for one task of a job array.\n"
          "  Prints one line per entry. Exit code 0 when every entry was done, 1 otherwise;\n"
          "  Ctrl-C, SIGTERM or SIGHUP stop the batch (128 + the signal's number): finished\n"
-         "  entries keep their files, unfinished ones leave the earlier files as they were.\n",
+         "  entries keep their files; running ones write what they computed, keep the earlier\n"
+         "  files as STEM.rep.bak and STEM.mit.bak and say which days their files hold.\n",
          runBatch},
         {"instant", "one instant as a fast run computes it",
          "usage: penumbro-cli instant PROJECT.dat --day D --time HH:MM [--kon FILE.kon] [--set KEY=VALUE]...\n"

@@ -8,7 +8,9 @@
 namespace penumbro {
 
 std::optional<char> Kommazahl_eingeben(char key) {
-    if (key == '\b' || (key >= '0' && key <= '9') || key == '-' || key == '.') return key;
+    if (key == '\b' || (key >= '0' && key <= '9') || key == '-' || key == '+' || key == '.' || key == 'e' ||
+        key == 'E')
+        return key;
     if (key == ',') return '.';
     return std::nullopt;
 }
@@ -38,6 +40,32 @@ SpinEditResult<int> checkSpinEditInt(std::string_view text, int minValue, int ma
         return {previous, true};
     }
     return {static_cast<int>(*value), false};
+}
+
+namespace {
+
+std::string boundText(double v) {
+    const double whole = std::round(v);
+    return whole == v && std::fabs(v) < 1e15 ? formatInt(static_cast<long long>(whole)) : formatFixed(v, 0, 1);
+}
+
+}  // namespace
+
+std::string rangeText(double low, double high, Language lang) {
+    return boundText(low) + (lang == Language::German ? " bis " : " to ") + boundText(high);
+}
+
+std::string refusedValueMessage(const std::string& field, const std::string& typed, double low, double high,
+                                Language lang) {
+    return field + ": \"" + typed + (lang == Language::German ? "\" abgelehnt, erlaubt: " : "\" refused, allowed: ") +
+           rangeText(low, high, lang);
+}
+
+std::string invalidInputMessage(double minValue, double maxValue, Language lang) {
+    std::string text = lang == Language::German ? kInvalidInput : "Invalid input !";
+    if (minValue != maxValue)
+        text += (lang == Language::German ? " Erlaubt: " : " Allowed: ") + rangeText(minValue, maxValue, lang);
+    return text;
 }
 
 namespace {

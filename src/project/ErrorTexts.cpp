@@ -275,6 +275,13 @@ constexpr std::array kTexts{
     Entry{ErrorId::RunParameterRange,
           "Laufparameter: Feld %1 (Offset %2) enth\xE4lt %3, au\xDF" "erhalb von %4",
           "run parameters: field %1 (offset %2) holds %3, outside %4"},
+    // The end of a fast run: what the files hold, where they went.
+    Entry{ErrorId::RunCancelledCoverage,
+          "Abgebrochen nach Tag %1: %2 und %3 enthalten Tag %4 bis %5.",
+          "Cancelled after day %1: %2 and %3 contain days %4 to %5."},
+    Entry{ErrorId::RunFilesWritten,
+          "%1 und %2 liegen im Ordner %3",
+          "%1 and %2 are in the folder %3"},
     Entry{ErrorId::UnknownParameter,
           "%1: unbekannter Parameter",
           "%1: unknown parameter"},

@@ -98,6 +98,9 @@ enum class ErrorId {
     ParameterFileSize,       // expected bytes, actual bytes
     ParameterFieldRange,     // key, offset, value, range
     RunParameterRange,       // key, offset, value, range
+    // The end of a fast run: what the files hold, where they went.
+    RunCancelledCoverage,    // last day, report file, mean-value file, first day, last day
+    RunFilesWritten,         // report file, mean-value file, folder
     UnknownParameter,        // key
     ParameterNotFlag,        // key, value
     ParameterNotInteger,     // key, value

@@ -90,6 +90,7 @@ EntryOutcome runEntry(const BatchEntry& entry, const TSimParameter& p, RunSettin
         const RunResult r = Simulation(text, entry.file, params, settings, observer);
         outcome.instants = r.instants;
         outcome.status = r.cancelled ? EntryStatus::Cancelled : EntryStatus::Done;
+        if (r.cancelled && !discardCancelled) outcome.cancelNote = cancelledRunNote(entry.stem, r);
         if (discardCancelled) {
             for (const char* ext : {".rep", ".mit"}) {
                 const std::string from = scratch + ext;
@@ -132,7 +133,7 @@ std::vector<EntryOutcome> runEntries(const std::vector<BatchEntry>& entries, con
                 status.running.push_back(static_cast<int>(index));
                 if (watcher) watcher(status);
             }
-            EntryOutcome outcome = runEntry(entries[index], p, settings, observer, true);
+            EntryOutcome outcome = runEntry(entries[index], p, settings, observer);
             const std::lock_guard<std::mutex> hold(lock);
             outcomes[index] = std::move(outcome);
             std::erase(status.running, static_cast<int>(index));

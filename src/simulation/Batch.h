@@ -41,6 +41,7 @@ enum class EntryStatus { NotRun, Done, Cancelled, Failed };
 struct EntryOutcome {
     EntryStatus status = EntryStatus::NotRun;
     std::string message;  // why it failed, naming the file (and line or field)
+    ErrorMessage cancelNote;  // a cancelled run that kept its files: the days they hold
     long instants = 0;
 };
 
@@ -59,8 +60,8 @@ struct BatchStatus {
     std::vector<int> running;  // indices of the entries in progress
 };
 
-// Runs the entries `jobs` at a time (at least 1) on worker threads, cancelled runs
-// discarded. Once *cancel is set no entry starts any more and the running ones stop.
+// Runs the entries `jobs` at a time (at least 1) on worker threads; a cancelled run
+// keeps what it computed and the earlier files as backups, as a single run does. Once *cancel is set no entry starts any more and the running ones stop.
 // Outcomes in the order of the entries; the watcher sees every start and end.
 std::vector<EntryOutcome> runEntries(const std::vector<BatchEntry>& entries, const TSimParameter& p,
                                      const RunSettings& settings, int jobs,

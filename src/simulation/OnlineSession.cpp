@@ -54,6 +54,8 @@ void OnlineSession::showNoSun() {
 }
 
 void OnlineSession::computeOnce() {
+    // Shadows of the instant shown before (or its no-sun grey) must not stay behind.
+    raster_.clear(kWhite);
     compute();
     if (!last_.sunOnTarget) showNoSun();
 }

@@ -17,6 +17,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <thread>
 #include <vector>
 
@@ -34,6 +35,18 @@ struct HourSlot {
     double sum = 0;
     int count = 0;
 };
+
+// The files a cancelled run is about to replace become the backups, replacing the
+// backups of an earlier cancel.
+void keepPreviousFiles(const std::string& baseName) {
+    for (const char* ext : {".rep", ".mit"}) {
+        const std::string file = baseName + ext;
+        if (!fileExists(file)) continue;
+        const std::string backup = file + kBackupSuffix;
+        if (std::rename(file.c_str(), backup.c_str()) != 0)
+            throw InputError(backup, 0, {ErrorId::CannotWrite, {std::strerror(errno)}});
+    }
+}
 
 }  // namespace
 
@@ -151,6 +164,8 @@ RunResult Simulation(const Lines& lines, const std::string& projectFile, TSimPar
         const int month = p.monthly ? clock.month() : monthOfDay(clock.day());
         const InstantResult r = instant(clock.day(), clock.clockHours(), month);
 
+        if (result.instants == 0) result.firstDay = clock.day();
+        result.lastDay = clock.day();
         TSchrittEintrag e{step++, clock.day(), clock.hour(), clock.minute(), r.ergebnis, 0, 0};
         if (result.diffuse) {
             const DiffuseFactors f = factorsOf(month);
@@ -181,8 +196,7 @@ RunResult Simulation(const Lines& lines, const std::string& projectFile, TSimPar
             mit.write("\r\n" + monthHeading(done));
             writeHours();
             for (std::size_t h = 0; h < 24; ++h) result.monthlyMeans[m][h] = hourMean(slots[h].sum, slots[h].count);
-            result.monthsShown[m] = true;
-            result.monthsShown[(m + 8) % 12] = false;  // four months before
+            result.monthsShown[m] = true;  // the chart shows every month run
             if (result.diffuse) {
                 const DiffuseFactors f = factorsOf(done);
                 result.diffuseFactors[m] = f;
@@ -204,9 +218,25 @@ RunResult Simulation(const Lines& lines, const std::string& projectFile, TSimPar
 
     flushBuffer();
     if (!p.monthly) writeHours();
+    if (result.cancelled) keepPreviousFiles(settings.baseName);
     rep.commit();
     mit.commit();
     return result;
+}
+
+ErrorMessage cancelledRunNote(const std::string& baseName, const RunResult& result) {
+    const std::string name = fileNameOf(baseName);
+    return {ErrorId::RunCancelledCoverage,
+            {std::to_string(result.lastDay), name + ".rep", name + ".mit", std::to_string(result.firstDay),
+             std::to_string(result.lastDay)}};
+}
+
+ErrorMessage runFilesNote(const std::string& baseName) {
+    const std::string name = fileNameOf(baseName);
+    std::error_code ec;
+    std::filesystem::path folder = std::filesystem::absolute(baseName, ec);
+    folder = ec ? std::filesystem::path(directoryOf(baseName)) : folder.lexically_normal().parent_path();
+    return {ErrorId::RunFilesWritten, {name + ".rep", name + ".mit", folder.string()}};
 }
 
 }  // namespace penumbro

@@ -5,11 +5,14 @@
 //
 // Output files are written to temporary files beside their targets and renamed into
 // place when the run ends (also when it was cancelled), so a failed run never leaves
-// half-written files behind nor destroys the previous ones.
+// half-written files behind nor destroys the previous ones. A cancelled run first
+// moves the previous files to NAME.rep.bak and NAME.mit.bak, so a cancel never costs
+// the results of a complete run; a completed run leaves the backups alone.
 
 #include "engine/Diffuse.h"
 #include "engine/Model.h"
 #include "engine/ShadingRaster.h"
+#include "project/ErrorTexts.h"
 #include "project/Language.h"
 #include "project/ProjectText.h"
 #include "simulation/SimParameter.h"
@@ -62,11 +65,12 @@ struct MonthStats {
 
 struct RunResult {
     bool cancelled = false;
+    int firstDay = 0, lastDay = 0;  // day numbers of the first and the last instant computed
     long instants = 0;
     long sunOnTarget = 0;
     std::array<MonthStats, 12> months{};                     // by month of the instant
     std::array<std::array<double, 24>, 12> monthlyMeans{};   // the chart's data, percent 0..1
-    std::array<bool, 12> monthsShown{};                      // months the chart shows
+    std::array<bool, 12> monthsShown{};                      // months the chart shows: every one completed
     int lastMonth = 0;                                       // last completed month, 0: none
     std::optional<DiffuseAccumulators> diffuse;              // when computed
     std::array<std::optional<DiffuseFactors>, 12> diffuseFactors{};  // of the months written
@@ -82,6 +86,15 @@ struct RunResult {
 // file that cannot be written (naming the file).
 RunResult Simulation(const Lines& text, const std::string& projectFile, TSimParameter& p,
                      const RunSettings& settings, const RunObserver& observer = {});
+
+// Backups of a cancelled run: the files of the run before it, kept beside the new ones.
+inline constexpr const char* kBackupSuffix = ".bak";
+
+// After a cancelled run: the day it stopped after and the days its files hold
+// ("Abgebrochen nach Tag 144: fenster.rep und fenster.mit enthalten Tag 1 bis 144.").
+ErrorMessage cancelledRunNote(const std::string& baseName, const RunResult& result);
+// Where the two files of a run went: their names and the full folder.
+ErrorMessage runFilesNote(const std::string& baseName);
 
 // The run mode of the record (its first field, saved in .kon files) as the main window's
 // mode panels choose it: the online view clears the fast-run flag, the fast-run window

@@ -18,6 +18,8 @@ public:
     // Whether the panel's fields allow OK (OKBtn for generator panels, the panel's own
     // OK button otherwise; the panel keeps its own OK button in step itself).
     virtual bool okEnabled() const = 0;
+    // Why OK stays disabled, naming the field and what it takes; empty when it is enabled.
+    virtual QString okReason() const { return {}; }
     // All captions in the language.
     virtual void SpracheAnpassen(Language language) = 0;
 

@@ -198,8 +198,12 @@ TGenerator::TGenerator(AppState& state, Dialogs& dialogs, QWidget* parent)
     Panel_OK->setObjectName(QStringLiteral("Panel_OK"));
     OKBtn = button("OKBtn");
     CancelBtn = button("CancelBtn");
+    okReasonLabel = new QLabel;
+    okReasonLabel->setObjectName(QStringLiteral("okReasonLabel"));
+    okReasonLabel->setWordWrap(true);
+    okReasonLabel->setStyleSheet(QStringLiteral("color: #b00000;"));
     auto* okLayout = new QHBoxLayout(Panel_OK);
-    okLayout->addStretch(1);
+    okLayout->addWidget(okReasonLabel, 1);
     okLayout->addWidget(OKBtn);
     okLayout->addWidget(CancelBtn);
 
@@ -318,6 +322,7 @@ void TGenerator::SpracheAnpassen() {
     for (EditorForm* f : std::initializer_list<EditorForm*>{rectangle_, polygon_, house_, tree_, targetChooser_,
                                                               site_, reflectance_, horizon_})
         f->SpracheAnpassen(l);
+    updateOk();  // the reason in the new language
     if (preview_) preview_->SpracheAnpassen();
     ListeAufbauen();
 }
@@ -400,7 +405,10 @@ void TGenerator::hidePanels() {
     panelOpen_ = false;
 }
 
-void TGenerator::updateOk() { OKBtn->setEnabled(openForm_ != nullptr && openForm_->okEnabled()); }
+void TGenerator::updateOk() {
+    OKBtn->setEnabled(openForm_ != nullptr && openForm_->okEnabled());
+    okReasonLabel->setText(openForm_ != nullptr ? openForm_->okReason() : QString());
+}
 
 void TGenerator::Objekt_hinzufuegenClick() {
     ObjektNr_ = ListBox1->count() + 1;

@@ -121,6 +121,7 @@ private:
     QLabel* Panel2;
     QWidget* Panel_OK;
     QPushButton* OKBtn;
+    QLabel* okReasonLabel;  // why OK stays disabled: the field and what it takes
     QPushButton* CancelBtn;
     RectangleForm* rectangle_;
     PolygonForm* polygon_;

@@ -10,6 +10,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPointer>
+#include <QTimer>
 
 #include <cmath>
 
@@ -36,7 +38,10 @@ protected:
             return false;
         const char c = text.at(0).unicode() < 128 ? static_cast<char>(text.at(0).unicode()) : '\0';
         const auto passed = decimal_ ? Kommazahl_eingeben(c) : Ganzzahl_eingeben(c);
-        if (!passed) return true;
+        if (!passed) {
+            showRefusedKey(edit_);
+            return true;
+        }
         if (*passed != c) {
             edit_->insert(QString(QChar(*passed)));
             return true;
@@ -51,6 +56,21 @@ private:
 
 }  // namespace
 
+void showRefusedKey(QWidget* field) {
+    // A dropped key must not go unnoticed: the field flashes and counts it.
+    field->setProperty(kRefusedKeys, field->property(kRefusedKeys).toInt() + 1);
+    if (field->property("refusalFlash").toBool()) return;
+    field->setProperty("refusalFlash", true);
+    const QString before = field->styleSheet();
+    field->setStyleSheet(before + QStringLiteral("background: #ffb0b0;"));
+    QPointer<QWidget> guarded(field);
+    QTimer::singleShot(350, field, [guarded, before] {
+        if (!guarded) return;
+        guarded->setStyleSheet(before);
+        guarded->setProperty("refusalFlash", false);
+    });
+}
+
 void installDecimalFilter(QLineEdit* edit) { new KeyFilter(edit, edit, true); }
 void installIntegerFilter(QLineEdit* edit) { new KeyFilter(edit, edit, false); }
 
@@ -59,6 +79,21 @@ QWidget* DecimalCellDelegate::createEditor(QWidget* parent, const QStyleOptionVi
     QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
     if (auto* edit = qobject_cast<QLineEdit*>(editor)) installDecimalFilter(edit);
     return editor;
+}
+
+QValidator::State RangeSpinBox::validate(QString& input, int& pos) const {
+    const QValidator::State state = QSpinBox::validate(input, pos);
+    if (state == QValidator::Invalid) {
+        // Reported after the check, which must not change the widget it checks.
+        auto* self = const_cast<RangeSpinBox*>(this);
+        QMetaObject::invokeMethod(
+            self, [self, typed = input] {
+                showRefusedKey(self);
+                emit self->refused(typed);
+            },
+            Qt::QueuedConnection);
+    }
+    return state;
 }
 
 DecimalSpinBox::DecimalSpinBox(QWidget* parent) : QDoubleSpinBox(parent) { setLocale(QLocale::c()); }
@@ -202,7 +237,8 @@ void SpinEditBase::focusOutEvent(QFocusEvent* event) {
 }
 
 void SpinEditBase::reportInvalid() {
-    dialogs_.warning(this, fromCp1252(kInvalidInput));
+    const auto [low, high] = range();
+    dialogs_.warning(this, fromCp1252(invalidInputMessage(low, high, language)));
     lineEdit()->selectAll();
 }
 

@@ -5,9 +5,14 @@
 
 #include <QAbstractSpinBox>
 #include <QDoubleSpinBox>
+#include <QSpinBox>
 #include <QColor>
 #include <QStyledItemDelegate>
 #include <QWidget>
+
+#include "project/Language.h"
+
+#include <utility>
 
 class QLineEdit;
 
@@ -95,6 +100,7 @@ public:
     // The shown text; setText does not check it (the next focus loss does).
     QString text() const;
     void setText(const QString& text);
+    Language language = Language::German;  // of the refusal message
 
 signals:
     void changed();  // text changed by typing, stepping or a check
@@ -105,6 +111,8 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
     // Checks the text; true when it was valid.
     virtual bool check() = 0;
+    // MinValue and MaxValue.
+    virtual std::pair<double, double> range() const = 0;
     virtual void step(int steps) = 0;
     void reportInvalid();
 
@@ -125,6 +133,7 @@ public:
 
 protected:
     void step(int steps) override;
+    std::pair<double, double> range() const override { return {MinValue, MaxValue}; }
 
 private:
     int value_ = 0;
@@ -143,6 +152,7 @@ public:
 
 protected:
     void step(int steps) override;
+    std::pair<double, double> range() const override { return {MinValue, MaxValue}; }
 
 private:
     double value_ = 0;
@@ -158,10 +168,29 @@ public:
     double valueFromText(const QString& text) const override;
 };
 
-// Key filters: decimal fields pass digits, "-", "." and turn "," into "."; integer
-// fields pass digits only. Editing keys (backspace, arrows, delete, tab) always pass.
+// An integer spin box that refuses a number outside its range instead of keeping only
+// the digits that fit (typing "13" with a maximum of 12 must not leave "1"): the field
+// flashes and refused() names what was typed.
+class RangeSpinBox : public QSpinBox {
+    Q_OBJECT
+public:
+    using QSpinBox::QSpinBox;
+    QValidator::State validate(QString& input, int& pos) const override;
+
+signals:
+    void refused(const QString& typed);
+};
+
+// Key filters: decimal fields pass what a number may hold (digits, signs, ".", the
+// exponent) and turn "," into "."; integer fields pass digits only. Editing keys
+// (backspace, arrows, delete, tab) always pass; a dropped key flashes the field.
 void installDecimalFilter(QLineEdit* edit);
 void installIntegerFilter(QLineEdit* edit);
+
+// Shows that the field refused a key: a short colour flash, and the count in the
+// property kRefusedKeys.
+inline constexpr const char* kRefusedKeys = "refusedKeys";
+void showRefusedKey(QWidget* field);
 
 // Gives a table's cell editors the decimal key filter.
 class DecimalCellDelegate : public QStyledItemDelegate {

@@ -13,18 +13,17 @@ namespace penumbro::ui {
 
 namespace {
 
+// One title while the run lasts and after it.
 const Tx kFrameY{"Beschattung [ % ]", "Geometrical shading coefficient [ % ]"};
-const Tx kChartY{"Verschattung in %", "Geometrical shading coefficient in % "};
 const Tx kHours{"Uhr", "h"};
 
-// Pen colours by month, as RGB (1, 5, 9 blue; 2, 6, 10 red; 3, 7, 11 green; 4, 8, 12 dark red).
+// Pen colours by month, as RGB: a year's twelve curves must be told apart.
 QColor monthColour(int month) {
-    switch ((month - 1) % 4) {
-        case 0: return QColor(0x00, 0x00, 0xFF);
-        case 1: return QColor(0xFF, 0x00, 0x00);
-        case 2: return QColor(0x00, 0x80, 0x00);
-        default: return QColor(0x80, 0x00, 0x00);
-    }
+    static const QColor colours[12] = {{0x00, 0x00, 0xFF}, {0xFF, 0x00, 0x00}, {0x00, 0x80, 0x00},
+                                       {0x80, 0x00, 0x00}, {0xE0, 0x78, 0x00}, {0x80, 0x00, 0xA0},
+                                       {0x00, 0x8C, 0x8C}, {0x00, 0x00, 0x00}, {0xD0, 0x00, 0xB0},
+                                       {0x80, 0x80, 0x00}, {0x00, 0x00, 0x80}, {0x80, 0x60, 0x40}};
+    return colours[(month - 1 + 12) % 12];
 }
 
 // Text with its top-left corner at (x, y), as the chart's positions are given.
@@ -34,12 +33,12 @@ void textAt(QPainter& p, int x, int y, const QString& text) {
 
 }  // namespace
 
-std::array<int, 4> chartMonths(int current) {
-    std::array<int, 4> months{};
-    for (int k = 0; k < 4; ++k) {
-        int m = current - 3 + k;
+std::vector<int> chartMonths(const ChartData& data) {
+    std::vector<int> months;
+    for (int k = 11; k >= 0; --k) {
+        int m = data.lastMonth - k;
         if (m < 1) m += 12;
-        months[static_cast<std::size_t>(k)] = m;
+        if (data.shown[static_cast<std::size_t>(m - 1)]) months.push_back(m);
     }
     return months;
 }
@@ -57,9 +56,7 @@ namespace {
 
 double hourStep(int w) { return (w - 130) / 23.0 + 1; }
 int hourX(int hour, int w) { return static_cast<int>(std::lround(hour * hourStep(w) + 60)); }
-QString axisTitle(const ChartData& data, Language language) {
-    return tx(data.phase == ChartData::Phase::Months ? kChartY : kFrameY, language);
-}
+QString axisTitle(Language language) { return tx(kFrameY, language); }
 QString monthName(int month, Language language) {
     return fromCp1252(monthNames(language)[static_cast<std::size_t>(month - 1)]);
 }
@@ -81,23 +78,20 @@ ChartTexts chartTexts(const QFontMetrics& metrics, int w, int h, const ChartData
         const int advance = metrics.horizontalAdvance(QString::number(hour));
         texts.hourLabels.emplace_back(hour, QRect(hourX(hour, w) - advance / 2, h - 90, advance, metrics.height()));
     }
+    texts.title = axisTitle(language);
     if (data.phase != ChartData::Phase::Months) return texts;
-    // The legend in one row ending where the time axis ends, beside the axis title
-    // when there is room and above it otherwise; never inside the plot.
-    std::vector<int> months;
-    int rowWidth = 0;
-    for (int month : chartMonths(data.lastMonth)) {
-        if (!data.shown[static_cast<std::size_t>(month - 1)]) continue;
-        months.push_back(month);
-        rowWidth += metrics.horizontalAdvance(monthName(month, language)) + 2 * gap;
-    }
-    int x = w - 45 - rowWidth + 2 * gap;
-    const int titleRight = 25 + metrics.horizontalAdvance(axisTitle(data, language));
-    const int y = x > titleRight + 2 * gap ? 25 : std::max(0, 25 - metrics.height() - 2);
-    for (int month : months) {
-        const int advance = metrics.horizontalAdvance(monthName(month, language));
-        texts.legend.emplace_back(month, QRect(x, y, advance, metrics.height()));
-        x += advance + 2 * gap;
+    // The legend under the hour labels, in columns as wide as the longest name, as many
+    // rows as a year's months need; never inside the plot.
+    const std::vector<int> months = chartMonths(data);
+    int cell = 0;
+    for (int month : months) cell = std::max(cell, metrics.horizontalAdvance(monthName(month, language)) + 2 * gap);
+    const int columns = std::max(1, (w - 45 - 25 + 2 * gap) / std::max(1, cell));
+    const int top = h - 90 + metrics.height() + 4;
+    for (std::size_t i = 0; i < months.size(); ++i) {
+        const int column = static_cast<int>(i) % columns, row = static_cast<int>(i) / columns;
+        const int advance = metrics.horizontalAdvance(monthName(months[i], language));
+        texts.legend.emplace_back(months[i], QRect(25 + column * cell, top + row * (metrics.height() + 1), advance,
+                                                   metrics.height()));
     }
     return texts;
 }
@@ -114,7 +108,7 @@ void drawChart(QPainter& p, int w, int h, const ChartData& data, Language langua
     p.drawLine(50, 50, 50, h - 100);
     p.drawLine(50, h - 100, w - 45, h - 100);
     textAt(p, w - 35, h - 107, tx(kHours, language));
-    textAt(p, 25, 25, axisTitle(data, language));
+    textAt(p, 25, 25, texts.title);
     for (int hour = 0; hour < 24; ++hour) {
         const int x = hourX(hour, w);
         p.drawLine(x, h - 103, x, h - 97);
@@ -167,8 +161,6 @@ void MonthChart::monthCompleted(int month, const std::array<double, 24>& means) 
     const std::size_t m = static_cast<std::size_t>(month - 1);
     data_.means[m] = means;
     data_.shown[m] = true;
-    // Finishing a month clears the flag of the month four before it.
-    data_.shown[static_cast<std::size_t>((month + 7) % 12)] = false;
     data_.lastMonth = month;
     data_.phase = ChartData::Phase::Months;
     update();

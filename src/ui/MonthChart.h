@@ -1,11 +1,12 @@
 #pragma once
-// Zeichenfenster of the fast-run window: the hourly mean shading of the last four
-// completed months. Positions in pixels of the picture's client area, y downward.
+// Zeichenfenster of the fast-run window: the hourly mean shading of every month the
+// run completed. Positions in pixels of the picture's client area, y downward.
 
 #include "project/Language.h"
 
 #include <QFontMetrics>
 #include <QRect>
+#include <QString>
 #include <QWidget>
 
 #include <array>
@@ -26,9 +27,9 @@ struct ChartData {
 void drawChart(QPainter& painter, int width, int height, const ChartData& data, Language language,
                const QColor& windowColour);
 
-// The four months of the chart, oldest first: current - 3 .. current, wrapping below 1
-// to 12, that are marked shown.
-std::array<int, 4> chartMonths(int current);
+// The months of the chart in the order they were run: the shown ones among
+// lastMonth + 1 .. lastMonth, wrapping from 12 to 1.
+std::vector<int> chartMonths(const ChartData& data);
 
 // The y range in tens of percent: trunc(largest mean * 10) + 1, at most 10, over the
 // months marked shown.
@@ -36,11 +37,13 @@ int chartYMax(const ChartData& data);
 
 // Where the chart's texts go in a picture of the given size: the hour labels under the
 // time axis (every hour, or every second, third ... hour when neighbours would touch),
-// the month legend in a row above the plot, and the plot area the legend keeps clear of.
+// the month legend in rows under them, the plot area the legend keeps clear of and the
+// axis title (the same while the run lasts and after it).
 struct ChartTexts {
     std::vector<std::pair<int, QRect>> hourLabels;  // hour and its text rectangle
     std::vector<std::pair<int, QRect>> legend;      // month and its text rectangle
     QRect plot;
+    QString title;
 };
 ChartTexts chartTexts(const QFontMetrics& metrics, int width, int height, const ChartData& data, Language language);
 

@@ -120,8 +120,10 @@ QGridLayout* monthGrid(MonthSpins& months, Dialogs& dialogs, const std::array<co
 }
 
 void relabel(const MonthSpins& months, Language language) {
-    for (std::size_t m = 0; m < 12; ++m)
+    for (std::size_t m = 0; m < 12; ++m) {
         months.labels[m]->setText(fromCp1252(monthNames(language)[m]) + QStringLiteral(" :"));
+        months.spins[m]->language = language;
+    }
 }
 
 std::array<std::string, 12> monthTexts(const MonthSpins& months) {
@@ -306,6 +308,7 @@ HousePanel HouseForm::fields() const {
 }
 
 bool HouseForm::okEnabled() const { return fields().check(language_).okEnabled(); }
+QString HouseForm::okReason() const { return fromCp1252(fields().check(language_).reason(language_)); }
 
 void HouseForm::SpracheAnpassen(Language language) {
     language_ = language;
@@ -394,6 +397,7 @@ TreePanel TreeForm::fields() const {
 }
 
 bool TreeForm::okEnabled() const { return fields().check(language_).okEnabled(); }
+QString TreeForm::okReason() const { return fromCp1252(fields().check(language_).reason(language_)); }
 
 void TreeForm::SpracheAnpassen(Language language) {
     language_ = language;

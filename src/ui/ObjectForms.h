@@ -59,6 +59,7 @@ public:
     void fill(const HousePanel& panel);
     HousePanel fields() const;
     bool okEnabled() const override;
+    QString okReason() const override;
     void SpracheAnpassen(Language language) override;
 
 private:
@@ -80,6 +81,7 @@ public:
     void clearNumbers();                // the six number fields emptied
     TreePanel fields() const;
     bool okEnabled() const override;
+    QString okReason() const override;
     void SpracheAnpassen(Language language) override;
 
 private:

@@ -296,6 +296,9 @@ void Preview3DBox::zeichnen() {
     if (isHidden()) setVisible(true);
     modelView_ = frame.modelView;
     scene_ = std::move(frame.scene);
+    // The plate's compass letters: a vertical target seen from above is a bare line.
+    const auto letters = compassLetters(scene_.extent, state_.language);
+    scene_.primitives.insert(scene_.primitives.end(), letters.begin(), letters.end());
     if (frame.projection) {
         projection_ = *frame.projection;
         emit extentChanged(camera_.letzteAusdehnung);

@@ -2,6 +2,8 @@
 
 #include "ui/InputControls.h"
 
+#include "editor/InputFilters.h"
+
 #include "project/FileIo.h"
 #include "project/InputError.h"
 #include "ui/AppState.h"
@@ -81,7 +83,7 @@ QString withSuffix(const QString& name, const char* suffix) {
 }
 
 QSpinBox* spin(const char* name, int lo, int hi, int value) {
-    auto* s = new QSpinBox;
+    auto* s = new RangeSpinBox;
     s->setObjectName(QString::fromLatin1(name));
     s->setRange(lo, hi);
     s->setValue(value);
@@ -229,6 +231,11 @@ Tschnell_ausgabe::Tschnell_ausgabe(AppState& state, Dialogs& dialogs, QWidget* p
     Fortschritt->hide();
     Label_Diffus->hide();
 
+    runStatusLabel = new QLabel;
+    runStatusLabel->setObjectName(QStringLiteral("runStatusLabel"));
+    runStatusLabel->setWordWrap(true);
+    runStatusLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
     Zeichenfenster = new MonthChart;
     auto* left = new QVBoxLayout;
     left->addWidget(Startgruppe);
@@ -238,8 +245,23 @@ Tschnell_ausgabe::Tschnell_ausgabe(AppState& state, Dialogs& dialogs, QWidget* p
     leftWidget->setLayout(left);
     leftWidget->setFixedWidth(480);
     layout->addWidget(leftWidget);
-    layout->addWidget(Zeichenfenster, 1);
+    // The status line under the chart, which gives up the room it takes.
+    auto* right = new QVBoxLayout;
+    right->addWidget(Zeichenfenster, 1);
+    right->addWidget(runStatusLabel);
+    layout->addLayout(right, 1);
 
+    // A refused number says why, in the status line, naming the field by its caption.
+    for (QLabel* caption : captions_) {
+        auto* field = qobject_cast<RangeSpinBox*>(caption->buddy());
+        if (!field) continue;
+        connect(field, &RangeSpinBox::refused, this, [this, caption, field](const QString& typed) {
+            QString name = caption->text();
+            while (name.endsWith(QLatin1Char(':')) || name.endsWith(QLatin1Char(' '))) name.chop(1);
+            runStatusLabel->setText(fromCp1252(refusedValueMessage(toCp1252(name), toCp1252(typed), field->minimum(),
+                                                                   field->maximum(), language_)));
+        });
+    }
     connect(monatlich, &QCheckBox::clicked, this, &Tschnell_ausgabe::monatlichClick);
     connect(SimulationStarten, &QPushButton::clicked, this, &Tschnell_ausgabe::SimulationStartenClick);
     connect(Button1, &QPushButton::clicked, this, &Tschnell_ausgabe::Button1Click);
@@ -454,6 +476,7 @@ void Tschnell_ausgabe::SimulationStartenClick() {
     Startgruppe->hide();
     Fortschritt->show();
     Tag_Nr->clear();
+    runStatusLabel->clear();
     Zeichenfenster->drawFrame();
     EingabenAktiv(false);
 
@@ -484,7 +507,7 @@ void Tschnell_ausgabe::SimulationStartenClick() {
         } catch (const std::exception& e) {
             error = errorMessage(e, request.settings.language);
         }
-        post([result, error](Tschnell_ausgabe& w) { w.laufEnde(result, error); });
+        post([result, error, base = request.settings.baseName](Tschnell_ausgabe& w) { w.laufEnde(result, error, base); });
     });
 }
 
@@ -492,7 +515,7 @@ void Tschnell_ausgabe::tagZeigen(int day) {
     if (!state_.abortRequest) Tag_Nr->setText(QString::number(day));
 }
 
-void Tschnell_ausgabe::laufEnde(const RunResult& r, const QString& error) {
+void Tschnell_ausgabe::laufEnde(const RunResult& r, const QString& error, const std::string& baseName) {
     warten();
     Label_Diffus->hide();
     const bool ok = error.isEmpty();
@@ -507,10 +530,19 @@ void Tschnell_ausgabe::laufEnde(const RunResult& r, const QString& error) {
     Startgruppe->show();
     EingabenAktiv(true);
     state_.simulationIdle = true;
+    const QString files = ok ? fromMessage(runFilesNote(baseName).render(language_)) : QString();
+    if (ok && r.cancelled) {
+        // The files now hold fewer days than the ones they replaced: say so, in the list too.
+        const QString note = fromMessage(cancelledRunNote(baseName, r).render(language_));
+        runStatusLabel->setText(note + QLatin1Char(' ') + files);
+        if (!state_.batchActive) dialogs_.information(this, note + QLatin1Char('\n') + files);
+    } else if (ok) {
+        runStatusLabel->setText(tx(kBeendet, language_) + QLatin1Char(' ') + files);
+    }
     if (!ok)
         dialogs_.warning(this, error);
     else if (!abbruchBestaetigt_ && !r.cancelled && !state_.batchActive)
-        dialogs_.information(this, tx(kBeendet, language_));
+        dialogs_.information(this, tx(kBeendet, language_) + QLatin1Char('\n') + files);
     abbruchBestaetigt_ = false;
     emit laufBeendet();
 }

@@ -78,6 +78,8 @@ public:
     QLabel* Label_Simuliere;  // "Simuliere Tag Nr. "
     QLabel* Tag_Nr;
     QLabel* Label_Diffus;     // "Berechne Diffusstrahlung"
+    // What the last run wrote and where (or what a cancelled run's files hold).
+    QLabel* runStatusLabel;
     QPushButton* Button1;
     MonthChart* Zeichenfenster;
 
@@ -92,7 +94,8 @@ private:
     void namenZeigen();
     void sichtbarkeitMonatlich();
     void tagZeigen(int day);
-    void laufEnde(const RunResult& r, const QString& error);  // error: empty when the run succeeded
+    // error: empty when the run succeeded; baseName: of the files the run wrote
+    void laufEnde(const RunResult& r, const QString& error, const std::string& baseName);
     QString startOrdner() const;
 
     AppState& state_;

@@ -67,6 +67,18 @@ void editorPanels(TMainForm& window, AppState& state, const QString& dir) {
                 click(editor, "Button5");
             }
             save(window, dir, prefix + QLatin1String(name) + QStringLiteral(".png"));
+            if (QLatin1String(name) == QLatin1String("rechteck")) {
+                // A refused field: the reason beside the grey OK.
+                const char* typed[][2] = {{"Edit1", "Wand"}, {"Edit2", "4"}, {"Edit3", "3"}, {"Edit4", "0"},
+                                          {"Edit5", "0"},    {"Edit6", "400"}, {"Edit7", "0"}, {"Edit8", "0"},
+                                          {"Edit9", "0"},    {"Edit10", "0"}};
+                for (const auto& [field, value] : typed)
+                    if (auto* e = editor.findChild<QLineEdit*>(QString::fromLatin1(field))) {
+                        e->setText(QString::fromLatin1(value));
+                        emit e->textEdited(e->text());
+                    }
+                save(window, dir, prefix + QStringLiteral("rechteck-ablehnung.png"));
+            }
         }
         editor.CancelBtnClick();
         editor.GeoLage_aendernClick();
@@ -115,8 +127,8 @@ void screenshotsAufnehmen(TMainForm& window, AppState& state, const QString& dir
         Tschnell_ausgabe* w = window.fastRunWindow();
         if (!w->monatlich->isChecked()) w->monatlich->click();
         w->Startmonat->setValue(1);
-        w->Stopmonat->setValue(6);
-        w->SpinEdit3->setValue(5);
+        w->Stopmonat->setValue(12);
+        w->SpinEdit3->setValue(10);
         w->SpinEdit4->setValue(20);
         QObject::connect(w, &Tschnell_ausgabe::laufBeendet, &window, [&window, dir] {
             save(window, dir, QStringLiteral("4-schnelldurchlauf-nach-lauf.png"));

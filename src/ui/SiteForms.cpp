@@ -161,6 +161,7 @@ void SiteForm::SpracheAnpassen(Language language) {
     language_ = language;
     setTitle(tx(kLageTitel, language));
     captions_.apply(language);
+    for (TSpinEditExt* s : spins_) s->language = language;
 }
 
 // ---- horizon

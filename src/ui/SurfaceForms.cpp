@@ -297,6 +297,7 @@ RectanglePanel RectangleForm::fields() const {
 }
 
 bool RectangleForm::okEnabled() const { return fields().check(language_).okEnabled(); }
+QString RectangleForm::okReason() const { return fromCp1252(fields().check(language_).reason(language_)); }
 
 void RectangleForm::fieldChanged() {
     const RectanglePanel p = fields();
@@ -560,6 +561,11 @@ void PolygonForm::showOverhangWarning() {
     const auto warning = overhang_ ? overhangFields().warning() : std::nullopt;
     overhangWarning_->setText(warning ? fromCp1252(warning->render(language_)) : QString());
     overhangWarning_->setVisible(warning.has_value());
+}
+
+QString PolygonForm::okReason() const {
+    const PanelCheck c = overhang_ ? overhangFields().check(language_) : polygonFields().check(language_);
+    return fromCp1252(c.reason(language_));
 }
 
 void PolygonForm::fieldChanged() {

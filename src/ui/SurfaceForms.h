@@ -39,6 +39,7 @@ public:
     void prepareNew();
     RectanglePanel fields() const;
     bool okEnabled() const override;
+    QString okReason() const override;
     void SpracheAnpassen(Language language) override;
 
 private:
@@ -70,6 +71,7 @@ public:
     PolygonPanel polygonFields() const;
     OverhangPanel overhangFields() const;
     bool okEnabled() const override;
+    QString okReason() const override;
     void SpracheAnpassen(Language language) override;
 
 protected:

@@ -1,5 +1,6 @@
 #include "views/Camera.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -7,8 +8,9 @@ namespace penumbro {
 
 namespace {
 constexpr double kDegree = std::numbers::pi / 180.0;
-// Far plane distance in units of the scene extent.
-constexpr double kFarPerExtent = 100.0;
+// Far plane distance in units of the scene extent: the horizon ring (radius 100 E) must
+// lie inside it all round, its far side seen across the ring from the farthest zoom.
+constexpr double kFarPerExtent = 250.0;
 // Panning: one pixel moves the scene by a thousandth of its extent.
 constexpr double kPanPerPixel = 1.0 / 1000.0;
 
@@ -70,8 +72,8 @@ bool mouseMove(Camera& camera, DragButtons buttons, int x, int y) {
         while (camera.drehwinkelY > 180) camera.drehwinkelY -= 360;
         camera.drehwinkelX += y - camera.lastY;
         camera.lastY = y;
-        if (camera.drehwinkelX >= 90) camera.drehwinkelX = 90;
-        if (camera.drehwinkelX <= -90) camera.drehwinkelX = -90;
+        // Between straight down and the horizontal: never under the ground plate.
+        camera.drehwinkelX = std::clamp(camera.drehwinkelX, 0, 90);
         return true;
     }
     if (buttons == DragButtons::RightOnly) {

@@ -17,7 +17,7 @@
 namespace penumbro {
 
 struct Camera {
-    int drehwinkelX = 90;  // tilt about X; kept in -90..90 (90: looking straight down)
+    int drehwinkelX = 90;  // tilt about X; dragging keeps it in 0..90 (90: straight down, 0: horizontal)
     int drehwinkelY = 0;   // turn about the vertical; mouse turning keeps it in -179..180
     double cx = 0.0, cy = 0.0, cz = 0.0;  // Verschiebung: shift of the scene
     double letzteAusdehnung = 1.0;        // scene extent E the projection was made for

@@ -1,6 +1,7 @@
 #include "views/PreviewScene.h"
 
 #include <array>
+#include <tuple>
 #include <cmath>
 #include <numbers>
 #include <utility>
@@ -171,6 +172,47 @@ private:
     PreviewScene result_;
 };
 }  // namespace
+
+namespace {
+
+// Letter strokes in a unit box, u to the right (east), v up (north).
+using Stroke = std::array<double, 4>;  // u1, v1, u2, v2
+const std::vector<Stroke>& letterStrokes(char letter) {
+    static const std::vector<Stroke> n = {{0, 0, 0, 1}, {0, 1, 1, 0}, {1, 0, 1, 1}};
+    static const std::vector<Stroke> e = {{1, 1, 0, 1}, {0, 1, 0, 0}, {0, 0, 1, 0}, {0, 0.5, 0.7, 0.5}};
+    static const std::vector<Stroke> s = {{1, 1, 0, 1}, {0, 1, 0, 0.5}, {0, 0.5, 1, 0.5}, {1, 0.5, 1, 0}, {1, 0, 0, 0}};
+    static const std::vector<Stroke> w = {{0, 1, 0.25, 0}, {0.25, 0, 0.5, 0.6}, {0.5, 0.6, 0.75, 0}, {0.75, 0, 1, 1}};
+    static const std::vector<Stroke> o = {{0.3, 0, 0.7, 0}, {0.7, 0, 1, 0.3}, {1, 0.3, 1, 0.7}, {1, 0.7, 0.7, 1},
+                                          {0.7, 1, 0.3, 1}, {0.3, 1, 0, 0.7}, {0, 0.7, 0, 0.3}, {0, 0.3, 0.3, 0}};
+    switch (letter) {
+        case 'N': return n;
+        case 'E': return e;
+        case 'S': return s;
+        case 'W': return w;
+        default: return o;
+    }
+}
+
+}  // namespace
+
+std::vector<PreviewPrimitive> compassLetters(const SceneExtent& extent, Language language) {
+    std::vector<PreviewPrimitive> lines;
+    if (!extent.hasObjects) return lines;
+    const double e = extent.size, height = 0.15 * e, distance = 1.15 * e, lift = 0.002 * e;
+    // Letter, centre X (east) and Z (south) in units of the distance.
+    const std::array<std::tuple<char, double, double>, 4> letters = {
+        {{'N', 0, -1}, {language == Language::German ? 'O' : 'E', 1, 0}, {'S', 0, 1}, {'W', -1, 0}}};
+    for (const auto& [letter, x, z] : letters) {
+        const double width = (letter == 'W' ? 1.0 : 0.7) * height;
+        for (const Stroke& st : letterStrokes(letter)) {
+            auto at = [&](double u, double v) {
+                return vertex({x * distance + (u - 0.5) * width, lift, z * distance - (v - 0.5) * height});
+            };
+            lines.push_back({PrimitiveKind::Line, kPreviewLetters, {at(st[0], st[1]), at(st[2], st[3])}, 0});
+        }
+    }
+    return lines;
+}
 
 PreviewColour surfaceColourForElevation(double elevation) {
     const double r = std::fmod(roundHalfEven(std::fabs(elevation)), 90.0);

@@ -6,6 +6,7 @@
 // Axes: a project point (x east, y north, z up) is drawn at (x, z, -y), i.e. X east,
 // Y up, Z south. Lengths in the project's unit.
 
+#include "project/Language.h"
 #include "project/ProjectText.h"
 #include "views/ViewScene.h"
 
@@ -59,6 +60,12 @@ inline constexpr PreviewColour kPreviewHighlight{1.0f, 1.0f, 0.0f};
 // Colour of a plain surface that is neither target nor highlighted, by its elevation
 // in degrees: grey when Round(|e|) mod 90 lies below 20 or above 70, dark red otherwise.
 PreviewColour surfaceColourForElevation(double elevation);
+
+// The compass letters on the ground plate, read from above with north up: N, E (German
+// "O"), S, W as black line pairs just above the plate, beside the scene (1.15 E from the
+// centre, 0.15 E high). None for a scene without objects.
+inline constexpr PreviewColour kPreviewLetters{0.0f, 0.0f, 0.0f};
+std::vector<PreviewPrimitive> compassLetters(const SceneExtent& extent, Language language);
 
 // The scene to draw: ground plate (when groundPlate), every object in text order (the
 // object with 1-based number highlightedObject in yellow, 0 for none; a tree or house

@@ -1,7 +1,7 @@
 // A run ended by a signal (Ctrl-C, a hung-up terminal, kill) writes what it has computed:
-// the earlier files are replaced whole and no temporary file remains. The commands that
-// write their files at the end (irradiation, export) leave every file they had not
-// finished as it was, after a signal and on a full disk alike.
+// the earlier files are replaced whole, kept as backups, and no temporary file remains.
+// The commands that write their files at the end (irradiation, export) leave every file
+// they had not finished as it was, after a signal and on a full disk alike.
 
 #include "project/ProjectFile.h"
 #include "support/SampleProjects.h"
@@ -50,6 +50,7 @@ TEST(CliSignal, EndsRunLikeCtrlC) {
         ASSERT_GE(child, 0);
         if (child == 0) {
             ::dup2(::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 1);
+            if (sig == SIGINT) ::setenv("LC_ALL", "de_DE.UTF-8", 1);  // the note in the user's language
             ::execl(PENUMBRO_CLI, PENUMBRO_CLI, "run", project.c_str(), "--set", "monthly=0", "--set",
                     "interval-days=1", "--set", "interval-minutes=1", static_cast<char*>(nullptr));
             ::_exit(127);
@@ -66,7 +67,15 @@ TEST(CliSignal, EndsRunLikeCtrlC) {
         EXPECT_EQ(WEXITSTATUS(status), 128 + sig);
         EXPECT_FALSE(hasTemporaryFile(dir));
         const std::string printed = dir.read("stdout"), rep = dir.read("scene.rep"), mit = dir.read("scene.mit");
-        EXPECT_EQ(printed.rfind("run cancelled:", 0), 0u) << printed;
+        const bool german = sig == SIGINT;
+        EXPECT_EQ(printed.rfind(german ? "Abgebrochen nach Tag " : "Cancelled after day ", 0), 0u) << printed;
+        EXPECT_NE(printed.find(german ? ": scene.rep und scene.mit enthalten Tag 1 bis "
+                                      : ": scene.rep and scene.mit contain days 1 to "),
+                  std::string::npos)
+            << printed;
+        // The files the run replaced stay as backups.
+        EXPECT_EQ(dir.read("scene.rep.bak"), "earlier report\r\n");
+        EXPECT_EQ(dir.read("scene.mit.bak"), "earlier means\r\n");
         // Complete files: one report line per instant simulated, 24 hourly means.
         const auto count = printed.find("instants simulated: ");
         ASSERT_NE(count, std::string::npos);

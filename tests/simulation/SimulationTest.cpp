@@ -52,10 +52,10 @@ Visit walk(const TSimParameter& p) {
 }
 
 // (The report and mean-value layouts are held byte for byte by the golden runs.)
-TEST_F(SimulationTest, ChartShowsTheLastFourMonthsCompleted) {
-    // Finishing a month hides the one four before it, wrapping through December.
+TEST_F(SimulationTest, ChartShowsEveryMonthRun) {
+    // A whole year shows all twelve months; a run through December wraps.
     for (auto [first, stop, shown] :
-         {std::tuple{1, 5, "-XXXX-------"}, {9, 1, "X--------XXX"}, {11, 12, "----------XX"}}) {
+         {std::tuple{1, 12, "XXXXXXXXXXXX"}, {9, 1, "X-------XXXX"}, {11, 12, "----------XX"}}) {
         TSimParameter p;
         p.firstMonth = first, p.stopMonth = stop, p.intervalDays = 28, p.intervalMinutes = 60;
         const RunResult r = Simulation(collectorProject(), "t.dat", p, settings());
@@ -105,6 +105,49 @@ TEST_F(SimulationTest, SessionReportsDaysAndMonthsAndStopsOnCancel) {
     answer.join();
     EXPECT_EQ(last, atPause);
     EXPECT_EQ(output(".rep").size(), 41u);
+}
+
+TEST_F(SimulationTest, CancelKeepsThePreviousFilesAsBackups) {
+    RunRequest request{collectorProject(), "t.dat", daily(140, 150, 60), settings()};
+    std::atomic<bool> cancel{false};
+    RunEvents events;
+    int cancelOn = 0;
+    events.newDay = [&](int day, long) { cancel = day == cancelOn; };
+    // Each step: the day to cancel on (0: run through), then what the files and backups hold.
+    struct Step {
+        int cancelOn;
+        std::size_t repLines;     // of out.rep
+        std::size_t backupLines;  // of out.rep.bak; 0: none
+        const char* note;         // English note of a cancelled run
+    };
+    const Step steps[] = {
+        {0, 11 * 24, 0, nullptr},  // complete: nothing to back up yet
+        {145, 5 * 24 + 1, 11 * 24, "Cancelled after day 145: out.rep and out.mit contain days 140 to 145."},
+        {0, 11 * 24, 11 * 24, nullptr},  // a completed run removes no backup
+        {141, 24 + 1, 11 * 24, "Cancelled after day 141: out.rep and out.mit contain days 140 to 141."},
+        {143, 3 * 24 + 1, 24 + 1, "Cancelled after day 143: out.rep and out.mit contain days 140 to 143."},
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.cancelOn);
+        cancelOn = s.cancelOn;
+        cancel = false;
+        const RunResult r = runSession(request, events, &cancel);
+        EXPECT_EQ(r.cancelled, s.note != nullptr);
+        EXPECT_EQ(output(".rep").size(), s.repLines);
+        EXPECT_EQ(fs::exists(dir_.path("out.mit.bak")), s.backupLines > 0);
+        if (s.backupLines > 0) {
+            EXPECT_EQ(splitLines(dir_.read("out.rep.bak")).size(), s.backupLines);
+        }
+        if (s.note) {
+            EXPECT_EQ(cancelledRunNote(dir_.path("out"), r).render(Language::English), s.note);
+        }
+    }
+    RunResult stopped;
+    stopped.cancelled = true, stopped.firstDay = 1, stopped.lastDay = 144;
+    EXPECT_EQ(cancelledRunNote("x/fenster", stopped).render(Language::German),
+              "Abgebrochen nach Tag 144: fenster.rep und fenster.mit enthalten Tag 1 bis 144.");
+    EXPECT_EQ(runFilesNote(dir_.path("out")).render(Language::English),
+              "out.rep and out.mit are in the folder " + dir_.dir().string());
 }
 
 TEST_F(SimulationTest, UnwritableOutputNamesTheFileAndKeepsOldFiles) {

@@ -53,8 +53,11 @@ void CoreTest::settingsFile() {
 }
 
 void CoreTest::chartRanges() {
-    QCOMPARE(chartMonths(5), (std::array<int, 4>{2, 3, 4, 5}));
-    QCOMPARE(chartMonths(2), (std::array<int, 4>{11, 12, 1, 2}));
+    // The months shown in the order run, wrapping after December.
+    ChartData run;
+    for (int m : {11, 12, 1, 2}) run.shown[static_cast<std::size_t>(m - 1)] = true;
+    run.lastMonth = 2;
+    QCOMPARE(chartMonths(run), (std::vector<int>{11, 12, 1, 2}));
     // ymax = trunc(largest * 10) + 1, at most 10; months not shown do not count.
     for (auto [largest, shown, ymax] : {std::tuple{0.0, true, 1}, {0.25, true, 3}, {0.999, true, 10},
                                         {1.0, true, 10}, {0.9, false, 1}}) {

@@ -9,6 +9,7 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -22,9 +23,9 @@ using namespace penumbro::ui;
 namespace {
 
 struct Editor {
-    UiEnv env{"d"};
+    UiEnv env;
     TGenerator* g;
-    Editor() {
+    explicit Editor(const std::string& language = "d") : env(language) {
         env.window->start();
         env.window->show();
         g = env.window->editor();
@@ -94,6 +95,7 @@ private slots:
     void buildsTheSceneTheCommandLineBuilds();
     void changeInsertAndDeleteAsTheCommandLine();
     void invalidInputNeverEnablesOkAndCancelChangesNothing();
+    void refusalsSayWhyAndNothingTypedChangesSilently();
     void everyNamedControlExists();
 };
 
@@ -250,6 +252,67 @@ void GeneratorTest::invalidInputNeverEnablesOkAndCancelChangesNothing() {
         e.click(open);
         e.click(cancel);
         QCOMPARE(e.text(), before);
+    }
+}
+
+void GeneratorTest::refusalsSayWhyAndNothingTypedChangesSilently() {
+    struct Case {
+        const char* field;
+        const char* typed;
+        const char* shown;  // the field's text afterwards
+        const char* german;
+        const char* english;
+    };
+    const Case cases[] = {
+        {"Edit6", "400", "400", "Azimut: muss zwischen 0 und 360 liegen", "Azimuth: must lie between 0 and 360"},
+        {"Edit7", "91", "91", "Elevation: muss zwischen -90 und 90 liegen", "Elevation: must lie between -90 and 90"},
+        {"Edit8", "99999999999", "99999999999", "x: muss zwischen -1000000 und 1000000 liegen",
+         "x: must lie between -1000000 and 1000000"},
+        {"Edit8", "1e12", "1e12", "x: muss zwischen -1000000 und 1000000 liegen",
+         "x: must lie between -1000000 and 1000000"},
+        {"Edit9", "1.2.3", "1.2.3", "y: keine Zahl: \"1.2.3\"", "y: not a number: \"1.2.3\""},
+        {"Edit1", "   ", "   ", "Name: fehlt", "Name: is missing"},
+    };
+    for (const char* language : {"d", "e"}) {
+        Editor e(language);
+        e.click("Objekt_hinzufuegen");
+        e.click("Button_Rechteck");
+        e.fill({{"Edit1", "Wand"}, {"Edit2", "4"}, {"Edit3", "3"}, {"Edit4", "0"}, {"Edit5", "0"}, {"Edit6", "180"},
+                {"Edit7", "0"}, {"Edit8", "0"}, {"Edit9", "0"}, {"Edit10", "0"}});
+        auto* reason = e.find<QLabel>("okReasonLabel");
+        QVERIFY(e.okEnabled() && reason->text().isEmpty());
+        for (const Case& c : cases) {
+            const QString before = e.find<QLineEdit>(c.field)->text();
+            e.type(c.field, QString::fromLatin1(c.typed));
+            QCOMPARE(e.find<QLineEdit>(c.field)->text(), QString::fromLatin1(c.shown));
+            QVERIFY2(!e.okEnabled(), c.typed);
+            QCOMPARE(reason->text(), QString::fromUtf8(language[0] == 'd' ? c.german : c.english));
+            QVERIFY(reason->isVisible());
+            e.type(c.field, before);
+            QVERIFY(e.okEnabled() && reason->text().isEmpty());
+        }
+        // A key that can never be part of a number is dropped, but not silently.
+        auto* x = e.find<QLineEdit>("Edit8");
+        const int refused = x->property(kRefusedKeys).toInt();
+        x->setFocus();
+        QTest::keyClicks(x, QStringLiteral("q"));
+        QCOMPARE(x->text(), QStringLiteral("0"));
+        QCOMPARE(x->property(kRefusedKeys).toInt(), refused + 1);
+        // A blank name creates no object.
+        e.type("Edit1", QStringLiteral("  "));
+        QVERIFY(!e.okEnabled());
+        e.click("CancelBtn");
+        QCOMPARE(e.g->objects().ObjektAnzahl, 0);
+
+        // A ground reflectance of 150: refused with the range, set to the bound.
+        e.click("Bodenreflexion_aendern");
+        e.env.dialogs.messages.clear();
+        e.type("B_Mai", QStringLiteral("150"));
+        const QString want = language[0] == 'd' ? QString::fromUtf8("Ung\u00fcltige Eingabe ! Erlaubt: 0 bis 100")
+                                                : QStringLiteral("Invalid input ! Allowed: 0 to 100");
+        QVERIFY2(e.env.dialogs.saw(want), qPrintable(e.env.dialogs.all()));
+        QCOMPARE(e.find("B_Mai")->findChild<QLineEdit*>()->text(), QStringLiteral("100"));
+        e.click("Boden_Abbruch");
     }
 }
 

@@ -30,15 +30,25 @@ void LayoutTest::everyPageFitsTheStartSize() {
             const QWidget* central = env.window->centralWidget();
             QCOMPARE(QSize(central->width(), central->height() + env.window->menuBar()->height()), QSize(1016, 694));
         }
-        // September to December shown: hour labels apart, the legend outside the plot.
+        // A year shown: hour labels apart, the legend outside the plot, inside the chart,
+        // names apart, the title that of a starting run.
         auto* chart = env.window->findChild<MonthChart*>();
         for (int month = 1; month <= 12; ++month) chart->monthCompleted(month, {});
         const ChartTexts t =
             chartTexts(chart->fontMetrics(), chart->width(), chart->height(), chart->data(), env.state.language);
-        QVERIFY(t.hourLabels.size() >= 8 && t.legend.size() == 4);
+        QVERIFY(t.hourLabels.size() >= 8 && t.legend.size() == 12);
         for (std::size_t i = 1; i < t.hourLabels.size(); ++i)
             QVERIFY(t.hourLabels[i - 1].second.right() + 4 < t.hourLabels[i].second.left());
-        for (const auto& [month, rect] : t.legend) QVERIFY(!rect.intersects(t.plot) && rect.top() >= 0);
+        for (std::size_t i = 0; i < t.legend.size(); ++i) {
+            const QRect& rect = t.legend[i].second;
+            QVERIFY(!rect.intersects(t.plot) && chart->rect().contains(rect));
+            for (const auto& [hour, label] : t.hourLabels) QVERIFY(!rect.intersects(label));
+            for (std::size_t j = 0; j < i; ++j) QVERIFY(!rect.intersects(t.legend[j].second));
+        }
+        ChartData starting;
+        starting.phase = ChartData::Phase::Frame;
+        QCOMPARE(chartTexts(chart->fontMetrics(), chart->width(), chart->height(), starting, env.state.language).title,
+                 t.title);
         env.window->findChild<QAction*>(QStringLiteral("PenumbroHilfe1"))->trigger();
         auto* help = env.window->findChild<QWidget*>(QStringLiteral("Hilfe"));
         QVERIFY(help && env.window->screen()->availableGeometry().contains(help->frameGeometry()));

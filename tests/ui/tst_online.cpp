@@ -14,6 +14,7 @@
 #include <QtTest>
 
 #include <algorithm>
+#include <vector>
 
 using namespace penumbro;
 using namespace penumbro::ui;
@@ -81,23 +82,40 @@ void OnlineTest::pictureIsTheCliPicture() {
     UiEnv env;
     TOnline_Ausgabe* w = onlinePage(env, loadProjectFile(penumbro::testing::examplePath("collector.dat")).lines);
     QVERIFY(w);
-    // 15 January, 09:50, then ten minutes on: a step draws on a fresh picture.
-    for (const char* b : {"Monat1", "Tag15", "Stunde9", "Minute50", "SpeedButton9"}) click(w, QLatin1String(b));
-    const InstantResult& r = w->session().lastInstant();
-    QVERIFY(r.ergebnis > 0.1 && r.ergebnis < 0.9);
-
-    env.dialogs.fileNames = {env.qpath("gui")};
-    w->findChild<QAction*>(QStringLiteral("savePictureAction"))->trigger();
-    QProcess cli;
-    cli.start(QStringLiteral(PENUMBRO_CLI), {QStringLiteral("instant"), env.qpath("k.dat"), QStringLiteral("--day"),
-                                             QStringLiteral("15"), QStringLiteral("--time"), QStringLiteral("10:00"),
-                                             QStringLiteral("--online"), QStringLiteral("--picture"), env.qpath("cli.bmp")});
-    QVERIFY(cli.waitForFinished(30000));
-    QVERIFY2(cli.exitCode() == 0, cli.readAllStandardError().constData());
-    QVERIFY(cli.readAllStandardOutput().contains("result=" + QByteArray::fromStdString(formatFixed(r.ergebnis, 0, 6))));
-    const std::string gui = readFileBytes(env.path("gui.bmp"));
-    QVERIFY(gui.size() > 480 * 480 * 3);
-    QVERIFY(gui == readFileBytes(env.path("cli.bmp")));
+    // Selector and step clicks mixed: every instant must be drawn on a clean picture,
+    // whatever showed before (another month's shadow, a later hour's, the no-sun grey).
+    struct Visit {
+        std::vector<const char*> clicks;
+        int day;
+        const char* time;
+    };
+    const Visit visits[] = {{{"Monat6", "Tag21", "Stunde12", "Minute0"}, 172, "12:00"},
+                            {{"Monat12"}, 355, "12:00"},
+                            {{"Stunde16", "Stunde12"}, 355, "12:00"},
+                            {{"Stunde2", "Monat1", "Tag15", "Stunde9", "Minute50", "SpeedButton9"}, 15, "10:00"},
+                            {{"SpeedButton7", "Tag3"}, 3, "10:00"},
+                            {{"Monat7", "SpeedButton3", "Minute30"}, 184, "09:30"}};
+    int n = 0;
+    for (const Visit& v : visits) {
+        for (const char* b : v.clicks) click(w, QLatin1String(b));
+        const QString at = QStringLiteral("visit %1").arg(++n);
+        const InstantResult& r = w->session().lastInstant();
+        QVERIFY2(r.sunOnTarget, qPrintable(at));
+        env.dialogs.fileNames = {env.qpath("gui")};
+        w->findChild<QAction*>(QStringLiteral("savePictureAction"))->trigger();
+        QProcess cli;
+        cli.start(QStringLiteral(PENUMBRO_CLI),
+                  {QStringLiteral("instant"), env.qpath("k.dat"), QStringLiteral("--day"), QString::number(v.day),
+                   QStringLiteral("--time"), QLatin1String(v.time), QStringLiteral("--online"),
+                   QStringLiteral("--picture"), env.qpath("cli.bmp")});
+        QVERIFY(cli.waitForFinished(30000));
+        QVERIFY2(cli.exitCode() == 0, cli.readAllStandardError().constData());
+        QVERIFY2(cli.readAllStandardOutput().contains("result=" + QByteArray::fromStdString(formatFixed(r.ergebnis, 0, 6))),
+                 qPrintable(at));
+        const std::string gui = readFileBytes(env.path("gui.bmp"));
+        QVERIFY(gui.size() > 480 * 480 * 3);
+        QVERIFY2(gui == readFileBytes(env.path("cli.bmp")), qPrintable(at));
+    }
 
     w->findChild<QAction*>(QStringLiteral("copyPictureAction"))->trigger();
     QCOMPARE(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32), w->picture());

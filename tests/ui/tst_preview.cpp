@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <numbers>
@@ -146,6 +147,52 @@ private slots:
         QTest::mouseMove(panel, QPoint(220, 60));
         QTest::mouseRelease(panel, Qt::LeftButton, {}, QPoint(220, 60));
         QCOMPARE(box->camera().drehwinkelY, -160);
+    }
+
+    // Dragging up or down as far as the mouse goes: the camera stops at the horizontal
+    // and at straight down, never under the plate.
+    void tiltStaysAboveThePlate() {
+        QWidget* panel = box->panel();
+        for (auto [preset, dy, tilt] : {std::tuple{"Button_Aufsicht", -400, 0}, {"Button_Suedansicht", 400, 90},
+                                        {"Button_Suedansicht", -400, 0}}) {
+            choose(preset);
+            QTest::mousePress(panel, Qt::LeftButton, {}, QPoint(100, 200));
+            QTest::mouseMove(panel, QPoint(100, 200 + dy));
+            QTest::mouseRelease(panel, Qt::LeftButton, {}, QPoint(100, 200 + dy));
+            QCOMPARE(box->camera().drehwinkelX, tilt);
+        }
+    }
+
+    // The horizon walls in every direction, also across the ring; the compass letters on
+    // the plate from above.
+    void horizonAllRoundAndCompassLetters() {
+        if (!box->hasOpenGl()) QSKIP("no OpenGL on this platform");
+        auto& text = state.project.daten;
+        text.insert(std::find(text.begin(), text.end(), "Standort"), {"Horizont", "0-360=10"});
+        box->zeichnen();
+        const Rgb kWall{204, 204, 204};
+        for (const char* view : {"Button_NordAnsicht", "Button_Suedansicht", "Button_Ostansicht", "Button_Westansicht"}) {
+            choose(view);
+            const QImage image = picture();
+            // Straight ahead, where the ring is farthest from the eye.
+            int wall = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = image.width() / 2 - 10; x <= image.width() / 2 + 10; ++x) wall += near(image.pixel(x, y), kWall);
+            QVERIFY2(wall > 21 * 5, view);
+        }
+        choose("Button_Aufsicht");
+        const QImage top = picture();
+        const double e = box->camera().letzteAusdehnung;
+        for (auto [x, y] : {std::pair{0.0, 1.15}, {1.15, 0.0}, {0.0, -1.15}, {-1.15, 0.0}}) {
+            const QPoint centre = pixelOf(box->camera(), top.size(), x * e, y * e, 0);
+            int black = 0;
+            for (int dy = -15; dy <= 15; ++dy)
+                for (int dx = -15; dx <= 15; ++dx) {
+                    const QPoint p = centre + QPoint(dx, dy);
+                    black += top.rect().contains(p) && near(top.pixel(p), {0, 0, 0});
+                }
+            QVERIFY2(black > 5, qPrintable(QStringLiteral("letter at %1,%2").arg(x).arg(y)));
+        }
     }
 
     void projectWithoutObjectsHidesBox() {

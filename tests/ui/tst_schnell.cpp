@@ -6,6 +6,7 @@
 
 #include "simulation/SimParameter.h"
 #include "ui/MonthChart.h"
+#include "ui/InputControls.h"
 #include "ui/SchnellAusgabe.h"
 
 #include <QCheckBox>
@@ -26,6 +27,8 @@ class SchnellTest : public QObject {
 private slots:
     void fastRunWritesWhatTheCliWrites();
     void cancelStopsWithoutCompletionMessage();
+    void yearRunChartsEveryMonthAndSaysWhereTheFilesWent();
+    void numberOutsideItsRangeIsRefusedWithTheReason();
     void refusedRunsNameTheirCause();
     void konFiles();
     void controlsFollowTheRecordAndTheOutputName();
@@ -106,6 +109,9 @@ void SchnellTest::fastRunWritesWhatTheCliWrites() {
 void SchnellTest::cancelStopsWithoutCompletionMessage() {
     UiEnv env;
     Tschnell_ausgabe* w = fastRunWindow(env);
+    // The complete results of an earlier run, which a cancel must not cost.
+    writeFileAtomically(env.path("k.rep"), "earlier report\r\n");
+    writeFileAtomically(env.path("k.mit"), "earlier means\r\n");
     w->monatlich->click();  // daily: a year of one-minute steps
     w->SpinEdit3->setValue(1);
     w->SpinEdit4->setValue(1);
@@ -125,6 +131,13 @@ void SchnellTest::cancelStopsWithoutCompletionMessage() {
     // The report holds the instants done so far, far fewer than a year of minutes.
     const Lines rep = splitLines(readFileBytes(env.path("k.rep")));
     QVERIFY(!rep.empty() && rep.size() < 365u * 1440u);
+    QCOMPARE(readFileBytes(env.path("k.rep.bak")), std::string("earlier report\r\n"));
+    QCOMPARE(readFileBytes(env.path("k.mit.bak")), std::string("earlier means\r\n"));
+    // The message and the status line say which days the files now hold.
+    const QString lastDay = QString::fromStdString(rep.back()).simplified().section(QLatin1Char(' '), 1, 1);
+    const QString note = QStringLiteral("Abgebrochen nach Tag %1: k.rep und k.mit enthalten Tag 1 bis %1.").arg(lastDay);
+    QVERIFY2(env.dialogs.messages.back().text.startsWith(note), qPrintable(env.dialogs.all()));
+    QVERIFY2(w->runStatusLabel->text().startsWith(note), qPrintable(w->runStatusLabel->text()));
     QVERIFY(!env.state.pauseRequest);
 
     // Quitting during a run: the window closes at once, the run stopped.
@@ -134,6 +147,51 @@ void SchnellTest::cancelStopsWithoutCompletionMessage() {
     env.dialogs.answers = {QMessageBox::Yes};
     QVERIFY(env.window->close());
     QVERIFY(env.state.simulationIdle && !w->laeuft());
+}
+
+void SchnellTest::yearRunChartsEveryMonthAndSaysWhereTheFilesWent() {
+    for (const char* language : {"d", "e"}) {
+        UiEnv env(language);
+        Tschnell_ausgabe* w = fastRunWindow(env);
+        if (!w->monatlich->isChecked()) w->monatlich->click();
+        for (auto [spin, value] : {std::pair{w->Startmonat, "1"}, {w->Stopmonat, "12"}, {w->SpinEdit3, "10"},
+                                   {w->SpinEdit4, "60"}}) {
+            spin->selectAll();
+            QTest::keyClicks(spin, QLatin1String(value));
+        }
+        QSignalSpy done(w, &Tschnell_ausgabe::laufBeendet);
+        w->SimulationStarten->click();
+        const QString titleWhileRunning = chartTexts(w->Zeichenfenster->fontMetrics(), w->Zeichenfenster->width(),
+                                                     w->Zeichenfenster->height(), w->Zeichenfenster->data(),
+                                                     env.state.language).title;
+        QVERIFY(done.wait(60000));
+        const ChartTexts after = chartTexts(w->Zeichenfenster->fontMetrics(), w->Zeichenfenster->width(),
+                                            w->Zeichenfenster->height(), w->Zeichenfenster->data(), env.state.language);
+        QCOMPARE(after.title, titleWhileRunning);
+        QCOMPARE(after.legend.size(), std::size_t{12});
+        // The message and the status line name both files and the whole folder.
+        const QString folder = QString::fromStdString(env.dir.dir().string());
+        const bool german = language[0] == 'd';
+        const QString files = german ? QStringLiteral("k.rep und k.mit liegen im Ordner ") + folder
+                                     : QStringLiteral("k.rep and k.mit are in the folder ") + folder;
+        const QString finished = german ? QStringLiteral("Simulation beendet!") : QStringLiteral("Simulation completed!");
+        QVERIFY2(env.dialogs.messages.back().text == finished + QLatin1Char('\n') + files, qPrintable(env.dialogs.all()));
+        QCOMPARE(w->runStatusLabel->text(), finished + QLatin1Char(' ') + files);
+    }
+}
+
+void SchnellTest::numberOutsideItsRangeIsRefusedWithTheReason() {
+    for (auto [language, reason] :
+         {std::pair{"d", "Stopmonat: \"13\" abgelehnt, erlaubt: 1 bis 12"},
+          {"e", "Last month: \"13\" refused, allowed: 1 to 12"}}) {
+        UiEnv env(language);
+        Tschnell_ausgabe* w = fastRunWindow(env);
+        if (!w->monatlich->isChecked()) w->monatlich->click();
+        w->Stopmonat->selectAll();
+        QTest::keyClicks(w->Stopmonat, QStringLiteral("13"));
+        QTRY_COMPARE(w->runStatusLabel->text(), QString::fromLatin1(reason));
+        QVERIFY(w->Stopmonat->property(kRefusedKeys).toInt() > 0);
+    }
 }
 
 void SchnellTest::refusedRunsNameTheirCause() {

@@ -27,6 +27,49 @@ std::string PanelCheck::firstMessage() const {
     return problems.front().field + ": " + problems.front().message;
 }
 
+namespace {
+
+struct Caption {
+    const char* field;
+    const char* de;
+    const char* en;
+};
+constexpr Caption kCaptions[] = {
+    {"name", "Name", "Name"},
+    {"lu", "L\xE4nge in u-Richtung", "Length in u-direction"},
+    {"lv", "L\xE4nge in v-Richtung", "Length in v-direction"},
+    {"u0", "u der unteren linken Ecke", "u of the lower left corner"},
+    {"v0", "v der unteren linken Ecke", "v of the lower left corner"},
+    {"azimuth", "Azimut", "Azimuth"},
+    {"elevation", "Elevation", "Elevation"},
+    {"corners", "Eckpunkte", "Corners"},
+    {"uv-rectangle", "Rechteck im u-v-System", "Rectangle in the u-v system"},
+    {"azimuth-difference", "Azimut-Differenz", "Azimuth difference"},
+    {"elevation-difference", "Elevations-Differenz", "Elevation difference"},
+    {"ew-width", "Breite der Ost-/Westseite", "Width of the east/west side"},
+    {"ns-width", "Breite der Nord-/S\xFC" "dseite", "Width of the north/south side"},
+    {"height", "H\xF6he ohne Dach", "Height without roof"},
+    {"roof", "H\xF6he des Daches", "Height of the roof"},
+    {"rotation", "Drehung", "Rotation"},
+    {"trunk-height", "H\xF6he des Stammes", "Height of the trunk"},
+    {"trunk-diameter", "Durchmesser des Stammes", "Diameter of the trunk"},
+    {"crown-diameter", "Durchmesser der Baumkrone", "Diameter of the crown"},
+    {"foliage", "Belaubung", "Foliage"},
+};
+
+}  // namespace
+
+std::string fieldCaption(const std::string& field, Language lang) {
+    for (const Caption& c : kCaptions)
+        if (field == c.field) return lang == Language::German ? c.de : c.en;
+    return field;
+}
+
+std::string PanelCheck::reason(Language lang) const {
+    if (problems.empty()) return {};
+    return fieldCaption(problems.front().field, lang) + ": " + problems.front().message;
+}
+
 void throwPanelProblem(const PanelCheck& check) { throw InputError(check.firstMessage()); }
 
 std::string invalidGridMessage(Language lang) {
@@ -96,7 +139,8 @@ std::optional<double> requireNotNegative(PanelCheck& check, const char* field, s
 }
 
 void requireSurfaceName(PanelCheck& check, const char* field, const std::string& name, Language lang) {
-    if (name.empty()) {
+    if (trimBlanks(name).empty()) {
+        // Blanks alone would make an object without a visible name in the list.
         add(check, field, lang == Language::German ? "fehlt" : "is missing");
     } else if (isReservedName(name)) {
         add(check, field, reservedNameMessage(name, lang));

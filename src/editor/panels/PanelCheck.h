@@ -26,7 +26,14 @@ struct PanelCheck {
     bool okEnabled() const { return problems.empty(); }
     // "field: message" of the first problem ("" when there is none).
     std::string firstMessage() const;
+    // The same with the field's caption in the language, for the line beside OK
+    // ("Azimut: muss zwischen 0 und 360 liegen"); "" when OK is enabled.
+    std::string reason(Language lang) const;
 };
+
+// A field key's short caption as the panels show it ("azimuth": "Azimut"/"Azimuth");
+// the key itself for a key without one.
+std::string fieldCaption(const std::string& field, Language lang);
 
 // Thrown by a panel's generate() when OK would be disabled: names the first field.
 // (An InputError without file or line whose text is "field: message".)
@@ -50,7 +57,7 @@ std::optional<double> requirePositive(PanelCheck& check, const char* field, std:
                                       Language lang);
 std::optional<double> requireNotNegative(PanelCheck& check, const char* field, std::string_view text,
                                          Language lang);
-// A surface name: not empty, not a reserved word (the reserved-name message), one
+// A surface name: not empty nor blanks only, not a reserved word (the reserved-name message), one
 // line, and not starting with "*" (a comment line) or "$#" (an overhang reference).
 void requireSurfaceName(PanelCheck& check, const char* field, const std::string& name, Language lang);
 // A free-text field (house and tree names) must stay on its line.
