@@ -9,6 +9,7 @@ class QAction;
 #include <QLabel>
 class QListWidget;
 class QMenu;
+class QStackedLayout;
 class QStackedWidget;
 class QTimer;
 
@@ -94,6 +95,7 @@ private:
     void editorAktualisieren();
     void showProjectChanged();
     void setOutputName();
+    void titelAktualisieren();  // file name and unsaved-changes mark
     QString helpFile() const;
 
     AppState& state_;
@@ -108,6 +110,7 @@ private:
     TSimulationsliste* simList_;
     ModePanel* panels_[3];
     QLabel* Panel_Simulationsliste;
+    QStackedLayout* barStack_;  // the mode panels or the batch panel
     TEinstellungen* settingsWindow_;
     TFormSprache* language_;
     TDatenblatt* dataSheet_;
@@ -138,5 +141,7 @@ private:
 // Centres the shown window on its screen's free area; a window larger than that area
 // keeps its top-left corner (and so its title bar) on the screen.
 void placeCentred(QWidget& window);
+// The same within the given free area, shrinking a window larger than it.
+void placeCentred(QWidget& window, const QRect& area);
 
 }  // namespace penumbro::ui

@@ -13,8 +13,8 @@ namespace penumbro::ui {
 
 namespace {
 
-const Tx kFrameY{"Beschattung [ % ]", "Geometrical shading coefficient [ % ]"};
-const Tx kChartY{"Verschattung in %", "Geometrical shading coefficient in % "};
+const Tx kFrameY{"Beschattung [ % ]", "Shaded fraction [ % ]"};
+const Tx kChartY{"Verschattung in %", "Shaded fraction in %"};
 const Tx kHours{"Uhr", "h"};
 
 // Pen colours by month, as RGB (1, 5, 9 blue; 2, 6, 10 red; 3, 7, 11 green; 4, 8, 12 dark red).

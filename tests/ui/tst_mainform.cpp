@@ -49,7 +49,7 @@ void MainFormTest::languageChosenAtFirstStartAndAppliedAtTheNext() {
 void MainFormTest::computingModesNeedOneTargetPlane() {
     // project: 0 none, 1 two target planes (collector and roof), 2 one target; an empty message: the switch happens.
     for (auto [project, panel, message] :
-         {std::tuple{0, 2, "No target surface"}, {1, 3, "not situated all in one level"}, {2, 3, ""}}) {
+         {std::tuple{0, 2, "No target surface"}, {1, 3, "not all in one plane"}, {2, 3, ""}}) {
         UiEnv env("e");
         using namespace penumbro::testing;
         const Lines roof = plainSurface("Dach", true, "# 90.000  90.000  0.000  0.000  3.000", {"0 0 3", "2 0 3", "0 2 3"});
