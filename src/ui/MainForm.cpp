@@ -1,4 +1,5 @@
 #include "ui/MainForm.h"
+#include "ui/Mnemonics.h"
 
 #include "editor/TargetCheck.h"
 #include "editor/ObjectTable.h"
@@ -11,6 +12,7 @@
 #include "ui/AppState.h"
 #include "ui/Datenblatt.h"
 #include "ui/Dialogs.h"
+#include "ui/EditorForm.h"
 #include "ui/Einstellungen.h"
 #include "ui/ExportForm.h"
 #include "ui/FormSprache.h"
@@ -348,6 +350,17 @@ void TMainForm::SpracheAnpassen() {
     export_->SpracheAnpassen(l);
     dataSheet_->SpracheAnpassen(l);
     editorAktualisieren();
+
+    // Buttons without a letter of their own get one; the menu bar's letters stay the menus'.
+    QString menuLetters;
+    for (QMenu* m : {Menu_Projekt, Menu_Simulation, Menu_Export, Menu_Einstellungen, Hilfe1})
+        menuLetters += mnemonicOf(m->title());
+    // Each page, and each editor panel (one shown at a time), is a scope of its own.
+    const auto ownScope = [this](const QWidget* w) {
+        return w->parentWidget() == pages_ || qobject_cast<const EditorForm*>(w) != nullptr;
+    };
+    giveMnemonics(this, ownScope, menuLetters);
+    for (QWidget* dialog : std::initializer_list<QWidget*>{settingsWindow_, export_, simList_}) giveMnemonics(dialog);
 }
 
 void TMainForm::start(const QString& argument) {
@@ -586,7 +599,10 @@ bool TMainForm::ProjektGeaendert() {
 }
 
 void TMainForm::VRML_DarstellungClick() {
-    const std::string base = vrmlBaseName(state_.project.fileName, toPath(QDir::currentPath()));
+    std::string base = vrmlBaseName(state_.project.fileName, toPath(QDir::currentPath()));
+    // An unnamed project's world is named in the user's language, in the working folder.
+    if (isUnnamed(state_.project.fileName) && state_.language == Language::English)
+        base = toPath(QDir::current().absoluteFilePath(QStringLiteral("untitled")));
     std::string wrl;
     try {
         wrl = VrmlDateiSchreiben(state_.project.daten, base, vrmlTexts(state_.language), state_.project.fileName);
@@ -601,7 +617,10 @@ void TMainForm::VRML_DarstellungClick() {
 void TMainForm::Menu_export_exportClick() { export_->present(); }
 
 void TMainForm::Menu_SonnenstandsdiagrammClick() {
-    if (!sunPath_) sunPath_ = new TSunPathWindow(state_, dialogs_, this);
+    if (!sunPath_) {
+        sunPath_ = new TSunPathWindow(state_, dialogs_, this);
+        giveMnemonics(sunPath_);
+    }
     sunPath_->present();
 }
 
