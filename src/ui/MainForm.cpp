@@ -217,7 +217,11 @@ TMainForm::TMainForm(AppState& state, Dialogs& dialogs, QWidget* parent)
         Panel_Simulationsliste->setText(text);
         barStack_->setCurrentIndex(text.isEmpty() ? 0 : 1);
     };
-    listHooks.showFastRun = [this] { showPage(3); };
+    listHooks.showFastRun = [this] {
+        // Values typed in the fast-run window before the list took it over stay.
+        if (active_ == 3) fastRun_->ParameterMerken();
+        showPage(3);
+    };
     listHooks.showDataInput = [this] { showPage(1); };
     simList_ = new TSimulationsliste(state_, dialogs_, *fastRun_, std::move(listHooks), this);
     connect(editor_, &TGenerator::dataSheetRequested, this, [this] {
@@ -300,8 +304,14 @@ void TMainForm::menusAnlegen() {
     Menu_Projekt_Neu->setShortcuts(QKeySequence::New);
     Menu_Projekt_Oeffnen->setShortcuts(QKeySequence::Open);
     Projektspeichern1->setShortcuts(QKeySequence::Save);
-    Projektspeichernunter1->setShortcuts(QKeySequence::SaveAs);
-    Programmbeenden1->setShortcuts(QKeySequence::Quit);
+    // Desktops whose key scheme has none for these get the usual ones of this platform.
+    const auto standardOr = [](QKeySequence::StandardKey key, const char* otherwise) {
+        QList<QKeySequence> keys = QKeySequence::keyBindings(key);
+        if (keys.isEmpty()) keys << QKeySequence(QString::fromLatin1(otherwise));
+        return keys;
+    };
+    Projektspeichernunter1->setShortcuts(standardOr(QKeySequence::SaveAs, "Ctrl+Shift+S"));
+    Programmbeenden1->setShortcuts(standardOr(QKeySequence::Quit, "Ctrl+Q"));
     QList<QKeySequence> help = QKeySequence::keyBindings(QKeySequence::HelpContents);
     if (!help.contains(QKeySequence(Qt::Key_F1))) help.prepend(QKeySequence(Qt::Key_F1));
     PenumbroHilfe1->setShortcuts(help);

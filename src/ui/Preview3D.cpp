@@ -266,8 +266,6 @@ void Preview3DBox::SpracheAnpassen() {
     Button_Ostansicht->setText(tx(kOst, l));
     Button_Westansicht->setText(tx(kWest, l));
     CheckBox_Bodenplatte->setText(tx(kBodenplatte, l));
-    // Wide enough for the longest caption of either language.
-    Panel_3DMenue->setFixedWidth(std::max(190, CheckBox_Bodenplatte->sizeHint().width()));
     hint_->setText(tx(kHinweis, l));
     if (note_) note_->setText(tx(state_.preview3d ? kKeinOpenGl : kAbgeschaltet, l));
 }
@@ -331,6 +329,8 @@ void Preview3DBox::TrackBar1Change(int position) {
 }
 
 void Preview3DBox::Panel_3DMenueEinClick(QObject* sender) {
+    // Wide enough for the ground-plate switch in the font and language it has now.
+    Panel_3DMenue->setFixedWidth(std::max(190, CheckBox_Bodenplatte->sizeHint().width()));
     Panel_3DMenue->setVisible(sender == Panel_3DMenueEin && Panel_3DMenue->isHidden());
     Panel_3DMenueEin->setText(Panel_3DMenue->isHidden() ? QStringLiteral(">>") : QStringLiteral("<<"));
     zeichnen();

@@ -294,7 +294,9 @@ void GeneratorTest::enterIsOkAndEscapeIsCancel() {
     QVERIFY(QTest::qWaitForWindowActive(e.env.window.get()));
     auto key = [&](const char* control, Qt::Key k) {
         QApplication::processEvents();
-        QTest::keyClick(e.find(control), k);
+        QWidget* w = e.find(control);
+        w->setFocus();  // typed where the user's cursor is
+        QTest::keyClick(w, k);
         QApplication::processEvents();
     };
     const Lines empty = e.text();

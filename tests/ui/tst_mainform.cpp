@@ -9,6 +9,7 @@
 #include "ui/Generator.h"
 
 #include <QAction>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -158,11 +159,11 @@ void MainFormTest::keyboardAndUnsavedMark() {
     // Open and Save as start in the project's folder.
     env.dialogs.fileInitial.clear();
     QTest::keySequence(env.window.get(), QKeySequence::Open);
-    QTest::keySequence(env.window.get(), QKeySequence::SaveAs);
+    QTest::keySequence(env.window.get(), QKeySequence(QStringLiteral("Ctrl+Shift+S")));
     QCOMPARE(env.dialogs.fileInitial, QStringList({QFileInfo(env.qpath("k.dat")).absolutePath(), env.qpath("k.dat")}));
     QTest::keySequence(env.window.get(), QKeySequence::New);
     QCOMPARE(env.window->windowTitle(), QStringLiteral("Penumbro[*]"));
-    QTest::keySequence(env.window.get(), QKeySequence::Quit);
+    QTest::keySequence(env.window.get(), QKeySequence(QStringLiteral("Ctrl+Q")));
     QVERIFY(!env.window->isVisible());
 }
 
@@ -223,6 +224,7 @@ void MainFormTest::settingsShowTheSavedChoiceAfterEscape() {
     env.dialogs.onExec = [&](QDialog& d) {
         standardShown = s->RadioButton1->isChecked() && !s->VRML_Browser->isEnabled();
         // Enter is OK: this time the other player is kept.
+        d.show();
         s->RadioButton2->click();
         s->VRML_Browser->setText(QString::fromStdString(player));
         QTest::keyClick(s->VRML_Browser, Qt::Key_Return);
