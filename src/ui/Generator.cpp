@@ -289,6 +289,7 @@ TGenerator::TGenerator(AppState& state, Dialogs& dialogs, QWidget* parent)
     // meaning there (finish or drop the cell being typed).
     for (const int key : {int(Qt::Key_Return), int(Qt::Key_Enter), int(Qt::Key_Escape)}) {
         auto* shortcut = new QShortcut(QKeySequence(key), panelArea_);
+        shortcut->setObjectName(QStringLiteral("panelKey"));
         shortcut->setContext(Qt::WidgetWithChildrenShortcut);
         connect(shortcut, &QShortcut::activated, this, [this, key] { panelKey(Qt::Key(key)); });
     }
@@ -390,8 +391,12 @@ void TGenerator::panelKey(Qt::Key key) {
     QWidget* focus = QApplication::focusWidget();
     for (QWidget* w = focus; w && w != panelArea_; w = w->parentWidget()) {
         if (qobject_cast<QAbstractItemView*>(w)) {
+            // Handed on with the panel keys off, so they do not catch it again.
+            const auto keys = panelArea_->findChildren<QShortcut*>(QStringLiteral("panelKey"), Qt::FindDirectChildrenOnly);
+            for (QShortcut* s : keys) s->setEnabled(false);
             QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
             QCoreApplication::sendEvent(focus, &press);
+            for (QShortcut* s : keys) s->setEnabled(true);
             return;
         }
     }
