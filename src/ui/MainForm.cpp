@@ -155,11 +155,17 @@ TMainForm::TMainForm(AppState& state, Dialogs& dialogs, QWidget* parent)
     pages_->addWidget(online_);
     pages_->addWidget(fastRun_);
     // On a screen smaller than the design size the pages scroll; the mode bar below stays.
+    // The area sizes the pages itself: a resizable scroll area would give pages with
+    // wrapped texts their preferred height and scroll where they fit.
     auto* scroll = new QScrollArea;
     scroll->setObjectName(QStringLiteral("Seiten"));
-    scroll->setWidget(pages_);
-    scroll->setWidgetResizable(true);
+    auto* holder = new QWidget;
+    pages_->setParent(holder);
+    scroll->setWidget(holder);
     scroll->setFrameShape(QFrame::NoFrame);
+    scroll->viewport()->installEventFilter(this);
+    pages_->installEventFilter(this);  // a page whose smallest size changes
+    pagesScroll_ = scroll;
 
     // Bottom bar with the three mode panels (20 | 300 | 38 | 300 | 38 | 300 | 20 at the
     // design width); the batch panel takes its place while a list waits or runs.
@@ -684,7 +690,7 @@ void TMainForm::PenumbroHilfe1Click() {
         helpWindow_ = browser;
     }
     auto* browser = static_cast<QTextBrowser*>(helpWindow_);
-    browser->setWindowTitle(tx(kHilfe, state_.language));
+    browser->setWindowTitle(tx(kHilfe, state_.language).remove(QLatin1Char('&')));
     browser->setSource(QUrl::fromLocalFile(file));
     if (!browser->isVisible()) {
         // Over the main window but wholly on its screen, room left for the frame.
@@ -700,6 +706,17 @@ void TMainForm::PenumbroHilfe1Click() {
 }
 
 void TMainForm::Menu_SimulationslisteErstellenClick() { dialogs_.exec(*simList_); }
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    if ((watched == pagesScroll_->viewport() && event->type() == QEvent::Resize) ||
+        (watched == pages_ && event->type() == QEvent::LayoutRequest)) {
+        // The pages fill the area, down to their smallest size; below it they scroll.
+        const QSize size = pagesScroll_->viewport()->size().expandedTo(pages_->minimumSizeHint());
+        pagesScroll_->widget()->resize(size);
+        pages_->setGeometry(QRect(QPoint(), size));
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
 
 void TMainForm::closeEvent(QCloseEvent* event) {
     if (!state_.simulationIdle) {

@@ -9,6 +9,7 @@ class QAction;
 #include <QLabel>
 class QListWidget;
 class QMenu;
+class QScrollArea;
 class QStackedLayout;
 class QStackedWidget;
 class QTimer;
@@ -88,6 +89,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void menusAnlegen();
@@ -102,6 +104,7 @@ private:
     Dialogs& dialogs_;
     int active_ = 0;  // 0: nothing shown yet
     QStackedWidget* pages_;
+    QScrollArea* pagesScroll_;
     QWidget* editorPage_;
     TGenerator* editor_;
     TOnline_Ausgabe* online_;
