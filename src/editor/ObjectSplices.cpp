@@ -132,7 +132,7 @@ std::string targetDeleteWarning(Language lang) {
     if (lang == Language::German)
         return "Objekt ist eine Targetfl\xE4" "che. Eventuell zugeh\xF6rige \xDC" "berh\xE4nge werden ebenfalls "
                "gel\xF6scht!";
-    return "Object is a target plane. Possibly existing Overhangs will be also deleted!";
+    return "Object is a target surface. The overhangs of this target will be deleted too!";
 }
 
 Lines FlaechenSchreiben(const Lines& text, const Lines& generated, int generatedSurfaces) {

@@ -21,7 +21,7 @@ struct TSimParameter {
     bool fastRun = false;              // 0: 1 = fast run writing files, 0 = online view
     bool monthly = true;               // 1: monthly simulation
     bool diffuse = false;              // 2: compute diffuse radiation
-    std::uint8_t reserved3 = 0;        // 3
+    std::uint8_t reserved3 = 0;        // 3: the windows keep their decimal comma here (1)
     std::int32_t firstMonth = 1;       // 4: 1..12
     std::int32_t stopMonth = 12;       // 8: 1..12
     std::int32_t firstDay = 1;         // 12: day number 1..365

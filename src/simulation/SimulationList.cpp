@@ -65,18 +65,19 @@ int SimulationList::filledRows() const {
     return n;
 }
 
-Lines SimulationList::overview() const {
+Lines SimulationList::overview(Language language) const {
+    const bool en = language == Language::English;
     Lines out;
     int file = 0;
     for (const Row& cells : rows_) {
         if (cells.file.empty()) continue;
         if (!isDitto(cells.file)) {
             if (file > 0) out.emplace_back();
-            out.push_back(twoDigits(++file) + " - Datendatei:   " + cells.file);
+            out.push_back(twoDigits(++file) + (en ? " - Data file:   " : " - Datendatei:   ") + cells.file);
             out.emplace_back();
         }
         out.push_back("     Target:       " + cells.target);
-        out.push_back("     Ausgabedatei: " + cells.stem + ".mit (.rep)");
+        out.push_back((en ? "     Output file:  " : "     Ausgabedatei: ") + cells.stem + ".mit (.rep)");
         out.emplace_back();
     }
     return out;

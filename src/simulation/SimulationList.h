@@ -6,6 +6,7 @@
 // user may edit; every operation works on the cells as they stand. Paths and stems are
 // file-system names; target names are project-text bytes.
 
+#include "project/Language.h"
 #include "project/ProjectText.h"
 #include "simulation/Batch.h"
 
@@ -56,8 +57,8 @@ public:
     int filledRows() const;
     // The process button's condition: row 1 names a file.
     bool canProcess() const { return !rows_.front().file.empty(); }
-    // The overview panel's lines, rebuilt from the cells.
-    Lines overview() const;
+    // The overview panel's lines, rebuilt from the cells; the labels in the language.
+    Lines overview(Language language = Language::German) const;
     // The entries of the filled rows with the ditto marks resolved: each entry's file and
     // the ordinal of its target among the file's targets.
     std::vector<BatchEntry> entries() const;

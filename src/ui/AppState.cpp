@@ -1,6 +1,10 @@
 #include "ui/AppState.h"
 
 #include "project/InputError.h"
+#include "project/ProjectText.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 #include <filesystem>
 
@@ -12,6 +16,11 @@ void saveSettings(AppState& state) {
     if (ec) throw InputError(state.settingsPath(), 0, {ErrorId::CannotCreateFolder, {ec.message()}});
     state.settings.language = std::string(1, languageLetter(state.chosenLanguage.value_or(state.language)));
     writeSettingsFile(state.settingsPath(), state.settings);
+}
+
+QString projectFolder(const AppState& state) {
+    if (isUnnamed(state.project.fileName)) return QDir::currentPath();
+    return QFileInfo(fromPath(state.project.fileName)).absolutePath();
 }
 
 }  // namespace penumbro::ui

@@ -48,4 +48,8 @@ namespace penumbro::ui {
 // creating the configuration folder when needed. Throws InputError naming the file.
 void saveSettings(AppState& state);
 
+// Where file dialogs about the project start: its file's folder, or the working folder
+// while it is unnamed.
+QString projectFolder(const AppState& state);
+
 }  // namespace penumbro::ui

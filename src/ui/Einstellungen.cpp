@@ -21,18 +21,19 @@ namespace penumbro::ui {
 
 namespace {
 
-const Tx kCaption{"Einstellungen", "Options"};
-const Tx kVrmlBox{"Browser f\xFCr VRML Darstellung", "Browser for VRML View"};
-const Tx kRadio1{"Standard - Browser", "Standard - Browser"};
-const Tx kRadio2{"anderer Browser:", "other Browser"};
-const Tx kVerzBox{"Penumbro-Arbeitsverzeichnis", "Penumbro-Userdirectory"};
-const Tx kRadio3{"Standard - Arbeitsverzeichnis", "Standard - Userdirectory"};
-const Tx kRadio4{"anderes Verzeichnis:", "other directory"};
+const Tx kCaption{"Einstellungen", "Settings"};
+const Tx kVrmlBox{"Browser f\xFCr VRML Darstellung", "Browser for the VRML view"};
+const Tx kRadio1{"&Standard - Browser", "&Standard browser"};
+const Tx kRadio2{"&anderer Browser:", "&other browser:"};
+const Tx kVerzBox{"Penumbro-Arbeitsverzeichnis", "Penumbro working folder"};
+const Tx kRadio3{"&Standard - Arbeitsverzeichnis", "&Standard working folder"};
+const Tx kRadio4{"&anderes Verzeichnis:", "&other folder:"};
 const Tx kOk{"OK", "OK"};
-const Tx kAbbruch{"Abbrechen", "Abort"};
-const Tx kSuchen{"Suchen ...", "Browse ..."};
-const Tx kKeinBrowser{"- kein Standard-VRML-Browser in der Windows-Registry gefunden -",
-                      "- no standard-VRML-browser found in the Windows-registry"};
+const Tx kAbbruch{"Abbrechen", "Cancel"};
+const Tx kSuchen{"S&uchen ...", "&Browse ..."};
+// This desktop keeps its associations in its MIME database, not in a registry.
+const Tx kKeinBrowser{"- kein Standard-VRML-Browser auf diesem Desktop eingetragen -",
+                      "- no standard VRML viewer is registered on this desktop -"};
 const Tx kFileText{"Die Datei ", "The file "};
 const Tx kNichtGefunden{" wurde nicht gefunden.", " was not found."};
 const Tx kVerzeichnis{"Das Verzeichnis ", "The directory "};
@@ -206,7 +207,10 @@ void TEinstellungen::BitBtn1Click() {
     accept();
 }
 
-void TEinstellungen::BitBtn2Click() {
+void TEinstellungen::BitBtn2Click() { reject(); }
+
+// Cancel, Escape and the window's close button alike: the saved choices come back.
+void TEinstellungen::reject() {
     VRML_Browser->setText(oldBrowser_);
     RadioButton1->setChecked(oldStandardBrowser_);
     RadioButton2->setChecked(!oldStandardBrowser_);
@@ -215,7 +219,7 @@ void TEinstellungen::BitBtn2Click() {
     RadioButton3->setChecked(oldStandardFolder_);
     RadioButton4->setChecked(!oldStandardFolder_);
     Arbeitsverz->setEnabled(!oldStandardFolder_);
-    reject();
+    QDialog::reject();
 }
 
 void TEinstellungen::Browser_SuchenClick() {

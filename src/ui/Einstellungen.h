@@ -37,6 +37,7 @@ public:
 
     void BitBtn1Click();  // OK
     void BitBtn2Click();  // cancel
+    void reject() override;
     void Browser_SuchenClick();
     void Verz_SuchenClick();
 

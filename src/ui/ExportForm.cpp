@@ -9,9 +9,11 @@
 
 #include <QAbstractButton>
 #include <QButtonGroup>
+#include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -28,14 +30,21 @@ const Tx kSam{"SAM (Verschattungsverluste Monat x Stunde, %)", "SAM (shading los
 const Tx kEnergyPlus{"EnergyPlus (Schedule:File:Shading, aus der .rep-Datei)",
                      "EnergyPlus (Schedule:File:Shading, from the .rep file)"};
 const Tx kHourlyCsv{"CSV (jeder Zeitschritt der .rep-Datei)", "CSV (every time step of the .rep file)"};
-const Tx kButton1{"Datenexport verlassen", "Exit data export"};
-const Tx kButton2{"Penumbro Mittelwert-Datei ausw\xE4hlen", "Select mean value file"};
-const Tx kButton3{"Export in gew\xE4hltem Format", "Export in selected format"};
+const Tx kButton1{"Datenexport &verlassen", "E&xit data export"};
+const Tx kButton2{"Penumbro Mittelwert-Datei &ausw\xE4hlen", "Se&lect mean value file"};
+const Tx kButton3{"&Export in gew\xE4hltem Format", "&Export in selected format"};
 const Tx kMitFilter{"Mittelwerte|*.mit", "Mean-Values|*.mit"};
 const Tx kSpeichernTitel{"Exportdatei speichern unter", "Save export file as"};
 const Tx kFehler{kExportErrorCaptionDe, kExportErrorCaptionEn};
 const Tx kKeinFormat{kExportNoFormatDe, kExportNoFormatEn};
 const Tx kDefekt{kExportDefectiveDe, kExportDefectiveEn};
+const Tx kGeschrieben{"Geschrieben: ", "Written: "};
+const Tx kNichtsGeschrieben{"Nichts exportiert.", "Nothing exported."};
+
+// The folder a file dialog opens in: that of the given file, else the working folder.
+QString folderOf(const std::string& file) {
+    return file.empty() ? QDir::currentPath() : QFileInfo(fromPath(file)).absolutePath();
+}
 
 }  // namespace
 
@@ -80,6 +89,11 @@ TExportForm::TExportForm(AppState& state, Dialogs& dialogs, QWidget* parent)
     Button3 = new QPushButton;
     Button3->setObjectName(QStringLiteral("Button3"));
     Button3->setEnabled(false);
+    Button3->setDefault(true);
+    Statuszeile = new QLabel;
+    Statuszeile->setObjectName(QStringLiteral("Statuszeile"));
+    Statuszeile->setWordWrap(true);
+    Statuszeile->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto* fileRow = new QHBoxLayout;
     fileRow->addWidget(S_Filename, 1);
@@ -92,6 +106,7 @@ TExportForm::TExportForm(AppState& state, Dialogs& dialogs, QWidget* parent)
     layout->addLayout(fileRow);
     layout->addWidget(RadioGroup1);
     layout->addLayout(buttons);
+    layout->addWidget(Statuszeile);
     setMinimumWidth(560);
 
     connect(Button1, &QPushButton::clicked, this, &TExportForm::Button1Click);
@@ -126,7 +141,9 @@ void TExportForm::vorbereiten() {
         Button3->setEnabled(true);
     } else {
         S_Filename->clear();
+        Button3->setEnabled(false);
     }
+    Statuszeile->clear();
 }
 
 void TExportForm::present() {
@@ -137,8 +154,10 @@ void TExportForm::present() {
 void TExportForm::Button1Click() { reject(); }
 
 void TExportForm::Button2Click() {
+    // In the project's folder, where its runs write their files.
     const std::string proposal = proposedMitName(state_.project.fileName);
-    QString chosen = dialogs_.getOpenFileName(this, QString(), fromPath(proposal), tx(kMitFilter, language_));
+    QString chosen = dialogs_.getOpenFileName(this, QString(), QDir(projectFolder(state_)).filePath(fromPath(proposal)),
+                                              tx(kMitFilter, language_));
     if (chosen.isEmpty()) return;
     if (QFileInfo(chosen).suffix().isEmpty()) chosen += QStringLiteral(".mit");
     S_Filename->setText(chosen);
@@ -156,29 +175,35 @@ void TExportForm::Button3Click() {
     const std::string mitPath = toPath(S_Filename->text());
     // The formats of single instants read the report file of the same run.
     const std::string inPath = exportReadsReport(format) ? withoutExtension(mitPath) + ".rep" : mitPath;
-    const QString target = dialogs_.getSaveFileName(this, tx(kSpeichernTitel, language_),
-                                                    fromPath(proposedExportName(inPath, format)),
-                                                    QStringLiteral("Export|*.*"));
-    if (!target.isEmpty()) {
-        try {
-            if (exportNeedsProject(format)) {
-                const ExchangeProject project{state_.project.daten, state_.project.fileName, state_.params.skyReduction,
-                                              static_cast<int>(state_.params.elevationIntervals)};
-                exportExchangeFile(inPath, format, toPath(target), project);
-                accept();
-                return;
-            }
+    // Beside the file exported from; the window stays open for the next format.
+    const QString proposal = QDir(folderOf(inPath)).filePath(fromPath(proposedExportName(inPath, format)));
+    const QString target =
+        dialogs_.getSaveFileName(this, tx(kSpeichernTitel, language_), proposal, QStringLiteral("Export|*.*"));
+    if (target.isEmpty()) return;
+    std::vector<std::string> written;
+    try {
+        if (exportNeedsProject(format)) {
+            const ExchangeProject project{state_.project.daten, state_.project.fileName, state_.params.skyReduction,
+                                          static_cast<int>(state_.params.elevationIntervals)};
+            written = exportExchangeFile(inPath, format, toPath(target), project);
+        } else {
             const ExportResult result = exportMeanValues(splitLines(readFileBytes(mitPath)), format);
             writeFileAtomically(toPath(target), result.bytes);
+            written.push_back(toPath(target));
             if (result.error)
                 dialogs_.message(this, QMessageBox::Critical, tx(kFehler, language_), tx(kDefekt, language_),
                                  QMessageBox::Ok);
-        } catch (const InputError& e) {
-            dialogs_.message(this, QMessageBox::Critical, tx(kFehler, language_), errorMessage(e, language_),
-                             QMessageBox::Ok);
         }
+    } catch (const InputError& e) {
+        Statuszeile->setText(tx(kNichtsGeschrieben, language_));
+        dialogs_.message(this, QMessageBox::Critical, tx(kFehler, language_), errorMessage(e, language_),
+                         QMessageBox::Ok);
+        return;
     }
-    accept();
+    QStringList files;
+    for (const std::string& f : written) files << QDir::toNativeSeparators(QFileInfo(fromPath(f)).absoluteFilePath());
+    Statuszeile->setText(formate_->checkedButton()->text().remove(QLatin1Char('&')).section(QLatin1Char(' '), 0, 0) + QStringLiteral(" - ") +
+                         tx(kGeschrieben, language_) + files.join(QStringLiteral(", ")));
 }
 
 }  // namespace penumbro::ui

@@ -8,6 +8,7 @@
 
 class QButtonGroup;
 class QGroupBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -43,6 +44,7 @@ public:
     QPushButton* Button1;
     QPushButton* Button2;
     QPushButton* Button3;
+    QLabel* Statuszeile;  // what the last export wrote where
 
 private:
     AppState& state_;

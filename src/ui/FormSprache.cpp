@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QPushButton>
 
 namespace penumbro::ui {
 
@@ -62,11 +63,13 @@ TFormSprache::TFormSprache(AppState& state, Dialogs& dialogs, QWidget* parent)
     auto* flagEn = new ClickLabel;
     flagEn->setObjectName(QStringLiteral("Flagge_Englisch"));
     flagEn->setPixmap(flagPixmap(false));
-    auto* german = new ClickLabel(QStringLiteral("Deutsch"));
+    // The names are buttons, so Tab, Space, Enter and the mnemonics choose as well.
+    auto* german = new QPushButton(QStringLiteral("&Deutsch"));
     german->setObjectName(QStringLiteral("Label_Deutsch"));
-    auto* english = new ClickLabel(QStringLiteral("English"));
+    auto* english = new QPushButton(QStringLiteral("&English"));
     english->setObjectName(QStringLiteral("Label_English"));
-    for (ClickLabel* l : {flagDe, flagEn, german, english}) {
+    german->setDefault(true);
+    for (ClickLabel* l : {flagDe, flagEn}) {
         l->setAlignment(Qt::AlignCenter);
         l->setCursor(Qt::PointingHandCursor);
     }
@@ -75,9 +78,9 @@ TFormSprache::TFormSprache(AppState& state, Dialogs& dialogs, QWidget* parent)
     grid->addWidget(german, 2, 0);
     grid->addWidget(english, 2, 1);
     connect(flagDe, &ClickLabel::clicked, this, [this] { choose(Language::German); });
-    connect(german, &ClickLabel::clicked, this, [this] { choose(Language::German); });
+    connect(german, &QPushButton::clicked, this, [this] { choose(Language::German); });
     connect(flagEn, &ClickLabel::clicked, this, [this] { choose(Language::English); });
-    connect(english, &ClickLabel::clicked, this, [this] { choose(Language::English); });
+    connect(english, &QPushButton::clicked, this, [this] { choose(Language::English); });
 }
 
 void TFormSprache::choose(Language language) {

@@ -24,6 +24,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
@@ -35,17 +37,17 @@ namespace penumbro::ui {
 namespace {
 
 const Tx kObjectList{"Objektliste", "List of objects"};
-const Tx kAppend{"Objekt hinzuf\xFCgen", "Append object"};
-const Tx kInsert{"vor Objekt einf\xFCgen", "Insert object"};
-const Tx kChange{"Objekt \xE4ndern", "Change object"};
-const Tx kDelete{"Objekt l\xF6schen", "Delete object"};
+const Tx kAppend{"Objekt &hinzuf\xFCgen", "&Append object"};
+const Tx kInsert{"vor Objekt &einf\xFCgen", "&Insert object"};
+const Tx kChange{"Objekt \xE4&ndern", "&Change object"};
+const Tx kDelete{"Objekt &l\xF6schen", "&Delete object"};
 const Tx kHorizon{"Horizont", "Horizon"};
 const Tx kDescription{"Projektbeschreibung", "Description of the project"};
-const Tx kDataSheet{"Datenblatt", "Data sheet"};
+const Tx kDataSheet{"&Datenblatt", "Data s&heet"};
 const Tx kGenerate{"Generiere", "Generate"};
 const Tx kKinds[5] = {{"Rechteck", "Rectangle"}, {"n-Eck", "Polygon"}, {"Haus", "House"},
                       {"Baum", "Tree"}, {"\xDC" "berhang", "Overhang"}};
-const Tx kCancel{"Abbrechen", "Cancel"};
+const Tx kCancel{"&Abbrechen", "&Cancel"};
 const Tx kConventions{
     "- Alle L\xE4ngen in beliebigen, aber konsistenten Einheiten.\r"
     "- Der Azimutwinkel wird im Uhrzeigersinn von Norden aus gez\xE4hlt (z.B. S\xFC" "den = 180\xB0).\r"
@@ -287,6 +289,14 @@ TGenerator::TGenerator(AppState& state, Dialogs& dialogs, QWidget* parent)
     });
     new QShortcut(QKeySequence(Qt::Key_F12), this, this, &TGenerator::dataSheetRequested,
                   Qt::WidgetWithChildrenShortcut);
+    // Enter is OK and Escape is cancel in every panel; inside a grid they keep their
+    // meaning there (finish or drop the cell being typed).
+    for (const int key : {int(Qt::Key_Return), int(Qt::Key_Enter), int(Qt::Key_Escape)}) {
+        auto* shortcut = new QShortcut(QKeySequence(key), panelArea_);
+        shortcut->setObjectName(QStringLiteral("panelKey"));
+        shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+        connect(shortcut, &QShortcut::activated, this, [this, key] { panelKey(Qt::Key(key)); });
+    }
     SpracheAnpassen();
 }
 
@@ -332,7 +342,16 @@ void TGenerator::ListeAufbauen() {
     objects_ = penumbro::ListeAufbauen(state_.project.daten);
     const int row = ListBox1->currentRow();
     ListBox1->clear();
-    for (const std::string& label : objects_.labels) ListBox1->addItem(fromCp1252(label));
+    for (std::size_t i = 0; i < objects_.labels.size(); ++i) {
+        QString label = fromCp1252(objects_.labels[i]);
+        // Houses and trees show their kind; the project text keeps the German keyword.
+        const TObjekt* o = i < objects_.Objekte.size() ? &objects_.Objekte[i] : nullptr;
+        if (l == Language::English && o && (o->isHouse() || o->isTree())) {
+            const QString de = o->isHouse() ? QStringLiteral("Haus") : QStringLiteral("Baum");
+            if (label.startsWith(de)) label.replace(0, de.size(), o->isHouse() ? QStringLiteral("House") : QStringLiteral("Tree"));
+        }
+        ListBox1->addItem(label);
+    }
     if (row >= 0) ListBox1->setCurrentRow(std::min(row, ListBox1->count() - 1));
     Objektanzahl->setText(fromCp1252(objects_.objectCountText(l)));
     // Malformed text: the objects before the fault stay editable; the fault is named.
@@ -371,6 +390,39 @@ void TGenerator::Flaechenliste_Aktiv(bool active) {
         b->setEnabled(active && ListBox1->count() > 0);
     emit listActiveChanged(active);
     if (preview_) preview_->zeichnen();
+}
+
+void TGenerator::panelKey(Qt::Key key) {
+    QWidget* focus = QApplication::focusWidget();
+    for (QWidget* w = focus; w && w != panelArea_; w = w->parentWidget()) {
+        if (qobject_cast<QAbstractItemView*>(w)) {
+            // Handed on with the panel keys off, so they do not catch it again.
+            const auto keys = panelArea_->findChildren<QShortcut*>(QStringLiteral("panelKey"), Qt::FindDirectChildrenOnly);
+            for (QShortcut* s : keys) s->setEnabled(false);
+            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+            QCoreApplication::sendEvent(focus, &press);
+            for (QShortcut* s : keys) s->setEnabled(true);
+            return;
+        }
+    }
+    const bool ok = key != Qt::Key_Escape;
+    // The panels with their own buttons, by the buttons' names.
+    const std::pair<EditorForm*, std::pair<const char*, const char*>> own[] = {
+        {site_, {"GeoLage_OK", "GeoLage_Abbruch"}},
+        {reflectance_, {"Boden_OK", "Boden_Abbruch"}},
+        {horizon_, {"Horizont_OK", "BitBtn5"}},
+        {targetChooser_, {"TargetF_OK", "TargetF_Abbruch"}}};
+    QPushButton* button = nullptr;
+    if (Panel_OK->isVisible()) {
+        button = ok ? OKBtn : CancelBtn;
+    } else if (GroupBox1->isVisible()) {
+        button = ok ? nullptr : kindCancel_;
+    } else {
+        for (const auto& [form, names] : own)
+            if (form->isVisible())
+                button = form->findChild<QPushButton*>(QString::fromLatin1(ok ? names.first : names.second));
+    }
+    if (button && button->isVisible() && button->isEnabled()) button->click();
 }
 
 void TGenerator::showPanelArea(bool shown) {

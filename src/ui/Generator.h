@@ -77,6 +77,7 @@ private:
     void KommentarExit();
     void showForm(EditorForm* form, bool withOkPanel);
     void showPanelArea(bool shown);
+    void panelKey(Qt::Key key);  // Enter / Escape in the panel area
     void hidePanels();
     void updateOk();
     void kindChosen(int kind);

@@ -1,4 +1,5 @@
 #include "ui/MainForm.h"
+#include "ui/Mnemonics.h"
 
 #include "editor/TargetCheck.h"
 #include "editor/ObjectTable.h"
@@ -11,6 +12,7 @@
 #include "ui/AppState.h"
 #include "ui/Datenblatt.h"
 #include "ui/Dialogs.h"
+#include "ui/EditorForm.h"
 #include "ui/Einstellungen.h"
 #include "ui/ExportForm.h"
 #include "ui/FormSprache.h"
@@ -36,6 +38,8 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QStackedLayout>
 #include <QStackedWidget>
 #include <QTextBrowser>
 #include <QTimer>
@@ -52,52 +56,53 @@ const Tx kPanel1{"Dateneingabe", "Data input"};
 const Tx kPanel2{"Online - Ausgabe", "Online output"};
 const Tx kPanel3{"Schnelldurchlauf", "Fast pass through"};
 
-const Tx kMenuProjekt{"&Projekt", "Project"};
-const Tx kMenuSimulation{"Simulation", "Simulation"};
-const Tx kMenuExport{"Daten exportieren", "Export data"};
-const Tx kMenuEinstellungen{"Einstellungen", "Adjustments"};
-const Tx kMenuHilfe{"Hilfe", "Help"};
-const Tx kNeu{"Neues Projekt", "New project"};
-const Tx kOeffnen{"Projekt \xF6" "ffnen", "Open project"};
-const Tx kSave{"Projekt speichern", "Save project"};
-const Tx kSaveAs{"Projekt speichern unter ...", "Save project as ..."};
-const Tx kVrml{"VRML Darstellung", "VRML view"};
-const Tx kBeenden{"Programm beenden", "Quit program"};
-const Tx kSchnell{"Schnelldurchlauf", "Fast pass through of simulation"};
-const Tx kListe{"Simulationsliste erstellen", "Create a list of simulations"};
-const Tx kSonnenstand{"Sonnenstandsdiagramm ...", "Sun-path diagram ..."};
-const Tx kExport{"Daten exportieren", "Export data"};
-const Tx kVrml1{"VRML Darstellung", "VRML View"};
-const Tx kArbeitsverz{"Arbeitsverzeichnis", "User directory"};
-const Tx kSprache{"Sprache anpassen", "Select language"};
-const Tx k3d{"3D-Ansicht in der Dateieingabe deaktivieren", "Deactivate 3D-view in data input"};
-const Tx kHilfe{"Penumbro-Hilfe", "Penumbro-Help"};
+const Tx kMenuProjekt{"&Projekt", "&Project"};
+const Tx kMenuSimulation{"&Simulation", "&Simulation"};
+const Tx kMenuExport{"&Daten exportieren", "&Export data"};
+const Tx kMenuEinstellungen{"&Einstellungen", "Se&ttings"};
+const Tx kMenuHilfe{"&Hilfe", "&Help"};
+const Tx kNeu{"&Neues Projekt", "&New project"};
+const Tx kOeffnen{"Projekt \xF6" "&ffnen", "&Open project"};
+const Tx kSave{"Projekt &speichern", "&Save project"};
+const Tx kSaveAs{"Projekt speichern &unter ...", "Save project &as ..."};
+const Tx kVrml{"&VRML Darstellung", "&VRML view"};
+const Tx kBeenden{"Programm &beenden", "&Quit program"};
+const Tx kSchnell{"Sc&hnelldurchlauf", "&Fast pass through of simulation"};
+const Tx kListe{"Simulations&liste erstellen", "Create a &list of simulations"};
+const Tx kSonnenstand{"Sonnenstands&diagramm ...", "Sun-path &diagram ..."};
+const Tx kExport{"Daten &exportieren", "&Export data"};
+const Tx kVrml1{"&VRML Darstellung", "&VRML view"};
+const Tx kArbeitsverz{"&Arbeitsverzeichnis", "&Working folder"};
+const Tx kSprache{"&Sprache anpassen", "Select &language"};
+const Tx k3d{"&3D-Ansicht in der Dateieingabe deaktivieren", "Deactivate &3D view in data input"};
+const Tx kHilfe{"Penumbro-&Hilfe", "Penumbro &help"};
 
 const Tx kLaufAbbrechen{"Achtung:!\r\rHiermit wird die aktuelle Simulation abgebrochen!\r\rFortfahren?",
-                        "Caution:!\r\rHereby, the actual simulation will be terminated!\r\rContinue?"};
+                        "Caution!\r\rThis cancels the current simulation.\r\rContinue?"};
 const Tx kNichtEben{
     "Targetfl\xE4" "chen liegen nicht alle in einer Ebene! Datei kann nicht simuliert werden.\r\r"
     "W\xE4hlen Sie im Hauptmen\xFC \"Simulation - Simulationsliste erstellen\" um eine eigenst\xE4ndige "
     "Simulationen f\xFCr jedes Target durchzuf\xFChren.",
-    "Target surfaces are not situated all in one level! File cannot be simulated.\r\r"
-    "Please choose \"Simulation - Create simulation list\" in the main menu to simulate every Target separately."};
+    "Target surfaces are not all in one plane! File cannot be simulated.\r\r"
+    "Please choose \"Simulation - Create a list of simulations\" in the main menu to simulate every target separately."};
 const Tx kBeendenLauf{"Achtung: Simulation l\xE4uft!\r\rDurch das Beenden von PENUMBRO wird die aktuelle "
                       "Simulation abgebrochen!\r\rProgramm wirklich beenden?",
-                      "Caution: Simulation running!\r\rBy closing PENUMBRO, the actual simulation will be "
-                      "terminated.\r\rReally quit the program?"};
+                      "Caution: Simulation running!\r\rClosing PENUMBRO cancels the current simulation."
+                      "\r\rReally quit the program?"};
 const Tx kRestart{"Sie m\xFCssen PENUMBRO neu starten, um die \xC4nderungen zu \xFC" "bernehmen!",
-                   "PENUMBRO must be re-started to take over the new settings."};
+                   "Restart PENUMBRO to apply the new settings."};
 const Tx kVerzFehlt1{"Arbeitsverzeichnis ", "Directory "};
 const Tx kVerzFehlt2{" nicht vorhanden.", " not available."};
-const Tx kVerzFehlt3{"Standard Arbeitsverzeichnis wird verwendet.", "Standard user directory will be used."};
+const Tx kVerzFehlt3{"Standard Arbeitsverzeichnis wird verwendet.", "The standard working folder is used."};
 const Tx kArgumentFehlt1{"Die Datei \"", "The file \""};
 const Tx kArgumentFehlt2{"\" wurde nicht gefunden. Ein leeres Projekt wird begonnen.",
                          "\" was not found. An empty project is started."};
 const Tx kChanged{"Das Projekt wurde ge\xE4ndert. \xC4nderungen speichern?",
-                    "The project have been changed. Save the changes?"};
+                    "The project has been changed. Save the changes?"};
 const Tx kExistiert{"Die Datei existiert bereits. Soll die Datei \xFC" "berschrieben werden?",
                     "The file already exists. Should the file be overwritten?"};
 const Tx kDatenFilter{"Daten|*.dat", "Data|*.dat"};
+const Tx kModusTaste{" (Tastenk\xFCrzel: ", " (shortcut: "};
 const char* const kSpracheTitel = "Spracheinstellung/ Language Adjustment";
 const char* const kSpracheText =
     "Die Einstellung wird beim n\xE4" "chsten Start \xFC" "bernommen. - Language-adjustment will be applied at next run.";
@@ -107,7 +112,10 @@ const char* const kSpracheText =
 
 ModePanel::ModePanel(QWidget* parent) : QLabel(parent) {
     setAlignment(Qt::AlignCenter);
-    setFixedSize(300, 25);
+    // 300 wide at the design size; narrower windows shrink the panels down to their text.
+    setFixedHeight(25);
+    setMaximumWidth(300);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     setAutoFillBackground(true);
     setLineWidth(2);
     QFont f = font();
@@ -146,29 +154,56 @@ TMainForm::TMainForm(AppState& state, Dialogs& dialogs, QWidget* parent)
     pages_->addWidget(editorPage_);
     pages_->addWidget(online_);
     pages_->addWidget(fastRun_);
+    // On a screen smaller than the design size the pages scroll; the mode bar below stays.
+    // The area sizes the pages itself: a resizable scroll area would give pages with
+    // wrapped texts their preferred height and scroll where they fit.
+    auto* scroll = new QScrollArea;
+    scroll->setObjectName(QStringLiteral("Seiten"));
+    auto* holder = new QWidget;
+    pages_->setParent(holder);
+    scroll->setWidget(holder);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->viewport()->installEventFilter(this);
+    pages_->installEventFilter(this);  // a page whose smallest size changes
+    pagesScroll_ = scroll;
 
-    // Bottom bar with the three mode panels; the batch panel covers it when shown.
+    // Bottom bar with the three mode panels (20 | 300 | 38 | 300 | 38 | 300 | 20 at the
+    // design width); the batch panel takes its place while a list waits or runs.
     auto* bar = new QWidget;
     bar->setObjectName(QStringLiteral("Panel_Auswahl"));
     bar->setFixedHeight(35);
+    barStack_ = new QStackedLayout(bar);
+    auto* modes = new QWidget;
+    auto* modeRow = new QHBoxLayout(modes);
+    modeRow->setContentsMargins(20, 5, 20, 5);
+    modeRow->setSpacing(38);
     const char* names[] = {"Hauptauswahl1", "Hauptauswahl2", "Hauptauswahl3"};
-    const int xs[] = {20, 358, 696};
     for (int i = 0; i < 3; ++i) {
-        panels_[i] = new ModePanel(bar);
+        panels_[i] = new ModePanel;
         panels_[i]->setObjectName(QString::fromLatin1(names[i]));
-        panels_[i]->move(xs[i], 5);
+        modeRow->addWidget(panels_[i]);
         connect(panels_[i], &ModePanel::clicked, this, [this, i] { HauptauswahlClick(i + 1); });
+        // Ctrl+1/2/3 as a click on the panel, refused like it while the panel is disabled.
+        auto* key = new QAction(this);
+        key->setObjectName(QStringLiteral("Modus%1").arg(i + 1));
+        key->setShortcut(QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_1 + i)));
+        key->setShortcutContext(Qt::WindowShortcut);
+        addAction(key);
+        connect(key, &QAction::triggered, this, [this, i] {
+            if (panels_[i]->isEnabled() && panels_[i]->isVisible()) HauptauswahlClick(i + 1);
+        });
     }
-    Panel_Simulationsliste = new QLabel(bar);
+    Panel_Simulationsliste = new QLabel;
     Panel_Simulationsliste->setObjectName(QStringLiteral("Panel_Simulationsliste"));
-    Panel_Simulationsliste->setGeometry(0, 0, 1016, 35);
-    Panel_Simulationsliste->hide();
+    Panel_Simulationsliste->setAlignment(Qt::AlignCenter);
+    barStack_->addWidget(modes);
+    barStack_->addWidget(Panel_Simulationsliste);
 
     auto* central = new QWidget;
     auto* layout = new QVBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(pages_, 1);
+    layout->addWidget(scroll, 1);
     layout->addWidget(bar);
     setCentralWidget(central);
     QFont f = font();
@@ -186,12 +221,12 @@ TMainForm::TMainForm(AppState& state, Dialogs& dialogs, QWidget* parent)
     };
     listHooks.batchPanel = [this](const QString& text) {
         Panel_Simulationsliste->setText(text);
-        Panel_Simulationsliste->setVisible(!text.isEmpty());
-        Panel_Simulationsliste->raise();
+        barStack_->setCurrentIndex(text.isEmpty() ? 0 : 1);
     };
     listHooks.showFastRun = [this] {
+        // Values typed in the fast-run window before the list took it over stay.
+        if (active_ == 3) fastRun_->ParameterMerken();
         showPage(3);
-        showMaximized();
     };
     listHooks.showDataInput = [this] { showPage(1); };
     simList_ = new TSimulationsliste(state_, dialogs_, *fastRun_, std::move(listHooks), this);
@@ -202,6 +237,7 @@ TMainForm::TMainForm(AppState& state, Dialogs& dialogs, QWidget* parent)
     });
     connect(editor_, &TGenerator::textChanged, this, [this] {
         if (dataSheet_->isVisible()) dataSheet_->aktualisieren();
+        titelAktualisieren();
     });
     // While an editor panel is open only the editor may change the project.
     connect(editor_, &TGenerator::listActiveChanged, this, [this](bool on) {
@@ -270,8 +306,21 @@ void TMainForm::menusAnlegen() {
     Hilfe1 = menuBar()->addMenu(QString());
     Hilfe1->setObjectName(QStringLiteral("Hilfe1"));
     PenumbroHilfe1 = action(Hilfe1, "PenumbroHilfe1", [this] { PenumbroHilfe1Click(); });
-    // F1 anywhere in the program.
-    PenumbroHilfe1->setShortcut(QKeySequence(Qt::Key_F1));
+    // The desktop's usual keys; help (F1 at least) anywhere in the program.
+    Menu_Projekt_Neu->setShortcuts(QKeySequence::New);
+    Menu_Projekt_Oeffnen->setShortcuts(QKeySequence::Open);
+    Projektspeichern1->setShortcuts(QKeySequence::Save);
+    // Desktops whose key scheme has none for these get the usual ones of this platform.
+    const auto standardOr = [](QKeySequence::StandardKey key, const char* otherwise) {
+        QList<QKeySequence> keys = QKeySequence::keyBindings(key);
+        if (keys.isEmpty()) keys << QKeySequence(QString::fromLatin1(otherwise));
+        return keys;
+    };
+    Projektspeichernunter1->setShortcuts(standardOr(QKeySequence::SaveAs, "Ctrl+Shift+S"));
+    Programmbeenden1->setShortcuts(standardOr(QKeySequence::Quit, "Ctrl+Q"));
+    QList<QKeySequence> help = QKeySequence::keyBindings(QKeySequence::HelpContents);
+    if (!help.contains(QKeySequence(Qt::Key_F1))) help.prepend(QKeySequence(Qt::Key_F1));
+    PenumbroHilfe1->setShortcuts(help);
     PenumbroHilfe1->setShortcutContext(Qt::ApplicationShortcut);
 }
 
@@ -280,6 +329,13 @@ void TMainForm::SpracheAnpassen() {
     panels_[0]->setText(tx(kPanel1, l));
     panels_[1]->setText(tx(kPanel2, l));
     panels_[2]->setText(tx(kPanel3, l));
+    for (int i = 0; i < 3; ++i) {
+        ModePanel* p = panels_[i];
+        p->setMinimumWidth(p->fontMetrics().horizontalAdvance(p->text()) + 2 * p->frameWidth() + 12);
+        p->setToolTip(p->text() + tx(kModusTaste, l) +
+                      QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_1 + i)).toString(QKeySequence::NativeText) +
+                      QLatin1Char(')'));
+    }
     Menu_Projekt->setTitle(tx(kMenuProjekt, l));
     Menu_Simulation->setTitle(tx(kMenuSimulation, l));
     Menu_Export->setTitle(tx(kMenuExport, l));
@@ -310,6 +366,17 @@ void TMainForm::SpracheAnpassen() {
     export_->SpracheAnpassen(l);
     dataSheet_->SpracheAnpassen(l);
     editorAktualisieren();
+
+    // Buttons without a letter of their own get one; the menu bar's letters stay the menus'.
+    QString menuLetters;
+    for (QMenu* m : {Menu_Projekt, Menu_Simulation, Menu_Export, Menu_Einstellungen, Hilfe1})
+        menuLetters += mnemonicOf(m->title());
+    // Each page, and each editor panel (one shown at a time), is a scope of its own.
+    const auto ownScope = [this](const QWidget* w) {
+        return w->parentWidget() == pages_ || qobject_cast<const EditorForm*>(w) != nullptr;
+    };
+    giveMnemonics(this, ownScope, menuLetters);
+    for (QWidget* dialog : std::initializer_list<QWidget*>{settingsWindow_, export_, simList_}) giveMnemonics(dialog);
 }
 
 void TMainForm::start(const QString& argument) {
@@ -350,7 +417,6 @@ void TMainForm::start(const QString& argument) {
     editor_->createPreview();
 
     resetToNewProject(state_.project);
-    setWindowTitle(QStringLiteral("Penumbro"));
     HauptauswahlClick(1);
 
     if (!argument.isEmpty()) {
@@ -367,6 +433,15 @@ void TMainForm::start(const QString& argument) {
     state_.project.original = state_.project.daten;
     setOutputName();
     editorAktualisieren();
+    titelAktualisieren();
+}
+
+void TMainForm::titelAktualisieren() {
+    // "[*]" is where the unsaved-changes mark appears.
+    setWindowTitle((isUnnamed(state_.project.fileName) ? QStringLiteral("Penumbro")
+                                                       : fromPath(captionFor(state_.project.fileName))) +
+                   QStringLiteral("[*]"));
+    setWindowModified(textChanged(state_.project.original, state_.project.daten));
 }
 
 void TMainForm::setOutputName() {
@@ -454,7 +529,7 @@ bool TMainForm::projektLaden(const QString& path) {
         dialogs_.warning(this, errorMessage(e, state_.language));
         return false;
     }
-    setWindowTitle(fromPath(captionFor(state_.project.fileName)));
+    titelAktualisieren();
     const QString dir = QFileInfo(path).absolutePath();
     fastRun_->setInitialDirectory(dir);
     setOutputName();
@@ -464,15 +539,15 @@ bool TMainForm::projektLaden(const QString& path) {
 void TMainForm::Menu_Projekt_NeuClick() {
     if (ProjektGeaendert()) return;
     resetToNewProject(state_.project);
-    setWindowTitle(QStringLiteral("Penumbro"));
     setOutputName();
     HauptauswahlClick(1);
     editorAktualisieren();
+    titelAktualisieren();
 }
 
 void TMainForm::Menu_Projekt_OeffnenClick() {
     if (ProjektGeaendert()) return;
-    QString chosen = dialogs_.getOpenFileName(this, QString(), QDir::currentPath(), tx(kDatenFilter, state_.language));
+    QString chosen = dialogs_.getOpenFileName(this, QString(), projectFolder(state_), tx(kDatenFilter, state_.language));
     if (chosen.isEmpty()) return;
     if (QFileInfo(chosen).suffix().isEmpty()) chosen += QStringLiteral(".dat");
     if (!projektLaden(chosen)) return;
@@ -480,6 +555,7 @@ void TMainForm::Menu_Projekt_OeffnenClick() {
     state_.project.original = state_.project.daten;
     editorAktualisieren();
     editor_->selectRow(0);
+    titelAktualisieren();
 }
 
 bool TMainForm::Projektspeichern1Click() {
@@ -491,12 +567,13 @@ bool TMainForm::Projektspeichern1Click() {
         return false;
     }
     state_.project.original = state_.project.daten;
+    titelAktualisieren();
     return true;
 }
 
 bool TMainForm::Projektspeichernunter1Click() {
     const Language l = state_.language;
-    QString initial = isUnnamed(state_.project.fileName) ? QDir::currentPath() : fromPath(state_.project.fileName);
+    QString initial = isUnnamed(state_.project.fileName) ? projectFolder(state_) : fromPath(state_.project.fileName);
     for (;;) {
         QString chosen = dialogs_.getSaveFileName(this, QString(), initial, QStringLiteral("*.dat|*.dat"));
         if (chosen.isEmpty()) return false;
@@ -517,7 +594,7 @@ bool TMainForm::Projektspeichernunter1Click() {
             dialogs_.warning(this, errorMessage(e, state_.language));
             return false;
         }
-        setWindowTitle(fromPath(captionFor(state_.project.fileName)));
+        titelAktualisieren();
         fastRun_->setInitialDirectory(QFileInfo(chosen).absolutePath());
         setOutputName();
         return true;
@@ -540,7 +617,10 @@ bool TMainForm::ProjektGeaendert() {
 }
 
 void TMainForm::VRML_DarstellungClick() {
-    const std::string base = vrmlBaseName(state_.project.fileName, toPath(QDir::currentPath()));
+    std::string base = vrmlBaseName(state_.project.fileName, toPath(QDir::currentPath()));
+    // An unnamed project's world is named in the user's language, in the working folder.
+    if (isUnnamed(state_.project.fileName) && state_.language == Language::English)
+        base = toPath(QDir::current().absoluteFilePath(QStringLiteral("untitled")));
     std::string wrl;
     try {
         wrl = VrmlDateiSchreiben(state_.project.daten, base, vrmlTexts(state_.language), state_.project.fileName);
@@ -555,7 +635,10 @@ void TMainForm::VRML_DarstellungClick() {
 void TMainForm::Menu_export_exportClick() { export_->present(); }
 
 void TMainForm::Menu_SonnenstandsdiagrammClick() {
-    if (!sunPath_) sunPath_ = new TSunPathWindow(state_, dialogs_, this);
+    if (!sunPath_) {
+        sunPath_ = new TSunPathWindow(state_, dialogs_, this);
+        giveMnemonics(sunPath_);
+    }
     sunPath_->present();
 }
 
@@ -609,7 +692,7 @@ void TMainForm::PenumbroHilfe1Click() {
         helpWindow_ = browser;
     }
     auto* browser = static_cast<QTextBrowser*>(helpWindow_);
-    browser->setWindowTitle(tx(kHilfe, state_.language));
+    browser->setWindowTitle(tx(kHilfe, state_.language).remove(QLatin1Char('&')));
     browser->setSource(QUrl::fromLocalFile(file));
     if (!browser->isVisible()) {
         // Over the main window but wholly on its screen, room left for the frame.
@@ -625,6 +708,17 @@ void TMainForm::PenumbroHilfe1Click() {
 }
 
 void TMainForm::Menu_SimulationslisteErstellenClick() { dialogs_.exec(*simList_); }
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    if ((watched == pagesScroll_->viewport() && event->type() == QEvent::Resize) ||
+        (watched == pages_ && event->type() == QEvent::LayoutRequest)) {
+        // The pages fill the area, down to their smallest size; below it they scroll.
+        const QSize size = pagesScroll_->viewport()->size().expandedTo(pages_->minimumSizeHint());
+        pagesScroll_->widget()->resize(size);
+        pages_->setGeometry(QRect(QPoint(), size));
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
 
 void TMainForm::closeEvent(QCloseEvent* event) {
     if (!state_.simulationIdle) {
@@ -654,7 +748,14 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 void placeCentred(QWidget& window) {
     const QScreen* screen = window.screen();
     if (!screen) return;
-    const QRect area = screen->availableGeometry();
+    placeCentred(window, screen->availableGeometry());
+}
+
+void placeCentred(QWidget& window, const QRect& area) {
+    // Larger than the free area: shrunk to it (frame included), the pages then scroll.
+    const QSize frameExtra = window.frameGeometry().size() - window.size();
+    const QSize fitting = window.size().boundedTo(area.size() - frameExtra).expandedTo(window.minimumSizeHint());
+    if (fitting != window.size()) window.resize(fitting);
     const QRect frame = window.frameGeometry();
     window.move(area.left() + std::max(0, (area.width() - frame.width()) / 2),
                 area.top() + std::max(0, (area.height() - frame.height()) / 2));

@@ -9,6 +9,8 @@ class QAction;
 #include <QLabel>
 class QListWidget;
 class QMenu;
+class QScrollArea;
+class QStackedLayout;
 class QStackedWidget;
 class QTimer;
 
@@ -87,6 +89,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void menusAnlegen();
@@ -94,12 +97,14 @@ private:
     void editorAktualisieren();
     void showProjectChanged();
     void setOutputName();
+    void titelAktualisieren();  // file name and unsaved-changes mark
     QString helpFile() const;
 
     AppState& state_;
     Dialogs& dialogs_;
     int active_ = 0;  // 0: nothing shown yet
     QStackedWidget* pages_;
+    QScrollArea* pagesScroll_;
     QWidget* editorPage_;
     TGenerator* editor_;
     TOnline_Ausgabe* online_;
@@ -108,6 +113,7 @@ private:
     TSimulationsliste* simList_;
     ModePanel* panels_[3];
     QLabel* Panel_Simulationsliste;
+    QStackedLayout* barStack_;  // the mode panels or the batch panel
     TEinstellungen* settingsWindow_;
     TFormSprache* language_;
     TDatenblatt* dataSheet_;
@@ -138,5 +144,7 @@ private:
 // Centres the shown window on its screen's free area; a window larger than that area
 // keeps its top-left corner (and so its title bar) on the screen.
 void placeCentred(QWidget& window);
+// The same within the given free area, shrinking a window larger than it.
+void placeCentred(QWidget& window, const QRect& area);
 
 }  // namespace penumbro::ui

@@ -14,7 +14,7 @@ namespace penumbro::ui {
 namespace {
 
 // One title while the run lasts and after it.
-const Tx kFrameY{"Beschattung [ % ]", "Geometrical shading coefficient [ % ]"};
+const Tx kFrameY{"Beschattung [ % ]", "Shaded fraction [ % ]"};
 const Tx kHours{"Uhr", "h"};
 
 // Pen colours by month, as RGB: a year's twelve curves must be told apart.

@@ -33,7 +33,7 @@ const Tx kDachhoehe{"H\xF6he des Daches :", "Height of the roof :"};
 const Tx kStandard{"Standardposition: ", "Default position:"};
 const Tx kStandardFirst{"Der Dachfirst liegt in Nord-S\xFC" "d-Richtung. Eine Ecke liegt in (0,0,0).",
                         "The ridge direction is north-south. One corner of the house has the coordinates (0,0,0)."};
-const Tx kStandardBoden{"Die Bodenplatte des Haus steht im 1. Quadranten zu positiven x-, y-, z-Koordinaten.",
+const Tx kStandardBoden{"Die Bodenplatte des Hauses steht im 1. Quadranten zu positiven x-, y-, z-Koordinaten.",
                         "The floor of the house lies in the principal quadrant."};
 const Tx kLage{"\xC4nderung der Lage: ", "Changing the position:"};
 const Tx kDrehung{"1. Drehung des Hauses im Uhrzeigersinn:", "1. Clockwise rotation of the house:"};
@@ -45,15 +45,15 @@ const Tx kStammDurchmesser{"Durchmesser des Stammes :", "Diameter of the trunk :
 const Tx kKronenDurchmesser{"Durchmesser der Baumkrone :", "Diameter of the crown :"};
 const Tx kFusspunkt{"Position des Fu\xDF" "punktes im Erdoberfl\xE4" "chen-System :",
                     "Position of the foot point in the earth surface system :"};
-const Tx kBelaubung{"Belaubung", "Foliage transparency"};
-const Tx kBelaubungLesen{"Belaubung aus Datei einlesen", "Read foliage from file"};
-const Tx kBelaubungSpeichern{"Belaubungsdaten speichern unter ...", "Save foliage to file ..."};
+const Tx kBelaubung{"Belaubung", "Foliage (leaf cover)"};
+const Tx kBelaubungLesen{"Belaubung aus Datei &einlesen", "&Read foliage from file"};
+const Tx kBelaubungSpeichern{"Belaubungsdaten &speichern unter ...", "&Save foliage to file ..."};
 
 const Tx kBodenTitel{"Bodenreflexion \xE4" "ndern", "Change ground reflection"};
-const Tx kBodenLesen{"Bodenreflexion aus Datei einlesen", "Read ground reflection from file"};
-const Tx kBodenSpeichern{"Bodenreflexionsdaten speichern unter ...", "Save ground reflection to file ..."};
+const Tx kBodenLesen{"Bodenreflexion aus Datei &einlesen", "&Read ground reflection from file"};
+const Tx kBodenSpeichern{"Bodenreflexionsdaten &speichern unter ...", "&Save ground reflection to file ..."};
 const Tx kOk{"OK", "OK"};
-const Tx kAbbrechen{"Abbrechen", "Cancel"};
+const Tx kAbbrechen{"&Abbrechen", "&Cancel"};
 
 const Tx kScheduleOeffnen{"Schedule-Datei \xF6" "ffnen", "Open schedule file"};
 const Tx kScheduleSpeichern{"Schedule-Datei speichern unter", "Save schedule file as"};

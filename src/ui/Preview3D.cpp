@@ -8,6 +8,8 @@
 
 #include "project/InputError.h"
 
+#include <algorithm>
+
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QGuiApplication>
@@ -41,9 +43,9 @@ const Tx kWest{"West-Ansicht", "View from west"};
 const Tx kBodenplatte{"Bodenplatte (z = 0) anzeigen", "Show ground plane (z = 0)"};
 const Tx kHinweis{
     "Klicken Sie in die Grafik und bewegen Sie die Maus bei gedr\xFC" "ckter Maustaste um die Szene zu "
-    "drehen oder zu verscheiben.\r\rLinke Maustaste:      Szene drehen\rRechte Maustaste:  Szene verschieben",
-    "Click into the graphic an move the mouse with pressed mouse button to translate or rotate the "
-    "scenario.\r\rLeft mouse button:        Rotate scenario\rRight mouse button:     Translate scenario"};
+    "drehen oder zu verschieben.\r\rLinke Maustaste:      Szene drehen\rRechte Maustaste:  Szene verschieben",
+    "Click into the graphic and move the mouse with a mouse button pressed to rotate or move the "
+    "scene.\r\rLeft mouse button:        rotate the scene\rRight mouse button:     move the scene"};
 const Tx kKeinOpenGl{"Die 3D-Ansicht ist ohne OpenGL nicht verf\xFC" "gbar.",
                      "The 3D view is not available without OpenGL."};
 const Tx kAbgeschaltet{"Die 3D-Ansicht ist abgeschaltet.", "The 3D view is switched off."};
@@ -64,7 +66,7 @@ const Tx kTakt2{
     "recommended to switch off the three-dimensional view in the data input. Otherwise, graphical "
     "problems (up to total system crashes) can occur.\r\rThe three-dimensional view by VRML will be "
     "still available (Menu \"File - VRML view\"); the 3D view in the data input section can be turned "
-    "on again in the menu \"Adjustments\".\r\rShould the three-dimensional view be switched off?"};
+    "on again in the menu \"Settings\".\r\rShould the three-dimensional view be switched off?"};
 
 // Double buffering, 24 colour bits and a 32-bit depth buffer where the platform has
 // one; a compatibility context, since the picture is drawn with OpenGL 1.1 calls.
@@ -228,7 +230,6 @@ Preview3DBox::Preview3DBox(const AppState& state, QWidget* parent) : QGroupBox(p
     hint_->setWordWrap(true);
     menu->addWidget(hint_);
     menu->addStretch(1);
-    Panel_3DMenue->setFixedWidth(190);
     Panel_3DMenue->hide();
 
     Panel_3DMenueEin = named(new QPushButton(QStringLiteral(">>"), this), "Panel_3DMenueEin");
@@ -331,6 +332,8 @@ void Preview3DBox::TrackBar1Change(int position) {
 }
 
 void Preview3DBox::Panel_3DMenueEinClick(QObject* sender) {
+    // Wide enough for the ground-plate switch in the font and language it has now.
+    Panel_3DMenue->setFixedWidth(std::max(190, CheckBox_Bodenplatte->sizeHint().width()));
     Panel_3DMenue->setVisible(sender == Panel_3DMenueEin && Panel_3DMenue->isHidden());
     Panel_3DMenueEin->setText(Panel_3DMenue->isHidden() ? QStringLiteral(">>") : QStringLiteral("<<"));
     zeichnen();

@@ -53,27 +53,27 @@ const Tx kKomma{"Komma (,)", "Comma (,)"};
 const Tx kPunkt{"Punkt (.)", "Point (.)"};
 const Tx kMit{"Mittelwertdatei:", "Mean-value file:"};
 const Tx kRep{"Reportdatei:", "Report file:"};
-const Tx kAusgabeAendern{"Ausgabedateien \xE4ndern ...", "Change output files ..."};
-const Tx kOeffnen{"Parameterdatei \xF6" "ffnen ...", "Open parameter file ..."};
-const Tx kSaveAs{"Parameter speichern unter ...", "Save parameters as ..."};
-const Tx kStandard{"Parameter als Voreinstellung", "Parameters as default"};
-const Tx kStarten{"Simulation starten", "Start simulation"};
+const Tx kAusgabeAendern{"Ausgabedateien \xE4&ndern ...", "Change &output files ..."};
+const Tx kOeffnen{"Parameterdatei \xF6" "&ffnen ...", "O&pen parameter file ..."};
+const Tx kSaveAs{"Parameter speichern &unter ...", "Save parameters &as ..."};
+const Tx kStandard{"Parameter als &Voreinstellung", "Parameters as &default"};
+const Tx kStarten{"Simulation &starten", "&Start simulation"};
 const Tx kStartgruppe{"Simulationsparameter", "Simulation parameters"};
 const Tx kFortschritt{"Simulation l\xE4uft", "Simulation running"};
 const Tx kSimuliere{"Simuliere Tag Nr. ", "Simulating day No."};
 const Tx kBerechneDiffus{"Berechne Diffusstrahlung", "Calculation of diffuse radiation is running ..."};
-const Tx kAbbrechen{"Simulation abbrechen", "Abort simulation"};
+const Tx kAbbrechen{"Simulation &abbrechen", "&Cancel simulation"};
 
-const Tx kAbbruchFrage{"Soll die aktuelle Simulation wirklich abgebrochen werden?", "Abort the actual simulation?"};
-const Tx kAusgabeTitel{"Ausgabefiles benennen", "Save output files as"};
+const Tx kAbbruchFrage{"Soll die aktuelle Simulation wirklich abgebrochen werden?", "Really cancel the current simulation?"};
+const Tx kAusgabeTitel{"Ausgabedateien benennen", "Name the output files"};
 const Tx kAusgabeFilter{"Mittelwertdatei|*.mit", "Mean-value file|*.mit"};
 const Tx kOeffnenTitel{"Datei \xF6" "ffnen", "Open file"};
 const Tx kKonFilter{"Konfiguration|*.kon", "Configuration file|*.kon"};
 const Tx kSpeichernTitel{"Parameter speichern unter", "Save parameters as"};
 const Tx kReserviert{"Dateiname reserviert f\xFCr Penumbro - Standarddatei",
-                     "Filename reserved for PENUMBRO - standard - file"};
+                     "This file name is reserved for PENUMBRO's default parameters."};
 const Tx kVoreinstellung{"Hiermit werden die aktuellen Parameter als Voreinstellung bei Starten von PENUMBRO festgelegt.",
-                         "Hereby, the actual parameter values will be set as default when PENUMBRO is started."};
+                         "This makes the current parameter values the defaults when PENUMBRO starts."};
 const Tx kBeendet{"Simulation beendet!", "Simulation completed!"};
 
 // The chosen name with the default extension when it has none.
@@ -357,6 +357,8 @@ void Tschnell_ausgabe::Vorbereitung() {
     zusatz6->setValue(p.elevationIntervals);
     zusatz7->setValue(std::round(p.skyReduction * 100) / 100);
     zusatz8->setValue(std::round(p.obstacleReflectance * 100) / 100);
+    // The record's spare byte 3 carries the decimal choice, so the defaults keep it.
+    (p.reserved3 == 1 ? Dezimalzeichen_Komma : Dezimalzeichen_Punkt)->setChecked(true);
     namenZeigen();
     Zeichenfenster->clearChart();
 }
@@ -376,6 +378,7 @@ void Tschnell_ausgabe::ParameterMerken() {
     p.elevationIntervals = zusatz6->value();
     p.skyReduction = zusatz7->value();
     p.obstacleReflectance = zusatz8->value();
+    p.reserved3 = Dezimalzeichen_Komma->isChecked() ? 1 : 0;
 }
 
 void Tschnell_ausgabe::monatlichClick() {

@@ -1,11 +1,14 @@
 #include "ui/Screenshots.h"
 
 #include "ui/AppState.h"
+#include "ui/Einstellungen.h"
+#include "ui/ExportForm.h"
 #include "ui/Generator.h"
 #include "ui/MainForm.h"
 #include "ui/OnlineAusgabe.h"
 #include "ui/Preview3D.h"
 #include "ui/SchnellAusgabe.h"
+#include "ui/Simulationsliste.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -13,6 +16,7 @@
 #include <QLineEdit>
 #include <QDialog>
 #include <QDir>
+#include <QGroupBox>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTimer>
@@ -132,6 +136,18 @@ void screenshotsAufnehmen(TMainForm& window, AppState& state, const QString& dir
         w->SpinEdit4->setValue(20);
         QObject::connect(w, &Tschnell_ausgabe::laufBeendet, &window, [&window, dir] {
             save(window, dir, QStringLiteral("4-schnelldurchlauf-nach-lauf.png"));
+            // The dialogs, shown without waiting for them.
+            TExportForm* x = window.exportForm();
+            x->vorbereiten();
+            const std::pair<QDialog*, const char*> dialogs[] = {
+                {x, "5-export.png"}, {window.simulationList(), "5-simulationsliste.png"},
+                {window.settingsWindow(), "5-einstellungen.png"}};
+            window.settingsWindow()->VRML_Box->show();
+            for (auto [dialog, name] : dialogs) {
+                dialog->show();
+                save(*dialog, dir, QString::fromLatin1(name));
+                dialog->hide();
+            }
             QApplication::quit();
         });
         w->SimulationStarten->click();

@@ -31,36 +31,38 @@ namespace penumbro::ui {
 namespace {
 
 const Tx kTitel{"Simulationsliste", "List of simulations"};
-const Tx kHinzufuegen{"Datei zur Liste hinzuf\xFCgen", "Add file to list"};
-const Tx kEntfernen{"Datei aus Liste enternen", "Delete file from list"};
-const Tx kLoeschen{"Liste l\xF6schen", "Delete simulation list"};
-const Tx kAbarbeiten{"Simulationsliste abarbeiten", "Work off simulation list"};
-const Tx kSchliessen{"Schliessen", "Close"};
+const Tx kHinzufuegen{"Datei zur Liste &hinzuf\xFCgen", "&Add file to list"};
+const Tx kEntfernen{"Datei aus Liste &entfernen", "&Remove file from list"};
+const Tx kLoeschen{"Liste &l\xF6schen", "&Delete simulation list"};
+const Tx kAbarbeiten{"Simulationsliste a&barbeiten", "Ru&n simulation list"};
+const Tx kSchliessen{"&Schlie\xDF" "en", "&Close"};
 const Tx kOeffnenTitel{"Datei \xF6" "ffnen", "Open file"};
 const Tx kDatenFilter{"Daten|*.dat", "Data|*.dat"};
 const Tx kGeoeffnet{"Die gew\xE4hlte Datei ist zur Zeit ge\xF6" "ffnet. Sollen die \xC4nderungen vor der Simulation "
                     "gespeichert werden? (Sonst wird mit dem zuletzt abgespeicherten Datenbestand simuliert!)",
-                    "This file is open at the moment. Should the actual changes be saved before the simulation? "
+                    "This file is open at the moment. Should the current changes be saved before the simulation? "
                     "(Otherwise, the last saved data will be simulated!)"};
 const Tx kMaximum{"Die maximale Anzahl von 99 Simulationen ist erreicht.",
                   "The maximum number of 99 simulations has been reached."};
 const Tx kKeinTarget{"Die Datendatei ist ung\xFCltig oder enth\xE4lt keine Targets",
-                     "This is not a valid date file or it contains no targets."};
+                     "This is not a valid data file or it contains no targets."};
 const Tx kEntfernenTitel{"Datei aus der Liste entfernen", "Remove file from list"};
 const Tx kEntfernenFrage{"Bitte geben Sie die Nummer (1 ... 99) ein:", "Please enter the number (1 ... 99):"};
 const Tx kUngueltig{"Ung\xFCltige Eingabe!", "Invalid input!"};
 const Tx kLoeschenFrage{"Simulationsliste komplett l\xF6schen?", "Delete complete simulation list?"};
 const Tx kEinstellen{"Bitte stellen Sie die Simulationsparameter ein\rund klicken Sie anschlie\xDF" "end die "
                      "Schaltfl\xE4" "che \"Simulation starten\".",
-                     "Please set the parameter for the simulations\rand press the button \"Start simulation\"."};
+                     "Please set the parameters for the simulations\rand press the button \"Start simulation\"."};
 const Tx kPanelEinstellen{"Bitte stellen Sie die Simulationsparameter ein und klicken Sie anschlie\xDF" "end die "
                           "Schaltfl\xE4" "che \"Simulation starten\".",
-                          "Please set the parameter for the simulations and press the button \"Start simulation\"."};
-const Tx kPanelLauf{"Simulationsliste wird abgearbeitet: Simulation ", "List of simulations is worked off: Simulation "};
+                          "Please set the parameters for the simulations and press the button \"Start simulation\"."};
+const Tx kPanelLauf{"Simulationsliste wird abgearbeitet: Simulation ", "Running the list of simulations: simulation "};
 const Tx kBeendet{"Simulation beendet!", "Simulation completed!"};
 
 // Grid titles (row 0 of the list).
-const char* const kSpalten[] = {"Datendatei", "Target", "Ausgabedatei (+ \".mit\" / + \".rep\")"};
+const Tx kSpalten[] = {{"Datendatei", "Data file"},
+                       {"Target", "Target"},
+                       {"Ausgabedatei (+ \".mit\" / + \".rep\")", "Output file (+ \".mit\" / + \".rep\")"}};
 
 // Paths are the file system's bytes; a stem may carry a target name's Windows-1252 bytes.
 QString cellText(int column, const std::string& bytes) {
@@ -75,9 +77,6 @@ TSimulationsliste::TSimulationsliste(AppState& state, Dialogs& dialogs, Tschnell
     setObjectName(QStringLiteral("Simulationsliste"));
     StringGrid1 = new QTableWidget(kMaxSimulations, 3, this);
     StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
-    QStringList titles;
-    for (const char* t : kSpalten) titles << fromCp1252(t);
-    StringGrid1->setHorizontalHeaderLabels(titles);
     StringGrid1->horizontalHeader()->setStretchLastSection(true);
     StringGrid1->setColumnWidth(0, 320);
     StringGrid1->setColumnWidth(1, 160);
@@ -124,6 +123,10 @@ void TSimulationsliste::SpracheAnpassen(Language language) {
     BitBtn3->setText(tx(kLoeschen, language));
     BitBtn4->setText(tx(kAbarbeiten, language));
     BitBtn5->setText(tx(kSchliessen, language));
+    QStringList titles;
+    for (const Tx& t : kSpalten) titles << tx(t, language);
+    StringGrid1->setHorizontalHeaderLabels(titles);
+    uebersichtZeigen();
 }
 
 // Grid and overview from the list model.
@@ -139,7 +142,7 @@ void TSimulationsliste::anzeigen() {
 
 void TSimulationsliste::uebersichtZeigen() {
     QStringList lines;
-    for (const std::string& line : list_.overview()) lines << fromMessage(line);
+    for (const std::string& line : list_.overview(language_)) lines << fromMessage(line);
     Memo1->setPlainText(lines.join(QLatin1Char('\n')));
     BitBtn4->setEnabled(list_.canProcess());
 }
@@ -154,7 +157,7 @@ void TSimulationsliste::zelleGeaendert(QTableWidgetItem* item) {
 }
 
 void TSimulationsliste::BitBtn1Click() {
-    const QString chosen = dialogs_.getOpenFileName(this, tx(kOeffnenTitel, language_), QDir::currentPath(),
+    const QString chosen = dialogs_.getOpenFileName(this, tx(kOeffnenTitel, language_), projectFolder(state_),
                                                     tx(kDatenFilter, language_));
     if (chosen.isEmpty()) return;
     const std::string path = toPath(chosen);
@@ -289,10 +292,15 @@ void TSimulationsliste::laufEnde(const SimulationList& rest, const ListRunResult
     if (hooks_.batchPanel) hooks_.batchPanel(QString());
     state_.project.daten = projectCopy_;
     if (hooks_.menusEnabled) hooks_.menusEnabled(true);
+    // The fast-run window as it was before the list took it over.
+    const bool completed = state_.batchActive && !result.aborted;
+    state_.batchActive = false;
     fastRun_.Label_Diffus->hide();
     fastRun_.Fortschritt->hide();
     fastRun_.Startgruppe->show();
     fastRun_.EingabenAktiv(true);
+    fastRun_.Tag_Nr->clear();
+    for (QLabel* label : {fastRun_.anz_AusgabedateiNameMit, fastRun_.anz_AusgabedateiNameRep}) label->setToolTip(QString());
     state_.simulationIdle = true;
 
     // Entries whose file could not be read or run are named; the others ran.
@@ -300,8 +308,7 @@ void TSimulationsliste::laufEnde(const SimulationList& rest, const ListRunResult
     for (const EntryOutcome& o : result.outcomes)
         if (o.status == EntryStatus::Failed) failed << fromMessage(o.message);
     if (!failed.isEmpty()) dialogs_.warning(this, failed.join(QLatin1Char('\n')));
-    if (state_.batchActive && !result.aborted) dialogs_.information(this, tx(kBeendet, language_));
-    state_.batchActive = false;
+    if (completed) dialogs_.information(this, tx(kBeendet, language_));
     if (hooks_.showDataInput) hooks_.showDataInput();
     emit listeAbgearbeitet();
     dialogs_.exec(*this);

@@ -23,7 +23,7 @@ namespace {
 
 const Tx kLageTitel{"Geografische Lage", "Geographical location"};
 const Tx kOk{"OK", "OK"};
-const Tx kAbbrechen{"Abbrechen", "Cancel"};
+const Tx kAbbrechen{"&Abbrechen", "&Cancel"};
 
 // One row of the site panel per quantity: name, range, scale ends and middle.
 struct SiteScale {
@@ -41,14 +41,14 @@ const SiteScale kScales[3] = {
      {"180\xB0 Ost", "180\xB0 East"}, {"0\xB0", "0\xB0"}, {"180\xB0 West", "180\xB0 West"}},
     {"ScrollBar3", "SpinEditExt3", 12,
      {"Zeitzone", "Time zone"}, {"(westlich von Greenwich positiv)", "(west of Greenwich positive)"},
-     {"ostlich von Greewich", "East of Greenwich"}, {"0", "0"}, {"westlich von Greenwich", "West of Greenwich"}},
+     {"\xF6stlich von Greenwich", "East of Greenwich"}, {"0", "0"}, {"westlich von Greenwich", "West of Greenwich"}},
 };
 
-const Tx kHorizontTitel{"Horizontverschattung", "Horizontal shading"};
+const Tx kHorizontTitel{"Horizontverschattung", "Horizon shading"};
 const Tx kKopf[3] = {{"Intervallanfang [\xB0]", "Begin of interval [\xB0]"},
                      {"Intervallende [\xB0]", "End of interval [\xB0]"},
-                     {"Horizontelevation [\xB0]", "Horizontal elevation [\xB0]"}};
-const Tx kImportieren{"Importieren ...", "Import ..."};
+                     {"Horizontelevation [\xB0]", "Horizon elevation [\xB0]"}};
+const Tx kImportieren{"&Importieren ...", "&Import ..."};
 const Tx kProfilOeffnen{"Horizontprofil importieren", "Import horizon profile"};
 const Tx kProfilFilter{"Horizontprofil|*.csv;*.json;*.txt|Alle Dateien|*", "Horizon profile|*.csv;*.json;*.txt|All files|*"};
 const Tx kReduziert{"%1 Profilpunkte wurden zu %2 Intervallen zusammengefasst; die Horizontelevation wurde dabei "

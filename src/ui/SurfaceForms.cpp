@@ -29,10 +29,10 @@ namespace {
 
 const Tx kRechteckTitle{"Generiere Rechteck", "Generate rectangle"};
 const Tx kNeckTitle{"Generiere n-Eck", "Generate polygon"};
-const Tx kUeberhangTitle{"Generiere \xDC" "berhang", "Generating Overhang"};
+const Tx kUeberhangTitle{"Generiere \xDC" "berhang", "Generate overhang"};
 const Tx kRechteckName{"Name des Rechtecks ?", "Name of the rectangle ?"};
-const Tx kFlaechenName{"Name der Fl\xE4" "che:", "Name of the plate:"};
-const Tx kTarget{"Targetfl\xE4" "che ?", "Target plane ?"};
+const Tx kFlaechenName{"Name der Fl\xE4" "che:", "Name of the surface:"};
+const Tx kTarget{"Targetfl\xE4" "che ?", "Target surface ?"};
 const Tx kLaengeU{"L\xE4nge in u - Richtung:", "Length in u - direction:"};
 const Tx kLaengeV{"L\xE4nge in v - Richtung:", "Length in v - direction:"};
 const Tx kUntereEcke{"Position der unteren linken Ecke:", "Position of the lower left corner:"};
@@ -42,20 +42,20 @@ const Tx kAzimut{"Azimut :", "Azimuth :"};
 const Tx kElevation{"Elevation :", "Elevation :"};
 const Tx kAufpunkt{"Position des Aufpunktes ( u=0 , v=0 ) :", "Position of the origin ( u=0 , v=0 ) :"};
 const Tx kAnzahl{"Anzahl der Eckpunkte :", "Number of corners :"};
-const Tx kButton5{"Eckpunkte im u-v-System festlegen", "Define corners in u-v system"};
+const Tx kButton5{"&Eckpunkte im u-v-System festlegen", "&Define corners in u-v system"};
 const Tx kLabel125{"Bitte geben Sie die Koordinaten entgegen dem  Uhrzeigersinn ein!",
                    "Please input the coordinates anti-clockwise."};
 const Tx kOk{"OK", "OK"};
-const Tx kAbbrechen{"Abbrechen", "Cancel"};
+const Tx kAbbrechen{"&Abbrechen", "&Cancel"};
 const Tx kGroupBox3{"Position und Ausrichtung des \xDC" "berhanges", "Position and orientation of the overhang"};
-const Tx kAzimutDiff{"Azimut-Differenz vom Target:", "Azimuth difference according to target:"};
-const Tx kElevDiff{"Elevations-Differenz zum Target:", "Elevation difference according to target:"};
-const Tx kUvRechteck{"Rechteck im u-v-System festlegen", "Define rectangle in u-v system"};
+const Tx kAzimutDiff{"Azimut-Differenz vom Target:", "Azimuth difference to the target:"};
+const Tx kElevDiff{"Elevations-Differenz zum Target:", "Elevation difference to the target:"};
+const Tx kUvRechteck{"&Rechteck im u-v-System festlegen", "Define &rectangle in u-v system"};
 const Tx kFormLaengeU{"L\xE4nge in u - Richtung :", "Length in u - direction :"};
 const Tx kFormLaengeV{"L\xE4nge in v - Richtung :", "Length in v - direction :"};
 const Tx kErsterEckpunkt{"Koordinaten des 1. Eckpunktes im u-v-System der Targetebene.",
                          "Coordinates of the 1st corner in the u-v system of the target plane."};
-const Tx kChooserTitle{"Targetfl\xE4" "che ausw\xE4hlen", "Choose target plane"};
+const Tx kChooserTitle{"Targetfl\xE4" "che ausw\xE4hlen", "Choose target surface"};
 const Tx kOst{"O", "E"};
 const Tx kHimmel{"Himmel", "Sky"};
 const Tx kBoden{"Boden", "Ground"};
@@ -169,6 +169,31 @@ public:
             connect(edit, &QLineEdit::textEdited, self, [self, edit] { emit self->commitData(edit); });
         }
         return editor;
+    }
+};
+
+// The corner grid: Tab and Backtab go from value cell to value cell, past the
+// corners' label cells, so typed corners land where they belong.
+class CornerTable : public QTableWidget {
+public:
+    using QTableWidget::QTableWidget;
+
+protected:
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override {
+        const QModelIndex at = currentIndex();
+        const int rows = rowCount();
+        if ((action != MoveNext && action != MovePrevious) || !at.isValid() || rows == 0)
+            return QTableWidget::moveCursor(action, modifiers);
+        int row = at.row();
+        int column = std::max(at.column(), 1);
+        if (action == MoveNext && at.column() != 0) {
+            if (column == 1) column = 2;
+            else column = 1, row = (row + 1) % rows;
+        } else if (action == MovePrevious) {
+            if (column == 2) column = 1;
+            else column = 2, row = (row + rows - 1) % rows;
+        }
+        return model()->index(row, column);
     }
 };
 
@@ -393,7 +418,7 @@ PolygonForm::PolygonForm(Dialogs& dialogs, QWidget* parent) : EditorForm(dialogs
     auto* hint = caption(captions_, named(new QLabel, "Label125"), kLabel125);
     hint->setWordWrap(true);
     right->addWidget(hint);
-    table_ = named(new QTableWidget(0, 3), "StringGrid1");
+    table_ = named(new CornerTable(0, 3), "StringGrid1");
     table_->setHorizontalHeaderLabels({QString(), QStringLiteral("  u ="), QStringLiteral("v =")});
     table_->verticalHeader()->hide();
     table_->verticalHeader()->setDefaultSectionSize(22);

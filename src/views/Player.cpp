@@ -250,13 +250,13 @@ bool openVrmlWorld(PlayerPlatform& platform, const std::string& vrmlPlayer, cons
 
 std::string noPlayerMessage(Language language) {
     if (language == Language::English) {
-        return "No VRML-viewer was found!\r\rPlease install a VRML-player.\r"
-               "Is an executable VRML-player already on your system, then please set its\r"
-               "path and name at \"Adjustments\" - \"VRML view\" - \"Other browser\".";
+        return "No VRML viewer could be started!\r\rPlease install a VRML viewer.\r"
+               "If one is already on your system, please enter its program\r"
+               "at \"Settings\" - \"VRML view\" - \"other browser\".";
     }
     return "Es wurde kein VRML-Player gefunden!\r\rBitte installieren Sie einen VRML-Player.\r"
            "Sollte bereits ein VRML-Player auf Ihrem System vorhanden sein, so geben Sie\r"
-           "bitte dessen Pfad und Dateinamen unter \"Einstellungen\" - \"VRML-Player\" an.";
+           "bitte dessen Pfad und Dateinamen unter \"Einstellungen\" - \"VRML Darstellung\" - \"anderer Browser\" an.";
 }
 
 std::string vrmlBaseName(const std::string& projectFileName, const std::string& workingDirectory) {

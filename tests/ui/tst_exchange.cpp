@@ -5,7 +5,10 @@
 
 #include "ui/ExportForm.h"
 
+#include <QLabel>
 #include <QRadioButton>
+#include <QPushButton>
+#include <QSignalSpy>
 #include <QtTest>
 
 using namespace penumbro;
@@ -15,6 +18,7 @@ class ExchangeTest : public QObject {
     Q_OBJECT
 private slots:
     void windowWritesWhatTheCommandLineWrites();
+    void severalFormatsInOneGoBesideTheChosenFile();
 };
 
 void ExchangeTest::windowWritesWhatTheCommandLineWrites() {
@@ -42,7 +46,7 @@ void ExchangeTest::windowWritesWhatTheCommandLineWrites() {
         radio->setChecked(true);
         env.dialogs.fileNames = {env.qpath(files[0])};
         x->Button3Click();
-        QCOMPARE(env.dialogs.fileInitial.last(), QString::fromStdString(files[0]));
+        QCOMPARE(env.dialogs.fileInitial.last(), env.qpath(files[0]));
         const std::string in = env.path(std::string("k.") + (std::string(name) == "sam" ? "mit" : "rep"));
         const CliResult r = runCli("export " + cliQuote(in) + " --format " + name + " --project " +
                                    cliQuote(env.path("k.dat")) + " --kon " + cliQuote(kon) + " -o " +
@@ -55,6 +59,38 @@ void ExchangeTest::windowWritesWhatTheCommandLineWrites() {
     // Opening the window again selects no format.
     x->vorbereiten();
     QVERIFY(!x->Format_HourlyCsv->isChecked());
+}
+
+void ExchangeTest::severalFormatsInOneGoBesideTheChosenFile() {
+    UiEnv env("e");
+    env.startWith(collectorProject());
+    const std::string golden = std::string(PENUMBRO_SOURCE_DIR) + "/tests/cli/golden/";
+    QDir(env.qpath("")).mkpath(QStringLiteral("runs"));
+    writeFileAtomically(env.path("runs/year.mit"), readFileBytes(golden + "collector_year_diffuse.mit"));
+    QDir(env.qpath("")).mkpath(QStringLiteral("elsewhere"));
+    QDir::setCurrent(env.qpath("elsewhere"));  // the working folder is not where the files are
+    TExportForm* x = env.window->exportForm();
+    x->vorbereiten();
+    // Choosing the .mit starts in the project's folder.
+    env.dialogs.fileNames = {env.qpath("runs/year.mit")};
+    x->Button2->click();
+    QCOMPARE(env.dialogs.fileInitial.last(), env.qpath("k.mit"));
+    QSignalSpy closed(x, &QDialog::finished);
+    // Each export proposes a name beside the .mit, keeps the window open and says what went where.
+    for (auto [radio, name] : {std::pair{x->Format_Text, "year.txt"}, {x->Format_Trnsys, "year.trn"},
+                                {x->Format_Suncode, "year.sun"}}) {
+        radio->click();
+        env.dialogs.fileNames = {env.qpath(std::string("runs/") + name)};
+        x->Button3->click();
+        QCOMPARE(env.dialogs.fileInitial.last(), env.qpath(std::string("runs/") + name));
+        QVERIFY(fileExists(env.path(std::string("runs/") + name)));
+        QVERIFY2(x->Statuszeile->text().contains(env.qpath(std::string("runs/") + name)), qPrintable(x->Statuszeile->text()));
+    }
+    QCOMPARE(closed.count(), 0);
+    // A cancelled save dialog writes nothing and keeps the last report.
+    const QString last = x->Statuszeile->text();
+    x->Button3->click();
+    QCOMPARE(x->Statuszeile->text(), last);
 }
 
 QTEST_MAIN(ExchangeTest)

@@ -97,6 +97,7 @@ private slots:
     void invalidInputNeverEnablesOkAndCancelChangesNothing();
     void refusalsSayWhyAndNothingTypedChangesSilently();
     void everyNamedControlExists();
+    void enterIsOkAndEscapeIsCancel();
 };
 
 void GeneratorTest::buildsTheSceneTheCommandLineBuilds() {
@@ -349,6 +350,57 @@ void GeneratorTest::everyNamedControlExists() {
     e.env.state.language = Language::English;
     e.g->SpracheAnpassen();
     QCOMPARE(e.find<QAbstractButton>("Button_nEck")->text(), QStringLiteral("Polygon"));
+}
+
+void GeneratorTest::enterIsOkAndEscapeIsCancel() {
+    Editor e;
+    QVERIFY(QTest::qWaitForWindowActive(e.env.window.get()));
+    auto key = [&](const char* control, Qt::Key k) {
+        QApplication::processEvents();
+        QWidget* w = e.find(control);
+        w->setFocus();  // typed where the user's cursor is
+        QTest::keyClick(w, k);
+        QApplication::processEvents();
+    };
+    const Lines empty = e.text();
+    // Escape leaves the kind choice, a generator panel and a panel with its own buttons, changing nothing.
+    e.click("Objekt_hinzufuegen");
+    key("Button_Rechteck", Qt::Key_Escape);
+    QVERIFY(!e.find("GroupBox1")->isVisible());
+    e.click("Objekt_hinzufuegen");
+    e.click("Button_Rechteck");
+    e.fill({{"Edit1", "Kollektor"}, {"Edit2", "4"}});
+    key("Edit2", Qt::Key_Escape);
+    e.click("GeoLage_aendern");
+    key("SpinEditExt1", Qt::Key_Escape);
+    QVERIFY(!e.find("Rechteck")->isVisible() && !e.find("GeografischeLage")->isVisible());
+    QCOMPARE(e.text(), empty);
+    // Enter is OK: refused while a field is invalid, taken once all are valid.
+    e.click("Objekt_hinzufuegen");
+    e.click("Button_Rechteck");
+    e.fill({{"Edit1", "Kollektor"}, {"Edit2", "4"}, {"Edit3", "3"}, {"Edit4", "0"}, {"Edit5", "0"},
+            {"Edit6", "180"}, {"Edit7", "45"}, {"Edit8", "12"}, {"Edit9", "12"}, {"Edit10", ""}});
+    key("Edit9", Qt::Key_Return);
+    QCOMPARE(e.g->objects().ObjektAnzahl, 0);
+    e.fill({{"Edit10", "5"}});
+    key("Edit10", Qt::Key_Enter);
+    QCOMPARE(e.g->objects().ObjektAnzahl, 1);
+    // In the corner grid Enter finishes the cell, not the panel.
+    e.click("Objekt_hinzufuegen");
+    e.click("Button_nEck");
+    e.fill({{"Edit11", "Mauer"}, {"Edit12", "3"}, {"Edit17", "0"}, {"Edit18", "0"}, {"Edit19", "20"}, {"Edit20", "0"}});
+    e.click("Button5");
+    auto* grid = e.find<QTableWidget>("StringGrid1");
+    grid->setCurrentCell(0, 1);
+    grid->editItem(grid->item(0, 1));
+    QWidget* editor = grid->indexWidget(grid->currentIndex());
+    QVERIFY(editor);
+    QTest::keyClicks(editor, "7");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QApplication::processEvents();
+    QVERIFY(grid->isVisible() && !grid->indexWidget(grid->currentIndex()));
+    QCOMPARE(grid->item(0, 1)->text(), QStringLiteral("7"));
+    QCOMPARE(e.g->objects().ObjektAnzahl, 1);
 }
 
 QTEST_MAIN(GeneratorTest)

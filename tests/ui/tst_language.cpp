@@ -16,6 +16,9 @@
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QTabBar>
 #include <QTableWidget>
@@ -99,6 +102,7 @@ private slots:
     }
 
     void germanWindowsAndMessagesShowNoEnglish();
+    void englishWindowsShowNoGerman();
 
     void fileDialogReadsGerman() {
         QFileDialog dialog(nullptr, QString(), QDir::tempPath());
@@ -181,6 +185,48 @@ void LanguageTest::germanWindowsAndMessagesShowNoEnglish() {
     }
     found << englishIn(env.window.get());  // the pages and editor panels, open or not
     found.removeDuplicates();
+    QVERIFY2(found.isEmpty(), qPrintable(found.join(u'\n')));
+}
+
+void LanguageTest::englishWindowsShowNoGerman() {
+    // German words (and the other desktop's registry) that have no place in an English text.
+    static const QRegularExpression german(
+        QStringLiteral("\\b(Datei|Datendatei|Ausgabedatei|Haus|Baum|unbenannt|und|der|die|nicht|Abbrechen|Registry|"
+                       "Windows-registry|actual|Abort|have been|Adjustments)\\b"));
+    UiEnv env("e");
+    env.window->start(QString::fromStdString(testing::examplePath("collector.dat")));
+    QStringList found;
+    auto check = [&](const QString& where, const QString& text) {
+        if (german.match(QString(text).remove(QLatin1Char('&'))).hasMatch()) found << where + QStringLiteral(": ") + text;
+    };
+    auto* objects = env.window->editor()->findChild<QListWidget*>(QStringLiteral("ListBox1"));
+    for (int i = 0; i < objects->count(); ++i) check(QStringLiteral("object list"), objects->item(i)->text());
+    QVERIFY(objects->count() > 2);
+    // The list with the project in it: titles and overview.
+    env.dialogs.fileNames = {QString::fromStdString(testing::examplePath("collector.dat"))};
+    env.dialogs.onExec = [&](QDialog& d) {
+        d.findChild<QAbstractButton*>(QStringLiteral("BitBtn1"))->click();
+        for (auto* t : d.findChildren<QTableWidget*>())
+            for (int c = 0; c < t->columnCount(); ++c) check(QStringLiteral("list column"), t->horizontalHeaderItem(c)->text());
+        for (auto* m : d.findChildren<QPlainTextEdit*>()) check(QStringLiteral("list overview"), m->toPlainText());
+        for (auto* l : d.findChildren<QLineEdit*>()) check(d.objectName(), l->text());
+        for (auto* b : d.findChildren<QAbstractButton*>()) check(d.objectName(), b->text());
+        return int(QDialog::Rejected);
+    };
+    env.window->findChild<QAction*>(QStringLiteral("Menu_SimulationslisteErstellen"))->trigger();
+    env.window->findChild<QAction*>(QStringLiteral("VRML1"))->trigger();
+    for (QAction* a : env.window->findChildren<QAction*>()) check(QStringLiteral("menu"), a->text());
+    // An unnamed project's world: named in English, in the working folder.
+    const QString work = env.qpath("arbeit");
+    QDir().mkpath(work);
+    QDir::setCurrent(work);
+    env.window->Menu_Projekt_NeuClick();
+    env.dialogs.desktopWorks = false;
+    env.window->VRML_DarstellungClick();
+    QCOMPARE(env.dialogs.opened.value(0), work + QStringLiteral("/untitled.wrl"));
+    QVERIFY(QFileInfo::exists(work + QStringLiteral("/untitled.wrl")));
+    QVERIFY2(env.dialogs.saw(QStringLiteral("No VRML viewer")), qPrintable(env.dialogs.all()));
+    for (const Asked& m : env.dialogs.messages) check(QStringLiteral("message"), m.text);
     QVERIFY2(found.isEmpty(), qPrintable(found.join(u'\n')));
 }
 

@@ -7,7 +7,11 @@
 
 #include <QAction>
 #include <QMenuBar>
+#include <QAbstractButton>
+#include <QCheckBox>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QtTest>
 
 using namespace penumbro::ui;
@@ -16,6 +20,7 @@ class LayoutTest : public QObject {
     Q_OBJECT
 private slots:
     void everyPageFitsTheStartSize();
+    void smallScreensScrollThePagesAndKeepTheModeBar();
 };
 
 void LayoutTest::everyPageFitsTheStartSize() {
@@ -57,6 +62,48 @@ void LayoutTest::everyPageFitsTheStartSize() {
         placeCentred(*env.window);
         const QRect area = env.window->screen()->availableGeometry();
         QVERIFY(env.window->frameGeometry().top() >= area.top() && env.window->frameGeometry().left() >= area.left());
+    }
+}
+
+void LayoutTest::smallScreensScrollThePagesAndKeepTheModeBar() {
+    // The free areas of 1366x768 at 125 % and of 1280x720, a task bar taken off.
+    for (const QRect area : {QRect(0, 0, 1092, 582), QRect(0, 0, 1280, 680)}) {
+        for (const char* language : {"d", "e"}) {
+            UiEnv env(language);
+            env.startWith(collectorProject());
+            env.window->show();
+            QVERIFY(QTest::qWaitForWindowExposed(env.window.get()));
+            placeCentred(*env.window, area);
+            QApplication::processEvents();
+            QVERIFY(area.contains(env.window->frameGeometry()));
+            auto* bar = env.window->findChild<QWidget*>(QStringLiteral("Panel_Auswahl"));
+            auto* pages = env.window->findChild<QScrollArea*>(QStringLiteral("Seiten"));
+            for (int page = 1; page <= 3; ++page) {
+                env.window->HauptauswahlClick(page);
+                QApplication::processEvents();
+                // The mode bar wholly inside the window; a page taller than its room scrolls.
+                QVERIFY(bar->isVisible() && env.window->rect().contains(QRect(bar->mapTo(env.window.get(), QPoint()), bar->size())));
+                QVERIFY(pages->widget()->height() <= pages->viewport()->height() || pages->verticalScrollBar()->isVisible());
+            }
+            // At the smallest width every mode panel shows its whole text.
+            env.window->resize(env.window->minimumSizeHint());
+            QApplication::processEvents();
+            for (int i = 1; i <= 3; ++i) {
+                ModePanel* p = env.window->panel(i);
+                QVERIFY2(p->contentsRect().width() >= p->fontMetrics().horizontalAdvance(p->text()), qPrintable(p->text()));
+            }
+            // At the design size nothing scrolls; the preview's ground-plate switch fits its menu.
+            env.window->resize(1016, 694);
+            env.window->HauptauswahlClick(1);
+            QApplication::processEvents();
+            QVERIFY(!pages->verticalScrollBar()->isVisible() && !pages->horizontalScrollBar()->isVisible());
+            if (auto* open = env.window->findChild<QAbstractButton*>(QStringLiteral("Panel_3DMenueEin"))) {
+                open->click();
+                QApplication::processEvents();
+                auto* plate = env.window->findChild<QCheckBox*>(QStringLiteral("CheckBox_Bodenplatte"));
+                QVERIFY2(plate->width() >= plate->sizeHint().width(), qPrintable(plate->text()));
+            }
+        }
     }
 }
 

@@ -32,6 +32,7 @@ private slots:
     void refusedRunsNameTheirCause();
     void konFiles();
     void controlsFollowTheRecordAndTheOutputName();
+    void defaultsKeepTheDecimalSignAcrossARestart();
 };
 
 namespace {
@@ -274,6 +275,26 @@ void SchnellTest::controlsFollowTheRecordAndTheOutputName() {
     QCOMPARE(w->SpinEdit4->value(), 37);
     QTest::mouseClick(env.window->panel(1), Qt::LeftButton);
     QVERIFY(env.window->activePage() == 1 && env.state.params.intervalMinutes == 37 && env.state.params.fastRun);
+}
+
+void SchnellTest::defaultsKeepTheDecimalSignAcrossARestart() {
+    for (const bool comma : {true, false}) {
+        UiEnv env;
+        Tschnell_ausgabe* w = fastRunWindow(env);
+        (comma ? w->Dezimalzeichen_Komma : w->Dezimalzeichen_Punkt)->click();
+        env.dialogs.answers = {QMessageBox::Ok};
+        w->Parameter_Standard->click();
+        // The next start: the defaults are read before the windows exist.
+        AppState next;
+        next.programDir = next.configDir = env.state.configDir;
+        next.params = startupParameters(next.configDir);
+        ScriptedDialogs dialogs;
+        TMainForm again(next, dialogs);
+        again.start(env.qpath("k.dat"));
+        again.HauptauswahlClick(3);
+        QCOMPARE(again.fastRunWindow()->Dezimalzeichen_Komma->isChecked(), comma);
+        QCOMPARE(again.fastRunWindow()->Dezimalzeichen_Punkt->isChecked(), !comma);
+    }
 }
 
 QTEST_MAIN(SchnellTest)

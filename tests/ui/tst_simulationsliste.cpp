@@ -5,7 +5,9 @@
 #include "ui/SchnellAusgabe.h"
 #include "ui/Simulationsliste.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
+#include <QLabel>
 #include <QInputDialog>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -26,6 +28,7 @@ class SimulationslisteTest : public QObject {
 private slots:
     void addRemoveClear();
     void listRunWritesWhatTheCliBatchWrites();
+    void listRunLeavesTheFastRunWindowAsItWas();
 };
 
 namespace {
@@ -41,6 +44,23 @@ Lines twoTargets() {
 void remove(UiEnv& env, TSimulationsliste* w, const QString& text) {
     env.dialogs.onExec = [text](QDialog& d) { return static_cast<QInputDialog&>(d).setTextValue(text), 1; };
     w->BitBtn2->click();
+}
+
+// Every control of a window: kind, name, place, state and what it shows.
+QStringList controlStates(QWidget* window) {
+    QStringList states;
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        QString s = QString::fromLatin1(w->metaObject()->className()) + u' ' + w->objectName() + u' ';
+        // Hidden controls have no layout yet: their place counts once they are shown.
+        const QRect r = w->isVisibleTo(window) ? w->geometry() : QRect();
+        s += QStringLiteral("%1,%2 %3x%4 e%5 v%6").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height())
+                 .arg(w->isEnabled()).arg(w->isVisibleTo(window));
+        if (auto* b = qobject_cast<QAbstractButton*>(w)) s += u' ' + b->text() + (b->isChecked() ? u'x' : u'o');
+        if (auto* l = qobject_cast<QLabel*>(w)) s += u' ' + l->text();
+        if (auto* n = qobject_cast<QAbstractSpinBox*>(w)) s += u' ' + n->text();
+        states << s;
+    }
+    return states;
 }
 
 }  // namespace
@@ -91,7 +111,7 @@ void SimulationslisteTest::listRunWritesWhatTheCliBatchWrites() {
     Tschnell_ausgabe* run = env.window->fastRunWindow();
     auto* panel = env.window->findChild<QLabel*>(QStringLiteral("Panel_Simulationsliste"));
     auto* menu = env.window->findChild<QMenu*>(QStringLiteral("Menu_Projekt"));
-    QVERIFY(env.state.batchActive && panel->isVisible() && !menu->menuAction()->isEnabled());
+    QVERIFY(env.state.batchActive && panel->isVisibleTo(env.window.get()) && !menu->menuAction()->isEnabled());
     QVERIFY(run->anz_AusgabedateiNameMit->text().isEmpty() && !run->Ausgabedatei_aendern->isEnabled());
     if (run->monatlich->isChecked()) run->monatlich->click();
     for (auto [box, value] : {std::pair{run->Starttag, 170}, {run->Stoptag, 190}, {run->SpinEdit3, 5},
@@ -102,7 +122,7 @@ void SimulationslisteTest::listRunWritesWhatTheCliBatchWrites() {
     run->SimulationStarten->click();
     QVERIFY(done.wait(60000));
     QVERIFY(env.dialogs.saw(QStringLiteral("Simulation beendet!")) && w->liste().filledRows() == 0);
-    QVERIFY(!env.state.batchActive && !panel->isVisible() && menu->menuAction()->isEnabled());
+    QVERIFY(!env.state.batchActive && !panel->isVisibleTo(env.window.get()) && menu->menuAction()->isEnabled());
     QCOMPARE(env.state.project.daten, before);
 
     // The same files and parameters through the CLI, after the window's outputs are kept aside.
@@ -123,6 +143,46 @@ void SimulationslisteTest::listRunWritesWhatTheCliBatchWrites() {
     QVERIFY(cli.waitForFinished(60000));
     QVERIFY2(cli.exitCode() == 0, cli.readAllStandardError().constData());
     for (const auto& [file, bytes] : gui) QVERIFY2(readFileBytes(file) == bytes, file.c_str());
+}
+
+void SimulationslisteTest::listRunLeavesTheFastRunWindowAsItWas() {
+    UiEnv env;
+    env.startWith(collectorProject());
+    env.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(env.window.get()));
+    const QSize size = env.window->size();
+    env.window->HauptauswahlClick(3);
+    Tschnell_ausgabe* run = env.window->fastRunWindow();
+    // A short run: one day, hourly.
+    if (run->monatlich->isChecked()) run->monatlich->click();
+    for (auto [box, value] : {std::pair{run->Starttag, 172}, {run->Stoptag, 172}, {run->SpinEdit4, 60}, {run->zusatz3, 4}})
+        box->setValue(value);
+    QApplication::processEvents();
+    const QStringList before = controlStates(run);
+
+    TSimulationsliste* w = env.window->simulationList();
+    env.dialogs.fileNames = {QString::fromStdString(env.write("b.dat", collectorProject()))};
+    w->BitBtn1->click();
+    QCOMPARE(env.dialogs.fileInitial.last(), QFileInfo(env.qpath("k.dat")).absolutePath());  // the project's folder
+    w->BitBtn4->click();
+    QApplication::processEvents();
+    // The hint takes the mode bar's place instead of lying over it, in the window as it was.
+    auto* hint = env.window->findChild<QLabel*>(QStringLiteral("Panel_Simulationsliste"));
+    QVERIFY(hint->isVisible() && hint->width() >= hint->fontMetrics().horizontalAdvance(hint->text()));
+    for (int i = 1; i <= 3; ++i) QVERIFY(!env.window->panel(i)->isVisible());
+    QVERIFY(!env.window->isMaximized() && env.window->size() == size);
+    QSignalSpy done(w, &TSimulationsliste::listeAbgearbeitet);
+    run->SimulationStarten->click();
+    QVERIFY(done.wait(60000));
+    QVERIFY(fileExists(env.path("b.mit")));
+    env.window->HauptauswahlClick(3);
+    QApplication::processEvents();
+    for (int i = 1; i <= 3; ++i) QVERIFY(env.window->panel(i)->isVisible());
+    const QStringList after = controlStates(run);
+    QStringList changed;
+    for (int i = 0; i < before.size(); ++i)
+        if (before[i] != after.value(i)) changed << before[i] + QStringLiteral("  ->  ") + after.value(i);
+    QVERIFY2(changed.isEmpty(), qPrintable(changed.join(u'\n')));
 }
 
 QTEST_MAIN(SimulationslisteTest)

@@ -59,6 +59,7 @@ private slots:
     void rectangleGivesTheCoreLinesAndFollowsTheCompass();
     void polygonCountAndGrid();
     void reservedNameSendsFocusBack();
+    void tabInTheCornerGridSkipsTheLabels();
     void overhangNameAndUvRectangle();
     void targetChooser();
 
@@ -213,6 +214,29 @@ void SurfaceFormsTest::targetChooser() {
     QCOMPARE(chosen[0][0].toInt(), 1);
     QCOMPARE(chosen[1][0].toInt(), 3);
     QCOMPARE(dialogs_.messages.size(), std::size_t(1));
+}
+
+void SurfaceFormsTest::tabInTheCornerGridSkipsTheLabels() {
+    PolygonForm form(dialogs_);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    type(&form, "Edit12", "5");
+    click(&form, "Button5");
+    auto* grid = child<QTableWidget>(&form, "StringGrid1");
+    // Typed as a user does: a value, Tab, the next value, Tab, ... from the first u cell.
+    for (const char* value : {"0", "0", "0", "2", "1", "3", "2", "2", "2", "0"}) {
+        QTest::keyClicks(QApplication::focusWidget(), QString::fromLatin1(value));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    QApplication::processEvents();
+    QStringList corners;
+    for (int r = 0; r < grid->rowCount(); ++r)
+        corners << grid->item(r, 1)->text() + QLatin1Char(' ') + grid->item(r, 2)->text();
+    QCOMPARE(corners, QStringList({"0 0", "0 2", "1 3", "2 2", "2 0"}));
+    // Backtab walks back the same way, into the last v cell from the first u cell.
+    grid->setCurrentCell(1, 1);
+    QTest::keyClick(grid, Qt::Key_Backtab);
+    QCOMPARE(std::pair(grid->currentRow(), grid->currentColumn()), std::pair(0, 2));
 }
 
 QTEST_MAIN(SurfaceFormsTest)
