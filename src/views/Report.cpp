@@ -179,7 +179,7 @@ double scaleBarLength(double extent) {
     return power;
 }
 
-constexpr double kPictureWidth = 640, kMaxPictureHeight = 520, kMargin = 30, kFooter = 44;
+constexpr double kPictureWidth = 640, kMaxPictureHeight = 400, kMargin = 30, kFooter = 44;
 
 // Draws faces fitted into the picture, a scale bar under them and, when north is
 // given, a north arrow; ground is the picture's y of the ground line (front view).
@@ -348,7 +348,7 @@ svg { display: block; max-width: 100%; height: auto; margin: 0.5em 0; }
 @media print {
   body { margin: 0; max-width: none; }
   section { break-before: page; page-break-before: always; }
-  section.first { break-before: auto; page-break-before: auto; }
+  section.join { break-before: auto; page-break-before: auto; }
   table, svg, figure { break-inside: avoid; page-break-inside: avoid; }
 }
 )";
@@ -406,14 +406,14 @@ public:
 private:
     std::string t(const char* german, const char* english) const { return escape(tr(lang_, german, english)); }
 
-    void open(const char* id, const std::string& heading, bool first = false) {
-        out_ += std::string("<section id=\"") + id + "\"" + (first ? " class=\"first\"" : "") + ">\n<h2>" +
+    void open(const char* id, const std::string& heading, bool samePage = false) {
+        out_ += std::string("<section id=\"") + id + "\"" + (samePage ? " class=\"join\"" : "") + ">\n<h2>" +
                 heading + "</h2>\n";
     }
     void close() { out_ += "</section>\n"; }
 
     void titleBlock() {
-        out_ += "<section id=\"title\" class=\"first\">\n<h1>" + t("Verschattungsbericht", "Shading report") +
+        out_ += "<section id=\"title\" class=\"join\">\n<h1>" + t("Verschattungsbericht", "Shading report") +
                 "</h1>\n";
         for (const std::string& c : d_.comments) out_ += "<p class=\"comment\">" + projectText(c) + "</p>\n";
         const TSimParameter& p = d_.params;
@@ -454,7 +454,7 @@ private:
     }
 
     void site() {
-        open("site", t("Standort und Objekte", "Site and objects"));
+        open("site", t("Standort und Objekte", "Site and objects"), true);
         const TSimParameter& p = d_.params;
         out_ += "<table>\n";
         out_ += row({t("Breite", "Latitude"), hemisphere(p.latitude, t("N", "N").c_str(), t("S", "S").c_str())});
