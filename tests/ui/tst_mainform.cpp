@@ -3,9 +3,11 @@
 #include "UiFixture.h"
 
 #include "project/SharedTexts.h"
+#include "simulation/SimParameter.h"
 #include "ui/FormSprache.h"
 
 #include <QAction>
+#include <QProcess>
 #include <QRadioButton>
 #include <QtTest>
 
@@ -20,6 +22,7 @@ private slots:
     void quitWithUnsavedChanges();
     void commandLineArgument();
     void saveAsAsksBeforeOverwriting();
+    void reportIsTheCommandLinesAndOpensInTheBrowser();
 };
 
 void MainFormTest::languageChosenAtFirstStartAndAppliedAtTheNext() {
@@ -122,6 +125,31 @@ void MainFormTest::saveAsAsksBeforeOverwriting() {
         QCOMPARE(env.window->Projektspeichernunter1Click(), answer == QMessageBox::Yes);
     }
     QCOMPARE(loadProjectFile(env.path("taken.dat")).lines, newProjectLines());
+}
+
+void MainFormTest::reportIsTheCommandLinesAndOpensInTheBrowser() {
+    qputenv("SOURCE_DATE_EPOCH", "1780000000");
+    for (const char* language : {"d", "e"}) {
+        UiEnv env(language);
+        env.startWith(collectorProject());
+        auto* action = env.window->findChild<QAction*>("createReportAction");
+        QVERIFY(action);
+        QCOMPARE(action->text(), QString::fromLatin1(*language == 'd' ? "Bericht erstellen ..." : "Create report ..."));
+        // Cancelled: nothing written, nothing opened.
+        action->trigger();
+        QVERIFY(env.dialogs.opened.isEmpty() && !QFileInfo::exists(env.qpath("k_report.html")));
+        QCOMPARE(env.dialogs.fileInitial.last(), env.qpath("k_report.html"));
+        env.dialogs.fileNames = {env.qpath("bericht.html")};
+        action->trigger();
+        QCOMPARE(env.dialogs.opened, QStringList{env.qpath("bericht.html")});
+        writeKonFile(env.path("p.kon"), env.state.params);
+        QProcess cli;
+        cli.setWorkingDirectory(env.qpath(""));
+        cli.start(QStringLiteral(PENUMBRO_CLI), {"report", "k.dat", "--kon", "p.kon", "--lang", language, "-o", "cli.html"});
+        QVERIFY(cli.waitForFinished(60000) && cli.exitCode() == 0);
+        QCOMPARE(readFileBytes(env.path("bericht.html")), readFileBytes(env.path("cli.html")));
+    }
+    qunsetenv("SOURCE_DATE_EPOCH");
 }
 
 QTEST_MAIN(MainFormTest)
