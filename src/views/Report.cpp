@@ -48,6 +48,23 @@ std::string escape(std::string_view utf8) {
     return out;
 }
 
+// File names and the weather file's place: UTF-8 as a rule, Windows-1252 when they are
+// not valid UTF-8 (an old file name, a weather file from elsewhere).
+bool validUtf8(std::string_view s) {
+    for (std::size_t i = 0; i < s.size();) {
+        const auto c = static_cast<unsigned char>(s[i]);
+        const std::size_t n = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
+        if (n == 0 || i + n > s.size() || (n == 2 && c < 0xC2)) return false;
+        for (std::size_t k = 1; k < n; ++k)
+            if ((static_cast<unsigned char>(s[i + k]) >> 6) != 2) return false;
+        i += n;
+    }
+    return true;
+}
+std::string nameText(std::string_view bytes) {
+    return escape(validUtf8(bytes) ? std::string(bytes) : cp1252ToUtf8(bytes));
+}
+
 // Project bytes (Windows-1252) as escaped page text.
 std::string projectText(std::string_view bytes) { return escape(cp1252ToUtf8(bytes)); }
 
@@ -390,7 +407,7 @@ public:
         out_ = "<!DOCTYPE html>\n<html lang=\"" + std::string(lang_ == Language::German ? "de" : "en") +
                "\">\n<head>\n<meta charset=\"utf-8\">\n<meta name=\"viewport\" content=\"width=device-width\">\n"
                "<title>" + t("Verschattungsbericht", "Shading report") + ": " +
-               projectText(fileNameOf(d_.projectFile)) + "</title>\n<style>" + kStyle +
+               nameText(fileNameOf(d_.projectFile)) + "</title>\n<style>" + kStyle +
                "</style>\n</head>\n<body>\n";
         titleBlock();
         site();
@@ -418,14 +435,14 @@ private:
         for (const std::string& c : d_.comments) out_ += "<p class=\"comment\">" + projectText(c) + "</p>\n";
         const TSimParameter& p = d_.params;
         out_ += "<table>\n";
-        out_ += row({t("Projektdatei", "Project file"), projectText(fileNameOf(d_.projectFile))});
+        out_ += row({t("Projektdatei", "Project file"), nameText(fileNameOf(d_.projectFile))});
         out_ += row({t("Erstellt", "Created"), escape(d_.createdAt)});
         out_ += row({t("Programmversion", "Program version"), std::string("Penumbro ") + kProgramVersion});
         out_ += row({t("Verfahren", "Method"),
                      d_.method == ShadingMethod::Exact
                          ? t("exakte Fl\xE4" "chen", "exact areas")
                          : t("Raster, Aufl\xF6sung ", "raster, resolution ") + std::to_string(p.resolution) +
-                               t(" Pixel", " pixels")});
+                               t(" Pixel", " px")});
         out_ += row({t("Zeitschritt", "Interval"), std::to_string(p.intervalMinutes) + " min"});
         std::string days;
         if (p.monthly)
@@ -440,13 +457,13 @@ private:
         std::string diffuse = t("nicht berechnet", "not computed");
         if (p.diffuse)
             diffuse = t("berechnet: Aufl\xF6sung ", "computed: resolution ") + std::to_string(p.diffuseResolution) +
-                      t(" Pixel, ", " pixels, ") + std::to_string(p.elevationIntervals) +
+                      t(" Pixel, ", " px, ") + std::to_string(p.elevationIntervals) +
                       t(" H\xF6henb\xE4nder, Himmelsreduktion k = ", " elevation bands, sky reduction k = ") +
                       num(p.skyReduction, 2) + t(", Reflexionsgrad der Hindernisse ", ", obstacle reflectance ") +
                       num(p.obstacleReflectance, 2);
         out_ += row({t("Diffusstrahlung", "Diffuse radiation"), diffuse});
         if (d_.irradiation)
-            out_ += row({t("Wetterdatei", "Weather file"), escape(fileNameOf(d_.weatherFile)) + " (" +
+            out_ += row({t("Wetterdatei", "Weather file"), nameText(fileNameOf(d_.weatherFile)) + " (" +
                                                                t("Himmelsmodell ", "sky model ") +
                                                                skyModelName(d_.irradiation->skyModel) + ")"});
         out_ += "</table>\n";
@@ -598,8 +615,8 @@ private:
         const IrradiationResult& r = *d_.irradiation;
         open("irradiation", t("Einstrahlung aus dem Wetterjahr", "Irradiation from the weather year"));
         const WeatherFile& w = d_.weather;
-        out_ += "<p>" + t("Wetterdatei ", "Weather file ") + escape(fileNameOf(d_.weatherFile)) + ": " +
-                escape(w.place) + ", " + hemisphere(w.latitude, t("N", "N").c_str(), t("S", "S").c_str()) + ", " +
+        out_ += "<p>" + t("Wetterdatei ", "Weather file ") + nameText(fileNameOf(d_.weatherFile)) + ": " +
+                nameText(w.place) + ", " + hemisphere(w.latitude, t("N", "N").c_str(), t("S", "S").c_str()) + ", " +
                 hemisphere(w.longitude, t("O", "E").c_str(), t("W", "W").c_str()) + ", " + utcOffset(w.timeZone) +
                 ".</p>\n";
         if (!r.warnings.empty())

@@ -99,10 +99,12 @@ TEST(ReportPage, ProjectTextsAreConvertedAndEscaped) {
                                          {"0 0 0", "2 0 0", "2 0 2", "0 0 2"}),
                             testing::wallSurface()});
     request.text[0] = "* S\xFC" "dwand \"<script>\" & mehr";
-    request.projectFile = "probe.dat";
     request.createdAt = "2026-01-02 03:04";
     for (Language lang : {Language::German, Language::English}) {
+        // A file name is UTF-8, or Windows-1252 where it is not valid UTF-8.
+        request.projectFile = lang == Language::German ? "/tmp/Gr\xC3\xBCn.dat" : "/tmp/Gr\xFCn.dat";
         const std::string page = makeReport(request, lang);
+        EXPECT_NE(page.find("<td>Gr\xC3\xBCn.dat</td>"), std::string::npos);
         EXPECT_NE(page.find("S\xC3\xBC" "dwand &quot;&lt;script&gt;&quot; &amp; mehr"), std::string::npos);
         EXPECT_NE(page.find("Fl\xC3\xA4" "che &lt;b&gt;&amp;"), std::string::npos);
         EXPECT_EQ(page.find("<script"), std::string::npos);
