@@ -23,7 +23,7 @@ trap 'rm -rf "$work"' EXIT
 cp "$project" "$work/"
 PENUMBRO_SCREENSHOTS="$out" xvfb-run -a -s "-screen 0 1280x800x24" \
   "$program" "$work/$(basename "$project")"
-cli="$build/cli/penumbro-cli"
+cli="$(cd "$build" && pwd)/cli/penumbro-cli"
 if [ -x /usr/bin/chromium ] && [ -x "$cli" ]; then
   (cd "$work" && "$cli" report "$(basename "$project")" -o report.html >/dev/null &&
    /usr/bin/chromium --headless --no-sandbox --disable-gpu --hide-scrollbars --user-data-dir="$work/chromium" \
