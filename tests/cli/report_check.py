@@ -15,7 +15,7 @@ import sys
 import tempfile
 import xml.etree.ElementTree as ET
 
-CLI, EXAMPLES = sys.argv[1], sys.argv[2]
+CLI, EXAMPLES = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
 ENV = dict(os.environ, SOURCE_DATE_EPOCH="1780000000", LC_ALL="C")
 MONTHS = ["January", "February", "March", "April", "May", "June", "July", "August",
           "September", "October", "November", "December"]

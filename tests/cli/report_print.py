@@ -15,7 +15,7 @@ CHROMIUM = "/usr/bin/chromium"
 if not os.path.exists(CHROMIUM):
     print("no " + CHROMIUM + ": skipped")
     sys.exit(77)
-CLI, EXAMPLES = sys.argv[1], sys.argv[2]
+CLI, EXAMPLES = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
 failures = []
 work = tempfile.mkdtemp(prefix="report_print_")
 try:
