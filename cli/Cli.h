@@ -113,5 +113,6 @@ int runAdd(const Args& args);
 int runChange(const Args& args);
 int runIrradiation(const Args& args);
 int runSunPath(const Args& args);
+int runReport(const Args& args);
 
 }  // namespace penumbro::cli

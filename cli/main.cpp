@@ -84,6 +84,16 @@ const std::vector<Command>& commands() {
          "  the horizon line, and the shaded fraction of the first target for the sky directions\n"
          "  of a 2 x 2 degree grid in bands of 25 %.\n",
          runSunPath},
+        {"report", "the shading report as one HTML page, for the screen and for printing",
+         "usage: penumbro-cli report PROJECT.dat [--kon K.kon] [--set KEY=VALUE]... [--weather F.epw]\n"
+         "                           [--sky-model isotropic|perez] [--method raster|exact] [--lang d|e]\n"
+         "                           -o REPORT.html\n"
+         "  One self-contained HTML file (no external references; A4 pages when printed): the\n"
+         "  project and run parameters, the site and targets, plan and front view of the scene,\n"
+         "  the sun-path diagram, the monthly shading of \"run\" with a month-by-hour map and,\n"
+         "  with --weather, the irradiation of \"irradiation\" and the monthly loss. Texts in\n"
+         "  German (d, the default) or English (e). Parameters as for \"run\".\n",
+         runReport},
         {"kon", "read or write a run-parameter file (.kon)",
          "usage: penumbro-cli kon FILE.kon\n"
          "       penumbro-cli kon --write FILE.kon [--set KEY=VALUE]...\n"

@@ -230,7 +230,9 @@ std::vector<std::string> rowFields(const std::string& label, const IrradiationSu
     return f;
 }
 
-std::vector<std::vector<std::string>> rows(const IrradiationResult& r) {
+}  // namespace
+
+std::vector<std::vector<std::string>> irradiationRows(const IrradiationResult& r) {
     std::vector<std::vector<std::string>> out;
     out.emplace_back(std::begin(kColumns), std::end(kColumns));
     for (std::size_t m = 0; m < 12; ++m) out.push_back(rowFields(std::to_string(m + 1), r.months[m]));
@@ -238,11 +240,9 @@ std::vector<std::vector<std::string>> rows(const IrradiationResult& r) {
     return out;
 }
 
-}  // namespace
-
 std::string irradiationCsv(const IrradiationResult& r) {
     std::string out;
-    for (const auto& row : rows(r)) {
+    for (const auto& row : irradiationRows(r)) {
         for (std::size_t k = 0; k < row.size(); ++k) out += (k ? "," : "") + row[k];
         out += "\n";
     }
@@ -253,7 +253,7 @@ std::string irradiationTable(const IrradiationResult& r) {
     std::string out = "plane of the first target: tilt " + formatFixed(r.tiltDeg, 0, 1) + " degrees, azimuth " +
                       formatFixed(r.azimuthDeg, 0, 1) + " degrees (from north through east)\n" +
                       "irradiation in kWh per m2 of target:\n";
-    for (const auto& row : rows(r)) {
+    for (const auto& row : irradiationRows(r)) {
         for (std::size_t k = 0; k < row.size(); ++k) {
             const std::size_t width = k == 0 ? 5 : std::string(kColumns[k]).size();
             const std::string& f = row[k];

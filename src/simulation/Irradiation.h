@@ -67,6 +67,9 @@ struct IrradiationRequest {
 // Throws InputError as prepareRun does for a project that cannot be computed.
 IrradiationResult computeIrradiation(const IrradiationRequest& request, const WeatherFile& weather);
 
+// The monthly numbers as the file and the table write them: the header, rows 1..12
+// and "year"; columns month, beam, sky, ground, the three shaded and the loss percent.
+std::vector<std::vector<std::string>> irradiationRows(const IrradiationResult& r);
 // The monthly file: header, rows 1..12 and "year", kWh/m2 with three decimals.
 std::string irradiationCsv(const IrradiationResult& r);
 // The same numbers as a table for the terminal.

@@ -18,6 +18,8 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <optional>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -105,8 +107,17 @@ RunResult Simulation(const Lines& lines, const std::string& projectFile, TSimPar
     selectRunMode(p, true);
     const CompiledModel model = prepareRun(lines, projectFile, p, settings.language, settings.method);
     const bool exactAreas = settings.method == ShadingMethod::Exact;
-    AtomicFileWriter rep(settings.baseName + ".rep");
-    AtomicFileWriter mit(settings.baseName + ".mit");
+    // No base name: the caller wants the numbers only (a report), not the files.
+    struct Output {
+        std::optional<AtomicFileWriter> file;
+        void write(std::string_view bytes) { if (file) file->write(bytes); }
+        void commit() { if (file) file->commit(); }
+    };
+    Output rep, mit;
+    if (!settings.baseName.empty()) {
+        rep.file.emplace(settings.baseName + ".rep");
+        mit.file.emplace(settings.baseName + ".mit");
+    }
     const bool comma = settings.decimalComma;
 
     RunResult result;

@@ -33,7 +33,7 @@ inline constexpr int kStepBufferSize = 1000;
 enum class ShadingMethod { Raster, Exact };
 
 struct RunSettings {
-    std::string baseName;       // output names: baseName + ".rep" and baseName + ".mit"
+    std::string baseName;       // output names: baseName + ".rep" and baseName + ".mit"; "": none written
     bool decimalComma = false;  // "," instead of "." in the output files
     Language language = Language::German;  // of the refusal messages
     ShadingMethod method = ShadingMethod::Raster;

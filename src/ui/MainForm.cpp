@@ -24,6 +24,7 @@
 #include "ui/Simulationsliste.h"
 #include "ui/SunPathWindow.h"
 #include "views/Player.h"
+#include "views/Report.h"
 #include "views/VrmlWriter.h"
 
 #include <QCloseEvent>
@@ -66,6 +67,7 @@ const Tx kOeffnen{"Projekt \xF6" "&ffnen", "&Open project"};
 const Tx kSave{"Projekt &speichern", "&Save project"};
 const Tx kSaveAs{"Projekt speichern &unter ...", "Save project &as ..."};
 const Tx kVrml{"&VRML Darstellung", "&VRML view"};
+const Tx kReport{"Be&richt erstellen ...", "Create &report ..."};
 const Tx kBeenden{"Programm &beenden", "&Quit program"};
 const Tx kSchnell{"Sc&hnelldurchlauf", "&Fast pass through of simulation"};
 const Tx kListe{"Simulations&liste erstellen", "Create a &list of simulations"};
@@ -278,6 +280,7 @@ void TMainForm::menusAnlegen() {
         action(Menu_Projekt, "Projektspeichernunter1", [this] { Projektspeichernunter1Click(); });
     Menu_Projekt->addSeparator();
     Menu_Projekt_VRML = action(Menu_Projekt, "Menu_Projekt_VRML", [this] { VRML_DarstellungClick(); });
+    createReportAction = action(Menu_Projekt, "createReportAction", [this] { createReportClick(); });
     Menu_Projekt->addSeparator();
     Programmbeenden1 = action(Menu_Projekt, "Programmbeenden1", [this] { close(); });
 
@@ -346,6 +349,7 @@ void TMainForm::SpracheAnpassen() {
     Projektspeichern1->setText(tx(kSave, l));
     Projektspeichernunter1->setText(tx(kSaveAs, l));
     Menu_Projekt_VRML->setText(tx(kVrml, l));
+    createReportAction->setText(tx(kReport, l));
     Programmbeenden1->setText(tx(kBeenden, l));
     Menu_Schnelldurchlauf->setText(tx(kSchnell, l));
     Menu_SimulationslisteErstellen->setText(tx(kListe, l));
@@ -630,6 +634,27 @@ void TMainForm::VRML_DarstellungClick() {
     }
     if (!openVrmlWorld(dialogs_, state_.vrmlBrowser, wrl))
         dialogs_.warning(this, fromCp1252(noPlayerMessage(state_.language)).replace(QLatin1Char('\r'), QLatin1Char('\n')));
+}
+
+void TMainForm::createReportClick() {
+    const std::string& file = state_.project.fileName;
+    const std::string proposal =
+        (file.empty() ? toPath(QDir::currentPath()) + "/report" : withoutExtension(file)) + "_report.html";
+    const QString chosen =
+        dialogs_.getSaveFileName(this, QString(tx(kReport, state_.language)).remove(QLatin1Char('&')), fromPath(proposal), QStringLiteral("*.html|*.html"));
+    if (chosen.isEmpty()) return;
+    ReportRequest request;
+    request.text = state_.project.daten;
+    request.projectFile = file.empty() ? std::string("report.dat") : file;
+    request.params = state_.params;
+    request.createdAt = reportCreatedAt();
+    try {
+        writeFileAtomically(toPath(chosen), makeReport(request, state_.language));
+    } catch (const InputError& e) {
+        dialogs_.warning(this, errorMessage(e, state_.language));
+        return;
+    }
+    dialogs_.openFile(toPath(chosen));
 }
 
 void TMainForm::Menu_export_exportClick() { export_->present(); }

@@ -72,6 +72,8 @@ public:
     void PenumbroHilfe1Click();
     void Menu_SimulationslisteErstellenClick();
     void Menu_SonnenstandsdiagrammClick();
+    // Writes the shading report where the user chooses and opens it in the browser.
+    void createReportClick();
     // Loads a project file (no change check); false when it could not be read.
     bool projektLaden(const QString& path);
     // The change check: true when the caller must stop.
@@ -129,6 +131,7 @@ private:
     QAction* Projektspeichern1;
     QAction* Projektspeichernunter1;
     QAction* Menu_Projekt_VRML;
+    QAction* createReportAction;
     QAction* Programmbeenden1;
     QAction* Menu_Schnelldurchlauf;
     QAction* Menu_SimulationslisteErstellen;

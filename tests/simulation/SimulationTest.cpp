@@ -165,6 +165,25 @@ TEST_F(SimulationTest, UnwritableOutputNamesTheFileAndKeepsOldFiles) {
     fs::permissions(dir_.dir(), fs::perms::owner_all);
 }
 
+// A run for its numbers only (the report's) writes nothing, not even in the working
+// folder, and computes what a run with files does.
+TEST_F(SimulationTest, RunWithoutBaseNameWritesNoFilesAndGivesTheSameNumbers) {
+    TSimParameter p;
+    p.diffuse = true;
+    const RunResult withFiles = Simulation(collectorProject(), "t.dat", p, settings());
+    const fs::path cwd = fs::current_path();
+    fs::current_path(dir_.dir());
+    fs::remove(dir_.path("out.rep")), fs::remove(dir_.path("out.mit"));
+    p = {};
+    p.diffuse = true;
+    const RunResult numbers = Simulation(collectorProject(), "t.dat", p, {"", false, Language::English});
+    fs::current_path(cwd);
+    EXPECT_TRUE(fs::is_empty(dir_.dir()));
+    EXPECT_EQ(numbers.monthlyMeans, withFiles.monthlyMeans);
+    EXPECT_EQ(numbers.sunOnTarget, withFiles.sunOnTarget);
+    for (std::size_t m = 0; m < 12; ++m) EXPECT_EQ(numbers.diffuseFactors[m]->sky, withFiles.diffuseFactors[m]->sky);
+}
+
 TEST(TimeStepper, VisitsTheRightDays) {
     std::vector<int> wrap;
     for (int d = 300; d <= 365; ++d) wrap.push_back(d);

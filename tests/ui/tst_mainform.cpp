@@ -5,6 +5,7 @@
 #include "project/SharedTexts.h"
 #include "simulation/Batch.h"
 #include "ui/Einstellungen.h"
+#include "simulation/SimParameter.h"
 #include "ui/FormSprache.h"
 #include "ui/Generator.h"
 
@@ -13,6 +14,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QRadioButton>
 #include <QtTest>
 
@@ -31,6 +33,7 @@ private slots:
     void everyMenuEntryHasItsOwnMnemonic();
     void languageWindowByKeyboard();
     void settingsShowTheSavedChoiceAfterEscape();
+    void reportIsTheCommandLinesAndOpensInTheBrowser();
 };
 
 void MainFormTest::languageChosenAtFirstStartAndAppliedAtTheNext() {
@@ -233,6 +236,29 @@ void MainFormTest::settingsShowTheSavedChoiceAfterEscape() {
     vrml->trigger();
     QVERIFY(standardShown);
     QCOMPARE(readSettingsFile(env.state.settingsPath()).browserPath, player);
+void MainFormTest::reportIsTheCommandLinesAndOpensInTheBrowser() {
+    qputenv("SOURCE_DATE_EPOCH", "1780000000");
+    for (const char* language : {"d", "e"}) {
+        UiEnv env(language);
+        env.startWith(collectorProject());
+        auto* action = env.window->findChild<QAction*>("createReportAction");
+        QVERIFY(action);
+        QCOMPARE(action->text(), QString::fromLatin1(*language == 'd' ? "Bericht erstellen ..." : "Create report ..."));
+        // Cancelled: nothing written, nothing opened.
+        action->trigger();
+        QVERIFY(env.dialogs.opened.isEmpty() && !QFileInfo::exists(env.qpath("k_report.html")));
+        QCOMPARE(env.dialogs.fileInitial.last(), env.qpath("k_report.html"));
+        env.dialogs.fileNames = {env.qpath("bericht.html")};
+        action->trigger();
+        QCOMPARE(env.dialogs.opened, QStringList{env.qpath("bericht.html")});
+        writeKonFile(env.path("p.kon"), env.state.params);
+        QProcess cli;
+        cli.setWorkingDirectory(env.qpath(""));
+        cli.start(QStringLiteral(PENUMBRO_CLI), {"report", "k.dat", "--kon", "p.kon", "--lang", language, "-o", "cli.html"});
+        QVERIFY(cli.waitForFinished(60000) && cli.exitCode() == 0);
+        QCOMPARE(readFileBytes(env.path("bericht.html")), readFileBytes(env.path("cli.html")));
+    }
+    qunsetenv("SOURCE_DATE_EPOCH");
 }
 
 QTEST_MAIN(MainFormTest)

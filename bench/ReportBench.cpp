@@ -1,0 +1,46 @@
+// The shading report of both examples with a weather year (the whole page: run,
+// sun-path mask, irradiation, pictures); the goal is under 2 s each.
+
+#include "engine/Calendar.h"
+#include "project/ProjectFile.h"
+#include "views/Report.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+using namespace penumbro;
+
+// Daylight from 6 to 19 o'clock, every other day overcast, at the example's site.
+WeatherFile weatherYear(double latitude, double longitudeEast) {
+    WeatherFile w;
+    w.latitude = latitude, w.longitude = longitudeEast, w.timeZone = 1;
+    for (int row = 0; row < kWeatherHours; ++row) {
+        const int day = row / 24 + 1, month = monthOfDay(day), hour = row % 24 + 1;
+        const bool up = hour >= 7 && hour <= 19, clear = day % 2 == 1;
+        w.hours.push_back({month, day - kMonatsanfang[static_cast<std::size_t>(month - 1)] + 1, hour,
+                           up ? (clear ? 300.0 : 150.0) : 0.0, up && clear ? 400.0 : 0.0,
+                           up ? (clear ? 100.0 : 150.0) : 0.0});
+    }
+    return w;
+}
+
+void reportYear(benchmark::State& state, const char* example, double latitude, double longitudeEast) {
+    ReportRequest request;
+    request.projectFile = std::string(PENUMBRO_SOURCE_DIR) + "/examples/" + example;
+    request.text = loadProjectFile(request.projectFile).lines;
+    request.params.diffuse = true;
+    const WeatherFile weather = weatherYear(latitude, longitudeEast);
+    request.weather = &weather;
+    request.weatherFile = "year.epw";
+    std::size_t bytes = 0;
+    for (auto _ : state) bytes = makeReport(request, Language::German).size();
+    state.counters["bytes"] = static_cast<double>(bytes);
+}
+void BM_ReportWithWeather_Collector(benchmark::State& s) { reportYear(s, "collector.dat", 48.0, 11.6); }
+void BM_ReportWithWeather_Facade(benchmark::State& s) { reportYear(s, "facade.dat", 51.0, 7.0); }
+
+BENCHMARK(BM_ReportWithWeather_Collector)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_ReportWithWeather_Facade)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace
