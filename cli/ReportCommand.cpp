@@ -1,6 +1,7 @@
 // penumbro-cli report: the shading report as one HTML page.
 
 #include "Cli.h"
+#include "EndingSignals.h"
 #include "RunParameters.h"
 
 #include "project/FileIo.h"
@@ -16,11 +17,9 @@
 
 namespace penumbro::cli {
 
-int runReport(const Args& args) {
-    const Options opts(args, {.values = {"kon", "weather", "sky-model", "method", "lang", "out"},
-                              .repeatable = {"set"}});
-    if (opts.positional().size() != 1) throw UsageError{"expected one project file"};
-    if (!opts.has("out")) throw UsageError{"-o REPORT.html is required"};
+namespace {
+
+int report(const Options& opts, const EndingSignals& signals) {
     const std::string out = opts.outputPath("");
     const Language lang = languageOption(opts);
     const std::string path = opts.positional()[0];
@@ -37,16 +36,20 @@ int runReport(const Args& args) {
         weather = readWeatherFile(opts.value("weather"));
         request.weather = &*weather;
         request.weatherFile = opts.value("weather");
+        for (const ErrorMessage& w : weather->warnings)
+            std::cerr << toTerminal(request.weatherFile + ": " + w.render(messageLanguage())) << "\n";
     }
     const LoadedProject project = loadProjectFile(path);
-    if (project.converted) std::cerr << toTerminal(path) << ": " << kPreviousVersionNote << "\n";
+    printLoadNotes(path, project);
     request.text = project.lines;
     request.projectFile = path;
     request.createdAt = reportCreatedAt();
 
-    // A one-line bar on stderr while the year is computed, as for "run".
+    // A one-line bar on stderr while the year is computed, as for "run"; a signal stops
+    // the year at the next day.
     const bool bar = ::isatty(2) != 0;
     request.newDay = [&](int day) {
+        signals.check();
         if (!bar) return;
         const int filled = std::min(30, day * 30 / 365);
         std::cerr << "\r[" << std::string(static_cast<std::size_t>(filled), '#')
@@ -71,6 +74,16 @@ int runReport(const Args& args) {
     writeFileAtomically(out, reportHtml(data, lang));
     std::cout << "report: " << toTerminal(out) << "\n";
     return kExitOk;
+}
+
+}  // namespace
+
+int runReport(const Args& args) {
+    const Options opts(args, {.values = {"kon", "weather", "sky-model", "method", "lang", "out"},
+                              .repeatable = {"set"}});
+    if (opts.positional().size() != 1) throw UsageError{"expected one project file"};
+    if (!opts.has("out")) throw UsageError{"-o REPORT.html is required"};
+    return withEndingSignals([&](const EndingSignals& signals) { return report(opts, signals); });
 }
 
 }  // namespace penumbro::cli

@@ -336,6 +336,7 @@ ReportData computeReport(const ReportRequest& request) {
         ir.params = request.params;
         ir.method = request.method;
         ir.skyModel = request.skyModel;
+        ir.newDay = request.newDay;
         d.irradiation = computeIrradiation(ir, *request.weather);
         d.weatherFile = request.weatherFile;
         d.weather.place = request.weather->place;
