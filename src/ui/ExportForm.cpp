@@ -168,14 +168,12 @@ void TExportForm::Button3Click() {
                 accept();
                 return;
             }
-            const ExportResult result = exportMeanValues(splitLines(readFileBytes(mitPath)), format);
-            writeFileAtomically(toPath(target), result.bytes);
-            if (result.error)
-                dialogs_.message(this, QMessageBox::Critical, tx(kFehler, language_), tx(kDefekt, language_),
-                                 QMessageBox::Ok);
+            exportFile(mitPath, format, toPath(target));
         } catch (const InputError& e) {
-            dialogs_.message(this, QMessageBox::Critical, tx(kFehler, language_), errorMessage(e, language_),
-                             QMessageBox::Ok);
+            // A defective file gets the export's own message; the target stays as it was.
+            const bool defect = e.detail().id == ErrorId::ExportDefective;
+            dialogs_.message(this, QMessageBox::Critical, tx(kFehler, language_),
+                             defect ? tx(kDefekt, language_) : errorMessage(e, language_), QMessageBox::Ok);
         }
     }
     accept();
