@@ -132,6 +132,24 @@ enum class ErrorId {
     ExportExpected,          // day, time, day, time
     ExportReportEnds,        // day, time
     NotExchangeFormat,
+    // Checked reading of report and mean-value files; export targets.
+    MitLineLong,             // limit
+    MitBlankLines,
+    MitHourExpected,         // hour
+    MitHeadingExpected,      // month
+    MitDailyOneBlock,
+    MitMonthOrder,           // month, expected month
+    MitTooManyMonths,
+    MitHeadingForm,
+    MitDiffuseForm,
+    MitDiffuseDaily,
+    MitDiffuseEvery,
+    MitFactorRange,          // word, text
+    ReportFactorRange,       // field number, text
+    ReportStepOrder,         // step, expected step
+    ReportComplement,        // field number, text, field number
+    ReportTimeOrder,         // day, time, previous day, previous time
+    ExportOutputIsInput,     // input file
     // Weather files.
     WeatherHeaderShort,
     WeatherLocation,

@@ -28,8 +28,11 @@ struct ReportContent {
 
 // Every line holds 6 fields, or 10 with diffuse values (the same count throughout);
 // empty lines are skipped. Throws InputError naming fileName and the line for a
-// field that is not a number, a day outside 1..365, a time outside 00:00..23:59, a
-// shading value that is neither 0..1 nor a code, and for a file without instants.
+// field that is not a finite number, a day outside 1..365, a time outside
+// 00:00..23:59, a shading value that is neither 0..1 nor a code, a diffuse value
+// outside 0..1, a value not followed by 1 minus itself, step numbers other than
+// 1, 2, 3, ..., instants that do not go forward in time (one turn of the year allowed,
+// ending before the first instant), and for a file without instants.
 ReportContent readReport(const Lines& lines, const std::string& fileName);
 
 }  // namespace penumbro

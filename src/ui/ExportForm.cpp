@@ -187,17 +187,15 @@ void TExportForm::Button3Click() {
                                           static_cast<int>(state_.params.elevationIntervals)};
             written = exportExchangeFile(inPath, format, toPath(target), project);
         } else {
-            const ExportResult result = exportMeanValues(splitLines(readFileBytes(mitPath)), format);
-            writeFileAtomically(toPath(target), result.bytes);
+            exportFile(mitPath, format, toPath(target));
             written.push_back(toPath(target));
-            if (result.error)
-                dialogs_.message(this, QMessageBox::Critical, tx(kFehler, language_), tx(kDefekt, language_),
-                                 QMessageBox::Ok);
         }
     } catch (const InputError& e) {
+        // A defective file gets the export's own message; the target stays as it was.
+        const bool defect = e.detail().id == ErrorId::ExportDefective;
         Statuszeile->setText(tx(kNichtsGeschrieben, language_));
-        dialogs_.message(this, QMessageBox::Critical, tx(kFehler, language_), errorMessage(e, language_),
-                         QMessageBox::Ok);
+        dialogs_.message(this, QMessageBox::Critical, tx(kFehler, language_),
+                         defect ? tx(kDefekt, language_) : errorMessage(e, language_), QMessageBox::Ok);
         return;
     }
     QStringList files;

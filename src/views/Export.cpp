@@ -1,5 +1,6 @@
 #include "views/Export.h"
 
+#include "project/Encoding.h"
 #include "project/FileIo.h"
 #include "project/InputError.h"
 #include "project/Numbers.h"
@@ -13,7 +14,12 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <cerrno>
 #include <cmath>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 
 namespace penumbro {
 
@@ -38,41 +44,49 @@ std::string textColumns(const std::array<const MitBlock*, 12>& months, bool comm
 
 }  // namespace
 
-ExportResult exportText(const Lines& mit) {
-    const MitContent content = readMitBlocks(mit);
-    if (content.error) return {{}, content.error};
+namespace {
 
-    // A later block of the same month replaces the earlier one, as in a table.
-    std::array<const MitBlock*, 12> months{};
-    for (const MitBlock& b : content.blocks) months[static_cast<std::size_t>(b.month - 1)] = &b;
-    const MitBlock& last = content.blocks.back();
-    const bool comma = content.decimalComma;
+// The TEXT table needs every month before its first row.
+void writeText(MitBlockReader& reader, const ExportSink& out) {
+    // Months follow each other without repeating, one block per column.
+    std::array<std::optional<MitBlock>, 12> months{};
+    std::optional<MitBlock> last;
+    while (std::optional<MitBlock> b = reader.next()) {
+        months[static_cast<std::size_t>(b->month - 1)] = *b;
+        last = std::move(b);
+    }
+    if (reader.error()) return;
+    std::array<const MitBlock*, 12> present{};
+    for (std::size_t m = 0; m < 12; ++m) present[m] = months[m] ? &*months[m] : nullptr;
+    const bool comma = reader.decimalComma();
 
-    std::string out;
-    if (last.monthly) {
-        out += "       Jan  Feb  Mrz  Apr  Mai  Jun  Jul  Aug  Sep  Okt  Nov  Dez ";
-        out += kCrLf;
+    std::string table;
+    if (last->monthly) {
+        table += "       Jan  Feb  Mrz  Apr  Mai  Jun  Jul  Aug  Sep  Okt  Nov  Dez ";
+        table += kCrLf;
     }
     for (std::size_t h = 0; h < 24; ++h) {
-        out += formatInt(static_cast<long long>(h), 6) + " ";
-        out += textColumns(months, comma, [h](const MitBlock& b) { return b.means[h]; });
-        out += kCrLf;
+        table += formatInt(static_cast<long long>(h), 6) + " ";
+        table += textColumns(present, comma, [h](const MitBlock& b) { return b.means[h]; });
+        table += kCrLf;
     }
-    if (last.hasDiffuse) {
-        out += "View_s " + textColumns(months, comma, [](const MitBlock& b) { return b.sky; });
-        out += kCrLf;
+    if (last->hasDiffuse) {
+        table += "View_s " + textColumns(present, comma, [](const MitBlock& b) { return b.sky; });
+        table += kCrLf;
         // The table's last line has no line end.
-        out += "View_g " + textColumns(months, comma, [](const MitBlock& b) { return b.ground; });
+        table += "View_g " + textColumns(present, comma, [](const MitBlock& b) { return b.ground; });
     }
-    return {out, std::nullopt};
+    out(table);
 }
 
-ExportResult exportTrnsys(const Lines& mit) {
-    const MitContent content = readMitBlocks(mit);
-    std::string out;
-    for (const MitBlock& b : content.blocks) {
+// One block at a time: the table of a year never sits in memory whole.
+void writeTrnsys(MitBlockReader& reader, const ExportSink& out) {
+    while (std::optional<MitBlock> block = reader.next()) {
+        const MitBlock& b = *block;
+        std::string part;
         if (!b.monthly) {
-            for (double v : b.means) out += twoDecimals(v) + "  " + twoDecimals(1.0 - v) + kCrLf;
+            for (double v : b.means) part += twoDecimals(v) + "  " + twoDecimals(1.0 - v) + kCrLf;
+            out(part);
             continue;
         }
         int daysBefore = 0;
@@ -90,49 +104,50 @@ ExportResult exportTrnsys(const Lines& mit) {
         }
         const int days = kDaysPerMonth[static_cast<std::size_t>(b.month - 1)];
         for (int day = 0; day < days; ++day) {
-            for (const std::string& row : rows) out += formatInt(hourNo++, 4) + row;
+            part.clear();
+            for (const std::string& row : rows) part += formatInt(hourNo++, 4) + row;
+            out(part);
         }
     }
-    return {out, content.error};
 }
 
-ExportResult exportSuncode(const Lines& mit) {
-    std::string out;
-    bool anyHour = false;
-    for (std::size_t i = 0; i < mit.size(); ++i) {
-        const std::string& line = mit[i];
-        if (line.empty() || line.rfind("Monat", 0) == 0 || line.rfind("Month", 0) == 0 ||
-            line.rfind("Diffus", 0) == 0) {
-            continue;
+void writeSuncode(MitBlockReader& reader, const ExportSink& out) {
+    while (std::optional<MitBlock> b = reader.next()) {
+        std::string part;
+        for (double v : b->means) {
+            const double unshaded = std::nearbyint((1.0 - v) * 1000.0);
+            part += formatInt(static_cast<long long>(unshaded), 4) + kCrLf;
         }
-        std::string piece = mitPiece(line, 8, 12);
-        std::replace(piece.begin(), piece.end(), ',', '.');
-        const auto v = parseNumber(trimBlanks(piece));
-        if (!v) {
-            return {out, MitError{static_cast<int>(i + 1), "unreadable hourly mean \"" + piece + "\""}};
-        }
-        if (!isShadingMean(*v)) {
-            return {out, MitError{static_cast<int>(i + 1), "hourly mean \"" + piece + "\" outside 0..1"}};
-        }
-        anyHour = true;
-        const double unshaded = std::nearbyint((1.0 - *v) * 1000.0);
-        out += formatInt(static_cast<long long>(unshaded), 4) + kCrLf;
+        out(part);
     }
-    if (!anyHour) return {out, MitError{1, "the file holds no mean values"}};
-    return {out, std::nullopt};
+}
+
+}  // namespace
+
+std::optional<MitError> streamMeanValues(std::istream& mit, ExportFormat format, const ExportSink& out) {
+    MitBlockReader reader(mit);
+    switch (format) {
+        case ExportFormat::Text: writeText(reader, out); break;
+        case ExportFormat::Trnsys: writeTrnsys(reader, out); break;
+        case ExportFormat::Suncode: writeSuncode(reader, out); break;
+        case ExportFormat::Sam:
+        case ExportFormat::EnergyPlus:
+        case ExportFormat::HourlyCsv: return MitError{0, "not a mean-value table format"};
+    }
+    return reader.error();
 }
 
 ExportResult exportMeanValues(const Lines& mit, ExportFormat format) {
-    switch (format) {
-        case ExportFormat::Text: return exportText(mit);
-        case ExportFormat::Trnsys: return exportTrnsys(mit);
-        case ExportFormat::Suncode: return exportSuncode(mit);
-        case ExportFormat::Sam:
-        case ExportFormat::EnergyPlus:
-        case ExportFormat::HourlyCsv: break;
-    }
-    return {{}, MitError{0, "not a mean-value table format"}};
+    std::istringstream in(joinLines(mit));
+    ExportResult result;
+    result.error = streamMeanValues(in, format, [&result](std::string_view part) { result.bytes += part; });
+    if (result.error) result.bytes.clear();
+    return result;
 }
+
+ExportResult exportText(const Lines& mit) { return exportMeanValues(mit, ExportFormat::Text); }
+ExportResult exportTrnsys(const Lines& mit) { return exportMeanValues(mit, ExportFormat::Trnsys); }
+ExportResult exportSuncode(const Lines& mit) { return exportMeanValues(mit, ExportFormat::Suncode); }
 
 const char* exportExtension(ExportFormat format) {
     switch (format) {
@@ -185,13 +200,40 @@ std::optional<std::string> initialMitFile(const std::string& projectBaseName,
     return name;
 }
 
-void exportFile(const std::string& mitPath, ExportFormat format, const std::string& outPath) {
-    const Lines mit = splitLines(readFileBytes(mitPath));
-    const ExportResult result = exportMeanValues(mit, format);
-    writeFileAtomically(outPath, result.bytes);
-    if (result.error) {
-        throw InputError(mitPath, result.error->line, {ErrorId::ExportDefective, {result.error->reason}});
+namespace {
+
+// An export may not replace a file it reads, whatever spelling names it.
+void refuseOverwritingInput(const std::string& outPath, const std::string& inPath) {
+    std::error_code ec;
+    if (std::filesystem::equivalent(outPath, inPath, ec)) {
+        throw InputError(outPath, 0, {ErrorId::ExportOutputIsInput, {inPath}});
     }
+}
+
+std::ifstream openForReading(const std::string& path) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) throw InputError(path, 0, {ErrorId::ReadDirectory, {}});
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw InputError(path, 0, {ErrorId::CannotOpen, {std::strerror(errno)}});
+    return in;
+}
+
+}  // namespace
+
+void exportFile(const std::string& mitPath, ExportFormat format, const std::string& outPath) {
+    refuseOverwritingInput(outPath, mitPath);
+    std::ifstream in = openForReading(mitPath);
+    // The temporary file is opened with the first piece; after a defect it goes away and
+    // an earlier output stays as it was.
+    std::optional<AtomicFileWriter> out;
+    const std::optional<MitError> error = streamMeanValues(in, format, [&](std::string_view part) {
+        if (!out) out.emplace(outPath);
+        out->write(part);
+    });
+    if (in.bad()) throw InputError(mitPath, 0, {ErrorId::CannotRead, {}});
+    if (error) throw InputError(mitPath, error->line, {ErrorId::ExportDefective, {error->reason}});
+    if (!out) out.emplace(outPath);
+    out->commit();
 }
 
 // --- Exchange formats -------------------------------------------------------------
@@ -202,8 +244,7 @@ std::string percent(double share) { return formatFixed(share * 100.0, 0, 2); }
 
 std::string twoDigits(int v) { return (v < 10 ? "0" : "") + std::to_string(v); }
 
-MitContent readMitOrThrow(const Lines& mit, const std::string& mitName) {
-    MitContent content = readMitBlocks(mit);
+MitContent readMitOrThrow(MitContent content, const std::string& mitName) {
     if (content.error) throw InputError(mitName, content.error->line, content.error->reason);
     return content;
 }
@@ -248,8 +289,9 @@ bool exportNeedsProject(ExportFormat format) {
     return format == ExportFormat::Sam || exportReadsReport(format);
 }
 
-std::string samBeamTable(const Lines& mit, const std::string& mitName) {
-    const MitContent content = readMitOrThrow(mit, mitName);
+namespace {
+
+std::string samTable(const MitContent& content, const std::string& mitName) {
     std::string out;
     for (const MitBlock* b : monthlyBlocks(content, mitName)) {
         for (std::size_t h = 0; h < 24; ++h) out += (h ? "," : "") + percent(b->means[h]);
@@ -257,6 +299,8 @@ std::string samBeamTable(const Lines& mit, const std::string& mitName) {
     }
     return out;
 }
+
+}  // namespace
 
 double unobstructedSkyFactor(const ExchangeProject& project) {
     const CompiledModel model = parsedProject(project);
@@ -274,9 +318,10 @@ double unobstructedSkyFactor(const ExchangeProject& project) {
     return factors ? factors->sky : 0.0;
 }
 
-std::optional<std::string> samDiffuseLoss(const Lines& mit, const std::string& mitName,
-                                          const ExchangeProject& project) {
-    const MitContent content = readMitOrThrow(mit, mitName);
+namespace {
+
+std::optional<std::string> samDiffuse(const MitContent& content, const std::string& mitName,
+                                      const ExchangeProject& project) {
     const auto months = monthlyBlocks(content, mitName);
     if (!std::all_of(months.begin(), months.end(), [](const MitBlock* b) { return b->hasDiffuse; })) {
         return std::nullopt;
@@ -293,6 +338,17 @@ std::optional<std::string> samDiffuseLoss(const Lines& mit, const std::string& m
         sum += 1.0 - sky / reference;
     }
     return percent(sum / 12.0) + "\n";
+}
+
+}  // namespace
+
+std::string samBeamTable(const Lines& mit, const std::string& mitName) {
+    return samTable(readMitOrThrow(readMitBlocks(mit), mitName), mitName);
+}
+
+std::optional<std::string> samDiffuseLoss(const Lines& mit, const std::string& mitName,
+                                          const ExchangeProject& project) {
+    return samDiffuse(readMitOrThrow(readMitBlocks(mit), mitName), mitName, project);
 }
 
 std::string energyPlusShading(const Lines& rep, const std::string& repName, const ExchangeProject& project) {
@@ -318,7 +374,8 @@ std::string energyPlusShading(const Lines& rep, const std::string& repName, cons
     };
     const auto expected = static_cast<std::size_t>(365 * 1440 / step);
     const std::string target(trimBlanks(targetOf(parsedProject(project), project, false).name));
-    std::string out = "Surface Name," + target + "\n";
+    // Today's tools read UTF-8; the name must match the surface in the user's model.
+    std::string out = "Surface Name," + cp1252ToUtf8(target) + "\n";
     for (std::size_t i = 0; i < e.size(); ++i) {
         const int want = static_cast<int>(i) * step;
         if (i >= expected) throw InputError(repName, e[i].line, ErrorId::ExportAfterYear);
@@ -361,18 +418,32 @@ std::string samDiffusePath(const std::string& tablePath) {
 
 std::vector<std::string> exportExchangeFile(const std::string& inPath, ExportFormat format,
                                             const std::string& outPath, const ExchangeProject& project) {
-    const Lines in = splitLines(readFileBytes(inPath));
     std::vector<std::pair<std::string, std::string>> files;
+    const auto refuseInputs = [&](const std::string& path) {
+        refuseOverwritingInput(path, inPath);
+        refuseOverwritingInput(path, project.fileName);
+    };
     switch (format) {
         case ExportFormat::Sam: {
-            files.emplace_back(outPath, samBeamTable(in, inPath));
-            if (auto diffuse = samDiffuseLoss(in, inPath, project)) {
+            refuseInputs(outPath);
+            refuseInputs(samDiffusePath(outPath));
+            std::ifstream in = openForReading(inPath);
+            const MitContent content = readMitOrThrow(readMitBlocks(in), inPath);
+            if (in.bad()) throw InputError(inPath, 0, {ErrorId::CannotRead, {}});
+            files.emplace_back(outPath, samTable(content, inPath));
+            if (auto diffuse = samDiffuse(content, inPath, project)) {
                 files.emplace_back(samDiffusePath(outPath), *diffuse);
             }
             break;
         }
-        case ExportFormat::EnergyPlus: files.emplace_back(outPath, energyPlusShading(in, inPath, project)); break;
-        case ExportFormat::HourlyCsv: files.emplace_back(outPath, hourlyCsv(in, inPath, project)); break;
+        case ExportFormat::EnergyPlus:
+        case ExportFormat::HourlyCsv: {
+            refuseInputs(outPath);
+            const Lines in = splitLines(readFileBytes(inPath));
+            files.emplace_back(outPath, format == ExportFormat::EnergyPlus ? energyPlusShading(in, inPath, project)
+                                                                           : hourlyCsv(in, inPath, project));
+            break;
+        }
         case ExportFormat::Text:
         case ExportFormat::Trnsys:
         case ExportFormat::Suncode: throw InputError(inPath, 0, ErrorId::NotExchangeFormat);

@@ -4,7 +4,7 @@
 //   TRNSYS  one line per hour of the year: running hour, mean, 1 - mean [, diffuse pairs];
 //   SUNCODE one integer per hour line: the unshaded share in thousandths.
 // Export files end their lines with CR LF (except the last TEXT line, see below).
-// The exchange formats for today's tools end their lines with LF and always write ".":
+// The exchange formats for today's tools are UTF-8, end their lines with LF and always write ".":
 //   SAM         12 x 24 beam shading loss table in percent (from a monthly .mit);
 //   ENERGYPLUS  sunlit fraction per time step of the year (from a whole-year .rep);
 //   HOURLY CSV  every instant of a .rep with the sun's position.
@@ -13,8 +13,10 @@
 #include "views/MitReader.h"
 
 #include <functional>
+#include <istream>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace penumbro {
@@ -31,12 +33,20 @@ inline constexpr const char* kExportNoFormatEn = "No format for data export chos
 inline constexpr const char* kExportErrorCaptionDe = "Fehler";
 inline constexpr const char* kExportErrorCaptionEn = "Error";
 
-// What a writer produced. On a defect the TEXT export is empty, while TRNSYS and
-// SUNCODE keep what they wrote before it (whole blocks for TRNSYS, lines for SUNCODE).
+// What a writer produced: the whole table, or nothing and the defect.
 struct ExportResult {
     std::string bytes;
     std::optional<MitError> error;
 };
+
+// Receives a table piece by piece.
+using ExportSink = std::function<void(std::string_view)>;
+
+// Reads the .mit text from mit and hands the table of a TEXT, TRNSYS or SUNCODE format
+// to out as it is made (TRNSYS a day at a time, so memory stays bounded whatever the
+// input). Returns the first defect; what out received before it is no table and must
+// be thrown away.
+std::optional<MitError> streamMeanValues(std::istream& mit, ExportFormat format, const ExportSink& out);
 
 ExportResult exportText(const Lines& mit);
 ExportResult exportTrnsys(const Lines& mit);
@@ -60,9 +70,11 @@ std::string proposedMitName(const std::string& projectFileName);
 std::optional<std::string> initialMitFile(const std::string& projectBaseName,
                                           const std::function<bool(const std::string&)>& exists);
 
-// Reads mitPath, exports it and writes outPath atomically (also after a defect, with
-// what the format keeps). Throws InputError naming the .mit file and line on a defect,
-// and InputError naming the file when one cannot be read or written.
+// The shared entry of the command line and the export window for the TEXT, TRNSYS and
+// SUNCODE tables: reads mitPath, exports it and writes outPath atomically. On a defect
+// it throws InputError (ErrorId::ExportDefective) naming the .mit file and line and
+// leaves outPath as it was; InputError naming the file when one cannot be read or
+// written, or when outPath is mitPath under any spelling.
 void exportFile(const std::string& mitPath, ExportFormat format, const std::string& outPath);
 
 // --- Exchange formats -------------------------------------------------------------
@@ -94,7 +106,7 @@ std::optional<std::string> samDiffuseLoss(const Lines& mit, const std::string& m
 // The sky factor of the project's last target with nothing in front of it.
 double unobstructedSkyFactor(const ExchangeProject& project);
 
-// Schedule:File:Shading CSV: "Surface Name,<first target>" and one line per step,
+// Schedule:File:Shading CSV: "Surface Name,<first target>" (UTF-8) and one line per step,
 // stamped at the end of the interval that the instant at its start stands for.
 // Throws InputError naming the report and what is missing when the report does not
 // cover days 1..365 at one step that divides 60 minutes.
@@ -104,7 +116,8 @@ std::string hourlyCsv(const Lines& rep, const std::string& repName, const Exchan
 
 // The shared entry of the command line and the export window for the exchange formats:
 // reads inPath, writes outPath (and, for SAM with diffuse lines, the diffuse loss beside
-// it) atomically and returns the files written. Throws InputError naming the file.
+// it) atomically and returns the files written. Throws InputError naming the file, and
+// writes nothing, for a defect or when an output would replace inPath or the project.
 std::vector<std::string> exportExchangeFile(const std::string& inPath, ExportFormat format,
                                             const std::string& outPath, const ExchangeProject& project);
 // NAME_diffuse.txt beside a SAM table NAME.EXT.

@@ -1,150 +1,179 @@
 #include "views/MitReader.h"
 
 #include "project/Numbers.h"
+#include "project/ProjectFile.h"
 
 #include <algorithm>
+#include <sstream>
 
 namespace penumbro {
 
 namespace {
 
-bool startsWith(const std::string& line, const char* prefix) {
-    return line.rfind(prefix, 0) == 0;
+std::vector<std::string> fieldsOf(const std::string& line) {
+    std::vector<std::string> fields;
+    std::size_t i = 0;
+    while (i < line.size()) {
+        while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
+        const std::size_t start = i;
+        while (i < line.size() && line[i] != ' ' && line[i] != '\t') ++i;
+        if (i > start) fields.push_back(line.substr(start, i - start));
+    }
+    return fields;
 }
 
-bool isHeading(const std::string& line) {
-    return startsWith(line, "Monat") || startsWith(line, "Month");
+bool isBlank(const std::string& line) {
+    return line.find_first_not_of(" \t") == std::string::npos;
 }
 
-bool isDiffuseLine(const std::string& line) { return startsWith(line, "Diffus"); }
+bool isHeading(const std::vector<std::string>& f) { return !f.empty() && (f[0] == "Monat" || f[0] == "Month"); }
 
-// Reads the lines one by one, remembering where it is for the messages.
-class MitCursor {
-public:
-    explicit MitCursor(const Lines& lines) : lines_(lines) {}
-
-    bool atEnd() const { return pos_ >= lines_.size(); }
-    // Line number (1-based) of the line last taken.
-    int lineNo() const { return static_cast<int>(pos_); }
-    const std::string& take() { return lines_[pos_++]; }
-
-private:
-    const Lines& lines_;
-    std::size_t pos_ = 0;
-};
+bool isDiffuseLine(const std::vector<std::string>& f) { return !f.empty() && f[0] == "Diffus"; }
 
 struct Failure {
     MitError error;
 };
 
-class BlockReader {
-public:
-    explicit BlockReader(const Lines& lines) : cursor_(lines) {}
-
-    MitContent run() {
-        try {
-            readAll();
-            if (content_.blocks.empty()) fail(1, ErrorId::MitEmpty);
-        } catch (const Failure& f) {
-            content_.error = f.error;
-        }
-        return std::move(content_);
-    }
-
-private:
-    [[noreturn]] static void fail(int line, ErrorMessage reason) {
-        throw Failure{MitError{line, std::move(reason)}};
-    }
-
-    double value(const std::string& line, int lineNo, std::size_t first, std::size_t last,
-                 ErrorId what) {
-        std::string piece = mitPiece(line, first, last);
-        if (piece.find(',') != std::string::npos) content_.decimalComma = true;
-        std::replace(piece.begin(), piece.end(), ',', '.');
-        const auto v = parseNumber(trimBlanks(piece));
-        if (!v) fail(lineNo, {ErrorId::MitUnreadable, {what, piece}});
-        return *v;
-    }
-
-    // A mean of shaded fractions lies in 0..1; anything else is not a mean-value file.
-    double hourlyMean(const std::string& line, int lineNo) {
-        const double v = value(line, lineNo, 8, 12, ErrorId::WordHourlyMean);
-        if (!isShadingMean(v)) fail(lineNo, {ErrorId::MitMeanRange, {mitPiece(line, 8, 12)}});
-        return v;
-    }
-
-    void readAll() {
-        // A line read after a block that was not its diffuse line opens the next block.
-        std::optional<std::string> kept;
-        int keptLineNo = 0;
-        for (;;) {
-            std::string line;
-            int lineNo = 0;
-            if (kept) {
-                line = *kept;
-                lineNo = keptLineNo;
-                kept.reset();
-            } else if (cursor_.atEnd()) {
-                return;
-            } else {
-                line = cursor_.take();
-                lineNo = cursor_.lineNo();
-            }
-            if (line.empty()) {
-                if (cursor_.atEnd()) return;  // blank lines at the very end
-                line = cursor_.take();
-                lineNo = cursor_.lineNo();
-            }
-
-            MitBlock block;
-            int hour = 0;
-            if (isHeading(line)) {
-                block.monthly = true;
-                const std::string piece = std::string(trimBlanks(mitPiece(line, 10, 12)));
-                const auto m = parseInteger(piece);
-                if (!m) fail(lineNo, {ErrorId::MitMonthUnreadable, {piece}});
-                // The day table and the month columns know only 1..12.
-                if (*m < 1 || *m > 12) fail(lineNo, {ErrorId::MitMonthRange, {piece}});
-                block.month = static_cast<int>(*m);
-            } else {
-                block.means[0] = hourlyMean(line, lineNo);
-                hour = 1;
-            }
-            for (; hour < 24; ++hour) {
-                if (cursor_.atEnd()) {
-                    fail(cursor_.lineNo() + 1, ErrorId::MitBlockShort);
-                }
-                const std::string& hourLine = cursor_.take();
-                block.means[static_cast<std::size_t>(hour)] = hourlyMean(hourLine, cursor_.lineNo());
-            }
-            if (!cursor_.atEnd()) {
-                const std::string& next = cursor_.take();
-                if (isDiffuseLine(next)) {
-                    block.hasDiffuse = true;
-                    block.sky = value(next, cursor_.lineNo(), 9, 13, ErrorId::WordSkyValue);
-                    block.ground = value(next, cursor_.lineNo(), 16, 20, ErrorId::WordGroundValue);
-                } else {
-                    kept = next;
-                    keptLineNo = cursor_.lineNo();
-                }
-            }
-            content_.blocks.push_back(block);
-        }
-    }
-
-    MitCursor cursor_;
-    MitContent content_;
-};
+[[noreturn]] void fail(int line, ErrorMessage reason) { throw Failure{MitError{line, std::move(reason)}}; }
 
 }  // namespace
 
-bool isShadingMean(double value) { return value >= 0.0 && value <= 1.0; }
-
-std::string mitPiece(const std::string& line, std::size_t first, std::size_t last) {
-    if (first == 0 || first > line.size() || last < first) return {};
-    return line.substr(first - 1, std::min(last, line.size()) - first + 1);
+std::optional<MitBlockReader::Line> MitBlockReader::take() {
+    if (kept_) {
+        std::optional<Line> line = std::move(kept_);
+        kept_.reset();
+        return line;
+    }
+    std::string text;
+    std::istream::int_type c = 0;
+    bool any = false;
+    while ((c = in_.get()) != std::istream::traits_type::eof()) {
+        any = true;
+        if (c == '\n') break;
+        if (text.size() > kMitMaxLine) fail(lineNo_ + 1, {ErrorId::MitLineLong, {std::to_string(kMitMaxLine)}});
+        text += static_cast<char>(c);
+    }
+    if (!any) return std::nullopt;
+    if (!text.empty() && text.back() == '\r') text.pop_back();
+    if (text.size() > kMitMaxLine) fail(lineNo_ + 1, {ErrorId::MitLineLong, {std::to_string(kMitMaxLine)}});
+    return Line{std::move(text), ++lineNo_};
 }
 
-MitContent readMitBlocks(const Lines& lines) { return BlockReader(lines).run(); }
+double MitBlockReader::value(const std::string& field, int lineNo, ErrorId word) {
+    std::string text = field;
+    if (text.find(',') != std::string::npos) decimalComma_ = true;
+    std::replace(text.begin(), text.end(), ',', '.');
+    const auto v = parseNumber(text);
+    if (!v) fail(lineNo, {ErrorId::MitUnreadable, {word, field}});
+    return *v;
+}
+
+std::optional<MitBlock> MitBlockReader::next() {
+    if (done_) return std::nullopt;
+    try {
+        std::optional<Line> line = take();
+        if (line && isBlank(line->text)) {
+            // One empty line comes before every month heading; any number may end the file.
+            line = take();
+            if (line && isBlank(line->text)) {
+                const int second = line->number;
+                while ((line = take())) {
+                    if (!isBlank(line->text)) fail(second, ErrorId::MitBlankLines);
+                }
+            }
+        }
+        if (!line) {
+            done_ = true;
+            if (blocks_ == 0) fail(1, ErrorId::MitEmpty);
+            return std::nullopt;
+        }
+        MitBlock block = readBlock(*line);
+        ++blocks_;
+        return block;
+    } catch (const Failure& f) {
+        done_ = true;
+        error_ = f.error;
+        return std::nullopt;
+    }
+}
+
+MitBlock MitBlockReader::readBlock(const Line& first) {
+    const std::vector<std::string> f = fieldsOf(first.text);
+    MitBlock block;
+    std::optional<Line> hourLine;
+    if (isHeading(f)) {
+        if (daily_) fail(first.number, ErrorId::MitDailyOneBlock);
+        if (f.size() != 3) fail(first.number, ErrorId::MitHeadingForm);
+        const auto m = parseInteger(f[2]);
+        if (!m) fail(first.number, {ErrorId::MitMonthUnreadable, {f[2]}});
+        // The day table and the month columns know only 1..12.
+        if (*m < 1 || *m > 12) fail(first.number, {ErrorId::MitMonthRange, {f[2]}});
+        // A run completes its months one after the other, December followed by January.
+        const int expected = lastMonth_ % 12 + 1;
+        if (blocks_ > 0 && *m != expected)
+            fail(first.number, {ErrorId::MitMonthOrder, {f[2], std::to_string(expected)}});
+        if (blocks_ == 12) fail(first.number, ErrorId::MitTooManyMonths);
+        block.monthly = true;
+        block.month = static_cast<int>(*m);
+        lastMonth_ = block.month;
+        hourLine = take();
+    } else {
+        if (blocks_ > 0) {
+            if (daily_) fail(first.number, ErrorId::MitDailyOneBlock);
+            fail(first.number, {ErrorId::MitHeadingExpected, {std::to_string(lastMonth_ % 12 + 1)}});
+        }
+        daily_ = true;
+        hourLine = first;
+    }
+    for (int hour = 0; hour < 24; ++hour) {
+        if (hour > 0) hourLine = take();
+        if (!hourLine) fail(lineNo_ + 1, ErrorId::MitBlockShort);
+        const std::vector<std::string> h = fieldsOf(hourLine->text);
+        // The hour labels keep a lost, doubled or swapped line from shifting the hours.
+        if (h.size() != 2 || parseInteger(h[0]) != hour)
+            fail(hourLine->number, {ErrorId::MitHourExpected, {std::to_string(hour)}});
+        const double mean = value(h[1], hourLine->number, ErrorId::WordHourlyMean);
+        if (!isShadingMean(mean)) fail(hourLine->number, {ErrorId::MitMeanRange, {h[1]}});
+        block.means[static_cast<std::size_t>(hour)] = mean;
+    }
+    std::optional<Line> after = take();
+    const int afterLine = after ? after->number : lineNo_ + 1;
+    const std::vector<std::string> d = after ? fieldsOf(after->text) : std::vector<std::string>{};
+    if (isDiffuseLine(d)) {
+        if (daily_) fail(after->number, ErrorId::MitDiffuseDaily);
+        if (d.size() != 3) fail(after->number, ErrorId::MitDiffuseForm);
+        block.hasDiffuse = true;
+        const std::pair<ErrorId, std::size_t> parts[] = {{ErrorId::WordSkyValue, 1}, {ErrorId::WordGroundValue, 2}};
+        for (const auto& [word, k] : parts) {
+            const double v = value(d[k], after->number, word);
+            if (!(v >= 0.0 && v <= 1.0)) fail(after->number, {ErrorId::MitFactorRange, {word, d[k]}});
+            (k == 1 ? block.sky : block.ground) = v;
+        }
+    } else {
+        kept_ = std::move(after);
+    }
+    // A run writes the diffuse line after every month or after none.
+    if (blocks_ > 0 && block.hasDiffuse != diffuse_) {
+        fail(afterLine, ErrorId::MitDiffuseEvery);
+    }
+    diffuse_ = block.hasDiffuse;
+    return block;
+}
+
+MitContent readMitBlocks(std::istream& in) {
+    MitBlockReader reader(in);
+    MitContent content;
+    while (std::optional<MitBlock> b = reader.next()) content.blocks.push_back(*b);
+    content.decimalComma = reader.decimalComma();
+    content.error = reader.error();
+    return content;
+}
+
+MitContent readMitBlocks(const Lines& lines) {
+    std::istringstream in(joinLines(lines));
+    return readMitBlocks(in);
+}
+
+bool isShadingMean(double value) { return value >= 0.0 && value <= 1.0; }
 
 }  // namespace penumbro

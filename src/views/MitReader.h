@@ -3,13 +3,17 @@
 //
 // A .mit file holds one block per simulated month ("Monat Nr. M", 24 hour lines,
 // optionally a "Diffus" line), or, from a daily run, one block of 24 hour lines with
-// no heading. Numbers are taken from fixed character positions, so a file written
-// with the decimal comma reads the same as one written with the point.
+// no heading. Lines are read by their blank-separated fields, and the whole shape is
+// checked: month blocks follow each other month by month (at most twelve, wrapping
+// from December to January at most once, as a run does), every block holds the hours
+// 0..23 in order, the "Diffus" line follows the hours of every month block or of none.
+// A file written with the decimal comma reads the same as one written with the point.
 
 #include "project/ErrorTexts.h"
 #include "project/ProjectText.h"
 
 #include <array>
+#include <istream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -31,21 +35,55 @@ struct MitError {
     ErrorMessage reason;
 };
 
+// Longer lines are no mean-value lines; the cap also bounds what one line can hold.
+inline constexpr std::size_t kMitMaxLine = 256;
+
+// Reads the blocks one at a time from a stream, holding no more than one line and
+// one block, whatever the size of the input.
+class MitBlockReader {
+public:
+    explicit MitBlockReader(std::istream& in) : in_(in) {}
+
+    // The next block, or none at the end of the file (or after a defect).
+    std::optional<MitBlock> next();
+    // The first defect; set once next() has returned none because of it.
+    const std::optional<MitError>& error() const { return error_; }
+    // Some value read so far carried a ",".
+    bool decimalComma() const { return decimalComma_; }
+
+private:
+    struct Line {
+        std::string text;
+        int number = 0;
+    };
+    std::optional<Line> take();
+    MitBlock readBlock(const Line& first);
+    double value(const std::string& field, int lineNo, ErrorId word);
+
+    std::istream& in_;
+    int lineNo_ = 0;
+    std::optional<Line> kept_;  // read after a block, not its "Diffus" line
+    int blocks_ = 0;
+    bool daily_ = false;
+    int lastMonth_ = 0;
+    bool diffuse_ = false;
+    bool decimalComma_ = false;
+    bool done_ = false;
+    std::optional<MitError> error_;
+};
+
 struct MitContent {
     std::vector<MitBlock> blocks;  // every block read completely before the first error
     bool decimalComma = false;     // some value read carried a ","
     std::optional<MitError> error;
 };
 
-// Reads the blocks in file order and stops at the first defect: an unreadable month
-// number or value, a month outside 1..12, an hourly mean outside 0..1, a block cut short by the end of the file,
-// or a file holding no block at all.
+// Reads every block and stops at the first defect: a line that is not what the shape
+// asks for, an unreadable or out-of-range number, a file cut short or holding no block.
+MitContent readMitBlocks(std::istream& in);
 MitContent readMitBlocks(const Lines& lines);
 
 // True for an hourly mean a run can write: 0..1 (false for NaN).
 bool isShadingMean(double value);
-
-// The piece of line at the 1-based characters first..last, as far as the line reaches.
-std::string mitPiece(const std::string& line, std::size_t first, std::size_t last);
 
 }  // namespace penumbro

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <regex>
 
@@ -69,7 +70,53 @@ TEST_F(CliExport, DefectiveFileNamesFileAndLine) {
         EXPECT_EQ(r.exitCode, 1);
         EXPECT_EQ(r.err.rfind(mentions, 0), 0u) << r.err;
     }
-    EXPECT_EQ(dir_.read("bad.txt"), "");
+    EXPECT_FALSE(fs::exists("bad.txt"));
+}
+
+std::vector<std::string> filesIn(const fs::path& dir) {
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir)) names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// A refused export leaves an earlier file of the output's name as it was, and no
+// temporary file beside it.
+TEST_F(CliExport, DefectLeavesTheEarlierOutputAsItWas) {
+    Lines bad = testdata::marchToMay();
+    bad.erase(bad.begin() + 40);  // an hour of April lost
+    dir_.write("bad.mit", joinLines(bad));
+    for (const char* format : {"text", "trnsys", "suncode"}) {
+        dir_.write("earlier.out", "an earlier table\r\n");
+        const std::vector<std::string> before = filesIn(dir_.dir());
+        const CliResult r = runCli(std::string("export bad.mit -o earlier.out --format ") + format);
+        EXPECT_EQ(r.exitCode, 1) << format;
+        EXPECT_EQ(r.err.rfind("bad.mit:41: ", 0), 0u) << r.err;
+        EXPECT_EQ(dir_.read("earlier.out"), "an earlier table\r\n") << format;
+        EXPECT_EQ(filesIn(dir_.dir()), before) << format;
+    }
+}
+
+// An export never replaces a file it reads, however the path is spelled.
+TEST_F(CliExport, OutputThatIsAnInputIsRefused) {
+    const std::string input = dir_.read("run.v1.mit");
+    fs::create_directory("sub");
+    fs::create_symlink("run.v1.mit", "link.mit");
+    fs::create_hard_link("run.v1.mit", "hard.mit");
+    for (const char* out : {"./run.v1.mit", "sub/../run.v1.mit", "link.mit", "hard.mit"}) {
+        const CliResult r = runCli("export run.v1.mit --format text -o " + cliQuote(out));
+        EXPECT_EQ(r.exitCode, 1) << out;
+        EXPECT_NE(r.err.find("the output file is the input file run.v1.mit"), std::string::npos) << r.err;
+    }
+    EXPECT_EQ(dir_.read("run.v1.mit"), input);
+
+    // The exchange formats read the run's project too.
+    const std::string project = testing::TempDir::readFile(std::string(PENUMBRO_SOURCE_DIR) + "/examples/collector.dat");
+    dir_.write("p.dat", project);
+    const std::string rep = cliQuote(std::string(PENUMBRO_SOURCE_DIR) + "/tests/cli/golden/collector_daily_comma.rep");
+    const CliResult r = runCli("export " + rep + " --format hourly-csv --project p.dat -o ./p.dat");
+    EXPECT_NE(r.err.find("the output file is the input file p.dat"), std::string::npos) << r.err;
+    EXPECT_EQ(dir_.read("p.dat"), project);
 }
 
 TEST(CliSun, WorkedPositions) {
