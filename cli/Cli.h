@@ -101,5 +101,7 @@ int runAdd(const Args& args);
 int runChange(const Args& args);
 int runIrradiation(const Args& args);
 int runSunPath(const Args& args);
+int runImport(const Args& args);
+int runExportScene(const Args& args);
 
 }  // namespace penumbro::cli
