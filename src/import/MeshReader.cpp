@@ -63,6 +63,8 @@ struct Walker {
             RawGroup group;
             group.mesh = true;
             group.name = mesh.mName.length > 0 ? mesh.mName.C_Str() : node.mName.C_Str();
+            // The OBJ reader's name for a file without objects says nothing.
+            if (group.name == "defaultobject") group.name.clear();
             std::vector<Vec3> points;
             points.reserve(mesh.mNumVertices);
             for (unsigned v = 0; v < mesh.mNumVertices; ++v) points.push_back(toWorld(m * mesh.mVertices[v]));

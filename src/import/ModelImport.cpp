@@ -112,10 +112,17 @@ public:
         if (base.empty()) base = fallback_;
         std::string name = base + suffix;
         if (isReservedName(name)) name = fallback_ + suffix;
-        PlainSurface surface{name, false, piece, placement};
+        // Rounded as the local lines keep them, without "-0.000000", which a change
+        // without edits would write as "0.000000".
+        Ring corners;
+        for (const UV& c : piece) {
+            const UV w = asWritten(c);
+            corners.push_back({w.u + 0.0, w.v + 0.0});
+        }
+        PlainSurface surface{name, false, corners, placement};
         const Lines block = generatePlainSurface(surface);
         lines.insert(lines.end(), block.begin(), block.end());
-        for (const Vec3& v : placeCorners(piece, placement)) {
+        for (const Vec3& v : placeCorners(corners, placement)) {
             summary_.low = {std::min(summary_.low.x, v.x), std::min(summary_.low.y, v.y), std::min(summary_.low.z, v.z)};
             summary_.high = {std::max(summary_.high.x, v.x), std::max(summary_.high.y, v.y), std::max(summary_.high.z, v.z)};
         }
