@@ -2,6 +2,7 @@
 
 #include "editor/TargetCheck.h"
 #include "editor/ObjectTable.h"
+#include "import/ModelImport.h"
 #include "project/ConfigPaths.h"
 #include "project/FileIo.h"
 #include "project/InputError.h"
@@ -62,6 +63,8 @@ const Tx kOeffnen{"Projekt \xF6" "ffnen", "Open project"};
 const Tx kSave{"Projekt speichern", "Save project"};
 const Tx kSaveAs{"Projekt speichern unter ...", "Save project as ..."};
 const Tx kVrml{"VRML Darstellung", "VRML view"};
+const Tx kExportScene{"Szene als glTF exportieren ...", "Export scene as glTF ..."};
+const Tx kGltfFilter{"glTF bin\xE4r|*.glb|glTF|*.gltf", "glTF binary|*.glb|glTF|*.gltf"};
 const Tx kBeenden{"Programm beenden", "Quit program"};
 const Tx kSchnell{"Schnelldurchlauf", "Fast pass through of simulation"};
 const Tx kListe{"Simulationsliste erstellen", "Create a list of simulations"};
@@ -242,6 +245,7 @@ void TMainForm::menusAnlegen() {
         action(Menu_Projekt, "Projektspeichernunter1", [this] { Projektspeichernunter1Click(); });
     Menu_Projekt->addSeparator();
     Menu_Projekt_VRML = action(Menu_Projekt, "Menu_Projekt_VRML", [this] { VRML_DarstellungClick(); });
+    exportSceneAction_ = action(Menu_Projekt, "exportSceneAction", [this] { exportSceneClick(); });
     Menu_Projekt->addSeparator();
     Programmbeenden1 = action(Menu_Projekt, "Programmbeenden1", [this] { close(); });
 
@@ -290,6 +294,7 @@ void TMainForm::SpracheAnpassen() {
     Projektspeichern1->setText(tx(kSave, l));
     Projektspeichernunter1->setText(tx(kSaveAs, l));
     Menu_Projekt_VRML->setText(tx(kVrml, l));
+    exportSceneAction_->setText(tx(kExportScene, l));
     Programmbeenden1->setText(tx(kBeenden, l));
     Menu_Schnelldurchlauf->setText(tx(kSchnell, l));
     Menu_SimulationslisteErstellen->setText(tx(kListe, l));
@@ -548,6 +553,18 @@ void TMainForm::VRML_DarstellungClick() {
     }
     if (!openVrmlWorld(dialogs_, state_.vrmlBrowser, wrl))
         dialogs_.warning(this, fromCp1252(noPlayerMessage(state_.language)).replace(QLatin1Char('\r'), QLatin1Char('\n')));
+}
+
+void TMainForm::exportSceneClick() {
+    const QString proposed = fromPath(withoutExtension(state_.project.fileName) + ".glb");
+    const QString file = dialogs_.getSaveFileName(this, tx(kExportScene, state_.language), proposed,
+                                                  tx(kGltfFilter, state_.language));
+    if (file.isEmpty()) return;
+    try {
+        exportSceneGltf(state_.project.daten, state_.project.fileName, toPath(file));
+    } catch (const InputError& e) {
+        dialogs_.warning(this, errorMessage(e, state_.language));
+    }
 }
 
 void TMainForm::Menu_export_exportClick() { export_->present(); }
