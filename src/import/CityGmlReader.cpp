@@ -24,7 +24,7 @@ namespace {
 
 // The library logs through this; its warnings are of no use to the user and its
 // errors end in an exception or an empty model, which are reported instead.
-class SilentLogger : public citygml::CityGMLLogger {
+class SilentLogger final : public citygml::CityGMLLogger {
 public:
     SilentLogger() : CityGMLLogger(LOGLEVEL::LL_ERROR) {}
     void log(LOGLEVEL, const std::string&, const char*, int) const override {}
@@ -141,7 +141,6 @@ RawModel readCityGml(const std::string& bytes, const std::string& name, double s
             if (f.lod != chosen) continue;
             group.faces.push_back(std::move(f.face));
         }
-        model.faces += static_cast<int>(group.faces.size());
         if (!group.faces.empty()) model.groups.push_back(std::move(group));
     }
     return model;

@@ -75,7 +75,6 @@ struct Walker {
                 for (unsigned i = 0; i < face.mNumIndices; ++i) {
                     if (face.mIndices[i] < points.size()) raw.ring.push_back(points[face.mIndices[i]]);
                 }
-                ++model.faces;
                 group.faces.push_back(std::move(raw));
             }
             if (!group.faces.empty()) model.groups.push_back(std::move(group));

@@ -28,7 +28,6 @@ struct RawGroup {
 
 struct RawModel {
     std::vector<RawGroup> groups;
-    int faces = 0;            // faces read (before the degenerate ones are dropped)
     std::optional<Vec3> low;  // a city model's envelope, when it gives one
     std::optional<Vec3> high;
     bool cityModel = false;

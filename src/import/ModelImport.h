@@ -26,8 +26,8 @@ struct ImportOptions {
     // of the project's origin. Without it: the centre of a city model's extent at its
     // lowest height, or the origin of any other model.
     std::optional<Vec3> origin;
-    // Which model axis points up. Default: z for CityGML and STL, y for the others
-    // (Collada files say theirs).
+    // Which model axis points up. Default: z for STL and 3DS, y for the others
+    // (Collada files say theirs). City models are always east, north, height.
     UpAxis up = UpAxis::Default;
     // Metres per model unit, for files that do not say (Collada does).
     double scale = 1.0;

@@ -117,10 +117,9 @@ void exportSceneGltf(const Lines& text, const std::string& projectName, const st
 
     std::map<Colour, unsigned> materials;
     std::vector<Colour> colours;
-    std::vector<aiMesh*> meshes;
-    auto scene = std::make_unique<aiScene>();
-    scene->mRootNode = new aiNode("Penumbro");
-    std::vector<aiNode*> nodes;
+    // Owned here until the scene takes them, so a refusal frees them.
+    std::vector<std::unique_ptr<aiMesh>> meshes;
+    std::vector<std::unique_ptr<aiNode>> nodes;
     for (const ObjectRecord& object : scan.objects) {
         for (int k = 0; k < object.surfaceCount; ++k) {
             const SurfaceRecord& s = scan.surfaces[object.firstSurface + static_cast<std::size_t>(k)];
@@ -128,26 +127,30 @@ void exportSceneGltf(const Lines& text, const std::string& projectName, const st
             auto [it, added] = materials.emplace(c, static_cast<unsigned>(colours.size()));
             if (added) colours.push_back(c);
             const std::string name = cp1252ToUtf8(text[s.nameLine]);
-            aiMesh* mesh = meshOf(s, it->second, name);
+            std::unique_ptr<aiMesh> mesh(meshOf(s, it->second, name));
             if (!mesh) continue;
-            auto* node = new aiNode(name);
+            auto node = std::make_unique<aiNode>(name);
             node->mNumMeshes = 1;
             node->mMeshes = new unsigned[1]{static_cast<unsigned>(meshes.size())};
-            node->mParent = scene->mRootNode;
-            meshes.push_back(mesh);
-            nodes.push_back(node);
+            meshes.push_back(std::move(mesh));
+            nodes.push_back(std::move(node));
         }
     }
     if (meshes.empty()) throw InputError(projectName, 0, {ErrorId::SceneNoSurfaces});
+    auto scene = std::make_unique<aiScene>();
+    scene->mRootNode = new aiNode("Penumbro");
     scene->mNumMeshes = static_cast<unsigned>(meshes.size());
     scene->mMeshes = new aiMesh*[meshes.size()];
-    std::copy(meshes.begin(), meshes.end(), scene->mMeshes);
+    for (std::size_t i = 0; i < meshes.size(); ++i) scene->mMeshes[i] = meshes[i].release();
     scene->mNumMaterials = static_cast<unsigned>(colours.size());
     scene->mMaterials = new aiMaterial*[colours.size()];
     for (std::size_t i = 0; i < colours.size(); ++i) scene->mMaterials[i] = materialOf(colours[i]);
     scene->mRootNode->mNumChildren = static_cast<unsigned>(nodes.size());
     scene->mRootNode->mChildren = new aiNode*[nodes.size()];
-    std::copy(nodes.begin(), nodes.end(), scene->mRootNode->mChildren);
+    for (std::size_t i = 0; i < nodes.size(); ++i) {
+        nodes[i]->mParent = scene->mRootNode;
+        scene->mRootNode->mChildren[i] = nodes[i].release();
+    }
 
     // The blobs come back in memory and go to disk through temporary files: the
     // buffer file first, so the scene never refers to a missing one.
