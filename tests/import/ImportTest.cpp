@@ -216,6 +216,27 @@ TEST(ModelImport, RoundTripThroughGltfShadesTheSame) {
     EXPECT_TRUE(std::filesystem::exists(dir.path("scene.bin")));
 }
 
+// The colours of the VRML world: target blue, steep and flat surfaces grey, the 45 degree
+// roofs dark red, one material each.
+TEST(ModelImport, SceneKeepsTheColoursOfTheVrmlWorld) {
+    const testing::TempDir dir("import-colours");
+    exportSceneGltf(importModel(withTarget(), kData + "house.obj", {}).text, "house.dat", dir.path("s.gltf"));
+    const std::string json = dir.read("s.gltf");
+    std::vector<std::array<double, 3>> colours;
+    for (auto at = json.find("\"baseColorFactor\""); at != std::string::npos; at = json.find("\"baseColorFactor\"", at + 1)) {
+        std::istringstream in(json.substr(json.find('[', at) + 1));
+        std::array<double, 3> c{};
+        char comma;
+        in >> c[0] >> comma >> c[1] >> comma >> c[2];
+        colours.push_back(c);
+    }
+    const std::vector<std::array<double, 3>> expected{{0, 0, 1}, {0.6, 0.6, 0.6}, {0.6, 0, 0}};
+    ASSERT_EQ(colours.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        for (int k = 0; k < 3; ++k) EXPECT_NEAR(colours[i][k], expected[i][k], 1e-6) << "material " << i;
+    }
+}
+
 // A table of triangles far apart, each in a plane of its own.
 std::string scatteredTriangles(int count) {
     std::string obj;
