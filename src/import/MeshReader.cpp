@@ -4,9 +4,11 @@
 #include "import/ModelFaces.h"
 
 #include "project/Encoding.h"
+#include "project/FileIo.h"
 #include "project/InputError.h"
 
 #include <assimp/Importer.hpp>
+#include <assimp/MemoryIOWrapper.h>
 #include <assimp/postprocess.h>
 #include <assimp/scene.h>
 
@@ -37,7 +39,13 @@ int lineIn(std::string_view message) {
 }
 
 [[noreturn]] void refuse(const std::string& name, const Assimp::Importer& importer) {
-    const std::string why = importer.GetErrorString();
+    std::string why = importer.GetErrorString();
+    // A model read from memory is named by a placeholder of the library's own.
+    const std::string placeholder = AI_MEMORYIO_MAGIC_FILENAME;
+    if (const auto at = why.find(placeholder); at != std::string::npos) {
+        const auto end = why.find_first_of(" \t\n", at);
+        why.replace(at, end == std::string::npos ? std::string::npos : end - at, fileNameOf(name));
+    }
     throw InputError(name, lineIn(why), {ErrorId::ModelMeshUnreadable, {utf8ToCp1252(why)}});
 }
 
