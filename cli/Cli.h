@@ -114,5 +114,7 @@ int runChange(const Args& args);
 int runIrradiation(const Args& args);
 int runSunPath(const Args& args);
 int runReport(const Args& args);
+int runImport(const Args& args);
+int runExportScene(const Args& args);
 
 }  // namespace penumbro::cli

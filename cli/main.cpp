@@ -124,6 +124,12 @@ const std::vector<Command>& commands() {
          "  e English. A malformed project is reported with its line; an existing world\n"
          "  is then left as it was.\n",
          runVrml},
+        {"export-scene", "write the scene as glTF 2.0 (.gltf or .glb)",
+         "usage: penumbro-cli export-scene PROJECT.dat -o FILE.gltf|FILE.glb\n"
+         "  Every surface of the project as a mesh in the colours of the VRML world, for\n"
+         "  today's 3D viewers and CAD programs; +Y is up and north is -Z. A .gltf keeps\n"
+         "  its geometry in FILE.bin beside it; a .glb holds everything in one file.\n",
+         runExportScene},
         {"new", "create a new, empty project file",
          "usage: penumbro-cli new FILE.dat [--force]\n"
          "  Writes the six lines of a new project. An existing file is replaced only\n"
@@ -182,6 +188,25 @@ const std::vector<Command>& commands() {
          "  highest elevation within it. PVGIS azimuths count from south, west positive; the\n"
          "  generic CSV (azimuth, elevation) from north clockwise unless --azimuth-origin south.\n",
          runHorizon},
+        {"import", "append the faces of a city model or 3D model as polygon objects",
+         "usage: penumbro-cli import PROJECT.dat MODEL [--format auto|citygml|obj|gltf|dae|stl|3ds]\n"
+         "                           [--origin E,N,H] [--up y|z] [--scale S] [--radius R] [--lod 1|2]\n"
+         "  Every planar face becomes a polygon object named after its building or mesh and\n"
+         "  kind (Wand, Dach, Boden); adjacent coplanar triangles are merged, polygons of more\n"
+         "  than 8 corners split into convex pieces; nothing imported is a target.\n"
+         "  --format: by the file's extension unless given (CityGML: .gml, .xml).\n"
+         "  --origin: the model coordinates (east, north, height in metres, after --up and\n"
+         "  --scale) of the project's origin; default the centre of a city model's extent at\n"
+         "  its lowest height, else the model's own origin.\n"
+         "  --up: the model's up axis (default z for STL and 3DS, y for the others; y-up\n"
+         "  models have north toward -Z; CityGML is always east, north, height). --scale:\n"
+         "  metres per model unit where the file\n"
+         "  does not say (Collada does). --radius: only faces with a point within R metres\n"
+         "  (horizontally) of the origin. --lod: the CityGML level of detail (default each\n"
+         "  building's highest).\n"
+         "  Prints buildings or meshes read, faces, polygons written, faces dropped and the\n"
+         "  extent. On any error the project file is left as it was.\n",
+         runImport},
         {"comment", "replace the project's comment lines",
          "usage: penumbro-cli comment FILE.dat [LINE]...\n"
          "  Each LINE becomes a comment line \"* LINE\" (cut to 79 characters); trailing\n"

@@ -83,6 +83,17 @@ enum class ErrorId {
     ScheduleSize,            // bytes
     ScheduleByte,            // byte number, value
     ScheduleMonth,           // month number, value
+    // Models imported into the scene and the scene exported.
+    ModelFormatUnknown,      // extension
+    ModelEmpty,
+    ModelUnreadable,         // format name
+    ModelMeshUnreadable,     // the reader's message
+    ModelNoFaces,
+    ModelNothingWithin,      // radius
+    ModelTooManySurfaces,    // surfaces to add, surfaces present, maximum
+    ModelOptionRange,        // option, value
+    SceneNoSurfaces,
+    SceneExportFailed,       // the writer's message
     ImportAzimuthNotNumber,  // where
     ImportElevationNotNumber,  // where
     ImportAzimuthRange,      // where, value, range

@@ -3,11 +3,13 @@
 #include "editor/CommentBlock.h"
 #include "editor/GeneratorEdit.h"
 #include "editor/HorizonEditing.h"
+#include "import/ModelImport.h"
 #include "editor/ObjectSplices.h"
 #include "editor/SiteEditing.h"
 #include "project/InputError.h"
 #include "ui/AppState.h"
 #include "ui/Dialogs.h"
+#include "ui/ModelImportDialog.h"
 #include "ui/ObjectForms.h"
 #include "ui/Preview3D.h"
 #include "ui/SurfaceForms.h"
@@ -42,6 +44,8 @@ const Tx kInsert{"vor Objekt &einf\xFCgen", "&Insert object"};
 const Tx kChange{"Objekt \xE4&ndern", "&Change object"};
 const Tx kDelete{"Objekt &l\xF6schen", "&Delete object"};
 const Tx kHorizon{"Horizont", "Horizon"};
+const Tx kImportModel{"3D-Modell importieren ...", "Import 3D model ..."};
+const Tx kImportConfirm{"Die Fl\xE4" "chen jetzt in das Projekt \xFC" "bernehmen?", "Add the surfaces to the project now?"};
 const Tx kDescription{"Projektbeschreibung", "Description of the project"};
 const Tx kDataSheet{"&Datenblatt", "Data s&heet"};
 const Tx kGenerate{"Generiere", "Generate"};
@@ -99,6 +103,7 @@ TGenerator::TGenerator(AppState& state, Dialogs& dialogs, QWidget* parent)
     Objekt_aendern = button("Objekt_aendern");
     Objekt_loeschen = button("Objekt_loeschen");
     Horizontverschattung_aendern = button("Horizontverschattung_aendern");
+    importModelButton_ = button("importModelButton");
     Objektanzahl = new QLabel;
     Objektanzahl->setObjectName(QStringLiteral("Objektanzahl"));
     auto* listButtons = new QGridLayout;
@@ -107,6 +112,7 @@ TGenerator::TGenerator(AppState& state, Dialogs& dialogs, QWidget* parent)
     listButtons->addWidget(Objekt_aendern, 1, 0);
     listButtons->addWidget(Objekt_loeschen, 1, 1);
     listButtons->addWidget(Horizontverschattung_aendern, 2, 0);
+    listButtons->addWidget(importModelButton_, 2, 1);
     auto* listLayout = new QVBoxLayout(listGroup_);
     listLayout->addWidget(ListBox1, 1);
     listLayout->addWidget(Objektanzahl);
@@ -248,6 +254,7 @@ TGenerator::TGenerator(AppState& state, Dialogs& dialogs, QWidget* parent)
     connect(ListBox1, &QListWidget::itemDoubleClicked, this, &TGenerator::Objekt_aendernClick);
     connect(Objekt_loeschen, &QPushButton::clicked, this, &TGenerator::Objekt_loeschenClick);
     connect(Horizontverschattung_aendern, &QPushButton::clicked, this, &TGenerator::Horizontverschattung_aendernClick);
+    connect(importModelButton_, &QPushButton::clicked, this, &TGenerator::importModelClick);
     connect(GeoLage_aendern, &QPushButton::clicked, this, &TGenerator::GeoLage_aendernClick);
     connect(Bodenreflexion_aendern, &QPushButton::clicked, this, &TGenerator::Bodenreflexion_aendernClick);
     connect(OKBtn, &QPushButton::clicked, this, &TGenerator::OKBtnClick);
@@ -316,6 +323,7 @@ void TGenerator::SpracheAnpassen() {
     Objekt_aendern->setText(tx(kChange, l));
     Objekt_loeschen->setText(tx(kDelete, l));
     Horizontverschattung_aendern->setText(tx(kHorizon, l));
+    importModelButton_->setText(tx(kImportModel, l));
     commentGroup_->setTitle(tx(kDescription, l));
     dataSheetButton_->setText(tx(kDataSheet, l));
     siteGroup_->setTitle(tx(kSite, l));
@@ -384,7 +392,8 @@ void TGenerator::selectRow(int row) {
 
 void TGenerator::Flaechenliste_Aktiv(bool active) {
     for (QWidget* w : std::initializer_list<QWidget*>{ListBox1, Objekt_hinzufuegen, Horizontverschattung_aendern,
-                                                     GeoLage_aendern, Bodenreflexion_aendern, Kommentar})
+                                                     importModelButton_, GeoLage_aendern, Bodenreflexion_aendern,
+                                                     Kommentar})
         w->setEnabled(active);
     for (QPushButton* b : {Objekt_einfuegen, Objekt_aendern, Objekt_loeschen})
         b->setEnabled(active && ListBox1->count() > 0);
@@ -634,6 +643,21 @@ void TGenerator::Bodenreflexion_aendernClick() {
     }
     Flaechenliste_Aktiv(false);
     showForm(reflectance_, false);
+}
+
+void TGenerator::importModelClick() {
+    ModelImportDialog dialog(dialogs_, state_.language, this);
+    if (dialogs_.exec(dialog) != QDialog::Accepted) return;
+    try {
+        ImportResult result = importModel(state_.project.daten, dialog.modelPath(), dialog.importOptions());
+        const QString summary = fromCp1252(importSummaryText(result.summary, state_.language));
+        if (dialogs_.question(this, summary + QLatin1Char('\n') + tx(kImportConfirm, state_.language),
+                              QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok)
+            return;
+        commitText(std::move(result.text));
+    } catch (const std::exception& e) {
+        showError(e);
+    }
 }
 
 void TGenerator::KommentarExit() {

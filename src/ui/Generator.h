@@ -60,6 +60,8 @@ public:
     void Horizontverschattung_aendernClick();
     void GeoLage_aendernClick();
     void Bodenreflexion_aendernClick();
+    // The import dialog; its summary is confirmed before the text changes.
+    void importModelClick();
 
 signals:
     // The list and its operations were enabled or disabled: the main window follows
@@ -102,6 +104,7 @@ private:
     QPushButton* Objekt_aendern;
     QPushButton* Objekt_loeschen;
     QPushButton* Horizontverschattung_aendern;
+    QPushButton* importModelButton_;
     QLabel* Objektanzahl;
     QGroupBox* commentGroup_;
     QPlainTextEdit* Kommentar;

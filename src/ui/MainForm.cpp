@@ -3,6 +3,7 @@
 
 #include "editor/TargetCheck.h"
 #include "editor/ObjectTable.h"
+#include "import/ModelImport.h"
 #include "project/ConfigPaths.h"
 #include "project/FileIo.h"
 #include "project/InputError.h"
@@ -68,6 +69,8 @@ const Tx kSave{"Projekt &speichern", "&Save project"};
 const Tx kSaveAs{"Projekt speichern &unter ...", "Save project &as ..."};
 const Tx kVrml{"&VRML Darstellung", "&VRML view"};
 const Tx kReport{"Be&richt erstellen ...", "Create &report ..."};
+const Tx kExportScene{"Szene als &glTF exportieren ...", "Export scene as &glTF ..."};
+const Tx kGltfFilter{"glTF bin\xE4r|*.glb|glTF|*.gltf", "glTF binary|*.glb|glTF|*.gltf"};
 const Tx kBeenden{"Programm &beenden", "&Quit program"};
 const Tx kSchnell{"Sc&hnelldurchlauf", "&Fast pass through of simulation"};
 const Tx kListe{"Simulations&liste erstellen", "Create a &list of simulations"};
@@ -281,6 +284,7 @@ void TMainForm::menusAnlegen() {
     Menu_Projekt->addSeparator();
     Menu_Projekt_VRML = action(Menu_Projekt, "Menu_Projekt_VRML", [this] { VRML_DarstellungClick(); });
     createReportAction = action(Menu_Projekt, "createReportAction", [this] { createReportClick(); });
+    exportSceneAction_ = action(Menu_Projekt, "exportSceneAction", [this] { exportSceneClick(); });
     Menu_Projekt->addSeparator();
     Programmbeenden1 = action(Menu_Projekt, "Programmbeenden1", [this] { close(); });
 
@@ -350,6 +354,7 @@ void TMainForm::SpracheAnpassen() {
     Projektspeichernunter1->setText(tx(kSaveAs, l));
     Menu_Projekt_VRML->setText(tx(kVrml, l));
     createReportAction->setText(tx(kReport, l));
+    exportSceneAction_->setText(tx(kExportScene, l));
     Programmbeenden1->setText(tx(kBeenden, l));
     Menu_Schnelldurchlauf->setText(tx(kSchnell, l));
     Menu_SimulationslisteErstellen->setText(tx(kListe, l));
@@ -655,6 +660,18 @@ void TMainForm::createReportClick() {
         return;
     }
     dialogs_.openFile(toPath(chosen));
+}
+
+void TMainForm::exportSceneClick() {
+    const QString proposed = fromPath(withoutExtension(state_.project.fileName) + ".glb");
+    const QString file = dialogs_.getSaveFileName(this, QString(tx(kExportScene, state_.language)).remove(QLatin1Char('&')), proposed,
+                                                  tx(kGltfFilter, state_.language));
+    if (file.isEmpty()) return;
+    try {
+        exportSceneGltf(state_.project.daten, state_.project.fileName, toPath(file));
+    } catch (const InputError& e) {
+        dialogs_.warning(this, errorMessage(e, state_.language));
+    }
 }
 
 void TMainForm::Menu_export_exportClick() { export_->present(); }

@@ -66,6 +66,8 @@ public:
     bool Projektspeichern1Click();      // false when nothing was written
     bool Projektspeichernunter1Click();  // false when cancelled or failed
     void VRML_DarstellungClick();
+    // Writes the scene as glTF 2.0 where the save dialog says.
+    void exportSceneClick();
     void Menu_export_exportClick();
     void Menue_3d_deaktivierenClick();
     void Spracheanpassen1Click();
@@ -132,6 +134,7 @@ private:
     QAction* Projektspeichernunter1;
     QAction* Menu_Projekt_VRML;
     QAction* createReportAction;
+    QAction* exportSceneAction_;
     QAction* Programmbeenden1;
     QAction* Menu_Schnelldurchlauf;
     QAction* Menu_SimulationslisteErstellen;
