@@ -1,6 +1,7 @@
 // penumbro-cli import: a city model or 3D model's faces appended as polygon objects.
 
 #include "Cli.h"
+#include "EndingSignals.h"
 #include "EditSupport.h"
 
 #include "import/ModelImport.h"
@@ -63,14 +64,19 @@ int runImport(const Args& args) {
     const std::string path = projectPathArgument(opts.positional());
     const std::string model = opts.positional()[1];
     const ImportOptions options = importOptions(opts);
-    ImportSummary summary;
-    editProjectFile(path, [&](const Lines& text) {
-        ImportResult result = importModel(text, model, options);
-        summary = result.summary;
-        return std::move(result.text);
+    // A signal during the import leaves the project as it was; once the new text is
+    // being written, the write completes first.
+    return withEndingSignals([&](const EndingSignals& signals) {
+        ImportSummary summary;
+        editProjectFile(path, [&](const Lines& text) {
+            ImportResult result = importModel(text, model, options);
+            signals.check();
+            summary = result.summary;
+            return std::move(result.text);
+        });
+        std::cout << toTerminal(importSummaryText(summary, messageLanguage()));
+        return kExitOk;
     });
-    std::cout << toTerminal(importSummaryText(summary, messageLanguage()));
-    return kExitOk;
 }
 
 int runExportScene(const Args& args) {
@@ -79,10 +85,13 @@ int runExportScene(const Args& args) {
     const std::string path = opts.positional()[0];
     if (!opts.has("out")) throw UsageError{"-o FILE.gltf or FILE.glb is missing"};
     const std::string scene = opts.outputPath("");
-    const LoadedProject project = loadProjectFile(path);
-    exportSceneGltf(project.lines, path, scene);
-    std::cout << scene << "\n";
-    return kExitOk;
+    return withEndingSignals([&](const EndingSignals&) {
+        const LoadedProject project = loadProjectFile(path);
+        printLoadNotes(path, project);
+        exportSceneGltf(project.lines, path, scene);
+        std::cout << toTerminal(scene) << "\n";
+        return kExitOk;
+    });
 }
 
 }  // namespace penumbro::cli
