@@ -33,7 +33,8 @@ std::uint32_t surfaceColour(const TFlaeche& s, int slot);
 
 // Where the targets lie in the picture. Pixel of a target-frame point (x, z):
 // column = round(x * scale) + left, row = bottom - round(z * scale), halves to even,
-// each clamped to -30000..30000. Counted are the columns left+1, left+1+r, .. <= right
+// each clamped to -30000..30000. A polygon reaching more than a few pixels beyond the
+// picture is first cut to a rectangle that margin around it, unrounded. Counted are the columns left+1, left+1+r, .. <= right
 // and rows top+1, top+1+r, .. <= bottom.
 enum class DrawingWindowKind { FastRun, Online };
 
@@ -103,7 +104,8 @@ private:
     void buildMask(const CompiledModel& model);
     void ensurePrefix(int r) const;
     void paintPending() const;
-    PixelPolygon pixelPolygon(const TFlaeche& s, const Vec3* sun) const;
+    // Projects the surface along sun (none for a target) into p, in pixels.
+    void pixelPolygon(const TFlaeche& s, const Vec3* sun, PixelPolygon& p) const;
 
     DrawingWindowKind kind_ = DrawingWindowKind::FastRun;
     bool maskeNeu_ = true;
