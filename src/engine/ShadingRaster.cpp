@@ -146,10 +146,11 @@ void ShadingRaster::prepare(const CompiledModel& model) {
 
 namespace {
 
-// Shadows are cut to this rectangle around the picture before their corners are
-// rounded to pixels, so what lies in the picture keeps its true shape however far
-// outside a low sun throws the rest; a few pixels of margin keep the cut edges (which
-// the fill outlines) out of the picture.
+// A shadow reaching beyond the clamp is cut to this rectangle around the picture before
+// its corners are rounded to pixels, so what lies in the picture keeps its true shape
+// however far outside a low sun throws the rest (clamping each corner on its own would
+// bend the edges); a few pixels of margin keep the cut edges, which the fill outlines,
+// out of the picture. Shadows within the clamp are drawn as they always were.
 constexpr double kGuardMargin = 8;
 constexpr double kGuardLow = -kGuardMargin;
 constexpr double kGuardHighX = ShadingRaster::kWidth - 1 + kGuardMargin;
@@ -162,7 +163,7 @@ struct PixelPoint {
 // Sutherland-Hodgman against the guard rectangle, one side after the other; the cut
 // coordinate is set to the side exactly. Returns the vertex count left in out.
 int clipToGuard(std::array<PixelPoint, kMaxPixelVertices>& out, int n) {
-    std::array<PixelPoint, kMaxPixelVertices> in{};
+    std::array<PixelPoint, kMaxPixelVertices> in;
     for (int side = 0; side < 4 && n > 0; ++side) {
         std::copy(out.begin(), out.begin() + n, in.begin());
         const bool onX = side < 2;
@@ -192,9 +193,9 @@ int clipToGuard(std::array<PixelPoint, kMaxPixelVertices>& out, int n) {
 
 void ShadingRaster::pixelPolygon(const TFlaeche& s, const Vec3* sun, PixelPolygon& p) const {
     p.n = std::clamp(s.n, 0, kMaxPolygonVertices);
-    // Pixel offsets from (left, bottom) before rounding, and whether all lie in the guard.
-    std::array<PixelPoint, kMaxPixelVertices> exact{};
-    bool inGuard = true;
+    // Pixel offsets from (left, bottom) before rounding, and whether the clamp holds them.
+    std::array<PixelPoint, kMaxPolygonVertices> exact;  // every slot below p.n is written
+    bool clamped = false;
     for (int i = 0; i < p.n; ++i) {
         const auto k = static_cast<std::size_t>(i);
         Vec3 v = s.v[k];
@@ -204,10 +205,11 @@ void ShadingRaster::pixelPolygon(const TFlaeche& s, const Vec3* sun, PixelPolygo
             v.z -= t * sun->z;
         }
         exact[k] = {v.x * window_.scale, v.z * window_.scale};
-        const double col = window_.left + exact[k].x, row = window_.bottom - exact[k].y;
-        inGuard = inGuard && col >= kGuardLow && col <= kGuardHighX && row >= kGuardLow && row <= kGuardHighY;
+        const double col = window_.left + std::nearbyint(exact[k].x);
+        const double row = window_.bottom - std::nearbyint(exact[k].y);
+        clamped = clamped || !(std::fabs(col) < kClamp && std::fabs(row) < kClamp);
     }
-    if (inGuard) {
+    if (!clamped) {
         for (int i = 0; i < p.n; ++i) {
             const auto k = static_cast<std::size_t>(i);
             p.x[k] = pixelCoordinate(exact[k].x, window_.left, 1);
@@ -216,18 +218,19 @@ void ShadingRaster::pixelPolygon(const TFlaeche& s, const Vec3* sun, PixelPolygo
         p.finish();
         return;
     }
-    // Beyond the guard: clip in picture coordinates. A non-finite corner (a sun
-    // grazing the target plane) leaves nothing to clip sensibly and keeps the clamp.
+    // Beyond the clamp, which would bend the outline: clip in picture coordinates. A
+    // non-finite corner leaves nothing to clip sensibly and keeps the clamp.
     bool finite = true;
+    std::array<PixelPoint, kMaxPixelVertices> cut;
     for (int i = 0; i < p.n; ++i) {
-        auto& e = exact[static_cast<std::size_t>(i)];
-        e = {window_.left + e.x, window_.bottom - e.y};
+        const auto& e = exact[static_cast<std::size_t>(i)];
+        cut[static_cast<std::size_t>(i)] = {window_.left + e.x, window_.bottom - e.y};
         finite = finite && std::isfinite(e.x) && std::isfinite(e.y);
     }
-    const int m = finite ? clipToGuard(exact, p.n) : p.n;
+    const int m = finite ? clipToGuard(cut, p.n) : p.n;
     p.n = 0;
     for (int i = 0; i < m; ++i) {
-        const auto& e = exact[static_cast<std::size_t>(i)];
+        const auto& e = cut[static_cast<std::size_t>(i)];
         const int x = pixelCoordinate(e.x, 0, 1), y = pixelCoordinate(e.y, 0, 1);
         if (p.n > 0 && x == p.x[static_cast<std::size_t>(p.n - 1)] && y == p.y[static_cast<std::size_t>(p.n - 1)])
             continue;

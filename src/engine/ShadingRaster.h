@@ -33,8 +33,8 @@ std::uint32_t surfaceColour(const TFlaeche& s, int slot);
 
 // Where the targets lie in the picture. Pixel of a target-frame point (x, z):
 // column = round(x * scale) + left, row = bottom - round(z * scale), halves to even,
-// each clamped to -30000..30000. A polygon reaching more than a few pixels beyond the
-// picture is first cut to a rectangle that margin around it, unrounded. Counted are the columns left+1, left+1+r, .. <= right
+// each clamped to -30000..30000. A polygon reaching beyond the clamp is first cut,
+// unrounded, to a rectangle a few pixels around the picture, so the clamp never bends it. Counted are the columns left+1, left+1+r, .. <= right
 // and rows top+1, top+1+r, .. <= bottom.
 enum class DrawingWindowKind { FastRun, Online };
 
