@@ -95,6 +95,7 @@ private slots:
     void changeInsertAndDeleteAsTheCommandLine();
     void invalidInputNeverEnablesOkAndCancelChangesNothing();
     void everyNamedControlExists();
+    void horizonPanelRefusesMoreEntriesThanItsGrid();
 };
 
 void GeneratorTest::buildsTheSceneTheCommandLineBuilds() {
@@ -286,6 +287,27 @@ void GeneratorTest::everyNamedControlExists() {
     e.env.state.language = Language::English;
     e.g->SpracheAnpassen();
     QCOMPARE(e.find<QAbstractButton>("Button_nEck")->text(), QStringLiteral("Polygon"));
+}
+
+// 26 entries do not fit the grid's 25 rows: the panel says so and stays shut, and the
+// text keeps every entry.
+void GeneratorTest::horizonPanelRefusesMoreEntriesThanItsGrid() {
+    Editor e;
+    Lines text = e.text();
+    std::size_t at = 0;
+    while (at < text.size() && text[at] != "Standort") ++at;
+    Lines section{"Horizont"};
+    for (int i = 0; i < 26; ++i) section.push_back(std::to_string(i * 10) + "-" + std::to_string(i * 10 + 10) + "=3");
+    text.insert(text.begin() + static_cast<std::ptrdiff_t>(at), section.begin(), section.end());
+    e.env.state.project.daten = text;
+    e.g->ListeAufbauen();
+    e.env.dialogs.messages.clear();
+    e.click("Horizontverschattung_aendern");
+    QApplication::processEvents();
+    QVERIFY2(e.env.dialogs.saw(QStringLiteral("26")), qPrintable(e.env.dialogs.all()));
+    QVERIFY(!e.find("Horizont")->isVisible());
+    QVERIFY(e.find("ListBox1")->isEnabled());
+    QCOMPARE(e.text(), text);
 }
 
 QTEST_MAIN(GeneratorTest)
