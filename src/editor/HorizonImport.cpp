@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cmath>
 #include <functional>
 #include <queue>
@@ -227,21 +228,22 @@ struct Segment {
 // Neighbouring segments merged into one interval while reducing.
 struct Span {
     double from, to, high, low;
-    std::size_t prev, next;  // neighbours in the list; npos at the ends
-    unsigned version = 0;    // bumped on every change, so stale queue entries are skipped
+    std::size_t prev, next;   // neighbours in the list; kNone at the ends
+    std::uint32_t version = 0;  // bumped on every change, so stale queue entries are skipped
     bool alive = true;
 };
 
 // A merge of span left with its right neighbour, ordered by the elevation the merged
-// span gives away, then by its width, then by position.
+// span gives away, then by its width, then by position. Kept small: a large profile
+// puts millions of these through the queue.
 struct Merge {
-    double cost, width, from;
-    std::size_t left;
-    unsigned leftVersion, rightVersion;
+    double cost;
+    float width;
+    std::uint32_t left, leftVersion, rightVersion;
     bool operator>(const Merge& o) const {
         if (cost != o.cost) return cost > o.cost;
         if (width != o.width) return width > o.width;
-        return from > o.from;
+        return left > o.left;
     }
 };
 
@@ -316,8 +318,8 @@ HorizonReduction reduceHorizonProfile(const std::vector<HorizonPoint>& points, s
         if (left == kNone || spans[left].next == kNone) return;
         const Span& a = spans[left];
         const Span& b = spans[a.next];
-        queue.push({std::max(a.high, b.high) - std::min(a.low, b.low), b.to - a.from, a.from, left, a.version,
-                    b.version});
+        queue.push({std::max(a.high, b.high) - std::min(a.low, b.low), static_cast<float>(b.to - a.from),
+                    static_cast<std::uint32_t>(left), a.version, b.version});
     };
     for (std::size_t i = 0; i + 1 < spans.size(); ++i) offer(i);
     std::size_t count = spans.size();
