@@ -10,6 +10,7 @@
 #include "support/TempDir.h"
 #include "editor/HorizonImport.h"
 #include "project/ProjectFormat.h"
+#include "support/HorizonProfile.h"
 #include "support/SampleProjects.h"
 
 #include "engine/Augenblick.h"
@@ -97,18 +98,6 @@ TEST(Schedule, RoundTripAndExactLength) {
     EXPECT_EQ(readSchedule(path), values);  // the failed write left the file alone
 }
 
-// The profile as a straight line between neighbouring points, going round at north.
-double profileAt(const std::vector<HorizonPoint>& points, double azimuth) {
-    const auto after = std::upper_bound(points.begin(), points.end(), azimuth,
-                                        [](double a, const HorizonPoint& p) { return a < p.azimuth; });
-    const HorizonPoint a = after == points.begin() ? HorizonPoint{points.back().azimuth - 360, points.back().elevation}
-                                                   : *(after - 1);
-    const HorizonPoint b = after == points.end() ? HorizonPoint{points.front().azimuth + 360, points.front().elevation}
-                                                 : *after;
-    if (b.azimuth == a.azimuth) return std::max(a.elevation, b.elevation);
-    return a.elevation + (azimuth - a.azimuth) / (b.azimuth - a.azimuth) * (b.elevation - a.elevation);
-}
-
 // PVGIS CSV, PVGIS JSON and a plain CSV, each reduced and read back the way a run reads
 // the section: at every tenth of a degree the horizon is at or above the profile, the
 // intervals cover 0..360 in order, and no more elevation is given away than reported.
@@ -154,7 +143,7 @@ TEST(HorizonImport, ReducedHorizonIsNeverBelowTheProfile) {
         }
         double largest = 0;
         for (int tenth = 0; tenth <= 3600; ++tenth) {
-            const double azimuth = tenth / 10.0, wanted = profileAt(points, azimuth);
+            const double azimuth = tenth / 10.0, wanted = testing::profileAt(points, azimuth);
             const double got = horizonHeight(entries, azimuth);
             ASSERT_GE(got, wanted - 1e-9) << "at " << azimuth;
             largest = std::max(largest, got - wanted);
@@ -165,25 +154,6 @@ TEST(HorizonImport, ReducedHorizonIsNeverBelowTheProfile) {
     // Heights round up, never to the nearest: 10.004 is not written 10.
     const auto few = reduceHorizonProfile(readHorizonProfile("0,10.004\n", "f", HorizonProfileFormat::Csv, AzimuthOrigin::North));
     EXPECT_EQ(few.rows, (Rows{{"0", "360", "10.01"}}));
-}
-
-// A profile whose points are closer than the bounds' two decimals: intervals never run
-// backwards, and a sliver between rounded bounds gets the higher height.
-TEST(HorizonImport, CloseProfilePointsKeepTheHigherHeight) {
-    std::string csv = "a,h\n";
-    for (int i = 0; i < 400; ++i) csv += std::to_string(100 + i * 0.004) + "," + (i % 2 ? "30" : "0") + "\n";
-    const auto points = readHorizonProfile(csv, "c.csv", HorizonProfileFormat::Csv, AzimuthOrigin::North);
-    const HorizonReduction r = reduceHorizonProfile(points);
-    std::vector<HorizonEntry> entries;
-    for (const HorizonRow& row : r.rows) {
-        entries.push_back({*parseNumber(row.from), *parseNumber(row.to), *parseNumber(row.height)});
-        EXPECT_LE(entries.back().from, entries.back().to) << row.line();
-    }
-    for (const HorizonPoint& p : points) ASSERT_GE(horizonHeight(entries, p.azimuth), p.elevation) << p.azimuth;
-    for (int k = 0; k <= 100000; ++k) {
-        const double a = 99 + k * 0.00003;
-        ASSERT_GE(horizonHeight(entries, a), profileAt(points, a) - 1e-9) << a;
-    }
 }
 
 TEST(HorizonImport, BadProfilesAreRefusedWithFileAndLine) {

@@ -9,21 +9,9 @@
 #include "project/Numbers.h"
 
 #include "FuzzSupport.h"
-
-#include <algorithm>
+#include "support/HorizonProfile.h"
 
 namespace penumbro::fuzz {
-
-inline double profileAt(const std::vector<HorizonPoint>& points, double azimuth) {
-    const auto after = std::upper_bound(points.begin(), points.end(), azimuth,
-                                        [](double a, const HorizonPoint& p) { return a < p.azimuth; });
-    const HorizonPoint a = after == points.begin() ? HorizonPoint{points.back().azimuth - 360, points.back().elevation}
-                                                   : *(after - 1);
-    const HorizonPoint b = after == points.end() ? HorizonPoint{points.front().azimuth + 360, points.front().elevation}
-                                                 : *after;
-    if (b.azimuth <= a.azimuth) return std::max(a.elevation, b.elevation);
-    return a.elevation + (azimuth - a.azimuth) / (b.azimuth - a.azimuth) * (b.elevation - a.elevation);
-}
 
 inline void requireSoundImport(const std::string& bytes, HorizonProfileFormat format, AzimuthOrigin origin) {
     refusalAllowed([&] {
@@ -45,7 +33,7 @@ inline void requireSoundImport(const std::string& bytes, HorizonProfileFormat fo
             probes.push_back(p.azimuth);
         }
         for (double a : probes)
-            if (a >= 0 && a <= 360) require(horizonHeight(entries, a) >= profileAt(points, a) - 1e-6);
+            if (a >= 0 && a <= 360) require(horizonHeight(entries, a) >= testing::profileAt(points, a) - 1e-6);
         const Lines text = writeHorizon(newProjectLines(), r.rows);
         require(readHorizon(text) == r.rows);
     });
