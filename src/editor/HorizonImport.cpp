@@ -263,6 +263,13 @@ std::vector<Segment> segmentsOf(const std::vector<HorizonPoint>& points) {
         add(points[i].azimuth, points[i + 1].azimuth, points[i].elevation, points[i + 1].elevation);
     add(last.azimuth, 360, last.elevation, first.elevation);
     if (out.empty()) out.push_back({0, 360, first.elevation, first.elevation});  // one point at 0 or 360
+    // Points at 0 and at 360 (a PVGIS profile has both) look the same way: north gets
+    // the higher of them, on either side.
+    if (first.azimuth == 0 && last.azimuth == 360) {
+        const double north = std::max(first.elevation, last.elevation);
+        out.front().high = std::max(out.front().high, north);
+        out.back().high = std::max(out.back().high, north);
+    }
     return out;
 }
 
