@@ -55,7 +55,7 @@ int runHorizon(const Args& arguments) {
     if (args.empty()) throw UsageError{"expected a project file"};
     const std::string path = projectPathArgument(args);
     if (args.size() - 1 > static_cast<std::size_t>(kHorizonRows)) {
-        throw InputError(ErrorId::HorizonArgumentsTooMany);
+        throw InputError(path, 0, ErrorId::HorizonArgumentsTooMany);
     }
     std::vector<HorizonRow> zeilen;
     for (std::size_t i = 1; i < args.size(); ++i) {

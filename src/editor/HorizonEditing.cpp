@@ -28,10 +28,10 @@ bool HorizonRow::counts() const {
 std::vector<HorizonRow> readHorizon(const Lines& text) {
     const ProjectScan scan = scanSoundProject(text, {});
     std::vector<HorizonRow> rows;
-    for (std::size_t i : scan.horizonLines) {
-        if (rows.size() == kHorizonRows) break;
+    for (std::size_t i : scan.horizonLines)
         if (auto row = split(text[i], kHeightWidth)) rows.push_back(std::move(*row));
-    }
+    // The grid has 25 rows; opening it with more would drop the rest on OK.
+    if (rows.size() > kHorizonRows) throw InputError({ErrorId::HorizonTooManyToEdit, {std::to_string(rows.size())}});
     return rows;
 }
 

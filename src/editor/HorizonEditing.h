@@ -28,8 +28,9 @@ struct HorizonRow {
     bool operator==(const HorizonRow&) const = default;
 };
 
-// Opening the panel: the rows of the section (at most 25; the elevation cut to 8
-// characters). Empty without a section. Throws InputError for malformed text.
+// Opening the panel: the rows of the section (the elevation cut to 8 characters).
+// Empty without a section. Throws InputError for malformed text and for more than 25
+// entries, which the panel cannot show.
 std::vector<HorizonRow> readHorizon(const Lines& text);
 
 // OK: the section is rebuilt from the counting rows in their order (rows that do

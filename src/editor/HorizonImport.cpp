@@ -7,7 +7,11 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <cmath>
+#include <functional>
+#include <queue>
 
 namespace penumbro {
 
@@ -103,35 +107,182 @@ std::vector<HorizonPoint> readCsv(const std::string& bytes, const std::string& f
     return profile.finish(static_cast<int>(lines.size()) + 1);
 }
 
+// Reads outputs.horizon_profile as the parser walks the text, so that a large file
+// is held once (its bytes) and not again as a document tree.
+class ProfileSax {
+public:
+    using json = nlohmann::json;
+
+    explicit ProfileSax(ProfileBuilder& profile) : profile_(profile) {}
+
+    bool profileFound() const { return profileFound_; }
+    std::size_t errorByte() const { return errorByte_; }
+    bool numberRange() const { return numberRange_; }
+    const std::string& errorToken() const { return errorToken_; }
+
+    bool null() { return scalar(std::nullopt); }
+    bool boolean(bool) { return scalar(std::nullopt); }
+    bool number_integer(json::number_integer_t v) { return scalar(static_cast<double>(v)); }
+    bool number_unsigned(json::number_unsigned_t v) { return scalar(static_cast<double>(v)); }
+    bool number_float(json::number_float_t v, const json::string_t&) { return scalar(v); }
+    bool string(json::string_t&) { return scalar(std::nullopt); }
+    bool binary(json::binary_t&) { return scalar(std::nullopt); }
+
+    bool start_object(std::size_t) {
+        value(true, false);
+        ++depth_;
+        return true;
+    }
+    bool end_object() {
+        --depth_;
+        if (depth_ == kEntryDepth - 1 && inEntry_) {
+            inEntry_ = false;
+            addEntry();
+        }
+        if (depth_ == 1) inOutputs_ = false;
+        return true;
+    }
+    bool start_array(std::size_t) {
+        value(false, true);
+        ++depth_;
+        return true;
+    }
+    bool end_array() {
+        --depth_;
+        if (depth_ == 2) inProfile_ = false;
+        return true;
+    }
+    bool key(json::string_t& k) {
+        if (depth_ < static_cast<int>(keys_.size())) keys_[static_cast<std::size_t>(depth_)] = k;
+        return true;
+    }
+    bool parse_error(std::size_t position, const std::string& token, const nlohmann::json::exception& e) {
+        errorByte_ = position;
+        errorToken_ = token;
+        numberRange_ = e.id == 406;  // a number beyond double's range
+        return false;
+    }
+
+private:
+    static constexpr int kEntryDepth = 4;  // {outputs: {horizon_profile: [{A: ..}]}}
+
+    // A value begins at depth_ (before a container's start raises it).
+    void value(bool object, bool array) {
+        if (depth_ == 1 && keys_[1] == "outputs") inOutputs_ = object;
+        if (depth_ == 2 && inOutputs_ && keys_[2] == "horizon_profile") {
+            inProfile_ = array;
+            if (array) {
+                profileFound_ = true;
+                entry_ = 0;
+            }
+        }
+        if (depth_ == kEntryDepth - 1 && inProfile_) {
+            azimuth_ = elevation_ = std::nullopt;
+            inEntry_ = object;
+            if (!object) addEntry();  // not an object: neither number is there
+        }
+    }
+    bool scalar(std::optional<double> number) {
+        value(false, false);
+        if (depth_ == kEntryDepth && inEntry_) {
+            if (keys_[kEntryDepth] == "A") azimuth_ = number;
+            if (keys_[kEntryDepth] == "H_hor") elevation_ = number;
+        }
+        return true;
+    }
+    void addEntry() {
+        profile_.add(azimuth_, elevation_, 0, "outputs.horizon_profile[" + std::to_string(entry_++) + "]: ");
+    }
+
+    ProfileBuilder& profile_;
+    int depth_ = 0;
+    std::array<std::string, kEntryDepth + 1> keys_{};
+    bool inOutputs_ = false, inProfile_ = false, inEntry_ = false, profileFound_ = false;
+    std::optional<double> azimuth_, elevation_;
+    std::size_t entry_ = 0;
+    std::size_t errorByte_ = 0;
+    bool numberRange_ = false;
+    std::string errorToken_;
+};
+
 std::vector<HorizonPoint> readJson(const std::string& bytes, const std::string& fileName) {
-    nlohmann::json doc;
-    try {
-        doc = nlohmann::json::parse(bytes);
-    } catch (const nlohmann::json::parse_error& e) {
-        const auto end = bytes.begin() + static_cast<std::ptrdiff_t>(std::min(e.byte, bytes.size()));
+    ProfileBuilder profile(fileName, AzimuthOrigin::South);
+    ProfileSax sax(profile);
+    if (!nlohmann::json::sax_parse(bytes, &sax)) {
+        const auto end = bytes.begin() + static_cast<std::ptrdiff_t>(std::min(sax.errorByte(), bytes.size()));
         const int line = 1 + static_cast<int>(std::count(bytes.begin(), end, '\n'));
+        if (sax.numberRange()) throw InputError(fileName, line, {ErrorId::JsonNumberRange, {sax.errorToken()}});
         throw InputError(fileName, line, ErrorId::NotJson);
     }
-    const auto outputs = doc.find("outputs");
-    if (!doc.is_object() || outputs == doc.end() || !outputs->contains("horizon_profile") ||
-        !(*outputs)["horizon_profile"].is_array()) {
-        throw InputError(fileName, 0, ErrorId::JsonNoProfile);
-    }
-    ProfileBuilder profile(fileName, AzimuthOrigin::South);
-    const nlohmann::json& list = (*outputs)["horizon_profile"];
-    for (std::size_t i = 0; i < list.size(); ++i) {
-        const auto number = [&](const char* key) -> std::optional<double> {
-            if (!list[i].is_object() || !list[i].contains(key) || !list[i][key].is_number()) return std::nullopt;
-            return list[i][key].get<double>();
-        };
-        profile.add(number("A"), number("H_hor"), 0, "outputs.horizon_profile[" + std::to_string(i) + "]: ");
-    }
+    if (!sax.profileFound()) throw InputError(fileName, 0, ErrorId::JsonNoProfile);
     return profile.finish(0);
 }
 
-struct Span {
-    double from, to, height, lowest;
+// A stretch of the profile between two neighbouring points: the horizon runs
+// straight from one end's elevation to the other's.
+struct Segment {
+    double from, to;     // azimuths, from < to
+    double high, low;    // the larger and smaller end elevation
 };
+
+// Neighbouring segments merged into one interval while reducing.
+struct Span {
+    double from, to, high, low;
+    std::size_t prev, next;   // neighbours in the list; kNone at the ends
+    std::uint32_t version = 0;  // bumped on every change, so stale queue entries are skipped
+    bool alive = true;
+};
+
+// A merge of span left with its right neighbour, ordered by the elevation the merged
+// span gives away, then by its width, then by position. Kept small: a large profile
+// puts millions of these through the queue.
+struct Merge {
+    double cost;
+    float width;
+    std::uint32_t left, leftVersion, rightVersion;
+    bool operator>(const Merge& o) const {
+        if (cost != o.cost) return cost > o.cost;
+        if (width != o.width) return width > o.width;
+        return left > o.left;
+    }
+};
+
+constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+
+std::vector<Segment> segmentsOf(const std::vector<HorizonPoint>& points) {
+    std::vector<Segment> out;
+    out.reserve(points.size() + 1);
+    const auto add = [&](double from, double to, double a, double b) {
+        if (to > from) out.push_back({from, to, std::max(a, b), std::min(a, b)});
+    };
+    // The profile goes round: the last point joins the first one, across north.
+    const HorizonPoint& first = points.front();
+    const HorizonPoint& last = points.back();
+    add(0, first.azimuth, last.elevation, first.elevation);
+    for (std::size_t i = 0; i + 1 < points.size(); ++i)
+        add(points[i].azimuth, points[i + 1].azimuth, points[i].elevation, points[i + 1].elevation);
+    add(last.azimuth, 360, last.elevation, first.elevation);
+    if (out.empty()) out.push_back({0, 360, first.elevation, first.elevation});  // one point at 0 or 360
+    // Points at 0 and at 360 (a PVGIS profile has both) look the same way: north gets
+    // the higher of them, on either side.
+    if (first.azimuth == 0 && last.azimuth == 360) {
+        const double north = std::max(first.elevation, last.elevation);
+        out.front().high = std::max(out.front().high, north);
+        out.back().high = std::max(out.back().high, north);
+    }
+    return out;
+}
+
+// The text of an azimuth bound, to two decimals.
+std::string boundText(double value) { return horizonNumber(value); }
+
+// The least two-decimal text whose value is not below value.
+std::string heightText(double value) {
+    std::string text = horizonNumber(value);
+    for (int i = 0; i < 3 && parseNumber(text).value_or(value) < value; ++i)
+        text = horizonNumber(parseNumber(text).value_or(value) + 0.01);
+    return text;
+}
 
 }  // namespace
 
@@ -155,48 +306,82 @@ std::vector<HorizonPoint> readHorizonProfile(const std::string& bytes, const std
     return readCsv(bytes, fileName, format == HorizonProfileFormat::PvgisCsv, origin);
 }
 
+HorizonReduction reduceHorizonProfile(const std::vector<HorizonPoint>& points, std::size_t maxIntervals) {
+    HorizonReduction r;
+    r.points = points.size();
+    if (points.empty() || maxIntervals == 0) return r;
+    const std::vector<Segment> segments = segmentsOf(points);
+
+    // Greedy merging, cheapest first, with a queue: n log n.
+    std::vector<Span> spans;
+    spans.reserve(segments.size());
+    for (std::size_t i = 0; i < segments.size(); ++i) {
+        const Segment& g = segments[i];
+        spans.push_back({g.from, g.to, g.high, g.low, i == 0 ? kNone : i - 1,
+                         i + 1 < segments.size() ? i + 1 : kNone});
+    }
+    std::priority_queue<Merge, std::vector<Merge>, std::greater<>> queue;
+    const auto offer = [&](std::size_t left) {
+        if (left == kNone || spans[left].next == kNone) return;
+        const Span& a = spans[left];
+        const Span& b = spans[a.next];
+        queue.push({std::max(a.high, b.high) - std::min(a.low, b.low), static_cast<float>(b.to - a.from),
+                    static_cast<std::uint32_t>(left), a.version, b.version});
+    };
+    for (std::size_t i = 0; i + 1 < spans.size(); ++i) offer(i);
+    std::size_t count = spans.size();
+    while (count > maxIntervals && !queue.empty()) {
+        const Merge m = queue.top();
+        queue.pop();
+        Span& a = spans[m.left];
+        if (!a.alive || a.next == kNone || a.version != m.leftVersion) continue;
+        Span& b = spans[a.next];
+        if (b.version != m.rightVersion) continue;
+        a.to = b.to;
+        a.high = std::max(a.high, b.high);
+        a.low = std::min(a.low, b.low);
+        a.next = b.next;
+        ++a.version;
+        b.alive = false;
+        if (a.next != kNone) spans[a.next].prev = m.left;
+        --count;
+        offer(a.prev);
+        offer(m.left);
+    }
+
+    // Bounds to two decimals, never falling back (points closer than that may meet).
+    std::vector<std::string> bounds{"0"};
+    for (std::size_t i = 0; i != kNone && spans[i].next != kNone; i = spans[i].next) {
+        std::string b = boundText(spans[i].to);
+        if (parseNumber(b).value_or(0) < parseNumber(bounds.back()).value_or(0)) b = bounds.back();
+        bounds.push_back(std::move(b));
+    }
+    bounds.emplace_back("360");
+
+    // Each interval is at least as high as both ends of every segment it shares some
+    // azimuth with, as read back from its bounds: the straight profile between them
+    // can then never rise above it, whatever the rounding of the bounds.
+    for (std::size_t k = 0; k + 1 < bounds.size(); ++k) {
+        const double from = *parseNumber(bounds[k]), to = *parseNumber(bounds[k + 1]);
+        auto it = std::partition_point(segments.begin(), segments.end(),
+                                       [&](const Segment& g) { return from == to ? g.to < from : g.to <= from; });
+        double high = -90, low = 90;
+        for (; it != segments.end() && (from == to ? it->from <= to : it->from < to); ++it) {
+            high = std::max(high, it->high);
+            low = std::min(low, it->low);
+        }
+        const std::string height = heightText(high);
+        r.largestGiveaway = std::max(r.largestGiveaway, *parseNumber(height) - low);
+        r.rows.push_back({bounds[k], bounds[k + 1], height});
+    }
+    return r;
+}
+
 std::string horizonNumber(double value) {
     std::string s = formatFixed(value, 0, 2);
     while (s.back() == '0') s.pop_back();
     if (s.back() == '.') s.pop_back();
     return s == "-0" ? "0" : s;
-}
-
-HorizonReduction reduceHorizonProfile(const std::vector<HorizonPoint>& points, std::size_t maxIntervals) {
-    HorizonReduction r;
-    r.points = points.size();
-    if (points.empty() || maxIntervals == 0) return r;
-    std::vector<Span> spans;
-    // Before the first point the last one's elevation holds (the profile goes round).
-    if (points.front().azimuth > 0) {
-        spans.push_back({0, points.front().azimuth, points.back().elevation, points.back().elevation});
-    }
-    for (std::size_t i = 0; i < points.size(); ++i) {
-        const double to = i + 1 < points.size() ? points[i + 1].azimuth : 360.0;
-        if (to > points[i].azimuth) spans.push_back({points[i].azimuth, to, points[i].elevation, points[i].elevation});
-    }
-    while (spans.size() > maxIntervals) {
-        std::size_t best = 0;
-        double bestCost = 0, bestWidth = 0;
-        for (std::size_t i = 0; i + 1 < spans.size(); ++i) {
-            const double cost = std::max(spans[i].height, spans[i + 1].height) - std::min(spans[i].lowest, spans[i + 1].lowest);
-            const double width = spans[i + 1].to - spans[i].from;
-            if (i == 0 || cost < bestCost || (cost == bestCost && width < bestWidth)) {
-                best = i;
-                bestCost = cost;
-                bestWidth = width;
-            }
-        }
-        Span& a = spans[best];
-        const Span& b = spans[best + 1];
-        a = {a.from, b.to, std::max(a.height, b.height), std::min(a.lowest, b.lowest)};
-        spans.erase(spans.begin() + static_cast<std::ptrdiff_t>(best) + 1);
-    }
-    for (const Span& s : spans) {
-        r.largestGiveaway = std::max(r.largestGiveaway, s.height - s.lowest);
-        r.rows.push_back({horizonNumber(s.from), horizonNumber(s.to), horizonNumber(s.height)});
-    }
-    return r;
 }
 
 }  // namespace penumbro

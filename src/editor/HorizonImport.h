@@ -1,11 +1,13 @@
 #pragma once
 // Importing a measured or downloaded horizon profile into the "Horizont" section.
 //
-// A profile is a list of points (azimuth, elevation) with rising azimuths; each point
-// gives the elevation from its azimuth up to the next point (the last one up to 360,
-// and around to the first). The project holds at most 25 intervals, so neighbouring
-// spans are merged, always keeping the higher elevation (never more sun than the
-// profile), choosing at each merge the pair that gives the least elevation away.
+// A profile is a list of points (azimuth, elevation) with rising azimuths; between two
+// neighbouring points the horizon runs straight from one elevation to the other (from
+// the last point round north to the first). The project holds at most 25 intervals, so
+// neighbouring stretches are merged, each interval as high as both ends of every
+// stretch it shares azimuths with (never more sun than the profile, under the run's
+// lookup, whatever the rounding), choosing at each merge the pair that gives the least
+// elevation away.
 
 #include "editor/HorizonEditing.h"
 
@@ -34,8 +36,9 @@ struct HorizonPoint {
     double elevation = 0;  // degrees
 };
 
-// Reads the profile; throws InputError naming fileName and the line (or, for JSON,
-// the field) for a file without numeric rows, an azimuth outside its range, an
+// Reads the profile (JSON as a stream, without a document tree); throws InputError
+// naming fileName and the line (or, for JSON, the field) for damaged JSON, a number out
+// of range, a file without numeric rows, an azimuth outside its range, an
 // elevation outside -90..90, azimuths that do not rise, or a value that is not a number.
 std::vector<HorizonPoint> readHorizonProfile(const std::string& bytes, const std::string& fileName,
                                              HorizonProfileFormat format, AzimuthOrigin origin);
@@ -46,7 +49,8 @@ struct HorizonReduction {
     double largestGiveaway = 0;  // degrees of elevation added to some part of the profile
 };
 
-// At most maxIntervals intervals from the profile (points as read: rising azimuths).
+// At most maxIntervals intervals from the profile (points as read: rising azimuths), in
+// n log n. Bounds are written to two decimals and the heights rounded up to two.
 HorizonReduction reduceHorizonProfile(const std::vector<HorizonPoint>& points,
                                       std::size_t maxIntervals = kHorizonRows);
 

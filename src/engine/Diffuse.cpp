@@ -14,12 +14,11 @@ namespace {
 constexpr double kPi = std::numbers::pi;
 constexpr double kDegreesPerRadian = 57.2957795130823;
 
-// Arcsine that gives +-pi/2 at exactly +-1 and 0 for any other argument beyond.
-double asinGuardedD(double x) {
-    if (x * x < 1) return std::asin(x);
-    if (x == 1) return kPi / 2;
-    if (x == -1) return -kPi / 2;
-    return 0;
+// The sine of an elevation, computed from unit vectors: rounding may carry it a hair
+// past +-1, which means the zenith or nadir, not the horizon (the guarded arcsine's 0).
+double asinBounded(double x) {
+    if (std::isnan(x)) return 0;
+    return std::asin(std::clamp(x, -1.0, 1.0));
 }
 
 }  // namespace
@@ -42,7 +41,7 @@ DiffuseGrid makeDiffuseGrid(int intervals) {
     }
     for (std::size_t i = 0; i < un; ++i)
         g.elevation[i] =
-            std::asin((std::sin(g.bandStart[i]) + std::sin(g.bandStart[i] + g.bandWidth[i])) * 0.5);
+            asinBounded((std::sin(g.bandStart[i]) + std::sin(g.bandStart[i] + g.bandWidth[i])) * 0.5);
     g.azimuth.resize(4 * un);
     for (std::size_t j = 0; j < 4 * un; ++j)
         g.azimuth[j] = static_cast<double>(j) * 2 * kPi / static_cast<double>(4 * n);
@@ -54,7 +53,7 @@ SkyDirection gridDirection(double a, double eps, double alphaT, double betaT) {
     const double B = std::cos(a) * std::cos(eps);
     const double C = std::sin(eps);
     SkyDirection d;
-    d.elevation = asinGuardedD(-B * std::cos(betaT) + C * std::sin(betaT));
+    d.elevation = asinBounded(-B * std::cos(betaT) + C * std::sin(betaT));
     const double V = B * std::sin(betaT) + C * std::cos(betaT);
     const double P = -A * std::sin(alphaT) + V * std::cos(alphaT);
     const double Q = A * std::cos(alphaT) + V * std::sin(alphaT);

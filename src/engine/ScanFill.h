@@ -17,10 +17,15 @@
 
 namespace penumbro {
 
+// A surface's polygon cut to a rectangle one side after the other: its own vertices,
+// at most two crossings of the rectangle's outline per edge, and corners, which a
+// polygon that winds round one (or crosses itself) can visit once per pass along a side.
+inline constexpr int kMaxPixelVertices = 5 * kMaxPolygonVertices + 4;
+
 struct PixelPolygon {
     int n = 0;
-    std::array<int, kMaxPolygonVertices> x{};  // columns
-    std::array<int, kMaxPolygonVertices> y{};  // rows (downward)
+    std::array<int, kMaxPixelVertices> x{};  // columns
+    std::array<int, kMaxPixelVertices> y{};  // rows (downward)
     int minX = 0, maxX = 0, minY = 0, maxY = 0;  // bounding box, set by finish()
     // Whether each row meets the polygon in one run: at most two turns in y along the
     // closed outline. Set by finish().
@@ -42,8 +47,8 @@ struct ScanScratch {
     std::vector<PixelSpan> spans;
     std::vector<double> crossings;
     ScanScratch() {
-        spans.reserve(2 * kMaxPolygonVertices);
-        crossings.reserve(kMaxPolygonVertices);
+        spans.reserve(2 * kMaxPixelVertices);
+        crossings.reserve(kMaxPixelVertices);
     }
 };
 

@@ -144,9 +144,58 @@ void ShadingRaster::prepare(const CompiledModel& model) {
     if (maskeNeu_) buildMask(model);
 }
 
-PixelPolygon ShadingRaster::pixelPolygon(const TFlaeche& s, const Vec3* sun) const {
-    PixelPolygon p;
+namespace {
+
+// A shadow reaching beyond the clamp is cut to this rectangle around the picture before
+// its corners are rounded to pixels, so what lies in the picture keeps its true shape
+// however far outside a low sun throws the rest (clamping each corner on its own would
+// bend the edges); a few pixels of margin keep the cut edges, which the fill outlines,
+// out of the picture. Shadows within the clamp are drawn as they always were.
+constexpr double kGuardMargin = 8;
+constexpr double kGuardLow = -kGuardMargin;
+constexpr double kGuardHighX = ShadingRaster::kWidth - 1 + kGuardMargin;
+constexpr double kGuardHighY = ShadingRaster::kHeight - 1 + kGuardMargin;
+
+struct PixelPoint {
+    double x, y;
+};
+
+// Sutherland-Hodgman against the guard rectangle, one side after the other; the cut
+// coordinate is set to the side exactly. Returns the vertex count left in out.
+int clipToGuard(std::array<PixelPoint, kMaxPixelVertices>& out, int n) {
+    std::array<PixelPoint, kMaxPixelVertices> in;
+    for (int side = 0; side < 4 && n > 0; ++side) {
+        std::copy(out.begin(), out.begin() + n, in.begin());
+        const bool onX = side < 2;
+        const double bound = side == 0 || side == 2 ? kGuardLow : (onX ? kGuardHighX : kGuardHighY);
+        const auto coord = [&](const PixelPoint& p) { return onX ? p.x : p.y; };
+        const auto inside = [&](const PixelPoint& p) { return side % 2 == 0 ? coord(p) >= bound : coord(p) <= bound; };
+        int m = 0;
+        const auto push = [&](PixelPoint p) {
+            if (m < kMaxPixelVertices) out[static_cast<std::size_t>(m++)] = p;
+        };
+        for (int i = 0; i < n; ++i) {
+            const PixelPoint& p = in[static_cast<std::size_t>(i)];
+            const PixelPoint& q = in[static_cast<std::size_t>(i + 1 == n ? 0 : i + 1)];
+            if (inside(p) != inside(q)) {
+                const double t = (bound - coord(p)) / (coord(q) - coord(p));
+                const PixelPoint c{p.x + t * (q.x - p.x), p.y + t * (q.y - p.y)};
+                push(onX ? PixelPoint{bound, c.y} : PixelPoint{c.x, bound});
+            }
+            if (inside(q)) push(q);
+        }
+        n = m;
+    }
+    return n;
+}
+
+}  // namespace
+
+void ShadingRaster::pixelPolygon(const TFlaeche& s, const Vec3* sun, PixelPolygon& p) const {
     p.n = std::clamp(s.n, 0, kMaxPolygonVertices);
+    // Pixel offsets from (left, bottom) before rounding, and whether the clamp holds them.
+    std::array<PixelPoint, kMaxPolygonVertices> exact;  // every slot below p.n is written
+    bool clamped = false;
     for (int i = 0; i < p.n; ++i) {
         const auto k = static_cast<std::size_t>(i);
         Vec3 v = s.v[k];
@@ -155,11 +204,41 @@ PixelPolygon ShadingRaster::pixelPolygon(const TFlaeche& s, const Vec3* sun) con
             v.x += t * sun->x;
             v.z -= t * sun->z;
         }
-        p.x[k] = pixelCoordinate(v.x * window_.scale, window_.left, 1);
-        p.y[k] = pixelCoordinate(v.z * window_.scale, window_.bottom, -1);
+        exact[k] = {v.x * window_.scale, v.z * window_.scale};
+        const double col = window_.left + std::nearbyint(exact[k].x);
+        const double row = window_.bottom - std::nearbyint(exact[k].y);
+        clamped = clamped || !(std::fabs(col) < kClamp && std::fabs(row) < kClamp);
+    }
+    if (!clamped) {
+        for (int i = 0; i < p.n; ++i) {
+            const auto k = static_cast<std::size_t>(i);
+            p.x[k] = pixelCoordinate(exact[k].x, window_.left, 1);
+            p.y[k] = pixelCoordinate(exact[k].y, window_.bottom, -1);
+        }
+        p.finish();
+        return;
+    }
+    // Beyond the clamp, which would bend the outline: clip in picture coordinates. A
+    // non-finite corner leaves nothing to clip sensibly and keeps the clamp.
+    bool finite = true;
+    std::array<PixelPoint, kMaxPixelVertices> cut;
+    for (int i = 0; i < p.n; ++i) {
+        const auto& e = exact[static_cast<std::size_t>(i)];
+        cut[static_cast<std::size_t>(i)] = {window_.left + e.x, window_.bottom - e.y};
+        finite = finite && std::isfinite(e.x) && std::isfinite(e.y);
+    }
+    const int m = finite ? clipToGuard(cut, p.n) : p.n;
+    p.n = 0;
+    for (int i = 0; i < m; ++i) {
+        const auto& e = cut[static_cast<std::size_t>(i)];
+        const int x = pixelCoordinate(e.x, 0, 1), y = pixelCoordinate(e.y, 0, 1);
+        if (p.n > 0 && x == p.x[static_cast<std::size_t>(p.n - 1)] && y == p.y[static_cast<std::size_t>(p.n - 1)])
+            continue;
+        p.x[static_cast<std::size_t>(p.n)] = x;
+        p.y[static_cast<std::size_t>(p.n)] = y;
+        ++p.n;
     }
     p.finish();
-    return p;
 }
 
 void ShadingRaster::buildMask(const CompiledModel& model) {
@@ -172,7 +251,7 @@ void ShadingRaster::buildMask(const CompiledModel& model) {
 
     targets_.clear();
     for (const TFlaeche& s : model.flaechen)
-        if (s.istTarget) targets_.push_back(pixelPolygon(s, nullptr));
+        if (s.istTarget) pixelPolygon(s, nullptr, targets_.emplace_back());
 
     // The mask is what the targets cover of the picture; column and row 480 stay 0.
     std::fill(mask_.begin(), mask_.end(), std::uint8_t{0});
@@ -257,7 +336,7 @@ RasterCounts ShadingRaster::pass(const CompiledModel& model, const Vec3& sun, in
         const std::size_t i = picked != nullptr ? static_cast<std::size_t>((*picked)[j]) : j;
         const TFlaeche& s = model.flaechen[i];
         if (s.istTarget) continue;
-        arbeitsflaechen_[obstacleCount_] = pixelPolygon(s, &sun);
+        pixelPolygon(s, &sun, arbeitsflaechen_[obstacleCount_]);
         const std::uint32_t colour = surfaceColour(s, static_cast<int>(i) + 1);
         obstacleColours_[obstacleCount_] = colour;
         obstacleCrown_[obstacleCount_] = model.hasFoliage && colour == kCrownColour ? 1 : 0;

@@ -34,7 +34,8 @@ std::uint32_t surfaceColour(const TFlaeche& s, int slot);
 
 // Where the targets lie in the picture. Pixel of a target-frame point (x, z):
 // column = round(x * scale) + left, row = bottom - round(z * scale), halves to even,
-// each clamped to -30000..30000. Counted are the columns left+1, left+1+r, .. <= right
+// each clamped to -30000..30000. A polygon reaching beyond the clamp is first cut,
+// unrounded, to a rectangle a few pixels around the picture, so the clamp never bends it. Counted are the columns left+1, left+1+r, .. <= right
 // and rows top+1, top+1+r, .. <= bottom.
 enum class DrawingWindowKind { FastRun, Online };
 
@@ -110,7 +111,8 @@ private:
     void ensurePrefix(int r) const;
     void paintPending() const;
     const std::vector<int>& pickObstacles(const CompiledModel& model, const Vec3& sun);
-    PixelPolygon pixelPolygon(const TFlaeche& s, const Vec3* sun) const;
+    // Projects the surface along sun (none for a target) into p, in pixels.
+    void pixelPolygon(const TFlaeche& s, const Vec3* sun, PixelPolygon& p) const;
 
     DrawingWindowKind kind_ = DrawingWindowKind::FastRun;
     bool maskeNeu_ = true;

@@ -1,6 +1,6 @@
 #include "engine/Sun.h"
 
-#include <cfloat>
+#include <algorithm>
 #include <cmath>
 
 namespace penumbro {
@@ -24,11 +24,12 @@ float mod(Wide a, Wide m) {
     return single(r);
 }
 
-// The guarded arcsine for an argument that may lie far outside float's range
-// (the azimuth quotient at a pole): anything beyond it counts as |x| > 1.
-float asinWide(Wide x) {
-    if (!(std::fabs(x) <= static_cast<Wide>(FLT_MAX))) return 0.0f;
-    return asinGuarded(single(x));
+// The arcsine of a quotient that is within [-1, 1] in exact arithmetic: rounding can
+// carry it a hair beyond, where the guard would answer 0 instead of +-pi/2 (the sun
+// jumping to due east or west at noon, or a zenith sun read as on the horizon).
+float asinBounded(Wide x) {
+    if (std::isnan(x)) return 0.0f;
+    return asinGuarded(single(std::clamp<Wide>(x, -1, 1)));
 }
 
 }  // namespace
@@ -67,7 +68,7 @@ SunPosition Sonnenstand(int year, int day, float clockHours, double latitude, do
     if (den < 0) ra = single(ra + kPi);
     else if (num < 0) ra = single(static_cast<Wide>(ra) + kTwoPiSingle);
     const float dec =
-        asinWide(std::sin(static_cast<Wide>(epr)) * std::sin(static_cast<Wide>(lamr)));
+        asinBounded(std::sin(static_cast<Wide>(epr)) * std::sin(static_cast<Wide>(lamr)));
 
     const float gmst = mod(6.697375L + 0.0657098242L * n + ut, 24);
     // Longitude is positive west here, so it is subtracted.
@@ -82,21 +83,25 @@ SunPosition Sonnenstand(int year, int day, float clockHours, double latitude, do
     const Wide cosDec = std::cos(static_cast<Wide>(dec));
     const Wide sinLat = std::sin(static_cast<Wide>(latr));
     const Wide cosLat = std::cos(static_cast<Wide>(latr));
-    const float el = asinWide(sinDec * sinLat + cosDec * cosLat * std::cos(static_cast<Wide>(ha)));
+    const float el = asinBounded(sinDec * sinLat + cosDec * cosLat * std::cos(static_cast<Wide>(ha)));
 
     // At a pole the quotient is unbounded and the guard turns it into 0 (azimuth 90 or
     // 270). The single-precision radians of 90 degrees leave cos(lat) a hair off zero,
     // which would make the quotient rounding noise, so the pole is taken as it stands.
+    // Anywhere else the quotient is a sine; near the meridian it rounds to just beyond
+    // +-1, which must read as +-1, not as the pole's 0.
     const bool atPole = std::fabs(latitude) == 90;
     const Wide c = (std::sin(static_cast<Wide>(el)) * sinLat - sinDec) /
                    (cosLat * std::cos(static_cast<Wide>(el)));
-    const float a = atPole ? 0.0f : asinWide(c);
+    const float a = atPole ? 0.0f : asinBounded(c);
     // Noon (ha == 0) takes the morning branch.
     const float az = ha <= 0 ? single(kPi / 2 + a) : single(3 * kPi / 2 - a);
 
     SunPosition result;
     result.elevation = single(static_cast<Wide>(el) / kRad);
     result.azimuth = single(static_cast<Wide>(az) / kRad);
+    // Due north after noon comes out as a full turn.
+    if (result.azimuth >= 360.0f) result.azimuth -= 360.0f;
     return result;
 }
 

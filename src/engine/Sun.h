@@ -16,7 +16,8 @@ float asinGuarded(float x);
 // year: e.g. 1995; day: 1 = 1 January; clockHours: 0 <= t < 24; latitude: degrees,
 // north positive; longitude: degrees, positive WEST; correction: hours added to the
 // clock time to get universal time (not wrapped past 24). Intermediate values are held
-// in single precision. At latitude +-90 exactly the azimuth is 90 before and 270 after
+// in single precision. Arcsine arguments that rounding carries past +-1 count as +-1,
+// so the azimuth follows its path through noon. At latitude +-90 exactly the azimuth is 90 before and 270 after
 // the hour angle turns positive.
 SunPosition Sonnenstand(int year, int day, float clockHours, double latitude, double longitude,
                         double correction);

@@ -302,6 +302,13 @@ constexpr std::array kTexts{
     Entry{ErrorId::JsonNoProfile,
           "outputs.horizon_profile: fehlt oder ist keine Liste",
           "outputs.horizon_profile: missing or not a list"},
+    // Horizon profiles and the horizon panel.
+    Entry{ErrorId::JsonNumberRange,
+          "die Zahl %1 ist zu gro\xDF",
+          "the number %1 is out of range"},
+    Entry{ErrorId::HorizonTooManyToEdit,
+          "der Horizont hat %1 Intervalle; hier lassen sich h\xF6" "chstens 25 bearbeiten, der Text bleibt unver\xE4ndert",
+          "the horizon has %1 intervals; at most 25 can be edited here, the text stays as it is"},
     Entry{ErrorId::ParameterFieldRange,
           "Feld %1 (Offset %2) enth\xE4lt %3, au\xDF" "erhalb von %4",
           "field %1 (offset %2) holds %3, outside %4"},

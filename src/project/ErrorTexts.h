@@ -105,6 +105,9 @@ enum class ErrorId {
     ImportNoHeader,
     NotJson,
     JsonNoProfile,
+    // Horizon profiles and the horizon panel.
+    JsonNumberRange,         // the number as written
+    HorizonTooManyToEdit,    // entry count
     // Run parameters.
     ParameterFileSize,       // expected bytes, actual bytes
     ParameterFieldRange,     // key, offset, value, range

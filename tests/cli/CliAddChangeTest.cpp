@@ -93,6 +93,8 @@ TEST_F(CliAddChange, OverhangBehindItsTargetIsKeptWithAWarning) {
 TEST_F(CliAddChange, RefusedInputLeavesTheFile) {
     mustAdd(std::string("rectangle ") + kCollector);
     mustAdd("rectangle name=Mauer lu=1 lv=1 u0=0 v0=0 x=0 y=0 z=0");
+    std::string twentySix;
+    for (int i = 0; i < 26; ++i) twentySix += " " + std::to_string(i) + "-" + std::to_string(i + 1) + "=1";
     const std::tuple<std::string, int, const char*> cases[] = {
         {"add FILE rectangle name=W lu=1 lv=1 u0=0 v0=0 x=0 y=0", 1, "z:"},
         {"add FILE tree trunk-height=1 trunk-diameter=1 crown-diameter=1 x=0 y=0 z=0 foliage=1,2,3", 1, "foliage:"},
@@ -106,6 +108,7 @@ TEST_F(CliAddChange, RefusedInputLeavesTheFile) {
         {"reflectance FILE 40,40,30,20,20,20,20,20,20,20,30,101", 1, "December"},
         {"horizon FILE 0-90=1 -5-10=3", 1, "horizon interval 2"}, {"delete FILE eins", 1, "object number"},
         {"delete FILE 1 --now", 2, "unknown option"},
+        {"horizon FILE" + twentySix, 1, "p.dat: horizon: at most 25"},
     };
     const std::string before = dir_.read("p.dat");
     for (auto [command, exitCode, mentions] : cases) {

@@ -150,12 +150,14 @@ TEST(CliExchange, HorizonImportReplacesTheSectionOrNothing) {
     EXPECT_EQ(std::pair(bad.exitCode, bad.err.find("bad.csv:3:") != std::string::npos), std::pair(1, true)) << bad.err;
     EXPECT_EQ(dir.read("p.dat"), before);
 
-    dir.write("south.csv", "-90;5\n90;1\n");
+    // The profile runs straight between its points: from 5 at east down to 1 at west.
+    dir.write("south.csv", "-180;2\n-90;5\n0;5\n90;1\n");
     const CliResult r = runCli("horizon " + cliQuote(dir.path("p.dat")) + " --import " + cliQuote(dir.path("south.csv")) +
                                " --azimuth-origin south");
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.out, "2 profile points became 3 intervals; largest elevation given away: 0 degrees\n");
-    EXPECT_NE(dir.read("p.dat").find("Horizont\r\n0-90=1\r\n90-270=5\r\n270-360=1\r\nStandort"), std::string::npos);
+    EXPECT_EQ(r.out, "4 profile points became 4 intervals; largest elevation given away: 4 degrees\n");
+    EXPECT_NE(dir.read("p.dat").find("Horizont\r\n0-90=5\r\n90-180=5\r\n180-270=5\r\n270-360=2\r\nStandort"),
+              std::string::npos);
 }
 
 }  // namespace

@@ -51,6 +51,45 @@ TEST(ExactShading, AgreesWithTheRasterOnRandomScenes) {
     }
 }
 
+// A sun almost in the target's plane throws shadows hundreds of metres long, far
+// beyond the pixel clamp; what falls on the target must keep its true shape. Wings and
+// canopies standing out from a south wall, suns within ten degrees of its plane.
+TEST(ExactShading, RasterKeepsLongShadowsAtGrazingSuns) {
+    std::mt19937 rng(1995);
+    std::uniform_real_distribution<double> u(0, 1);
+    int sunlit = 0;
+    for (int trial = 0; trial < 60; ++trial) {
+        KnownScene scene(Kind::SouthWall, 2 + 4 * u(rng), 2 + 3 * u(rng));
+        for (int k = 0; k < 1 + trial % 3; ++k) {
+            const double x0 = -3 + (scene.w + 6) * u(rng), near = 0.05 + 2 * u(rng), far = near + 3 + 40 * u(rng);
+            const double height = 1 + 12 * u(rng), lean = 2 * u(rng) - 1;
+            if (k % 2 == 0) {  // a wing standing out from the wall, perhaps leaning
+                scene.add("Wand", {{x0, -near, 0}, {x0, -far, 0}, {x0 + lean, -far, height}, {x0 + lean, -near, height}});
+            } else {  // a canopy
+                const double width = 0.5 + 4 * u(rng);
+                scene.add("Wand", {{x0, -near, height}, {x0 + width, -near, height}, {x0 + width + lean, -far, height},
+                                   {x0 + lean, -far, height}});
+            }
+        }
+        ShadingRaster raster;
+        raster.reset(DrawingWindowKind::FastRun);
+        ExactShading exact;
+        for (int s = 0; s < 40; ++s) {
+            const double offPlane = s % 4 == 0 ? 0.001 + 0.05 * u(rng) : 0.05 + 10 * u(rng);
+            const double azimuth = s % 2 ? 90 + offPlane : 270 - offPlane;
+            const SunPosition sun{static_cast<float>(azimuth), static_cast<float>(0.5 + 30 * u(rng))};
+            const InstantResult r = instantForSun(scene.model, raster, sun, 6, 1);
+            const InstantResult e = instantForSunExact(scene.model, exact, sun, 6);
+            ASSERT_EQ(r.sunOnTarget, e.sunOnTarget) << trial;
+            if (!r.sunOnTarget) continue;
+            ++sunlit;
+            EXPECT_NEAR(r.ergebnis, e.ergebnis, 0.03)
+                << "trial " << trial << ", sun at azimuth " << sun.azimuth << ", elevation " << sun.elevation;
+        }
+    }
+    EXPECT_GT(sunlit, 2000);
+}
+
 // Geometry at the edges of what is defined never crashes, hangs or leaves 0..1, by
 // areas or in the raster, whose clamp holds shadows reaching hundreds of metres away.
 TEST(ExactShading, DegenerateGeometryStaysDefined) {

@@ -98,6 +98,7 @@ private slots:
     void refusalsSayWhyAndNothingTypedChangesSilently();
     void everyNamedControlExists();
     void enterIsOkAndEscapeIsCancel();
+    void horizonPanelRefusesMoreEntriesThanItsGrid();
 };
 
 void GeneratorTest::buildsTheSceneTheCommandLineBuilds() {
@@ -401,6 +402,27 @@ void GeneratorTest::enterIsOkAndEscapeIsCancel() {
     QVERIFY(grid->isVisible() && !grid->indexWidget(grid->currentIndex()));
     QCOMPARE(grid->item(0, 1)->text(), QStringLiteral("7"));
     QCOMPARE(e.g->objects().ObjektAnzahl, 1);
+}
+
+// 26 entries do not fit the grid's 25 rows: the panel says so and stays shut, and the
+// text keeps every entry.
+void GeneratorTest::horizonPanelRefusesMoreEntriesThanItsGrid() {
+    Editor e;
+    Lines text = e.text();
+    std::size_t at = 0;
+    while (at < text.size() && text[at] != "Standort") ++at;
+    Lines section{"Horizont"};
+    for (int i = 0; i < 26; ++i) section.push_back(std::to_string(i * 10) + "-" + std::to_string(i * 10 + 10) + "=3");
+    text.insert(text.begin() + static_cast<std::ptrdiff_t>(at), section.begin(), section.end());
+    e.env.state.project.daten = text;
+    e.g->ListeAufbauen();
+    e.env.dialogs.messages.clear();
+    e.click("Horizontverschattung_aendern");
+    QApplication::processEvents();
+    QVERIFY2(e.env.dialogs.saw(QStringLiteral("26")), qPrintable(e.env.dialogs.all()));
+    QVERIFY(!e.find("Horizont")->isVisible());
+    QVERIFY(e.find("ListBox1")->isEnabled());
+    QCOMPARE(e.text(), text);
 }
 
 QTEST_MAIN(GeneratorTest)

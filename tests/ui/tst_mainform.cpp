@@ -236,6 +236,8 @@ void MainFormTest::settingsShowTheSavedChoiceAfterEscape() {
     vrml->trigger();
     QVERIFY(standardShown);
     QCOMPARE(readSettingsFile(env.state.settingsPath()).browserPath, player);
+}
+
 void MainFormTest::reportIsTheCommandLinesAndOpensInTheBrowser() {
     qputenv("SOURCE_DATE_EPOCH", "1780000000");
     for (const char* language : {"d", "e"}) {
