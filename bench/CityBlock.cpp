@@ -91,9 +91,9 @@ void wall(Writer& w, double x0, double y0, double x1, double y1, double h) {
 
 }  // namespace
 
-Lines cityBlock(int surfaces, unsigned seed) {
+Lines cityBlock(int surfaces, unsigned variant) {
     Writer w(std::clamp(surfaces, 1, 10000));
-    std::mt19937 rng(seed);
+    std::mt19937 rng(variant);
     std::uniform_real_distribution<double> u(0, 1);
 
     // Lots of 20 m x 20 m between streets; the collector sits on the roof of the

@@ -9,7 +9,7 @@
 namespace penumbro::bench {
 
 // The project text of a block with `surfaces` surfaces (at least 1: the collector;
-// at most the project's limit of 10000). The same seed gives the same block.
-Lines cityBlock(int surfaces, unsigned seed = 1);
+// at most the project's limit of 10000). The same variant gives the same block.
+Lines cityBlock(int surfaces, unsigned variant = 1);
 
 }  // namespace penumbro::bench
