@@ -80,4 +80,16 @@ std::string_view trimBlanks(std::string_view text) {
     return text.substr(b, e - b + 1);
 }
 
+std::vector<std::string> blankSeparatedFields(const std::string& line) {
+    std::vector<std::string> fields;
+    std::size_t i = 0;
+    while (i < line.size()) {
+        while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
+        const std::size_t start = i;
+        while (i < line.size() && line[i] != ' ' && line[i] != '\t') ++i;
+        if (i > start) fields.push_back(line.substr(start, i - start));
+    }
+    return fields;
+}
+
 }  // namespace penumbro

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace penumbro {
 
@@ -23,5 +24,8 @@ std::string formatFixed(double value, int width, int decimals, bool decimalComma
 
 // Blanks removed at both ends (only ' ').
 std::string_view trimBlanks(std::string_view text);
+
+// The fields of a line separated by blanks and tabs (none for an empty line).
+std::vector<std::string> blankSeparatedFields(const std::string& line);
 
 }  // namespace penumbro

@@ -11,18 +11,6 @@ namespace penumbro {
 
 namespace {
 
-std::vector<std::string> blankSeparated(const std::string& line) {
-    std::vector<std::string> fields;
-    std::size_t i = 0;
-    while (i < line.size()) {
-        while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
-        const std::size_t start = i;
-        while (i < line.size() && line[i] != ' ' && line[i] != '\t') ++i;
-        if (i > start) fields.push_back(line.substr(start, i - start));
-    }
-    return fields;
-}
-
 bool isShadingResult(double v) { return (v >= 0.0 && v <= 1.0) || v == -1.0 || v == -2.0; }
 
 // Each value is followed by 1 minus itself; both are rounded to three decimals.
@@ -44,7 +32,7 @@ ReportContent readReport(const Lines& lines, const std::string& fileName) {
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const int lineNo = static_cast<int>(i + 1);
         const auto fail = [&](ErrorMessage why) { throw InputError(fileName, lineNo, std::move(why)); };
-        const std::vector<std::string> f = blankSeparated(lines[i]);
+        const std::vector<std::string> f = blankSeparatedFields(lines[i]);
         if (f.empty()) continue;
         if (f.size() != 6 && f.size() != 10) {
             fail({ErrorId::ReportFieldCount, {std::to_string(f.size())}});

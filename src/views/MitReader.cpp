@@ -10,18 +10,6 @@ namespace penumbro {
 
 namespace {
 
-std::vector<std::string> fieldsOf(const std::string& line) {
-    std::vector<std::string> fields;
-    std::size_t i = 0;
-    while (i < line.size()) {
-        while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
-        const std::size_t start = i;
-        while (i < line.size() && line[i] != ' ' && line[i] != '\t') ++i;
-        if (i > start) fields.push_back(line.substr(start, i - start));
-    }
-    return fields;
-}
-
 bool isBlank(const std::string& line) {
     return line.find_first_not_of(" \t") == std::string::npos;
 }
@@ -98,7 +86,7 @@ std::optional<MitBlock> MitBlockReader::next() {
 }
 
 MitBlock MitBlockReader::readBlock(const Line& first) {
-    const std::vector<std::string> f = fieldsOf(first.text);
+    const std::vector<std::string> f = blankSeparatedFields(first.text);
     MitBlock block;
     std::optional<Line> hourLine;
     if (isHeading(f)) {
@@ -128,7 +116,7 @@ MitBlock MitBlockReader::readBlock(const Line& first) {
     for (int hour = 0; hour < 24; ++hour) {
         if (hour > 0) hourLine = take();
         if (!hourLine) fail(lineNo_ + 1, ErrorId::MitBlockShort);
-        const std::vector<std::string> h = fieldsOf(hourLine->text);
+        const std::vector<std::string> h = blankSeparatedFields(hourLine->text);
         // The hour labels keep a lost, doubled or swapped line from shifting the hours.
         if (h.size() != 2 || parseInteger(h[0]) != hour)
             fail(hourLine->number, {ErrorId::MitHourExpected, {std::to_string(hour)}});
@@ -138,7 +126,7 @@ MitBlock MitBlockReader::readBlock(const Line& first) {
     }
     std::optional<Line> after = take();
     const int afterLine = after ? after->number : lineNo_ + 1;
-    const std::vector<std::string> d = after ? fieldsOf(after->text) : std::vector<std::string>{};
+    const std::vector<std::string> d = after ? blankSeparatedFields(after->text) : std::vector<std::string>{};
     if (isDiffuseLine(d)) {
         if (daily_) fail(after->number, ErrorId::MitDiffuseDaily);
         if (d.size() != 3) fail(after->number, ErrorId::MitDiffuseForm);
