@@ -6,6 +6,8 @@
 #include "simulation/Irradiation.h"
 #include "simulation/SunPath.h"
 
+#include "SyntheticWeather.h"
+
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -14,21 +16,9 @@ using namespace penumbro;
 
 std::string examplePath(const char* name) { return std::string(PENUMBRO_SOURCE_DIR) + "/examples/" + name; }
 
-// Daylight from 6 to 19 o'clock every day, with the site and time zone of the project;
-// every other day overcast (no beam: the Perez sky still computes the instant for its
-// circumsolar light).
-WeatherFile syntheticYear() {
-    WeatherFile w;
-    w.latitude = 48.0, w.longitude = 11.6, w.timeZone = 1;
-    for (int row = 0; row < kWeatherHours; ++row) {
-        const int day = row / 24 + 1, month = monthOfDay(day), hour = row % 24 + 1;
-        const bool up = hour >= 7 && hour <= 19, clear = day % 2 == 1;
-        w.hours.push_back({month, day - kMonatsanfang[static_cast<std::size_t>(month - 1)] + 1, hour,
-                           up ? (clear ? 300.0 : 150.0) : 0.0, up && clear ? 400.0 : 0.0,
-                           up ? (clear ? 100.0 : 150.0) : 0.0});
-    }
-    return w;
-}
+// The collector's site; the overcast days have no beam, but the Perez sky still
+// computes the instant for their circumsolar light.
+WeatherFile syntheticYear() { return bench::syntheticWeatherYear(48.0, 11.6); }
 
 void irradiationYear(benchmark::State& state, SkyModel sky) {
     IrradiationRequest request;

@@ -5,32 +5,20 @@
 #include "project/ProjectFile.h"
 #include "views/Report.h"
 
+#include "SyntheticWeather.h"
+
 #include <benchmark/benchmark.h>
 
 namespace {
 
 using namespace penumbro;
 
-// Daylight from 6 to 19 o'clock, every other day overcast, at the example's site.
-WeatherFile weatherYear(double latitude, double longitudeEast) {
-    WeatherFile w;
-    w.latitude = latitude, w.longitude = longitudeEast, w.timeZone = 1;
-    for (int row = 0; row < kWeatherHours; ++row) {
-        const int day = row / 24 + 1, month = monthOfDay(day), hour = row % 24 + 1;
-        const bool up = hour >= 7 && hour <= 19, clear = day % 2 == 1;
-        w.hours.push_back({month, day - kMonatsanfang[static_cast<std::size_t>(month - 1)] + 1, hour,
-                           up ? (clear ? 300.0 : 150.0) : 0.0, up && clear ? 400.0 : 0.0,
-                           up ? (clear ? 100.0 : 150.0) : 0.0});
-    }
-    return w;
-}
-
 void reportYear(benchmark::State& state, const char* example, double latitude, double longitudeEast) {
     ReportRequest request;
     request.projectFile = std::string(PENUMBRO_SOURCE_DIR) + "/examples/" + example;
     request.text = loadProjectFile(request.projectFile).lines;
     request.params.diffuse = true;
-    const WeatherFile weather = weatherYear(latitude, longitudeEast);
+    const WeatherFile weather = bench::syntheticWeatherYear(latitude, longitudeEast);
     request.weather = &weather;
     request.weatherFile = "year.epw";
     std::size_t bytes = 0;

@@ -23,14 +23,6 @@ namespace penumbro {
 
 namespace {
 
-std::string lowerExtension(const std::string& path) {
-    const std::string name = fileNameOf(path);
-    const auto dot = name.rfind('.');
-    std::string ext = dot == std::string::npos ? std::string() : name.substr(dot + 1);
-    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return ext;
-}
-
 ModelFormat formatOfExtension(const std::string& ext) {
     if (ext == "gml" || ext == "citygml" || ext == "xml") return ModelFormat::CityGml;
     if (ext == "obj") return ModelFormat::Obj;
@@ -267,7 +259,7 @@ std::optional<ModelFormat> modelFormatNamed(const std::string& word) {
 ImportResult importModel(const Lines& text, const std::string& modelPath, const ImportOptions& options) {
     const ObjectList list = readableList(text);
     checkOptions(modelPath, options);
-    const std::string ext = lowerExtension(modelPath);
+    const std::string ext = lowerCaseExtension(modelPath);
     const ModelFormat format = options.format == ModelFormat::Auto ? formatOfExtension(ext) : options.format;
     if (format == ModelFormat::Auto) throw InputError(modelPath, 0, {ErrorId::ModelFormatUnknown, {ext}});
     RawModel model = readModel(modelPath, options, format, ext);

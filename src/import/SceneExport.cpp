@@ -61,14 +61,6 @@ Colour colourOf(const Lines& text, const ProjectScan& scan, const ObjectRecord& 
     return plainColour(placement ? placement->elevation : 0.0);
 }
 
-std::string lowerExtension(const std::string& path) {
-    const std::string name = fileNameOf(path);
-    const auto dot = name.rfind('.');
-    std::string ext = dot == std::string::npos ? std::string() : name.substr(dot + 1);
-    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return ext;
-}
-
 aiMesh* meshOf(const SurfaceRecord& s, unsigned material, const std::string& name) {
     std::vector<Vec3> ring;
     for (const auto& p : s.vertices) ring.push_back({p[0], p[1], p[2]});
@@ -112,7 +104,7 @@ aiMaterial* materialOf(const Colour& c) {
 
 void exportSceneGltf(const Lines& text, const std::string& projectName, const std::string& scenePath) {
     const ProjectScan scan = scanSoundProject(text, projectName);
-    const std::string ext = lowerExtension(scenePath);
+    const std::string ext = lowerCaseExtension(scenePath);
     if (ext != "gltf" && ext != "glb") throw InputError(scenePath, 0, {ErrorId::ModelFormatUnknown, {ext}});
 
     std::map<Colour, unsigned> materials;

@@ -2,6 +2,7 @@
 
 #include "project/InputError.h"
 
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -111,6 +112,14 @@ std::string withoutExtension(const std::string& path) {
     auto dot = name.find_last_of('.');
     if (dot == std::string::npos) return path;
     return directoryOf(path) + name.substr(0, dot);
+}
+
+std::string lowerCaseExtension(const std::string& path) {
+    const std::string name = fileNameOf(path);
+    const auto dot = name.rfind('.');
+    std::string ext = dot == std::string::npos ? std::string() : name.substr(dot + 1);
+    for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return ext;
 }
 
 }  // namespace penumbro

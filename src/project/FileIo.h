@@ -46,5 +46,7 @@ std::string directoryOf(const std::string& path);
 std::string fileNameOf(const std::string& path);
 // Path without the extension of its file name part.
 std::string withoutExtension(const std::string& path);
+// The file name's extension after its last '.', in lower case ("" without one).
+std::string lowerCaseExtension(const std::string& path);
 
 }  // namespace penumbro
