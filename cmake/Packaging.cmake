@@ -16,6 +16,13 @@ set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+if(PENUMBRO_PYTHON_BUILD)
+  # The module is built for this interpreter's minor version and imports numpy.
+  math(EXPR python_next_minor "${Python3_VERSION_MINOR} + 1")
+  string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS
+         ", python3 (>= ${Python3_VERSION_MAJOR}.${Python3_VERSION_MINOR}~)"
+         ", python3 (<< ${Python3_VERSION_MAJOR}.${python_next_minor}), python3-numpy")
+endif()
 # CPack puts the summary line first and indents this text below it.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
   "Penumbro computes how much of the sun's radiation on a building surface is
