@@ -202,7 +202,10 @@ std::vector<PreviewPrimitive> compassLetters(const SceneExtent& extent, Language
     // Letter, centre X (east) and Z (south) in units of the distance.
     const std::array<std::tuple<char, double, double>, 4> letters = {
         {{'N', 0, -1}, {language == Language::German ? 'O' : 'E', 1, 0}, {'S', 0, 1}, {'W', -1, 0}}};
-    for (const auto& [letter, x, z] : letters) {
+    for (const auto& entry : letters) {
+        // Plain copies: clang 14 cannot capture structured bindings in a lambda.
+        const char letter = std::get<0>(entry);
+        const double x = std::get<1>(entry), z = std::get<2>(entry);
         const double width = (letter == 'W' ? 1.0 : 0.7) * height;
         for (const Stroke& st : letterStrokes(letter)) {
             auto at = [&](double u, double v) {
