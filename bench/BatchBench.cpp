@@ -4,6 +4,8 @@
 #include "project/FileIo.h"
 #include "simulation/Batch.h"
 
+#include "FullYear.h"
+
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -26,8 +28,7 @@ void eightTargets(benchmark::State& state) {
         const auto found = entriesOfText(file, readPlainText(file));
         entries.insert(entries.end(), found.begin(), found.end());
     }
-    TSimParameter p;
-    p.monthly = false, p.firstDay = 1, p.stopDay = 365, p.intervalDays = 1, p.intervalMinutes = 10;
+    TSimParameter p = bench::fullYearParameters();
     const RunSettings settings;
     // The CPU time of every thread: equal for both job counts when the workers cost
     // nothing extra, so that only free cores limit the speed-up.

@@ -16,6 +16,8 @@
 #include "simulation/OnlineSession.h"
 #include "simulation/Simulation.h"
 
+#include "FullYear.h"
+
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -51,12 +53,7 @@ std::filesystem::path scratchDir() {
 }
 
 long fullYear(const Lines& text, const std::string& file, ShadingMethod method) {
-    TSimParameter p;
-    p.monthly = false;
-    p.firstDay = 1;
-    p.stopDay = 365;
-    p.intervalDays = 1;
-    p.intervalMinutes = 10;
+    TSimParameter p = bench::fullYearParameters();
     const RunSettings settings{(scratchDir() / "run").string(), false, Language::English, method};
     return Simulation(text, file, p, settings).instants;
 }

@@ -3,6 +3,8 @@
 #include "project/ProjectFile.h"
 #include "simulation/Simulation.h"
 
+#include "FullYear.h"
+
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -23,12 +25,7 @@ void fullYear(benchmark::State& state, const char* example,
     RunSettings settings{(dir / "run").string(), false, Language::English, method};
     long instants = 0;
     for (auto _ : state) {
-        TSimParameter p;
-        p.monthly = false;
-        p.firstDay = 1;
-        p.stopDay = 365;
-        p.intervalDays = 1;
-        p.intervalMinutes = 10;
+        TSimParameter p = bench::fullYearParameters();
         instants = Simulation(text, path, p, settings).instants;
     }
     rusage usage{};
