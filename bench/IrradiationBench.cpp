@@ -1,7 +1,7 @@
 // A weather year's irradiation on the collector example, and the sun-path mask at
 // 2 x 2 degrees on both examples.
 
-#include "engine/Calendar.h"
+#include "project/Calendar.h"
 #include "project/ProjectFile.h"
 #include "simulation/Irradiation.h"
 #include "simulation/SunPath.h"

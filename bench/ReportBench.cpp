@@ -1,7 +1,7 @@
 // The shading report of both examples with a weather year (the whole page: run,
 // sun-path mask, irradiation, pictures); the goal is under 2 s each.
 
-#include "engine/Calendar.h"
+#include "project/Calendar.h"
 #include "project/ProjectFile.h"
 #include "views/Report.h"
 

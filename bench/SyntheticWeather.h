@@ -2,7 +2,7 @@
 // The benchmarks' weather year: daylight from 7 to 19 o'clock, every other day
 // overcast (no beam), with the site and time zone given.
 
-#include "engine/Calendar.h"
+#include "project/Calendar.h"
 #include "simulation/WeatherFile.h"
 
 namespace penumbro::bench {

@@ -4,7 +4,7 @@
 #include "RunParameters.h"
 
 #include "engine/Augenblick.h"
-#include "engine/Calendar.h"
+#include "project/Calendar.h"
 #include "engine/Sun.h"
 #include "project/FileIo.h"
 #include "project/Numbers.h"

@@ -3,7 +3,7 @@
 // gets the numbers the program writes.
 
 #include "engine/Augenblick.h"
-#include "engine/Calendar.h"
+#include "project/Calendar.h"
 #include "engine/Compiler.h"
 #include "engine/ExactShading.h"
 #include "engine/Sun.h"

@@ -8,7 +8,7 @@
 # Run as root. Installs only missing packages, so a second run costs nothing.
 set -euo pipefail
 packages=(cmake g++ make libgtest-dev libgmock-dev googletest libbenchmark-dev qt6-translations-l10n
-          qt6-base-dev libqt6opengl6-dev libgl-dev fonts-dejavu-core view3dscene xvfb xauth libgl1-mesa-dri libboost-dev nlohmann-json3-dev
+          qt6-base-dev libqt6opengl6-dev qt6-svg-dev libgl-dev fonts-dejavu-core view3dscene xvfb xauth libgl1-mesa-dri libboost-dev nlohmann-json3-dev
           clang libclang-rt-dev libcitygml-dev libassimp-dev
           dpkg-dev lintian desktop-file-utils chromium
           python3-dev pybind11-dev python3-pybind11 python3-numpy)

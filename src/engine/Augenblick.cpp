@@ -1,6 +1,6 @@
 #include "engine/Augenblick.h"
 
-#include "engine/Calendar.h"
+#include "project/Calendar.h"
 #include "engine/Frames.h"
 
 #include <algorithm>

@@ -134,14 +134,14 @@ ShadingRaster::ShadingRaster()
 
 void ShadingRaster::reset(DrawingWindowKind kind) {
     kind_ = kind;
-    maskeNeu_ = true;
+    maskRebuilt_ = true;
     obstacleCount_ = 0;
     paintPending_ = false;
     std::fill(pixels_.begin(), pixels_.end(), kWhite);
 }
 
 void ShadingRaster::prepare(const CompiledModel& model) {
-    if (maskeNeu_) buildMask(model);
+    if (maskRebuilt_) buildMask(model);
 }
 
 namespace {
@@ -265,7 +265,7 @@ void ShadingRaster::buildMask(const CompiledModel& model) {
     }
     prefixStep_ = 0;
     shadowCulling_ = ShadowCulling{};
-    maskeNeu_ = false;
+    maskRebuilt_ = false;
     obstacleCount_ = 0;
     paintPending_ = true;
 }
@@ -313,7 +313,7 @@ void ShadingRaster::ensurePrefix(int r) const {
 }
 
 long ShadingRaster::sampledMaskPixels(int r) const {
-    if (maskeNeu_) return 0;
+    if (maskRebuilt_) return 0;
     ensurePrefix(r);
     return sampledTotal_;
 }

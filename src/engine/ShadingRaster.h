@@ -73,7 +73,7 @@ public:
     // Start of a run (MaskeNeu): the next pass (or prepare()) rebuilds window, scale
     // and mask for the given kind. The picture starts white, as a new bitmap.
     void reset(DrawingWindowKind kind);
-    bool maskeNeu() const { return maskeNeu_; }
+    bool maskRebuilt() const { return maskRebuilt_; }
     DrawingWindowKind kind() const { return kind_; }
 
     // Builds window, scale and mask from the model's targets if they are due (no-op
@@ -115,7 +115,7 @@ private:
     void pixelPolygon(const TFlaeche& s, const Vec3* sun, PixelPolygon& p) const;
 
     DrawingWindowKind kind_ = DrawingWindowKind::FastRun;
-    bool maskeNeu_ = true;
+    bool maskRebuilt_ = true;
     DrawingWindow window_{};
 
     std::vector<std::uint8_t> mask_;  // kMaskSize * kMaskSize, row-major

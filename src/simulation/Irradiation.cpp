@@ -1,7 +1,7 @@
 #include "simulation/Irradiation.h"
 
 #include "engine/Augenblick.h"
-#include "engine/Calendar.h"
+#include "project/Calendar.h"
 #include "engine/Diffuse.h"
 #include "engine/Frames.h"
 #include "project/Numbers.h"

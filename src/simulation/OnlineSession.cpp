@@ -1,6 +1,6 @@
 #include "simulation/OnlineSession.h"
 
-#include "engine/Calendar.h"
+#include "project/Calendar.h"
 #include "simulation/Simulation.h"
 
 #include <algorithm>

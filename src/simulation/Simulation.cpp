@@ -1,7 +1,7 @@
 #include "simulation/Simulation.h"
 
 #include "engine/Augenblick.h"
-#include "engine/Calendar.h"
+#include "project/Calendar.h"
 #include "engine/Compiler.h"
 #include "engine/ExactShading.h"
 #include "engine/Frames.h"

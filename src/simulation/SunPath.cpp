@@ -1,7 +1,7 @@
 #include "simulation/SunPath.h"
 
 #include "engine/Augenblick.h"
-#include "engine/Calendar.h"
+#include "project/Calendar.h"
 #include "engine/Compiler.h"
 #include "project/Encoding.h"
 #include "project/Numbers.h"

@@ -1,6 +1,6 @@
 #include "simulation/TimeStepper.h"
 
-#include "engine/Calendar.h"
+#include "project/Calendar.h"
 
 #include <algorithm>
 

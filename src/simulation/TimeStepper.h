@@ -1,7 +1,7 @@
 #pragma once
 // The run's clock: which instants a run visits, in daily or monthly mode.
 
-#include "engine/Calendar.h"
+#include "project/Calendar.h"
 #include "simulation/SimParameter.h"
 
 namespace penumbro {

@@ -1,6 +1,6 @@
 #include "simulation/WeatherFile.h"
 
-#include "engine/Calendar.h"
+#include "project/Calendar.h"
 #include "project/FileIo.h"
 #include "project/InputError.h"
 #include "project/Numbers.h"

@@ -5,7 +5,7 @@
 #include "project/InputError.h"
 #include "project/Numbers.h"
 #include "project/ProjectFile.h"
-#include "engine/Calendar.h"
+#include "project/Calendar.h"
 #include "engine/Compiler.h"
 #include "engine/Diffuse.h"
 #include "engine/Sun.h"

@@ -42,9 +42,9 @@ TEST(ShadingRaster, WindowAndMaskOfEachKind) {
     for (const auto& [kind, low, high] : cases) {  // the window is square: left = top, right = bottom
         ShadingRaster r;
         r.reset(kind);
-        EXPECT_TRUE(r.maskeNeu());
+        EXPECT_TRUE(r.maskRebuilt());
         r.prepare(scene.model);
-        EXPECT_FALSE(r.maskeNeu());
+        EXPECT_FALSE(r.maskRebuilt());
         const DrawingWindow w = r.window();
         EXPECT_EQ(std::tuple(w.left, w.right, w.top, w.bottom), std::tuple(low, high, low, high));
         EXPECT_DOUBLE_EQ(w.scale, (high - low) / 4.0);

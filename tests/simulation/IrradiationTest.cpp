@@ -2,7 +2,7 @@
 // Perez sums against computations by hand, and how the Perez parts are shaded.
 
 #include "cli/RunCli.h"
-#include "engine/Calendar.h"
+#include "project/Calendar.h"
 #include "project/FileIo.h"
 #include "project/ProjectFile.h"
 #include "engine/Sun.h"

@@ -2,7 +2,7 @@
 
 #include "simulation/OnlineSession.h"
 
-#include "engine/Calendar.h"
+#include "project/Calendar.h"
 
 #include "support/SampleProjects.h"
 

@@ -2,7 +2,7 @@
 // for a sun direction against the instant command at a time the sun stands there.
 
 #include "cli/RunCli.h"
-#include "engine/Calendar.h"
+#include "project/Calendar.h"
 #include "project/ProjectFile.h"
 #include "simulation/SunPath.h"
 #include "support/SampleProjects.h"
