@@ -1,9 +1,11 @@
 #!/usr/bin/env python3
-"""Checks the build's link graph against the layers.
+"""Checks the build's link graph and the sources' includes against the layers.
 
 Configures the source tree once more in a scratch folder with `cmake --graphviz`
 (no build) and compares the direct links between our own targets with the table
-below. Usage: check_layers.py CMAKE SOURCE_DIR SCRATCH_DIR
+below; then checks that no file under src/ includes a header of a layer its own
+layer does not link, header-only ones included. Usage:
+check_layers.py CMAKE SOURCE_DIR SCRATCH_DIR
 """
 import pathlib
 import re
@@ -37,6 +39,36 @@ def read_graph(dot_text):
     for source, target in re.findall(r'"(node\d+)"\s*->\s*"(node\d+)"', dot_text):
         edges.setdefault(names[source], set()).add(names[target])
     return set(names.values()), edges
+
+
+def below(layer):
+    """The layers a layer may use: itself and everything it links, directly or not."""
+    seen = {layer}
+    stack = [layer]
+    while stack:
+        for dep in LAYERS[stack.pop()]:
+            if dep not in seen:
+                seen.add(dep)
+                stack.append(dep)
+    return {name[len("penumbro_"):] for name in seen}
+
+
+def include_failures(source):
+    failures = []
+    layers = {name[len("penumbro_"):] for name in LAYERS}
+    for path in sorted(pathlib.Path(source, "src").rglob("*")):
+        if path.suffix not in (".h", ".cpp"):
+            continue
+        layer = path.relative_to(pathlib.Path(source, "src")).parts[0]
+        if layer not in layers:
+            continue
+        allowed = below("penumbro_" + layer)
+        for number, line in enumerate(path.read_text(errors="replace").splitlines(), 1):
+            match = re.match(r'\s*#\s*include\s*"([a-z]+)/', line)
+            if match and match.group(1) in layers and match.group(1) not in allowed:
+                failures.append(f"{path.relative_to(source)}:{number}: includes {match.group(1)}/ "
+                                f"from the {layer} layer")
+    return failures
 
 
 def main():
@@ -75,6 +107,7 @@ def main():
     for target in sorted(nodes - expected.keys()):
         if target.startswith("penumbro") and ours(target):
             failures.append(f"{target}: not in the layer table, links {sorted(ours(target))}")
+    failures += include_failures(source)
     for failure in failures:
         print(failure)
     print(f"{len(expected)} targets checked, {len(failures)} wrong")
