@@ -5,7 +5,7 @@
 #include "support/Refusal.h"
 #include "views/Export.h"
 #include "views/ExportTestData.h"
-#include "views/MitReader.h"
+#include "formats/MeanValueFile.h"
 #include "views/PreviewScene.h"
 #include "views/VrmlWriter.h"
 

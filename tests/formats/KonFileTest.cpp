@@ -1,12 +1,14 @@
 #include "project/Encoding.h"
 #include "project/FileIo.h"
 #include "project/InputError.h"
-#include "project/ProjectFile.h"
+#include "formats/KonFile.h"
+#include "support/Refusal.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <random>
 
 #include <unistd.h>
 
@@ -15,7 +17,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class ProjectFileTest : public ::testing::Test {
+class KonFileTest : public ::testing::Test {
 protected:
     testing::TempDir dir_{"project"};
 };
@@ -29,13 +31,20 @@ const Lines kHausLines = {
     "Bodenreflexion", " 40 40 30 20 20 20 20 20 20 20 30 40",
 };
 
-TEST_F(ProjectFileTest, Cp1252CrLfFileSavesByteForByteAndLfFileIsSavedWithCrLf) {
+TEST_F(KonFileTest, ExamplesAndCp1252CrLfFilesSaveByteForByteAndLfFilesAreSavedWithCrLf) {
     const std::string crlf = joinLines(kHausLines);
     std::string lf;
     for (const auto& l : kHausLines) lf += l + "\n";
+    // The shipped examples are saved as they came.
+    for (const char* example : {"collector.dat", "facade.dat"}) {
+        const std::string bytes = readFileBytes(std::string(PENUMBRO_SOURCE_DIR) + "/examples/" + example);
+        const std::string path = dir_.write(example, bytes);
+        saveProjectFile(path, loadProjectFile(path).lines);
+        EXPECT_EQ(readFileBytes(path), bytes) << example;
+    }
     for (const std::string& bytes : {crlf, lf}) {
         const std::string path = dir_.write("Haus.dat", bytes);
-        const LoadedProject loaded = loadProjectFile(path);
+        const KonFile loaded = loadProjectFile(path);
         EXPECT_FALSE(loaded.converted);
         EXPECT_EQ(loaded.lines, kHausLines);
         saveProjectFile(path, loaded.lines);  // over itself
@@ -57,7 +66,7 @@ TEST_F(ProjectFileTest, Cp1252CrLfFileSavesByteForByteAndLfFileIsSavedWithCrLf) 
 
 // Either trailing section missing is appended with its former default; keyword lines
 // must match exactly.
-TEST_F(ProjectFileTest, PreviousVersionConversion) {
+TEST_F(KonFileTest, PreviousVersionConversion) {
     const Lines body = {"* alt", "1", "Wand", "3", "0 0 0", "1 0 0", "0 0 1"};
     const Lines site = {"Standort", "47.0 -8.5 -1.0"}, refl = {"Bodenreflexion", " 20 20 20 20 20 20 20 20 20 20 20 20"};
     const Lines siteAdded = {"Standort", "51.0 -8.0 -1.0"}, reflAdded = {"Bodenreflexion", "40 40 30 20 20 20 20 20 20 20 30 40"};
@@ -68,13 +77,13 @@ TEST_F(ProjectFileTest, PreviousVersionConversion) {
         {cat(site, refl), cat(site, refl)}, {wrongCase, cat(cat(wrongCase, siteAdded), reflAdded)},
     };
     for (const auto& [read, loaded] : tails) {
-        const LoadedProject p = loadProjectFile(dir_.write("old.dat", joinLines(cat(body, read))));
+        const KonFile p = loadProjectFile(dir_.write("old.dat", joinLines(cat(body, read))));
         EXPECT_EQ(p.converted, read != loaded) << read.size();
         EXPECT_EQ(p.lines, cat(body, loaded)) << read.size();
     }
 }
 
-TEST_F(ProjectFileTest, OpenSaveAsTheSavedCopyAndNames) {
+TEST_F(KonFileTest, OpenSaveAsTheSavedCopyAndNames) {
     ProjectText project;
     const std::string path = dir_.write("Alt.txt", "* \n0\n");
     EXPECT_TRUE(openProject(project, path).converted);
@@ -112,7 +121,7 @@ TEST_F(ProjectFileTest, OpenSaveAsTheSavedCopyAndNames) {
 
 // A text saved as UTF-8 is recognised by its multi-byte sequences (or its byte-order
 // mark) and converted; Windows-1252 letters never form such sequences in a name.
-TEST_F(ProjectFileTest, Utf8TextsAreConvertedAndWhatWindows1252CannotHoldIsRefused) {
+TEST_F(KonFileTest, Utf8TextsAreConvertedAndWhatWindows1252CannotHoldIsRefused) {
     const struct {
         const char* what;
         std::string bytes;
@@ -149,7 +158,7 @@ TEST_F(ProjectFileTest, Utf8TextsAreConvertedAndWhatWindows1252CannotHoldIsRefus
 
 // A write reaches the target whole or not at all: a failed save keeps the previous
 // file, an uncommitted stream leaves it, and no temporary file stays behind.
-TEST_F(ProjectFileTest, WritesAppearWholeOrNotAtAll) {
+TEST_F(KonFileTest, WritesAppearWholeOrNotAtAll) {
     EXPECT_THROW(saveProjectFile(dir_.path("no/such/dir.dat"), newProjectLines()), InputError);
     EXPECT_THROW(AtomicFileWriter(dir_.path("no/such/dir.rep")), InputError);
     const std::string path = dir_.write("run.rep", "old");
@@ -167,6 +176,35 @@ TEST_F(ProjectFileTest, WritesAppearWholeOrNotAtAll) {
         EXPECT_EQ(readFileBytes(path), "one two three");
     }
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_.dir()), fs::directory_iterator()), 1);
+}
+
+TEST(FileRobustness, DirectoriesMissingFilesAndArbitraryBytes) {
+    // A directory once read as an empty file: a project "of the previous version", a
+    // mean-value file "without values".
+    const testing::TempDir dir("robust-project");
+    fs::create_directories(dir.path("ordner.dat"));
+    for (const std::string& p : {dir.path("ordner.dat"), dir.path("fehlt.dat")}) {
+        EXPECT_EQ(testing::refusal([&] { (void)readFileBytes(p); }).file(), p);
+        EXPECT_EQ(testing::refusal([&] { (void)loadProjectFile(p); }).file(), p);
+    }
+    // Any bytes load as lines; saving and loading them again gives the same lines.
+    std::mt19937 rng(7);
+    const char alphabet[] = {'a', '1', ' ', '.', '-', '\r', '\n', '\0', '\xE4', '\xFF', '*', '#'};
+    const std::string file = dir.path("zufall.dat");
+    for (int k = 0; k < 400; ++k) {
+        std::string bytes(std::uniform_int_distribution<std::size_t>(0, 300)(rng), ' ');
+        for (char& c : bytes) c = alphabet[std::uniform_int_distribution<std::size_t>(0, sizeof alphabet - 1)(rng)];
+        const Lines lines = splitLines(bytes);
+        for (const std::string& line : lines) ASSERT_EQ(line.find('\n'), std::string::npos) << k;
+        ASSERT_EQ(splitLines(joinLines(lines)), lines) << k;
+        if (k % 40 != 0) continue;  // through the disk now and then
+        writeFileAtomically(file, bytes);
+        KonFile first;
+        ASSERT_NO_THROW(first = loadProjectFile(file)) << k;
+        saveProjectFile(file, first.lines);
+        const KonFile second = loadProjectFile(file);
+        EXPECT_TRUE(second.lines == first.lines && !second.converted) << k;
+    }
 }
 
 }  // namespace
