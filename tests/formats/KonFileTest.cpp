@@ -187,23 +187,15 @@ TEST(FileRobustness, DirectoriesMissingFilesAndArbitraryBytes) {
         EXPECT_EQ(testing::refusal([&] { (void)readFileBytes(p); }).file(), p);
         EXPECT_EQ(testing::refusal([&] { (void)loadProjectFile(p); }).file(), p);
     }
-    // Any bytes load as lines; saving and loading them again gives the same lines.
+    // Any bytes split into lines that join and split again to the same lines.
     std::mt19937 rng(7);
     const char alphabet[] = {'a', '1', ' ', '.', '-', '\r', '\n', '\0', '\xE4', '\xFF', '*', '#'};
-    const std::string file = dir.path("zufall.dat");
     for (int k = 0; k < 400; ++k) {
         std::string bytes(std::uniform_int_distribution<std::size_t>(0, 300)(rng), ' ');
         for (char& c : bytes) c = alphabet[std::uniform_int_distribution<std::size_t>(0, sizeof alphabet - 1)(rng)];
         const Lines lines = splitLines(bytes);
         for (const std::string& line : lines) ASSERT_EQ(line.find('\n'), std::string::npos) << k;
         ASSERT_EQ(splitLines(joinLines(lines)), lines) << k;
-        if (k % 40 != 0) continue;  // through the disk now and then
-        writeFileAtomically(file, bytes);
-        KonFile first;
-        ASSERT_NO_THROW(first = loadProjectFile(file)) << k;
-        saveProjectFile(file, first.lines);
-        const KonFile second = loadProjectFile(file);
-        EXPECT_TRUE(second.lines == first.lines && !second.converted) << k;
     }
 }
 

@@ -111,17 +111,5 @@ TEST(ViewsRobustness, ExportOfMutatedMeanFilesIsSoundOrADefect) {
     }
 }
 
-// Mean values outside 0..1 are no shading at all: a defect, in every format.
-TEST(ViewsRobustness, MeansOutsideZeroToOneAreADefect) {
-    for (const std::string value : {"1e300", "1.001", "-0.01"}) {
-        Lines mit = mitTexts()[0];
-        mit[5] = "    3  " + value;  // the hour 3 line of June
-        for (ExportFormat f : kFormats) {
-            const ExportResult r = exportMeanValues(mit, f);
-            EXPECT_EQ(r.error ? r.error->line : 0, 6) << value << " format " << static_cast<int>(f);
-        }
-    }
-}
-
 }  // namespace
 }  // namespace penumbro
