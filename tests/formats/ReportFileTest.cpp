@@ -42,18 +42,10 @@ TEST(ReportFile, RecordsAndRunFilesRoundTrip) {
 }
 
 TEST(MeanValueFile, RecordsAndRunFilesRoundTrip) {
-    MitBlock november{true, 11, {}, true, 0.5, 0.125};
-    for (std::size_t h = 0; h < 24; ++h) november.means[h] = h < 6 || h > 19 ? 1.0 : 0.125 * static_cast<double>(h % 8);
-    MitBlock december = november, january = november, daily = november;
-    december.month = 12;
-    january.month = 1;
-    daily.monthly = false;
-    daily.month = 1;
-    daily.hasDiffuse = false;
-    daily.sky = daily.ground = 0;
-    MitBlock beamOnly = january;
-    beamOnly.hasDiffuse = false;
-    beamOnly.sky = beamOnly.ground = 0;
+    std::array<double, 24> means{};
+    for (std::size_t h = 0; h < 24; ++h) means[h] = h < 6 || h > 19 ? 1.0 : 0.125 * static_cast<double>(h % 8);
+    const MitBlock november{true, 11, means, true, 0.5, 0.125}, december{true, 12, means, true, 0.5, 0.125},
+        january{true, 1, means, true, 0.5, 0.125}, beamOnly{true, 1, means, false, 0, 0}, daily{false, 1, means, false, 0, 0};
     const MeanValueFile records[] = {
         {{november, december, january}, false, {}}, {{november, december}, true, {}}, {{daily}, true, {}}, {{beamOnly}, false, {}}};
     for (const MeanValueFile& m : records) {

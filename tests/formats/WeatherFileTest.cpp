@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <tuple>
 
 namespace penumbro {
@@ -16,8 +15,7 @@ constexpr double kLat = 50;
 
 // The sun up from 6 to 18 o'clock at 30 degrees.
 Lines weatherLines() {
-    return testing::weatherLines([](int row) { return row % 24 >= 6 && row % 24 < 18 ? 30.0 : -10.0; }, kLat, 0, 0,
-                                 500, 100);
+    return testing::weatherLines([](int row) { return row % 24 >= 6 && row % 24 < 18 ? 30.0 : -10.0; }, kLat, 0, 0, 500, 100);
 }
 
 TEST(WeatherFile, RealLayoutReadsAndDamageIsRefusedWithFileAndLine) {
