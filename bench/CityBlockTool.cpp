@@ -3,7 +3,7 @@
 
 #include "CityBlock.h"
 
-#include "project/ProjectFile.h"
+#include "formats/KonFile.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -3,7 +3,7 @@
 // overcast (no beam), with the site and time zone given.
 
 #include "project/Calendar.h"
-#include "simulation/WeatherFile.h"
+#include "formats/WeatherFile.h"
 
 namespace penumbro::bench {
 

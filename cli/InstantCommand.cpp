@@ -8,8 +8,8 @@
 #include "engine/Sun.h"
 #include "project/FileIo.h"
 #include "project/Numbers.h"
-#include "project/ProjectFile.h"
-#include "simulation/BmpFile.h"
+#include "formats/KonFile.h"
+#include "formats/BmpFile.h"
 #include "simulation/Simulation.h"
 
 #include <iostream>
@@ -45,7 +45,7 @@ int runInstant(const Args& args) {
 
     const std::string path = opts.positional()[0];
     TSimParameter p = runParameters(opts);
-    const LoadedProject project = loadProjectFile(path);
+    const KonFile project = loadProjectFile(path);
     printLoadNotes(path, project);
     const DrawingWindowKind window = online ? DrawingWindowKind::Online : DrawingWindowKind::FastRun;
     if (online) p.onlineResolution = 1;

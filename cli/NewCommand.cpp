@@ -3,7 +3,7 @@
 
 #include "project/FileIo.h"
 #include "project/InputError.h"
-#include "project/ProjectFile.h"
+#include "formats/KonFile.h"
 
 namespace penumbro::cli {
 

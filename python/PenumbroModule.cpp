@@ -9,14 +9,14 @@
 #include "engine/Sun.h"
 #include "project/Encoding.h"
 #include "project/InputError.h"
-#include "project/ProjectFile.h"
+#include "formats/KonFile.h"
 #include "project/Version.h"
 #include "simulation/Irradiation.h"
 #include "simulation/RunSession.h"
 #include "simulation/SimParameter.h"
 #include "simulation/Simulation.h"
 #include "simulation/SkyModel.h"
-#include "simulation/WeatherFile.h"
+#include "formats/WeatherFile.h"
 
 #include <pybind11/numpy.h>
 #include <pybind11/pybind11.h>

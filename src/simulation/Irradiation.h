@@ -11,7 +11,7 @@
 #include "simulation/SimParameter.h"
 #include "simulation/Simulation.h"
 #include "simulation/SkyModel.h"
-#include "simulation/WeatherFile.h"
+#include "formats/WeatherFile.h"
 
 #include <array>
 #include <functional>

@@ -7,10 +7,11 @@
 #include "engine/Frames.h"
 #include "engine/ShadingRaster.h"
 #include "engine/Sun.h"
+#include "formats/MeanValueFile.h"
+#include "formats/ReportFile.h"
 #include "project/FileIo.h"
 #include "project/InputError.h"
 #include "project/SharedTexts.h"
-#include "simulation/OutputFormat.h"
 #include "simulation/TimeStepper.h"
 
 #include <cerrno>
@@ -160,13 +161,13 @@ RunResult Simulation(const Lines& lines, const std::string& projectFile, TSimPar
         buffer.clear();
     };
     std::array<HourSlot, 24> slots{};
-    auto writeHours = [&] {
-        std::string block;
-        for (int h = 0; h < 24; ++h) {
-            const auto& s = slots[static_cast<std::size_t>(h)];
-            block += hourLine(h, hourMean(s.sum, s.count), comma);
-        }
-        mit.write(block);
+    // The hour slots as a mean-value block (daily: the whole run's, without heading).
+    auto hourBlock = [&](int month) {
+        MitBlock block;
+        block.monthly = month > 0;
+        block.month = block.monthly ? month : 1;
+        for (std::size_t h = 0; h < 24; ++h) block.means[h] = hourMean(slots[h].sum, slots[h].count);
+        return block;
     };
 
     TimeStepper clock(p);
@@ -204,15 +205,17 @@ RunResult Simulation(const Lines& lines, const std::string& projectFile, TSimPar
 
         if (const int done = clock.advance()) {
             const auto m = static_cast<std::size_t>(done - 1);
-            mit.write("\r\n" + monthHeading(done));
-            writeHours();
-            for (std::size_t h = 0; h < 24; ++h) result.monthlyMeans[m][h] = hourMean(slots[h].sum, slots[h].count);
+            MitBlock block = hourBlock(done);
+            result.monthlyMeans[m] = block.means;
             result.monthsShown[m] = true;  // the chart shows every month run
             if (result.diffuse) {
                 const DiffuseFactors f = factorsOf(done);
                 result.diffuseFactors[m] = f;
-                mit.write(diffuseLine(f.sky, f.ground, comma));
+                block.hasDiffuse = true;
+                block.sky = f.sky;
+                block.ground = f.ground;
             }
+            mit.write(formatMitBlock(block, comma));
             result.lastMonth = done;
             slots = {};
             if (observer.monthCompleted) observer.monthCompleted(done, result);
@@ -228,7 +231,7 @@ RunResult Simulation(const Lines& lines, const std::string& projectFile, TSimPar
     }
 
     flushBuffer();
-    if (!p.monthly) writeHours();
+    if (!p.monthly) mit.write(formatMitBlock(hourBlock(0), comma));
     if (result.cancelled) keepPreviousFiles(settings.baseName);
     rep.commit();
     mit.commit();

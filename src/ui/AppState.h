@@ -5,7 +5,7 @@
 
 #include "project/ProjectText.h"
 #include "simulation/SimParameter.h"
-#include "ui/Settings.h"
+#include "formats/SettingsFile.h"
 #include "ui/UiText.h"
 
 #include <atomic>
@@ -21,7 +21,7 @@ struct AppState {
     // The language chosen in the language window, none until one is chosen. It is the
     // one saved, while the running windows keep theirs until the next start.
     std::optional<Language> chosenLanguage;
-    PenumbroSettings settings;
+    SettingsFile settings;
     std::string vrmlBrowser;  // other VRML player; empty: the desktop's association
     bool preview3d = true;
 

@@ -1,6 +1,6 @@
 #include "ui/ObjectForms.h"
 
-#include "editor/ScheduleFile.h"
+#include "formats/ScheduleFile.h"
 #include "editor/generators/GeneratorFormat.h"
 #include "project/InputError.h"
 #include "project/SharedTexts.h"

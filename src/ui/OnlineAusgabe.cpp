@@ -4,7 +4,7 @@
 #include "project/InputError.h"
 #include "project/Numbers.h"
 #include "project/SharedTexts.h"
-#include "simulation/BmpFile.h"
+#include "formats/BmpFile.h"
 #include "ui/AppState.h"
 #include "ui/Dialogs.h"
 #include "ui/InputControls.h"

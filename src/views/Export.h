@@ -1,16 +1,11 @@
 #pragma once
-// Export of a mean-value file (.mit) into the tables of other simulation tools:
-//   TEXT    hours down, months across, two decimals (decimal comma kept from the input);
-//   TRNSYS  one line per hour of the year: running hour, mean, 1 - mean [, diffuse pairs];
-//   SUNCODE one integer per hour line: the unshaded share in thousandths.
-// Export files end their lines with CR LF (except the last TEXT line, see below).
-// The exchange formats for today's tools are UTF-8, end their lines with LF and always write ".":
-//   SAM         12 x 24 beam shading loss table in percent (from a monthly .mit);
-//   ENERGYPLUS  sunlit fraction per time step of the year (from a whole-year .rep);
-//   HOURLY CSV  every instant of a .rep with the sun's position.
+// Export of a run's output into the tables of other simulation tools: the choice of
+// format, the files' names and the parts that need the run's project. The tables
+// themselves are written in formats/MeanValueExport (TEXT, TRNSYS, SUNCODE, SAM, from
+// a .mit) and formats/ReportExport (ENERGYPLUS, HOURLY CSV, from a .rep).
 
 #include "project/ProjectText.h"
-#include "views/MitReader.h"
+#include "formats/MeanValueExport.h"
 
 #include <functional>
 #include <istream>
@@ -38,9 +33,6 @@ struct ExportResult {
     std::string bytes;
     std::optional<MitError> error;
 };
-
-// Receives a table piece by piece.
-using ExportSink = std::function<void(std::string_view)>;
 
 // Reads the .mit text from mit and hands the table of a TEXT, TRNSYS or SUNCODE format
 // to out as it is made (TRNSYS a day at a time, so memory stays bounded whatever the

@@ -4,6 +4,7 @@
 // application) sits behind PlayerPlatform: the desktop program's windows provide it,
 // tests script it.
 
+#include "formats/DesktopEntry.h"
 #include "project/Language.h"
 
 #include <string>
@@ -49,9 +50,6 @@ std::string noPlayerMessage(Language language);
 std::string vrmlBaseName(const std::string& projectFileName, const std::string& workingDirectory);
 
 // Desktop entries, exposed for tests.
-// The program of the Exec line of the [Desktop Entry] group: its first word, with
-// the entry's quoting and escapes undone. "" when there is none.
-std::string programOfDesktopEntry(const std::string& content);
 // Folders searched for desktop entries, most important first: $XDG_DATA_HOME (or
 // ~/.local/share) and $XDG_DATA_DIRS (or /usr/local/share:/usr/share), each + "/applications".
 std::vector<std::string> applicationFolders();

@@ -12,7 +12,7 @@
 #include "simulation/SimParameter.h"
 #include "simulation/SkyModel.h"
 #include "simulation/SunPath.h"
-#include "simulation/WeatherFile.h"
+#include "formats/WeatherFile.h"
 #include "views/PreviewScene.h"
 
 #include <atomic>

@@ -3,7 +3,7 @@
 
 #include "cli/RunCli.h"
 
-#include "project/ProjectFile.h"
+#include "formats/KonFile.h"
 #include "support/SampleProjects.h"
 
 #include <gtest/gtest.h>

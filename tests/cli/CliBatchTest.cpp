@@ -2,7 +2,7 @@
 
 #include "RunCli.h"
 
-#include "project/ProjectFile.h"
+#include "formats/KonFile.h"
 #include "support/SampleProjects.h"
 
 #include <gtest/gtest.h>

@@ -1,13 +1,10 @@
-// Site, horizon section and schedule editing; horizon profiles read and reduced to the
-// project's intervals.
+// Site and horizon section editing; horizon profiles reduced to the project's intervals.
 
 #include "editor/HorizonEditing.h"
-#include "editor/ScheduleFile.h"
 #include "editor/SiteEditing.h"
 #include "EditTexts.h"
 #include "project/InputError.h"
 #include "support/Refusal.h"
-#include "support/TempDir.h"
 #include "editor/HorizonImport.h"
 #include "project/ProjectFormat.h"
 #include "support/HorizonProfile.h"
@@ -85,19 +82,6 @@ TEST(Horizon, MoreEntriesThanTheGridHoldsAreRefused) {
     }
 }
 
-TEST(Schedule, RoundTripAndExactLength) {
-    const testing::TempDir dir("sch");
-    const std::string path = dir.path("laub.sch");
-    const std::array<int, 12> values{0, 50, 100, 1, 2, 3, 4, 5, 6, 7, 8, 99};
-    writeSchedule(path, values);
-    for (const std::string& bytes : {std::string(11, '\x14'), std::string(13, '\x14'), std::string(11, '\x14') + "\x65"})
-        EXPECT_THROW(readSchedule(dir.write("bad.sch", bytes)), InputError) << bytes.size();
-    std::array<int, 12> bad = values;
-    bad[0] = 101;
-    EXPECT_THROW(writeSchedule(path, bad), InputError);
-    EXPECT_EQ(readSchedule(path), values);  // the failed write left the file alone
-}
-
 // PVGIS CSV, PVGIS JSON and a plain CSV, each reduced and read back the way a run reads
 // the section: at every tenth of a degree the horizon is at or above the profile, the
 // intervals cover 0..360 in order, and no more elevation is given away than reported.
@@ -152,38 +136,6 @@ TEST(HorizonImport, ReducedHorizonIsNeverBelowTheProfile) {
     // Heights round up, never to the nearest: 10.004 is not written 10.
     const auto few = reduceHorizonProfile(readHorizonProfile("0,10.004\n", "f", HorizonProfileFormat::Csv, AzimuthOrigin::North));
     EXPECT_EQ(few.rows, (Rows{{"0", "360", "10.01"}}));
-}
-
-TEST(HorizonImport, BadProfilesAreRefusedWithFileAndLine) {
-    using Case = std::tuple<const char*, HorizonProfileFormat, AzimuthOrigin, int, const char*>;
-    const auto csv = HorizonProfileFormat::Csv;
-    const auto north = AzimuthOrigin::North;
-    const std::vector<Case> cases = {
-        {"azimuth,elevation\n", csv, north, 2, "no numeric rows"},
-        {"0,1\n400,2\n", csv, north, 2, "outside 0..360"},
-        {"0,1\n200,2\n", csv, AzimuthOrigin::South, 2, "outside -180..180"},
-        {"0,1\n10,95\n", csv, north, 2, "outside -90..90"},
-        {"0,1\n10,2\n10,3\n", csv, north, 3, "do not rise"},
-        {"0,1\n10,NaN\n", csv, north, 2, "not a number"}, {"0,1\n10\n", csv, north, 2, "columns"},
-        {"A\tH_hor\n-180\t1\n-190\t1\n", HorizonProfileFormat::PvgisCsv, north, 3, "outside -180..180"},
-        {"{\n\"outputs\": [,\n", HorizonProfileFormat::PvgisJson, north, 2, "not JSON"},
-        {R"({"outputs": {}})", HorizonProfileFormat::PvgisJson, north, 0, "outputs.horizon_profile"},
-        {R"({"outputs": {"horizon_profile": [{"A": "x", "H_hor": 1}]}})", HorizonProfileFormat::PvgisJson, north, 0,
-         "horizon_profile[0]: the azimuth"},
-        {R"({"outputs": {"horizon_profile": [{"A": 0, "H_hor": 1}, 5]}})", HorizonProfileFormat::PvgisJson, north, 0,
-         "horizon_profile[1]: the azimuth"},
-        {"{\"outputs\": {\"horizon_profile\": [\n{\"A\": 1e400, \"H_hor\": 1}]}}", HorizonProfileFormat::PvgisJson, north,
-         2, "the number 1e400 is out of range"},
-        {R"({"outputs": {"horizon_profile": {"A": 0}}})", HorizonProfileFormat::PvgisJson, north, 0,
-         "outputs.horizon_profile"},
-        {R"([{"outputs": {"horizon_profile": []}}])", HorizonProfileFormat::PvgisJson, north, 0,
-         "outputs.horizon_profile"},
-    };
-    for (const auto& [text, format, origin, line, says] : cases) {
-        const InputError e = testing::refusal([&] { readHorizonProfile(text, "f", format, origin); });
-        EXPECT_EQ(std::pair(e.file(), e.line()), std::pair(std::string("f"), line)) << text << ": " << e.message();
-        EXPECT_NE(e.message().find(says), std::string::npos) << text << ": " << e.message();
-    }
 }
 
 }  // namespace

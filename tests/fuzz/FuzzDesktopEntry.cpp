@@ -1,6 +1,6 @@
 // Desktop entry -> the program of its Exec line, never more than the entry holds.
 
-#include "views/Player.h"
+#include "formats/DesktopEntry.h"
 
 #include "FuzzSupport.h"
 

@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         splitLines(readFileBytes(std::string(PENUMBRO_SOURCE_DIR) + "/examples/collector.dat")), "collector.dat"};
     const std::string text = fuzz::textOf(data, size);
     const Lines mit = splitLines(text);
-    const MitContent content = readMitBlocks(mit);
+    const MeanValueFile content = readMitBlocks(mit);
     const int end = static_cast<int>(mit.size()) + 1;
     const auto inFile = [&](const auto& e) { return !e || (e->line >= 1 && e->line <= end); };
     fuzz::require(inFile(content.error));

@@ -1,6 +1,6 @@
 // Schedule file (.sch) -> twelve monthly percentages; what reads writes back the same bytes.
 
-#include "editor/ScheduleFile.h"
+#include "formats/ScheduleFile.h"
 
 #include "FuzzSupport.h"
 

@@ -4,7 +4,7 @@
 #include "editor/GeneratorEdit.h"
 #include "project/FileIo.h"
 #include "project/InputError.h"
-#include "project/ProjectFile.h"
+#include "formats/KonFile.h"
 
 #include <cmath>
 #include <cstdint>

@@ -1,7 +1,7 @@
 // Weather file (EPW) -> hourly rows; a file read has 8760 rows in calendar order with
 // irradiations 0..9999.
 
-#include "simulation/WeatherFile.h"
+#include "formats/WeatherFile.h"
 
 #include "FuzzSupport.h"
 

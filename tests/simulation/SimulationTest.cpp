@@ -1,8 +1,8 @@
 #include "simulation/RunSession.h"
 #include "simulation/TimeStepper.h"
 
-#include "project/ProjectFile.h"
-#include "simulation/OutputFormat.h"
+#include "formats/KonFile.h"
+#include "formats/ReportFile.h"
 #include "support/Refusal.h"
 #include "support/SampleProjects.h"
 #include "support/TempDir.h"

@@ -2,7 +2,7 @@
 // A horizon profile as a measurement means it: a straight line between neighbouring
 // points, going round at north.
 
-#include "editor/HorizonImport.h"
+#include "formats/HorizonProfileFile.h"
 
 #include <algorithm>
 #include <vector>

@@ -5,7 +5,7 @@
 // done to it, so a failing case can be rebuilt by hand. Header-only, for every layer.
 
 #include "project/InputError.h"
-#include "project/ProjectFile.h"
+#include "project/TextLines.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -5,7 +5,7 @@
 #include "ScriptedDialogs.h"
 
 #include "project/FileIo.h"
-#include "project/ProjectFile.h"
+#include "formats/KonFile.h"
 #include "support/SampleProjects.h"
 #include "support/TempDir.h"
 #include "ui/AppState.h"
@@ -26,7 +26,7 @@ struct UiEnv {
     // language: "d", "e" or "" (no penumbro.ini at all).
     explicit UiEnv(const std::string& language = "d") {
         state.programDir = state.configDir = path("");
-        using namespace penumbro::ui;
+        using namespace penumbro;
         if (!language.empty()) writeSettingsFile(state.settingsPath(), {kStandardBrowser, "", kStandardDirectory, "", language, "1"});
         window = std::make_unique<penumbro::ui::TMainForm>(state, dialogs);
     }

@@ -2,7 +2,6 @@
 
 #include "project/ConfigPaths.h"
 #include "ui/MonthChart.h"
-#include "ui/Settings.h"
 
 #include <QImage>
 #include <QPainter>
@@ -16,7 +15,6 @@ class CoreTest : public QObject {
     Q_OBJECT
 private slots:
     void configDirectoryRule();
-    void settingsFile();
     void chartRanges();
     void chartDrawsAxesAndCurves();
 };
@@ -38,18 +36,6 @@ void CoreTest::configDirectoryRule() {
     qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(base + "cfg"));
     QCOMPARE(configDirectoryForProgram(base + "inst/bin"), base + "cfg/penumbro/");
     qunsetenv("XDG_CONFIG_HOME");
-}
-
-void CoreTest::settingsFile() {
-    // Four lines: no language yet, 3D on; LF accepted on reading.
-    PenumbroSettings s = parseSettings("anderer Browser\r\n/usr/bin/v\r\nanderes Verzeichnis\r\n/tmp\r\n");
-    QVERIFY(s.browserPath == "/usr/bin/v" && s.otherDirectory == "/tmp" && s.language.empty() && s.preview3d == "1");
-    QCOMPARE(parseSettings("Standard-Browser\n\nStandard-Verzeichnis\n\ne\n0\n").preview3d, std::string("0"));
-    s.language = "e";
-    const std::string bytes = formatSettings(s);
-    QCOMPARE(bytes, std::string("anderer Browser\r\n/usr/bin/v\r\nanderes Verzeichnis\r\n/tmp\r\ne\r\n1\r\n"));
-    QCOMPARE(parseSettings(bytes), s);
-    QCOMPARE(readSettingsFile("/nonexistent/penumbro.ini"), PenumbroSettings{});
 }
 
 void CoreTest::chartRanges() {

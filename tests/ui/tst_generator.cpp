@@ -3,7 +3,7 @@
 
 #include "UiFixture.h"
 
-#include "editor/ScheduleFile.h"
+#include "formats/ScheduleFile.h"
 #include "ui/Generator.h"
 #include "ui/InputControls.h"
 

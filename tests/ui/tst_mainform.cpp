@@ -55,7 +55,7 @@ void MainFormTest::languageChosenAtFirstStartAndAppliedAtTheNext() {
     QCOMPARE(menuText(second), QStringLiteral("&Neues Projekt"));
     // Later saves of the settings keep the chosen language, not the running one.
     second.window->findChild<QAction*>(QStringLiteral("Menue_3d_deaktivieren"))->trigger();
-    const PenumbroSettings saved = readSettingsFile(second.state.settingsPath());
+    const SettingsFile saved = readSettingsFile(second.state.settingsPath());
     QVERIFY(saved.language == "e" && saved.preview3d == "0");
     QVERIFY(second.dialogs.saw(QStringLiteral("Sie m")));  // the restart notice in the running language
 }

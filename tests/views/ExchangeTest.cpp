@@ -1,7 +1,7 @@
 #include "views/Export.h"
 
-#include "project/ProjectFile.h"
-#include "simulation/OutputFormat.h"
+#include "formats/KonFile.h"
+#include "formats/ReportFile.h"
 #include "support/Refusal.h"
 #include "support/SampleProjects.h"
 #include "views/ExportTestData.h"

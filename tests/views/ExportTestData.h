@@ -1,8 +1,9 @@
 #pragma once
 // Mean-value files as a fast run writes them, for the export tests.
 
+#include "formats/MeanValueFile.h"
 #include "project/Numbers.h"
-#include "project/ProjectText.h"
+#include "project/TextLines.h"
 
 #include <functional>
 #include <string>
@@ -25,14 +26,13 @@ inline double dayCurve(int hour) { return hour < 6 || hour > 19 ? 1.0 : 0.05 * (
 
 // Per month: an empty line, the heading, 24 hours and, with diffuse values, their line.
 inline Lines monthlyMit(const std::vector<MitMonth>& months, bool comma = false) {
-    Lines lines;
+    std::string bytes;
     for (const MitMonth& m : months) {
-        lines.insert(lines.end(), {"", "Monat Nr. " + std::to_string(m.month)});
-        for (int h = 0; h < 24; ++h) lines.push_back(mitHourLine(h, m.mean(h), comma));
-        if (m.diffuse)
-            lines.push_back("Diffus  " + formatFixed(m.sky, 4, 3, comma) + "  " + formatFixed(m.ground, 4, 3, comma));
+        MitBlock block{true, m.month, {}, m.diffuse, m.sky, m.ground};
+        for (std::size_t h = 0; h < 24; ++h) block.means[h] = m.mean(static_cast<int>(h));
+        bytes += formatMitBlock(block, comma);
     }
-    return lines;
+    return splitLines(bytes);
 }
 
 // March to May with diffuse values, each month with its own daytime level.

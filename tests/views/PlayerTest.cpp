@@ -60,18 +60,5 @@ TEST(PlayerOpening, RealLaunchKeepsBlanksInOneArgument) {
     EXPECT_FALSE(platform.startProgram(dir.dir().string(), wrl));  // a folder cannot be started
 }
 
-TEST(DesktopEntry, ProgramOfTheExecLine) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"[Desktop Entry]\r\nExec=/usr/bin/viewer --open %U\r\n", "/usr/bin/viewer"},
-        {"[Desktop Entry]\nExec = \"/opt/My Viewer/run\" %f\n", "/opt/My Viewer/run"},
-        {"[Desktop Entry]\nExec=/opt/My\\sViewer/run %f\n", "/opt/My"},  // a blank splits unless quoted
-        {"[Desktop Entry]\nExec=\"/opt/a\\\\\\\\b\\\\\"c\" %f\n", "/opt/a\\b\"c"},
-        {"# c\n[Desktop Action new]\nExec=wrong\n[Desktop Entry]\nExec=right %F\n[Desktop Action a]\nExec=x\n",
-         "right"},
-        {"Exec=outside\n[Desktop Entry]\nName=No program\n", ""},
-    };
-    for (const auto& [content, program] : cases) EXPECT_EQ(programOfDesktopEntry(content), program) << content;
-}
-
 }  // namespace
 }  // namespace penumbro

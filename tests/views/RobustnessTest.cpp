@@ -5,7 +5,7 @@
 #include "support/Refusal.h"
 #include "views/Export.h"
 #include "views/ExportTestData.h"
-#include "views/MitReader.h"
+#include "formats/MeanValueFile.h"
 #include "views/PreviewScene.h"
 #include "views/VrmlWriter.h"
 
@@ -107,18 +107,6 @@ TEST(ViewsRobustness, ExportOfMutatedMeanFilesIsSoundOrADefect) {
                 EXPECT_TRUE(r.error->line >= 1 && r.error->line <= static_cast<int>(m.lines.size()) + 1) << m.how;
                 EXPECT_FALSE(r.error->reason.render(Language::English).empty()) << m.how;
             }
-        }
-    }
-}
-
-// Mean values outside 0..1 are no shading at all: a defect, in every format.
-TEST(ViewsRobustness, MeansOutsideZeroToOneAreADefect) {
-    for (const std::string value : {"1e300", "1.001", "-0.01"}) {
-        Lines mit = mitTexts()[0];
-        mit[5] = "    3  " + value;  // the hour 3 line of June
-        for (ExportFormat f : kFormats) {
-            const ExportResult r = exportMeanValues(mit, f);
-            EXPECT_EQ(r.error ? r.error->line : 0, 6) << value << " format " << static_cast<int>(f);
         }
     }
 }

@@ -2,7 +2,7 @@
 #include "views/VrmlWriter.h"
 
 #include "ViewSamples.h"
-#include "project/ProjectFile.h"
+#include "formats/KonFile.h"
 #include "support/SampleProjects.h"
 #include "support/TempDir.h"
 

@@ -1,13 +1,15 @@
 #pragma once
-// Reading and writing .dat project files.
+// The project file on disk (.dat): its bytes read into lines, loaded (a file of the
+// previous version converted), saved whole or not at all.
 
 #include "project/ProjectText.h"
+#include "project/TextLines.h"
 
 #include <string>
 
 namespace penumbro {
 
-struct LoadedProject {
+struct KonFile {
     Lines lines;
     bool converted = false;  // site or ground-reflection section was missing and appended
     bool fromUtf8 = false;   // the file was UTF-8 and has been converted (warn once)
@@ -21,15 +23,8 @@ Lines projectLines(const std::string& bytes, const std::string& fileName, bool* 
 // projectLines of the file at path (InputError for an unreadable one).
 Lines readProjectLines(const std::string& path, bool* fromUtf8 = nullptr);
 
-// Splits raw bytes into lines at CR LF or LF (a lone CR stays in its line). A final
-// line end does not start another line.
-Lines splitLines(const std::string& bytes);
-
-// Every line followed by CR LF.
-std::string joinLines(const Lines& lines);
-
 // Loads a project file and converts one of the previous version. Throws InputError.
-LoadedProject loadProjectFile(const std::string& path);
+KonFile loadProjectFile(const std::string& path);
 
 // Writes the lines with CR LF through a temporary file. Throws InputError.
 void saveProjectFile(const std::string& path, const Lines& lines);
@@ -37,7 +32,7 @@ void saveProjectFile(const std::string& path, const Lines& lines);
 // Loads path into the holder: text, saved copy, file and base name. A text that
 // does not read as a project (after the conversion) throws InputError naming the
 // file and line, and the holder stays as it was.
-LoadedProject openProject(ProjectText& project, const std::string& path);
+KonFile openProject(ProjectText& project, const std::string& path);
 // Saves the holder's text to path and makes it the saved copy and the project's name.
 void saveProjectAs(ProjectText& project, const std::string& path);
 

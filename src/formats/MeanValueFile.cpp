@@ -1,7 +1,7 @@
-#include "views/MitReader.h"
+#include "formats/MeanValueFile.h"
 
 #include "project/Numbers.h"
-#include "project/ProjectFile.h"
+#include "project/TextLines.h"
 
 #include <algorithm>
 #include <sstream>
@@ -148,18 +148,38 @@ MitBlock MitBlockReader::readBlock(const Line& first) {
     return block;
 }
 
-MitContent readMitBlocks(std::istream& in) {
+MeanValueFile readMitBlocks(std::istream& in) {
     MitBlockReader reader(in);
-    MitContent content;
+    MeanValueFile content;
     while (std::optional<MitBlock> b = reader.next()) content.blocks.push_back(*b);
     content.decimalComma = reader.decimalComma();
     content.error = reader.error();
     return content;
 }
 
-MitContent readMitBlocks(const Lines& lines) {
+MeanValueFile readMitBlocks(const Lines& lines) {
     std::istringstream in(joinLines(lines));
     return readMitBlocks(in);
+}
+
+double hourMean(double sum, int count) { return sum > 0 && count > 0 ? sum / count : 0.0; }
+
+std::string formatMitBlock(const MitBlock& block, bool comma) {
+    std::string out;
+    if (block.monthly) out += "\r\nMonat Nr. " + std::to_string(block.month) + "\r\n";
+    for (std::size_t h = 0; h < 24; ++h) {
+        out += formatInt(static_cast<long long>(h), 5) + "  " + formatFixed(block.means[h], 4, 3, comma) + "\r\n";
+    }
+    if (block.monthly && block.hasDiffuse) {
+        out += "Diffus  " + formatFixed(block.sky, 4, 3, comma) + "  " + formatFixed(block.ground, 4, 3, comma) + "\r\n";
+    }
+    return out;
+}
+
+std::string formatMeanValues(const MeanValueFile& file) {
+    std::string out;
+    for (const MitBlock& b : file.blocks) out += formatMitBlock(b, file.decimalComma);
+    return out;
 }
 
 bool isShadingMean(double value) { return value >= 0.0 && value <= 1.0; }

@@ -1,11 +1,11 @@
-#include "simulation/WeatherFile.h"
+#include "formats/WeatherFile.h"
 
 #include "project/Calendar.h"
 #include "project/FileIo.h"
 #include "project/InputError.h"
 #include "project/Numbers.h"
 #include "project/ProjectFormat.h"
-#include "project/ProjectFile.h"
+#include "project/TextLines.h"
 
 #include <cctype>
 #include <cmath>

@@ -1,12 +1,14 @@
 #include "project/Encoding.h"
 #include "project/FileIo.h"
 #include "project/InputError.h"
-#include "project/ProjectFile.h"
+#include "formats/KonFile.h"
+#include "support/Refusal.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <random>
 
 #include <unistd.h>
 
@@ -15,31 +17,26 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class ProjectFileTest : public ::testing::Test {
+class KonFileTest : public ::testing::Test {
 protected:
     testing::TempDir dir_{"project"};
 };
 
-// A small project with umlauts in its names (Windows-1252 bytes).
-const Lines kHausLines = {
-    "* Geb\xE4ude am Hang", "2", "Kollektor S\xFC" "d", "Target", "4", "0.000000 0.000000 0.000000",
-    "2.000000 0.000000 0.000000", "2.000000 0.000000 1.000000", "0.000000 0.000000 1.000000",
-    "Gro\xDF" "e Eiche \xC4\xD6\xDC", "3", "# 0.000  0.000  0.000", "1.000000 -5.000000 0.000000",
-    "3.000000 -5.000000 0.000000", "2.000000 -5.000000 4.000000", "", "Standort", "51.0 -8.0 -1.0",
-    "Bodenreflexion", " 40 40 30 20 20 20 20 20 20 20 30 40",
-};
-
-TEST_F(ProjectFileTest, Cp1252CrLfFileSavesByteForByteAndLfFileIsSavedWithCrLf) {
-    const std::string crlf = joinLines(kHausLines);
-    std::string lf;
-    for (const auto& l : kHausLines) lf += l + "\n";
-    for (const std::string& bytes : {crlf, lf}) {
-        const std::string path = dir_.write("Haus.dat", bytes);
-        const LoadedProject loaded = loadProjectFile(path);
-        EXPECT_FALSE(loaded.converted);
-        EXPECT_EQ(loaded.lines, kHausLines);
-        saveProjectFile(path, loaded.lines);  // over itself
-        EXPECT_EQ(readFileBytes(path), crlf);
+// The shipped examples, one with umlauts in its names (Windows-1252 bytes), and each
+// with LF line ends.
+TEST_F(KonFileTest, ExamplesSaveByteForByteAndLfFilesAreSavedWithCrLf) {
+    for (const char* example : {"collector.dat", "facade.dat"}) {
+        const std::string crlf = readFileBytes(std::string(PENUMBRO_SOURCE_DIR) + "/examples/" + example);
+        std::string lf = crlf;
+        std::erase(lf, '\r');
+        for (const std::string& bytes : {crlf, lf}) {
+            const std::string path = dir_.write(example, bytes);
+            const KonFile loaded = loadProjectFile(path);
+            EXPECT_FALSE(loaded.converted);
+            if (std::string(example) == "collector.dat") { EXPECT_EQ(loaded.lines.at(21), "R\xFC" "ckseite"); }
+            saveProjectFile(path, loaded.lines);  // over itself
+            EXPECT_EQ(readFileBytes(path), crlf) << example;
+        }
     }
     const std::pair<std::string, Lines> ends[] = {
         {"", {}}, {"a", {"a"}}, {"a\n\nb\n", {"a", "", "b"}}, {"x\r\ny\nz\r\n", {"x", "y", "z"}},
@@ -57,7 +54,7 @@ TEST_F(ProjectFileTest, Cp1252CrLfFileSavesByteForByteAndLfFileIsSavedWithCrLf) 
 
 // Either trailing section missing is appended with its former default; keyword lines
 // must match exactly.
-TEST_F(ProjectFileTest, PreviousVersionConversion) {
+TEST_F(KonFileTest, PreviousVersionConversion) {
     const Lines body = {"* alt", "1", "Wand", "3", "0 0 0", "1 0 0", "0 0 1"};
     const Lines site = {"Standort", "47.0 -8.5 -1.0"}, refl = {"Bodenreflexion", " 20 20 20 20 20 20 20 20 20 20 20 20"};
     const Lines siteAdded = {"Standort", "51.0 -8.0 -1.0"}, reflAdded = {"Bodenreflexion", "40 40 30 20 20 20 20 20 20 20 30 40"};
@@ -68,13 +65,13 @@ TEST_F(ProjectFileTest, PreviousVersionConversion) {
         {cat(site, refl), cat(site, refl)}, {wrongCase, cat(cat(wrongCase, siteAdded), reflAdded)},
     };
     for (const auto& [read, loaded] : tails) {
-        const LoadedProject p = loadProjectFile(dir_.write("old.dat", joinLines(cat(body, read))));
+        const KonFile p = loadProjectFile(dir_.write("old.dat", joinLines(cat(body, read))));
         EXPECT_EQ(p.converted, read != loaded) << read.size();
         EXPECT_EQ(p.lines, cat(body, loaded)) << read.size();
     }
 }
 
-TEST_F(ProjectFileTest, OpenSaveAsTheSavedCopyAndNames) {
+TEST_F(KonFileTest, OpenSaveAsTheSavedCopyAndNames) {
     ProjectText project;
     const std::string path = dir_.write("Alt.txt", "* \n0\n");
     EXPECT_TRUE(openProject(project, path).converted);
@@ -112,7 +109,7 @@ TEST_F(ProjectFileTest, OpenSaveAsTheSavedCopyAndNames) {
 
 // A text saved as UTF-8 is recognised by its multi-byte sequences (or its byte-order
 // mark) and converted; Windows-1252 letters never form such sequences in a name.
-TEST_F(ProjectFileTest, Utf8TextsAreConvertedAndWhatWindows1252CannotHoldIsRefused) {
+TEST_F(KonFileTest, Utf8TextsAreConvertedAndWhatWindows1252CannotHoldIsRefused) {
     const struct {
         const char* what;
         std::string bytes;
@@ -149,7 +146,7 @@ TEST_F(ProjectFileTest, Utf8TextsAreConvertedAndWhatWindows1252CannotHoldIsRefus
 
 // A write reaches the target whole or not at all: a failed save keeps the previous
 // file, an uncommitted stream leaves it, and no temporary file stays behind.
-TEST_F(ProjectFileTest, WritesAppearWholeOrNotAtAll) {
+TEST_F(KonFileTest, WritesAppearWholeOrNotAtAll) {
     EXPECT_THROW(saveProjectFile(dir_.path("no/such/dir.dat"), newProjectLines()), InputError);
     EXPECT_THROW(AtomicFileWriter(dir_.path("no/such/dir.rep")), InputError);
     const std::string path = dir_.write("run.rep", "old");
@@ -167,6 +164,27 @@ TEST_F(ProjectFileTest, WritesAppearWholeOrNotAtAll) {
         EXPECT_EQ(readFileBytes(path), "one two three");
     }
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_.dir()), fs::directory_iterator()), 1);
+}
+
+TEST(FileRobustness, DirectoriesMissingFilesAndArbitraryBytes) {
+    // A directory once read as an empty file: a project "of the previous version", a
+    // mean-value file "without values".
+    const testing::TempDir dir("robust-project");
+    fs::create_directories(dir.path("ordner.dat"));
+    for (const std::string& p : {dir.path("ordner.dat"), dir.path("fehlt.dat")}) {
+        EXPECT_EQ(testing::refusal([&] { (void)readFileBytes(p); }).file(), p);
+        EXPECT_EQ(testing::refusal([&] { (void)loadProjectFile(p); }).file(), p);
+    }
+    // Any bytes split into lines that join and split again to the same lines.
+    std::mt19937 rng(7);
+    const char alphabet[] = {'a', '1', ' ', '.', '-', '\r', '\n', '\0', '\xE4', '\xFF', '*', '#'};
+    for (int k = 0; k < 400; ++k) {
+        std::string bytes(std::uniform_int_distribution<std::size_t>(0, 300)(rng), ' ');
+        for (char& c : bytes) c = alphabet[std::uniform_int_distribution<std::size_t>(0, sizeof alphabet - 1)(rng)];
+        const Lines lines = splitLines(bytes);
+        for (const std::string& line : lines) ASSERT_EQ(line.find('\n'), std::string::npos) << k;
+        ASSERT_EQ(splitLines(joinLines(lines)), lines) << k;
+    }
 }
 
 }  // namespace

@@ -1,11 +1,10 @@
 #pragma once
 // penumbro.ini: six values, one per line (CR LF), in a fixed order, no keys.
-// Standard library only.
 
 #include <array>
 #include <string>
 
-namespace penumbro::ui {
+namespace penumbro {
 
 inline constexpr const char* kSettingsFileName = "penumbro.ini";
 inline constexpr const char* kStandardBrowser = "Standard-Browser";
@@ -13,7 +12,7 @@ inline constexpr const char* kOtherBrowser = "anderer Browser";
 inline constexpr const char* kStandardDirectory = "Standard-Verzeichnis";
 inline constexpr const char* kOtherDirectory = "anderes Verzeichnis";
 
-struct PenumbroSettings {
+struct SettingsFile {
     std::string browserChoice = kStandardBrowser;      // 1
     std::string browserPath;                           // 2: other browser's program
     std::string directoryChoice = kStandardDirectory;  // 3
@@ -21,16 +20,16 @@ struct PenumbroSettings {
     std::string language;                              // 5: "d", "e" or "" (not chosen yet)
     std::string preview3d = "1";                       // 6: "1" on, "0" off
 
-    bool operator==(const PenumbroSettings&) const = default;
+    bool operator==(const SettingsFile&) const = default;
 };
 
 // Lines in order until the end; values not present keep their defaults. CR LF or LF.
-PenumbroSettings parseSettings(const std::string& bytes);
-std::string formatSettings(const PenumbroSettings& settings);
+SettingsFile parseSettings(const std::string& bytes);
+std::string formatSettings(const SettingsFile& settings);
 
 // A missing or unreadable file gives the defaults.
-PenumbroSettings readSettingsFile(const std::string& path);
+SettingsFile readSettingsFile(const std::string& path);
 // Throws InputError naming the file.
-void writeSettingsFile(const std::string& path, const PenumbroSettings& settings);
+void writeSettingsFile(const std::string& path, const SettingsFile& settings);
 
-}  // namespace penumbro::ui
+}  // namespace penumbro

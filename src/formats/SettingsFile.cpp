@@ -1,14 +1,13 @@
-#include "ui/Settings.h"
+#include "formats/SettingsFile.h"
 
 #include "project/FileIo.h"
 #include "project/InputError.h"
-#include "project/ProjectFile.h"
+#include "project/TextLines.h"
 
+namespace penumbro {
 
-namespace penumbro::ui {
-
-PenumbroSettings parseSettings(const std::string& bytes) {
-    PenumbroSettings s;
+SettingsFile parseSettings(const std::string& bytes) {
+    SettingsFile s;
     std::array<std::string*, 6> fields = {&s.browserChoice, &s.browserPath, &s.directoryChoice,
                                           &s.otherDirectory, &s.language, &s.preview3d};
     const Lines lines = splitLines(bytes);
@@ -20,12 +19,12 @@ PenumbroSettings parseSettings(const std::string& bytes) {
     return s;
 }
 
-std::string formatSettings(const PenumbroSettings& s) {
+std::string formatSettings(const SettingsFile& s) {
     return joinLines({s.browserChoice, s.browserPath, s.directoryChoice, s.otherDirectory,
                       s.language, s.preview3d});
 }
 
-PenumbroSettings readSettingsFile(const std::string& path) {
+SettingsFile readSettingsFile(const std::string& path) {
     if (!fileExists(path)) return {};
     try {
         return parseSettings(readFileBytes(path));
@@ -34,8 +33,8 @@ PenumbroSettings readSettingsFile(const std::string& path) {
     }
 }
 
-void writeSettingsFile(const std::string& path, const PenumbroSettings& settings) {
+void writeSettingsFile(const std::string& path, const SettingsFile& settings) {
     writeFileAtomically(path, formatSettings(settings));
 }
 
-}  // namespace penumbro::ui
+}  // namespace penumbro

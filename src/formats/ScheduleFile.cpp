@@ -1,4 +1,4 @@
-#include "editor/ScheduleFile.h"
+#include "formats/ScheduleFile.h"
 
 #include "project/FileIo.h"
 #include "project/InputError.h"

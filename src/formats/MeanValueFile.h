@@ -1,9 +1,10 @@
 #pragma once
-// Reading a mean-value file (.mit) back into its blocks for the export formats.
+// The mean-value file (.mit): the mean shading per hour of the day, a fixed layout other
+// programs parse, written with CR LF.
 //
-// A .mit file holds one block per simulated month ("Monat Nr. M", 24 hour lines,
-// optionally a "Diffus" line), or, from a daily run, one block of 24 hour lines with
-// no heading. Lines are read by their blank-separated fields, and the whole shape is
+// A .mit file holds one block per simulated month (an empty line, "Monat Nr. M", 24 hour
+// lines, optionally a "Diffus" line), or, from a daily run, one block of 24 hour lines
+// with no heading. Lines are read by their blank-separated fields, and the whole shape is
 // checked: month blocks follow each other month by month (at most twelve, wrapping
 // from December to January at most once, as a run does), every block holds the hours
 // 0..23 in order, the "Diffus" line follows the hours of every month block or of none.
@@ -27,6 +28,8 @@ struct MitBlock {
     bool hasDiffuse = false;
     double sky = 0.0;     // shaded share of diffuse sky radiation (only with hasDiffuse)
     double ground = 0.0;  // shaded share of ground-reflected radiation (only with hasDiffuse)
+
+    bool operator==(const MitBlock&) const = default;
 };
 
 // Where and why the file could not be read; line is 1-based.
@@ -72,7 +75,7 @@ private:
     std::optional<MitError> error_;
 };
 
-struct MitContent {
+struct MeanValueFile {
     std::vector<MitBlock> blocks;  // every block read completely before the first error
     bool decimalComma = false;     // some value read carried a ","
     std::optional<MitError> error;
@@ -80,8 +83,17 @@ struct MitContent {
 
 // Reads every block and stops at the first defect: a line that is not what the shape
 // asks for, an unreadable or out-of-range number, a file cut short or holding no block.
-MitContent readMitBlocks(std::istream& in);
-MitContent readMitBlocks(const Lines& lines);
+MeanValueFile readMitBlocks(std::istream& in);
+MeanValueFile readMitBlocks(const Lines& lines);
+
+// Mean of an hour slot: sum/count when the sum is > 0, else 0.
+double hourMean(double sum, int count);
+// The block's lines: a month block starts with an empty line and "Monat Nr. " + month,
+// then every block has its 24 hour lines (hour n:5, two blanks, the mean x:4:3), and a
+// month block with diffuse values ends with "Diffus  " + sky x:4:3 + "  " + ground x:4:3.
+std::string formatMitBlock(const MitBlock& block, bool decimalComma);
+// Every block of the file, with its decimal sign.
+std::string formatMeanValues(const MeanValueFile& file);
 
 // True for an hourly mean a run can write: 0..1 (false for NaN).
 bool isShadingMean(double value);

@@ -1,4 +1,4 @@
-#include "project/ProjectFile.h"
+#include "formats/KonFile.h"
 
 #include "project/Encoding.h"
 #include "project/FileIo.h"
@@ -11,35 +11,6 @@
 #include <string_view>
 
 namespace penumbro {
-
-Lines splitLines(const std::string& bytes) {
-    Lines lines;
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-        std::size_t nl = bytes.find('\n', start);
-        if (nl == std::string::npos) {
-            lines.push_back(bytes.substr(start));
-            break;
-        }
-        std::size_t end = nl;
-        if (end > start && bytes[end - 1] == '\r') --end;
-        lines.push_back(bytes.substr(start, end - start));
-        start = nl + 1;
-    }
-    return lines;
-}
-
-std::string joinLines(const Lines& lines) {
-    std::string out;
-    std::size_t total = 0;
-    for (const auto& l : lines) total += l.size() + 2;
-    out.reserve(total);
-    for (const auto& l : lines) {
-        out += l;
-        out += "\r\n";
-    }
-    return out;
-}
 
 Lines projectLines(const std::string& bytes, const std::string& fileName, bool* fromUtf8) {
     constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
@@ -66,8 +37,8 @@ Lines readProjectLines(const std::string& path, bool* fromUtf8) {
     return projectLines(readFileBytes(path), path, fromUtf8);
 }
 
-LoadedProject loadProjectFile(const std::string& path) {
-    LoadedProject result;
+KonFile loadProjectFile(const std::string& path) {
+    KonFile result;
     result.lines = readProjectLines(path, &result.fromUtf8);
     const ProjectScan scan = scanProject(result.lines);
     result.converted = !scan.siteKeyword || !scan.reflectanceKeyword;
@@ -86,8 +57,8 @@ void saveProjectFile(const std::string& path, const Lines& lines) {
     writeFileAtomically(path, joinLines(lines));
 }
 
-LoadedProject openProject(ProjectText& project, const std::string& path) {
-    LoadedProject loaded = loadProjectFile(path);
+KonFile openProject(ProjectText& project, const std::string& path) {
+    KonFile loaded = loadProjectFile(path);
     // Anything that is not a project (a picture, a letter) would otherwise pass as a
     // previous-version file, take over the caption and later the run's output names.
     const ProjectScan scan = scanProject(loaded.lines);
