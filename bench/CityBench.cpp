@@ -12,7 +12,7 @@
 #include "engine/Diffuse.h"
 #include "engine/ExactShading.h"
 #include "engine/ShadingRaster.h"
-#include "formats/KonFile.h"
+#include "project/ProjectFile.h"
 #include "simulation/OnlineSession.h"
 #include "simulation/Simulation.h"
 

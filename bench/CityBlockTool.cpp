@@ -3,7 +3,7 @@
 
 #include "CityBlock.h"
 
-#include "formats/KonFile.h"
+#include "project/ProjectFile.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 #pragma once
 // The benchmarks' full year: daily mode, days 1 to 365, 10-minute steps (52,560 instants).
 
-#include "simulation/SimParameter.h"
+#include "formats/KonFile.h"
 
 namespace penumbro::bench {
 

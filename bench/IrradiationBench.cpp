@@ -2,7 +2,7 @@
 // 2 x 2 degrees on both examples.
 
 #include "project/Calendar.h"
-#include "formats/KonFile.h"
+#include "project/ProjectFile.h"
 #include "simulation/Irradiation.h"
 #include "simulation/SunPath.h"
 

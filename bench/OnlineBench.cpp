@@ -2,7 +2,7 @@
 // search (a mix of steps, and the worst case of a minute step across the night), and
 // a restart on a target that never sees the sun (a year of 10-minute instants).
 
-#include "formats/KonFile.h"
+#include "project/ProjectFile.h"
 #include "simulation/OnlineSession.h"
 
 #include <benchmark/benchmark.h>

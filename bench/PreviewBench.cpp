@@ -6,7 +6,7 @@
 // is the whole cost even when other work shares the processor.
 
 #include "editor/generators/PolygonGenerator.h"
-#include "formats/KonFile.h"
+#include "project/ProjectFile.h"
 #include "ui/AppState.h"
 #include "ui/Preview3D.h"
 

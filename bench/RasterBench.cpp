@@ -8,7 +8,7 @@
 #include "engine/Diffuse.h"
 #include "engine/Frames.h"
 #include "engine/ShadingRaster.h"
-#include "formats/KonFile.h"
+#include "project/ProjectFile.h"
 
 #include <benchmark/benchmark.h>
 

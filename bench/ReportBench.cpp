@@ -2,7 +2,7 @@
 // sun-path mask, irradiation, pictures); the goal is under 2 s each.
 
 #include "project/Calendar.h"
-#include "formats/KonFile.h"
+#include "project/ProjectFile.h"
 #include "views/Report.h"
 
 #include "SyntheticWeather.h"

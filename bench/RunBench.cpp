@@ -1,6 +1,6 @@
 // Whole fast runs on the example projects, the collector also with exact areas.
 
-#include "formats/KonFile.h"
+#include "project/ProjectFile.h"
 #include "simulation/Simulation.h"
 
 #include "FullYear.h"

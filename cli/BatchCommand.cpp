@@ -7,7 +7,7 @@
 
 #include "project/FileIo.h"
 #include "project/Numbers.h"
-#include "formats/KonFile.h"
+#include "project/ProjectFile.h"
 #include "simulation/Batch.h"
 
 #include <algorithm>

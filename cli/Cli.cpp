@@ -3,7 +3,7 @@
 #include "project/Encoding.h"
 #include "project/ErrorTexts.h"
 #include "project/Numbers.h"
-#include "formats/KonFile.h"
+#include "project/ProjectFile.h"
 #include "project/ProjectFormat.h"
 #include "project/SharedTexts.h"
 
@@ -41,7 +41,7 @@ std::string toTerminal(const std::string& bytes) {
 
 std::string fromArgument(const std::string& utf8) { return utf8ToCp1252(utf8); }
 
-void printLoadNotes(const std::string& path, const KonFile& project) {
+void printLoadNotes(const std::string& path, const LoadedProject& project) {
     // A text that is no project at all is no file of the previous version either.
     if (project.converted && scanProject(project.lines).errorDetail.id != ErrorId::NotAProject)
         std::cerr << toTerminal(path) << ": " << kPreviousVersionNote << "\n";

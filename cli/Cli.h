@@ -10,7 +10,7 @@
 #include <vector>
 
 namespace penumbro {
-struct KonFile;
+struct LoadedProject;
 }
 
 namespace penumbro::cli {
@@ -45,7 +45,7 @@ inline constexpr const char* kEndOfOptions = "--";
 
 // What loading a project changed, once on stderr: a file of the previous version
 // completed, a UTF-8 text converted.
-void printLoadNotes(const std::string& path, const KonFile& project);
+void printLoadNotes(const std::string& path, const LoadedProject& project);
 
 // True when args hold "--help" or "-h" before any "--".
 bool wantsHelp(const Args& args);

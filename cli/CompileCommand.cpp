@@ -3,7 +3,7 @@
 #include "Cli.h"
 
 #include "engine/Compiler.h"
-#include "formats/KonFile.h"
+#include "project/ProjectFile.h"
 #include "project/Numbers.h"
 
 #include <iostream>
@@ -19,7 +19,7 @@ int runCompile(const Args& args) {
     const Options opts(args, {});
     if (opts.positional().size() != 1) throw UsageError{"expected one project file"};
     const std::string path = opts.positional()[0];
-    const KonFile project = loadProjectFile(path);
+    const LoadedProject project = loadProjectFile(path);
     printLoadNotes(path, project);
     const CompiledModel model = compileProject(project.lines, path);
 

@@ -2,7 +2,7 @@
 
 #include "project/InputError.h"
 #include "project/Numbers.h"
-#include "formats/KonFile.h"
+#include "project/ProjectFile.h"
 #include "project/SharedTexts.h"
 
 #include <iostream>
@@ -10,7 +10,7 @@
 namespace penumbro::cli {
 
 void editProjectFile(const std::string& path, const std::function<Lines(const Lines&)>& edit) {
-    const KonFile project = loadProjectFile(path);
+    const LoadedProject project = loadProjectFile(path);
     printLoadNotes(path, project);
     Lines edited;
     try {

@@ -7,7 +7,7 @@
 
 #include "project/FileIo.h"
 #include "project/InputError.h"
-#include "formats/KonFile.h"
+#include "project/ProjectFile.h"
 #include "views/Export.h"
 
 #include <iostream>
@@ -25,7 +25,7 @@ ExchangeProject exchangeProject(const Options& options, const std::string& inPat
         throw UsageError{"--project is missing and " + path + " does not exist (the export needs the run's project)"};
     }
     const TSimParameter p = runParameters(options);
-    const KonFile project = loadProjectFile(path);
+    const LoadedProject project = loadProjectFile(path);
     printLoadNotes(path, project);
     return {project.lines, path, p.skyReduction, static_cast<int>(p.elevationIntervals)};
 }

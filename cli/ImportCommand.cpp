@@ -5,7 +5,7 @@
 #include "EditSupport.h"
 
 #include "import/ModelImport.h"
-#include "formats/KonFile.h"
+#include "project/ProjectFile.h"
 
 #include <iostream>
 #include <sstream>
@@ -86,7 +86,7 @@ int runExportScene(const Args& args) {
     if (!opts.has("out")) throw UsageError{"-o FILE.gltf or FILE.glb is missing"};
     const std::string scene = opts.outputPath("");
     return withEndingSignals([&](const EndingSignals&) {
-        const KonFile project = loadProjectFile(path);
+        const LoadedProject project = loadProjectFile(path);
         printLoadNotes(path, project);
         exportSceneGltf(project.lines, path, scene);
         std::cout << toTerminal(scene) << "\n";

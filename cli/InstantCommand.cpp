@@ -8,7 +8,7 @@
 #include "engine/Sun.h"
 #include "project/FileIo.h"
 #include "project/Numbers.h"
-#include "formats/KonFile.h"
+#include "project/ProjectFile.h"
 #include "formats/BmpFile.h"
 #include "simulation/Simulation.h"
 
@@ -45,7 +45,7 @@ int runInstant(const Args& args) {
 
     const std::string path = opts.positional()[0];
     TSimParameter p = runParameters(opts);
-    const KonFile project = loadProjectFile(path);
+    const LoadedProject project = loadProjectFile(path);
     printLoadNotes(path, project);
     const DrawingWindowKind window = online ? DrawingWindowKind::Online : DrawingWindowKind::FastRun;
     if (online) p.onlineResolution = 1;

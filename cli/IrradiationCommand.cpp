@@ -8,7 +8,7 @@
 #include "project/FileIo.h"
 #include "project/InputError.h"
 #include "project/Numbers.h"
-#include "formats/KonFile.h"
+#include "project/ProjectFile.h"
 #include "simulation/Irradiation.h"
 
 #include <iostream>
@@ -35,7 +35,7 @@ int irradiation(const Options& opts, const EndingSignals& signals) {
     const WeatherFile weather = readWeatherFile(weatherPath);
     for (const ErrorMessage& w : weather.warnings)
         std::cerr << toTerminal(weatherPath + ": " + w.render(messageLanguage())) << "\n";
-    const KonFile project = loadProjectFile(path);
+    const LoadedProject project = loadProjectFile(path);
     printLoadNotes(path, project);
     request.text = project.lines;
     request.projectFile = path;

@@ -3,7 +3,7 @@
 #include "Cli.h"
 #include "RunParameters.h"
 
-#include "simulation/SimParameter.h"
+#include "formats/KonFile.h"
 
 #include <iostream>
 

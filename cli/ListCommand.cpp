@@ -4,7 +4,7 @@
 #include "editor/ObjectTable.h"
 #include "project/InputError.h"
 #include "project/Numbers.h"
-#include "formats/KonFile.h"
+#include "project/ProjectFile.h"
 #include "project/SharedTexts.h"
 
 #include <iostream>
@@ -18,7 +18,7 @@ int runList(const Args& args) {
     const Language lang = languageOption(options);
     const bool de = lang == Language::German;
 
-    const KonFile project = loadProjectFile(path);
+    const LoadedProject project = loadProjectFile(path);
     const ObjectList objects = ListeAufbauen(project.lines);
 
     std::string out;

@@ -3,7 +3,7 @@
 
 #include "project/FileIo.h"
 #include "project/InputError.h"
-#include "formats/KonFile.h"
+#include "project/ProjectFile.h"
 
 namespace penumbro::cli {
 

@@ -6,7 +6,7 @@
 
 #include "project/FileIo.h"
 #include "project/Numbers.h"
-#include "formats/KonFile.h"
+#include "project/ProjectFile.h"
 #include "project/SharedTexts.h"
 #include "views/Report.h"
 
@@ -39,7 +39,7 @@ int report(const Options& opts, const EndingSignals& signals) {
         for (const ErrorMessage& w : weather->warnings)
             std::cerr << toTerminal(request.weatherFile + ": " + w.render(messageLanguage())) << "\n";
     }
-    const KonFile project = loadProjectFile(path);
+    const LoadedProject project = loadProjectFile(path);
     printLoadNotes(path, project);
     request.text = project.lines;
     request.projectFile = path;

@@ -6,7 +6,7 @@
 
 #include "project/FileIo.h"
 #include "project/Numbers.h"
-#include "formats/KonFile.h"
+#include "project/ProjectFile.h"
 #include "project/SharedTexts.h"
 #include "simulation/RunSession.h"
 
@@ -54,7 +54,7 @@ int runRun(const Args& args) {
     RunRequest request;
     request.settings.method = shadingMethodOption(opts);
     request.params = runParameters(opts);
-    const KonFile project = loadProjectFile(path);
+    const LoadedProject project = loadProjectFile(path);
     printLoadNotes(path, project);
     request.text = project.lines;
     request.projectFile = path;

@@ -6,7 +6,7 @@
 
 #include "Cli.h"
 
-#include "simulation/SimParameter.h"
+#include "formats/KonFile.h"
 #include "simulation/Simulation.h"
 
 namespace penumbro::cli {

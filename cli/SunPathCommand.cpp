@@ -4,7 +4,7 @@
 #include "RunParameters.h"
 
 #include "project/FileIo.h"
-#include "formats/KonFile.h"
+#include "project/ProjectFile.h"
 #include "project/SharedTexts.h"
 #include "simulation/SunPath.h"
 
@@ -21,7 +21,7 @@ int runSunPath(const Args& args) {
     const ShadingMethod method = shadingMethodOption(opts);
     TSimParameter p = runParameters(opts);
     const std::string path = opts.positional()[0];
-    const KonFile project = loadProjectFile(path);
+    const LoadedProject project = loadProjectFile(path);
     printLoadNotes(path, project);
     const SunPathDiagram d = sunPathDiagram(project.lines, path, p, method);
     writeFileAtomically(out, sunPathSvg(d, lang));

@@ -3,7 +3,7 @@
 #include "Cli.h"
 
 #include "project/FileIo.h"
-#include "formats/KonFile.h"
+#include "project/ProjectFile.h"
 #include "views/VrmlTexts.h"
 #include "views/VrmlWriter.h"
 
@@ -17,7 +17,7 @@ int runVrml(const Args& args) {
     const VrmlTexts texts = vrmlTexts(languageOption(opts));
     const std::string path = opts.positional()[0];
     const std::string wrl = opts.outputPath(withoutExtension(path) + ".wrl");
-    const KonFile project = loadProjectFile(path);
+    const LoadedProject project = loadProjectFile(path);
     printLoadNotes(path, project);
     writeVrmlFile(project.lines, wrl, texts, path);
     std::cout << wrl << "\n";

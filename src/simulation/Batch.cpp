@@ -3,7 +3,7 @@
 #include "project/Encoding.h"
 #include "project/FileIo.h"
 #include "project/InputError.h"
-#include "formats/KonFile.h"
+#include "project/ProjectFile.h"
 #include "project/ProjectFormat.h"
 
 #include <algorithm>

@@ -8,7 +8,7 @@
 
 #include "engine/Sun.h"
 #include "project/ProjectText.h"
-#include "simulation/SimParameter.h"
+#include "formats/KonFile.h"
 #include "simulation/Simulation.h"
 #include "simulation/SkyModel.h"
 #include "formats/WeatherFile.h"

@@ -10,7 +10,7 @@
 #include "engine/ShadingRaster.h"
 #include "project/Language.h"
 #include "project/ProjectText.h"
-#include "simulation/SimParameter.h"
+#include "formats/KonFile.h"
 
 #include <optional>
 #include <string>

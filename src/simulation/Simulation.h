@@ -15,7 +15,7 @@
 #include "project/ErrorTexts.h"
 #include "project/Language.h"
 #include "project/ProjectText.h"
-#include "simulation/SimParameter.h"
+#include "formats/KonFile.h"
 
 #include <array>
 #include <atomic>

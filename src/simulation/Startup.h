@@ -3,7 +3,7 @@
 // penumbro.ini and standard.kon, and the run parameters from that standard.kon.
 // The desktop program and the command line share it.
 
-#include "simulation/SimParameter.h"
+#include "formats/KonFile.h"
 
 #include <string>
 

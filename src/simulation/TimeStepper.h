@@ -2,7 +2,7 @@
 // The run's clock: which instants a run visits, in daily or monthly mode.
 
 #include "project/Calendar.h"
-#include "simulation/SimParameter.h"
+#include "formats/KonFile.h"
 
 namespace penumbro {
 

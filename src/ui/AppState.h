@@ -4,7 +4,7 @@
 // passed to every window; there is no global instance.
 
 #include "project/ProjectText.h"
-#include "simulation/SimParameter.h"
+#include "formats/KonFile.h"
 #include "formats/SettingsFile.h"
 #include "ui/UiText.h"
 

@@ -2,7 +2,7 @@
 
 #include "project/FileIo.h"
 #include "project/InputError.h"
-#include "formats/KonFile.h"
+#include "project/ProjectFile.h"
 #include "ui/AppState.h"
 #include "ui/Dialogs.h"
 #include "views/Export.h"

@@ -7,7 +7,7 @@
 #include "project/ConfigPaths.h"
 #include "project/FileIo.h"
 #include "project/InputError.h"
-#include "formats/KonFile.h"
+#include "project/ProjectFile.h"
 #include "project/SharedTexts.h"
 #include "simulation/Simulation.h"
 #include "ui/AppState.h"
@@ -530,7 +530,7 @@ void TMainForm::HauptauswahlClick(int panel) {
 
 bool TMainForm::projektLaden(const QString& path) {
     try {
-        const KonFile loaded = openProject(state_.project, toPath(path));
+        const LoadedProject loaded = openProject(state_.project, toPath(path));
         if (loaded.converted) dialogs_.information(this, tx({kPreviousVersionNotice, kPreviousVersionNotice}, Language::German));
         if (loaded.fromUtf8)
             dialogs_.information(this, errorMessage(InputError(toPath(path), 0, ErrorId::ProjectTextUtf8), state_.language));

@@ -3,7 +3,7 @@
 #include "engine/Compiler.h"
 #include "engine/Diffuse.h"
 #include "engine/Sun.h"
-#include "formats/KonFile.h"
+#include "project/ProjectFile.h"
 #include "formats/ReportExport.h"
 #include "project/Calendar.h"
 #include "project/FileIo.h"

@@ -9,7 +9,7 @@
 #include "project/ProjectText.h"
 #include "simulation/Irradiation.h"
 #include "simulation/RunSession.h"
-#include "simulation/SimParameter.h"
+#include "formats/KonFile.h"
 #include "simulation/SkyModel.h"
 #include "simulation/SunPath.h"
 #include "formats/WeatherFile.h"

@@ -3,7 +3,7 @@
 
 #include "cli/RunCli.h"
 
-#include "formats/KonFile.h"
+#include "project/ProjectFile.h"
 #include "support/SampleProjects.h"
 
 #include <gtest/gtest.h>

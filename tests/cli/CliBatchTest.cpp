@@ -2,7 +2,7 @@
 
 #include "RunCli.h"
 
-#include "formats/KonFile.h"
+#include "project/ProjectFile.h"
 #include "support/SampleProjects.h"
 
 #include <gtest/gtest.h>

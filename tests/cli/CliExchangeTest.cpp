@@ -4,7 +4,7 @@
 // PENUMBRO_UPDATE_GOLDEN=1 rewrites the stored files (review the difference first).
 
 #include "cli/RunCli.h"
-#include "formats/KonFile.h"
+#include "project/ProjectFile.h"
 #include "support/SampleProjects.h"
 
 #include <gtest/gtest.h>

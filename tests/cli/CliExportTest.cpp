@@ -2,7 +2,7 @@
 
 #include "cli/RunCli.h"
 
-#include "formats/KonFile.h"
+#include "project/ProjectFile.h"
 #include "views/Export.h"
 #include "views/ExportTestData.h"
 

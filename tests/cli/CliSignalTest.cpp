@@ -3,7 +3,7 @@
 // The commands that write their files at the end (irradiation, export) leave every file
 // they had not finished as it was, after a signal and on a full disk alike.
 
-#include "formats/KonFile.h"
+#include "project/ProjectFile.h"
 #include "support/SampleProjects.h"
 #include "support/TempDir.h"
 

@@ -5,7 +5,7 @@
 #include "editor/panels/HousePanel.h"
 #include "editor/panels/RectanglePanel.h"
 #include "editor/panels/TreePanel.h"
-#include "formats/KonFile.h"
+#include "project/ProjectFile.h"
 #include "project/ProjectFormat.h"
 #include "support/SampleProjects.h"
 #include "support/TempDir.h"

@@ -1,6 +1,6 @@
 // Run-parameter file (.kon) -> the record; a sound one round-trips, its clock ends within a year.
 
-#include "simulation/SimParameter.h"
+#include "formats/KonFile.h"
 #include "simulation/Simulation.h"
 #include "simulation/TimeStepper.h"
 

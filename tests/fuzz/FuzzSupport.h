@@ -4,7 +4,7 @@
 #include "editor/GeneratorEdit.h"
 #include "project/FileIo.h"
 #include "project/InputError.h"
-#include "formats/KonFile.h"
+#include "project/ProjectFile.h"
 
 #include <cmath>
 #include <cstdint>

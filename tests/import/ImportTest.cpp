@@ -10,7 +10,7 @@
 #include "import/FaceGeometry.h"
 #include "import/ModelImport.h"
 #include "project/InputError.h"
-#include "formats/KonFile.h"
+#include "project/ProjectFile.h"
 #include "support/Refusal.h"
 #include "support/TempDir.h"
 

@@ -3,7 +3,7 @@
 
 #include "cli/RunCli.h"
 #include "project/Numbers.h"
-#include "formats/KonFile.h"
+#include "project/ProjectFile.h"
 #include "simulation/Simulation.h"
 #include "support/SampleProjects.h"
 #include "support/TempDir.h"

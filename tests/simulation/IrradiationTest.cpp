@@ -4,7 +4,7 @@
 #include "cli/RunCli.h"
 #include "project/Calendar.h"
 #include "project/FileIo.h"
-#include "formats/KonFile.h"
+#include "project/ProjectFile.h"
 #include "engine/Sun.h"
 #include "project/InputError.h"
 #include "simulation/Irradiation.h"

@@ -1,6 +1,6 @@
 #include "simulation/SimulationList.h"
 
-#include "formats/KonFile.h"
+#include "project/ProjectFile.h"
 #include "support/SampleProjects.h"
 #include "support/TempDir.h"
 

@@ -1,7 +1,7 @@
 #include "simulation/RunSession.h"
 #include "simulation/TimeStepper.h"
 
-#include "formats/KonFile.h"
+#include "project/ProjectFile.h"
 #include "formats/ReportFile.h"
 #include "support/Refusal.h"
 #include "support/SampleProjects.h"

@@ -3,7 +3,7 @@
 
 #include "cli/RunCli.h"
 #include "project/Calendar.h"
-#include "formats/KonFile.h"
+#include "project/ProjectFile.h"
 #include "simulation/SunPath.h"
 #include "support/SampleProjects.h"
 

@@ -5,7 +5,7 @@
 #include "ScriptedDialogs.h"
 
 #include "project/FileIo.h"
-#include "formats/KonFile.h"
+#include "project/ProjectFile.h"
 #include "support/SampleProjects.h"
 #include "support/TempDir.h"
 #include "ui/AppState.h"

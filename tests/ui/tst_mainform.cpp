@@ -5,7 +5,7 @@
 #include "project/SharedTexts.h"
 #include "simulation/Batch.h"
 #include "ui/Einstellungen.h"
-#include "simulation/SimParameter.h"
+#include "formats/KonFile.h"
 #include "ui/FormSprache.h"
 #include "ui/Generator.h"
 

@@ -4,7 +4,7 @@
 
 #include "ScriptedDialogs.h"
 
-#include "formats/KonFile.h"
+#include "project/ProjectFile.h"
 #include "support/SampleProjects.h"
 #include "support/TempDir.h"
 #include "ui/AppState.h"

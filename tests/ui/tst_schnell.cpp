@@ -4,7 +4,7 @@
 
 #include "editor/SiteEditing.h"
 
-#include "simulation/SimParameter.h"
+#include "formats/KonFile.h"
 #include "ui/MonthChart.h"
 #include "ui/InputControls.h"
 #include "ui/SchnellAusgabe.h"

@@ -1,6 +1,6 @@
 #include "views/Export.h"
 
-#include "formats/KonFile.h"
+#include "project/ProjectFile.h"
 #include "formats/ReportFile.h"
 #include "support/Refusal.h"
 #include "support/SampleProjects.h"

@@ -1,6 +1,6 @@
 #include "views/Export.h"
 
-#include "formats/KonFile.h"
+#include "project/ProjectFile.h"
 #include "support/TempDir.h"
 #include "views/ExportTestData.h"
 

@@ -5,7 +5,7 @@
 
 #include "ViewSamples.h"
 #include "cli/RunCli.h"
-#include "formats/KonFile.h"
+#include "project/ProjectFile.h"
 #include "support/SampleProjects.h"
 #include "support/TempDir.h"
 

@@ -2,7 +2,7 @@
 #include "views/VrmlWriter.h"
 
 #include "ViewSamples.h"
-#include "formats/KonFile.h"
+#include "project/ProjectFile.h"
 #include "support/SampleProjects.h"
 #include "support/TempDir.h"
 
