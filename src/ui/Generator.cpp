@@ -13,7 +13,7 @@
 #include "ui/ObjectForms.h"
 #include "ui/Preview3D.h"
 #include "ui/SurfaceForms.h"
-#include "ui/UiText.h"
+#include "ui/FormParts.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -71,15 +71,10 @@ const char kMonthLetters[] = "JFMAMJJASOND";
 
 enum Kind { kRectangle, kPolygon, kHouse, kTree, kOverhang };
 
-QPushButton* button(const char* name) {
-    auto* b = new QPushButton;
-    b->setObjectName(QString::fromLatin1(name));
-    return b;
-}
+QPushButton* button(const char* name) { return named(new QPushButton, name); }
 
 QLabel* summaryPanel(const char* name) {
-    auto* l = new QLabel;
-    l->setObjectName(QString::fromLatin1(name));
+    auto* l = named(new QLabel, name);
     l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     l->setMinimumWidth(110);
     return l;
@@ -613,36 +608,30 @@ void TGenerator::commitText(Lines text) {
 void TGenerator::showError(const std::exception& error) { dialogs_.warning(this, errorMessage(error, state_.language)); }
 
 void TGenerator::Horizontverschattung_aendernClick() {
-    try {
-        horizon_->fill(readHorizon(state_.project.daten));
-    } catch (const std::exception& e) {
-        showError(e);
-        return;
-    }
-    Flaechenliste_Aktiv(false);
-    showForm(horizon_, false);
+    openOwnForm(horizon_, [this] { horizon_->fill(readHorizon(state_.project.daten)); });
 }
 
 void TGenerator::GeoLage_aendernClick() {
-    try {
+    openOwnForm(site_, [this] {
         if (const auto site = readSite(state_.project.daten)) site_->fill(*site);
-    } catch (const std::exception& e) {
-        showError(e);
-        return;
-    }
-    Flaechenliste_Aktiv(false);
-    showForm(site_, false);
+    });
 }
 
 void TGenerator::Bodenreflexion_aendernClick() {
-    try {
+    openOwnForm(reflectance_, [this] {
         if (const auto values = readReflectance(state_.project.daten)) reflectance_->fill(*values);
+    });
+}
+
+void TGenerator::openOwnForm(EditorForm* form, const std::function<void()>& fill) {
+    try {
+        fill();
     } catch (const std::exception& e) {
         showError(e);
         return;
     }
     Flaechenliste_Aktiv(false);
-    showForm(reflectance_, false);
+    showForm(form, false);
 }
 
 void TGenerator::importModelClick() {

@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 
 class QGroupBox;
 class QLabel;
@@ -78,6 +79,9 @@ private:
     void Flaechenliste_Aktiv(bool active);
     void KommentarExit();
     void showForm(EditorForm* form, bool withOkPanel);
+    // A panel with its own OK and cancel buttons, filled from the text; a text that
+    // does not read is named and the list stays active.
+    void openOwnForm(EditorForm* form, const std::function<void()>& fill);
     void showPanelArea(bool shown);
     void panelKey(Qt::Key key);  // Enter / Escape in the panel area
     void hidePanels();

@@ -2,8 +2,9 @@
 // The house panel ("Generiere Haus"): its field texts, their check and the 42 lines.
 
 #include "editor/generators/HouseGenerator.h"
-#include "editor/panels/PanelCheck.h"
+#include "editor/panels/NumberFields.h"
 
+#include <array>
 #include <string>
 
 namespace penumbro {
@@ -24,6 +25,10 @@ struct HousePanel {
 
     static HousePanel fromHouse(const House& house);
 };
+
+using HouseField = NumberField<HousePanel, House>;
+// The eight numbers, in the order of the parameter line.
+const std::array<HouseField, 8>& houseFields();
 
 // Objekt_aendern for a house whose name line "Frontseite" is lines[nameLine].
 HousePanel housePanelFromLines(const Lines& lines, std::size_t nameLine);

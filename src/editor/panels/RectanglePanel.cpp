@@ -1,7 +1,5 @@
 #include "editor/panels/RectanglePanel.h"
 
-#include "project/Numbers.h"
-
 namespace penumbro {
 
 PanelCheck RectanglePanel::check(Language lang) const {
@@ -15,15 +13,8 @@ PanelCheck RectanglePanel::check(Language lang) const {
     return c;
 }
 
-std::optional<double> RectanglePanel::compassPosition() const { return compassPositionOf(azimuth); }
-std::optional<double> RectanglePanel::tiltPosition() const { return tiltPositionOf(elevation); }
-
-void RectanglePanel::azimuthFromCompass(double position) { azimuth = formatFixed(position, 0, 1); }
-void RectanglePanel::elevationFromTilt(double position) { elevation = formatFixed(position, 0, 1); }
-
 PlainSurface RectanglePanel::surface(Language lang) const {
-    const PanelCheck c = check(lang);
-    if (!c.okEnabled()) throwPanelProblem(c);
+    requireOk(check(lang));
     PlainSurface s;
     s.name = name;
     s.target = target;
