@@ -87,10 +87,8 @@ TGenerator::TGenerator(AppState& state, Dialogs& dialogs, QWidget* parent)
     setObjectName(QStringLiteral("Generator"));
 
     // Left column: the list, the description and the site and reflectance summaries.
-    listGroup_ = new QGroupBox;
-    listGroup_->setObjectName(QStringLiteral("GroupBox_Objektliste"));
-    ListBox1 = new QListWidget;
-    ListBox1->setObjectName(QStringLiteral("ListBox1"));
+    listGroup_ = named(new QGroupBox, "GroupBox_Objektliste");
+    ListBox1 = named(new QListWidget, "ListBox1");
     ListBox1->setMouseTracking(true);
     ListBox1->viewport()->installEventFilter(this);
     Objekt_hinzufuegen = button("Objekt_hinzufuegen");
@@ -99,8 +97,7 @@ TGenerator::TGenerator(AppState& state, Dialogs& dialogs, QWidget* parent)
     Objekt_loeschen = button("Objekt_loeschen");
     Horizontverschattung_aendern = button("Horizontverschattung_aendern");
     importModelButton_ = button("importModelButton");
-    Objektanzahl = new QLabel;
-    Objektanzahl->setObjectName(QStringLiteral("Objektanzahl"));
+    Objektanzahl = named(new QLabel, "Objektanzahl");
     auto* listButtons = new QGridLayout;
     listButtons->addWidget(Objekt_hinzufuegen, 0, 0);
     listButtons->addWidget(Objekt_einfuegen, 0, 1);
@@ -113,10 +110,8 @@ TGenerator::TGenerator(AppState& state, Dialogs& dialogs, QWidget* parent)
     listLayout->addWidget(Objektanzahl);
     listLayout->addLayout(listButtons);
 
-    commentGroup_ = new QGroupBox;
-    commentGroup_->setObjectName(QStringLiteral("GroupBox_Kommentar"));
-    Kommentar = new QPlainTextEdit;
-    Kommentar->setObjectName(QStringLiteral("Kommentar"));
+    commentGroup_ = named(new QGroupBox, "GroupBox_Kommentar");
+    Kommentar = named(new QPlainTextEdit, "Kommentar");
     Kommentar->setLineWrapMode(QPlainTextEdit::NoWrap);
     Kommentar->installEventFilter(this);
     dataSheetButton_ = button("Datenblatt_zeigen");
@@ -124,8 +119,7 @@ TGenerator::TGenerator(AppState& state, Dialogs& dialogs, QWidget* parent)
     commentLayout->addWidget(Kommentar, 1);
     commentLayout->addWidget(dataSheetButton_, 0, Qt::AlignLeft);
 
-    siteGroup_ = new QGroupBox;
-    siteGroup_->setObjectName(QStringLiteral("GroupBox_GeoLage"));
+    siteGroup_ = named(new QGroupBox, "GroupBox_GeoLage");
     Panel_Breitengrad = summaryPanel("Panel_Breitengrad");
     Panel_Laengengrad = summaryPanel("Panel_Laengengrad");
     Panel_Zeitzone = summaryPanel("Panel_Zeitzone");
@@ -139,8 +133,7 @@ TGenerator::TGenerator(AppState& state, Dialogs& dialogs, QWidget* parent)
     }
     siteLayout->addWidget(GeoLage_aendern, 2, 2);
 
-    reflectanceGroup_ = new QGroupBox;
-    reflectanceGroup_->setObjectName(QStringLiteral("GroupBox_Bodenreflexion"));
+    reflectanceGroup_ = named(new QGroupBox, "GroupBox_Bodenreflexion");
     auto* gaugeLayout = new QGridLayout;
     gaugeLayout->addWidget(new QLabel(QStringLiteral("100%")), 0, 0, Qt::AlignTop | Qt::AlignRight);
     gaugeLayout->addWidget(new QLabel(QStringLiteral("0%")), 0, 0, Qt::AlignBottom | Qt::AlignRight);
@@ -171,8 +164,7 @@ TGenerator::TGenerator(AppState& state, Dialogs& dialogs, QWidget* parent)
     left->addWidget(reflectanceGroup_);
 
     // Right column: the kind chooser and hint, one panel at a time, OK/Cancel.
-    GroupBox1 = new QGroupBox;
-    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    GroupBox1 = named(new QGroupBox, "GroupBox1");
     auto* kindLayout = new QHBoxLayout(GroupBox1);
     const char* kindNames[5] = {"Button_Rechteck", "Button_nEck", "Button_Haus", "Button_Baum", "Ueberhang"};
     for (int k = 0; k < 5; ++k) {
@@ -182,8 +174,7 @@ TGenerator::TGenerator(AppState& state, Dialogs& dialogs, QWidget* parent)
     }
     kindCancel_ = button("Button_Abbruch");
     kindLayout->addWidget(kindCancel_);
-    Panel2 = new QLabel;
-    Panel2->setObjectName(QStringLiteral("Panel2"));
+    Panel2 = named(new QLabel, "Panel2");
     Panel2->setWordWrap(true);
     Panel2->setFrameStyle(QFrame::Panel | QFrame::Raised);
     Panel2->setMargin(6);
@@ -197,12 +188,10 @@ TGenerator::TGenerator(AppState& state, Dialogs& dialogs, QWidget* parent)
     reflectance_ = new ReflectanceForm(dialogs_);
     horizon_ = new HorizonForm(dialogs_);
 
-    Panel_OK = new QWidget;
-    Panel_OK->setObjectName(QStringLiteral("Panel_OK"));
+    Panel_OK = named(new QWidget, "Panel_OK");
     OKBtn = button("OKBtn");
     CancelBtn = button("CancelBtn");
-    okReasonLabel = new QLabel;
-    okReasonLabel->setObjectName(QStringLiteral("okReasonLabel"));
+    okReasonLabel = named(new QLabel, "okReasonLabel");
     okReasonLabel->setWordWrap(true);
     okReasonLabel->setStyleSheet(QStringLiteral("color: #b00000;"));
     auto* okLayout = new QHBoxLayout(Panel_OK);

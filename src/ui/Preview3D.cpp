@@ -48,7 +48,7 @@ const Tx kMouseHint{
     "Click into the graphic and move the mouse with a mouse button pressed to rotate or move the "
     "scene.\r\rLeft mouse button:        rotate the scene\rRight mouse button:     move the scene"};
 const Tx kNoOpenGl{"Die 3D-Ansicht ist ohne OpenGL nicht verf\xFC" "gbar.",
-                     "The 3D view is not available without OpenGL."};
+                   "The 3D view is not available without OpenGL."};
 const Tx kSwitchedOff{"Die 3D-Ansicht ist abgeschaltet.", "The 3D view is switched off."};
 const Tx kSlowClockBefore{
     "Die Taktfrequenz dieses Rechners liegt unter 800 MHz (oder l\xE4sst sich nicht korrekt auslesen "

@@ -44,8 +44,8 @@ const SiteScale kScales[3] = {
 
 const Tx kHorizonTitle{"Horizontverschattung", "Horizon shading"};
 const Tx kColumnHeads[3] = {{"Intervallanfang [\xB0]", "Begin of interval [\xB0]"},
-                     {"Intervallende [\xB0]", "End of interval [\xB0]"},
-                     {"Horizontelevation [\xB0]", "Horizon elevation [\xB0]"}};
+                            {"Intervallende [\xB0]", "End of interval [\xB0]"},
+                            {"Horizontelevation [\xB0]", "Horizon elevation [\xB0]"}};
 const Tx kImport{"&Importieren ...", "&Import ..."};
 const Tx kOpenProfile{"Horizontprofil importieren", "Import horizon profile"};
 const Tx kProfileFilter{"Horizontprofil|*.csv;*.json;*.txt|Alle Dateien|*", "Horizon profile|*.csv;*.json;*.txt|All files|*"};

@@ -44,15 +44,16 @@ const Tx kOrigin{"Position des Aufpunktes ( u=0 , v=0 ) :", "Position of the ori
 const Tx kCornerCount{"Anzahl der Eckpunkte :", "Number of corners :"};
 const Tx kDefineCorners{"&Eckpunkte im u-v-System festlegen", "&Define corners in u-v system"};
 const Tx kCounterClockwise{"Bitte geben Sie die Koordinaten entgegen dem  Uhrzeigersinn ein!",
-                   "Please input the coordinates anti-clockwise."};
-const Tx kOverhangPlacement{"Position und Ausrichtung des \xDC" "berhanges", "Position and orientation of the overhang"};
+                           "Please input the coordinates anti-clockwise."};
+const Tx kOverhangPlacement{"Position und Ausrichtung des \xDC" "berhanges",
+                            "Position and orientation of the overhang"};
 const Tx kAzimuthDifference{"Azimut-Differenz vom Target:", "Azimuth difference to the target:"};
 const Tx kElevationDifference{"Elevations-Differenz zum Target:", "Elevation difference to the target:"};
 const Tx kUvRectangle{"&Rechteck im u-v-System festlegen", "Define &rectangle in u-v system"};
 const Tx kFormLengthU{"L\xE4nge in u - Richtung :", "Length in u - direction :"};
 const Tx kFormLengthV{"L\xE4nge in v - Richtung :", "Length in v - direction :"};
 const Tx kFirstCorner{"Koordinaten des 1. Eckpunktes im u-v-System der Targetebene.",
-                         "Coordinates of the 1st corner in the u-v system of the target plane."};
+                      "Coordinates of the 1st corner in the u-v system of the target plane."};
 const Tx kChooserTitle{"Targetfl\xE4" "che ausw\xE4hlen", "Choose target surface"};
 const Tx kEast{"O", "E"};
 const Tx kSky{"Himmel", "Sky"};

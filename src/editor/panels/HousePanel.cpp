@@ -1,18 +1,25 @@
 #include "editor/panels/HousePanel.h"
 
-
 namespace penumbro {
 
 const std::array<HouseField, 8>& houseFields() {
     static const std::array<HouseField, 8> fields{{
-        {"ew-width", "Edit22", FieldRule::NotNegative, &HousePanel::ewWidth, [](House& h) -> double& { return h.ewWidth; }},
-        {"ns-width", "Edit23", FieldRule::NotNegative, &HousePanel::nsWidth, [](House& h) -> double& { return h.nsWidth; }},
-        {"height", "Edit24", FieldRule::NotNegative, &HousePanel::height, [](House& h) -> double& { return h.height; }},
-        {"roof", "Edit25", FieldRule::NotNegative, &HousePanel::roof, [](House& h) -> double& { return h.roof; }},
-        {"rotation", "Edit13", FieldRule::Degrees, &HousePanel::rotation, [](House& h) -> double& { return h.rotation; }},
-        {"x", "Edit14", FieldRule::Number, &HousePanel::x, [](House& h) -> double& { return h.shift.x; }},
-        {"y", "Edit15", FieldRule::Number, &HousePanel::y, [](House& h) -> double& { return h.shift.y; }},
-        {"z", "Edit21", FieldRule::Number, &HousePanel::z, [](House& h) -> double& { return h.shift.z; }},
+        {"ew-width", "Edit22", FieldRule::NotNegative, &HousePanel::ewWidth,
+         [](House& h) -> double& { return h.ewWidth; }},
+        {"ns-width", "Edit23", FieldRule::NotNegative, &HousePanel::nsWidth,
+         [](House& h) -> double& { return h.nsWidth; }},
+        {"height", "Edit24", FieldRule::NotNegative, &HousePanel::height,
+         [](House& h) -> double& { return h.height; }},
+        {"roof", "Edit25", FieldRule::NotNegative, &HousePanel::roof,
+         [](House& h) -> double& { return h.roof; }},
+        {"rotation", "Edit13", FieldRule::Degrees, &HousePanel::rotation,
+         [](House& h) -> double& { return h.rotation; }},
+        {"x", "Edit14", FieldRule::Number, &HousePanel::x,
+         [](House& h) -> double& { return h.shift.x; }},
+        {"y", "Edit15", FieldRule::Number, &HousePanel::y,
+         [](House& h) -> double& { return h.shift.y; }},
+        {"z", "Edit21", FieldRule::Number, &HousePanel::z,
+         [](House& h) -> double& { return h.shift.z; }},
     }};
     return fields;
 }

@@ -70,7 +70,8 @@ std::vector<std::string> numberFieldNames(const std::array<NumberField<Panel, Va
 
 // The text field the key names ("name" or a table key); nullptr for another key.
 template <class Panel, class Values, std::size_t N>
-std::string* numberFieldText(Panel& p, const std::array<NumberField<Panel, Values>, N>& fields, const std::string& key) {
+std::string* numberFieldText(Panel& p, const std::array<NumberField<Panel, Values>, N>& fields,
+                             const std::string& key) {
     if (key == "name") return &p.name;
     for (const auto& f : fields)
         if (key == f.key) return &(p.*f.text);

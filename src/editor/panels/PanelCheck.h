@@ -6,12 +6,13 @@
 //
 // Field keys are the CLI's field names ("name", "azimuth", "corners", ...).
 
-#include "editor/generators/Placement.h"
+#include "editor/generators/PolygonGenerator.h"
 #include "project/Language.h"
 
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace penumbro {
@@ -91,10 +92,12 @@ inline std::optional<double> tiltPositionOf(const std::string& elevation) {
 }
 // A click on the compass or tilt control writes its position with one decimal.
 std::string controlAngleText(double position);
+// The surface of such a panel (named, target flag, placement) with the given corners.
 template <class Panel>
-Placement placementOf(const Panel& p) {
-    return {*fieldNumber(p.azimuth), *fieldNumber(p.elevation),
-            {*fieldNumber(p.x), *fieldNumber(p.y), *fieldNumber(p.z)}};
+PlainSurface plainSurfaceOf(const Panel& p, std::vector<UV> corners) {
+    return {p.name, p.target, std::move(corners),
+            {*fieldNumber(p.azimuth), *fieldNumber(p.elevation),
+             {*fieldNumber(p.x), *fieldNumber(p.y), *fieldNumber(p.z)}}};
 }
 
 }  // namespace penumbro

@@ -90,12 +90,7 @@ PanelCheck PolygonPanel::check(Language lang) const {
 
 PlainSurface PolygonPanel::surface(Language lang) const {
     requireOk(check(lang));
-    PlainSurface s;
-    s.name = name;
-    s.target = target;
-    s.corners = corners.corners(lang);
-    s.placement = placementOf(*this);
-    return s;
+    return plainSurfaceOf(*this, corners.corners(lang));
 }
 
 Lines PolygonPanel::generate(Language lang) const { return generatePlainSurface(surface(lang)); }

@@ -15,12 +15,8 @@ PanelCheck RectanglePanel::check(Language lang) const {
 
 PlainSurface RectanglePanel::surface(Language lang) const {
     requireOk(check(lang));
-    PlainSurface s;
-    s.name = name;
-    s.target = target;
-    s.corners = rectangleCorners(*fieldNumber(lu), *fieldNumber(lv), *fieldNumber(u0), *fieldNumber(v0));
-    s.placement = placementOf(*this);
-    return s;
+    return plainSurfaceOf(
+        *this, rectangleCorners(*fieldNumber(lu), *fieldNumber(lv), *fieldNumber(u0), *fieldNumber(v0)));
 }
 
 Lines RectanglePanel::generate(Language lang) const { return generatePlainSurface(surface(lang)); }
