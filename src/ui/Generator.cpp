@@ -254,30 +254,15 @@ TGenerator::TGenerator(AppState& state, Dialogs& dialogs, QWidget* parent)
     for (EditorForm* f : std::initializer_list<EditorForm*>{targetChooser_, site_, reflectance_, horizon_})
         connect(f, &EditorForm::cancelClicked, this, &TGenerator::CancelBtnClick);
     connect(site_, &EditorForm::okClicked, this, [this] {
-        if (const auto values = site_->values()) {
-            try {
-                commitText(writeSite(state_.project.daten, *values));
-            } catch (const std::exception& e) {
-                showError(e);
-            }
-        }
+        if (const auto values = site_->values())
+            commitOrShow([&] { return writeSite(state_.project.daten, *values); });
     });
     connect(reflectance_, &EditorForm::okClicked, this, [this] {
-        if (const auto values = reflectance_->values()) {
-            try {
-                commitText(writeReflectance(state_.project.daten, *values));
-            } catch (const std::exception& e) {
-                showError(e);
-            }
-        }
+        if (const auto values = reflectance_->values())
+            commitOrShow([&] { return writeReflectance(state_.project.daten, *values); });
     });
-    connect(horizon_, &EditorForm::okClicked, this, [this] {
-        try {
-            commitText(writeHorizon(state_.project.daten, horizon_->rows()));
-        } catch (const std::exception& e) {
-            showError(e);
-        }
-    });
+    connect(horizon_, &EditorForm::okClicked, this,
+            [this] { commitOrShow([this] { return writeHorizon(state_.project.daten, horizon_->rows()); }); });
     new QShortcut(QKeySequence(Qt::Key_F12), this, this, &TGenerator::dataSheetRequested,
                   Qt::WidgetWithChildrenShortcut);
     // Enter is OK and Escape is cancel in every panel; inside a grid they keep their
@@ -550,11 +535,7 @@ void TGenerator::Objekt_loeschenClick() {
         dialogs_.question(this, fromCp1252(targetDeleteWarning(state_.language)),
                           QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok)
         return;
-    try {
-        commitText(deleteObject(state_.project.daten, nr));
-    } catch (const std::exception& e) {
-        showError(e);
-    }
+    commitOrShow([&] { return deleteObject(state_.project.daten, nr); });
 }
 
 void TGenerator::OKBtnClick() {
@@ -592,6 +573,14 @@ void TGenerator::commitText(Lines text) {
     Flaechenliste_Aktiv(true);
     ListeAufbauen();
     emit textChanged();
+}
+
+void TGenerator::commitOrShow(const std::function<Lines()>& newText) {
+    try {
+        commitText(newText());
+    } catch (const std::exception& e) {
+        showError(e);
+    }
 }
 
 void TGenerator::showError(const std::exception& error) { dialogs_.warning(this, errorMessage(error, state_.language)); }

@@ -91,6 +91,8 @@ private:
     void targetChosen(int objectNumber);
     // Replaces the project text, ends the operation and rebuilds the page.
     void commitText(Lines text);
+    // The text the function makes, committed; its error shown, the text kept.
+    void commitOrShow(const std::function<Lines()>& newText);
     void showError(const std::exception& error);
 
     AppState& state_;

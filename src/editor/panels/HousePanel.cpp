@@ -41,15 +41,12 @@ House HousePanel::house(Language lang) const {
 
 Lines HousePanel::generate(Language lang) const { return generateHouse(house(lang)); }
 
-HousePanel HousePanel::fromHouse(const House& h) {
+HousePanel housePanelFromLines(const Lines& lines, std::size_t nameLine) {
+    const House h = readHouse(lines, nameLine);
     HousePanel p;
     p.name = h.name;
     showNumberFields(h, houseFields(), p);
     return p;
-}
-
-HousePanel housePanelFromLines(const Lines& lines, std::size_t nameLine) {
-    return HousePanel::fromHouse(readHouse(lines, nameLine));
 }
 
 }  // namespace penumbro

@@ -22,8 +22,6 @@ struct HousePanel {
     // Throws InputError naming the first bad field.
     House house(Language lang) const;
     Lines generate(Language lang) const;
-
-    static HousePanel fromHouse(const House& house);
 };
 
 using HouseField = NumberField<HousePanel, House>;

@@ -55,16 +55,13 @@ Tree TreePanel::tree(Language lang) const {
 
 Lines TreePanel::generate(Language lang) const { return generateTree(tree(lang)); }
 
-TreePanel TreePanel::fromTree(const Tree& t) {
+TreePanel treePanelFromLines(const Lines& lines, std::size_t nameLine) {
+    const Tree t = readTree(lines, nameLine);
     TreePanel p;
     p.name = t.name;
     showNumberFields(t, treeFields(), p);
     for (std::size_t m = 0; m < p.foliage.size(); ++m) p.foliage[m] = std::to_string(t.foliage[m]);
     return p;
-}
-
-TreePanel treePanelFromLines(const Lines& lines, std::size_t nameLine) {
-    return TreePanel::fromTree(readTree(lines, nameLine));
 }
 
 }  // namespace penumbro

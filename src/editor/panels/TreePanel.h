@@ -23,8 +23,6 @@ struct TreePanel {
     // Throws InputError naming the first bad field.
     Tree tree(Language lang) const;
     Lines generate(Language lang) const;
-
-    static TreePanel fromTree(const Tree& tree);
 };
 
 using TreeField = NumberField<TreePanel, Tree>;
