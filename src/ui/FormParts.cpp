@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 
 namespace penumbro::ui {
@@ -13,6 +14,16 @@ void CaptionTable::apply(Language language) const {
         else if (auto* button = qobject_cast<QAbstractButton*>(widget)) button->setText(t);
         else if (auto* group = qobject_cast<QGroupBox*>(widget)) group->setTitle(t);
     }
+}
+
+QHBoxLayout* labelledRow(std::initializer_list<std::pair<const char*, QWidget*>> fields) {
+    auto* row = new QHBoxLayout;
+    for (const auto& [label, field] : fields) {
+        row->addWidget(new QLabel(QString::fromLatin1(label)));
+        row->addWidget(field);
+    }
+    row->addStretch();
+    return row;
 }
 
 }  // namespace penumbro::ui

@@ -6,9 +6,11 @@
 
 #include <QString>
 
+#include <initializer_list>
 #include <utility>
 #include <vector>
 
+class QHBoxLayout;
 class QWidget;
 
 namespace penumbro::ui {
@@ -33,6 +35,10 @@ public:
 private:
     std::vector<std::pair<QWidget*, Tx>> entries_;
 };
+
+// "x: [..]  y: [..]  z: [..]" and the like: short fixed labels before their fields,
+// the rest of the row empty.
+QHBoxLayout* labelledRow(std::initializer_list<std::pair<const char*, QWidget*>> fields);
 
 // The buttons the panels share.
 inline constexpr Tx kOkCaption{"OK", "OK"};

@@ -114,14 +114,8 @@ QLabel* wrapped(QLabel* label) {
 
 // "x: [..]  y: [..]  z: [..]"
 QHBoxLayout* vectorRow(QLineEdit* x, QLineEdit* y, QLineEdit* z) {
-    auto* row = new QHBoxLayout;
-    for (auto [label, edit] : {std::pair{"x:", x}, std::pair{"y:", y}, std::pair{"z:", z}}) {
-        edit->setMaximumWidth(90);
-        row->addWidget(plain(label));
-        row->addWidget(edit);
-    }
-    row->addStretch();
-    return row;
+    for (QLineEdit* edit : {x, y, z}) edit->setMaximumWidth(90);
+    return labelledRow({{"x:", x}, {"y:", y}, {"z:", z}});
 }
 
 // Two columns of six months, "%" behind each spin edit.

@@ -70,17 +70,6 @@ std::string text(const QLineEdit* edit) { return toCp1252(edit->text()); }
 
 void setText(QLineEdit* edit, const std::string& value) { edit->setText(fromCp1252(value)); }
 
-// "x: [..]  y: [..]  z: [..]" and the like: short fixed labels before their fields.
-QHBoxLayout* labelledRow(std::initializer_list<std::pair<const char*, QWidget*>> fields) {
-    auto* row = new QHBoxLayout;
-    for (const auto& [label, field] : fields) {
-        row->addWidget(new QLabel(QString::fromLatin1(label)));
-        row->addWidget(field);
-    }
-    row->addStretch();
-    return row;
-}
-
 QLabel* degrees() { return new QLabel(QStringLiteral("\u00B0")); }
 
 // A reserved name is refused when its field is left: the message, and the focus goes
