@@ -5,6 +5,7 @@
 // the text (ListeAufbauen).
 
 #include "editor/ObjectTable.h"
+#include "ui/FormParts.h"
 #include "project/Language.h"
 
 #include <QWidget>
@@ -145,6 +146,7 @@ private:
     QScrollArea* panelArea_;   // the chooser and panels, shown while an operation is open
     QWidget* previewHolder_;          // the preview's place, shown while the list is idle
     Preview3DBox* preview_ = nullptr;
+    CaptionTable captions_;
 };
 
 }  // namespace penumbro::ui
