@@ -210,14 +210,16 @@ Preview3DBox::Preview3DBox(const AppState& state, QWidget* parent) : QGroupBox(p
     menu->setContentsMargins(0, 0, 0, 0);
     for (std::size_t i = 0; i < presetButtons_.size(); ++i) {
         const ViewPreset& preset = viewPresets()[i];
-        presetButtons_[i] = named(new QPushButton(Panel_3DMenue), preset.button);
+        presetButtons_[i] =
+            captions_.add(named(new QPushButton(Panel_3DMenue), preset.button), kPresetCaptions[i]);
         menu->addWidget(presetButtons_[i]);
         connect(presetButtons_[i], &QPushButton::clicked, this, [this, &preset] { Button_AnsichtClick(preset); });
     }
-    CheckBox_Bodenplatte = named(new QCheckBox(Panel_3DMenue), "CheckBox_Bodenplatte");
+    CheckBox_Bodenplatte =
+        captions_.add(named(new QCheckBox(Panel_3DMenue), "CheckBox_Bodenplatte"), kGroundPlate);
     CheckBox_Bodenplatte->setChecked(true);
     menu->addWidget(CheckBox_Bodenplatte);
-    hint_ = named(new QLabel(Panel_3DMenue), "Label_Hinweis");
+    hint_ = captions_.add(named(new QLabel(Panel_3DMenue), "Label_Hinweis"), kMouseHint);
     hint_->setWordWrap(true);
     menu->addWidget(hint_);
     menu->addStretch(1);
@@ -251,9 +253,7 @@ Preview3DBox::Preview3DBox(const AppState& state, QWidget* parent) : QGroupBox(p
 void Preview3DBox::SpracheAnpassen() {
     const Language l = state_.language;
     setTitle(tx(kTitle, l));
-    for (std::size_t i = 0; i < presetButtons_.size(); ++i) presetButtons_[i]->setText(tx(kPresetCaptions[i], l));
-    CheckBox_Bodenplatte->setText(tx(kGroundPlate, l));
-    hint_->setText(tx(kMouseHint, l));
+    captions_.apply(l);
     if (note_) note_->setText(tx(state_.preview3d ? kNoOpenGl : kSwitchedOff, l));
 }
 

@@ -9,6 +9,7 @@
 // a context that fails) the panel is a short note instead of the picture; every other
 // control keeps working.
 
+#include "ui/FormParts.h"
 #include "views/Camera.h"
 #include "views/PreviewScene.h"
 
@@ -104,6 +105,7 @@ private:
     std::array<QPushButton*, 5> presetButtons_{};  // viewPresets(): Button_Aufsicht .. Button_Westansicht
     QCheckBox* CheckBox_Bodenplatte = nullptr;
     QLabel* hint_ = nullptr;
+    CaptionTable captions_;
 };
 
 }  // namespace penumbro::ui
