@@ -184,9 +184,9 @@ private:
 QGroupBox* PlacementFields::build(CaptionTable& captions, const Tx& title, const std::array<const char*, 7>& names,
                                   bool narrow) {
     for (std::size_t i = 0; i < 5; ++i) edits_[i] = numberEdit(names[i]);
-    kompass_ = named(new TKompass, names[5]);
-    neigung_ = named(new TNeigung, names[6]);
-    neigung_->ForeColor = Qt::blue;
+    compass_ = named(new TKompass, names[5]);
+    tilt_ = named(new TNeigung, names[6]);
+    tilt_->ForeColor = Qt::blue;
     auto* box = captions.add(new QGroupBox, title);
     auto* grid = new QGridLayout(box);
     grid->addWidget(captions.add(new QLabel, kAzimuth), 0, 0);
@@ -196,10 +196,10 @@ QGroupBox* PlacementFields::build(CaptionTable& captions, const Tx& title, const
     grid->addWidget(edits_[1], 1, 1);
     grid->addWidget(degrees(), 1, 2);
     auto* controls = new QHBoxLayout;
-    kompass_->setFixedSize(90, 90);
-    neigung_->setFixedSize(90, 90);
-    controls->addWidget(kompass_);
-    controls->addWidget(neigung_);
+    compass_->setFixedSize(90, 90);
+    tilt_->setFixedSize(90, 90);
+    controls->addWidget(compass_);
+    controls->addWidget(tilt_);
     controls->addStretch();
     if (narrow) {
         grid->addLayout(controls, 2, 0, 1, 4);
@@ -209,10 +209,10 @@ QGroupBox* PlacementFields::build(CaptionTable& captions, const Tx& title, const
     }
     grid->addWidget(captions.add(new QLabel, kOrigin), 3, 0, 1, 4);
     grid->addLayout(labelledRow({{"x:", edits_[2]}, {"y:", edits_[3]}, {"z:", edits_[4]}}), 4, 0, 1, 4);
-    QObject::connect(kompass_, &TKompass::OnClick, box,
-                     [this] { setText(edits_[0], controlAngleText(kompass_->Position())); });
-    QObject::connect(neigung_, &TNeigung::OnClick, box,
-                     [this] { setText(edits_[1], controlAngleText(neigung_->Position())); });
+    QObject::connect(compass_, &TKompass::OnClick, box,
+                     [this] { setText(edits_[0], controlAngleText(compass_->Position())); });
+    QObject::connect(tilt_, &TNeigung::OnClick, box,
+                     [this] { setText(edits_[1], controlAngleText(tilt_->Position())); });
     return box;
 }
 
@@ -230,16 +230,16 @@ std::array<std::string, 5> PlacementFields::texts() const {
 }
 
 void PlacementFields::follow() const {
-    if (auto a = compassPositionOf(text(edits_[0]))) kompass_->setPosition(*a);
-    if (auto e = tiltPositionOf(text(edits_[1]))) neigung_->setPosition(*e);
+    if (auto a = compassPositionOf(text(edits_[0]))) compass_->setPosition(*a);
+    if (auto e = tiltPositionOf(text(edits_[1]))) tilt_->setPosition(*e);
 }
 
 void PlacementFields::relabel(Language language) const {
-    kompass_->CaptionOst = tx(kEast, language);
-    neigung_->CaptionOben = tx(kSky, language);
-    neigung_->CaptionUnten = tx(kGround, language);
-    kompass_->update();
-    neigung_->update();
+    compass_->CaptionOst = tx(kEast, language);
+    tilt_->CaptionOben = tx(kSky, language);
+    tilt_->CaptionUnten = tx(kGround, language);
+    compass_->update();
+    tilt_->update();
 }
 
 // ---- rectangle panel

@@ -63,8 +63,8 @@ private:
     std::array<std::string, 5> texts() const;
 
     std::array<QLineEdit*, 5> edits_{};
-    TKompass* kompass_ = nullptr;
-    TNeigung* neigung_ = nullptr;
+    TKompass* compass_ = nullptr;
+    TNeigung* tilt_ = nullptr;
 };
 
 // "Rechteck": Edit1..Edit10, CheckBox1, Kompass1, Neigung1.
