@@ -3,6 +3,7 @@
 #include "project/InputError.h"
 #include "ui/AppState.h"
 #include "ui/Dialogs.h"
+#include "ui/FormParts.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -51,23 +52,19 @@ TFormSprache::TFormSprache(AppState& state, Dialogs& dialogs, QWidget* parent)
     setObjectName(QStringLiteral("FormSprache"));
     setWindowTitle(QStringLiteral("Penumbro"));
     auto* grid = new QGridLayout(this);
-    auto* frage = new QLabel(fromCp1252("W\xE4hlen Sie Ihre Sprache.") + QLatin1Char('\n') +
-                             QStringLiteral("Select your language."));
-    frage->setObjectName(QStringLiteral("Label1"));
-    frage->setAlignment(Qt::AlignCenter);
-    grid->addWidget(frage, 0, 0, 1, 2);
+    auto* question = named(new QLabel(fromCp1252("W\xE4hlen Sie Ihre Sprache.") + QLatin1Char('\n') +
+                                      QStringLiteral("Select your language.")),
+                           "Label1");
+    question->setAlignment(Qt::AlignCenter);
+    grid->addWidget(question, 0, 0, 1, 2);
 
-    auto* flagDe = new ClickLabel;
-    flagDe->setObjectName(QStringLiteral("Flagge_Deutsch"));
+    auto* flagDe = named(new ClickLabel, "Flagge_Deutsch");
     flagDe->setPixmap(flagPixmap(true));
-    auto* flagEn = new ClickLabel;
-    flagEn->setObjectName(QStringLiteral("Flagge_Englisch"));
+    auto* flagEn = named(new ClickLabel, "Flagge_Englisch");
     flagEn->setPixmap(flagPixmap(false));
     // The names are buttons, so Tab, Space, Enter and the mnemonics choose as well.
-    auto* german = new QPushButton(QStringLiteral("&Deutsch"));
-    german->setObjectName(QStringLiteral("Label_Deutsch"));
-    auto* english = new QPushButton(QStringLiteral("&English"));
-    english->setObjectName(QStringLiteral("Label_English"));
+    auto* german = named(new QPushButton(QStringLiteral("&Deutsch")), "Label_Deutsch");
+    auto* english = named(new QPushButton(QStringLiteral("&English")), "Label_English");
     german->setDefault(true);
     for (ClickLabel* l : {flagDe, flagEn}) {
         l->setAlignment(Qt::AlignCenter);

@@ -13,7 +13,7 @@
 #include "ui/ObjectForms.h"
 #include "ui/Preview3D.h"
 #include "ui/SurfaceForms.h"
-#include "ui/UiText.h"
+#include "ui/FormParts.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -51,7 +51,6 @@ const Tx kDataSheet{"&Datenblatt", "Data s&heet"};
 const Tx kGenerate{"Generiere", "Generate"};
 const Tx kKinds[5] = {{"Rechteck", "Rectangle"}, {"n-Eck", "Polygon"}, {"Haus", "House"},
                       {"Baum", "Tree"}, {"\xDC" "berhang", "Overhang"}};
-const Tx kCancel{"&Abbrechen", "&Cancel"};
 const Tx kConventions{
     "- Alle L\xE4ngen in beliebigen, aber konsistenten Einheiten.\r"
     "- Der Azimutwinkel wird im Uhrzeigersinn von Norden aus gez\xE4hlt (z.B. S\xFC" "den = 180\xB0).\r"
@@ -71,15 +70,10 @@ const char kMonthLetters[] = "JFMAMJJASOND";
 
 enum Kind { kRectangle, kPolygon, kHouse, kTree, kOverhang };
 
-QPushButton* button(const char* name) {
-    auto* b = new QPushButton;
-    b->setObjectName(QString::fromLatin1(name));
-    return b;
-}
+QPushButton* button(const char* name) { return named(new QPushButton, name); }
 
 QLabel* summaryPanel(const char* name) {
-    auto* l = new QLabel;
-    l->setObjectName(QString::fromLatin1(name));
+    auto* l = named(new QLabel, name);
     l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     l->setMinimumWidth(110);
     return l;
@@ -92,20 +86,17 @@ TGenerator::TGenerator(AppState& state, Dialogs& dialogs, QWidget* parent)
     setObjectName(QStringLiteral("Generator"));
 
     // Left column: the list, the description and the site and reflectance summaries.
-    listGroup_ = new QGroupBox;
-    listGroup_->setObjectName(QStringLiteral("GroupBox_Objektliste"));
-    ListBox1 = new QListWidget;
-    ListBox1->setObjectName(QStringLiteral("ListBox1"));
+    listGroup_ = captions_.add(named(new QGroupBox, "GroupBox_Objektliste"), kObjectList);
+    ListBox1 = named(new QListWidget, "ListBox1");
     ListBox1->setMouseTracking(true);
     ListBox1->viewport()->installEventFilter(this);
-    Objekt_hinzufuegen = button("Objekt_hinzufuegen");
-    Objekt_einfuegen = button("Objekt_einfuegen");
-    Objekt_aendern = button("Objekt_aendern");
-    Objekt_loeschen = button("Objekt_loeschen");
-    Horizontverschattung_aendern = button("Horizontverschattung_aendern");
-    importModelButton_ = button("importModelButton");
-    Objektanzahl = new QLabel;
-    Objektanzahl->setObjectName(QStringLiteral("Objektanzahl"));
+    Objekt_hinzufuegen = captions_.add(button("Objekt_hinzufuegen"), kAppend);
+    Objekt_einfuegen = captions_.add(button("Objekt_einfuegen"), kInsert);
+    Objekt_aendern = captions_.add(button("Objekt_aendern"), kChange);
+    Objekt_loeschen = captions_.add(button("Objekt_loeschen"), kDelete);
+    Horizontverschattung_aendern = captions_.add(button("Horizontverschattung_aendern"), kHorizon);
+    importModelButton_ = captions_.add(button("importModelButton"), kImportModel);
+    Objektanzahl = named(new QLabel, "Objektanzahl");
     auto* listButtons = new QGridLayout;
     listButtons->addWidget(Objekt_hinzufuegen, 0, 0);
     listButtons->addWidget(Objekt_einfuegen, 0, 1);
@@ -118,34 +109,30 @@ TGenerator::TGenerator(AppState& state, Dialogs& dialogs, QWidget* parent)
     listLayout->addWidget(Objektanzahl);
     listLayout->addLayout(listButtons);
 
-    commentGroup_ = new QGroupBox;
-    commentGroup_->setObjectName(QStringLiteral("GroupBox_Kommentar"));
-    Kommentar = new QPlainTextEdit;
-    Kommentar->setObjectName(QStringLiteral("Kommentar"));
+    commentGroup_ = captions_.add(named(new QGroupBox, "GroupBox_Kommentar"), kDescription);
+    Kommentar = named(new QPlainTextEdit, "Kommentar");
     Kommentar->setLineWrapMode(QPlainTextEdit::NoWrap);
     Kommentar->installEventFilter(this);
-    dataSheetButton_ = button("Datenblatt_zeigen");
+    dataSheetButton_ = captions_.add(button("Datenblatt_zeigen"), kDataSheet);
     auto* commentLayout = new QVBoxLayout(commentGroup_);
     commentLayout->addWidget(Kommentar, 1);
     commentLayout->addWidget(dataSheetButton_, 0, Qt::AlignLeft);
 
-    siteGroup_ = new QGroupBox;
-    siteGroup_->setObjectName(QStringLiteral("GroupBox_GeoLage"));
+    siteGroup_ = captions_.add(named(new QGroupBox, "GroupBox_GeoLage"), kSite);
     Panel_Breitengrad = summaryPanel("Panel_Breitengrad");
     Panel_Laengengrad = summaryPanel("Panel_Laengengrad");
     Panel_Zeitzone = summaryPanel("Panel_Zeitzone");
-    GeoLage_aendern = button("GeoLage_aendern");
+    GeoLage_aendern = captions_.add(button("GeoLage_aendern"), kChangeShort);
     auto* siteLayout = new QGridLayout(siteGroup_);
     const std::array<QLabel*, 3> sitePanels{Panel_Breitengrad, Panel_Laengengrad, Panel_Zeitzone};
     for (int i = 0; i < 3; ++i) {
-        siteCaptions_[i] = new QLabel;
+        siteCaptions_[i] = captions_.add(new QLabel, kSiteCaptions[i]);
         siteLayout->addWidget(siteCaptions_[i], i, 0);
         siteLayout->addWidget(sitePanels[i], i, 1);
     }
     siteLayout->addWidget(GeoLage_aendern, 2, 2);
 
-    reflectanceGroup_ = new QGroupBox;
-    reflectanceGroup_->setObjectName(QStringLiteral("GroupBox_Bodenreflexion"));
+    reflectanceGroup_ = captions_.add(named(new QGroupBox, "GroupBox_Bodenreflexion"), kReflectance);
     auto* gaugeLayout = new QGridLayout;
     gaugeLayout->addWidget(new QLabel(QStringLiteral("100%")), 0, 0, Qt::AlignTop | Qt::AlignRight);
     gaugeLayout->addWidget(new QLabel(QStringLiteral("0%")), 0, 0, Qt::AlignBottom | Qt::AlignRight);
@@ -163,7 +150,7 @@ TGenerator::TGenerator(AppState& state, Dialogs& dialogs, QWidget* parent)
         gaugeLayout->addWidget(g, 0, i + 1, Qt::AlignHCenter);
         gaugeLayout->addWidget(letter, 1, i + 1);
     }
-    Bodenreflexion_aendern = button("Bodenreflexion_aendern");
+    Bodenreflexion_aendern = captions_.add(button("Bodenreflexion_aendern"), kChangeShort);
     auto* reflectanceLayout = new QHBoxLayout(reflectanceGroup_);
     reflectanceLayout->addLayout(gaugeLayout);
     reflectanceLayout->addStretch(1);
@@ -176,19 +163,17 @@ TGenerator::TGenerator(AppState& state, Dialogs& dialogs, QWidget* parent)
     left->addWidget(reflectanceGroup_);
 
     // Right column: the kind chooser and hint, one panel at a time, OK/Cancel.
-    GroupBox1 = new QGroupBox;
-    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    GroupBox1 = captions_.add(named(new QGroupBox, "GroupBox1"), kGenerate);
     auto* kindLayout = new QHBoxLayout(GroupBox1);
     const char* kindNames[5] = {"Button_Rechteck", "Button_nEck", "Button_Haus", "Button_Baum", "Ueberhang"};
     for (int k = 0; k < 5; ++k) {
-        kindButtons_[k] = button(kindNames[k]);
+        kindButtons_[k] = captions_.add(button(kindNames[k]), kKinds[k]);
         kindLayout->addWidget(kindButtons_[k]);
         connect(kindButtons_[k], &QPushButton::clicked, this, [this, k] { kindChosen(k); });
     }
-    kindCancel_ = button("Button_Abbruch");
+    kindCancel_ = captions_.add(button("Button_Abbruch"), kCancelCaption);
     kindLayout->addWidget(kindCancel_);
-    Panel2 = new QLabel;
-    Panel2->setObjectName(QStringLiteral("Panel2"));
+    Panel2 = captions_.add(named(new QLabel, "Panel2"), kConventions);
     Panel2->setWordWrap(true);
     Panel2->setFrameStyle(QFrame::Panel | QFrame::Raised);
     Panel2->setMargin(6);
@@ -202,12 +187,10 @@ TGenerator::TGenerator(AppState& state, Dialogs& dialogs, QWidget* parent)
     reflectance_ = new ReflectanceForm(dialogs_);
     horizon_ = new HorizonForm(dialogs_);
 
-    Panel_OK = new QWidget;
-    Panel_OK->setObjectName(QStringLiteral("Panel_OK"));
-    OKBtn = button("OKBtn");
-    CancelBtn = button("CancelBtn");
-    okReasonLabel = new QLabel;
-    okReasonLabel->setObjectName(QStringLiteral("okReasonLabel"));
+    Panel_OK = named(new QWidget, "Panel_OK");
+    OKBtn = captions_.add(button("OKBtn"), kOkCaption);
+    CancelBtn = captions_.add(button("CancelBtn"), kCancelCaption);
+    okReasonLabel = named(new QLabel, "okReasonLabel");
     okReasonLabel->setWordWrap(true);
     okReasonLabel->setStyleSheet(QStringLiteral("color: #b00000;"));
     auto* okLayout = new QHBoxLayout(Panel_OK);
@@ -270,30 +253,15 @@ TGenerator::TGenerator(AppState& state, Dialogs& dialogs, QWidget* parent)
     for (EditorForm* f : std::initializer_list<EditorForm*>{targetChooser_, site_, reflectance_, horizon_})
         connect(f, &EditorForm::cancelClicked, this, &TGenerator::CancelBtnClick);
     connect(site_, &EditorForm::okClicked, this, [this] {
-        if (const auto values = site_->values()) {
-            try {
-                commitText(writeSite(state_.project.daten, *values));
-            } catch (const std::exception& e) {
-                showError(e);
-            }
-        }
+        if (const auto values = site_->values())
+            commitOrShow([&] { return writeSite(state_.project.daten, *values); });
     });
     connect(reflectance_, &EditorForm::okClicked, this, [this] {
-        if (const auto values = reflectance_->values()) {
-            try {
-                commitText(writeReflectance(state_.project.daten, *values));
-            } catch (const std::exception& e) {
-                showError(e);
-            }
-        }
+        if (const auto values = reflectance_->values())
+            commitOrShow([&] { return writeReflectance(state_.project.daten, *values); });
     });
-    connect(horizon_, &EditorForm::okClicked, this, [this] {
-        try {
-            commitText(writeHorizon(state_.project.daten, horizon_->rows()));
-        } catch (const std::exception& e) {
-            showError(e);
-        }
-    });
+    connect(horizon_, &EditorForm::okClicked, this,
+            [this] { commitOrShow([this] { return writeHorizon(state_.project.daten, horizon_->rows()); }); });
     new QShortcut(QKeySequence(Qt::Key_F12), this, this, &TGenerator::dataSheetRequested,
                   Qt::WidgetWithChildrenShortcut);
     // Enter is OK and Escape is cancel in every panel; inside a grid they keep their
@@ -317,26 +285,7 @@ void TGenerator::createPreview() {
 
 void TGenerator::SpracheAnpassen() {
     const Language l = state_.language;
-    listGroup_->setTitle(tx(kObjectList, l));
-    Objekt_hinzufuegen->setText(tx(kAppend, l));
-    Objekt_einfuegen->setText(tx(kInsert, l));
-    Objekt_aendern->setText(tx(kChange, l));
-    Objekt_loeschen->setText(tx(kDelete, l));
-    Horizontverschattung_aendern->setText(tx(kHorizon, l));
-    importModelButton_->setText(tx(kImportModel, l));
-    commentGroup_->setTitle(tx(kDescription, l));
-    dataSheetButton_->setText(tx(kDataSheet, l));
-    siteGroup_->setTitle(tx(kSite, l));
-    for (int i = 0; i < 3; ++i) siteCaptions_[i]->setText(tx(kSiteCaptions[i], l));
-    GeoLage_aendern->setText(tx(kChangeShort, l));
-    reflectanceGroup_->setTitle(tx(kReflectance, l));
-    Bodenreflexion_aendern->setText(tx(kChangeShort, l));
-    GroupBox1->setTitle(tx(kGenerate, l));
-    for (int k = 0; k < 5; ++k) kindButtons_[k]->setText(tx(kKinds[k], l));
-    kindCancel_->setText(tx(kCancel, l));
-    Panel2->setText(tx(kConventions, l));
-    OKBtn->setText(QStringLiteral("OK"));
-    CancelBtn->setText(tx(kCancel, l));
+    captions_.apply(l);
     for (EditorForm* f : std::initializer_list<EditorForm*>{rectangle_, polygon_, house_, tree_, targetChooser_,
                                                               site_, reflectance_, horizon_})
         f->SpracheAnpassen(l);
@@ -566,11 +515,7 @@ void TGenerator::Objekt_loeschenClick() {
         dialogs_.question(this, fromCp1252(targetDeleteWarning(state_.language)),
                           QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok)
         return;
-    try {
-        commitText(deleteObject(state_.project.daten, nr));
-    } catch (const std::exception& e) {
-        showError(e);
-    }
+    commitOrShow([&] { return deleteObject(state_.project.daten, nr); });
 }
 
 void TGenerator::OKBtnClick() {
@@ -610,39 +555,41 @@ void TGenerator::commitText(Lines text) {
     emit textChanged();
 }
 
+void TGenerator::commitOrShow(const std::function<Lines()>& newText) {
+    try {
+        commitText(newText());
+    } catch (const std::exception& e) {
+        showError(e);
+    }
+}
+
 void TGenerator::showError(const std::exception& error) { dialogs_.warning(this, errorMessage(error, state_.language)); }
 
 void TGenerator::Horizontverschattung_aendernClick() {
-    try {
-        horizon_->fill(readHorizon(state_.project.daten));
-    } catch (const std::exception& e) {
-        showError(e);
-        return;
-    }
-    Flaechenliste_Aktiv(false);
-    showForm(horizon_, false);
+    openOwnForm(horizon_, [this] { horizon_->fill(readHorizon(state_.project.daten)); });
 }
 
 void TGenerator::GeoLage_aendernClick() {
-    try {
+    openOwnForm(site_, [this] {
         if (const auto site = readSite(state_.project.daten)) site_->fill(*site);
-    } catch (const std::exception& e) {
-        showError(e);
-        return;
-    }
-    Flaechenliste_Aktiv(false);
-    showForm(site_, false);
+    });
 }
 
 void TGenerator::Bodenreflexion_aendernClick() {
-    try {
+    openOwnForm(reflectance_, [this] {
         if (const auto values = readReflectance(state_.project.daten)) reflectance_->fill(*values);
+    });
+}
+
+void TGenerator::openOwnForm(EditorForm* form, const std::function<void()>& fill) {
+    try {
+        fill();
     } catch (const std::exception& e) {
         showError(e);
         return;
     }
     Flaechenliste_Aktiv(false);
-    showForm(reflectance_, false);
+    showForm(form, false);
 }
 
 void TGenerator::importModelClick() {

@@ -5,11 +5,13 @@
 // the text (ListeAufbauen).
 
 #include "editor/ObjectTable.h"
+#include "ui/FormParts.h"
 #include "project/Language.h"
 
 #include <QWidget>
 
 #include <array>
+#include <functional>
 
 class QGroupBox;
 class QLabel;
@@ -78,6 +80,9 @@ private:
     void Flaechenliste_Aktiv(bool active);
     void KommentarExit();
     void showForm(EditorForm* form, bool withOkPanel);
+    // A panel with its own OK and cancel buttons, filled from the text; a text that
+    // does not read is named and the list stays active.
+    void openOwnForm(EditorForm* form, const std::function<void()>& fill);
     void showPanelArea(bool shown);
     void panelKey(Qt::Key key);  // Enter / Escape in the panel area
     void hidePanels();
@@ -87,6 +92,8 @@ private:
     void targetChosen(int objectNumber);
     // Replaces the project text, ends the operation and rebuilds the page.
     void commitText(Lines text);
+    // The text the function makes, committed; its error shown, the text kept.
+    void commitOrShow(const std::function<Lines()>& newText);
     void showError(const std::exception& error);
 
     AppState& state_;
@@ -139,6 +146,7 @@ private:
     QScrollArea* panelArea_;   // the chooser and panels, shown while an operation is open
     QWidget* previewHolder_;          // the preview's place, shown while the list is idle
     Preview3DBox* preview_ = nullptr;
+    CaptionTable captions_;
 };
 
 }  // namespace penumbro::ui

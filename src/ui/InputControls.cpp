@@ -242,51 +242,48 @@ void SpinEditBase::reportInvalid() {
     lineEdit()->selectAll();
 }
 
-TSpinEditInt::TSpinEditInt(Dialogs& dialogs, QWidget* parent) : SpinEditBase(dialogs, parent) {
-    new KeyFilter(this, lineEdit(), false);
+template <class T>
+SpinEdit<T>::SpinEdit(Dialogs& dialogs, QWidget* parent) : SpinEditBase(dialogs, parent) {
+    if constexpr (std::is_integral_v<T>) new KeyFilter(this, lineEdit(), false);
     setValue(0);
 }
 
-int TSpinEditInt::Value() const { return value_; }
-
-void TSpinEditInt::setValue(int value) {
+template <class T>
+void SpinEdit<T>::setValue(T value) {
     value_ = value;
-    lineEdit()->setText(QString::number(value));
+    if constexpr (std::is_integral_v<T>) lineEdit()->setText(QString::number(value));
+    else lineEdit()->setText(QString::number(value, 'f', 1));
 }
 
-bool TSpinEditInt::check() {
-    const auto r = checkSpinEditInt(toCp1252(text()), MinValue, MaxValue, value_);
-    setValue(r.value);
-    return !r.invalid;
+template <class T>
+bool SpinEdit<T>::check() {
+    if constexpr (std::is_integral_v<T>) {
+        const auto r = checkSpinEditInt(toCp1252(text()), MinValue, MaxValue, value_);
+        setValue(r.value);
+        return !r.invalid;
+    } else {
+        const auto r = checkSpinEdit(toCp1252(text()), MinValue, MaxValue, value_);
+        // A valid entry keeps its digits as typed; a corrected one shows the bound.
+        if (r.invalid) setValue(r.value);
+        else value_ = r.value;
+        return !r.invalid;
+    }
 }
 
-void TSpinEditInt::step(int steps) {
-    long long v = static_cast<long long>(value_) + static_cast<long long>(steps) * Increment;
-    if (MinValue != MaxValue) v = std::clamp<long long>(v, MinValue, MaxValue);
-    setValue(static_cast<int>(v));
+template <class T>
+void SpinEdit<T>::step(int steps) {
+    if constexpr (std::is_integral_v<T>) {
+        long long v = static_cast<long long>(value_) + static_cast<long long>(steps) * Increment;
+        if (MinValue != MaxValue) v = std::clamp<long long>(v, MinValue, MaxValue);
+        setValue(static_cast<T>(v));
+    } else {
+        T v = std::round((value_ + steps * Increment) * 1e6) / 1e6;
+        if (MinValue != MaxValue) v = std::clamp(v, MinValue, MaxValue);
+        setValue(v);
+    }
 }
 
-TSpinEditExt::TSpinEditExt(Dialogs& dialogs, QWidget* parent) : SpinEditBase(dialogs, parent) { setValue(0); }
-
-double TSpinEditExt::Value() const { return value_; }
-
-void TSpinEditExt::setValue(double value) {
-    value_ = value;
-    lineEdit()->setText(QString::number(value, 'f', 1));
-}
-
-bool TSpinEditExt::check() {
-    const auto r = checkSpinEdit(toCp1252(text()), MinValue, MaxValue, value_);
-    // A valid entry keeps its digits as typed; a corrected one shows the bound.
-    if (r.invalid) setValue(r.value);
-    else value_ = r.value;
-    return !r.invalid;
-}
-
-void TSpinEditExt::step(int steps) {
-    double v = std::round((value_ + steps * Increment) * 1e6) / 1e6;
-    if (MinValue != MaxValue) v = std::clamp(v, MinValue, MaxValue);
-    setValue(v);
-}
+template class SpinEdit<int>;
+template class SpinEdit<double>;
 
 }  // namespace penumbro::ui

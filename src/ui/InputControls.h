@@ -12,6 +12,7 @@
 
 #include "project/Language.h"
 
+#include <type_traits>
 #include <utility>
 
 class QLineEdit;
@@ -120,42 +121,38 @@ private:
     Dialogs& dialogs_;
 };
 
-class TSpinEditInt : public SpinEditBase {
-    Q_OBJECT
+// The integer and the decimal spin edit: the value the text had when last checked,
+// its bounds and the step of the arrows. The decimal one shows one decimal and keeps
+// a valid entry's digits as typed; the integer one rewrites its text on every check.
+template <class T>
+class SpinEdit : public SpinEditBase {
 public:
-    explicit TSpinEditInt(Dialogs& dialogs, QWidget* parent = nullptr);
-    int MinValue = 0;
-    int MaxValue = 100;
-    int Increment = 1;
-    int Value() const;  // the text's value once checked
-    void setValue(int value);
+    T MinValue = 0;
+    T MaxValue = std::is_integral_v<T> ? 100 : 0;
+    T Increment = std::is_integral_v<T> ? T(1) : T(0.1);
+    T Value() const { return value_; }  // the text's value once checked
+    void setValue(T value);
     bool check() override;
 
 protected:
+    SpinEdit(Dialogs& dialogs, QWidget* parent);
     void step(int steps) override;
     std::pair<double, double> range() const override { return {MinValue, MaxValue}; }
 
 private:
-    int value_ = 0;
+    T value_ = 0;
 };
 
-class TSpinEditExt : public SpinEditBase {
+class TSpinEditInt : public SpinEdit<int> {
     Q_OBJECT
 public:
-    explicit TSpinEditExt(Dialogs& dialogs, QWidget* parent = nullptr);
-    double MinValue = 0;
-    double MaxValue = 0;
-    double Increment = 0.1;
-    double Value() const;
-    void setValue(double value);  // shown with one decimal
-    bool check() override;
+    explicit TSpinEditInt(Dialogs& dialogs, QWidget* parent = nullptr) : SpinEdit(dialogs, parent) {}
+};
 
-protected:
-    void step(int steps) override;
-    std::pair<double, double> range() const override { return {MinValue, MaxValue}; }
-
-private:
-    double value_ = 0;
+class TSpinEditExt : public SpinEdit<double> {
+    Q_OBJECT
+public:
+    explicit TSpinEditExt(Dialogs& dialogs, QWidget* parent = nullptr) : SpinEdit(dialogs, parent) {}
 };
 
 // A decimal spin box that takes the decimal comma as well as the point (shown with

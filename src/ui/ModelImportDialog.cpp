@@ -3,7 +3,7 @@
 #include "project/InputError.h"
 #include "project/Numbers.h"
 #include "ui/Dialogs.h"
-#include "ui/UiText.h"
+#include "ui/FormParts.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -33,15 +33,10 @@ const Tx kHighest{"h\xF6" "chste", "highest"};
 const Tx kFilter{"3D-Modelle|*.gml *.xml *.obj *.gltf *.glb *.dae *.stl *.3ds|Alle Dateien|*.*",
                  "3D models|*.gml *.xml *.obj *.gltf *.glb *.dae *.stl *.3ds|All files|*.*"};
 
-QLineEdit* edit(const char* name, const QString& text = {}) {
-    auto* e = new QLineEdit(text);
-    e->setObjectName(QString::fromLatin1(name));
-    return e;
-}
+QLineEdit* edit(const char* name, const QString& text = {}) { return named(new QLineEdit(text), name); }
 
 QComboBox* combo(const char* name, const QStringList& items) {
-    auto* c = new QComboBox;
-    c->setObjectName(QString::fromLatin1(name));
+    auto* c = named(new QComboBox, name);
     c->addItems(items);
     return c;
 }

@@ -24,39 +24,37 @@ namespace penumbro::ui {
 
 namespace {
 
-const Tx kHausTitel{"Generiere Haus", "Generate house"};
+const Tx kHouseTitle{"Generiere Haus", "Generate house"};
 const Tx kName{"Name:", "Name:"};
-const Tx kBreiteOstWest{"Breite der Ost-/Westseite :", "Width of the east/west side :"};
-const Tx kBreiteNordSued{"Breite der Nord-/S\xFC" "dseite :", "Width of the north/south side :"};
-const Tx kHoeheOhneDach{"H\xF6he ohne Dach :", "Height without roof :"};
-const Tx kDachhoehe{"H\xF6he des Daches :", "Height of the roof :"};
+const Tx kEastWestWidth{"Breite der Ost-/Westseite :", "Width of the east/west side :"};
+const Tx kNorthSouthWidth{"Breite der Nord-/S\xFC" "dseite :", "Width of the north/south side :"};
+const Tx kWallHeight{"H\xF6he ohne Dach :", "Height without roof :"};
+const Tx kRoofHeight{"H\xF6he des Daches :", "Height of the roof :"};
 const Tx kStandard{"Standardposition: ", "Default position:"};
-const Tx kStandardFirst{"Der Dachfirst liegt in Nord-S\xFC" "d-Richtung. Eine Ecke liegt in (0,0,0).",
+const Tx kStandardRidge{"Der Dachfirst liegt in Nord-S\xFC" "d-Richtung. Eine Ecke liegt in (0,0,0).",
                         "The ridge direction is north-south. One corner of the house has the coordinates (0,0,0)."};
-const Tx kStandardBoden{"Die Bodenplatte des Hauses steht im 1. Quadranten zu positiven x-, y-, z-Koordinaten.",
+const Tx kStandardFloor{"Die Bodenplatte des Hauses steht im 1. Quadranten zu positiven x-, y-, z-Koordinaten.",
                         "The floor of the house lies in the principal quadrant."};
-const Tx kLage{"\xC4nderung der Lage: ", "Changing the position:"};
-const Tx kDrehung{"1. Drehung des Hauses im Uhrzeigersinn:", "1. Clockwise rotation of the house:"};
-const Tx kVerschiebung{"2. Verschiebung  um den Vektor :", "2. Shift by the vector :"};
+const Tx kChangePosition{"\xC4nderung der Lage: ", "Changing the position:"};
+const Tx kRotation{"1. Drehung des Hauses im Uhrzeigersinn:", "1. Clockwise rotation of the house:"};
+const Tx kShiftBy{"2. Verschiebung  um den Vektor :", "2. Shift by the vector :"};
 
-const Tx kBaumTitel{"Generiere Baum", "Generate tree"};
-const Tx kStammHoehe{"H\xF6he des Stammes :", "Height of the trunk :"};
-const Tx kStammDurchmesser{"Durchmesser des Stammes :", "Diameter of the trunk :"};
-const Tx kKronenDurchmesser{"Durchmesser der Baumkrone :", "Diameter of the crown :"};
-const Tx kFusspunkt{"Position des Fu\xDF" "punktes im Erdoberfl\xE4" "chen-System :",
+const Tx kTreeTitle{"Generiere Baum", "Generate tree"};
+const Tx kTrunkHeight{"H\xF6he des Stammes :", "Height of the trunk :"};
+const Tx kTrunkDiameter{"Durchmesser des Stammes :", "Diameter of the trunk :"};
+const Tx kCrownDiameter{"Durchmesser der Baumkrone :", "Diameter of the crown :"};
+const Tx kFootPoint{"Position des Fu\xDF" "punktes im Erdoberfl\xE4" "chen-System :",
                     "Position of the foot point in the earth surface system :"};
-const Tx kBelaubung{"Belaubung", "Foliage (leaf cover)"};
-const Tx kBelaubungLesen{"Belaubung aus Datei &einlesen", "&Read foliage from file"};
-const Tx kBelaubungSpeichern{"Belaubungsdaten &speichern unter ...", "&Save foliage to file ..."};
+const Tx kFoliage{"Belaubung", "Foliage (leaf cover)"};
+const Tx kReadFoliage{"Belaubung aus Datei &einlesen", "&Read foliage from file"};
+const Tx kSaveFoliage{"Belaubungsdaten &speichern unter ...", "&Save foliage to file ..."};
 
-const Tx kBodenTitel{"Bodenreflexion \xE4" "ndern", "Change ground reflection"};
-const Tx kBodenLesen{"Bodenreflexion aus Datei &einlesen", "&Read ground reflection from file"};
-const Tx kBodenSpeichern{"Bodenreflexionsdaten &speichern unter ...", "&Save ground reflection to file ..."};
-const Tx kOk{"OK", "OK"};
-const Tx kAbbrechen{"&Abbrechen", "&Cancel"};
+const Tx kGroundTitle{"Bodenreflexion \xE4" "ndern", "Change ground reflection"};
+const Tx kReadGround{"Bodenreflexion aus Datei &einlesen", "&Read ground reflection from file"};
+const Tx kSaveGround{"Bodenreflexionsdaten &speichern unter ...", "&Save ground reflection to file ..."};
 
-const Tx kScheduleOeffnen{"Schedule-Datei \xF6" "ffnen", "Open schedule file"};
-const Tx kScheduleSpeichern{"Schedule-Datei speichern unter", "Save schedule file as"};
+const Tx kOpenSchedule{"Schedule-Datei \xF6" "ffnen", "Open schedule file"};
+const Tx kSaveSchedule{"Schedule-Datei speichern unter", "Save schedule file as"};
 const QString kScheduleFilter = QStringLiteral("Schedule|*.sch");
 
 const std::array<const char*, 12> kFoliageNames{"jan", "feb", "mrz", "apr", "mai", "jun",
@@ -64,16 +62,40 @@ const std::array<const char*, 12> kFoliageNames{"jan", "feb", "mrz", "apr", "mai
 const std::array<const char*, 12> kReflectanceNames{"B_Jan", "B_Feb", "B_Mrz", "B_Apr", "B_Mai", "B_Jun",
                                                     "B_Jul", "B_Aug", "B_Sep", "B_Okt", "B_Nov", "B_Dez"};
 
-template <class W>
-W* named(W* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
 QLineEdit* numberEdit(const char* name) {
     auto* edit = named(new QLineEdit, name);
     installDecimalFilter(edit);
     return edit;
+}
+
+// The window's edits of a generator's number fields, named as its table says.
+template <class Panel, class Values, std::size_t N>
+void numberEdits(std::array<QLineEdit*, N>& edits, const std::array<NumberField<Panel, Values>, N>& fields) {
+    for (std::size_t i = 0; i < N; ++i) edits[i] = numberEdit(fields[i].control);
+}
+
+template <class Panel, class Values, std::size_t N>
+void showTexts(const Panel& p, const std::array<NumberField<Panel, Values>, N>& fields,
+               const std::array<QLineEdit*, N>& edits) {
+    for (std::size_t i = 0; i < N; ++i) edits[i]->setText(fromCp1252(p.*fields[i].text));
+}
+
+template <class Panel, class Values, std::size_t N>
+void readTexts(const std::array<QLineEdit*, N>& edits, const std::array<NumberField<Panel, Values>, N>& fields,
+               Panel& p) {
+    for (std::size_t i = 0; i < N; ++i) p.*fields[i].text = toCp1252(edits[i]->text());
+}
+
+// "Name:" and the size fields below it, the first edits in order.
+QFormLayout* sizeRows(CaptionTable& captions, QLineEdit* name, std::initializer_list<const Tx*> texts,
+                      QLineEdit* const* edits) {
+    auto* rows = new QFormLayout;
+    rows->addRow(captions.add(new QLabel, kName), name);
+    for (const Tx* text : texts) {
+        (*edits)->setMaximumWidth(120);
+        rows->addRow(captions.add(new QLabel, *text), *edits++);
+    }
+    return rows;
 }
 
 QLabel* plain(const char* text) { return new QLabel(fromCp1252(text)); }
@@ -92,14 +114,8 @@ QLabel* wrapped(QLabel* label) {
 
 // "x: [..]  y: [..]  z: [..]"
 QHBoxLayout* vectorRow(QLineEdit* x, QLineEdit* y, QLineEdit* z) {
-    auto* row = new QHBoxLayout;
-    for (auto [label, edit] : {std::pair{"x:", x}, std::pair{"y:", y}, std::pair{"z:", z}}) {
-        edit->setMaximumWidth(90);
-        row->addWidget(plain(label));
-        row->addWidget(edit);
-    }
-    row->addStretch();
-    return row;
+    for (QLineEdit* edit : {x, y, z}) edit->setMaximumWidth(90);
+    return labelledRow({{"x:", x}, {"y:", y}, {"z:", z}});
 }
 
 // Two columns of six months, "%" behind each spin edit.
@@ -145,7 +161,7 @@ QString withScheduleExtension(QString chosen) {
 // Fills the spin edits from a chosen schedule file; false when nothing changed.
 bool openSchedule(QWidget* parent, Dialogs& dialogs, Language language, const MonthSpins& months) {
     const QString file =
-        withScheduleExtension(dialogs.getOpenFileName(parent, tx(kScheduleOeffnen, language), QString(), kScheduleFilter));
+        withScheduleExtension(dialogs.getOpenFileName(parent, tx(kOpenSchedule, language), QString(), kScheduleFilter));
     if (file.isEmpty()) return false;
     try {
         showMonths(months, readSchedule(toPath(file)));
@@ -165,7 +181,7 @@ void saveSchedule(QWidget* parent, Dialogs& dialogs, Language language, const Mo
         return;
     }
     const QString file =
-        withScheduleExtension(dialogs.getSaveFileName(parent, tx(kScheduleSpeichern, language), QString(), kScheduleFilter));
+        withScheduleExtension(dialogs.getSaveFileName(parent, tx(kSaveSchedule, language), QString(), kScheduleFilter));
     if (file.isEmpty()) return;
     try {
         writeSchedule(toPath(file), *values);
@@ -175,14 +191,6 @@ void saveSchedule(QWidget* parent, Dialogs& dialogs, Language language, const Mo
 }
 
 }  // namespace
-
-void CaptionTable::apply(Language language) const {
-    for (const auto& [widget, text] : entries_) {
-        if (auto* label = qobject_cast<QLabel*>(widget)) label->setText(tx(text, language));
-        else if (auto* button = qobject_cast<QAbstractButton*>(widget)) button->setText(tx(text, language));
-        else if (auto* group = qobject_cast<QGroupBox*>(widget)) group->setTitle(tx(text, language));
-    }
-}
 
 // ---- house
 
@@ -241,48 +249,36 @@ private:
 HouseForm::HouseForm(Dialogs& dialogs, QWidget* parent) : EditorForm(dialogs, parent) {
     setObjectName(QStringLiteral("Haus_gen"));
     Hausname = named(new QLineEdit, "Hausname");
-    Edit22 = numberEdit("Edit22");
-    Edit23 = numberEdit("Edit23");
-    Edit24 = numberEdit("Edit24");
-    Edit25 = numberEdit("Edit25");
-    Edit13 = numberEdit("Edit13");
-    Edit14 = numberEdit("Edit14");
-    Edit15 = numberEdit("Edit15");
-    Edit21 = numberEdit("Edit21");
+    numberEdits(numbers_, houseFields());
     Image_Hauslage = new HouseSketch;
 
-    auto* sizes = new QFormLayout;
-    sizes->addRow(captions_.add(new QLabel, kName), Hausname);
-    for (auto [text, edit] : {std::pair{&kBreiteOstWest, Edit22}, std::pair{&kBreiteNordSued, Edit23},
-                              std::pair{&kHoeheOhneDach, Edit24}, std::pair{&kDachhoehe, Edit25}}) {
-        edit->setMaximumWidth(120);
-        sizes->addRow(captions_.add(new QLabel, *text), edit);
-    }
+    auto* sizes = sizeRows(captions_, Hausname, {&kEastWestWidth, &kNorthSouthWidth, &kWallHeight, &kRoofHeight},
+                           numbers_.data());
     auto* top = new QHBoxLayout;
     top->addLayout(sizes, 1);
     top->addWidget(Image_Hauslage, 0, Qt::AlignTop);
 
     auto* turn = new QHBoxLayout;
-    turn->addWidget(captions_.add(new QLabel, kDrehung));
-    Edit13->setMaximumWidth(90);
-    turn->addWidget(Edit13);
+    turn->addWidget(captions_.add(new QLabel, kRotation));
+    numbers_[4]->setMaximumWidth(90);
+    turn->addWidget(numbers_[4]);
     turn->addWidget(plain("\xB0"));
     turn->addStretch();
-    auto* shift = vectorRow(Edit14, Edit15, Edit21);
-    shift->insertWidget(0, captions_.add(new QLabel, kVerschiebung));
+    auto* shift = vectorRow(numbers_[5], numbers_[6], numbers_[7]);
+    shift->insertWidget(0, captions_.add(new QLabel, kShiftBy));
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(heading(captions_.add(new QLabel, kStandard)));
-    layout->addWidget(wrapped(captions_.add(new QLabel, kStandardFirst)));
-    layout->addWidget(wrapped(captions_.add(new QLabel, kStandardBoden)));
-    layout->addWidget(heading(captions_.add(new QLabel, kLage)));
+    layout->addWidget(wrapped(captions_.add(new QLabel, kStandardRidge)));
+    layout->addWidget(wrapped(captions_.add(new QLabel, kStandardFloor)));
+    layout->addWidget(heading(captions_.add(new QLabel, kChangePosition)));
     layout->addLayout(turn);
     layout->addLayout(shift);
     layout->addStretch();
 
-    for (QLineEdit* e : {Hausname, Edit22, Edit23, Edit24, Edit25, Edit13, Edit14, Edit15, Edit21})
-        connect(e, &QLineEdit::textChanged, this, &HouseForm::HausParameterChange);
+    connect(Hausname, &QLineEdit::textChanged, this, &HouseForm::HausParameterChange);
+    for (QLineEdit* e : numbers_) connect(e, &QLineEdit::textChanged, this, &HouseForm::HausParameterChange);
     SpracheAnpassen(Language::German);
 }
 
@@ -294,17 +290,16 @@ void HouseForm::HausParameterChange() {
 void HouseForm::prepareNew() { fill(HousePanel{}); }
 
 void HouseForm::fill(const HousePanel& p) {
-    const std::pair<QLineEdit*, const std::string*> texts[] = {
-        {Hausname, &p.name},    {Edit22, &p.ewWidth},  {Edit23, &p.nsWidth}, {Edit24, &p.height}, {Edit25, &p.roof},
-        {Edit13, &p.rotation}, {Edit14, &p.x}, {Edit15, &p.y}, {Edit21, &p.z}};
-    for (const auto& [edit, text] : texts) edit->setText(fromCp1252(*text));
+    Hausname->setText(fromCp1252(p.name));
+    showTexts(p, houseFields(), numbers_);
     HausParameterChange();
 }
 
 HousePanel HouseForm::fields() const {
-    return HousePanel{toCp1252(Hausname->text()), toCp1252(Edit22->text()), toCp1252(Edit23->text()),
-                      toCp1252(Edit24->text()),   toCp1252(Edit25->text()), toCp1252(Edit13->text()),
-                      toCp1252(Edit14->text()),   toCp1252(Edit15->text()), toCp1252(Edit21->text())};
+    HousePanel p;
+    p.name = toCp1252(Hausname->text());
+    readTexts(numbers_, houseFields(), p);
+    return p;
 }
 
 bool HouseForm::okEnabled() const { return fields().check(language_).okEnabled(); }
@@ -312,7 +307,7 @@ QString HouseForm::okReason() const { return fromCp1252(fields().check(language_
 
 void HouseForm::SpracheAnpassen(Language language) {
     language_ = language;
-    setTitle(tx(kHausTitel, language));
+    setTitle(tx(kHouseTitle, language));
     captions_.apply(language);
 }
 
@@ -321,40 +316,30 @@ void HouseForm::SpracheAnpassen(Language language) {
 TreeForm::TreeForm(Dialogs& dialogs, QWidget* parent) : EditorForm(dialogs, parent) {
     setObjectName(QStringLiteral("Baum_gen"));
     Baumname = named(new QLineEdit, "Baumname");
-    Edit30 = numberEdit("Edit30");
-    Edit31 = numberEdit("Edit31");
-    Edit32 = numberEdit("Edit32");
-    Edit27 = numberEdit("Edit27");
-    Edit28 = numberEdit("Edit28");
-    Edit29 = numberEdit("Edit29");
+    numberEdits(numbers_, treeFields());
     Ba_Schedule_oeffnen = named(new QPushButton, "Ba_Schedule_oeffnen");
     Ba_Schedule_speichern_unter = named(new QPushButton, "Ba_Schedule_speichern_unter");
 
-    auto* sizes = new QFormLayout;
-    sizes->addRow(captions_.add(new QLabel, kName), Baumname);
-    for (auto [text, edit] : {std::pair{&kStammHoehe, Edit30}, std::pair{&kStammDurchmesser, Edit31},
-                              std::pair{&kKronenDurchmesser, Edit32}}) {
-        edit->setMaximumWidth(120);
-        sizes->addRow(captions_.add(new QLabel, *text), edit);
-    }
-    auto* foliage = captions_.add(named(new QGroupBox, "Belaubung"), kBelaubung);
+    auto* sizes = sizeRows(captions_, Baumname, {&kTrunkHeight, &kTrunkDiameter, &kCrownDiameter},
+                           numbers_.data());
+    auto* foliage = captions_.add(named(new QGroupBox, "Belaubung"), kFoliage);
     auto* foliageLayout = new QVBoxLayout(foliage);
     foliageLayout->addLayout(monthGrid(months_, dialogs_, kFoliageNames));
     auto* files = new QHBoxLayout;
-    files->addWidget(captions_.add(Ba_Schedule_oeffnen, kBelaubungLesen));
-    files->addWidget(captions_.add(Ba_Schedule_speichern_unter, kBelaubungSpeichern));
+    files->addWidget(captions_.add(Ba_Schedule_oeffnen, kReadFoliage));
+    files->addWidget(captions_.add(Ba_Schedule_speichern_unter, kSaveFoliage));
     files->addStretch();
     foliageLayout->addLayout(files);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(sizes);
-    layout->addWidget(wrapped(captions_.add(new QLabel, kFusspunkt)));
-    layout->addLayout(vectorRow(Edit27, Edit28, Edit29));
+    layout->addWidget(wrapped(captions_.add(new QLabel, kFootPoint)));
+    layout->addLayout(vectorRow(numbers_[3], numbers_[4], numbers_[5]));
     layout->addWidget(foliage);
     layout->addStretch();
 
-    for (QLineEdit* e : {Baumname, Edit30, Edit31, Edit32, Edit27, Edit28, Edit29})
-        connect(e, &QLineEdit::textChanged, this, &TreeForm::BaumParameterChange);
+    connect(Baumname, &QLineEdit::textChanged, this, &TreeForm::BaumParameterChange);
+    for (QLineEdit* e : numbers_) connect(e, &QLineEdit::textChanged, this, &TreeForm::BaumParameterChange);
     for (TSpinEditInt* s : months_.spins) connect(s, &SpinEditBase::changed, this, &TreeForm::BaumParameterChange);
     connect(Ba_Schedule_oeffnen, &QPushButton::clicked, this, [this] {
         if (openSchedule(this, dialogs_, language_, months_)) BaumParameterChange();
@@ -367,11 +352,8 @@ TreeForm::TreeForm(Dialogs& dialogs, QWidget* parent) : EditorForm(dialogs, pare
 void TreeForm::BaumParameterChange() { emit changed(); }
 
 void TreeForm::fill(const TreePanel& p) {
-    const std::pair<QLineEdit*, const std::string*> texts[] = {{Baumname, &p.name},     {Edit30, &p.trunkHeight},
-                                                               {Edit31, &p.trunkDiameter}, {Edit32, &p.crownDiameter},
-                                                               {Edit27, &p.x},          {Edit28, &p.y},
-                                                               {Edit29, &p.z}};
-    for (const auto& [edit, text] : texts) edit->setText(fromCp1252(*text));
+    Baumname->setText(fromCp1252(p.name));
+    showTexts(p, treeFields(), numbers_);
     for (std::size_t m = 0; m < 12; ++m) {
         months_.spins[m]->setText(fromCp1252(p.foliage[m]));
         months_.spins[m]->check();
@@ -380,18 +362,13 @@ void TreeForm::fill(const TreePanel& p) {
 }
 
 void TreeForm::clearNumbers() {
-    for (QLineEdit* e : {Edit30, Edit31, Edit32, Edit27, Edit28, Edit29}) e->clear();
+    for (QLineEdit* e : numbers_) e->clear();
 }
 
 TreePanel TreeForm::fields() const {
     TreePanel p;
     p.name = toCp1252(Baumname->text());
-    p.trunkHeight = toCp1252(Edit30->text());
-    p.trunkDiameter = toCp1252(Edit31->text());
-    p.crownDiameter = toCp1252(Edit32->text());
-    p.x = toCp1252(Edit27->text());
-    p.y = toCp1252(Edit28->text());
-    p.z = toCp1252(Edit29->text());
+    readTexts(numbers_, treeFields(), p);
     p.foliage = monthTexts(months_);
     return p;
 }
@@ -401,7 +378,7 @@ QString TreeForm::okReason() const { return fromCp1252(fields().check(language_)
 
 void TreeForm::SpracheAnpassen(Language language) {
     language_ = language;
-    setTitle(tx(kBaumTitel, language));
+    setTitle(tx(kTreeTitle, language));
     captions_.apply(language);
     relabel(months_, language);
 }
@@ -416,15 +393,15 @@ ReflectanceForm::ReflectanceForm(Dialogs& dialogs, QWidget* parent) : EditorForm
     Boden_Abbruch = named(new QPushButton, "Boden_Abbruch");
 
     auto* files = new QVBoxLayout;
-    files->addWidget(captions_.add(Bo_Schedule_oeffnen, kBodenLesen));
-    files->addWidget(captions_.add(Bo_Schedule_speichern_unter, kBodenSpeichern));
+    files->addWidget(captions_.add(Bo_Schedule_oeffnen, kReadGround));
+    files->addWidget(captions_.add(Bo_Schedule_speichern_unter, kSaveGround));
     auto* filesRow = new QHBoxLayout;
     filesRow->addLayout(files);
     filesRow->addStretch();
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(captions_.add(Boden_OK, kOk));
-    buttons->addWidget(captions_.add(Boden_Abbruch, kAbbrechen));
+    buttons->addWidget(captions_.add(Boden_OK, kOkCaption));
+    buttons->addWidget(captions_.add(Boden_Abbruch, kCancelCaption));
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(monthGrid(months_, dialogs_, kReflectanceNames));
@@ -464,7 +441,7 @@ std::optional<MonthlyValues> ReflectanceForm::values() const {
 
 void ReflectanceForm::SpracheAnpassen(Language language) {
     language_ = language;
-    setTitle(tx(kBodenTitel, language));
+    setTitle(tx(kGroundTitle, language));
     captions_.apply(language);
     relabel(months_, language);
 }

@@ -7,11 +7,10 @@
 #include "editor/panels/HousePanel.h"
 #include "editor/panels/TreePanel.h"
 #include "ui/EditorForm.h"
-#include "ui/UiText.h"
+#include "ui/FormParts.h"
 
 #include <array>
 #include <optional>
-#include <utility>
 #include <vector>
 
 class QLabel;
@@ -25,21 +24,6 @@ namespace penumbro::ui {
 class HouseSketch;
 class TSpinEditExt;
 class TSpinEditInt;
-
-// The captions of a panel in both languages: every label, button and group box
-// registered here is relabelled by apply().
-class CaptionTable {
-public:
-    template <class W>
-    W* add(W* widget, const Tx& text) {
-        entries_.emplace_back(widget, text);
-        return widget;
-    }
-    void apply(Language language) const;
-
-private:
-    std::vector<std::pair<QWidget*, Tx>> entries_;
-};
 
 // Twelve integer spin edits 0..100 (January first) with their month labels: the
 // tree's foliage and the ground reflectance. The texts are what the panels' models
@@ -65,7 +49,8 @@ public:
 private:
     void HausParameterChange();
 
-    QLineEdit *Hausname, *Edit22, *Edit23, *Edit24, *Edit25, *Edit13, *Edit14, *Edit15, *Edit21;
+    QLineEdit* Hausname;
+    std::array<QLineEdit*, 8> numbers_{};  // houseFields(): Edit22..Edit25, Edit13, Edit14, Edit15, Edit21
     HouseSketch* Image_Hauslage;
     CaptionTable captions_;
 };
@@ -87,7 +72,8 @@ public:
 private:
     void BaumParameterChange();
 
-    QLineEdit *Baumname, *Edit30, *Edit31, *Edit32, *Edit27, *Edit28, *Edit29;
+    QLineEdit* Baumname;
+    std::array<QLineEdit*, 6> numbers_{};  // treeFields(): Edit30..Edit32, Edit27..Edit29
     MonthSpins months_;
     QPushButton *Ba_Schedule_oeffnen, *Ba_Schedule_speichern_unter;
     CaptionTable captions_;

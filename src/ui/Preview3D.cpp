@@ -2,7 +2,7 @@
 
 #include "ui/AppState.h"
 #include "ui/Dialogs.h"
-#include "ui/UiText.h"
+#include "ui/FormParts.h"
 #include "views/ClockRate.h"
 #include "views/PreviewFrame.h"
 
@@ -34,27 +34,28 @@ namespace penumbro::ui {
 
 namespace {
 
-const Tx kTitel{"3D - Ansicht", "3D View"};
-const Tx kAufsicht{"Aufsicht", "View from sky"};
-const Tx kNord{"Nord-Ansicht", "View from north"};
-const Tx kSued{"S\xFC" "d-Ansicht", "View from south"};
-const Tx kOst{"Ost-Ansicht", "View from east"};
-const Tx kWest{"West-Ansicht", "View from west"};
-const Tx kBodenplatte{"Bodenplatte (z = 0) anzeigen", "Show ground plane (z = 0)"};
-const Tx kHinweis{
+const Tx kTitle{"3D - Ansicht", "3D View"};
+// The captions of viewPresets(), in its order.
+const Tx kPresetCaptions[5] = {{"Aufsicht", "View from sky"},
+                               {"Nord-Ansicht", "View from north"},
+                               {"S\xFC" "d-Ansicht", "View from south"},
+                               {"Ost-Ansicht", "View from east"},
+                               {"West-Ansicht", "View from west"}};
+const Tx kGroundPlate{"Bodenplatte (z = 0) anzeigen", "Show ground plane (z = 0)"};
+const Tx kMouseHint{
     "Klicken Sie in die Grafik und bewegen Sie die Maus bei gedr\xFC" "ckter Maustaste um die Szene zu "
     "drehen oder zu verschieben.\r\rLinke Maustaste:      Szene drehen\rRechte Maustaste:  Szene verschieben",
     "Click into the graphic and move the mouse with a mouse button pressed to rotate or move the "
     "scene.\r\rLeft mouse button:        rotate the scene\rRight mouse button:     move the scene"};
-const Tx kKeinOpenGl{"Die 3D-Ansicht ist ohne OpenGL nicht verf\xFC" "gbar.",
-                     "The 3D view is not available without OpenGL."};
-const Tx kAbgeschaltet{"Die 3D-Ansicht ist abgeschaltet.", "The 3D view is switched off."};
-const Tx kTakt1{
+const Tx kNoOpenGl{"Die 3D-Ansicht ist ohne OpenGL nicht verf\xFC" "gbar.",
+                   "The 3D view is not available without OpenGL."};
+const Tx kSwitchedOff{"Die 3D-Ansicht ist abgeschaltet.", "The 3D view is switched off."};
+const Tx kSlowClockBefore{
     "Die Taktfrequenz dieses Rechners liegt unter 800 MHz (oder l\xE4sst sich nicht korrekt auslesen "
     "(ermittelter Wert: ",
     "The clock frequency of this computer is less than 800 MHz (or cannot be determined (ascertained "
     "value: "};
-const Tx kTakt2{
+const Tx kSlowClockAfter{
     " MHz)). F\xFCr Rechner mit einer Taktfrequenz von unter 800 MHz und \"\xE4lteren\" Grafikkarten\" "
     "empfiehlt es sich, die dreidimensionale Anzeige in der Dateneingabe zu deaktivieren. Ansonsten "
     "k\xF6nnen Darstellungsprobleme (bis hin zu kompletten Programmabst\xFCrzen) auftreten.\r\rDie "
@@ -169,7 +170,7 @@ void Taktfrequenz_pruefen(AppState& state, Dialogs& dialogs, QWidget* parent, Cl
     const unsigned mhz = clockRate(source);
     if (mhz >= kMinimumClockMhz) return;
     const Language l = state.language;
-    const QString text = tx(kTakt1, l) + QString::number(mhz) + tx(kTakt2, l);
+    const QString text = tx(kSlowClockBefore, l) + QString::number(mhz) + tx(kSlowClockAfter, l);
     if (dialogs.message(parent, QMessageBox::Warning, QStringLiteral("Penumbro"), text,
                         QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
         return;
@@ -189,10 +190,6 @@ void Taktfrequenz_pruefen(AppState& state, Dialogs& dialogs, QWidget* parent) {
 
 Preview3DBox::Preview3DBox(const AppState& state, QWidget* parent) : QGroupBox(parent), state_(state) {
     setObjectName(QStringLiteral("GroupBox_3D_Ansicht"));
-    const auto named = [](auto* widget, const char* name) {
-        widget->setObjectName(QString::fromLatin1(name));
-        return widget;
-    };
     // With the preview switched off no OpenGL call is made at all.
     if (state.preview3d && openGlAvailable()) {
         glPanel_ = new PreviewPanel(projection_, modelView_, scene_, this);
@@ -211,22 +208,18 @@ Preview3DBox::Preview3DBox(const AppState& state, QWidget* parent) : QGroupBox(p
     Panel_3DMenue = named(new QWidget(this), "Panel_3DMenue");
     auto* menu = new QVBoxLayout(Panel_3DMenue);
     menu->setContentsMargins(0, 0, 0, 0);
-    const std::pair<QPushButton**, std::pair<const char*, ViewPreset>> buttons[] = {
-        {&Button_Aufsicht, {"Button_Aufsicht", ViewPreset::Aufsicht}},
-        {&Button_NordAnsicht, {"Button_NordAnsicht", ViewPreset::NordAnsicht}},
-        {&Button_Suedansicht, {"Button_Suedansicht", ViewPreset::Suedansicht}},
-        {&Button_Ostansicht, {"Button_Ostansicht", ViewPreset::Ostansicht}},
-        {&Button_Westansicht, {"Button_Westansicht", ViewPreset::Westansicht}}};
-    for (const auto& [button, what] : buttons) {
-        *button = named(new QPushButton(Panel_3DMenue), what.first);
-        menu->addWidget(*button);
-        const ViewPreset preset = what.second;
-        connect(*button, &QPushButton::clicked, this, [this, preset] { Button_AnsichtClick(preset); });
+    for (std::size_t i = 0; i < presetButtons_.size(); ++i) {
+        const ViewPreset& preset = viewPresets()[i];
+        presetButtons_[i] =
+            captions_.add(named(new QPushButton(Panel_3DMenue), preset.button), kPresetCaptions[i]);
+        menu->addWidget(presetButtons_[i]);
+        connect(presetButtons_[i], &QPushButton::clicked, this, [this, &preset] { Button_AnsichtClick(preset); });
     }
-    CheckBox_Bodenplatte = named(new QCheckBox(Panel_3DMenue), "CheckBox_Bodenplatte");
+    CheckBox_Bodenplatte =
+        captions_.add(named(new QCheckBox(Panel_3DMenue), "CheckBox_Bodenplatte"), kGroundPlate);
     CheckBox_Bodenplatte->setChecked(true);
     menu->addWidget(CheckBox_Bodenplatte);
-    hint_ = named(new QLabel(Panel_3DMenue), "Label_Hinweis");
+    hint_ = captions_.add(named(new QLabel(Panel_3DMenue), "Label_Hinweis"), kMouseHint);
     hint_->setWordWrap(true);
     menu->addWidget(hint_);
     menu->addStretch(1);
@@ -259,21 +252,15 @@ Preview3DBox::Preview3DBox(const AppState& state, QWidget* parent) : QGroupBox(p
 
 void Preview3DBox::SpracheAnpassen() {
     const Language l = state_.language;
-    setTitle(tx(kTitel, l));
-    Button_Aufsicht->setText(tx(kAufsicht, l));
-    Button_NordAnsicht->setText(tx(kNord, l));
-    Button_Suedansicht->setText(tx(kSued, l));
-    Button_Ostansicht->setText(tx(kOst, l));
-    Button_Westansicht->setText(tx(kWest, l));
-    CheckBox_Bodenplatte->setText(tx(kBodenplatte, l));
-    hint_->setText(tx(kHinweis, l));
-    if (note_) note_->setText(tx(state_.preview3d ? kKeinOpenGl : kAbgeschaltet, l));
+    setTitle(tx(kTitle, l));
+    captions_.apply(l);
+    if (note_) note_->setText(tx(state_.preview3d ? kNoOpenGl : kSwitchedOff, l));
 }
 
 void Preview3DBox::zeichnen() {
     // Showing the box may run events that ask for another redraw; that one is dropped.
-    if (zeichnenAktiv_) return;
-    const QScopedValueRollback<bool> aktiv(zeichnenAktiv_, true);
+    if (drawing_) return;
+    const QScopedValueRollback<bool> busy(drawing_, true);
     PreviewFrame frame;
     try {
         frame = preparePreviewFrame(camera_, state_.project.daten, markiertesObjekt_,
@@ -320,7 +307,7 @@ void Preview3DBox::watchObjectList(QAbstractItemView* list) {
     list->viewport()->installEventFilter(this);
 }
 
-void Preview3DBox::Button_AnsichtClick(ViewPreset preset) {
+void Preview3DBox::Button_AnsichtClick(const ViewPreset& preset) {
     applyPreset(camera_, preset);
     Panel_3DMenueEinClick(nullptr);
 }

@@ -9,12 +9,15 @@
 // a context that fails) the panel is a short note instead of the picture; every other
 // control keeps working.
 
+#include "ui/FormParts.h"
 #include "views/Camera.h"
 #include "views/PreviewScene.h"
 
+#include <QAbstractItemView>
 #include <QGroupBox>
 #include <QPointer>
-#include <QAbstractItemView>
+
+#include <array>
 
 class QCheckBox;
 class QLabel;
@@ -64,7 +67,7 @@ public:
     // Panel_OpenGl: the OpenGL widget, or the note label without OpenGL.
     QWidget* panel() const { return panel_; }
 
-    void Button_AnsichtClick(ViewPreset preset);
+    void Button_AnsichtClick(const ViewPreset& preset);
     void TrackBar1Change(int position);
     // From the toggle: the menu opens or closes; from anything else: it closes.
     void Panel_3DMenueEinClick(QObject* sender);
@@ -86,7 +89,7 @@ private:
     ModelView modelView_;
     PreviewScene scene_;
     int markiertesObjekt_ = 0;
-    bool zeichnenAktiv_ = false;
+    bool drawing_ = false;
     QPointer<QAbstractItemView> objectList_;
     // The list's viewport on its own: it still sends events while the list is being
     // destroyed, when the list must no longer be touched.
@@ -99,13 +102,10 @@ private:
     QLabel* Label_Zoom = nullptr;
     QWidget* Panel_3DMenue = nullptr;
     QPushButton* Panel_3DMenueEin = nullptr;
-    QPushButton* Button_Aufsicht = nullptr;
-    QPushButton* Button_NordAnsicht = nullptr;
-    QPushButton* Button_Suedansicht = nullptr;
-    QPushButton* Button_Ostansicht = nullptr;
-    QPushButton* Button_Westansicht = nullptr;
+    std::array<QPushButton*, 5> presetButtons_{};  // viewPresets(): Button_Aufsicht .. Button_Westansicht
     QCheckBox* CheckBox_Bodenplatte = nullptr;
     QLabel* hint_ = nullptr;
+    CaptionTable captions_;
 };
 
 }  // namespace penumbro::ui

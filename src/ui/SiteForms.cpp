@@ -21,9 +21,7 @@ namespace penumbro::ui {
 
 namespace {
 
-const Tx kLageTitel{"Geografische Lage", "Geographical location"};
-const Tx kOk{"OK", "OK"};
-const Tx kAbbrechen{"&Abbrechen", "&Cancel"};
+const Tx kSiteTitle{"Geografische Lage", "Geographical location"};
 
 // One row of the site panel per quantity: name, range, scale ends and middle.
 struct SiteScale {
@@ -44,22 +42,16 @@ const SiteScale kScales[3] = {
      {"\xF6stlich von Greenwich", "East of Greenwich"}, {"0", "0"}, {"westlich von Greenwich", "West of Greenwich"}},
 };
 
-const Tx kHorizontTitel{"Horizontverschattung", "Horizon shading"};
-const Tx kKopf[3] = {{"Intervallanfang [\xB0]", "Begin of interval [\xB0]"},
-                     {"Intervallende [\xB0]", "End of interval [\xB0]"},
-                     {"Horizontelevation [\xB0]", "Horizon elevation [\xB0]"}};
-const Tx kImportieren{"&Importieren ...", "&Import ..."};
-const Tx kProfilOeffnen{"Horizontprofil importieren", "Import horizon profile"};
-const Tx kProfilFilter{"Horizontprofil|*.csv;*.json;*.txt|Alle Dateien|*", "Horizon profile|*.csv;*.json;*.txt|All files|*"};
-const Tx kReduziert{"%1 Profilpunkte wurden zu %2 Intervallen zusammengefasst; die Horizontelevation wurde dabei "
+const Tx kHorizonTitle{"Horizontverschattung", "Horizon shading"};
+const Tx kColumnHeads[3] = {{"Intervallanfang [\xB0]", "Begin of interval [\xB0]"},
+                            {"Intervallende [\xB0]", "End of interval [\xB0]"},
+                            {"Horizontelevation [\xB0]", "Horizon elevation [\xB0]"}};
+const Tx kImport{"&Importieren ...", "&Import ..."};
+const Tx kOpenProfile{"Horizontprofil importieren", "Import horizon profile"};
+const Tx kProfileFilter{"Horizontprofil|*.csv;*.json;*.txt|Alle Dateien|*", "Horizon profile|*.csv;*.json;*.txt|All files|*"};
+const Tx kReduced{"%1 Profilpunkte wurden zu %2 Intervallen zusammengefasst; die Horizontelevation wurde dabei "
                     "stellenweise um bis zu %3\xB0 angehoben.",
                     "%1 profile points became %2 intervals; largest elevation given away: %3 degrees."};
-
-template <class W>
-W* named(W* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 }  // namespace
 
@@ -106,8 +98,8 @@ SiteForm::SiteForm(Dialogs& dialogs, QWidget* parent) : EditorForm(dialogs, pare
     GeoLage_Abbruch = named(new QPushButton, "GeoLage_Abbruch");
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(captions_.add(GeoLage_OK, kOk));
-    buttons->addWidget(captions_.add(GeoLage_Abbruch, kAbbrechen));
+    buttons->addWidget(captions_.add(GeoLage_OK, kOkCaption));
+    buttons->addWidget(captions_.add(GeoLage_Abbruch, kCancelCaption));
     layout->addStretch();
     layout->addLayout(buttons);
     connect(GeoLage_OK, &QPushButton::clicked, this, [this] {
@@ -159,7 +151,7 @@ void SiteForm::stepOk() {
 
 void SiteForm::SpracheAnpassen(Language language) {
     language_ = language;
-    setTitle(tx(kLageTitel, language));
+    setTitle(tx(kSiteTitle, language));
     captions_.apply(language);
     for (TSpinEditExt* s : spins_) s->language = language;
 }
@@ -177,10 +169,10 @@ HorizonForm::HorizonForm(Dialogs& dialogs, QWidget* parent) : EditorForm(dialogs
     BitBtn5 = named(new QPushButton, "BitBtn5");
 
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(captions_.add(Horizont_Importieren, kImportieren));
+    buttons->addWidget(captions_.add(Horizont_Importieren, kImport));
     buttons->addStretch();
-    buttons->addWidget(captions_.add(Horizont_OK, kOk));
-    buttons->addWidget(captions_.add(BitBtn5, kAbbrechen));
+    buttons->addWidget(captions_.add(Horizont_OK, kOkCaption));
+    buttons->addWidget(captions_.add(BitBtn5, kCancelCaption));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(StringGrid2, 1);
     layout->addLayout(buttons);
@@ -219,8 +211,8 @@ std::vector<HorizonRow> HorizonForm::rows() const {
 // The profile reduced as the command line's import does it, into the grid for the
 // user to check before OK.
 void HorizonForm::Horizont_ImportierenClick() {
-    const QString chosen = dialogs_.getOpenFileName(this, tx(kProfilOeffnen, language_), QString(),
-                                                    tx(kProfilFilter, language_));
+    const QString chosen = dialogs_.getOpenFileName(this, tx(kOpenProfile, language_), QString(),
+                                                    tx(kProfileFilter, language_));
     if (chosen.isEmpty()) return;
     HorizonReduction r;
     try {
@@ -234,7 +226,7 @@ void HorizonForm::Horizont_ImportierenClick() {
     }
     fill(r.rows);
     if (r.largestGiveaway > 0) {
-        dialogs_.information(this, tx(kReduziert, language_)
+        dialogs_.information(this, tx(kReduced, language_)
                                        .arg(r.points)
                                        .arg(r.rows.size())
                                        .arg(QString::fromStdString(horizonNumber(r.largestGiveaway))));
@@ -243,10 +235,10 @@ void HorizonForm::Horizont_ImportierenClick() {
 
 void HorizonForm::SpracheAnpassen(Language language) {
     language_ = language;
-    setTitle(tx(kHorizontTitel, language));
+    setTitle(tx(kHorizonTitle, language));
     captions_.apply(language);
     QStringList header;
-    for (const Tx& t : kKopf) header << tx(t, language);
+    for (const Tx& t : kColumnHeads) header << tx(t, language);
     StringGrid2->setHorizontalHeaderLabels(header);
 }
 

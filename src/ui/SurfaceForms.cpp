@@ -27,59 +27,37 @@ namespace penumbro::ui {
 
 namespace {
 
-const Tx kRechteckTitle{"Generiere Rechteck", "Generate rectangle"};
-const Tx kNeckTitle{"Generiere n-Eck", "Generate polygon"};
-const Tx kUeberhangTitle{"Generiere \xDC" "berhang", "Generate overhang"};
-const Tx kRechteckName{"Name des Rechtecks ?", "Name of the rectangle ?"};
-const Tx kFlaechenName{"Name der Fl\xE4" "che:", "Name of the surface:"};
+const Tx kRectangleTitle{"Generiere Rechteck", "Generate rectangle"};
+const Tx kPolygonTitle{"Generiere n-Eck", "Generate polygon"};
+const Tx kOverhangTitle{"Generiere \xDC" "berhang", "Generate overhang"};
+const Tx kRectangleName{"Name des Rechtecks ?", "Name of the rectangle ?"};
+const Tx kSurfaceName{"Name der Fl\xE4" "che:", "Name of the surface:"};
 const Tx kTarget{"Targetfl\xE4" "che ?", "Target surface ?"};
-const Tx kLaengeU{"L\xE4nge in u - Richtung:", "Length in u - direction:"};
-const Tx kLaengeV{"L\xE4nge in v - Richtung:", "Length in v - direction:"};
-const Tx kUntereEcke{"Position der unteren linken Ecke:", "Position of the lower left corner:"};
-const Tx kLageErde{"Lage im Erdoberfl\xE4" "chen-System", "Position in the earth surface system"};
-const Tx kLageXyz{"Lage im x-y-z-System", "Position in the x-y-z system"};
-const Tx kAzimut{"Azimut :", "Azimuth :"};
+const Tx kLengthU{"L\xE4nge in u - Richtung:", "Length in u - direction:"};
+const Tx kLengthV{"L\xE4nge in v - Richtung:", "Length in v - direction:"};
+const Tx kLowerLeftCorner{"Position der unteren linken Ecke:", "Position of the lower left corner:"};
+const Tx kEarthSystemPosition{"Lage im Erdoberfl\xE4" "chen-System", "Position in the earth surface system"};
+const Tx kXyzPosition{"Lage im x-y-z-System", "Position in the x-y-z system"};
+const Tx kAzimuth{"Azimut :", "Azimuth :"};
 const Tx kElevation{"Elevation :", "Elevation :"};
-const Tx kAufpunkt{"Position des Aufpunktes ( u=0 , v=0 ) :", "Position of the origin ( u=0 , v=0 ) :"};
-const Tx kAnzahl{"Anzahl der Eckpunkte :", "Number of corners :"};
-const Tx kButton5{"&Eckpunkte im u-v-System festlegen", "&Define corners in u-v system"};
-const Tx kLabel125{"Bitte geben Sie die Koordinaten entgegen dem  Uhrzeigersinn ein!",
-                   "Please input the coordinates anti-clockwise."};
-const Tx kOk{"OK", "OK"};
-const Tx kAbbrechen{"&Abbrechen", "&Cancel"};
-const Tx kGroupBox3{"Position und Ausrichtung des \xDC" "berhanges", "Position and orientation of the overhang"};
-const Tx kAzimutDiff{"Azimut-Differenz vom Target:", "Azimuth difference to the target:"};
-const Tx kElevDiff{"Elevations-Differenz zum Target:", "Elevation difference to the target:"};
-const Tx kUvRechteck{"&Rechteck im u-v-System festlegen", "Define &rectangle in u-v system"};
-const Tx kFormLaengeU{"L\xE4nge in u - Richtung :", "Length in u - direction :"};
-const Tx kFormLaengeV{"L\xE4nge in v - Richtung :", "Length in v - direction :"};
-const Tx kErsterEckpunkt{"Koordinaten des 1. Eckpunktes im u-v-System der Targetebene.",
-                         "Coordinates of the 1st corner in the u-v system of the target plane."};
+const Tx kOrigin{"Position des Aufpunktes ( u=0 , v=0 ) :", "Position of the origin ( u=0 , v=0 ) :"};
+const Tx kCornerCount{"Anzahl der Eckpunkte :", "Number of corners :"};
+const Tx kDefineCorners{"&Eckpunkte im u-v-System festlegen", "&Define corners in u-v system"};
+const Tx kCounterClockwise{"Bitte geben Sie die Koordinaten entgegen dem  Uhrzeigersinn ein!",
+                           "Please input the coordinates anti-clockwise."};
+const Tx kOverhangPlacement{"Position und Ausrichtung des \xDC" "berhanges",
+                            "Position and orientation of the overhang"};
+const Tx kAzimuthDifference{"Azimut-Differenz vom Target:", "Azimuth difference to the target:"};
+const Tx kElevationDifference{"Elevations-Differenz zum Target:", "Elevation difference to the target:"};
+const Tx kUvRectangle{"&Rechteck im u-v-System festlegen", "Define &rectangle in u-v system"};
+const Tx kFormLengthU{"L\xE4nge in u - Richtung :", "Length in u - direction :"};
+const Tx kFormLengthV{"L\xE4nge in v - Richtung :", "Length in v - direction :"};
+const Tx kFirstCorner{"Koordinaten des 1. Eckpunktes im u-v-System der Targetebene.",
+                      "Coordinates of the 1st corner in the u-v system of the target plane."};
 const Tx kChooserTitle{"Targetfl\xE4" "che ausw\xE4hlen", "Choose target surface"};
-const Tx kOst{"O", "E"};
-const Tx kHimmel{"Himmel", "Sky"};
-const Tx kBoden{"Boden", "Ground"};
-
-template <class W>
-W* named(W* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
-template <class W>
-W* caption(SurfaceCaptions& captions, W* widget, const Tx& text) {
-    captions.emplace_back(widget, text);
-    return widget;
-}
-
-void applyCaptions(const SurfaceCaptions& captions, Language language) {
-    for (const auto& [widget, text] : captions) {
-        const QString t = tx(text, language);
-        if (auto* label = qobject_cast<QLabel*>(widget)) label->setText(t);
-        else if (auto* button = qobject_cast<QAbstractButton*>(widget)) button->setText(t);
-        else if (auto* box = qobject_cast<QGroupBox*>(widget)) box->setTitle(t);
-    }
-}
+const Tx kEast{"O", "E"};
+const Tx kSky{"Himmel", "Sky"};
+const Tx kGround{"Boden", "Ground"};
 
 QLineEdit* numberEdit(const char* name, bool decimal = true) {
     auto* edit = named(new QLineEdit, name);
@@ -92,56 +70,7 @@ std::string text(const QLineEdit* edit) { return toCp1252(edit->text()); }
 
 void setText(QLineEdit* edit, const std::string& value) { edit->setText(fromCp1252(value)); }
 
-// "x: [..]  y: [..]  z: [..]" and the like: short fixed labels before their fields.
-QHBoxLayout* labelledRow(std::initializer_list<std::pair<const char*, QWidget*>> fields) {
-    auto* row = new QHBoxLayout;
-    for (const auto& [label, field] : fields) {
-        row->addWidget(new QLabel(QString::fromLatin1(label)));
-        row->addWidget(field);
-    }
-    row->addStretch();
-    return row;
-}
-
 QLabel* degrees() { return new QLabel(QStringLiteral("\u00B0")); }
-
-void setAngleCaptions(TKompass* kompass, TNeigung* neigung, Language language) {
-    kompass->CaptionOst = tx(kOst, language);
-    neigung->CaptionOben = tx(kHimmel, language);
-    neigung->CaptionUnten = tx(kBoden, language);
-    kompass->update();
-    neigung->update();
-}
-
-// The azimuth and elevation rows with the compass and tilt controls beside them (or
-// below them, in a narrow panel), the Aufpunkt row last: the placement group shared by
-// the rectangle and polygon panels.
-QGroupBox* placementGroup(SurfaceCaptions& captions, const Tx& title, QLineEdit* const* fields,
-                          TKompass* kompass, TNeigung* neigung, bool narrow) {
-    auto* box = caption(captions, new QGroupBox, title);
-    auto* grid = new QGridLayout(box);
-    grid->addWidget(caption(captions, new QLabel, kAzimut), 0, 0);
-    grid->addWidget(fields[0], 0, 1);
-    grid->addWidget(degrees(), 0, 2);
-    grid->addWidget(caption(captions, new QLabel, kElevation), 1, 0);
-    grid->addWidget(fields[1], 1, 1);
-    grid->addWidget(degrees(), 1, 2);
-    auto* controls = new QHBoxLayout;
-    kompass->setFixedSize(90, 90);
-    neigung->setFixedSize(90, 90);
-    controls->addWidget(kompass);
-    controls->addWidget(neigung);
-    controls->addStretch();
-    if (narrow) {
-        grid->addLayout(controls, 2, 0, 1, 4);
-    } else {
-        grid->addLayout(controls, 0, 3, 3, 1);
-        grid->setColumnStretch(2, 1);
-    }
-    grid->addWidget(caption(captions, new QLabel, kAufpunkt), 3, 0, 1, 4);
-    grid->addLayout(labelledRow({{"x:", fields[2]}, {"y:", fields[3]}, {"z:", fields[4]}}), 4, 0, 1, 4);
-    return box;
-}
 
 // A reserved name is refused when its field is left: the message, and the focus goes
 // back to the field (after the focus change has ended).
@@ -250,48 +179,101 @@ private:
     bool complete_ = false;
 };
 
+// ---- placement group
+
+QGroupBox* PlacementFields::build(CaptionTable& captions, const Tx& title, const std::array<const char*, 7>& names,
+                                  bool narrow) {
+    for (std::size_t i = 0; i < 5; ++i) edits_[i] = numberEdit(names[i]);
+    compass_ = named(new TKompass, names[5]);
+    tilt_ = named(new TNeigung, names[6]);
+    tilt_->ForeColor = Qt::blue;
+    auto* box = captions.add(new QGroupBox, title);
+    auto* grid = new QGridLayout(box);
+    grid->addWidget(captions.add(new QLabel, kAzimuth), 0, 0);
+    grid->addWidget(edits_[0], 0, 1);
+    grid->addWidget(degrees(), 0, 2);
+    grid->addWidget(captions.add(new QLabel, kElevation), 1, 0);
+    grid->addWidget(edits_[1], 1, 1);
+    grid->addWidget(degrees(), 1, 2);
+    auto* controls = new QHBoxLayout;
+    compass_->setFixedSize(90, 90);
+    tilt_->setFixedSize(90, 90);
+    controls->addWidget(compass_);
+    controls->addWidget(tilt_);
+    controls->addStretch();
+    if (narrow) {
+        grid->addLayout(controls, 2, 0, 1, 4);
+    } else {
+        grid->addLayout(controls, 0, 3, 3, 1);
+        grid->setColumnStretch(2, 1);
+    }
+    grid->addWidget(captions.add(new QLabel, kOrigin), 3, 0, 1, 4);
+    grid->addLayout(labelledRow({{"x:", edits_[2]}, {"y:", edits_[3]}, {"z:", edits_[4]}}), 4, 0, 1, 4);
+    QObject::connect(compass_, &TKompass::OnClick, box,
+                     [this] { setText(edits_[0], controlAngleText(compass_->Position())); });
+    QObject::connect(tilt_, &TNeigung::OnClick, box,
+                     [this] { setText(edits_[1], controlAngleText(tilt_->Position())); });
+    return box;
+}
+
+void PlacementFields::setTexts(const std::array<std::string, 5>& texts, bool quietly) const {
+    for (std::size_t i = 0; i < 5; ++i) {
+        const QSignalBlocker block(quietly ? edits_[i] : nullptr);
+        setText(edits_[i], texts[i]);
+    }
+}
+
+std::array<std::string, 5> PlacementFields::texts() const {
+    std::array<std::string, 5> t;
+    for (std::size_t i = 0; i < 5; ++i) t[i] = text(edits_[i]);
+    return t;
+}
+
+void PlacementFields::follow() const {
+    if (auto a = compassPositionOf(text(edits_[0]))) compass_->setPosition(*a);
+    if (auto e = tiltPositionOf(text(edits_[1]))) tilt_->setPosition(*e);
+}
+
+void PlacementFields::relabel(Language language) const {
+    compass_->CaptionOst = tx(kEast, language);
+    tilt_->CaptionOben = tx(kSky, language);
+    tilt_->CaptionUnten = tx(kGround, language);
+    compass_->update();
+    tilt_->update();
+}
+
 // ---- rectangle panel
 
 RectangleForm::RectangleForm(Dialogs& dialogs, QWidget* parent) : EditorForm(dialogs, parent) {
     setObjectName(QStringLiteral("Rechteck"));
-    caption(captions_, static_cast<QGroupBox*>(this), kRechteckTitle);
-    for (int i = 0; i < 10; ++i) {
+    captions_.add(static_cast<QGroupBox*>(this), kRectangleTitle);
+    for (int i = 0; i < 5; ++i) {
         const std::string name = "Edit" + std::to_string(i + 1);
         edit_[i] = i == 0 ? named(new QLineEdit, name.c_str()) : numberEdit(name.c_str());
-        connect(edit_[i], &QLineEdit::textChanged, this, &RectangleForm::fieldChanged);
     }
-    target_ = caption(captions_, named(new QCheckBox, "CheckBox1"), kTarget);
+    auto* placementBox = placement_.build(
+        captions_, kEarthSystemPosition, {"Edit6", "Edit7", "Edit8", "Edit9", "Edit10", "Kompass1", "Neigung1"}, false);
+    for (QLineEdit* e : edit_) connect(e, &QLineEdit::textChanged, this, &RectangleForm::fieldChanged);
+    for (QLineEdit* e : placement_.edits()) connect(e, &QLineEdit::textChanged, this, &RectangleForm::fieldChanged);
+    target_ = captions_.add(named(new QCheckBox, "CheckBox1"), kTarget);
     connect(target_, &QCheckBox::toggled, this, &RectangleForm::fieldChanged);
-    kompass_ = named(new TKompass, "Kompass1");
-    neigung_ = named(new TNeigung, "Neigung1");
-    neigung_->ForeColor = Qt::blue;
 
     auto* grid = new QGridLayout;
-    grid->addWidget(caption(captions_, new QLabel, kRechteckName), 0, 0);
+    grid->addWidget(captions_.add(new QLabel, kRectangleName), 0, 0);
     grid->addWidget(edit_[0], 0, 1);
     grid->addWidget(target_, 1, 1);
-    grid->addWidget(caption(captions_, new QLabel, kLaengeU), 2, 0);
+    grid->addWidget(captions_.add(new QLabel, kLengthU), 2, 0);
     grid->addWidget(edit_[1], 2, 1);
-    grid->addWidget(caption(captions_, new QLabel, kLaengeV), 3, 0);
+    grid->addWidget(captions_.add(new QLabel, kLengthV), 3, 0);
     grid->addWidget(edit_[2], 3, 1);
-    grid->addWidget(caption(captions_, new QLabel, kUntereEcke), 4, 0);
+    grid->addWidget(captions_.add(new QLabel, kLowerLeftCorner), 4, 0);
     grid->addLayout(labelledRow({{"u:", edit_[3]}, {"v:", edit_[4]}}), 4, 1);
     grid->setColumnStretch(1, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
-    layout->addWidget(placementGroup(captions_, kLageErde, edit_ + 5, kompass_, neigung_, false));
+    layout->addWidget(placementBox);
     layout->addStretch();
 
-    connect(kompass_, &TKompass::OnClick, this, [this] {
-        RectanglePanel p = fields();
-        p.azimuthFromCompass(kompass_->Position());
-        setText(edit_[5], p.azimuth);
-    });
-    connect(neigung_, &TNeigung::OnClick, this, [this] {
-        RectanglePanel p = fields();
-        p.elevationFromTilt(neigung_->Position());
-        setText(edit_[6], p.elevation);
-    });
     refuseReservedNames(this, edit_[0], dialogs_, language_);
     SpracheAnpassen(language_);
     prepareNew();
@@ -300,9 +282,7 @@ RectangleForm::RectangleForm(Dialogs& dialogs, QWidget* parent) : EditorForm(dia
 void RectangleForm::prepareNew() {
     for (QLineEdit* e : edit_) e->clear();
     target_->setChecked(false);
-    const RectanglePanel fresh;
-    setText(edit_[5], fresh.azimuth);
-    setText(edit_[6], fresh.elevation);
+    placement_.show(RectanglePanel{}, false);
 }
 
 RectanglePanel RectangleForm::fields() const {
@@ -313,11 +293,7 @@ RectanglePanel RectangleForm::fields() const {
     p.lv = text(edit_[2]);
     p.u0 = text(edit_[3]);
     p.v0 = text(edit_[4]);
-    p.azimuth = text(edit_[5]);
-    p.elevation = text(edit_[6]);
-    p.x = text(edit_[7]);
-    p.y = text(edit_[8]);
-    p.z = text(edit_[9]);
+    placement_.read(p);
     return p;
 }
 
@@ -325,16 +301,14 @@ bool RectangleForm::okEnabled() const { return fields().check(language_).okEnabl
 QString RectangleForm::okReason() const { return fromCp1252(fields().check(language_).reason(language_)); }
 
 void RectangleForm::fieldChanged() {
-    const RectanglePanel p = fields();
-    if (auto a = p.compassPosition()) kompass_->setPosition(*a);
-    if (auto e = p.tiltPosition()) neigung_->setPosition(*e);
+    placement_.follow();
     emit changed();
 }
 
 void RectangleForm::SpracheAnpassen(Language language) {
     language_ = language;
-    applyCaptions(captions_, language);
-    setAngleCaptions(kompass_, neigung_, language);
+    captions_.apply(language);
+    placement_.relabel(language);
 }
 
 // ---- polygon panel and overhang form
@@ -344,37 +318,34 @@ PolygonForm::PolygonForm(Dialogs& dialogs, QWidget* parent) : EditorForm(dialogs
     name_ = named(new QLineEdit, "Edit11");
     name_->installEventFilter(this);
     count_ = numberEdit("Edit12", false);
-    target_ = caption(captions_, named(new QCheckBox, "CheckBox2"), kTarget);
-    for (int i = 0; i < 5; ++i) placement_[i] = numberEdit(("Edit" + std::to_string(16 + i)).c_str());
+    target_ = captions_.add(named(new QCheckBox, "CheckBox2"), kTarget);
     difference_[0] = numberEdit("Edit33");
     difference_[1] = numberEdit("Edit34");
     const char* formNames[4] = {"EditLaengeU", "EditLaengeV", "EditU", "EditV"};
     for (int i = 0; i < 4; ++i) form_[i] = numberEdit(formNames[i]);
-    kompass_ = named(new TKompass, "Kompass2");
-    neigung_ = named(new TNeigung, "Neigung2");
-    neigung_->ForeColor = Qt::blue;
-    button5_ = caption(captions_, named(new QPushButton, "Button5"), kButton5);
-    uvButton_ = caption(captions_, named(new QPushButton, "uvRechteck"), kUvRechteck);
+    button5_ = captions_.add(named(new QPushButton, "Button5"), kDefineCorners);
+    uvButton_ = captions_.add(named(new QPushButton, "uvRechteck"), kUvRectangle);
 
     // Left column: the fields; right column: the corner grid with the sketch.
     auto* top = new QGridLayout;
-    top->addWidget(caption(captions_, new QLabel, kFlaechenName), 0, 0);
+    top->addWidget(captions_.add(new QLabel, kSurfaceName), 0, 0);
     top->addWidget(name_, 0, 1);
-    top->addWidget(caption(captions_, new QLabel, kAnzahl), 1, 0);
+    top->addWidget(captions_.add(new QLabel, kCornerCount), 1, 0);
     top->addWidget(count_, 1, 1);
     top->addWidget(target_, 2, 0, 1, 2);
     auto* left = new QVBoxLayout;
     left->addLayout(top);
     left->addWidget(button5_);
     left->addWidget(uvButton_);
-    placementBox_ = placementGroup(captions_, kLageXyz, placement_, kompass_, neigung_, true);
+    placementBox_ = placement_.build(
+        captions_, kXyzPosition, {"Edit16", "Edit17", "Edit18", "Edit19", "Edit20", "Kompass2", "Neigung2"}, true);
     left->addWidget(placementBox_);
 
-    overhangBox_ = caption(captions_, named(new QGroupBox, "GroupBox3"), kGroupBox3);
+    overhangBox_ = captions_.add(named(new QGroupBox, "GroupBox3"), kOverhangPlacement);
     auto* diff = new QGridLayout(overhangBox_);
-    const Tx* diffLabels[2] = {&kAzimutDiff, &kElevDiff};
+    const Tx* diffLabels[2] = {&kAzimuthDifference, &kElevationDifference};
     for (int i = 0; i < 2; ++i) {
-        auto* label = caption(captions_, new QLabel, *diffLabels[i]);
+        auto* label = captions_.add(new QLabel, *diffLabels[i]);
         label->setWordWrap(true);
         difference_[i]->setFixedWidth(64);
         diff->addWidget(label, i, 0);
@@ -392,16 +363,16 @@ PolygonForm::PolygonForm(Dialogs& dialogs, QWidget* parent) : EditorForm(dialogs
     uvPanel_ = named(new QFrame, "Panel3");
     uvPanel_->setFrameShape(QFrame::StyledPanel);
     auto* uv = new QGridLayout(uvPanel_);
-    uv->addWidget(caption(captions_, new QLabel, kFormLaengeU), 0, 0);
+    uv->addWidget(captions_.add(new QLabel, kFormLengthU), 0, 0);
     uv->addWidget(form_[0], 0, 1);
-    uv->addWidget(caption(captions_, new QLabel, kFormLaengeV), 1, 0);
+    uv->addWidget(captions_.add(new QLabel, kFormLengthV), 1, 0);
     uv->addWidget(form_[1], 1, 1);
-    auto* corner = caption(captions_, new QLabel, kErsterEckpunkt);
+    auto* corner = captions_.add(new QLabel, kFirstCorner);
     corner->setWordWrap(true);
     uv->addWidget(corner, 2, 0, 1, 3);
     uv->addLayout(labelledRow({{"u :", form_[2]}, {"v :", form_[3]}}), 3, 0, 1, 3);
-    auto* uvOk = caption(captions_, named(new QPushButton, "BitBtn1"), kOk);
-    auto* uvCancel = caption(captions_, named(new QPushButton, "BitBtn3"), kAbbrechen);
+    auto* uvOk = captions_.add(named(new QPushButton, "BitBtn1"), kOkCaption);
+    auto* uvCancel = captions_.add(named(new QPushButton, "BitBtn3"), kCancelCaption);
     auto* uvButtons = new QHBoxLayout;
     uvButtons->addStretch();
     uvButtons->addWidget(uvOk);
@@ -415,7 +386,7 @@ PolygonForm::PolygonForm(Dialogs& dialogs, QWidget* parent) : EditorForm(dialogs
     gridPanel_->setFrameShape(QFrame::StyledPanel);
     gridPanel_->setFixedWidth(232);
     auto* right = new QVBoxLayout(gridPanel_);
-    auto* hint = caption(captions_, named(new QLabel, "Label125"), kLabel125);
+    auto* hint = captions_.add(named(new QLabel, "Label125"), kCounterClockwise);
     hint->setWordWrap(true);
     right->addWidget(hint);
     table_ = named(new CornerTable(0, 3), "StringGrid1");
@@ -430,7 +401,7 @@ PolygonForm::PolygonForm(Dialogs& dialogs, QWidget* parent) : EditorForm(dialogs
     table_->setItemDelegate(new LiveCellDelegate(table_));
     table_->installEventFilter(this);
     right->addWidget(table_, 1);
-    auto* pBtn = caption(captions_, named(new QPushButton, "P_Btn"), kOk);
+    auto* pBtn = captions_.add(named(new QPushButton, "P_Btn"), kOkCaption);
     right->addWidget(pBtn, 0, Qt::AlignRight);
     sketch_ = named(new PolygonSketch, "Image_nEck");
     right->addWidget(sketch_);
@@ -439,9 +410,9 @@ PolygonForm::PolygonForm(Dialogs& dialogs, QWidget* parent) : EditorForm(dialogs
     layout->addLayout(left, 1);
     layout->addWidget(gridPanel_, 0, Qt::AlignTop);
 
-    for (QLineEdit* e : {name_, placement_[0], placement_[1], placement_[2], placement_[3], placement_[4],
-                         difference_[0], difference_[1]})
+    for (QLineEdit* e : {name_, difference_[0], difference_[1]})
         connect(e, &QLineEdit::textChanged, this, &PolygonForm::fieldChanged);
+    for (QLineEdit* e : placement_.edits()) connect(e, &QLineEdit::textChanged, this, &PolygonForm::fieldChanged);
     // Typing a count asks for a new confirmation; filling the grid sets count and rows together.
     connect(count_, &QLineEdit::textEdited, this, [this](const QString& t) {
         grid_.setCount(toCp1252(t));
@@ -459,16 +430,6 @@ PolygonForm::PolygonForm(Dialogs& dialogs, QWidget* parent) : EditorForm(dialogs
     });
     connect(uvOk, &QPushButton::clicked, this, &PolygonForm::applyUvForm);
     connect(uvCancel, &QPushButton::clicked, uvPanel_, &QWidget::hide);
-    connect(kompass_, &TKompass::OnClick, this, [this] {
-        PolygonPanel p = polygonFields();
-        p.azimuthFromCompass(kompass_->Position());
-        setText(placement_[0], p.azimuth);
-    });
-    connect(neigung_, &TNeigung::OnClick, this, [this] {
-        PolygonPanel p = polygonFields();
-        p.elevationFromTilt(neigung_->Position());
-        setText(placement_[1], p.elevation);
-    });
     refuseReservedNames(this, name_, dialogs_, language_);
     SpracheAnpassen(language_);
     prepareNew();
@@ -484,7 +445,7 @@ void PolygonForm::setOverhangMode(bool on, int targetNumber) {
     uvButton_->setVisible(on);
     uvPanel_->hide();
     gridPanel_->hide();
-    setTitle(tx(on ? kUeberhangTitle : kNeckTitle, language_));
+    setTitle(tx(on ? kOverhangTitle : kPolygonTitle, language_));
 }
 
 void PolygonForm::prepareNew() {
@@ -504,11 +465,7 @@ void PolygonForm::fill(const PolygonPanel& panel) {
         setOverhangMode(false, 0);
         setText(name_, panel.name);
         target_->setChecked(panel.target);
-        const std::string* values[5] = {&panel.azimuth, &panel.elevation, &panel.x, &panel.y, &panel.z};
-        for (int i = 0; i < 5; ++i) {
-            const QSignalBlocker block(placement_[i]);
-            setText(placement_[i], *values[i]);
-        }
+        placement_.show(panel, true);
     }
     grid_ = panel.corners;
     setText(count_, grid_.count);
@@ -558,11 +515,7 @@ PolygonPanel PolygonForm::polygonFields() const {
     p.name = text(name_);
     p.corners = corners();
     p.target = target_->isChecked();
-    p.azimuth = text(placement_[0]);
-    p.elevation = text(placement_[1]);
-    p.x = text(placement_[2]);
-    p.y = text(placement_[3]);
-    p.z = text(placement_[4]);
+    placement_.read(p);
     return p;
 }
 
@@ -596,8 +549,7 @@ QString PolygonForm::okReason() const {
 void PolygonForm::fieldChanged() {
     button5_->setEnabled(grid_.buttonEnabled());
     showOverhangWarning();
-    if (auto a = compassPositionOf(text(placement_[0]))) kompass_->setPosition(*a);
-    if (auto e = tiltPositionOf(text(placement_[1]))) neigung_->setPosition(*e);
+    placement_.follow();
     emit changed();
 }
 
@@ -679,9 +631,9 @@ bool PolygonForm::eventFilter(QObject* watched, QEvent* event) {
 
 void PolygonForm::SpracheAnpassen(Language language) {
     language_ = language;
-    applyCaptions(captions_, language);
-    setAngleCaptions(kompass_, neigung_, language);
-    setTitle(tx(overhang_ ? kUeberhangTitle : kNeckTitle, language));
+    captions_.apply(language);
+    placement_.relabel(language);
+    setTitle(tx(overhang_ ? kOverhangTitle : kPolygonTitle, language));
     for (int r = 0; r < table_->rowCount(); ++r)
         if (QTableWidgetItem* label = table_->item(r, 0))
             label->setText(fromCp1252(cornerLabel(r + 1, language)));
@@ -692,10 +644,10 @@ void PolygonForm::SpracheAnpassen(Language language) {
 
 TargetChooser::TargetChooser(Dialogs& dialogs, QWidget* parent) : EditorForm(dialogs, parent) {
     setObjectName(QStringLiteral("GroupBoxTargetF"));
-    caption(captions_, static_cast<QGroupBox*>(this), kChooserTitle);
+    captions_.add(static_cast<QGroupBox*>(this), kChooserTitle);
     list_ = named(new QListWidget, "ListBoxTargetF");
-    auto* ok = caption(captions_, named(new QPushButton, "TargetF_OK"), kOk);
-    auto* cancel = caption(captions_, named(new QPushButton, "TargetF_Abbruch"), kAbbrechen);
+    auto* ok = captions_.add(named(new QPushButton, "TargetF_OK"), kOkCaption);
+    auto* cancel = captions_.add(named(new QPushButton, "TargetF_Abbruch"), kCancelCaption);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(ok);
@@ -735,7 +687,7 @@ void TargetChooser::choose(std::optional<std::size_t> selected) {
 
 void TargetChooser::SpracheAnpassen(Language language) {
     language_ = language;
-    applyCaptions(captions_, language);
+    captions_.apply(language);
 }
 
 }  // namespace penumbro::ui

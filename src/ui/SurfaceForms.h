@@ -7,7 +7,10 @@
 #include "editor/panels/PolygonPanel.h"
 #include "editor/panels/RectanglePanel.h"
 #include "ui/EditorForm.h"
-#include "ui/UiText.h"
+#include "ui/FormParts.h"
+
+#include <array>
+#include <string>
 
 #include <utility>
 #include <vector>
@@ -27,8 +30,42 @@ class TKompass;
 class TNeigung;
 class PolygonSketch;
 
-// A panel's labels, buttons and group boxes with their texts in both languages.
-using SurfaceCaptions = std::vector<std::pair<QWidget*, Tx>>;
+// The placement group the rectangle and polygon panels share: azimuth and elevation
+// with the compass and tilt controls beside them (below them, in a narrow panel), the
+// Aufpunkt's x, y, z last. The controls follow valid fields; a click on one writes
+// its field.
+class PlacementFields {
+public:
+    PlacementFields() = default;
+    PlacementFields(const PlacementFields&) = delete;
+    PlacementFields& operator=(const PlacementFields&) = delete;
+
+    // names: the edits for azimuth, elevation, x, y, z, then the compass and the tilt control.
+    QGroupBox* build(CaptionTable& captions, const Tx& title, const std::array<const char*, 7>& names,
+                     bool narrow);
+    const std::array<QLineEdit*, 5>& edits() const { return edits_; }
+    // quietly: the edits do not signal the change.
+    template <class Panel>
+    void show(const Panel& p, bool quietly) {
+        setTexts({p.azimuth, p.elevation, p.x, p.y, p.z}, quietly);
+    }
+    template <class Panel>
+    void read(Panel& p) const {
+        auto t = texts();
+        p.azimuth = std::move(t[0]), p.elevation = std::move(t[1]);
+        p.x = std::move(t[2]), p.y = std::move(t[3]), p.z = std::move(t[4]);
+    }
+    void follow() const;
+    void relabel(Language language) const;
+
+private:
+    void setTexts(const std::array<std::string, 5>& texts, bool quietly) const;
+    std::array<std::string, 5> texts() const;
+
+    std::array<QLineEdit*, 5> edits_{};
+    TKompass* compass_ = nullptr;
+    TNeigung* tilt_ = nullptr;
+};
 
 // "Rechteck": Edit1..Edit10, CheckBox1, Kompass1, Neigung1.
 class RectangleForm : public EditorForm {
@@ -44,11 +81,10 @@ public:
 
 private:
     void fieldChanged();
-    QLineEdit* edit_[10] = {};  // Edit1..Edit10
+    QLineEdit* edit_[5] = {};  // Edit1..Edit5
     QCheckBox* target_ = nullptr;
-    TKompass* kompass_ = nullptr;
-    TNeigung* neigung_ = nullptr;
-    SurfaceCaptions captions_;
+    PlacementFields placement_;  // Edit6..Edit10, Kompass1, Neigung1
+    CaptionTable captions_;
 };
 
 // "n_Eck": Edit11, Edit12, CheckBox2, Edit16..Edit20, Kompass2, Neigung2, Button5,
@@ -96,11 +132,9 @@ private:
     QLineEdit* name_ = nullptr;   // Edit11
     QLineEdit* count_ = nullptr;  // Edit12
     QCheckBox* target_ = nullptr;
-    QLineEdit* placement_[5] = {};  // Edit16..Edit20
+    PlacementFields placement_;      // Edit16..Edit20, Kompass2, Neigung2
     QLineEdit* difference_[2] = {};  // Edit33, Edit34
     QLineEdit* form_[4] = {};        // EditLaengeU, EditLaengeV, EditU, EditV
-    TKompass* kompass_ = nullptr;
-    TNeigung* neigung_ = nullptr;
     QPushButton* button5_ = nullptr;
     QPushButton* uvButton_ = nullptr;
     QGroupBox* placementBox_ = nullptr;
@@ -110,7 +144,7 @@ private:
     QFrame* uvPanel_ = nullptr;          // Panel3
     QTableWidget* table_ = nullptr;      // StringGrid1
     PolygonSketch* sketch_ = nullptr;    // Image_nEck
-    SurfaceCaptions captions_;
+    CaptionTable captions_;
 };
 
 // "GroupBoxTargetF": ListBoxTargetF, TargetF_OK, TargetF_Abbruch. OK without a
@@ -131,7 +165,7 @@ private:
     void choose(std::optional<std::size_t> selected);
     std::vector<TargetChoice> choices_;
     QListWidget* list_ = nullptr;
-    SurfaceCaptions captions_;
+    CaptionTable captions_;
 };
 
 }  // namespace penumbro::ui

@@ -93,33 +93,23 @@ bool mouseMove(Camera& camera, DragButtons buttons, int x, int y) {
     return false;
 }
 
-void applyPreset(Camera& camera, ViewPreset preset) {
+const std::array<ViewPreset, 5>& viewPresets() {
+    static const std::array<ViewPreset, 5> presets{{
+        {"Button_Aufsicht", 0, 90, 0.0},
+        {"Button_NordAnsicht", 180, 0, -0.5},
+        {"Button_Suedansicht", 0, 0, -0.5},
+        {"Button_Ostansicht", 270, 0, -0.5},
+        {"Button_Westansicht", 90, 0, -0.5},
+    }};
+    return presets;
+}
+
+void applyPreset(Camera& camera, const ViewPreset& preset) {
     camera.cx = 0.0;
-    camera.cy = -0.5;
+    camera.cy = preset.cy;
     camera.cz = 0.0;
-    switch (preset) {
-        case ViewPreset::Aufsicht:
-            camera.drehwinkelY = 0;
-            camera.drehwinkelX = 90;
-            camera.cy = 0.0;
-            break;
-        case ViewPreset::NordAnsicht:
-            camera.drehwinkelY = 180;
-            camera.drehwinkelX = 0;
-            break;
-        case ViewPreset::Suedansicht:
-            camera.drehwinkelY = 0;
-            camera.drehwinkelX = 0;
-            break;
-        case ViewPreset::Ostansicht:
-            camera.drehwinkelY = 270;
-            camera.drehwinkelX = 0;
-            break;
-        case ViewPreset::Westansicht:
-            camera.drehwinkelY = 90;
-            camera.drehwinkelX = 0;
-            break;
-    }
+    camera.drehwinkelY = preset.drehwinkelY;
+    camera.drehwinkelX = preset.drehwinkelX;
 }
 
 std::string zoomLabel(int position) { return "Zoom:\r" + std::to_string(position + 100); }

@@ -46,7 +46,17 @@ struct ModelView {
 // The mouse buttons held during a move: only one of the two alone turns or pans.
 enum class DragButtons { LeftOnly, RightOnly, Other };
 
-enum class ViewPreset { Aufsicht, NordAnsicht, Suedansicht, Ostansicht, Westansicht };
+// A standard view of the preview's menu: its button, the angles it sets and the
+// vertical shift (the side views look at the scene a little from above its middle).
+struct ViewPreset {
+    const char* button;  // objectName of the menu button
+    int drehwinkelY;
+    int drehwinkelX;
+    double cy;
+};
+
+// The menu's views from top to bottom: from the sky, from north, south, east, west.
+const std::array<ViewPreset, 5>& viewPresets();
 
 // Projection after a resize of the panel. The far plane follows the extent the camera
 // was last set up for (100 * E), so a resize does not cut off a large scene.
@@ -70,7 +80,7 @@ void mouseDown(Camera& camera, int x, int y);
 bool mouseMove(Camera& camera, DragButtons buttons, int x, int y);
 
 // Sets the shift and the angles of a standard view.
-void applyPreset(Camera& camera, ViewPreset preset);
+void applyPreset(Camera& camera, const ViewPreset& preset);
 
 // The zoom label: "Zoom:", a carriage return, and position + 100.
 std::string zoomLabel(int position);

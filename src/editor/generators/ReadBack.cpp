@@ -2,10 +2,10 @@
 // surface and overhang read-backs): each record is read by the project format's
 // record reader, then its "#" lines give the values the generator kept there.
 
-#include "editor/generators/HouseGenerator.h"
 #include "editor/generators/OverhangGenerator.h"
 #include "editor/generators/PolygonGenerator.h"
-#include "editor/generators/TreeGenerator.h"
+#include "editor/panels/HousePanel.h"
+#include "editor/panels/TreePanel.h"
 #include "project/InputError.h"
 #include "project/ProjectFormat.h"
 
@@ -47,15 +47,9 @@ std::string nameAfterTag(const std::string& line, std::string_view tag) {
 
 House readHouse(const Lines& lines, std::size_t nameLine) {
     const SurfaceRecord r = recordAt(lines, nameLine);
-    const std::vector<double> n = parameters(lines, r, 8, ErrorId::WordHouse);
     House h;
+    takeParameters(parameters(lines, r, houseFields().size(), ErrorId::WordHouse), houseFields(), h);
     h.name = nameAfterTag(lines[*r.parameterLine], kHouseTag);
-    h.ewWidth = n[0];
-    h.nsWidth = n[1];
-    h.height = n[2];
-    h.roof = n[3];
-    h.rotation = n[4];
-    h.shift = {n[5], n[6], n[7]};
     return h;
 }
 
@@ -65,14 +59,10 @@ Tree readTree(const Lines& lines, std::size_t nameLine) {
     const auto foliage = monthlyFields(lines[*r.foliageLine], kFoliageOffset);
     if (!foliage)
         badLine(*r.foliageLine, {ErrorId::FoliageNotPercentages, {lines[*r.foliageLine]}});
-    const std::vector<double> n = parameters(lines, r, 6, ErrorId::WordTree);
     Tree t;
+    takeParameters(parameters(lines, r, treeFields().size(), ErrorId::WordTree), treeFields(), t);
     t.name = nameAfterTag(lines[*r.parameterLine], kTreeTag);
     t.foliage = *foliage;
-    t.trunkHeight = n[0];
-    t.trunkDiameter = n[1];
-    t.crownDiameter = n[2];
-    t.foot = {n[3], n[4], n[5]};
     return t;
 }
 

@@ -1,55 +1,52 @@
 #include "editor/panels/HousePanel.h"
 
-#include "editor/generators/GeneratorFormat.h"
-
 namespace penumbro {
+
+const std::array<HouseField, 8>& houseFields() {
+    static const std::array<HouseField, 8> fields{{
+        {"ew-width", "Edit22", FieldRule::NotNegative, &HousePanel::ewWidth,
+         [](House& h) -> double& { return h.ewWidth; }},
+        {"ns-width", "Edit23", FieldRule::NotNegative, &HousePanel::nsWidth,
+         [](House& h) -> double& { return h.nsWidth; }},
+        {"height", "Edit24", FieldRule::NotNegative, &HousePanel::height,
+         [](House& h) -> double& { return h.height; }},
+        {"roof", "Edit25", FieldRule::NotNegative, &HousePanel::roof,
+         [](House& h) -> double& { return h.roof; }},
+        {"rotation", "Edit13", FieldRule::Degrees, &HousePanel::rotation,
+         [](House& h) -> double& { return h.rotation; }},
+        {"x", "Edit14", FieldRule::Number, &HousePanel::x,
+         [](House& h) -> double& { return h.shift.x; }},
+        {"y", "Edit15", FieldRule::Number, &HousePanel::y,
+         [](House& h) -> double& { return h.shift.y; }},
+        {"z", "Edit21", FieldRule::Number, &HousePanel::z,
+         [](House& h) -> double& { return h.shift.z; }},
+    }};
+    return fields;
+}
 
 PanelCheck HousePanel::check(Language lang) const {
     PanelCheck c;
     requireOneLine(c, "name", name, lang);
-    requireNotNegative(c, "ew-width", ewWidth, lang);
-    requireNotNegative(c, "ns-width", nsWidth, lang);
-    requireNotNegative(c, "height", height, lang);
-    requireNotNegative(c, "roof", roof, lang);
-    requireRange(c, "rotation", rotation, 0, 360, lang);
-    requireNumber(c, "x", x, lang);
-    requireNumber(c, "y", y, lang);
-    requireNumber(c, "z", z, lang);
+    checkNumberFields(c, *this, houseFields(), lang);
     return c;
 }
 
 House HousePanel::house(Language lang) const {
-    const PanelCheck c = check(lang);
-    if (!c.okEnabled()) throwPanelProblem(c);
+    requireOk(check(lang));
     House h;
     h.name = name;
-    h.ewWidth = *fieldNumber(ewWidth);
-    h.nsWidth = *fieldNumber(nsWidth);
-    h.height = *fieldNumber(height);
-    h.roof = *fieldNumber(roof);
-    h.rotation = *fieldNumber(rotation);
-    h.shift = {*fieldNumber(x), *fieldNumber(y), *fieldNumber(z)};
+    readNumberFields(*this, houseFields(), h);
     return h;
 }
 
 Lines HousePanel::generate(Language lang) const { return generateHouse(house(lang)); }
 
-HousePanel HousePanel::fromHouse(const House& h) {
+HousePanel housePanelFromLines(const Lines& lines, std::size_t nameLine) {
+    const House h = readHouse(lines, nameLine);
     HousePanel p;
     p.name = h.name;
-    p.ewWidth = panelNumber(h.ewWidth);
-    p.nsWidth = panelNumber(h.nsWidth);
-    p.height = panelNumber(h.height);
-    p.roof = panelNumber(h.roof);
-    p.rotation = panelNumber(h.rotation);
-    p.x = panelNumber(h.shift.x);
-    p.y = panelNumber(h.shift.y);
-    p.z = panelNumber(h.shift.z);
+    showNumberFields(h, houseFields(), p);
     return p;
-}
-
-HousePanel housePanelFromLines(const Lines& lines, std::size_t nameLine) {
-    return HousePanel::fromHouse(readHouse(lines, nameLine));
 }
 
 }  // namespace penumbro

@@ -2,8 +2,9 @@
 // The house panel ("Generiere Haus"): its field texts, their check and the 42 lines.
 
 #include "editor/generators/HouseGenerator.h"
-#include "editor/panels/PanelCheck.h"
+#include "editor/panels/NumberFields.h"
 
+#include <array>
 #include <string>
 
 namespace penumbro {
@@ -21,9 +22,11 @@ struct HousePanel {
     // Throws InputError naming the first bad field.
     House house(Language lang) const;
     Lines generate(Language lang) const;
-
-    static HousePanel fromHouse(const House& house);
 };
+
+using HouseField = NumberField<HousePanel, House>;
+// The eight numbers, in the order of the parameter line.
+const std::array<HouseField, 8>& houseFields();
 
 // Objekt_aendern for a house whose name line "Frontseite" is lines[nameLine].
 HousePanel housePanelFromLines(const Lines& lines, std::size_t nameLine);

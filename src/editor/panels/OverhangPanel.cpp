@@ -70,8 +70,7 @@ std::optional<ErrorMessage> OverhangPanel::warning() const {
 }
 
 Overhang OverhangPanel::overhang(Language lang) const {
-    const PanelCheck c = check(lang);
-    if (!c.okEnabled()) throwPanelProblem(c);
+    requireOk(check(lang));
     Overhang o;
     o.name = name;
     o.targetNumber = targetNumber;

@@ -59,6 +59,8 @@ constexpr Caption kCaptions[] = {
 
 }  // namespace
 
+std::string controlAngleText(double position) { return formatFixed(position, 0, 1); }
+
 std::string fieldCaption(const std::string& field, Language lang) {
     for (const Caption& c : kCaptions)
         if (field == c.field) return lang == Language::German ? c.de : c.en;
@@ -71,6 +73,10 @@ std::string PanelCheck::reason(Language lang) const {
 }
 
 void throwPanelProblem(const PanelCheck& check) { throw InputError(check.firstMessage()); }
+
+void requireOk(const PanelCheck& check) {
+    if (!check.okEnabled()) throwPanelProblem(check);
+}
 
 std::string invalidGridMessage(Language lang) {
     return lang == Language::German ? "Ung\xFCltige Eingabe. Bitte \xFC" "berpr\xFC" "fen Sie die Werte."

@@ -6,12 +6,13 @@
 //
 // Field keys are the CLI's field names ("name", "azimuth", "corners", ...).
 
-#include "editor/generators/Placement.h"
+#include "editor/generators/PolygonGenerator.h"
 #include "project/Language.h"
 
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace penumbro {
@@ -38,6 +39,8 @@ std::string fieldCaption(const std::string& field, Language lang);
 // Thrown by a panel's generate() when OK would be disabled: names the first field.
 // (An InputError without file or line whose text is "field: message".)
 [[noreturn]] void throwPanelProblem(const PanelCheck& check);
+// The same unless OK is enabled.
+void requireOk(const PanelCheck& check);
 
 // "Ungültige Eingabe. Bitte überprüfen Sie die Werte." and its English text: an
 // unreadable corner grid or u-v rectangle form.
@@ -69,7 +72,8 @@ std::optional<double> fieldNumber(std::string_view text);
 
 // The placement fields the rectangle and polygon panels share (members azimuth,
 // elevation, x, y, z): their checks, the compass and tilt positions they show, and the
-// placement they describe (only valid after a passing check).
+// placement they describe (only valid after a passing check). The compass and tilt
+// controls follow valid fields.
 template <class Panel>
 void checkPlacementFields(PanelCheck& c, const Panel& p, Language lang) {
     requireRange(c, "azimuth", p.azimuth, 0, 360, lang);
@@ -86,10 +90,14 @@ inline std::optional<double> tiltPositionOf(const std::string& elevation) {
     PanelCheck c;
     return requireRange(c, "elevation", elevation, -90, 90, Language::English);
 }
+// A click on the compass or tilt control writes its position with one decimal.
+std::string controlAngleText(double position);
+// The surface of such a panel (named, target flag, placement) with the given corners.
 template <class Panel>
-Placement placementOf(const Panel& p) {
-    return {*fieldNumber(p.azimuth), *fieldNumber(p.elevation),
-            {*fieldNumber(p.x), *fieldNumber(p.y), *fieldNumber(p.z)}};
+PlainSurface plainSurfaceOf(const Panel& p, std::vector<UV> corners) {
+    return {p.name, p.target, std::move(corners),
+            {*fieldNumber(p.azimuth), *fieldNumber(p.elevation),
+             {*fieldNumber(p.x), *fieldNumber(p.y), *fieldNumber(p.z)}}};
 }
 
 }  // namespace penumbro

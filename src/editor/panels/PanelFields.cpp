@@ -81,14 +81,12 @@ const std::vector<std::string>& overhangFieldNames() {
 }
 
 const std::vector<std::string>& houseFieldNames() {
-    static const std::vector<std::string> names = {"name", "ew-width", "ns-width", "height", "roof",
-                                                   "rotation", "x", "y", "z"};
+    static const std::vector<std::string> names = numberFieldNames(houseFields());
     return names;
 }
 
 const std::vector<std::string>& treeFieldNames() {
-    static const std::vector<std::string> names = {"name", "trunk-height", "trunk-diameter", "crown-diameter",
-                                                   "x", "y", "z", "foliage"};
+    static const std::vector<std::string> names = numberFieldNames(treeFields(), {"foliage"});
     return names;
 }
 
@@ -141,9 +139,9 @@ void applyFields(OverhangPanel& p, const FieldValues& values, Language lang) {
 
 void applyFields(HousePanel& p, const FieldValues& values, Language) {
     for (const auto& [field, value] : values) {
-        setTextField(field, value, {{"name", &p.name}, {"ew-width", &p.ewWidth}, {"ns-width", &p.nsWidth},
-                                    {"height", &p.height}, {"roof", &p.roof}, {"rotation", &p.rotation},
-                                    {"x", &p.x}, {"y", &p.y}, {"z", &p.z}});
+        std::string* text = numberFieldText(p, houseFields(), field);
+        if (!text) unknownField(field);
+        *text = value;
     }
 }
 
@@ -154,11 +152,10 @@ void applyFields(TreePanel& p, const FieldValues& values, Language) {
             if (months.size() != 12)
                 badField(ErrorId::FieldFoliageCount, {std::to_string(months.size())});
             std::copy(months.begin(), months.end(), p.foliage.begin());
+        } else if (std::string* text = numberFieldText(p, treeFields(), field)) {
+            *text = value;
         } else {
-            setTextField(field, value, {{"name", &p.name}, {"trunk-height", &p.trunkHeight},
-                                        {"trunk-diameter", &p.trunkDiameter},
-                                        {"crown-diameter", &p.crownDiameter}, {"x", &p.x}, {"y", &p.y},
-                                        {"z", &p.z}});
+            unknownField(field);
         }
     }
 }

@@ -88,21 +88,9 @@ PanelCheck PolygonPanel::check(Language lang) const {
     return c;
 }
 
-std::optional<double> PolygonPanel::compassPosition() const { return compassPositionOf(azimuth); }
-std::optional<double> PolygonPanel::tiltPosition() const { return tiltPositionOf(elevation); }
-
-void PolygonPanel::azimuthFromCompass(double position) { azimuth = formatFixed(position, 0, 1); }
-void PolygonPanel::elevationFromTilt(double position) { elevation = formatFixed(position, 0, 1); }
-
 PlainSurface PolygonPanel::surface(Language lang) const {
-    const PanelCheck c = check(lang);
-    if (!c.okEnabled()) throwPanelProblem(c);
-    PlainSurface s;
-    s.name = name;
-    s.target = target;
-    s.corners = corners.corners(lang);
-    s.placement = placementOf(*this);
-    return s;
+    requireOk(check(lang));
+    return plainSurfaceOf(*this, corners.corners(lang));
 }
 
 Lines PolygonPanel::generate(Language lang) const { return generatePlainSurface(surface(lang)); }

@@ -63,11 +63,6 @@ struct PolygonPanel {
 
     PanelCheck check(Language lang) const;
 
-    std::optional<double> compassPosition() const;
-    std::optional<double> tiltPosition() const;
-    void azimuthFromCompass(double position);
-    void elevationFromTilt(double position);
-
     // Throws InputError naming the first bad field.
     PlainSurface surface(Language lang) const;
     Lines generate(Language lang) const;

@@ -1,7 +1,5 @@
 #include "editor/panels/RectanglePanel.h"
 
-#include "project/Numbers.h"
-
 namespace penumbro {
 
 PanelCheck RectanglePanel::check(Language lang) const {
@@ -15,21 +13,10 @@ PanelCheck RectanglePanel::check(Language lang) const {
     return c;
 }
 
-std::optional<double> RectanglePanel::compassPosition() const { return compassPositionOf(azimuth); }
-std::optional<double> RectanglePanel::tiltPosition() const { return tiltPositionOf(elevation); }
-
-void RectanglePanel::azimuthFromCompass(double position) { azimuth = formatFixed(position, 0, 1); }
-void RectanglePanel::elevationFromTilt(double position) { elevation = formatFixed(position, 0, 1); }
-
 PlainSurface RectanglePanel::surface(Language lang) const {
-    const PanelCheck c = check(lang);
-    if (!c.okEnabled()) throwPanelProblem(c);
-    PlainSurface s;
-    s.name = name;
-    s.target = target;
-    s.corners = rectangleCorners(*fieldNumber(lu), *fieldNumber(lv), *fieldNumber(u0), *fieldNumber(v0));
-    s.placement = placementOf(*this);
-    return s;
+    requireOk(check(lang));
+    return plainSurfaceOf(
+        *this, rectangleCorners(*fieldNumber(lu), *fieldNumber(lv), *fieldNumber(u0), *fieldNumber(v0)));
 }
 
 Lines RectanglePanel::generate(Language lang) const { return generatePlainSurface(surface(lang)); }

@@ -21,13 +21,6 @@ struct RectanglePanel {
 
     PanelCheck check(Language lang) const;
 
-    // The compass and tilt controls follow valid fields.
-    std::optional<double> compassPosition() const;
-    std::optional<double> tiltPosition() const;
-    // A click on the compass or tilt control writes its position with one decimal.
-    void azimuthFromCompass(double position);
-    void elevationFromTilt(double position);
-
     // The surface the fields describe; throws InputError naming the first bad field.
     PlainSurface surface(Language lang) const;
     // Its lines (one surface).

@@ -1,6 +1,5 @@
 #include "editor/panels/TreePanel.h"
 
-#include "editor/generators/GeneratorFormat.h"
 #include "project/Numbers.h"
 
 namespace penumbro {
@@ -13,15 +12,25 @@ std::optional<int> percentage(const std::string& text) {
 }
 }  // namespace
 
+const std::array<TreeField, 6>& treeFields() {
+    static const std::array<TreeField, 6> fields{{
+        {"trunk-height", "Edit30", FieldRule::NotNegative, &TreePanel::trunkHeight,
+         [](Tree& t) -> double& { return t.trunkHeight; }},
+        {"trunk-diameter", "Edit31", FieldRule::NotNegative, &TreePanel::trunkDiameter,
+         [](Tree& t) -> double& { return t.trunkDiameter; }},
+        {"crown-diameter", "Edit32", FieldRule::NotNegative, &TreePanel::crownDiameter,
+         [](Tree& t) -> double& { return t.crownDiameter; }},
+        {"x", "Edit27", FieldRule::Number, &TreePanel::x, [](Tree& t) -> double& { return t.foot.x; }},
+        {"y", "Edit28", FieldRule::Number, &TreePanel::y, [](Tree& t) -> double& { return t.foot.y; }},
+        {"z", "Edit29", FieldRule::Number, &TreePanel::z, [](Tree& t) -> double& { return t.foot.z; }},
+    }};
+    return fields;
+}
+
 PanelCheck TreePanel::check(Language lang) const {
     PanelCheck c;
     requireOneLine(c, "name", name, lang);
-    requireNotNegative(c, "trunk-height", trunkHeight, lang);
-    requireNotNegative(c, "trunk-diameter", trunkDiameter, lang);
-    requireNotNegative(c, "crown-diameter", crownDiameter, lang);
-    requireNumber(c, "x", x, lang);
-    requireNumber(c, "y", y, lang);
-    requireNumber(c, "z", z, lang);
+    checkNumberFields(c, *this, treeFields(), lang);
     for (std::size_t m = 0; m < foliage.size(); ++m) {
         if (!percentage(foliage[m])) {
             c.problems.push_back(
@@ -36,35 +45,23 @@ PanelCheck TreePanel::check(Language lang) const {
 }
 
 Tree TreePanel::tree(Language lang) const {
-    const PanelCheck c = check(lang);
-    if (!c.okEnabled()) throwPanelProblem(c);
+    requireOk(check(lang));
     Tree t;
     t.name = name;
-    t.trunkHeight = *fieldNumber(trunkHeight);
-    t.trunkDiameter = *fieldNumber(trunkDiameter);
-    t.crownDiameter = *fieldNumber(crownDiameter);
-    t.foot = {*fieldNumber(x), *fieldNumber(y), *fieldNumber(z)};
+    readNumberFields(*this, treeFields(), t);
     for (std::size_t m = 0; m < foliage.size(); ++m) t.foliage[m] = *percentage(foliage[m]);
     return t;
 }
 
 Lines TreePanel::generate(Language lang) const { return generateTree(tree(lang)); }
 
-TreePanel TreePanel::fromTree(const Tree& t) {
+TreePanel treePanelFromLines(const Lines& lines, std::size_t nameLine) {
+    const Tree t = readTree(lines, nameLine);
     TreePanel p;
     p.name = t.name;
-    p.trunkHeight = panelNumber(t.trunkHeight);
-    p.trunkDiameter = panelNumber(t.trunkDiameter);
-    p.crownDiameter = panelNumber(t.crownDiameter);
-    p.x = panelNumber(t.foot.x);
-    p.y = panelNumber(t.foot.y);
-    p.z = panelNumber(t.foot.z);
+    showNumberFields(t, treeFields(), p);
     for (std::size_t m = 0; m < p.foliage.size(); ++m) p.foliage[m] = std::to_string(t.foliage[m]);
     return p;
-}
-
-TreePanel treePanelFromLines(const Lines& lines, std::size_t nameLine) {
-    return TreePanel::fromTree(readTree(lines, nameLine));
 }
 
 }  // namespace penumbro

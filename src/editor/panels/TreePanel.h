@@ -2,7 +2,7 @@
 // The tree panel ("Generiere Baum"): its field texts, the twelve foliage spin
 // edits, their check and the 60 lines.
 
-#include "editor/panels/PanelCheck.h"
+#include "editor/panels/NumberFields.h"
 #include "editor/generators/TreeGenerator.h"
 
 #include <array>
@@ -23,9 +23,11 @@ struct TreePanel {
     // Throws InputError naming the first bad field.
     Tree tree(Language lang) const;
     Lines generate(Language lang) const;
-
-    static TreePanel fromTree(const Tree& tree);
 };
+
+using TreeField = NumberField<TreePanel, Tree>;
+// The six numbers, in the order of the parameter line; the foliage follows them.
+const std::array<TreeField, 6>& treeFields();
 
 // Objekt_aendern for a tree whose name line "Baum" is lines[nameLine].
 TreePanel treePanelFromLines(const Lines& lines, std::size_t nameLine);
