@@ -1,4 +1,6 @@
 #include "views/Export.h"
+#include "views/ExportChoice.h"
+#include "project/InputError.h"
 
 #include "project/ProjectFile.h"
 #include "simulation/ReportReader.h"
@@ -161,6 +163,40 @@ TEST(ExportNames, ProposalsTakeTheNameUpToItsFirstDot) {
     EXPECT_EQ(initialMitFile("/p/haus", exists), std::optional<std::string>("/p/haus.mit"));
     EXPECT_EQ(initialMitFile("/p/other", exists), std::nullopt);
     EXPECT_EQ(initialMitFile("unbenannt", exists), std::nullopt);
+}
+
+TEST(ExportChoice, InstantFormatsReadTheReportBesideTheChosenMeanValues) {
+    using F = ExportFormat;
+    struct Case {
+        std::optional<F> format;
+        std::string file;
+        bool beside;
+        ExportChoiceError error;
+        std::string in, proposal;
+        bool project;
+    };
+    const Case cases[] = {
+        {F::Text, "/r/haus.v2.mit", true, ExportChoiceError::None, "/r/haus.v2.mit", "haus.txt", false},
+        {F::Sam, "/r/haus.mit", true, ExportChoiceError::None, "/r/haus.mit", "haus.sam.csv", true},
+        {F::EnergyPlus, "/r/haus.mit", true, ExportChoiceError::None, "/r/haus.rep", "haus.eplus.csv", true},
+        {F::HourlyCsv, "/r.d/haus", true, ExportChoiceError::None, "/r.d/haus.rep", "haus.hourly.csv", true},
+        {F::HourlyCsv, "/r/haus.mit", false, ExportChoiceError::None, "/r/haus.mit", "haus.hourly.csv", true},
+        {F::Trnsys, "", false, ExportChoiceError::NoFile, "", "trn", false},
+        {std::nullopt, "/r/haus.mit", true, ExportChoiceError::NoFormat, "", "", false},
+    };
+    for (const Case& c : cases) {
+        const ExportChoice choice = chooseExport({c.format, c.file, c.beside});
+        EXPECT_EQ(choice.error, c.error) << c.file;
+        EXPECT_EQ(choice.inPath, c.in) << c.file;
+        EXPECT_EQ(choice.proposedName, c.proposal) << c.file;
+        EXPECT_EQ(choice.needsProject, c.project) << c.file;
+    }
+    // The tables need no project: a missing one must not stop them.
+    bool asked = false;
+    const ExportChoice text = chooseExport({ExportFormat::Text, ::testing::TempDir() + "absent.mit"});
+    EXPECT_THROW(performExport(text, ::testing::TempDir() + "absent.txt", [&] { asked = true; return ExchangeProject{}; }),
+                 InputError);
+    EXPECT_FALSE(asked);
 }
 
 }  // namespace
