@@ -151,12 +151,7 @@ TEST(Export, EndlessInputIsReadOnlyAsFarAsItsDefect) {
     }
 }
 
-TEST(ExportNames, ProposalsTakeTheNameUpToItsFirstDot) {
-    const std::tuple<std::string, ExportFormat, std::string> cases[] = {
-        {"/data/runs/haus.v2.mit", ExportFormat::Trnsys, "haus.trn"},
-        {"/data/my.runs/haus", ExportFormat::Suncode, "sun"},
-    };
-    for (const auto& [path, format, expected] : cases) EXPECT_EQ(proposedExportName(path, format), expected) << path;
+TEST(ExportNames, ProposalsOfTheOpenDialog) {
     EXPECT_EQ(proposedMitName("/p/Haus.dat"), "Haus.mit");
     // The first file offered needs a named project and an existing file.
     const auto exists = [](const std::string& p) { return p == "/p/haus.mit" || p == "unbenannt.mit"; };
@@ -167,35 +162,26 @@ TEST(ExportNames, ProposalsTakeTheNameUpToItsFirstDot) {
 
 TEST(ExportChoice, InstantFormatsReadTheReportBesideTheChosenMeanValues) {
     using F = ExportFormat;
-    struct Case {
-        std::optional<F> format;
-        std::string file;
-        bool beside;
-        ExportChoiceError error;
-        std::string in, proposal;
-        bool project;
+    using E = ExportChoiceError;
+    // format, file, report beside the .mit, error, file read, proposal, project needed
+    const std::tuple<std::optional<F>, std::string, bool, E, std::string, std::string, bool> cases[] = {
+        {F::Text, "/r/haus.v2.mit", true, E::None, "/r/haus.v2.mit", "haus.txt", false},
+        {F::Sam, "/r/haus.mit", true, E::None, "/r/haus.mit", "haus.sam.csv", true},
+        {F::EnergyPlus, "/r.d/haus.mit", true, E::None, "/r.d/haus.rep", "haus.eplus.csv", true},
+        {F::HourlyCsv, "/r/haus.mit", false, E::None, "/r/haus.mit", "haus.hourly.csv", true},
+        {F::Trnsys, "", false, E::NoFile, "", "trn", false},
+        {std::nullopt, "/r/haus.mit", true, E::NoFormat, "", "", false},
     };
-    const Case cases[] = {
-        {F::Text, "/r/haus.v2.mit", true, ExportChoiceError::None, "/r/haus.v2.mit", "haus.txt", false},
-        {F::Sam, "/r/haus.mit", true, ExportChoiceError::None, "/r/haus.mit", "haus.sam.csv", true},
-        {F::EnergyPlus, "/r/haus.mit", true, ExportChoiceError::None, "/r/haus.rep", "haus.eplus.csv", true},
-        {F::HourlyCsv, "/r.d/haus", true, ExportChoiceError::None, "/r.d/haus.rep", "haus.hourly.csv", true},
-        {F::HourlyCsv, "/r/haus.mit", false, ExportChoiceError::None, "/r/haus.mit", "haus.hourly.csv", true},
-        {F::Trnsys, "", false, ExportChoiceError::NoFile, "", "trn", false},
-        {std::nullopt, "/r/haus.mit", true, ExportChoiceError::NoFormat, "", "", false},
-    };
-    for (const Case& c : cases) {
-        const ExportChoice choice = chooseExport({c.format, c.file, c.beside});
-        EXPECT_EQ(choice.error, c.error) << c.file;
-        EXPECT_EQ(choice.inPath, c.in) << c.file;
-        EXPECT_EQ(choice.proposedName, c.proposal) << c.file;
-        EXPECT_EQ(choice.needsProject, c.project) << c.file;
+    for (const auto& [format, file, beside, error, in, proposal, project] : cases) {
+        const ExportChoice c = chooseExport({format, file, beside});
+        EXPECT_EQ(std::tuple(c.error, c.inPath, c.proposedName, c.needsProject), std::tuple(error, in, proposal, project))
+            << file;
     }
     // The tables need no project: a missing one must not stop them.
     bool asked = false;
-    const ExportChoice text = chooseExport({ExportFormat::Text, ::testing::TempDir() + "absent.mit"});
-    EXPECT_THROW(performExport(text, ::testing::TempDir() + "absent.txt", [&] { asked = true; return ExchangeProject{}; }),
-                 InputError);
+    const auto project = [&] { return asked = true, ExchangeProject{}; };
+    const std::string absent = ::testing::TempDir() + "absent.";
+    EXPECT_THROW(performExport(chooseExport({F::Text, absent + "mit"}), absent + "txt", project), InputError);
     EXPECT_FALSE(asked);
 }
 
