@@ -33,7 +33,7 @@ const Tx kCancel{"Abbrechen", "Cancel"};
 const Tx kSearch{"S&uchen ...", "&Browse ..."};
 // This desktop keeps its associations in its MIME database, not in a registry.
 const Tx kNoBrowser{"- kein Standard-VRML-Browser auf diesem Desktop eingetragen -",
-                      "- no standard VRML viewer is registered on this desktop -"};
+                    "- no standard VRML viewer is registered on this desktop -"};
 const Tx kFileText{"Die Datei ", "The file "};
 const Tx kNotFound{" wurde nicht gefunden.", " was not found."};
 const Tx kFolder{"Das Verzeichnis ", "The directory "};

@@ -83,7 +83,7 @@ const Tx k3d{"&3D-Ansicht in der Dateieingabe deaktivieren", "Deactivate &3D vie
 const Tx kHelp{"Penumbro-&Hilfe", "Penumbro &help"};
 
 const Tx kCancelRun{"Achtung:!\r\rHiermit wird die aktuelle Simulation abgebrochen!\r\rFortfahren?",
-                        "Caution!\r\rThis cancels the current simulation.\r\rContinue?"};
+                    "Caution!\r\rThis cancels the current simulation.\r\rContinue?"};
 const Tx kNotOnePlane{
     "Targetfl\xE4" "chen liegen nicht alle in einer Ebene! Datei kann nicht simuliert werden.\r\r"
     "W\xE4hlen Sie im Hauptmen\xFC \"Simulation - Simulationsliste erstellen\" um eine eigenst\xE4ndige "
@@ -91,21 +91,21 @@ const Tx kNotOnePlane{
     "Target surfaces are not all in one plane! File cannot be simulated.\r\r"
     "Please choose \"Simulation - Create a list of simulations\" in the main menu to simulate every target separately."};
 const Tx kQuitWhileRunning{"Achtung: Simulation l\xE4uft!\r\rDurch das Beenden von PENUMBRO wird die aktuelle "
-                      "Simulation abgebrochen!\r\rProgramm wirklich beenden?",
-                      "Caution: Simulation running!\r\rClosing PENUMBRO cancels the current simulation."
-                      "\r\rReally quit the program?"};
+                           "Simulation abgebrochen!\r\rProgramm wirklich beenden?",
+                           "Caution: Simulation running!\r\rClosing PENUMBRO cancels the current simulation."
+                           "\r\rReally quit the program?"};
 const Tx kRestart{"Sie m\xFCssen PENUMBRO neu starten, um die \xC4nderungen zu \xFC" "bernehmen!",
-                   "Restart PENUMBRO to apply the new settings."};
+                  "Restart PENUMBRO to apply the new settings."};
 const Tx kFolderMissing1{"Arbeitsverzeichnis ", "Directory "};
 const Tx kFolderMissing2{" nicht vorhanden.", " not available."};
 const Tx kFolderMissing3{"Standard Arbeitsverzeichnis wird verwendet.", "The standard working folder is used."};
 const Tx kArgumentMissing1{"Die Datei \"", "The file \""};
 const Tx kArgumentMissing2{"\" wurde nicht gefunden. Ein leeres Projekt wird begonnen.",
-                         "\" was not found. An empty project is started."};
+                           "\" was not found. An empty project is started."};
 const Tx kChanged{"Das Projekt wurde ge\xE4ndert. \xC4nderungen speichern?",
-                    "The project has been changed. Save the changes?"};
+                  "The project has been changed. Save the changes?"};
 const Tx kExists{"Die Datei existiert bereits. Soll die Datei \xFC" "berschrieben werden?",
-                    "The file already exists. Should the file be overwritten?"};
+                 "The file already exists. Should the file be overwritten?"};
 const Tx kDataFilter{"Daten|*.dat", "Data|*.dat"};
 const Tx kModeButton{" (Tastenk\xFCrzel: ", " (shortcut: "};
 const char* const kLanguageTitle = "Spracheinstellung/ Language Adjustment";

@@ -71,9 +71,9 @@ const Tx kOpenTitle{"Datei \xF6" "ffnen", "Open file"};
 const Tx kKonFilter{"Konfiguration|*.kon", "Configuration file|*.kon"};
 const Tx kSaveTitle{"Parameter speichern unter", "Save parameters as"};
 const Tx kReserved{"Dateiname reserviert f\xFCr Penumbro - Standarddatei",
-                     "This file name is reserved for PENUMBRO's default parameters."};
+                   "This file name is reserved for PENUMBRO's default parameters."};
 const Tx kDefaultsNote{"Hiermit werden die aktuellen Parameter als Voreinstellung bei Starten von PENUMBRO festgelegt.",
-                         "This makes the current parameter values the defaults when PENUMBRO starts."};
+                       "This makes the current parameter values the defaults when PENUMBRO starts."};
 const Tx kCompleted{"Simulation beendet!", "Simulation completed!"};
 
 // The chosen name with the default extension when it has none.
@@ -295,9 +295,9 @@ void Tschnell_ausgabe::SpracheAnpassen(Language language) {
     Diffus->setText(tx(kDiffuse, language));
     exactGeometryCheckBox->setText(tx(kExact, language));
     Label_monatlich->setText(tx(kMonthlyNote, language));
-    const Tx* texts[] = {&kFirstMonth,    &kLastMonth,       &kFirstDay,        &kLastDay,
-                         &kIntervalDays, &kIntervalMinutes, &kMonthStart,   &kResolution,
-                         &kDiffuseResolution, &kElevationIntervals, &kReduction,   &kReflectance};
+    const Tx* texts[] = {&kFirstMonth,   &kLastMonth,       &kFirstDay,          &kLastDay,
+                         &kIntervalDays, &kIntervalMinutes, &kMonthStart,        &kResolution,
+                         &kDiffuseResolution, &kElevationIntervals, &kReduction, &kReflectance};
     for (int i = 0; i < captions_.size(); ++i) captions_[i]->setText(tx(*texts[i], language));
     decimalBox_->setTitle(tx(kDecimalSign, language));
     Dezimalzeichen_Komma->setText(tx(kComma, language));

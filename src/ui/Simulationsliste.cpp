@@ -8,22 +8,14 @@
 #include "ui/Dialogs.h"
 #include "ui/ListRunView.h"
 
-#include <QCheckBox>
-#include <QDir>
-#include <QFileInfo>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QInputDialog>
-#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
-
-#include <memory>
 
 namespace penumbro::ui {
 
@@ -38,23 +30,23 @@ const Tx kClose{"&Schlie\xDF" "en", "&Close"};
 const Tx kOpenTitle{"Datei \xF6" "ffnen", "Open file"};
 const Tx kDataFilter{"Daten|*.dat", "Data|*.dat"};
 const Tx kFileOpen{"Die gew\xE4hlte Datei ist zur Zeit ge\xF6" "ffnet. Sollen die \xC4nderungen vor der Simulation "
-                    "gespeichert werden? (Sonst wird mit dem zuletzt abgespeicherten Datenbestand simuliert!)",
-                    "This file is open at the moment. Should the current changes be saved before the simulation? "
-                    "(Otherwise, the last saved data will be simulated!)"};
+                   "gespeichert werden? (Sonst wird mit dem zuletzt abgespeicherten Datenbestand simuliert!)",
+                   "This file is open at the moment. Should the current changes be saved before the simulation? "
+                   "(Otherwise, the last saved data will be simulated!)"};
 const Tx kMaximum{"Die maximale Anzahl von 99 Simulationen ist erreicht.",
                   "The maximum number of 99 simulations has been reached."};
 const Tx kNoTarget{"Die Datendatei ist ung\xFCltig oder enth\xE4lt keine Targets",
-                     "This is not a valid data file or it contains no targets."};
+                   "This is not a valid data file or it contains no targets."};
 const Tx kRemoveTitle{"Datei aus der Liste entfernen", "Remove file from list"};
 const Tx kRemoveQuestion{"Bitte geben Sie die Nummer (1 ... 99) ein:", "Please enter the number (1 ... 99):"};
 const Tx kInvalid{"Ung\xFCltige Eingabe!", "Invalid input!"};
 const Tx kClearQuestion{"Simulationsliste komplett l\xF6schen?", "Delete complete simulation list?"};
 const Tx kSetParameters{"Bitte stellen Sie die Simulationsparameter ein\rund klicken Sie anschlie\xDF" "end die "
-                     "Schaltfl\xE4" "che \"Simulation starten\".",
-                     "Please set the parameters for the simulations\rand press the button \"Start simulation\"."};
+                        "Schaltfl\xE4" "che \"Simulation starten\".",
+                        "Please set the parameters for the simulations\rand press the button \"Start simulation\"."};
 const Tx kPanelSetParameters{"Bitte stellen Sie die Simulationsparameter ein und klicken Sie anschlie\xDF" "end die "
-                          "Schaltfl\xE4" "che \"Simulation starten\".",
-                          "Please set the parameters for the simulations and press the button \"Start simulation\"."};
+                             "Schaltfl\xE4" "che \"Simulation starten\".",
+                             "Please set the parameters for the simulations and press the button \"Start simulation\"."};
 const Tx kPanelRunning{"Simulationsliste wird abgearbeitet: Simulation ", "Running the list of simulations: simulation "};
 const Tx kCompleted{"Simulation beendet!", "Simulation completed!"};
 
@@ -234,7 +226,8 @@ void TSimulationsliste::Abarbeiten() {
 
 void TSimulationsliste::entryStarting(int i, int n, const std::string& stem) {
     if (hooks_.batchPanel)
-        hooks_.batchPanel(tx(kPanelRunning, language_) + QString::number(i) + QStringLiteral(" / ") + QString::number(n));
+        hooks_.batchPanel(tx(kPanelRunning, language_) + QString::number(i) + QStringLiteral(" / ") +
+                          QString::number(n));
     runView_.showEntry(stem);
 }
 
