@@ -2,7 +2,6 @@
 #include "ui/Mnemonics.h"
 
 #include "editor/TargetCheck.h"
-#include "editor/ObjectTable.h"
 #include "import/ModelImport.h"
 #include "project/ConfigPaths.h"
 #include "project/FileIo.h"

@@ -1,7 +1,8 @@
 #pragma once
 // Tschnell_ausgabe: the fast-run window. It edits the run parameters, names the
 // output files, starts and cancels a run and shows its progress and monthly chart.
-// The run itself goes on a worker thread; the inputs stay disabled meanwhile.
+// The run itself, or a simulation list's runs, go on its one worker thread; the inputs
+// stay disabled meanwhile.
 
 #include "project/Language.h"
 #include "simulation/RunSession.h"
