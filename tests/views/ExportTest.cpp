@@ -1,6 +1,5 @@
 #include "views/Export.h"
 #include "views/ExportChoice.h"
-#include "project/InputError.h"
 
 #include "project/ProjectFile.h"
 #include "simulation/ReportReader.h"
@@ -177,12 +176,6 @@ TEST(ExportChoice, InstantFormatsReadTheReportBesideTheChosenMeanValues) {
         EXPECT_EQ(std::tuple(c.error, c.inPath, c.proposedName, c.needsProject), std::tuple(error, in, proposal, project))
             << file;
     }
-    // The tables need no project: a missing one must not stop them.
-    bool asked = false;
-    const auto project = [&] { return asked = true, ExchangeProject{}; };
-    const std::string absent = ::testing::TempDir() + "absent.";
-    EXPECT_THROW(performExport(chooseExport({F::Text, absent + "mit"}), absent + "txt", project), InputError);
-    EXPECT_FALSE(asked);
 }
 
 }  // namespace
