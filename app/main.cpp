@@ -35,6 +35,6 @@ int main(int argc, char** argv) {
     QTimer::singleShot(0, &window, [&window] { penumbro::ui::placeCentred(window); });
     if (!konWarning.empty())
         QTimer::singleShot(0, &window, [&] { dialogs.warning(&window, penumbro::ui::fromMessage(konWarning)); });
-    if (!screenshots.isEmpty()) penumbro::ui::screenshotsAufnehmen(window, state, screenshots);
+    if (!screenshots.isEmpty()) penumbro::ui::takeScreenshots(window, state, screenshots);
     return app.exec();
 }

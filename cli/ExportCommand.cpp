@@ -9,6 +9,7 @@
 #include "project/InputError.h"
 #include "project/ProjectFile.h"
 #include "views/Export.h"
+#include "views/ExportChoice.h"
 
 #include <iostream>
 
@@ -39,19 +40,15 @@ int runExport(const Args& args) {
     const auto format = exportFormatNamed(options.value("format"));
     if (!format) throw UsageError{"--format: unknown format " + options.value("format")};
 
-    const std::string& inPath = options.positional().front();
+    // The file is taken as given, whatever the format reads.
+    const ExportChoice choice = chooseExport({format, options.positional().front(), false});
     // Like the save dialog: the proposal has no directory, so it lands in the
     // current directory.
-    const std::string outPath = options.outputPath(proposedExportName(inPath, *format));
+    const std::string outPath = options.outputPath(choice.proposedName);
     return withEndingSignals([&](const EndingSignals& signals) {
         std::vector<std::string> written;
         try {
-            if (!exportNeedsProject(*format)) {
-                exportFile(inPath, *format, outPath);
-                written.push_back(outPath);
-            } else {
-                written = exportExchangeFile(inPath, *format, outPath, exchangeProject(options, inPath));
-            }
+            written = performExport(choice, outPath, [&] { return exchangeProject(options, choice.inPath); });
         } catch (const InputError& e) {
             // Paths come as UTF-8 arguments; messages are printed as project-file text.
             throw InputError(fromArgument(e.file()), e.line(), e.detail());

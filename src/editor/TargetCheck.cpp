@@ -44,4 +44,16 @@ int TargetflaechenPruefen(const Lines& text) {
     return first ? 0 : 1;
 }
 
+TargetCheckResult checkTargets(const Lines& text) {
+    try {
+        const int planes = TargetflaechenPruefen(text);
+        return {planes == 0 ? TargetStatus::NoTarget : planes == 2 ? TargetStatus::PlanesDiffer : TargetStatus::OnePlane,
+                std::nullopt};
+    } catch (const InputError& e) {
+        const ObjectList objects = ListeAufbauen(text);
+        if (objects.faulty()) return {TargetStatus::Unreadable, e};
+        return {objects.targetCount == 0 ? TargetStatus::NoTarget : TargetStatus::OnePlane, std::nullopt};
+    }
+}
+
 }  // namespace penumbro

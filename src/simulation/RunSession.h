@@ -26,6 +26,11 @@ struct RunEvents {
     std::function<void(int month, const RunResult& soFar)> monthCompleted;
 };
 
+// The observer that turns a simulation's instants into these events (newDay once per
+// day, however many runs it is handed to).
+RunObserver dailyObserver(const RunEvents& events, const std::atomic<bool>* cancel = nullptr,
+                          const std::atomic<bool>* pause = nullptr);
+
 // Runs the request. Throws InputError as Simulation does.
 RunResult runSession(const RunRequest& request, const RunEvents& events,
                      const std::atomic<bool>* cancel = nullptr, const std::atomic<bool>* pause = nullptr);

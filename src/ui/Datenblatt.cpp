@@ -31,7 +31,7 @@ void TDatenblatt::SpracheAnpassen(Language language) {
     Button1->setText(tx({"Schlie\xDF" "en", "Close"}, language));
 }
 
-void TDatenblatt::aktualisieren() {
+void TDatenblatt::refresh() {
     QStringList lines;
     for (const std::string& line : state_.project.daten) lines << fromCp1252(line);
     Daten->setPlainText(lines.join(QLatin1Char('\n')));

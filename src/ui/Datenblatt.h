@@ -19,7 +19,7 @@ public:
 
     void SpracheAnpassen(Language language);
     // Shows the current text (after every change of the project).
-    void aktualisieren();
+    void refresh();
 
     QPlainTextEdit* Daten;
     QPushButton* Button1;

@@ -25,18 +25,18 @@ const Tx kCaption{"Einstellungen", "Settings"};
 const Tx kVrmlBox{"Browser f\xFCr VRML Darstellung", "Browser for the VRML view"};
 const Tx kRadio1{"&Standard - Browser", "&Standard browser"};
 const Tx kRadio2{"&anderer Browser:", "&other browser:"};
-const Tx kVerzBox{"Penumbro-Arbeitsverzeichnis", "Penumbro working folder"};
+const Tx kFolderBox{"Penumbro-Arbeitsverzeichnis", "Penumbro working folder"};
 const Tx kRadio3{"&Standard - Arbeitsverzeichnis", "&Standard working folder"};
 const Tx kRadio4{"&anderes Verzeichnis:", "&other folder:"};
 const Tx kOk{"OK", "OK"};
-const Tx kAbbruch{"Abbrechen", "Cancel"};
-const Tx kSuchen{"S&uchen ...", "&Browse ..."};
+const Tx kCancel{"Abbrechen", "Cancel"};
+const Tx kSearch{"S&uchen ...", "&Browse ..."};
 // This desktop keeps its associations in its MIME database, not in a registry.
-const Tx kKeinBrowser{"- kein Standard-VRML-Browser auf diesem Desktop eingetragen -",
-                      "- no standard VRML viewer is registered on this desktop -"};
+const Tx kNoBrowser{"- kein Standard-VRML-Browser auf diesem Desktop eingetragen -",
+                    "- no standard VRML viewer is registered on this desktop -"};
 const Tx kFileText{"Die Datei ", "The file "};
-const Tx kNichtGefunden{" wurde nicht gefunden.", " was not found."};
-const Tx kVerzeichnis{"Das Verzeichnis ", "The directory "};
+const Tx kNotFound{" wurde nicht gefunden.", " was not found."};
+const Tx kFolder{"Das Verzeichnis ", "The directory "};
 const Tx kBrowserFilter{"Anwendungen|*|Alle Dateien (*.*)|*.*", "Applications|*|All files (*.*)|*.*"};
 
 }  // namespace
@@ -105,16 +105,16 @@ void TEinstellungen::SpracheAnpassen(Language language) {
     VRML_Box->setTitle(tx(kVrmlBox, language));
     RadioButton1->setText(tx(kRadio1, language));
     RadioButton2->setText(tx(kRadio2, language));
-    Verz_Box->setTitle(tx(kVerzBox, language));
+    Verz_Box->setTitle(tx(kFolderBox, language));
     RadioButton3->setText(tx(kRadio3, language));
     RadioButton4->setText(tx(kRadio4, language));
     BitBtn1->setText(tx(kOk, language));
-    BitBtn2->setText(tx(kAbbruch, language));
-    Browser_Suchen->setText(tx(kSuchen, language));
-    Verz_Suchen->setText(tx(kSuchen, language));
+    BitBtn2->setText(tx(kCancel, language));
+    Browser_Suchen->setText(tx(kSearch, language));
+    Verz_Suchen->setText(tx(kSearch, language));
 }
 
-void TEinstellungen::browserUebernehmen() {
+void TEinstellungen::takeBrowserSetting() {
     const bool standard = state_.settings.browserChoice != kOtherBrowser;
     RadioButton1->setChecked(standard);
     RadioButton2->setChecked(!standard);
@@ -146,7 +146,7 @@ void TEinstellungen::hideGroups() {
 void TEinstellungen::openFor() {
     if (RadioButton1->isChecked()) {
         Standard_Browser->setText(fromPath(StandardBrowserSuchen(dialogs_)));
-        if (Standard_Browser->text().isEmpty()) Standard_Browser->setText(tx(kKeinBrowser, language_));
+        if (Standard_Browser->text().isEmpty()) Standard_Browser->setText(tx(kNoBrowser, language_));
     }
     oldBrowser_ = VRML_Browser->text();
     oldStandardBrowser_ = RadioButton1->isChecked();
@@ -178,7 +178,7 @@ void TEinstellungen::BitBtn1Click() {
         const QString path = VRML_Browser->text();
         if (RadioButton2->isChecked() && !QFileInfo(path).isFile()) {
             dialogs_.warning(this, tx(kFileText, language_) + QLatin1Char('\'') + path + QLatin1Char('\'') +
-                                       tx(kNichtGefunden, language_));
+                                       tx(kNotFound, language_));
             return;
         }
         state_.vrmlBrowser = RadioButton2->isChecked() ? toPath(path) : std::string();
@@ -190,8 +190,8 @@ void TEinstellungen::BitBtn1Click() {
     }
     const QString dir = Arbeitsverz->text();
     if (RadioButton4->isChecked() && !QFileInfo(dir).isDir()) {
-        dialogs_.warning(this, tx(kVerzeichnis, language_) + QLatin1Char('\'') + dir + QLatin1Char('\'') +
-                                   tx(kNichtGefunden, language_));
+        dialogs_.warning(this, tx(kFolder, language_) + QLatin1Char('\'') + dir + QLatin1Char('\'') +
+                                   tx(kNotFound, language_));
         return;
     }
     if (RadioButton4->isChecked()) {
@@ -230,7 +230,7 @@ void TEinstellungen::Browser_SuchenClick() {
 }
 
 void TEinstellungen::Verz_SuchenClick() {
-    const QString dir = dialogs_.getExistingDirectory(this, tx(kVerzBox, language_), QDir::currentPath());
+    const QString dir = dialogs_.getExistingDirectory(this, tx(kFolderBox, language_), QDir::currentPath());
     if (dir.isEmpty()) return;
     RadioButton4->setChecked(true);
     Arbeitsverz->setEnabled(true);

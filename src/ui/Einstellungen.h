@@ -29,7 +29,7 @@ public:
     Group group() const { return group_; }
 
     // Start-up: marks the browser choice and fills the path from the settings.
-    void browserUebernehmen();
+    void takeBrowserSetting();
     // Start-up: marks the standard directory, or the other one with its path.
     void markFolder(bool standard, const QString& other);
     // Clears both directory choices (a command-line folder or a missing directory).

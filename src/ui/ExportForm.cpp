@@ -6,6 +6,7 @@
 #include "ui/AppState.h"
 #include "ui/Dialogs.h"
 #include "views/Export.h"
+#include "views/ExportChoice.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
@@ -24,7 +25,7 @@ namespace penumbro::ui {
 namespace {
 
 const Tx kCaption{"Daten exportieren", "Data export"};
-const Tx kGruppe{"Format der Exportdatei", "Format of the export file"};
+const Tx kGroup{"Format der Exportdatei", "Format of the export file"};
 const Tx kText{"TEXT (Monatsdaten spaltenweise, Leerzeichen getrennt)", "TEXT (monthly values in columns)"};
 const Tx kSam{"SAM (Verschattungsverluste Monat x Stunde, %)", "SAM (shading losses month x hour, %)"};
 const Tx kEnergyPlus{"EnergyPlus (Schedule:File:Shading, aus der .rep-Datei)",
@@ -34,12 +35,12 @@ const Tx kButton1{"Datenexport &verlassen", "E&xit data export"};
 const Tx kButton2{"Penumbro Mittelwert-Datei &ausw\xE4hlen", "Se&lect mean value file"};
 const Tx kButton3{"&Export in gew\xE4hltem Format", "&Export in selected format"};
 const Tx kMitFilter{"Mittelwerte|*.mit", "Mean-Values|*.mit"};
-const Tx kSpeichernTitel{"Exportdatei speichern unter", "Save export file as"};
-const Tx kFehler{kExportErrorCaptionDe, kExportErrorCaptionEn};
-const Tx kKeinFormat{kExportNoFormatDe, kExportNoFormatEn};
-const Tx kDefekt{kExportDefectiveDe, kExportDefectiveEn};
-const Tx kGeschrieben{"Geschrieben: ", "Written: "};
-const Tx kNichtsGeschrieben{"Nichts exportiert.", "Nothing exported."};
+const Tx kSaveTitle{"Exportdatei speichern unter", "Save export file as"};
+const Tx kError{kExportErrorCaptionDe, kExportErrorCaptionEn};
+const Tx kNoFormat{kExportNoFormatDe, kExportNoFormatEn};
+const Tx kDefective{kExportDefectiveDe, kExportDefectiveEn};
+const Tx kWritten{"Geschrieben: ", "Written: "};
+const Tx kNothingWritten{"Nichts exportiert.", "Nothing exported."};
 
 // The folder a file dialog opens in: that of the given file, else the working folder.
 QString folderOf(const std::string& file) {
@@ -68,13 +69,13 @@ TExportForm::TExportForm(AppState& state, Dialogs& dialogs, QWidget* parent)
     Format_EnergyPlus->setObjectName(QStringLiteral("Format_EnergyPlus"));
     Format_HourlyCsv = new QRadioButton;
     Format_HourlyCsv->setObjectName(QStringLiteral("Format_HourlyCsv"));
-    formate_ = new QButtonGroup(this);
-    formate_->addButton(Format_Text, static_cast<int>(ExportFormat::Text));
-    formate_->addButton(Format_Trnsys, static_cast<int>(ExportFormat::Trnsys));
-    formate_->addButton(Format_Suncode, static_cast<int>(ExportFormat::Suncode));
-    formate_->addButton(Format_Sam, static_cast<int>(ExportFormat::Sam));
-    formate_->addButton(Format_EnergyPlus, static_cast<int>(ExportFormat::EnergyPlus));
-    formate_->addButton(Format_HourlyCsv, static_cast<int>(ExportFormat::HourlyCsv));
+    formats_ = new QButtonGroup(this);
+    formats_->addButton(Format_Text, static_cast<int>(ExportFormat::Text));
+    formats_->addButton(Format_Trnsys, static_cast<int>(ExportFormat::Trnsys));
+    formats_->addButton(Format_Suncode, static_cast<int>(ExportFormat::Suncode));
+    formats_->addButton(Format_Sam, static_cast<int>(ExportFormat::Sam));
+    formats_->addButton(Format_EnergyPlus, static_cast<int>(ExportFormat::EnergyPlus));
+    formats_->addButton(Format_HourlyCsv, static_cast<int>(ExportFormat::HourlyCsv));
     auto* radios = new QVBoxLayout(RadioGroup1);
     radios->addWidget(Format_Text);
     radios->addWidget(Format_Trnsys);
@@ -118,7 +119,7 @@ TExportForm::TExportForm(AppState& state, Dialogs& dialogs, QWidget* parent)
 void TExportForm::SpracheAnpassen(Language language) {
     language_ = language;
     setWindowTitle(tx(kCaption, language));
-    RadioGroup1->setTitle(tx(kGruppe, language));
+    RadioGroup1->setTitle(tx(kGroup, language));
     Format_Text->setText(tx(kText, language));
     Format_Sam->setText(tx(kSam, language));
     Format_EnergyPlus->setText(tx(kEnergyPlus, language));
@@ -128,11 +129,11 @@ void TExportForm::SpracheAnpassen(Language language) {
     Button3->setText(tx(kButton3, language));
 }
 
-void TExportForm::vorbereiten() {
+void TExportForm::prepare() {
     // No format is preselected: the last export's choice must not slip into this one.
-    formate_->setExclusive(false);
-    for (QAbstractButton* b : formate_->buttons()) b->setChecked(false);
-    formate_->setExclusive(true);
+    formats_->setExclusive(false);
+    for (QAbstractButton* b : formats_->buttons()) b->setChecked(false);
+    formats_->setExclusive(true);
     const auto mit = isUnnamed(state_.project.fileName)
                          ? std::nullopt
                          : initialMitFile(state_.project.baseName, [](const std::string& f) { return fileExists(f); });
@@ -147,7 +148,7 @@ void TExportForm::vorbereiten() {
 }
 
 void TExportForm::present() {
-    vorbereiten();
+    prepare();
     dialogs_.exec(*this);
 }
 
@@ -165,43 +166,38 @@ void TExportForm::Button2Click() {
 }
 
 void TExportForm::Button3Click() {
-    const int id = formate_->checkedId();
-    if (id < 0) {
-        dialogs_.message(this, QMessageBox::Warning, tx(kFehler, language_), tx(kKeinFormat, language_),
+    const int id = formats_->checkedId();
+    const ExportChoice choice = chooseExport(
+        {id < 0 ? std::nullopt : std::optional(static_cast<ExportFormat>(id)), toPath(S_Filename->text())});
+    if (choice.error == ExportChoiceError::NoFormat) {
+        dialogs_.message(this, QMessageBox::Warning, tx(kError, language_), tx(kNoFormat, language_),
                          QMessageBox::Ok);
         return;
     }
-    const auto format = static_cast<ExportFormat>(id);
-    const std::string mitPath = toPath(S_Filename->text());
-    // The formats of single instants read the report file of the same run.
-    const std::string inPath = exportReadsReport(format) ? withoutExtension(mitPath) + ".rep" : mitPath;
+    if (choice.error != ExportChoiceError::None) return;  // the button waits for a file
     // Beside the file exported from; the window stays open for the next format.
-    const QString proposal = QDir(folderOf(inPath)).filePath(fromPath(proposedExportName(inPath, format)));
+    const QString proposal = QDir(folderOf(choice.inPath)).filePath(fromPath(choice.proposedName));
     const QString target =
-        dialogs_.getSaveFileName(this, tx(kSpeichernTitel, language_), proposal, QStringLiteral("Export|*.*"));
+        dialogs_.getSaveFileName(this, tx(kSaveTitle, language_), proposal, QStringLiteral("Export|*.*"));
     if (target.isEmpty()) return;
     std::vector<std::string> written;
     try {
-        if (exportNeedsProject(format)) {
-            const ExchangeProject project{state_.project.daten, state_.project.fileName, state_.params.skyReduction,
-                                          static_cast<int>(state_.params.elevationIntervals)};
-            written = exportExchangeFile(inPath, format, toPath(target), project);
-        } else {
-            exportFile(mitPath, format, toPath(target));
-            written.push_back(toPath(target));
-        }
+        written = performExport(choice, toPath(target), [this] {
+            return ExchangeProject{state_.project.daten, state_.project.fileName, state_.params.skyReduction,
+                                   static_cast<int>(state_.params.elevationIntervals)};
+        });
     } catch (const InputError& e) {
         // A defective file gets the export's own message; the target stays as it was.
         const bool defect = e.detail().id == ErrorId::ExportDefective;
-        Statuszeile->setText(tx(kNichtsGeschrieben, language_));
-        dialogs_.message(this, QMessageBox::Critical, tx(kFehler, language_),
-                         defect ? tx(kDefekt, language_) : errorMessage(e, language_), QMessageBox::Ok);
+        Statuszeile->setText(tx(kNothingWritten, language_));
+        dialogs_.message(this, QMessageBox::Critical, tx(kError, language_),
+                         defect ? tx(kDefective, language_) : errorMessage(e, language_), QMessageBox::Ok);
         return;
     }
     QStringList files;
     for (const std::string& f : written) files << QDir::toNativeSeparators(QFileInfo(fromPath(f)).absoluteFilePath());
-    Statuszeile->setText(formate_->checkedButton()->text().remove(QLatin1Char('&')).section(QLatin1Char(' '), 0, 0) + QStringLiteral(" - ") +
-                         tx(kGeschrieben, language_) + files.join(QStringLiteral(", ")));
+    Statuszeile->setText(formats_->checkedButton()->text().remove(QLatin1Char('&')).section(QLatin1Char(' '), 0, 0) + QStringLiteral(" - ") +
+                         tx(kWritten, language_) + files.join(QStringLiteral(", ")));
 }
 
 }  // namespace penumbro::ui

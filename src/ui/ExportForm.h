@@ -27,7 +27,7 @@ public:
     // From the main menu: presets the file field and shows the window modally.
     void present();
     // The preset alone (present without showing).
-    void vorbereiten();
+    void prepare();
 
     void Button1Click();  // leave
     void Button2Click();  // choose the .mit file
@@ -49,7 +49,7 @@ public:
 private:
     AppState& state_;
     Dialogs& dialogs_;
-    QButtonGroup* formate_;
+    QButtonGroup* formats_;
     Language language_ = Language::German;
 };
 

@@ -2,7 +2,6 @@
 #include "ui/Mnemonics.h"
 
 #include "editor/TargetCheck.h"
-#include "editor/ObjectTable.h"
 #include "import/ModelImport.h"
 #include "project/ConfigPaths.h"
 #include "project/FileIo.h"
@@ -58,58 +57,58 @@ const Tx kPanel1{"Dateneingabe", "Data input"};
 const Tx kPanel2{"Online - Ausgabe", "Online output"};
 const Tx kPanel3{"Schnelldurchlauf", "Fast pass through"};
 
-const Tx kMenuProjekt{"&Projekt", "&Project"};
+const Tx kMenuProject{"&Projekt", "&Project"};
 const Tx kMenuSimulation{"&Simulation", "&Simulation"};
 const Tx kMenuExport{"&Daten exportieren", "&Export data"};
-const Tx kMenuEinstellungen{"&Einstellungen", "Se&ttings"};
-const Tx kMenuHilfe{"&Hilfe", "&Help"};
-const Tx kNeu{"&Neues Projekt", "&New project"};
-const Tx kOeffnen{"Projekt \xF6" "&ffnen", "&Open project"};
+const Tx kMenuSettings{"&Einstellungen", "Se&ttings"};
+const Tx kMenuHelp{"&Hilfe", "&Help"};
+const Tx kNew{"&Neues Projekt", "&New project"};
+const Tx kOpen{"Projekt \xF6" "&ffnen", "&Open project"};
 const Tx kSave{"Projekt &speichern", "&Save project"};
 const Tx kSaveAs{"Projekt speichern &unter ...", "Save project &as ..."};
 const Tx kVrml{"&VRML Darstellung", "&VRML view"};
 const Tx kReport{"Be&richt erstellen ...", "Create &report ..."};
 const Tx kExportScene{"Szene als &glTF exportieren ...", "Export scene as &glTF ..."};
 const Tx kGltfFilter{"glTF bin\xE4r|*.glb|glTF|*.gltf", "glTF binary|*.glb|glTF|*.gltf"};
-const Tx kBeenden{"Programm &beenden", "&Quit program"};
-const Tx kSchnell{"Sc&hnelldurchlauf", "&Fast pass through of simulation"};
-const Tx kListe{"Simulations&liste erstellen", "Create a &list of simulations"};
-const Tx kSonnenstand{"Sonnenstands&diagramm ...", "Sun-path &diagram ..."};
+const Tx kQuit{"Programm &beenden", "&Quit program"};
+const Tx kFastRun{"Sc&hnelldurchlauf", "&Fast pass through of simulation"};
+const Tx kList{"Simulations&liste erstellen", "Create a &list of simulations"};
+const Tx kSunPath{"Sonnenstands&diagramm ...", "Sun-path &diagram ..."};
 const Tx kExport{"Daten &exportieren", "&Export data"};
 const Tx kVrml1{"&VRML Darstellung", "&VRML view"};
-const Tx kArbeitsverz{"&Arbeitsverzeichnis", "&Working folder"};
-const Tx kSprache{"&Sprache anpassen", "Select &language"};
+const Tx kWorkingFolder{"&Arbeitsverzeichnis", "&Working folder"};
+const Tx kLanguage{"&Sprache anpassen", "Select &language"};
 const Tx k3d{"&3D-Ansicht in der Dateieingabe deaktivieren", "Deactivate &3D view in data input"};
-const Tx kHilfe{"Penumbro-&Hilfe", "Penumbro &help"};
+const Tx kHelp{"Penumbro-&Hilfe", "Penumbro &help"};
 
-const Tx kLaufAbbrechen{"Achtung:!\r\rHiermit wird die aktuelle Simulation abgebrochen!\r\rFortfahren?",
-                        "Caution!\r\rThis cancels the current simulation.\r\rContinue?"};
-const Tx kNichtEben{
+const Tx kCancelRun{"Achtung:!\r\rHiermit wird die aktuelle Simulation abgebrochen!\r\rFortfahren?",
+                    "Caution!\r\rThis cancels the current simulation.\r\rContinue?"};
+const Tx kNotOnePlane{
     "Targetfl\xE4" "chen liegen nicht alle in einer Ebene! Datei kann nicht simuliert werden.\r\r"
     "W\xE4hlen Sie im Hauptmen\xFC \"Simulation - Simulationsliste erstellen\" um eine eigenst\xE4ndige "
     "Simulationen f\xFCr jedes Target durchzuf\xFChren.",
     "Target surfaces are not all in one plane! File cannot be simulated.\r\r"
     "Please choose \"Simulation - Create a list of simulations\" in the main menu to simulate every target separately."};
-const Tx kBeendenLauf{"Achtung: Simulation l\xE4uft!\r\rDurch das Beenden von PENUMBRO wird die aktuelle "
-                      "Simulation abgebrochen!\r\rProgramm wirklich beenden?",
-                      "Caution: Simulation running!\r\rClosing PENUMBRO cancels the current simulation."
-                      "\r\rReally quit the program?"};
+const Tx kQuitWhileRunning{"Achtung: Simulation l\xE4uft!\r\rDurch das Beenden von PENUMBRO wird die aktuelle "
+                           "Simulation abgebrochen!\r\rProgramm wirklich beenden?",
+                           "Caution: Simulation running!\r\rClosing PENUMBRO cancels the current simulation."
+                           "\r\rReally quit the program?"};
 const Tx kRestart{"Sie m\xFCssen PENUMBRO neu starten, um die \xC4nderungen zu \xFC" "bernehmen!",
-                   "Restart PENUMBRO to apply the new settings."};
-const Tx kVerzFehlt1{"Arbeitsverzeichnis ", "Directory "};
-const Tx kVerzFehlt2{" nicht vorhanden.", " not available."};
-const Tx kVerzFehlt3{"Standard Arbeitsverzeichnis wird verwendet.", "The standard working folder is used."};
-const Tx kArgumentFehlt1{"Die Datei \"", "The file \""};
-const Tx kArgumentFehlt2{"\" wurde nicht gefunden. Ein leeres Projekt wird begonnen.",
-                         "\" was not found. An empty project is started."};
+                  "Restart PENUMBRO to apply the new settings."};
+const Tx kFolderMissing1{"Arbeitsverzeichnis ", "Directory "};
+const Tx kFolderMissing2{" nicht vorhanden.", " not available."};
+const Tx kFolderMissing3{"Standard Arbeitsverzeichnis wird verwendet.", "The standard working folder is used."};
+const Tx kArgumentMissing1{"Die Datei \"", "The file \""};
+const Tx kArgumentMissing2{"\" wurde nicht gefunden. Ein leeres Projekt wird begonnen.",
+                           "\" was not found. An empty project is started."};
 const Tx kChanged{"Das Projekt wurde ge\xE4ndert. \xC4nderungen speichern?",
-                    "The project has been changed. Save the changes?"};
-const Tx kExistiert{"Die Datei existiert bereits. Soll die Datei \xFC" "berschrieben werden?",
-                    "The file already exists. Should the file be overwritten?"};
-const Tx kDatenFilter{"Daten|*.dat", "Data|*.dat"};
-const Tx kModusTaste{" (Tastenk\xFCrzel: ", " (shortcut: "};
-const char* const kSpracheTitel = "Spracheinstellung/ Language Adjustment";
-const char* const kSpracheText =
+                  "The project has been changed. Save the changes?"};
+const Tx kExists{"Die Datei existiert bereits. Soll die Datei \xFC" "berschrieben werden?",
+                 "The file already exists. Should the file be overwritten?"};
+const Tx kDataFilter{"Daten|*.dat", "Data|*.dat"};
+const Tx kModeButton{" (Tastenk\xFCrzel: ", " (shortcut: "};
+const char* const kLanguageTitle = "Spracheinstellung/ Language Adjustment";
+const char* const kLanguageText =
     "Die Einstellung wird beim n\xE4" "chsten Start \xFC" "bernommen. - Language-adjustment will be applied at next run.";
 
 
@@ -235,14 +234,15 @@ TMainForm::TMainForm(AppState& state, Dialogs& dialogs, QWidget* parent)
     };
     listHooks.showDataInput = [this] { showPage(1); };
     simList_ = new TSimulationsliste(state_, dialogs_, *fastRun_, std::move(listHooks), this);
+    connect(fastRun_, &Tschnell_ausgabe::listStartRequested, simList_, &TSimulationsliste::Abarbeiten);
     connect(editor_, &TGenerator::dataSheetRequested, this, [this] {
-        dataSheet_->aktualisieren();
+        dataSheet_->refresh();
         dataSheet_->show();
         dataSheet_->raise();
     });
     connect(editor_, &TGenerator::textChanged, this, [this] {
-        if (dataSheet_->isVisible()) dataSheet_->aktualisieren();
-        titelAktualisieren();
+        if (dataSheet_->isVisible()) dataSheet_->refresh();
+        updateTitle();
     });
     // While an editor panel is open only the editor may change the project.
     connect(editor_, &TGenerator::listActiveChanged, this, [this](bool on) {
@@ -252,7 +252,7 @@ TMainForm::TMainForm(AppState& state, Dialogs& dialogs, QWidget* parent)
     });
 
 
-    menusAnlegen();
+    createMenus();
     connect(fastRun_, &Tschnell_ausgabe::inputsEnabledChanged, this, [this](bool on) {
         for (QAction* a : {Menu_Projekt_Neu, Menu_Projekt_Oeffnen, Menu_SimulationslisteErstellen, Menu_export_export})
             a->setEnabled(on);
@@ -264,10 +264,10 @@ TMainForm::TMainForm(AppState& state, Dialogs& dialogs, QWidget* parent)
 
 TMainForm::~TMainForm() {
     state_.abortRequest = true;
-    fastRun_->warten();
+    fastRun_->waitForWorker();
 }
 
-void TMainForm::menusAnlegen() {
+void TMainForm::createMenus() {
     auto action = [this](QMenu* menu, const char* name, auto handler) {
         auto* a = menu->addAction(QString());
         a->setObjectName(QString::fromLatin1(name));
@@ -339,33 +339,33 @@ void TMainForm::SpracheAnpassen() {
     for (int i = 0; i < 3; ++i) {
         ModePanel* p = panels_[i];
         p->setMinimumWidth(p->fontMetrics().horizontalAdvance(p->text()) + 2 * p->frameWidth() + 12);
-        p->setToolTip(p->text() + tx(kModusTaste, l) +
+        p->setToolTip(p->text() + tx(kModeButton, l) +
                       QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_1 + i)).toString(QKeySequence::NativeText) +
                       QLatin1Char(')'));
     }
-    Menu_Projekt->setTitle(tx(kMenuProjekt, l));
+    Menu_Projekt->setTitle(tx(kMenuProject, l));
     Menu_Simulation->setTitle(tx(kMenuSimulation, l));
     Menu_Export->setTitle(tx(kMenuExport, l));
-    Menu_Einstellungen->setTitle(tx(kMenuEinstellungen, l));
-    Hilfe1->setTitle(tx(kMenuHilfe, l));
-    Menu_Projekt_Neu->setText(tx(kNeu, l));
-    Menu_Projekt_Oeffnen->setText(tx(kOeffnen, l));
+    Menu_Einstellungen->setTitle(tx(kMenuSettings, l));
+    Hilfe1->setTitle(tx(kMenuHelp, l));
+    Menu_Projekt_Neu->setText(tx(kNew, l));
+    Menu_Projekt_Oeffnen->setText(tx(kOpen, l));
     Projektspeichern1->setText(tx(kSave, l));
     Projektspeichernunter1->setText(tx(kSaveAs, l));
     Menu_Projekt_VRML->setText(tx(kVrml, l));
     createReportAction->setText(tx(kReport, l));
     exportSceneAction_->setText(tx(kExportScene, l));
-    Programmbeenden1->setText(tx(kBeenden, l));
-    Menu_Schnelldurchlauf->setText(tx(kSchnell, l));
-    Menu_SimulationslisteErstellen->setText(tx(kListe, l));
-    Menu_Sonnenstandsdiagramm->setText(tx(kSonnenstand, l));
+    Programmbeenden1->setText(tx(kQuit, l));
+    Menu_Schnelldurchlauf->setText(tx(kFastRun, l));
+    Menu_SimulationslisteErstellen->setText(tx(kList, l));
+    Menu_Sonnenstandsdiagramm->setText(tx(kSunPath, l));
     if (sunPath_) sunPath_->SpracheAnpassen(l);
     Menu_export_export->setText(tx(kExport, l));
     VRML1->setText(tx(kVrml1, l));
-    Arbeitsverzeichnis1->setText(tx(kArbeitsverz, l));
-    Spracheanpassen1->setText(tx(kSprache, l));
+    Arbeitsverzeichnis1->setText(tx(kWorkingFolder, l));
+    Spracheanpassen1->setText(tx(kLanguage, l));
     Menue_3d_deaktivieren->setText(tx(k3d, l));
-    PenumbroHilfe1->setText(tx(kHilfe, l));
+    PenumbroHilfe1->setText(tx(kHelp, l));
 
     settingsWindow_->SpracheAnpassen(l);
     fastRun_->SpracheAnpassen(l);
@@ -374,7 +374,7 @@ void TMainForm::SpracheAnpassen() {
     editor_->SpracheAnpassen();
     export_->SpracheAnpassen(l);
     dataSheet_->SpracheAnpassen(l);
-    editorAktualisieren();
+    refreshEditor();
 
     // Buttons without a letter of their own get one; the menu bar's letters stay the menus'.
     QString menuLetters;
@@ -390,7 +390,7 @@ void TMainForm::SpracheAnpassen() {
 
 void TMainForm::start(const QString& argument) {
     state_.settings = readSettingsFile(state_.settingsPath());
-    settingsWindow_->browserUebernehmen();
+    settingsWindow_->takeBrowserSetting();
     state_.vrmlBrowser = state_.settings.browserPath;
 
     if (state_.settings.language.empty()) {
@@ -413,8 +413,8 @@ void TMainForm::start(const QString& argument) {
             QDir::setCurrent(other);
         } else {
             const Language l = state_.language;
-            dialogs_.warning(this, tx(kVerzFehlt1, l) + QLatin1Char('\'') + other + QLatin1Char('\'') +
-                                       tx(kVerzFehlt2, l) + QLatin1Char('\n') + tx(kVerzFehlt3, l));
+            dialogs_.warning(this, tx(kFolderMissing1, l) + QLatin1Char('\'') + other + QLatin1Char('\'') +
+                                       tx(kFolderMissing2, l) + QLatin1Char('\n') + tx(kFolderMissing3, l));
             QDir::setCurrent(standardDir);
             settingsWindow_->clearFolderChoice();
         }
@@ -436,16 +436,16 @@ void TMainForm::start(const QString& argument) {
         } else if (info.isFile() && argument.right(4).toLower() == QStringLiteral(".dat")) {
             projektLaden(info.absoluteFilePath());
         } else if (!info.exists()) {
-            dialogs_.warning(this, tx(kArgumentFehlt1, state_.language) + argument + tx(kArgumentFehlt2, state_.language));
+            dialogs_.warning(this, tx(kArgumentMissing1, state_.language) + argument + tx(kArgumentMissing2, state_.language));
         }
     }
     state_.project.original = state_.project.daten;
     setOutputName();
-    editorAktualisieren();
-    titelAktualisieren();
+    refreshEditor();
+    updateTitle();
 }
 
-void TMainForm::titelAktualisieren() {
+void TMainForm::updateTitle() {
     // "[*]" is where the unsaved-changes mark appears.
     setWindowTitle((isUnnamed(state_.project.fileName) ? QStringLiteral("Penumbro")
                                                        : fromPath(captionFor(state_.project.fileName))) +
@@ -459,16 +459,16 @@ void TMainForm::setOutputName() {
                             : state_.project.baseName;
 }
 
-void TMainForm::editorAktualisieren() {
+void TMainForm::refreshEditor() {
     editor_->ListeAufbauen();
-    if (dataSheet_->isVisible()) dataSheet_->aktualisieren();
+    if (dataSheet_->isVisible()) dataSheet_->refresh();
 }
 
 void TMainForm::showPage(int panel) {
     for (int i = 0; i < 3; ++i) panels_[i]->setSelected(i + 1 == panel);
     active_ = panel;
     if (panel == 1) {
-        editorAktualisieren();
+        refreshEditor();
         pages_->setCurrentWidget(editorPage_);
     } else if (panel == 2) {
         selectRunMode(state_.params, false);
@@ -481,27 +481,13 @@ void TMainForm::showPage(int panel) {
 }
 
 void TMainForm::HauptauswahlClick(int panel) {
-    int pruefung = 1;
-    QString checkError;
-    try {
-        pruefung = TargetflaechenPruefen(state_.project.daten);
-    } catch (const InputError& e) {
-        // Targets typed in by hand may lack the placement line the plane test reads;
-        // then only the count decides and the run makes its own checks.
-        const ObjectList objects = ListeAufbauen(state_.project.daten);
-        if (objects.faulty()) {
-            pruefung = -1;
-            checkError = errorMessage(e, state_.language);
-        } else {
-            pruefung = objects.targetCount == 0 ? 0 : 1;
-        }
-    }
+    const TargetCheckResult check = checkTargets(state_.project.daten);
     if (panel == active_) return;
     const Language l = state_.language;
     if (active_ == 3) {
         fastRun_->ParameterMerken();
         if (!state_.simulationIdle) {
-            if (dialogs_.question(this, tx(kLaufAbbrechen, l), QMessageBox::Yes | QMessageBox::No) !=
+            if (dialogs_.question(this, tx(kCancelRun, l), QMessageBox::Yes | QMessageBox::No) !=
                 QMessageBox::Yes)
                 return;
             state_.simulationIdle = true;
@@ -509,18 +495,19 @@ void TMainForm::HauptauswahlClick(int panel) {
         }
     }
     if (panel != 1) {
-        if (pruefung == 0) {
+        switch (check.status) {
+        case TargetStatus::NoTarget:
             dialogs_.warning(this, fromCp1252(noTargetMessage(l)));
             return;
-        }
-        if (pruefung == 2) {
-            dialogs_.warning(this, tx(kNichtEben, l));
+        case TargetStatus::PlanesDiffer:
+            dialogs_.warning(this, tx(kNotOnePlane, l));
             return;
-        }
-        if (pruefung < 0) {
+        case TargetStatus::Unreadable:
             // A text the editor cannot read cannot be simulated either.
-            dialogs_.warning(this, checkError);
+            dialogs_.warning(this, errorMessage(*check.error, l));
             return;
+        case TargetStatus::OnePlane:
+            break;
         }
     }
     // The online view computes the text as it stands; one it cannot compute keeps the mode.
@@ -538,7 +525,7 @@ bool TMainForm::projektLaden(const QString& path) {
         dialogs_.warning(this, errorMessage(e, state_.language));
         return false;
     }
-    titelAktualisieren();
+    updateTitle();
     const QString dir = QFileInfo(path).absolutePath();
     fastRun_->setInitialDirectory(dir);
     setOutputName();
@@ -550,21 +537,21 @@ void TMainForm::Menu_Projekt_NeuClick() {
     resetToNewProject(state_.project);
     setOutputName();
     HauptauswahlClick(1);
-    editorAktualisieren();
-    titelAktualisieren();
+    refreshEditor();
+    updateTitle();
 }
 
 void TMainForm::Menu_Projekt_OeffnenClick() {
     if (ProjektGeaendert()) return;
-    QString chosen = dialogs_.getOpenFileName(this, QString(), projectFolder(state_), tx(kDatenFilter, state_.language));
+    QString chosen = dialogs_.getOpenFileName(this, QString(), projectFolder(state_), tx(kDataFilter, state_.language));
     if (chosen.isEmpty()) return;
     if (QFileInfo(chosen).suffix().isEmpty()) chosen += QStringLiteral(".dat");
     if (!projektLaden(chosen)) return;
     HauptauswahlClick(1);
     state_.project.original = state_.project.daten;
-    editorAktualisieren();
+    refreshEditor();
     editor_->selectRow(0);
-    titelAktualisieren();
+    updateTitle();
 }
 
 bool TMainForm::Projektspeichern1Click() {
@@ -576,7 +563,7 @@ bool TMainForm::Projektspeichern1Click() {
         return false;
     }
     state_.project.original = state_.project.daten;
-    titelAktualisieren();
+    updateTitle();
     return true;
 }
 
@@ -589,7 +576,7 @@ bool TMainForm::Projektspeichernunter1Click() {
         if (QFileInfo(chosen).suffix().isEmpty()) chosen += QStringLiteral(".dat");
         if (QFileInfo::exists(chosen)) {
             const auto answer = dialogs_.message(this, QMessageBox::Information, QStringLiteral("Penumbro"),
-                                                 tx(kExistiert, l),
+                                                 tx(kExists, l),
                                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Abort);
             if (answer == QMessageBox::No) {
                 initial = chosen;
@@ -603,7 +590,7 @@ bool TMainForm::Projektspeichernunter1Click() {
             dialogs_.warning(this, errorMessage(e, state_.language));
             return false;
         }
-        titelAktualisieren();
+        updateTitle();
         fastRun_->setInitialDirectory(QFileInfo(chosen).absolutePath());
         setOutputName();
         return true;
@@ -700,7 +687,7 @@ void TMainForm::Spracheanpassen1Click() {
     dialogs_.exec(*language_);
     // The new language is saved; the running windows keep theirs until the next start.
     state_.language = current;
-    dialogs_.message(this, QMessageBox::Information, fromCp1252(kSpracheTitel), fromCp1252(kSpracheText),
+    dialogs_.message(this, QMessageBox::Information, fromCp1252(kLanguageTitle), fromCp1252(kLanguageText),
                      QMessageBox::Ok);
 }
 
@@ -734,7 +721,7 @@ void TMainForm::PenumbroHilfe1Click() {
         helpWindow_ = browser;
     }
     auto* browser = static_cast<QTextBrowser*>(helpWindow_);
-    browser->setWindowTitle(tx(kHilfe, state_.language).remove(QLatin1Char('&')));
+    browser->setWindowTitle(tx(kHelp, state_.language).remove(QLatin1Char('&')));
     browser->setSource(QUrl::fromLocalFile(file));
     if (!browser->isVisible()) {
         // Over the main window but wholly on its screen, room left for the frame.
@@ -765,7 +752,7 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
 void TMainForm::closeEvent(QCloseEvent* event) {
     if (!state_.simulationIdle) {
         state_.pauseRequest = true;
-        const bool quit = dialogs_.question(this, tx(kBeendenLauf, state_.language),
+        const bool quit = dialogs_.question(this, tx(kQuitWhileRunning, state_.language),
                                             QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
         state_.pauseRequest = false;
         if (!quit) {
@@ -775,7 +762,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
         // The run stops within one instant; the window closes at once, without
         // showing the idle page first.
         state_.abortRequest = true;
-        fastRun_->warten();
+        fastRun_->waitForWorker();
         state_.simulationIdle = true;
     }
     if (ProjektGeaendert()) {
@@ -783,7 +770,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
         return;
     }
     state_.abortRequest = true;
-    fastRun_->warten();
+    fastRun_->waitForWorker();
     event->accept();
 }
 

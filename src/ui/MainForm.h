@@ -96,12 +96,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void menusAnlegen();
+    void createMenus();
     void showPage(int panel);
-    void editorAktualisieren();
+    void refreshEditor();
     void showProjectChanged();
     void setOutputName();
-    void titelAktualisieren();  // file name and unsaved-changes mark
+    void updateTitle();  // file name and unsaved-changes mark
     QString helpFile() const;
 
     AppState& state_;

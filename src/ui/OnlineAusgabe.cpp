@@ -30,7 +30,7 @@ namespace penumbro::ui {
 
 namespace {
 
-const Tx kHinweis{
+const Tx kHint{
     "Hinweis:\rDie Online-Ausgabe rechnet mit nur einer geringeren Genauigkeit und dient vor allen Dingen der "
     "Kontrolle. F\xFCr Berechnungen mit h\xF6herer Genauigkeit benutzen Sie bitte den Modus \"Schnelldurchlauf\".",
     "Hint:\rThe simulation mode \"Online - Output\" calculates only with a low accuracy and is only recommend for "
@@ -47,15 +47,15 @@ const Tx kCaptions[8] = {{"Beschattung :", "Shading :"},         {"Targetazimut 
 const char* const kValueNames[8] = {"shadingValue",      "targetAzimuthValue", "targetElevationValue",
                                     "sunAzimuthValue",   "sunElevationValue",  "dayValue",
                                     "hourValue",         "minuteValue"};
-const Tx kSonne{"Richtung der Sonnenstrahlung:", "Direction of sun radiation"};
+const Tx kSun{"Richtung der Sonnenstrahlung:", "Direction of sun radiation"};
 const Tx kTarget{"Ausrichtung der Targetfl\xE4" "che(n):", "Orientation of the target plane"};
-const Tx kNichtSichtbar{"Sonne nicht sichtbar.", "Sun not visible."};
-const Tx kHinterHorizont{"Sonne_hinter_dem_Horizont.", "Sun behind the horizon."};
-const Tx kKopieren{"Grafik in die Zwischenablage kopieren", "Copy graphic to the clipboard"};
-const Tx kSpeichern{"Grafik speichern unter ...", "Save graphic as ..."};
-const Tx kOst{"O", "E"};
-const Tx kHimmel{"Himmel", "Sky"};
-const Tx kBoden{"Boden", "Ground"};
+const Tx kNotVisible{"Sonne nicht sichtbar.", "Sun not visible."};
+const Tx kBehindHorizon{"Sonne_hinter_dem_Horizont.", "Sun behind the horizon."};
+const Tx kCopy{"Grafik in die Zwischenablage kopieren", "Copy graphic to the clipboard"};
+const Tx kSave{"Grafik speichern unter ...", "Save graphic as ..."};
+const Tx kEast{"O", "E"};
+const Tx kSky{"Himmel", "Sky"};
+const Tx kGround{"Boden", "Ground"};
 const char* const kBmpFilter = "Bitmaps (*.bmp)|*.bmp";
 
 // A month button's caption: short names whole, longer ones cut to three letters and ".".
@@ -223,23 +223,23 @@ TOnline_Ausgabe::TOnline_Ausgabe(AppState& state, Dialogs& dialogs, QWidget* par
 void TOnline_Ausgabe::SpracheAnpassen(Language language) {
     language_ = language;
     const Language l = language;
-    note_->setText(tx(kHinweis, l));
+    note_->setText(tx(kHint, l));
     for (int i = 0; i < 10; ++i) stepButtons_[i]->setText(tx(kSteps[i], l));
     for (int i = 0; i < 8; ++i) captions_[i]->setText(tx(kCaptions[i], l));
     for (int m = 1; m <= 12; ++m) monthButtons_[m - 1]->setText(monthCaption(m, l));
-    sunBox_->setTitle(tx(kSonne, l));
+    sunBox_->setTitle(tx(kSun, l));
     targetBox_->setTitle(tx(kTarget, l));
     for (TKompass* c : {sunCompass_, targetCompass_}) {
-        c->CaptionOst = tx(kOst, l);
+        c->CaptionOst = tx(kEast, l);
         c->update();
     }
     for (TNeigung* t : {sunTilt_, targetTilt_}) {
-        t->CaptionOben = tx(kHimmel, l);
-        t->CaptionUnten = tx(kBoden, l);
+        t->CaptionOben = tx(kSky, l);
+        t->CaptionUnten = tx(kGround, l);
         t->update();
     }
-    copyAction_->setText(tx(kKopieren, l));
-    saveAction_->setText(tx(kSpeichern, l));
+    copyAction_->setText(tx(kCopy, l));
+    saveAction_->setText(tx(kSave, l));
     showPicture();  // the message in the new language
 }
 
@@ -322,7 +322,7 @@ void TOnline_Ausgabe::showPicture() {
         painter.setFont(f);
         painter.setPen(Qt::black);
         painter.drawText(QRect(0, 200, picture_.width(), painter.fontMetrics().height()), Qt::AlignHCenter | Qt::AlignTop,
-                         tx(m == NoSunMessage::SunBehindHorizon ? kHinterHorizont : kNichtSichtbar, language_));
+                         tx(m == NoSunMessage::SunBehindHorizon ? kBehindHorizon : kNotVisible, language_));
     }
     zeichenfenster->setPixmap(QPixmap::fromImage(picture_));
 }
@@ -333,7 +333,7 @@ void TOnline_Ausgabe::copyPictureClick() {
 
 void TOnline_Ausgabe::savePictureClick() {
     if (picture_.isNull()) return;
-    QString file = dialogs_.getSaveFileName(this, tx(kSpeichern, language_), QString(), QString::fromLatin1(kBmpFilter));
+    QString file = dialogs_.getSaveFileName(this, tx(kSave, language_), QString(), QString::fromLatin1(kBmpFilter));
     if (file.isEmpty()) return;
     if (QFileInfo(file).suffix().isEmpty()) file += QStringLiteral(".bmp");
     // Back to the engine's colour words, so that the file is the one the command line writes.

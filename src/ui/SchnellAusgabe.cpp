@@ -32,54 +32,61 @@ namespace penumbro::ui {
 
 namespace {
 
-const Tx kMonatlich{"monatliche Simulation", "monthly simulation"};
-const Tx kDiffus{"Diffusstrahlung berechnen", "Calculate diffuse radiation"};
-const Tx kLabelMonatlich{"( monatliche Simulation )", "( monthly simulation )"};
-const Tx kStartmonat{"Startmonat", "First month"};
-const Tx kStopmonat{"Stopmonat", "Last month"};
-const Tx kStarttag{"Starttag (Tag im Jahr)", "First day (day of year)"};
-const Tx kStoptag{"Stoptag (Tag im Jahr)", "Last day (day of year)"};
-const Tx kIntervallTage{"Intervall [Tage]", "Interval [days]"};
-const Tx kIntervallMinuten{"Intervall [Minuten]", "Interval [minutes]"};
-const Tx kMonatsbeginn{"Erster Tag jedes Monats", "First day of each month"};
-const Tx kAufloesungDiffus{"Aufl\xF6sung Diffusstrahlung [Pixel]", "Resolution diffuse radiation [pixels]"};
-const Tx kAufloesung{"Aufl\xF6sung (Pixels) f\xFCr Schnelldurchlauf :", "Resolution (pixels) for fast pass through :"};
-const Tx kExakt{"Exakte Geometrie (langsamer)", "Exact geometry (slower)"};
-const Tx kHoehenintervalle{"H\xF6henintervalle Diffusstrahlung", "Elevation intervals diffuse radiation"};
-const Tx kReduktion{"Reduktionsfaktor Himmelsstrahlung", "Reduction factor sky radiation"};
-const Tx kReflexion{"Reflexionsgrad der Hindernisse", "Reflectance of the obstructions"};
-const Tx kDezimal{"Dezimalzeichen", "Decimal sign"};
-const Tx kKomma{"Komma (,)", "Comma (,)"};
-const Tx kPunkt{"Punkt (.)", "Point (.)"};
+const Tx kMonthly{"monatliche Simulation", "monthly simulation"};
+const Tx kDiffuse{"Diffusstrahlung berechnen", "Calculate diffuse radiation"};
+const Tx kMonthlyNote{"( monatliche Simulation )", "( monthly simulation )"};
+const Tx kFirstMonth{"Startmonat", "First month"};
+const Tx kLastMonth{"Stopmonat", "Last month"};
+const Tx kFirstDay{"Starttag (Tag im Jahr)", "First day (day of year)"};
+const Tx kLastDay{"Stoptag (Tag im Jahr)", "Last day (day of year)"};
+const Tx kIntervalDays{"Intervall [Tage]", "Interval [days]"};
+const Tx kIntervalMinutes{"Intervall [Minuten]", "Interval [minutes]"};
+const Tx kMonthStart{"Erster Tag jedes Monats", "First day of each month"};
+const Tx kDiffuseResolution{"Aufl\xF6sung Diffusstrahlung [Pixel]", "Resolution diffuse radiation [pixels]"};
+const Tx kResolution{"Aufl\xF6sung (Pixels) f\xFCr Schnelldurchlauf :", "Resolution (pixels) for fast pass through :"};
+const Tx kExact{"Exakte Geometrie (langsamer)", "Exact geometry (slower)"};
+const Tx kElevationIntervals{"H\xF6henintervalle Diffusstrahlung", "Elevation intervals diffuse radiation"};
+const Tx kReduction{"Reduktionsfaktor Himmelsstrahlung", "Reduction factor sky radiation"};
+const Tx kReflectance{"Reflexionsgrad der Hindernisse", "Reflectance of the obstructions"};
+const Tx kDecimalSign{"Dezimalzeichen", "Decimal sign"};
+const Tx kComma{"Komma (,)", "Comma (,)"};
+const Tx kPoint{"Punkt (.)", "Point (.)"};
 const Tx kMit{"Mittelwertdatei:", "Mean-value file:"};
 const Tx kRep{"Reportdatei:", "Report file:"};
-const Tx kAusgabeAendern{"Ausgabedateien \xE4&ndern ...", "Change &output files ..."};
-const Tx kOeffnen{"Parameterdatei \xF6" "&ffnen ...", "O&pen parameter file ..."};
+const Tx kChangeOutput{"Ausgabedateien \xE4&ndern ...", "Change &output files ..."};
+const Tx kOpenParameters{"Parameterdatei \xF6" "&ffnen ...", "O&pen parameter file ..."};
 const Tx kSaveAs{"Parameter speichern &unter ...", "Save parameters &as ..."};
-const Tx kStandard{"Parameter als &Voreinstellung", "Parameters as &default"};
-const Tx kStarten{"Simulation &starten", "&Start simulation"};
-const Tx kStartgruppe{"Simulationsparameter", "Simulation parameters"};
-const Tx kFortschritt{"Simulation l\xE4uft", "Simulation running"};
-const Tx kSimuliere{"Simuliere Tag Nr. ", "Simulating day No."};
-const Tx kBerechneDiffus{"Berechne Diffusstrahlung", "Calculation of diffuse radiation is running ..."};
-const Tx kAbbrechen{"Simulation &abbrechen", "&Cancel simulation"};
+const Tx kDefaults{"Parameter als &Voreinstellung", "Parameters as &default"};
+const Tx kStart{"Simulation &starten", "&Start simulation"};
+const Tx kStartGroup{"Simulationsparameter", "Simulation parameters"};
+const Tx kProgress{"Simulation l\xE4uft", "Simulation running"};
+const Tx kSimulatingDay{"Simuliere Tag Nr. ", "Simulating day No."};
+const Tx kComputingDiffuse{"Berechne Diffusstrahlung", "Calculation of diffuse radiation is running ..."};
+const Tx kCancel{"Simulation &abbrechen", "&Cancel simulation"};
 
-const Tx kAbbruchFrage{"Soll die aktuelle Simulation wirklich abgebrochen werden?", "Really cancel the current simulation?"};
-const Tx kAusgabeTitel{"Ausgabedateien benennen", "Name the output files"};
-const Tx kAusgabeFilter{"Mittelwertdatei|*.mit", "Mean-value file|*.mit"};
-const Tx kOeffnenTitel{"Datei \xF6" "ffnen", "Open file"};
+const Tx kCancelQuestion{"Soll die aktuelle Simulation wirklich abgebrochen werden?", "Really cancel the current simulation?"};
+const Tx kOutputTitle{"Ausgabedateien benennen", "Name the output files"};
+const Tx kOutputFilter{"Mittelwertdatei|*.mit", "Mean-value file|*.mit"};
+const Tx kOpenTitle{"Datei \xF6" "ffnen", "Open file"};
 const Tx kKonFilter{"Konfiguration|*.kon", "Configuration file|*.kon"};
-const Tx kSpeichernTitel{"Parameter speichern unter", "Save parameters as"};
-const Tx kReserviert{"Dateiname reserviert f\xFCr Penumbro - Standarddatei",
-                     "This file name is reserved for PENUMBRO's default parameters."};
-const Tx kVoreinstellung{"Hiermit werden die aktuellen Parameter als Voreinstellung bei Starten von PENUMBRO festgelegt.",
-                         "This makes the current parameter values the defaults when PENUMBRO starts."};
-const Tx kBeendet{"Simulation beendet!", "Simulation completed!"};
+const Tx kSaveTitle{"Parameter speichern unter", "Save parameters as"};
+const Tx kReserved{"Dateiname reserviert f\xFCr Penumbro - Standarddatei",
+                   "This file name is reserved for PENUMBRO's default parameters."};
+const Tx kDefaultsNote{"Hiermit werden die aktuellen Parameter als Voreinstellung bei Starten von PENUMBRO festgelegt.",
+                       "This makes the current parameter values the defaults when PENUMBRO starts."};
+const Tx kCompleted{"Simulation beendet!", "Simulation completed!"};
 
 // The chosen name with the default extension when it has none.
 QString withSuffix(const QString& name, const char* suffix) {
     if (name.isEmpty() || !QFileInfo(name).suffix().isEmpty()) return name;
     return name + QLatin1Char('.') + QLatin1String(suffix);
+}
+
+// A path wider than its label shrinks to its file name; the tip keeps it whole.
+void showPath(QLabel* label, const QString& full) {
+    const bool wide = label->width() > 0 && label->fontMetrics().horizontalAdvance(full) >= label->width();
+    label->setText(wide ? QFileInfo(full).fileName() : full);
+    label->setToolTip(full);
 }
 
 QSpinBox* spin(const char* name, int lo, int hi, int value) {
@@ -170,10 +177,10 @@ Tschnell_ausgabe::Tschnell_ausgabe(AppState& state, Dialogs& dialogs, QWidget* p
     diffusRow->addWidget(Label_monatlich);
     diffusRow->addStretch();
     grid->addLayout(diffusRow, row++, 0, 1, 2);
-    labelStartmonat_ = labelled(Startmonat, "Label_Startmonat");
-    labelStopmonat_ = labelled(Stopmonat, "Label_Stopmonat");
-    labelStarttag_ = labelled(Starttag, "Label_Starttag");
-    labelStoptag_ = labelled(Stoptag, "Label_Stoptag");
+    labelFirstMonth_ = labelled(Startmonat, "Label_Startmonat");
+    labelLastMonth_ = labelled(Stopmonat, "Label_Stopmonat");
+    labelFirstDay_ = labelled(Starttag, "Label_Starttag");
+    labelLastDay_ = labelled(Stoptag, "Label_Stoptag");
     labelled(SpinEdit3, "Label_SpinEdit3");
     labelled(SpinEdit4, "Label_SpinEdit4");
     labelled(zusatz1, "Label_zusatz1");
@@ -183,13 +190,13 @@ Tschnell_ausgabe::Tschnell_ausgabe(AppState& state, Dialogs& dialogs, QWidget* p
     labelled(zusatz6, "Label_zusatz6");
     labelled(zusatz7, "Label_zusatz7");
     labelled(zusatz8, "Label_zusatz8");
-    dezimalBox_ = new QGroupBox;
-    dezimalBox_->setObjectName(QStringLiteral("Dezimalzeichen"));
-    auto* dezimalLayout = new QHBoxLayout(dezimalBox_);
-    dezimalLayout->setContentsMargins(9, 2, 9, 2);
-    dezimalLayout->addWidget(Dezimalzeichen_Punkt);
-    dezimalLayout->addWidget(Dezimalzeichen_Komma);
-    grid->addWidget(dezimalBox_, row++, 0, 1, 2);
+    decimalBox_ = new QGroupBox;
+    decimalBox_->setObjectName(QStringLiteral("Dezimalzeichen"));
+    auto* decimalLayout = new QHBoxLayout(decimalBox_);
+    decimalLayout->setContentsMargins(9, 2, 9, 2);
+    decimalLayout->addWidget(Dezimalzeichen_Punkt);
+    decimalLayout->addWidget(Dezimalzeichen_Komma);
+    grid->addWidget(decimalBox_, row++, 0, 1, 2);
     labelMit_ = new QLabel;
     labelMit_->setObjectName(QStringLiteral("Label_Mittelwertdatei"));
     labelRep_ = new QLabel;
@@ -275,75 +282,69 @@ Tschnell_ausgabe::Tschnell_ausgabe(AppState& state, Dialogs& dialogs, QWidget* p
 
 Tschnell_ausgabe::~Tschnell_ausgabe() {
     state_.abortRequest = true;
-    warten();
+    waitForWorker();
 }
 
-void Tschnell_ausgabe::warten() {
+void Tschnell_ausgabe::waitForWorker() {
     if (worker_.joinable()) worker_.join();
 }
 
 void Tschnell_ausgabe::SpracheAnpassen(Language language) {
     language_ = language;
-    monatlich->setText(tx(kMonatlich, language));
-    Diffus->setText(tx(kDiffus, language));
-    exactGeometryCheckBox->setText(tx(kExakt, language));
-    Label_monatlich->setText(tx(kLabelMonatlich, language));
-    const Tx* texts[] = {&kStartmonat,    &kStopmonat,       &kStarttag,        &kStoptag,
-                         &kIntervallTage, &kIntervallMinuten, &kMonatsbeginn,   &kAufloesung,
-                         &kAufloesungDiffus, &kHoehenintervalle, &kReduktion,   &kReflexion};
+    monatlich->setText(tx(kMonthly, language));
+    Diffus->setText(tx(kDiffuse, language));
+    exactGeometryCheckBox->setText(tx(kExact, language));
+    Label_monatlich->setText(tx(kMonthlyNote, language));
+    const Tx* texts[] = {&kFirstMonth,   &kLastMonth,       &kFirstDay,          &kLastDay,
+                         &kIntervalDays, &kIntervalMinutes, &kMonthStart,        &kResolution,
+                         &kDiffuseResolution, &kElevationIntervals, &kReduction, &kReflectance};
     for (int i = 0; i < captions_.size(); ++i) captions_[i]->setText(tx(*texts[i], language));
-    dezimalBox_->setTitle(tx(kDezimal, language));
-    Dezimalzeichen_Komma->setText(tx(kKomma, language));
-    Dezimalzeichen_Punkt->setText(tx(kPunkt, language));
+    decimalBox_->setTitle(tx(kDecimalSign, language));
+    Dezimalzeichen_Komma->setText(tx(kComma, language));
+    Dezimalzeichen_Punkt->setText(tx(kPoint, language));
     labelMit_->setText(tx(kMit, language));
     labelRep_->setText(tx(kRep, language));
-    Ausgabedatei_aendern->setText(tx(kAusgabeAendern, language));
-    Parameterdatei_oeffnen->setText(tx(kOeffnen, language));
+    Ausgabedatei_aendern->setText(tx(kChangeOutput, language));
+    Parameterdatei_oeffnen->setText(tx(kOpenParameters, language));
     Speichern_unter->setText(tx(kSaveAs, language));
-    Parameter_Standard->setText(tx(kStandard, language));
-    SimulationStarten->setText(tx(kStarten, language));
-    Startgruppe->setTitle(tx(kStartgruppe, language));
-    Fortschritt->setTitle(tx(kFortschritt, language));
-    Label_Simuliere->setText(tx(kSimuliere, language));
-    Label_Diffus->setText(tx(kBerechneDiffus, language));
-    Button1->setText(tx(kAbbrechen, language));
+    Parameter_Standard->setText(tx(kDefaults, language));
+    SimulationStarten->setText(tx(kStart, language));
+    Startgruppe->setTitle(tx(kStartGroup, language));
+    Fortschritt->setTitle(tx(kProgress, language));
+    Label_Simuliere->setText(tx(kSimulatingDay, language));
+    Label_Diffus->setText(tx(kComputingDiffuse, language));
+    Button1->setText(tx(kCancel, language));
     Zeichenfenster->setLanguage(language);
 }
 
-void Tschnell_ausgabe::sichtbarkeitMonatlich() {
+void Tschnell_ausgabe::showMonthlyFields() {
     const bool m = monatlich->isChecked();
     for (QWidget* w : {static_cast<QWidget*>(Startmonat), static_cast<QWidget*>(Stopmonat),
-                       static_cast<QWidget*>(labelStartmonat_), static_cast<QWidget*>(labelStopmonat_)})
+                       static_cast<QWidget*>(labelFirstMonth_), static_cast<QWidget*>(labelLastMonth_)})
         w->setVisible(m);
     for (QWidget* w : {static_cast<QWidget*>(Starttag), static_cast<QWidget*>(Stoptag),
-                       static_cast<QWidget*>(labelStarttag_), static_cast<QWidget*>(labelStoptag_)})
+                       static_cast<QWidget*>(labelFirstDay_), static_cast<QWidget*>(labelLastDay_)})
         w->setVisible(!m);
     Label_monatlich->setVisible(m);
     Diffus->setEnabled(m);
     if (!m) Diffus->setChecked(false);
 }
 
-void Tschnell_ausgabe::namenZeigen() {
+void Tschnell_ausgabe::showOutputNames() {
     if (state_.batchActive) {
         anz_AusgabedateiNameMit->clear();
         anz_AusgabedateiNameRep->clear();
         return;
     }
     const QString base = fromPath(state_.outputBase);
-    auto show = [](QLabel* label, const QString& full) {
-        // Long paths shrink to their file name.
-        const int width = label->fontMetrics().horizontalAdvance(full);
-        label->setText(width >= label->width() && label->width() > 0 ? QFileInfo(full).fileName() : full);
-        label->setToolTip(full);
-    };
-    show(anz_AusgabedateiNameMit, base + QStringLiteral(".mit"));
-    show(anz_AusgabedateiNameRep, base + QStringLiteral(".rep"));
+    showPath(anz_AusgabedateiNameMit, base + QStringLiteral(".mit"));
+    showPath(anz_AusgabedateiNameRep, base + QStringLiteral(".rep"));
 }
 
 void Tschnell_ausgabe::Vorbereitung() {
     const TSimParameter& p = state_.params;
     monatlich->setChecked(p.monthly);
-    sichtbarkeitMonatlich();
+    showMonthlyFields();
     Diffus->setChecked(p.monthly && p.diffuse);
     Startmonat->setValue(p.firstMonth);
     Stopmonat->setValue(p.stopMonth);
@@ -359,7 +360,7 @@ void Tschnell_ausgabe::Vorbereitung() {
     zusatz8->setValue(std::round(p.obstacleReflectance * 100) / 100);
     // The record's spare byte 3 carries the decimal choice, so the defaults keep it.
     (p.reserved3 == 1 ? Dezimalzeichen_Komma : Dezimalzeichen_Punkt)->setChecked(true);
-    namenZeigen();
+    showOutputNames();
     Zeichenfenster->clearChart();
 }
 
@@ -383,24 +384,24 @@ void Tschnell_ausgabe::ParameterMerken() {
 
 void Tschnell_ausgabe::monatlichClick() {
     state_.params.monthly = monatlich->isChecked();
-    sichtbarkeitMonatlich();
+    showMonthlyFields();
 }
 
-QString Tschnell_ausgabe::startOrdner() const {
+QString Tschnell_ausgabe::startFolder() const {
     return initialDir_.isEmpty() ? QDir::currentPath() : initialDir_;
 }
 
 void Tschnell_ausgabe::Ausgabedatei_aendernClick() {
-    const QString chosen = dialogs_.getSaveFileName(this, tx(kAusgabeTitel, language_), fromPath(state_.outputBase),
-                                                    tx(kAusgabeFilter, language_));
+    const QString chosen = dialogs_.getSaveFileName(this, tx(kOutputTitle, language_), fromPath(state_.outputBase),
+                                                    tx(kOutputFilter, language_));
     if (chosen.isEmpty()) return;
     state_.outputBase = withoutExtension(toPath(chosen));
-    namenZeigen();
+    showOutputNames();
 }
 
 void Tschnell_ausgabe::Parameterdatei_oeffnenClick() {
     const QString chosen = withSuffix(
-        dialogs_.getOpenFileName(this, tx(kOeffnenTitel, language_), startOrdner(), tx(kKonFilter, language_)), "kon");
+        dialogs_.getOpenFileName(this, tx(kOpenTitle, language_), startFolder(), tx(kKonFilter, language_)), "kon");
     if (chosen.isEmpty()) return;
     try {
         copyOpenedParameters(state_.params, readKonFile(toPath(chosen)));
@@ -415,10 +416,10 @@ void Tschnell_ausgabe::Parameterdatei_oeffnenClick() {
 void Tschnell_ausgabe::Speichern_unterClick() {
     ParameterMerken();
     const QString chosen = withSuffix(
-        dialogs_.getSaveFileName(this, tx(kSpeichernTitel, language_), startOrdner(), tx(kKonFilter, language_)), "kon");
+        dialogs_.getSaveFileName(this, tx(kSaveTitle, language_), startFolder(), tx(kKonFilter, language_)), "kon");
     if (chosen.isEmpty()) return;
     if (isReservedKonName(toPath(chosen))) {
-        dialogs_.warning(this, tx(kReserviert, language_));
+        dialogs_.warning(this, tx(kReserved, language_));
         return;
     }
     try {
@@ -432,7 +433,7 @@ void Tschnell_ausgabe::Speichern_unterClick() {
 void Tschnell_ausgabe::Parameter_StandardClick() {
     ParameterMerken();
     const auto answer = dialogs_.message(this, QMessageBox::Warning, QStringLiteral("Penumbro"),
-                                         tx(kVoreinstellung, language_), QMessageBox::Ok | QMessageBox::Abort);
+                                         tx(kDefaultsNote, language_), QMessageBox::Ok | QMessageBox::Abort);
     if (answer != QMessageBox::Ok) return;
     try {
         std::error_code ec;
@@ -455,11 +456,19 @@ void Tschnell_ausgabe::EingabenAktiv(bool enabled) {
     QCoreApplication::processEvents();
 }
 
+RunSettings Tschnell_ausgabe::runSettings() const {
+    RunSettings settings;
+    settings.decimalComma = Dezimalzeichen_Komma->isChecked();
+    settings.language = language_;
+    settings.method = exactGeometryCheckBox->isChecked() ? ShadingMethod::Exact : ShadingMethod::Raster;
+    return settings;
+}
+
 void Tschnell_ausgabe::SimulationStartenClick() {
     ParameterMerken();
-    if (laeuft()) return;
+    if (running()) return;
     if (state_.batchActive) {
-        emit listeStarten();
+        emit listStartRequested();
         return;
     }
 
@@ -467,42 +476,12 @@ void Tschnell_ausgabe::SimulationStartenClick() {
     request.text = state_.project.daten;
     request.projectFile = state_.project.fileName;
     request.params = state_.params;
+    request.settings = runSettings();
     request.settings.baseName = state_.outputBase;
-    request.settings.decimalComma = Dezimalzeichen_Komma->isChecked();
-    request.settings.language = language_;
-    request.settings.method =
-        exactGeometryCheckBox->isChecked() ? ShadingMethod::Exact : ShadingMethod::Raster;
 
-    state_.simulationIdle = false;
-    state_.abortRequest = false;
-    abbruchBestaetigt_ = false;
-    Startgruppe->hide();
-    Fortschritt->show();
-    Tag_Nr->clear();
+    cancelConfirmed_ = false;
     runStatusLabel->clear();
-    Zeichenfenster->drawFrame();
-    EingabenAktiv(false);
-
-    // The worker reports through queued calls; QPointer drops them if the window
-    // is gone already.
-    QPointer<Tschnell_ausgabe> self(this);
-    auto post = [self](auto call) {
-        QMetaObject::invokeMethod(
-            self, [self, call] { if (self) call(*self); }, Qt::QueuedConnection);
-    };
-    worker_ = std::thread([this, post, request = std::move(request)] {
-        RunEvents events;
-        events.newDay = [post](int day, long) {
-            post([day](Tschnell_ausgabe& w) { w.tagZeigen(day); });
-        };
-        events.diffuse = [post](bool running) {
-            post([running](Tschnell_ausgabe& w) { w.Label_Diffus->setVisible(running); });
-        };
-        events.monthCompleted = [post](int month, const RunResult& soFar) {
-            post([month, means = soFar.monthlyMeans, shown = soFar.monthsShown](Tschnell_ausgabe& w) {
-                w.Zeichenfenster->setMonths(means, shown, month);
-            });
-        };
+    runInBackground([this, request = std::move(request)](const RunEvents& events, const Post&) {
         RunResult result;
         QString error;
         try {
@@ -510,17 +489,76 @@ void Tschnell_ausgabe::SimulationStartenClick() {
         } catch (const std::exception& e) {
             error = errorMessage(e, request.settings.language);
         }
-        post([result, error, base = request.settings.baseName](Tschnell_ausgabe& w) { w.laufEnde(result, error, base); });
+        return std::function<void()>(
+            [this, result, error, base = request.settings.baseName] { runEnded(result, error, base); });
     });
 }
 
-void Tschnell_ausgabe::tagZeigen(int day) {
+void Tschnell_ausgabe::runInBackground(Job job) {
+    if (running()) return;
+    state_.simulationIdle = false;
+    state_.abortRequest = false;
+    Startgruppe->hide();
+    Fortschritt->show();
+    Tag_Nr->clear();
+    Zeichenfenster->drawFrame();
+    EingabenAktiv(false);
+
+    // The worker reports through queued calls; QPointer drops them if the window
+    // is gone already.
+    QPointer<Tschnell_ausgabe> self(this);
+    Post post = [self](std::function<void()> call) {
+        QMetaObject::invokeMethod(
+            self, [self, call = std::move(call)] { if (self) call(); }, Qt::QueuedConnection);
+    };
+    worker_ = std::thread([this, post, job = std::move(job)] {
+        RunEvents events;
+        events.newDay = [this, post](int day, long) { post([this, day] { showDay(day); }); };
+        events.diffuse = [this, post](bool on) { post([this, on] { Label_Diffus->setVisible(on); }); };
+        events.monthCompleted = [this, post](int month, const RunResult& soFar) {
+            post([this, month, means = soFar.monthlyMeans, shown = soFar.monthsShown] {
+                Zeichenfenster->setMonths(means, shown, month);
+            });
+        };
+        const std::function<void()> done = job(events, post);
+        post([this, done] {
+            waitForWorker();
+            if (done) done();
+        });
+    });
+}
+
+void Tschnell_ausgabe::showDay(int day) {
     if (!state_.abortRequest) Tag_Nr->setText(QString::number(day));
 }
 
-void Tschnell_ausgabe::laufEnde(const RunResult& r, const QString& error, const std::string& baseName) {
-    warten();
+void Tschnell_ausgabe::stopProgress() {
     Label_Diffus->hide();
+    Fortschritt->hide();
+    Startgruppe->show();
+    EingabenAktiv(true);
+    state_.simulationIdle = true;
+}
+
+void Tschnell_ausgabe::beginList() {
+    anz_AusgabedateiNameMit->clear();
+    anz_AusgabedateiNameRep->clear();
+    Ausgabedatei_aendern->setEnabled(false);
+}
+
+void Tschnell_ausgabe::showEntry(const std::string& stem) {
+    showPath(anz_AusgabedateiNameMit, fromMessage(stem + ".mit"));
+    showPath(anz_AusgabedateiNameRep, fromMessage(stem + ".rep"));
+    Zeichenfenster->drawFrame();
+}
+
+void Tschnell_ausgabe::endList() {
+    stopProgress();
+    Tag_Nr->clear();
+    for (QLabel* label : {anz_AusgabedateiNameMit, anz_AusgabedateiNameRep}) label->setToolTip(QString());
+}
+
+void Tschnell_ausgabe::runEnded(const RunResult& r, const QString& error, const std::string& baseName) {
     const bool ok = error.isEmpty();
     if (ok && r.lastMonth > 0) Zeichenfenster->setMonths(r.monthlyMeans, r.monthsShown, r.lastMonth);
     // The live record carries the site of the project last run, so a saved .kon does too.
@@ -529,10 +567,7 @@ void Tschnell_ausgabe::laufEnde(const RunResult& r, const QString& error, const 
         state_.params.longitude = r.params.longitude;
         state_.params.correction = r.params.correction;
     }
-    Fortschritt->hide();
-    Startgruppe->show();
-    EingabenAktiv(true);
-    state_.simulationIdle = true;
+    stopProgress();
     const QString files = ok ? fromMessage(runFilesNote(baseName).render(language_)) : QString();
     if (ok && r.cancelled) {
         // The files now hold fewer days than the ones they replaced: say so, in the list too.
@@ -540,25 +575,25 @@ void Tschnell_ausgabe::laufEnde(const RunResult& r, const QString& error, const 
         runStatusLabel->setText(note + QLatin1Char(' ') + files);
         if (!state_.batchActive) dialogs_.information(this, note + QLatin1Char('\n') + files);
     } else if (ok) {
-        runStatusLabel->setText(tx(kBeendet, language_) + QLatin1Char(' ') + files);
+        runStatusLabel->setText(tx(kCompleted, language_) + QLatin1Char(' ') + files);
     }
     if (!ok)
         dialogs_.warning(this, error);
-    else if (!abbruchBestaetigt_ && !r.cancelled && !state_.batchActive)
-        dialogs_.information(this, tx(kBeendet, language_) + QLatin1Char('\n') + files);
-    abbruchBestaetigt_ = false;
-    emit laufBeendet();
+    else if (!cancelConfirmed_ && !r.cancelled && !state_.batchActive)
+        dialogs_.information(this, tx(kCompleted, language_) + QLatin1Char('\n') + files);
+    cancelConfirmed_ = false;
+    emit runFinished();
 }
 
 void Tschnell_ausgabe::Button1Click() {
     // The run waits for the answer: it must not go on, or even finish, behind the question.
     state_.pauseRequest = true;
-    const bool stop = dialogs_.question(this, tx(kAbbruchFrage, language_), QMessageBox::Yes | QMessageBox::No) ==
+    const bool stop = dialogs_.question(this, tx(kCancelQuestion, language_), QMessageBox::Yes | QMessageBox::No) ==
                       QMessageBox::Yes;
     state_.pauseRequest = false;
     if (!stop) return;
     state_.batchActive = false;
-    abbruchBestaetigt_ = true;
+    cancelConfirmed_ = true;
     state_.abortRequest = true;
 }
 

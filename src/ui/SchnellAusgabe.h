@@ -1,10 +1,12 @@
 #pragma once
 // Tschnell_ausgabe: the fast-run window. It edits the run parameters, names the
 // output files, starts and cancels a run and shows its progress and monthly chart.
-// The run itself goes on a worker thread; the inputs stay disabled meanwhile.
+// The run itself, or a simulation list's runs, go on its one worker thread; the inputs
+// stay disabled meanwhile.
 
 #include "project/Language.h"
 #include "simulation/RunSession.h"
+#include "ui/ListRunView.h"
 
 #include <QWidget>
 
@@ -24,7 +26,7 @@ struct AppState;
 class Dialogs;
 class MonthChart;
 
-class Tschnell_ausgabe : public QWidget {
+class Tschnell_ausgabe : public QWidget, public ListRunView {
     Q_OBJECT
 public:
     Tschnell_ausgabe(AppState& state, Dialogs& dialogs, QWidget* parent = nullptr);
@@ -44,9 +46,15 @@ public:
 
     // Folder the two file dialogs start in (the project's folder after opening).
     void setInitialDirectory(const QString& dir) { initialDir_ = dir; }
-    bool laeuft() const { return worker_.joinable(); }
+    bool running() const { return worker_.joinable(); }
     // Waits for a running worker (after the abort request was set).
-    void warten();
+    void waitForWorker();
+
+    void beginList() override;
+    RunSettings runSettings() const override;
+    void runInBackground(Job job) override;
+    void showEntry(const std::string& stem) override;
+    void endList() override;
 
     QCheckBox* monatlich;
     QCheckBox* Diffus;
@@ -86,32 +94,34 @@ public:
 signals:
     // Inputs of other windows (the main menu's entries) follow the run.
     void inputsEnabledChanged(bool enabled);
-    void laufBeendet();
+    void runFinished();
     // The start button while a simulation list waits: the list runs instead.
-    void listeStarten();
+    void listStartRequested();
 
 private:
-    void namenZeigen();
-    void sichtbarkeitMonatlich();
-    void tagZeigen(int day);
+    void showOutputNames();
+    void showMonthlyFields();
+    void showDay(int day);
+    // The start group again instead of the progress, the inputs enabled.
+    void stopProgress();
     // error: empty when the run succeeded; baseName: of the files the run wrote
-    void laufEnde(const RunResult& r, const QString& error, const std::string& baseName);
-    QString startOrdner() const;
+    void runEnded(const RunResult& r, const QString& error, const std::string& baseName);
+    QString startFolder() const;
 
     AppState& state_;
     Dialogs& dialogs_;
     Language language_ = Language::German;
     QString initialDir_;
     std::thread worker_;
-    bool abbruchBestaetigt_ = false;
+    bool cancelConfirmed_ = false;
     QList<QLabel*> captions_;
-    QLabel* labelStartmonat_ = nullptr;
-    QLabel* labelStopmonat_ = nullptr;
-    QLabel* labelStarttag_ = nullptr;
-    QLabel* labelStoptag_ = nullptr;
+    QLabel* labelFirstMonth_ = nullptr;
+    QLabel* labelLastMonth_ = nullptr;
+    QLabel* labelFirstDay_ = nullptr;
+    QLabel* labelLastDay_ = nullptr;
     QLabel* labelMit_ = nullptr;
     QLabel* labelRep_ = nullptr;
-    QGroupBox* dezimalBox_ = nullptr;
+    QGroupBox* decimalBox_ = nullptr;
 };
 
 }  // namespace penumbro::ui

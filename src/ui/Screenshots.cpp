@@ -107,7 +107,7 @@ void walkToShadedInstant(TOnline_Ausgabe& online) {
 
 }  // namespace
 
-void screenshotsAufnehmen(TMainForm& window, AppState& state, const QString& dir) {
+void takeScreenshots(TMainForm& window, AppState& state, const QString& dir) {
     QDir().mkpath(dir);
     QTimer::singleShot(500, &window, [&window, &state, dir] {
         window.HauptauswahlClick(1);
@@ -134,11 +134,11 @@ void screenshotsAufnehmen(TMainForm& window, AppState& state, const QString& dir
         w->Stopmonat->setValue(12);
         w->SpinEdit3->setValue(10);
         w->SpinEdit4->setValue(20);
-        QObject::connect(w, &Tschnell_ausgabe::laufBeendet, &window, [&window, dir] {
+        QObject::connect(w, &Tschnell_ausgabe::runFinished, &window, [&window, dir] {
             save(window, dir, QStringLiteral("4-schnelldurchlauf-nach-lauf.png"));
             // The dialogs, shown without waiting for them.
             TExportForm* x = window.exportForm();
-            x->vorbereiten();
+            x->prepare();
             const std::pair<QDialog*, const char*> dialogs[] = {
                 {x, "5-export.png"}, {window.simulationList(), "5-simulationsliste.png"},
                 {window.settingsWindow(), "5-einstellungen.png"}};
@@ -151,7 +151,7 @@ void screenshotsAufnehmen(TMainForm& window, AppState& state, const QString& dir
             QApplication::quit();
         });
         w->SimulationStarten->click();
-        if (!w->laeuft()) QApplication::quit();  // the page could not be reached
+        if (!w->running()) QApplication::quit();  // the page could not be reached
     });
 }
 

@@ -21,6 +21,6 @@ public:
 
 // Starts the sequence on the running event loop; the editor's panels are taken in
 // both languages.
-void screenshotsAufnehmen(TMainForm& window, AppState& state, const QString& dir);
+void takeScreenshots(TMainForm& window, AppState& state, const QString& dir);
 
 }  // namespace penumbro::ui

@@ -6,61 +6,52 @@
 #include "simulation/Batch.h"
 #include "ui/AppState.h"
 #include "ui/Dialogs.h"
-#include "ui/MonthChart.h"
-#include "ui/SchnellAusgabe.h"
+#include "ui/ListRunView.h"
 
-#include <QCheckBox>
-#include <QDir>
-#include <QFileInfo>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QInputDialog>
-#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
-
-#include <memory>
 
 namespace penumbro::ui {
 
 namespace {
 
-const Tx kTitel{"Simulationsliste", "List of simulations"};
-const Tx kHinzufuegen{"Datei zur Liste &hinzuf\xFCgen", "&Add file to list"};
-const Tx kEntfernen{"Datei aus Liste &entfernen", "&Remove file from list"};
-const Tx kLoeschen{"Liste &l\xF6schen", "&Delete simulation list"};
-const Tx kAbarbeiten{"Simulationsliste a&barbeiten", "Ru&n simulation list"};
-const Tx kSchliessen{"&Schlie\xDF" "en", "&Close"};
-const Tx kOeffnenTitel{"Datei \xF6" "ffnen", "Open file"};
-const Tx kDatenFilter{"Daten|*.dat", "Data|*.dat"};
-const Tx kGeoeffnet{"Die gew\xE4hlte Datei ist zur Zeit ge\xF6" "ffnet. Sollen die \xC4nderungen vor der Simulation "
-                    "gespeichert werden? (Sonst wird mit dem zuletzt abgespeicherten Datenbestand simuliert!)",
-                    "This file is open at the moment. Should the current changes be saved before the simulation? "
-                    "(Otherwise, the last saved data will be simulated!)"};
+const Tx kTitle{"Simulationsliste", "List of simulations"};
+const Tx kAdd{"Datei zur Liste &hinzuf\xFCgen", "&Add file to list"};
+const Tx kRemove{"Datei aus Liste &entfernen", "&Remove file from list"};
+const Tx kClear{"Liste &l\xF6schen", "&Delete simulation list"};
+const Tx kProcess{"Simulationsliste a&barbeiten", "Ru&n simulation list"};
+const Tx kClose{"&Schlie\xDF" "en", "&Close"};
+const Tx kOpenTitle{"Datei \xF6" "ffnen", "Open file"};
+const Tx kDataFilter{"Daten|*.dat", "Data|*.dat"};
+const Tx kFileOpen{"Die gew\xE4hlte Datei ist zur Zeit ge\xF6" "ffnet. Sollen die \xC4nderungen vor der Simulation "
+                   "gespeichert werden? (Sonst wird mit dem zuletzt abgespeicherten Datenbestand simuliert!)",
+                   "This file is open at the moment. Should the current changes be saved before the simulation? "
+                   "(Otherwise, the last saved data will be simulated!)"};
 const Tx kMaximum{"Die maximale Anzahl von 99 Simulationen ist erreicht.",
                   "The maximum number of 99 simulations has been reached."};
-const Tx kKeinTarget{"Die Datendatei ist ung\xFCltig oder enth\xE4lt keine Targets",
-                     "This is not a valid data file or it contains no targets."};
-const Tx kEntfernenTitel{"Datei aus der Liste entfernen", "Remove file from list"};
-const Tx kEntfernenFrage{"Bitte geben Sie die Nummer (1 ... 99) ein:", "Please enter the number (1 ... 99):"};
-const Tx kUngueltig{"Ung\xFCltige Eingabe!", "Invalid input!"};
-const Tx kLoeschenFrage{"Simulationsliste komplett l\xF6schen?", "Delete complete simulation list?"};
-const Tx kEinstellen{"Bitte stellen Sie die Simulationsparameter ein\rund klicken Sie anschlie\xDF" "end die "
-                     "Schaltfl\xE4" "che \"Simulation starten\".",
-                     "Please set the parameters for the simulations\rand press the button \"Start simulation\"."};
-const Tx kPanelEinstellen{"Bitte stellen Sie die Simulationsparameter ein und klicken Sie anschlie\xDF" "end die "
-                          "Schaltfl\xE4" "che \"Simulation starten\".",
-                          "Please set the parameters for the simulations and press the button \"Start simulation\"."};
-const Tx kPanelLauf{"Simulationsliste wird abgearbeitet: Simulation ", "Running the list of simulations: simulation "};
-const Tx kBeendet{"Simulation beendet!", "Simulation completed!"};
+const Tx kNoTarget{"Die Datendatei ist ung\xFCltig oder enth\xE4lt keine Targets",
+                   "This is not a valid data file or it contains no targets."};
+const Tx kRemoveTitle{"Datei aus der Liste entfernen", "Remove file from list"};
+const Tx kRemoveQuestion{"Bitte geben Sie die Nummer (1 ... 99) ein:", "Please enter the number (1 ... 99):"};
+const Tx kInvalid{"Ung\xFCltige Eingabe!", "Invalid input!"};
+const Tx kClearQuestion{"Simulationsliste komplett l\xF6schen?", "Delete complete simulation list?"};
+const Tx kSetParameters{"Bitte stellen Sie die Simulationsparameter ein\rund klicken Sie anschlie\xDF" "end die "
+                        "Schaltfl\xE4" "che \"Simulation starten\".",
+                        "Please set the parameters for the simulations\rand press the button \"Start simulation\"."};
+const Tx kPanelSetParameters{"Bitte stellen Sie die Simulationsparameter ein und klicken Sie anschlie\xDF" "end die "
+                             "Schaltfl\xE4" "che \"Simulation starten\".",
+                             "Please set the parameters for the simulations and press the button \"Start simulation\"."};
+const Tx kPanelRunning{"Simulationsliste wird abgearbeitet: Simulation ", "Running the list of simulations: simulation "};
+const Tx kCompleted{"Simulation beendet!", "Simulation completed!"};
 
 // Grid titles (row 0 of the list).
-const Tx kSpalten[] = {{"Datendatei", "Data file"},
+const Tx kColumns[] = {{"Datendatei", "Data file"},
                        {"Target", "Target"},
                        {"Ausgabedatei (+ \".mit\" / + \".rep\")", "Output file (+ \".mit\" / + \".rep\")"}};
 
@@ -71,9 +62,9 @@ QString cellText(int column, const std::string& bytes) {
 
 }  // namespace
 
-TSimulationsliste::TSimulationsliste(AppState& state, Dialogs& dialogs, Tschnell_ausgabe& fastRun,
-                                     MainWindowHooks hooks, QWidget* parent)
-    : QDialog(parent), state_(state), dialogs_(dialogs), fastRun_(fastRun), hooks_(std::move(hooks)) {
+TSimulationsliste::TSimulationsliste(AppState& state, Dialogs& dialogs, ListRunView& runView, MainWindowHooks hooks,
+                                     QWidget* parent)
+    : QDialog(parent), state_(state), dialogs_(dialogs), runView_(runView), hooks_(std::move(hooks)) {
     setObjectName(QStringLiteral("Simulationsliste"));
     StringGrid1 = new QTableWidget(kMaxSimulations, 3, this);
     StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
@@ -104,66 +95,60 @@ TSimulationsliste::TSimulationsliste(AppState& state, Dialogs& dialogs, Tschnell
     layout->addLayout(buttons);
     resize(900, 640);
 
-    connect(StringGrid1, &QTableWidget::itemChanged, this, &TSimulationsliste::zelleGeaendert);
-    connect(&fastRun_, &Tschnell_ausgabe::listeStarten, this, &TSimulationsliste::Abarbeiten);
-    anzeigen();
+    connect(StringGrid1, &QTableWidget::itemChanged, this, &TSimulationsliste::cellChanged);
+    showList();
     SpracheAnpassen(Language::German);
-}
-
-TSimulationsliste::~TSimulationsliste() {
-    state_.abortRequest = true;
-    if (worker_.joinable()) worker_.join();
 }
 
 void TSimulationsliste::SpracheAnpassen(Language language) {
     language_ = language;
-    setWindowTitle(tx(kTitel, language));
-    BitBtn1->setText(tx(kHinzufuegen, language));
-    BitBtn2->setText(tx(kEntfernen, language));
-    BitBtn3->setText(tx(kLoeschen, language));
-    BitBtn4->setText(tx(kAbarbeiten, language));
-    BitBtn5->setText(tx(kSchliessen, language));
+    setWindowTitle(tx(kTitle, language));
+    BitBtn1->setText(tx(kAdd, language));
+    BitBtn2->setText(tx(kRemove, language));
+    BitBtn3->setText(tx(kClear, language));
+    BitBtn4->setText(tx(kProcess, language));
+    BitBtn5->setText(tx(kClose, language));
     QStringList titles;
-    for (const Tx& t : kSpalten) titles << tx(t, language);
+    for (const Tx& t : kColumns) titles << tx(t, language);
     StringGrid1->setHorizontalHeaderLabels(titles);
-    uebersichtZeigen();
+    showOverview();
 }
 
 // Grid and overview from the list model.
-void TSimulationsliste::anzeigen() {
+void TSimulationsliste::showList() {
     const QSignalBlocker block(StringGrid1);
     for (int r = 1; r <= kMaxSimulations; ++r) {
         const SimulationList::Row& cells = list_.row(r);
         const std::string* texts[] = {&cells.file, &cells.target, &cells.stem};
         for (int c = 0; c < 3; ++c) StringGrid1->setItem(r - 1, c, new QTableWidgetItem(cellText(c, *texts[c])));
     }
-    uebersichtZeigen();
+    showOverview();
 }
 
-void TSimulationsliste::uebersichtZeigen() {
+void TSimulationsliste::showOverview() {
     QStringList lines;
     for (const std::string& line : list_.overview(language_)) lines << fromMessage(line);
     Memo1->setPlainText(lines.join(QLatin1Char('\n')));
     BitBtn4->setEnabled(list_.canProcess());
 }
 
-void TSimulationsliste::zelleGeaendert(QTableWidgetItem* item) {
+void TSimulationsliste::cellChanged(QTableWidgetItem* item) {
     SimulationList::Row& cells = list_.row(item->row() + 1);
     const QString text = item->text();
     if (item->column() == 0) cells.file = toPath(text);
     if (item->column() == 1) cells.target = toCp1252(text);
     if (item->column() == 2) cells.stem = toPath(text);
-    uebersichtZeigen();  // the item itself is still in use: the grid stays
+    showOverview();  // the item itself is still in use: the grid stays
 }
 
 void TSimulationsliste::BitBtn1Click() {
-    const QString chosen = dialogs_.getOpenFileName(this, tx(kOeffnenTitel, language_), projectFolder(state_),
-                                                    tx(kDatenFilter, language_));
+    const QString chosen = dialogs_.getOpenFileName(this, tx(kOpenTitle, language_), projectFolder(state_),
+                                                    tx(kDataFilter, language_));
     if (chosen.isEmpty()) return;
     const std::string path = toPath(chosen);
     if (chosen.toLower() == fromPath(state_.project.fileName).toLower() &&
         textChanged(state_.project.original, state_.project.daten) &&
-        dialogs_.message(this, QMessageBox::Information, QStringLiteral("Penumbro"), tx(kGeoeffnet, language_),
+        dialogs_.message(this, QMessageBox::Information, QStringLiteral("Penumbro"), tx(kFileOpen, language_),
                          QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes &&
         hooks_.saveProject)
         hooks_.saveProject();
@@ -174,143 +159,97 @@ void TSimulationsliste::BitBtn1Click() {
         dialogs_.warning(this, errorMessage(e, language_));
         return;
     }
-    anzeigen();
-    if (added.noTarget) dialogs_.information(this, tx(kKeinTarget, language_));
+    showList();
+    if (added.noTarget) dialogs_.information(this, tx(kNoTarget, language_));
     if (added.full) dialogs_.information(this, tx(kMaximum, language_));
 }
 
 void TSimulationsliste::BitBtn2Click() {
     QInputDialog input(this);
     input.setObjectName(QStringLiteral("Eingabe"));
-    input.setWindowTitle(tx(kEntfernenTitel, language_));
-    input.setLabelText(tx(kEntfernenFrage, language_));
+    input.setWindowTitle(tx(kRemoveTitle, language_));
+    input.setLabelText(tx(kRemoveQuestion, language_));
     if (dialogs_.exec(input) != QDialog::Accepted) return;
     const auto number = fileNumberInput(toPath(input.textValue().trimmed()));
     if (!number) {
-        dialogs_.warning(this, tx(kUngueltig, language_));
+        dialogs_.warning(this, tx(kInvalid, language_));
         return;
     }
     list_.remove(*number);
-    anzeigen();
+    showList();
 }
 
 void TSimulationsliste::BitBtn3Click() {
-    if (dialogs_.question(this, tx(kLoeschenFrage, language_), QMessageBox::Ok | QMessageBox::Cancel) !=
+    if (dialogs_.question(this, tx(kClearQuestion, language_), QMessageBox::Ok | QMessageBox::Cancel) !=
         QMessageBox::Ok)
         return;
     list_.clear();
-    anzeigen();
+    showList();
 }
 
 void TSimulationsliste::BitBtn4Click() {
     projectCopy_ = state_.project.daten;
-    dialogs_.information(this, tx(kEinstellen, language_));
+    dialogs_.information(this, tx(kSetParameters, language_));
     done(QDialog::Accepted);
     state_.batchActive = true;
     if (hooks_.showFastRun) hooks_.showFastRun();
-    // The list names the outputs.
-    fastRun_.anz_AusgabedateiNameMit->clear();
-    fastRun_.anz_AusgabedateiNameRep->clear();
-    fastRun_.Ausgabedatei_aendern->setEnabled(false);
+    runView_.beginList();
     if (hooks_.menusEnabled) hooks_.menusEnabled(false);
-    if (hooks_.batchPanel) hooks_.batchPanel(tx(kPanelEinstellen, language_));
-}
-
-// Shows the running entry's outputs; a path wider than its label shrinks to its file name.
-void TSimulationsliste::ausgabeNamen(const std::string& stem) {
-    for (auto [label, ext] : {std::pair{fastRun_.anz_AusgabedateiNameMit, ".mit"},
-                              std::pair{fastRun_.anz_AusgabedateiNameRep, ".rep"}}) {
-        const QString full = fromMessage(stem + ext);
-        const bool wide = label->width() > 0 && label->fontMetrics().horizontalAdvance(full) >= label->width();
-        label->setText(wide ? QFileInfo(full).fileName() : full);
-        label->setToolTip(full);
-    }
+    if (hooks_.batchPanel) hooks_.batchPanel(tx(kPanelSetParameters, language_));
 }
 
 void TSimulationsliste::Abarbeiten() {
-    if (worker_.joinable() || !state_.batchActive) return;
-    RunSettings settings;
-    settings.decimalComma = fastRun_.Dezimalzeichen_Komma->isChecked();
+    if (!state_.batchActive) return;
+    RunSettings settings = runView_.runSettings();
     settings.language = language_;
-    settings.method = fastRun_.exactGeometryCheckBox->isChecked() ? ShadingMethod::Exact : ShadingMethod::Raster;
-
-    state_.simulationIdle = false;
-    state_.abortRequest = false;
-    fastRun_.Startgruppe->hide();
-    fastRun_.Fortschritt->show();
-    fastRun_.Tag_Nr->clear();
-    fastRun_.Zeichenfenster->drawFrame();
-    fastRun_.EingabenAktiv(false);
-
     QPointer<TSimulationsliste> self(this);
-    auto post = [self](auto call) {
-        QMetaObject::invokeMethod(
-            self, [self, call] { if (self) call(*self); }, Qt::QueuedConnection);
-    };
     // The worker runs a copy of the list; the rest comes back with the result.
-    worker_ = std::thread([this, post, list = list_, params = state_.params, settings]() mutable {
+    runView_.runInBackground([self, list = list_, params = state_.params, settings, abort = &state_.abortRequest,
+                              pause = &state_.pauseRequest](const RunEvents& events,
+                                                            const ListRunView::Post& post) mutable {
         ListRunHooks hooks;
         // The abort button clears the batch flag and sets the abort request; only the
         // latter may be read off the GUI thread.
-        hooks.batchActive = [this] { return !state_.abortRequest; };
-        hooks.entryStarting = [post](int i, int n, const BatchEntry& entry) {
-            post([i, n, stem = entry.stem](TSimulationsliste& w) {
-                if (w.hooks_.batchPanel)
-                    w.hooks_.batchPanel(tx(kPanelLauf, w.language_) + QString::number(i) + QStringLiteral(" / ") +
-                                        QString::number(n));
-                w.ausgabeNamen(stem);
-                w.fastRun_.Zeichenfenster->drawFrame();
+        hooks.batchActive = [abort] { return !*abort; };
+        hooks.entryStarting = [self, post](int i, int n, const BatchEntry& entry) {
+            post([self, i, n, stem = entry.stem] {
+                if (self) self->entryStarting(i, n, stem);
             });
         };
-        auto lastDay = std::make_shared<int>(0);
-        hooks.observer.progress = [post, lastDay](const RunProgress& p) {
-            if (p.day == *lastDay) return;
-            *lastDay = p.day;
-            post([day = p.day](TSimulationsliste& w) {
-                if (!w.state_.abortRequest) w.fastRun_.Tag_Nr->setText(QString::number(day));
-            });
-        };
-        hooks.observer.diffuse = [post](bool running) {
-            post([running](TSimulationsliste& w) { w.fastRun_.Label_Diffus->setVisible(running); });
-        };
-        hooks.observer.monthCompleted = [post](int month, const RunResult& soFar) {
-            post([month, means = soFar.monthlyMeans, shown = soFar.monthsShown](TSimulationsliste& w) {
-                w.fastRun_.Zeichenfenster->setMonths(means, shown, month);
-            });
-        };
-        hooks.observer.cancel = &state_.abortRequest;
-        hooks.observer.pause = &state_.pauseRequest;
+        hooks.observer = dailyObserver(events, abort, pause);
         const ListRunResult result = penumbro::Abarbeiten(list, params, settings, hooks);
-        post([list, result](TSimulationsliste& w) { w.laufEnde(list, result); });
+        return std::function<void()>([self, list, result] {
+            if (self) self->runEnded(list, result);
+        });
     });
 }
 
-void TSimulationsliste::laufEnde(const SimulationList& rest, const ListRunResult& result) {
-    if (worker_.joinable()) worker_.join();
+void TSimulationsliste::entryStarting(int i, int n, const std::string& stem) {
+    if (hooks_.batchPanel)
+        hooks_.batchPanel(tx(kPanelRunning, language_) + QString::number(i) + QStringLiteral(" / ") +
+                          QString::number(n));
+    runView_.showEntry(stem);
+}
+
+void TSimulationsliste::runEnded(const SimulationList& rest, const ListRunResult& result) {
     list_ = rest;
-    anzeigen();
+    showList();
     if (hooks_.batchPanel) hooks_.batchPanel(QString());
     state_.project.daten = projectCopy_;
     if (hooks_.menusEnabled) hooks_.menusEnabled(true);
     // The fast-run window as it was before the list took it over.
     const bool completed = state_.batchActive && !result.aborted;
     state_.batchActive = false;
-    fastRun_.Label_Diffus->hide();
-    fastRun_.Fortschritt->hide();
-    fastRun_.Startgruppe->show();
-    fastRun_.EingabenAktiv(true);
-    fastRun_.Tag_Nr->clear();
-    for (QLabel* label : {fastRun_.anz_AusgabedateiNameMit, fastRun_.anz_AusgabedateiNameRep}) label->setToolTip(QString());
-    state_.simulationIdle = true;
+    runView_.endList();
 
     // Entries whose file could not be read or run are named; the others ran.
     QStringList failed;
     for (const EntryOutcome& o : result.outcomes)
         if (o.status == EntryStatus::Failed) failed << fromMessage(o.message);
     if (!failed.isEmpty()) dialogs_.warning(this, failed.join(QLatin1Char('\n')));
-    if (completed) dialogs_.information(this, tx(kBeendet, language_));
+    if (completed) dialogs_.information(this, tx(kCompleted, language_));
     if (hooks_.showDataInput) hooks_.showDataInput();
-    emit listeAbgearbeitet();
+    emit listRunEnded();
     dialogs_.exec(*this);
 }
 

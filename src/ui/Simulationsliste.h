@@ -1,7 +1,7 @@
 #pragma once
 // TSimulationsliste: the simulation list window. The user collects the targets of one or
 // more project files, then sets the run parameters once in the fast-run window, whose
-// start button then works the list off (one run per target) on a worker thread.
+// start button then works the list off (one run per target) on that window's worker.
 
 #include "project/Language.h"
 #include "project/ProjectText.h"
@@ -10,7 +10,6 @@
 #include <QDialog>
 
 #include <functional>
-#include <thread>
 
 class QPlainTextEdit;
 class QPushButton;
@@ -21,7 +20,7 @@ namespace penumbro::ui {
 
 struct AppState;
 class Dialogs;
-class Tschnell_ausgabe;
+class ListRunView;
 
 class TSimulationsliste : public QDialog {
     Q_OBJECT
@@ -35,16 +34,15 @@ public:
         std::function<void()> showDataInput;
     };
 
-    TSimulationsliste(AppState& state, Dialogs& dialogs, Tschnell_ausgabe& fastRun, MainWindowHooks hooks,
+    TSimulationsliste(AppState& state, Dialogs& dialogs, ListRunView& runView, MainWindowHooks hooks,
                       QWidget* parent = nullptr);
-    ~TSimulationsliste() override;
 
     void SpracheAnpassen(Language language);
     void BitBtn1Click();  // add file
     void BitBtn2Click();  // remove file
     void BitBtn3Click();  // clear
     void BitBtn4Click();  // process
-    // Called by the fast-run window's start button while the batch flag is set.
+    // The fast-run window's start button while the batch flag is set.
     void Abarbeiten();
 
     const SimulationList& liste() const { return list_; }
@@ -59,23 +57,22 @@ public:
 
 signals:
     // The list run has ended (before the window is shown again).
-    void listeAbgearbeitet();
+    void listRunEnded();
 
 private:
-    void anzeigen();
-    void uebersichtZeigen();
-    void zelleGeaendert(QTableWidgetItem* item);
-    void laufEnde(const SimulationList& rest, const ListRunResult& result);
-    void ausgabeNamen(const std::string& stem);
+    void showList();
+    void showOverview();
+    void cellChanged(QTableWidgetItem* item);
+    void entryStarting(int i, int n, const std::string& stem);
+    void runEnded(const SimulationList& rest, const ListRunResult& result);
 
     AppState& state_;
     Dialogs& dialogs_;
-    Tschnell_ausgabe& fastRun_;
+    ListRunView& runView_;
     MainWindowHooks hooks_;
     Language language_ = Language::German;
     SimulationList list_;
     Lines projectCopy_;  // the project text before Process, unsaved changes included
-    std::thread worker_;
 };
 
 }  // namespace penumbro::ui

@@ -1,7 +1,7 @@
 #pragma once
 // TSunPathWindow: the sun-path diagram of the current project with the first
-// target's shading mask, drawn from the same data as penumbro-cli sunpath, and saved
-// as that command's SVG or as a PNG picture.
+// target's shading mask. It shows the command line's SVG drawing and saves it as it
+// is or as a PNG picture rendered from it.
 
 #include "project/Language.h"
 #include "simulation/SunPath.h"
@@ -10,17 +10,13 @@
 
 #include <optional>
 
-class QPainter;
 class QPushButton;
+class QSvgRenderer;
 
 namespace penumbro::ui {
 
 struct AppState;
 class Dialogs;
-
-// Paints the diagram into a rectangle of width x height pixels (scaled from the SVG's
-// user units, so the picture has the SVG's layout).
-void paintSunPath(QPainter& painter, const SunPathDiagram& diagram, Language language, double width, double height);
 
 class TSunPathWindow : public QDialog {
     Q_OBJECT
@@ -43,11 +39,15 @@ public:
 
 private:
     void save(bool svg);
+    // The drawing of the diagram in the window's language.
+    void render();
 
     AppState& state_;
     Dialogs& dialogs_;
     Language language_ = Language::German;
     std::optional<SunPathDiagram> diagram_;
+    std::string svg_;  // the diagram's drawing; empty without a diagram
+    QSvgRenderer* renderer_;
 };
 
 }  // namespace penumbro::ui

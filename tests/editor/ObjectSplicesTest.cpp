@@ -129,16 +129,21 @@ TEST(KommentarExit, MemoLayout) {
     }
 }
 
-TEST(TargetflaechenPruefen, ComparesAzimuthAndElevationOfAllTargets) {
-    const std::tuple<const char*, Lines, int> cases[] = {
-        {"no target", projectOf({surface("A"), tree("B")}, 8), 0},
-        {"two alike", projectOf({surface("T", true), tree("B"), surface("U", true)}, 9), 1},
-        {"azimuth differs", projectOf({surface("T", true), surface("U", true, "90.000")}, 2), 2},
-        {"plain surface may differ", projectOf({surface("T", true), surface("U", false, "90.000")}, 2), 1},
+TEST(CheckTargets, ComparesThePlanesOfAllTargetsAndFallsBackToTheirCount) {
+    const std::tuple<const char*, Lines, TargetStatus> cases[] = {
+        {"no target", projectOf({surface("A"), tree("B")}, 8), TargetStatus::NoTarget},
+        {"two alike", projectOf({surface("T", true), tree("B"), surface("U", true)}, 9), TargetStatus::OnePlane},
+        {"azimuth differs", projectOf({surface("T", true), surface("U", true, "90.000")}, 2), TargetStatus::PlanesDiffer},
+        {"plain surface may differ", projectOf({surface("T", true), surface("U", false, "90.000")}, 2),
+         TargetStatus::OnePlane},
+        {"target without placement line",
+         {"* ", "1", "T", "Target", "3", "0 0 0", "1 0 0", "1 1 0", "Standort", "1.0 2.0 3.0"}, TargetStatus::OnePlane},
+        {"text the list cannot read", {"* ", "2", "T", "Target", "3", "0 0 0"}, TargetStatus::Unreadable},
     };
-    for (const auto& [what, text, expected] : cases) EXPECT_EQ(TargetflaechenPruefen(text), expected) << what;
-    const Lines noPlacement{"* ", "1", "T", "Target", "3", "0 0 0", "1 0 0", "1 1 0", "Standort", "1.0 2.0 3.0"};
-    EXPECT_THROW(TargetflaechenPruefen(noPlacement), InputError);
+    for (const auto& [what, text, expected] : cases) {
+        const TargetCheckResult r = checkTargets(text);
+        EXPECT_EQ(std::pair(r.status, r.error.has_value()), std::pair(expected, expected == TargetStatus::Unreadable)) << what;
+    }
 }
 
 using namespace testtexts;

@@ -69,7 +69,7 @@ TEST(EditorRobustness, ReadBacksOfMutatedTextsWorkOrRefuse) {
                 clean([&] { (void)objectLines(m.lines, k); });
                 clean([&] { (void)targetPlacementOf(m.lines, k); });
             }
-            clean([&] { (void)TargetflaechenPruefen(m.lines); });
+            clean([&] { (void)checkTargets(m.lines); });
             clean([&] { (void)targetChoices(m.lines); });
             clean([&] { (void)readSite(m.lines); });
             clean([&] { (void)readReflectance(m.lines); });

@@ -42,7 +42,7 @@ void ExchangeTest::windowWritesWhatTheCommandLineWrites() {
         {x->Format_HourlyCsv, "hourly-csv", {"k.hourly.csv"}},
     };
     for (const auto& [radio, name, files] : cases) {
-        x->vorbereiten();
+        x->prepare();
         radio->setChecked(true);
         env.dialogs.fileNames = {env.qpath(files[0])};
         x->Button3Click();
@@ -57,7 +57,7 @@ void ExchangeTest::windowWritesWhatTheCommandLineWrites() {
         }
     }
     // Opening the window again selects no format.
-    x->vorbereiten();
+    x->prepare();
     QVERIFY(!x->Format_HourlyCsv->isChecked());
 }
 
@@ -70,7 +70,7 @@ void ExchangeTest::severalFormatsInOneGoBesideTheChosenFile() {
     QDir(env.qpath("")).mkpath(QStringLiteral("elsewhere"));
     QDir::setCurrent(env.qpath("elsewhere"));  // the working folder is not where the files are
     TExportForm* x = env.window->exportForm();
-    x->vorbereiten();
+    x->prepare();
     // Choosing the .mit starts in the project's folder.
     env.dialogs.fileNames = {env.qpath("runs/year.mit")};
     x->Button2->click();

@@ -46,7 +46,7 @@ Tschnell_ausgabe* fastRunWindow(UiEnv& env) {
 
 // Starts a fast run from the window and waits for its end.
 void runAndWait(Tschnell_ausgabe* w) {
-    QSignalSpy done(w, &Tschnell_ausgabe::laufBeendet);
+    QSignalSpy done(w, &Tschnell_ausgabe::runFinished);
     w->SimulationStarten->click();
     QVERIFY(done.wait(60000));
 }
@@ -116,7 +116,7 @@ void SchnellTest::cancelStopsWithoutCompletionMessage() {
     w->monatlich->click();  // daily: a year of one-minute steps
     w->SpinEdit3->setValue(1);
     w->SpinEdit4->setValue(1);
-    QSignalSpy done(w, &Tschnell_ausgabe::laufBeendet);
+    QSignalSpy done(w, &Tschnell_ausgabe::runFinished);
     w->SimulationStarten->click();
     QVERIFY(!w->SimulationStarten->isEnabled() && !w->exactGeometryCheckBox->isEnabled() &&
             !env.state.simulationIdle);
@@ -147,7 +147,7 @@ void SchnellTest::cancelStopsWithoutCompletionMessage() {
     QTRY_VERIFY_WITH_TIMEOUT(!w->Tag_Nr->text().isEmpty(), 20000);
     env.dialogs.answers = {QMessageBox::Yes};
     QVERIFY(env.window->close());
-    QVERIFY(env.state.simulationIdle && !w->laeuft());
+    QVERIFY(env.state.simulationIdle && !w->running());
 }
 
 void SchnellTest::yearRunChartsEveryMonthAndSaysWhereTheFilesWent() {
@@ -160,7 +160,7 @@ void SchnellTest::yearRunChartsEveryMonthAndSaysWhereTheFilesWent() {
             spin->selectAll();
             QTest::keyClicks(spin, QLatin1String(value));
         }
-        QSignalSpy done(w, &Tschnell_ausgabe::laufBeendet);
+        QSignalSpy done(w, &Tschnell_ausgabe::runFinished);
         w->SimulationStarten->click();
         const QString titleWhileRunning = chartTexts(w->Zeichenfenster->fontMetrics(), w->Zeichenfenster->width(),
                                                      w->Zeichenfenster->height(), w->Zeichenfenster->data(),

@@ -118,7 +118,7 @@ void SimulationslisteTest::listRunWritesWhatTheCliBatchWrites() {
                               {run->SpinEdit4, 60}, {run->zusatz3, 2}})
         box->setValue(value);
     run->Dezimalzeichen_Komma->setChecked(true);
-    QSignalSpy done(w, &TSimulationsliste::listeAbgearbeitet);
+    QSignalSpy done(w, &TSimulationsliste::listRunEnded);
     run->SimulationStarten->click();
     QVERIFY(done.wait(60000));
     QVERIFY(env.dialogs.saw(QStringLiteral("Simulation beendet!")) && w->liste().filledRows() == 0);
@@ -171,7 +171,7 @@ void SimulationslisteTest::listRunLeavesTheFastRunWindowAsItWas() {
     QVERIFY(hint->isVisible() && hint->width() >= hint->fontMetrics().horizontalAdvance(hint->text()));
     for (int i = 1; i <= 3; ++i) QVERIFY(!env.window->panel(i)->isVisible());
     QVERIFY(!env.window->isMaximized() && env.window->size() == size);
-    QSignalSpy done(w, &TSimulationsliste::listeAbgearbeitet);
+    QSignalSpy done(w, &TSimulationsliste::listRunEnded);
     run->SimulationStarten->click();
     QVERIFY(done.wait(60000));
     QVERIFY(fileExists(env.path("b.mit")));

@@ -1,4 +1,5 @@
 #include "views/Export.h"
+#include "views/ExportChoice.h"
 
 #include "project/ProjectFile.h"
 #include "support/TempDir.h"
@@ -143,18 +144,32 @@ TEST(Export, EndlessInputIsReadOnlyAsFarAsItsDefect) {
     }
 }
 
-TEST(ExportNames, ProposalsTakeTheNameUpToItsFirstDot) {
-    const std::tuple<std::string, ExportFormat, std::string> cases[] = {
-        {"/data/runs/haus.v2.mit", ExportFormat::Trnsys, "haus.trn"},
-        {"/data/my.runs/haus", ExportFormat::Suncode, "sun"},
-    };
-    for (const auto& [path, format, expected] : cases) EXPECT_EQ(proposedExportName(path, format), expected) << path;
+TEST(ExportNames, ProposalsOfTheOpenDialog) {
     EXPECT_EQ(proposedMitName("/p/Haus.dat"), "Haus.mit");
     // The first file offered needs a named project and an existing file.
     const auto exists = [](const std::string& p) { return p == "/p/haus.mit" || p == "unbenannt.mit"; };
     EXPECT_EQ(initialMitFile("/p/haus", exists), std::optional<std::string>("/p/haus.mit"));
     EXPECT_EQ(initialMitFile("/p/other", exists), std::nullopt);
     EXPECT_EQ(initialMitFile("unbenannt", exists), std::nullopt);
+}
+
+TEST(ExportChoice, InstantFormatsReadTheReportBesideTheChosenMeanValues) {
+    using F = ExportFormat;
+    using E = ExportChoiceError;
+    // format, file, report beside the .mit, error, file read, proposal, project needed
+    const std::tuple<std::optional<F>, std::string, bool, E, std::string, std::string, bool> cases[] = {
+        {F::Text, "/r/haus.v2.mit", true, E::None, "/r/haus.v2.mit", "haus.txt", false},
+        {F::Sam, "/r/haus.mit", true, E::None, "/r/haus.mit", "haus.sam.csv", true},
+        {F::EnergyPlus, "/r.d/haus.mit", true, E::None, "/r.d/haus.rep", "haus.eplus.csv", true},
+        {F::HourlyCsv, "/r/haus.mit", false, E::None, "/r/haus.mit", "haus.hourly.csv", true},
+        {F::Trnsys, "", false, E::NoFile, "", "trn", false},
+        {std::nullopt, "/r/haus.mit", true, E::NoFormat, "", "", false},
+    };
+    for (const auto& [format, file, beside, error, in, proposal, project] : cases) {
+        const ExportChoice c = chooseExport({format, file, beside});
+        EXPECT_EQ(std::tuple(c.error, c.inPath, c.proposedName, c.needsProject), std::tuple(error, in, proposal, project))
+            << file;
+    }
 }
 
 }  // namespace
