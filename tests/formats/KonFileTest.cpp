@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <cmath>
 
 namespace penumbro {
 namespace {
@@ -91,6 +92,29 @@ TEST(KonFile, ReservedNameAndSettingByKey) {
         EXPECT_NE(refused.find(key), std::string::npos) << key << "=" << value << ": " << refused;
         EXPECT_EQ(r, TSimParameter{}) << "a refused value changes nothing";
     }
+}
+
+// Damaged files are refused naming the file, never read into a record that could stall a
+// run; a damaged standard.kon leaves the start values and a warning.
+TEST(KonFile, DamagedFilesAreRefusedNamingTheFile) {
+    testing::TempDir dir("konfile");
+    const auto good = encodeSimParameter(TSimParameter{});
+    const std::string bytes(good.begin(), good.end()), file = dir.path("damaged.kon");
+    auto patched = [&](std::size_t at, std::vector<std::uint8_t> v) {
+        std::string b = bytes;
+        for (std::size_t i = 0; i < v.size(); ++i) b[at + i] = static_cast<char>(v[i]);
+        return b;
+    };
+    for (const std::string& damaged : {std::string(), bytes.substr(0, 95), bytes + '\0', patched(24, le32(0)),
+                                       patched(20, le32(-1)), patched(80, le64(std::nan(""))), patched(88, le64(1e308))}) {
+        dir.write("damaged.kon", damaged);
+        const InputError e = testing::refusal([&] { (void)readKonFile(file); });
+        EXPECT_EQ(e.file(), file) << e.what();
+    }
+    dir.write("standard.kon", bytes.substr(0, 50));
+    std::string warning;
+    EXPECT_EQ(startupParameters(dir.path(""), &warning), TSimParameter{});
+    EXPECT_NE(warning.find("standard.kon"), std::string::npos) << warning;
 }
 
 }  // namespace

@@ -113,47 +113,6 @@ TEST_F(RunRobustness, ParametersOutOfRangeAreRefusedByField) {
     }
 }
 
-// Parameter files with damaged bytes: read into a record whose every field is in
-// range, or refused naming the file.
-TEST_F(RunRobustness, DamagedParameterFilesAreReadSoundlyOrRefused) {
-    const auto good = encodeSimParameter(oneDay());
-    const std::string goodBytes(good.begin(), good.end()), file = dir_.path("damaged.kon");
-    std::mt19937 rng(41);
-    auto below = [&](std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(rng); };
-    auto put = [](std::string& bytes, std::size_t at, std::uint64_t v, std::size_t size) {
-        for (std::size_t i = 0; i < size; ++i) bytes[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
-    };
-    static const std::uint64_t extremeInts[] = {0, 0xFFFFFFFF, 0x80000000, 0x7FFFFFFF, 366, 61, 26};
-    static const std::uint64_t extremeReals[] = {0x7FF8000000000000ull, 0x7FF0000000000000ull, 0xFFF0000000000000ull, 0x7FEFFFFFFFFFFFFFull, 1};
-    static const std::size_t realOffsets[] = {40, 48, 56, 80, 88};
-    int accepted = 0, refused = 0;
-    for (int k = 0; k < 600; ++k) {
-        std::string bytes = goodBytes;
-        switch (k % 5) {
-            case 0: bytes.resize(below(2 * kSimParameterSize), '\x7F'); break;  // cut short or lengthened
-            case 1: bytes[below(kSimParameterSize)] = static_cast<char>(below(256)); break;
-            case 2: put(bytes, 4 * below(kSimParameterSize / 4), extremeInts[below(std::size(extremeInts))], 4); break;
-            case 3: put(bytes, realOffsets[below(5)], extremeReals[below(std::size(extremeReals))], 8); break;
-            default: for (char& c : bytes) c = static_cast<char>(below(256));  // noise throughout
-        }
-        dir_.write("damaged.kon", bytes);
-        try {
-            EXPECT_FALSE(simParameterProblem(readKonFile(file))) << "damage " << k;
-            ++accepted;
-        } catch (const InputError& e) {
-            EXPECT_TRUE(e.file() == file && !e.message().empty()) << "damage " << k << ": " << e.what();
-            ++refused;
-        }
-    }
-    EXPECT_TRUE(accepted > 0 && refused > 0);
-
-    // The same damage in standard.kon: the start values and a warning naming the file.
-    dir_.write("standard.kon", goodBytes.substr(0, 50));
-    std::string warning;
-    EXPECT_EQ(startupParameters(dir_.path(""), &warning), TSimParameter{});
-    EXPECT_NE(warning.find("standard.kon"), std::string::npos) << warning;
-}
-
 // Refused projects leave no files. A first target that faces no direction (corners on
 // one line, or so small that its normal vanishes) once ran facing north and read -1 all day.
 TEST_F(RunRobustness, RefusedProjectsLeaveNoFiles) {
