@@ -1,6 +1,8 @@
 #pragma once
 // TMainForm: the frame with the three mode pages, the menus, start-up and shutdown.
 
+#include "ui/FormParts.h"
+
 #include <QMainWindow>
 
 #include <memory>
@@ -145,6 +147,7 @@ private:
     QAction* Spracheanpassen1;
     QAction* Menue_3d_deaktivieren;
     QAction* PenumbroHilfe1;
+    CaptionTable captions_;
 };
 
 // Centres the shown window on its screen's free area; a window larger than that area
