@@ -280,7 +280,7 @@ void TGenerator::createPreview() {
     preview_ = new Preview3DBox(state_);
     previewHolder_->layout()->addWidget(preview_);
     preview_->watchObjectList(ListBox1);
-    preview_->zeichnen();
+    preview_->Neuzeichnen();
 }
 
 void TGenerator::SpracheAnpassen() {
@@ -332,7 +332,7 @@ void TGenerator::ListeAufbauen() {
     const bool listActive = ListBox1->isEnabled();
     for (QPushButton* b : {Objekt_einfuegen, Objekt_aendern, Objekt_loeschen})
         b->setEnabled(listActive && ListBox1->count() > 0);
-    if (preview_) preview_->zeichnen();
+    if (preview_) preview_->Neuzeichnen();
 }
 
 void TGenerator::selectRow(int row) {
@@ -347,7 +347,7 @@ void TGenerator::Flaechenliste_Aktiv(bool active) {
     for (QPushButton* b : {Objekt_einfuegen, Objekt_aendern, Objekt_loeschen})
         b->setEnabled(active && ListBox1->count() > 0);
     emit listActiveChanged(active);
-    if (preview_) preview_->zeichnen();
+    if (preview_) preview_->Neuzeichnen();
 }
 
 void TGenerator::panelKey(Qt::Key key) {

@@ -395,7 +395,7 @@ void TMainForm::start(const QString& argument) {
     }
 
     state_.preview3d = state_.settings.preview3d == "1";
-    Taktfrequenz_pruefen(state_, dialogs_, this);
+    checkClockRate(state_, dialogs_, this);
     Menue_3d_deaktivieren->setChecked(state_.settings.preview3d == "0");
     editor_->createPreview();
 
@@ -408,7 +408,7 @@ void TMainForm::start(const QString& argument) {
             QDir::setCurrent(info.absoluteFilePath());
             settingsWindow_->clearFolderChoice();
         } else if (info.isFile() && argument.right(4).toLower() == QStringLiteral(".dat")) {
-            projektLaden(info.absoluteFilePath());
+            loadProject(info.absoluteFilePath());
         } else if (!info.exists()) {
             dialogs_.warning(this, tx(kArgumentMissing1, state_.language) + argument + tx(kArgumentMissing2, state_.language));
         }
@@ -489,7 +489,7 @@ void TMainForm::HauptauswahlClick(int panel) {
     showPage(panel);
 }
 
-bool TMainForm::projektLaden(const QString& path) {
+bool TMainForm::loadProject(const QString& path) {
     try {
         const LoadedProject loaded = openProject(state_.project, toPath(path));
         if (loaded.converted) dialogs_.information(this, tx({kPreviousVersionNotice, kPreviousVersionNotice}, Language::German));
@@ -520,7 +520,7 @@ void TMainForm::Menu_Projekt_OeffnenClick() {
     QString chosen = dialogs_.getOpenFileName(this, QString(), projectFolder(state_), tx(kDataFilter, state_.language));
     if (chosen.isEmpty()) return;
     if (QFileInfo(chosen).suffix().isEmpty()) chosen += QStringLiteral(".dat");
-    if (!projektLaden(chosen)) return;
+    if (!loadProject(chosen)) return;
     HauptauswahlClick(1);
     state_.project.original = state_.project.daten;
     refreshEditor();

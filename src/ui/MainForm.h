@@ -79,7 +79,7 @@ public:
     // Writes the shading report where the user chooses and opens it in the browser.
     void createReportClick();
     // Loads a project file (no change check); false when it could not be read.
-    bool projektLaden(const QString& path);
+    bool loadProject(const QString& path);
     // The change check: true when the caller must stop.
     bool ProjektGeaendert();
 

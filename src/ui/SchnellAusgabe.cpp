@@ -167,11 +167,11 @@ Tschnell_ausgabe::Tschnell_ausgabe(AppState& state, Dialogs& dialogs, QWidget* p
         return label;
     };
     grid->addWidget(monatlich, row++, 0, 1, 2);
-    auto* diffusRow = new QHBoxLayout;
-    diffusRow->addWidget(Diffus);
-    diffusRow->addWidget(Label_monatlich);
-    diffusRow->addStretch();
-    grid->addLayout(diffusRow, row++, 0, 1, 2);
+    auto* diffuseRow = new QHBoxLayout;
+    diffuseRow->addWidget(Diffus);
+    diffuseRow->addWidget(Label_monatlich);
+    diffuseRow->addStretch();
+    grid->addLayout(diffuseRow, row++, 0, 1, 2);
     labelFirstMonth_ = labelled(Startmonat, "Label_Startmonat", kFirstMonth);
     labelLastMonth_ = labelled(Stopmonat, "Label_Stopmonat", kLastMonth);
     labelFirstDay_ = labelled(Starttag, "Label_Starttag", kFirstDay);

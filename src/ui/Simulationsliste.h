@@ -46,7 +46,7 @@ public:
     // The fast-run window's start button while the batch flag is set.
     void Abarbeiten();
 
-    const SimulationList& liste() const { return list_; }
+    const SimulationList& list() const { return list_; }
 
     QTableWidget* StringGrid1;
     QPlainTextEdit* Memo1;
