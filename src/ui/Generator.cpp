@@ -510,12 +510,12 @@ void TGenerator::Objekt_aendernClick() {
 void TGenerator::Objekt_loeschenClick() {
     const int row = ListBox1->currentRow();
     if (row < 0 || row >= objects_.ObjektAnzahl) return;
-    const int nr = row + 1;
-    if (objects_.object(nr).isTarget() &&
+    const int number = row + 1;
+    if (objects_.object(number).isTarget() &&
         dialogs_.question(this, fromCp1252(targetDeleteWarning(state_.language)),
                           QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok)
         return;
-    commitOrShow([&] { return deleteObject(state_.project.daten, nr); });
+    commitOrShow([&] { return deleteObject(state_.project.daten, number); });
 }
 
 void TGenerator::OKBtnClick() {
