@@ -33,7 +33,6 @@ void CaptionTable::apply(Language language) const {
         switch (role) {
         case Role::Text: setText(object, t); break;
         case Role::WindowTitle: static_cast<QWidget*>(object)->setWindowTitle(t); break;
-        case Role::ToolTip: static_cast<QWidget*>(object)->setToolTip(t); break;
         case Role::ColumnHeader: {
             auto* table = static_cast<QTableWidget*>(object);
             QTableWidgetItem* item = table->horizontalHeaderItem(column);

@@ -24,7 +24,7 @@ W* named(W* widget, const char* name) {
 }
 
 // The captions of a window in both languages: every label, button, group box, menu and
-// menu action, window title, tool tip and table header registered here is relabelled
+// menu action, window title and table header registered here is relabelled
 // by apply().
 class CaptionTable {
 public:
@@ -40,16 +40,11 @@ public:
         entries_.push_back({window, text, Role::WindowTitle, 0});
         return window;
     }
-    template <class W>
-    W* addToolTip(W* widget, const Tx& text) {
-        entries_.push_back({widget, text, Role::ToolTip, 0});
-        return widget;
-    }
     QTableWidget* addHeader(QTableWidget* table, int column, const Tx& text);
     void apply(Language language) const;
 
 private:
-    enum class Role { Text, WindowTitle, ToolTip, ColumnHeader };
+    enum class Role { Text, WindowTitle, ColumnHeader };
     struct Entry {
         QObject* object;
         Tx text;
