@@ -245,6 +245,7 @@ void MainFormTest::reportIsTheCommandLinesAndOpensInTheBrowser() {
         env.startWith(collectorProject());
         auto* action = env.window->findChild<QAction*>("createReportAction");
         QVERIFY(action);
+        QCOMPARE(QString(action->text()).remove(QLatin1Char('&')), QString::fromLatin1(*language == 'd' ? "Bericht erstellen ..." : "Create report ..."));
         // Cancelled: nothing written, nothing opened.
         action->trigger();
         QVERIFY(env.dialogs.opened.isEmpty() && !QFileInfo::exists(env.qpath("k_report.html")));
