@@ -1,6 +1,7 @@
 #include "ui/Datenblatt.h"
 
 #include "ui/AppState.h"
+#include "ui/FormParts.h"
 
 #include <QFontDatabase>
 #include <QPlainTextEdit>
@@ -9,15 +10,19 @@
 
 namespace penumbro::ui {
 
+namespace {
+const Tx kTitle{"Datenblatt", "Datenblatt"};
+const Tx kClose{"Schlie\xDF" "en", "Close"};
+}  // namespace
+
 TDatenblatt::TDatenblatt(AppState& state, QWidget* parent) : QDialog(parent), state_(state) {
     setObjectName(QStringLiteral("Datenblatt"));
-    Daten = new QPlainTextEdit;
-    Daten->setObjectName(QStringLiteral("Daten"));
+    Daten = named(new QPlainTextEdit, "Daten");
     Daten->setReadOnly(true);
     Daten->setLineWrapMode(QPlainTextEdit::NoWrap);
     Daten->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    Button1 = new QPushButton;
-    Button1->setObjectName(QStringLiteral("Button1"));
+    captions_.addTitle(this, kTitle);
+    Button1 = captions_.add(named(new QPushButton, "Button1"), kClose);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Daten);
     layout->addWidget(Button1, 0, Qt::AlignRight);
@@ -27,8 +32,7 @@ TDatenblatt::TDatenblatt(AppState& state, QWidget* parent) : QDialog(parent), st
 }
 
 void TDatenblatt::SpracheAnpassen(Language language) {
-    setWindowTitle(QStringLiteral("Datenblatt"));
-    Button1->setText(tx({"Schlie\xDF" "en", "Close"}, language));
+    captions_.apply(language);
 }
 
 void TDatenblatt::refresh() {

@@ -2,6 +2,7 @@
 // TDatenblatt: shows the raw project text. The text itself lives in AppState.
 
 #include "project/Language.h"
+#include "ui/FormParts.h"
 
 #include <QDialog>
 
@@ -26,6 +27,7 @@ public:
 
 private:
     AppState& state_;
+    CaptionTable captions_;
 };
 
 }  // namespace penumbro::ui

@@ -5,6 +5,7 @@
 // editor turns them into lines through the same editor functions the CLI uses.
 
 #include "project/Language.h"
+#include "ui/FormParts.h"
 
 #include <QGroupBox>
 
@@ -20,8 +21,13 @@ public:
     virtual bool okEnabled() const = 0;
     // Why OK stays disabled, naming the field and what it takes; empty when it is enabled.
     virtual QString okReason() const { return {}; }
-    // All captions in the language.
-    virtual void SpracheAnpassen(Language language) = 0;
+    // All captions in the language: the panel's caption table, then those that follow
+    // the panel's state or are not widgets' texts.
+    void SpracheAnpassen(Language language) {
+        language_ = language;
+        captions_.apply(language);
+        relabelOthers(language);
+    }
 
 signals:
     // A field changed (typing, a click on a control, a filled grid).
@@ -32,8 +38,11 @@ signals:
 
 protected:
     EditorForm(Dialogs& dialogs, QWidget* parent) : QGroupBox(parent), dialogs_(dialogs) {}
+    virtual void relabelOthers(Language) {}
+
     Dialogs& dialogs_;
     Language language_ = Language::German;
+    CaptionTable captions_;
 };
 
 }  // namespace penumbro::ui

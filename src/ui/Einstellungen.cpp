@@ -4,6 +4,7 @@
 #include "ui/AppState.h"
 #include "project/ConfigPaths.h"
 #include "ui/Dialogs.h"
+#include "ui/FormParts.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -44,21 +45,19 @@ const Tx kBrowserFilter{"Anwendungen|*|Alle Dateien (*.*)|*.*", "Applications|*|
 TEinstellungen::TEinstellungen(AppState& state, Dialogs& dialogs, QWidget* parent)
     : QDialog(parent), state_(state), dialogs_(dialogs) {
     setObjectName(QStringLiteral("Einstellungen"));
-    auto make = [](auto* w, const char* name) {
-        w->setObjectName(QString::fromLatin1(name));
-        return w;
-    };
+    captions_.addTitle(this, kCaption);
     // Both groups: the standard choice with its value shown read-only, the other choice
     // with its own field and a search button.
-    auto group = [&](const std::array<const char*, 6>& names, QGroupBox*& box, QRadioButton*& standard,
-                     QLineEdit*& standardValue, QRadioButton*& other, QLineEdit*& otherValue, QPushButton*& search) {
-        box = make(new QGroupBox, names[0]);
-        standard = make(new QRadioButton, names[1]);
-        standardValue = make(new QLineEdit, names[2]);
+    auto group = [&](const std::array<const char*, 6>& names, const std::array<const Tx*, 3>& texts, QGroupBox*& box,
+                     QRadioButton*& standard, QLineEdit*& standardValue, QRadioButton*& other, QLineEdit*& otherValue,
+                     QPushButton*& search) {
+        box = captions_.add(named(new QGroupBox, names[0]), *texts[0]);
+        standard = captions_.add(named(new QRadioButton, names[1]), *texts[1]);
+        standardValue = named(new QLineEdit, names[2]);
         standardValue->setReadOnly(true);
-        other = make(new QRadioButton, names[3]);
-        otherValue = make(new QLineEdit, names[4]);
-        search = make(new QPushButton, names[5]);
+        other = captions_.add(named(new QRadioButton, names[3]), *texts[2]);
+        otherValue = named(new QLineEdit, names[4]);
+        search = captions_.add(named(new QPushButton, names[5]), kSearch);
         auto* grid = new QGridLayout(box);
         grid->addWidget(standard, 0, 0);
         grid->addWidget(standardValue, 1, 0, 1, 2);
@@ -67,12 +66,13 @@ TEinstellungen::TEinstellungen(AppState& state, Dialogs& dialogs, QWidget* paren
         grid->addWidget(search, 3, 1);
     };
     group({"VRML_Box", "RadioButton1", "Standard_Browser", "RadioButton2", "VRML_Browser", "Browser_Suchen"},
-          VRML_Box, RadioButton1, Standard_Browser, RadioButton2, VRML_Browser, Browser_Suchen);
-    group({"Verz_Box", "RadioButton3", "Edit2", "RadioButton4", "Arbeitsverz", "Verz_Suchen"}, Verz_Box,
-          RadioButton3, Edit2, RadioButton4, Arbeitsverz, Verz_Suchen);
+          {&kVrmlBox, &kRadio1, &kRadio2}, VRML_Box, RadioButton1, Standard_Browser, RadioButton2, VRML_Browser,
+          Browser_Suchen);
+    group({"Verz_Box", "RadioButton3", "Edit2", "RadioButton4", "Arbeitsverz", "Verz_Suchen"},
+          {&kFolderBox, &kRadio3, &kRadio4}, Verz_Box, RadioButton3, Edit2, RadioButton4, Arbeitsverz, Verz_Suchen);
 
-    BitBtn1 = make(new QPushButton, "BitBtn1");
-    BitBtn2 = make(new QPushButton, "BitBtn2");
+    BitBtn1 = captions_.add(named(new QPushButton, "BitBtn1"), kOk);
+    BitBtn2 = captions_.add(named(new QPushButton, "BitBtn2"), kCancel);
     BitBtn1->setDefault(true);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -101,17 +101,7 @@ TEinstellungen::TEinstellungen(AppState& state, Dialogs& dialogs, QWidget* paren
 
 void TEinstellungen::SpracheAnpassen(Language language) {
     language_ = language;
-    setWindowTitle(tx(kCaption, language));
-    VRML_Box->setTitle(tx(kVrmlBox, language));
-    RadioButton1->setText(tx(kRadio1, language));
-    RadioButton2->setText(tx(kRadio2, language));
-    Verz_Box->setTitle(tx(kFolderBox, language));
-    RadioButton3->setText(tx(kRadio3, language));
-    RadioButton4->setText(tx(kRadio4, language));
-    BitBtn1->setText(tx(kOk, language));
-    BitBtn2->setText(tx(kCancel, language));
-    Browser_Suchen->setText(tx(kSearch, language));
-    Verz_Suchen->setText(tx(kSearch, language));
+    captions_.apply(language);
 }
 
 void TEinstellungen::takeBrowserSetting() {

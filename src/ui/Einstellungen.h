@@ -3,6 +3,7 @@
 // shown at a time, chosen by the menu item that opens it.
 
 #include "project/Language.h"
+#include "ui/FormParts.h"
 
 #include <QDialog>
 
@@ -19,7 +20,7 @@ class Dialogs;
 class TEinstellungen : public QDialog {
     Q_OBJECT
 public:
-    enum class Group { Vrml, Verzeichnis };
+    enum class Group { Vrml, Folder };
 
     TEinstellungen(AppState& state, Dialogs& dialogs, QWidget* parent = nullptr);
 
@@ -65,6 +66,7 @@ private:
     Dialogs& dialogs_;
     Language language_ = Language::German;
     Group group_ = Group::Vrml;
+    CaptionTable captions_;
     // Remembered for cancel.
     QString oldBrowser_;
     bool oldStandardBrowser_ = true;

@@ -5,6 +5,7 @@
 #include "project/ProjectFile.h"
 #include "ui/AppState.h"
 #include "ui/Dialogs.h"
+#include "ui/FormParts.h"
 #include "views/Export.h"
 #include "views/ExportChoice.h"
 
@@ -52,47 +53,36 @@ QString folderOf(const std::string& file) {
 TExportForm::TExportForm(AppState& state, Dialogs& dialogs, QWidget* parent)
     : QDialog(parent), state_(state), dialogs_(dialogs) {
     setObjectName(QStringLiteral("ExportForm"));
-    S_Filename = new QLineEdit;
-    S_Filename->setObjectName(QStringLiteral("S_Filename"));
+    captions_.addTitle(this, kCaption);
+    S_Filename = named(new QLineEdit, "S_Filename");
     S_Filename->setReadOnly(true);
-    RadioGroup1 = new QGroupBox;
-    RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
-    Format_Text = new QRadioButton;
-    Format_Text->setObjectName(QStringLiteral("Format_Text"));
-    Format_Trnsys = new QRadioButton(QStringLiteral("TRNSYS"));
-    Format_Trnsys->setObjectName(QStringLiteral("Format_Trnsys"));
-    Format_Suncode = new QRadioButton(QStringLiteral("SUNCODE"));
-    Format_Suncode->setObjectName(QStringLiteral("Format_Suncode"));
-    Format_Sam = new QRadioButton;
-    Format_Sam->setObjectName(QStringLiteral("Format_Sam"));
-    Format_EnergyPlus = new QRadioButton;
-    Format_EnergyPlus->setObjectName(QStringLiteral("Format_EnergyPlus"));
-    Format_HourlyCsv = new QRadioButton;
-    Format_HourlyCsv->setObjectName(QStringLiteral("Format_HourlyCsv"));
+    RadioGroup1 = captions_.add(named(new QGroupBox, "RadioGroup1"), kGroup);
+    const Tx trnsys{"TRNSYS", "TRNSYS"};
+    const Tx suncode{"SUNCODE", "SUNCODE"};
+    const struct {
+        QRadioButton*& button;
+        const char* name;
+        const Tx& caption;
+        ExportFormat format;
+    } radios[] = {{Format_Text, "Format_Text", kText, ExportFormat::Text},
+                  {Format_Trnsys, "Format_Trnsys", trnsys, ExportFormat::Trnsys},
+                  {Format_Suncode, "Format_Suncode", suncode, ExportFormat::Suncode},
+                  {Format_Sam, "Format_Sam", kSam, ExportFormat::Sam},
+                  {Format_EnergyPlus, "Format_EnergyPlus", kEnergyPlus, ExportFormat::EnergyPlus},
+                  {Format_HourlyCsv, "Format_HourlyCsv", kHourlyCsv, ExportFormat::HourlyCsv}};
     formats_ = new QButtonGroup(this);
-    formats_->addButton(Format_Text, static_cast<int>(ExportFormat::Text));
-    formats_->addButton(Format_Trnsys, static_cast<int>(ExportFormat::Trnsys));
-    formats_->addButton(Format_Suncode, static_cast<int>(ExportFormat::Suncode));
-    formats_->addButton(Format_Sam, static_cast<int>(ExportFormat::Sam));
-    formats_->addButton(Format_EnergyPlus, static_cast<int>(ExportFormat::EnergyPlus));
-    formats_->addButton(Format_HourlyCsv, static_cast<int>(ExportFormat::HourlyCsv));
-    auto* radios = new QVBoxLayout(RadioGroup1);
-    radios->addWidget(Format_Text);
-    radios->addWidget(Format_Trnsys);
-    radios->addWidget(Format_Suncode);
-    radios->addWidget(Format_Sam);
-    radios->addWidget(Format_EnergyPlus);
-    radios->addWidget(Format_HourlyCsv);
-    Button1 = new QPushButton;
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button2 = new QPushButton;
-    Button2->setObjectName(QStringLiteral("Button2"));
-    Button3 = new QPushButton;
-    Button3->setObjectName(QStringLiteral("Button3"));
+    auto* radioColumn = new QVBoxLayout(RadioGroup1);
+    for (const auto& r : radios) {
+        r.button = captions_.add(named(new QRadioButton, r.name), r.caption);
+        formats_->addButton(r.button, static_cast<int>(r.format));
+        radioColumn->addWidget(r.button);
+    }
+    Button1 = captions_.add(named(new QPushButton, "Button1"), kButton1);
+    Button2 = captions_.add(named(new QPushButton, "Button2"), kButton2);
+    Button3 = captions_.add(named(new QPushButton, "Button3"), kButton3);
     Button3->setEnabled(false);
     Button3->setDefault(true);
-    Statuszeile = new QLabel;
-    Statuszeile->setObjectName(QStringLiteral("Statuszeile"));
+    Statuszeile = named(new QLabel, "Statuszeile");
     Statuszeile->setWordWrap(true);
     Statuszeile->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
@@ -118,15 +108,7 @@ TExportForm::TExportForm(AppState& state, Dialogs& dialogs, QWidget* parent)
 
 void TExportForm::SpracheAnpassen(Language language) {
     language_ = language;
-    setWindowTitle(tx(kCaption, language));
-    RadioGroup1->setTitle(tx(kGroup, language));
-    Format_Text->setText(tx(kText, language));
-    Format_Sam->setText(tx(kSam, language));
-    Format_EnergyPlus->setText(tx(kEnergyPlus, language));
-    Format_HourlyCsv->setText(tx(kHourlyCsv, language));
-    Button1->setText(tx(kButton1, language));
-    Button2->setText(tx(kButton2, language));
-    Button3->setText(tx(kButton3, language));
+    captions_.apply(language);
 }
 
 void TExportForm::prepare() {

@@ -3,6 +3,7 @@
 // run's output into the SAM, EnergyPlus and hourly CSV files.
 
 #include "project/Language.h"
+#include "ui/FormParts.h"
 
 #include <QDialog>
 
@@ -51,6 +52,7 @@ private:
     Dialogs& dialogs_;
     QButtonGroup* formats_;
     Language language_ = Language::German;
+    CaptionTable captions_;
 };
 
 }  // namespace penumbro::ui

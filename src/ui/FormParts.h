@@ -11,6 +11,8 @@
 #include <vector>
 
 class QHBoxLayout;
+class QObject;
+class QTableWidget;
 class QWidget;
 
 namespace penumbro::ui {
@@ -21,19 +23,35 @@ W* named(W* widget, const char* name) {
     return widget;
 }
 
-// The captions of a window in both languages: every label, button and group box
-// registered here is relabelled by apply().
+// The captions of a window in both languages: every label, button, group box, menu and
+// menu action, window title and table header registered here is relabelled
+// by apply().
 class CaptionTable {
 public:
-    template <class W>
-    W* add(W* widget, const Tx& text) {
-        entries_.emplace_back(widget, text);
-        return widget;
+    // The visible text: a label's or button's text, a group box's or menu's title, an
+    // action's text.
+    template <class O>
+    O* add(O* object, const Tx& text) {
+        entries_.push_back({object, text, Role::Text, 0});
+        return object;
     }
+    template <class W>
+    W* addTitle(W* window, const Tx& text) {
+        entries_.push_back({window, text, Role::WindowTitle, 0});
+        return window;
+    }
+    QTableWidget* addHeader(QTableWidget* table, int column, const Tx& text);
     void apply(Language language) const;
 
 private:
-    std::vector<std::pair<QWidget*, Tx>> entries_;
+    enum class Role { Text, WindowTitle, ColumnHeader };
+    struct Entry {
+        QObject* object;
+        Tx text;
+        Role role;
+        int column;
+    };
+    std::vector<Entry> entries_;
 };
 
 // "x: [..]  y: [..]  z: [..]" and the like: short fixed labels before their fields,

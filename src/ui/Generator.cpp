@@ -280,7 +280,7 @@ void TGenerator::createPreview() {
     preview_ = new Preview3DBox(state_);
     previewHolder_->layout()->addWidget(preview_);
     preview_->watchObjectList(ListBox1);
-    preview_->zeichnen();
+    preview_->Neuzeichnen();
 }
 
 void TGenerator::SpracheAnpassen() {
@@ -332,7 +332,7 @@ void TGenerator::ListeAufbauen() {
     const bool listActive = ListBox1->isEnabled();
     for (QPushButton* b : {Objekt_einfuegen, Objekt_aendern, Objekt_loeschen})
         b->setEnabled(listActive && ListBox1->count() > 0);
-    if (preview_) preview_->zeichnen();
+    if (preview_) preview_->Neuzeichnen();
 }
 
 void TGenerator::selectRow(int row) {
@@ -347,7 +347,7 @@ void TGenerator::Flaechenliste_Aktiv(bool active) {
     for (QPushButton* b : {Objekt_einfuegen, Objekt_aendern, Objekt_loeschen})
         b->setEnabled(active && ListBox1->count() > 0);
     emit listActiveChanged(active);
-    if (preview_) preview_->zeichnen();
+    if (preview_) preview_->Neuzeichnen();
 }
 
 void TGenerator::panelKey(Qt::Key key) {
@@ -510,12 +510,12 @@ void TGenerator::Objekt_aendernClick() {
 void TGenerator::Objekt_loeschenClick() {
     const int row = ListBox1->currentRow();
     if (row < 0 || row >= objects_.ObjektAnzahl) return;
-    const int nr = row + 1;
-    if (objects_.object(nr).isTarget() &&
+    const int number = row + 1;
+    if (objects_.object(number).isTarget() &&
         dialogs_.question(this, fromCp1252(targetDeleteWarning(state_.language)),
                           QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok)
         return;
-    commitOrShow([&] { return deleteObject(state_.project.daten, nr); });
+    commitOrShow([&] { return deleteObject(state_.project.daten, number); });
 }
 
 void TGenerator::OKBtnClick() {

@@ -109,13 +109,13 @@ double DecimalSpinBox::valueFromText(const QString& text) const {
 
 // ---- angle controls
 
-AngleControl::AngleControl(QWidget* parent) : QWidget(parent) {
+AngleControl::AngleControl(QWidget* parent, Geometry geometry) : QWidget(parent), geometry_(geometry) {
     setMinimumSize(60, 60);
     setCursor(Qt::PointingHandCursor);
 }
 
 void AngleControl::setPosition(double position) {
-    position = limited(position);
+    position = geometry_.limit(position);
     if (position == position_) return;
     position_ = position;
     update();
@@ -125,7 +125,7 @@ void AngleControl::setPosition(double position) {
 void AngleControl::dragTo(const QPointF& point) {
     if (!isEnabled()) return;
     const QPointF c = QRectF(rect()).center();
-    setPosition(positionAt(point.x() - c.x(), c.y() - point.y()));
+    setPosition(geometry_.dragPosition(point.x() - c.x(), c.y() - point.y()));
     emit OnClick();
 }
 
@@ -137,10 +137,17 @@ void AngleControl::mouseMoveEvent(QMouseEvent* event) {
     if (event->buttons() & Qt::LeftButton) dragTo(event->position());
 }
 
+QRectF AngleControl::beginPaint(QPainter& painter) const {
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.fillRect(rect(), Color);
+    painter.setPen(palette().color(QPalette::WindowText));
+    return QRectF(rect()).adjusted(1, 1, -1, -1);
+}
+
 void AngleControl::paintArrow(QPainter& painter) const {
     const QPointF c = QRectF(rect()).center();
     const double r = std::min(width(), height()) / 2.0 - 14;
-    const double a = screenAngle() * kRadians;
+    const double a = (geometry_.screenOffset + Position()) * kRadians;
     const QPointF dir(std::sin(a), -std::cos(a));
     const QPointF normal(-dir.y(), dir.x());
     const QPointF tip = c + dir * r;
@@ -158,22 +165,23 @@ void AngleControl::paintArrow(QPainter& painter) const {
     if (style == ArrowStyle::Pfeil3) painter.drawEllipse(c, 3, 3);
 }
 
-TKompass::TKompass(QWidget* parent) : AngleControl(parent) {}
+namespace {
 
-double TKompass::positionAt(double dx, double dy) const { return compassDragPosition(dx, dy); }
-
-double TKompass::limited(double position) const {
+double wrapAzimuth(double position) {
     position = std::fmod(position, 360.0);
     return position < 0 ? position + 360 : position;
 }
 
+double clampElevation(double position) { return std::clamp(position, -90.0, 90.0); }
+
+}  // namespace
+
+TKompass::TKompass(QWidget* parent) : AngleControl(parent, {0, compassDragPosition, wrapAzimuth}) {}
+
 void TKompass::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.fillRect(rect(), Color);
-    const QRectF r = QRectF(rect()).adjusted(1, 1, -1, -1);
+    const QRectF r = beginPaint(p);
     const double radius = std::min(r.width(), r.height()) / 2.0 - 14;
-    p.setPen(palette().color(QPalette::WindowText));
     p.drawEllipse(r.center(), radius, radius);
     const QRectF top(r.left(), r.top(), r.width(), 14);
     p.drawText(top, Qt::AlignCenter, CaptionNord);
@@ -183,20 +191,15 @@ void TKompass::paintEvent(QPaintEvent*) {
     paintArrow(p);
 }
 
-TNeigung::TNeigung(QWidget* parent) : AngleControl(parent) { ForeColor = Qt::blue; }
-
-double TNeigung::positionAt(double dx, double dy) const { return tiltDragPosition(dx, dy); }
-
-double TNeigung::limited(double position) const { return std::clamp(position, -90.0, 90.0); }
+TNeigung::TNeigung(QWidget* parent) : AngleControl(parent, {270, tiltDragPosition, clampElevation}) {
+    ForeColor = Qt::blue;
+}
 
 void TNeigung::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.fillRect(rect(), Color);
-    const QRectF r = QRectF(rect()).adjusted(1, 1, -1, -1);
+    const QRectF r = beginPaint(p);
     const QPointF c = r.center();
     const double radius = std::min(r.width(), r.height()) / 2.0 - 14;
-    p.setPen(palette().color(QPalette::WindowText));
     // The surface seen from the side: a vertical wall on the right, the arrow its normal.
     p.drawArc(QRectF(c.x() - radius, c.y() - radius, 2 * radius, 2 * radius), 90 * 16, 180 * 16);
     p.drawLine(QPointF(c.x(), c.y() - radius), QPointF(c.x(), c.y() + radius));

@@ -42,19 +42,25 @@ signals:
     void positionChanged(double position);
 
 protected:
-    explicit AngleControl(QWidget* parent);
-    // The position a point of the control stands for (dx, dy from the centre, dy up).
-    virtual double positionAt(double dx, double dy) const = 0;
-    virtual double limited(double position) const = 0;
-    // The arrow's direction on screen, degrees clockwise from the top.
-    virtual double screenAngle() const = 0;
-    void paintArrow(class QPainter& painter) const;
+    // What sets a kind of control apart: position 0 points screenOffset degrees
+    // clockwise from the top; a point at (dx, dy) from the centre (dy up) stands for
+    // dragPosition(dx, dy); limit brings any position into the control's range.
+    struct Geometry {
+        double screenOffset;
+        double (*dragPosition)(double dx, double dy);
+        double (*limit)(double position);
+    };
+    AngleControl(QWidget* parent, Geometry geometry);
+    // Background and pen set; returns the area to draw in.
+    QRectF beginPaint(class QPainter& painter) const;
+    void paintArrow(QPainter& painter) const;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
     void dragTo(const QPointF& point);
     double position_ = 0;
+    Geometry geometry_;
 };
 
 // Azimuth 0 <= Position < 360, clockwise from the top (north).
@@ -68,9 +74,6 @@ public:
     QString CaptionWest = QStringLiteral("W");
 
 protected:
-    double positionAt(double dx, double dy) const override;
-    double limited(double position) const override;
-    double screenAngle() const override { return Position(); }
     void paintEvent(QPaintEvent* event) override;
 };
 
@@ -83,9 +86,6 @@ public:
     QString CaptionUnten = QStringLiteral("Boden");
 
 protected:
-    double positionAt(double dx, double dy) const override;
-    double limited(double position) const override;
-    double screenAngle() const override { return 270 + Position(); }
     void paintEvent(QPaintEvent* event) override;
 };
 

@@ -15,6 +15,7 @@
 #include "ui/EditorForm.h"
 #include "ui/Einstellungen.h"
 #include "ui/ExportForm.h"
+#include "ui/FormParts.h"
 #include "ui/FormSprache.h"
 #include "ui/Generator.h"
 #include "ui/OnlineAusgabe.h"
@@ -53,9 +54,8 @@ namespace penumbro::ui {
 
 namespace {
 
-const Tx kPanel1{"Dateneingabe", "Data input"};
-const Tx kPanel2{"Online - Ausgabe", "Online output"};
-const Tx kPanel3{"Schnelldurchlauf", "Fast pass through"};
+const Tx kPanels[3] = {{"Dateneingabe", "Data input"}, {"Online - Ausgabe", "Online output"},
+                       {"Schnelldurchlauf", "Fast pass through"}};
 
 const Tx kMenuProject{"&Projekt", "&Project"};
 const Tx kMenuSimulation{"&Simulation", "&Simulation"};
@@ -183,8 +183,7 @@ TMainForm::TMainForm(AppState& state, Dialogs& dialogs, QWidget* parent)
     modeRow->setSpacing(38);
     const char* names[] = {"Hauptauswahl1", "Hauptauswahl2", "Hauptauswahl3"};
     for (int i = 0; i < 3; ++i) {
-        panels_[i] = new ModePanel;
-        panels_[i]->setObjectName(QString::fromLatin1(names[i]));
+        panels_[i] = captions_.add(named(new ModePanel, names[i]), kPanels[i]);
         modeRow->addWidget(panels_[i]);
         connect(panels_[i], &ModePanel::clicked, this, [this, i] { HauptauswahlClick(i + 1); });
         // Ctrl+1/2/3 as a click on the panel, refused like it while the panel is disabled.
@@ -197,8 +196,7 @@ TMainForm::TMainForm(AppState& state, Dialogs& dialogs, QWidget* parent)
             if (panels_[i]->isEnabled() && panels_[i]->isVisible()) HauptauswahlClick(i + 1);
         });
     }
-    Panel_Simulationsliste = new QLabel;
-    Panel_Simulationsliste->setObjectName(QStringLiteral("Panel_Simulationsliste"));
+    Panel_Simulationsliste = named(new QLabel, "Panel_Simulationsliste");
     Panel_Simulationsliste->setAlignment(Qt::AlignCenter);
     barStack_->addWidget(modes);
     barStack_->addWidget(Panel_Simulationsliste);
@@ -268,51 +266,51 @@ TMainForm::~TMainForm() {
 }
 
 void TMainForm::createMenus() {
-    auto action = [this](QMenu* menu, const char* name, auto handler) {
-        auto* a = menu->addAction(QString());
-        a->setObjectName(QString::fromLatin1(name));
+    auto menu = [this](const char* name, const Tx& caption) {
+        return captions_.add(named(menuBar()->addMenu(QString()), name), caption);
+    };
+    auto action = [this](QMenu* parent, const char* name, const Tx& caption, auto handler) {
+        auto* a = captions_.add(named(parent->addAction(QString()), name), caption);
         connect(a, &QAction::triggered, this, handler);
         return a;
     };
-    Menu_Projekt = menuBar()->addMenu(QString());
-    Menu_Projekt->setObjectName(QStringLiteral("Menu_Projekt"));
-    Menu_Projekt_Neu = action(Menu_Projekt, "Menu_Projekt_Neu", [this] { Menu_Projekt_NeuClick(); });
-    Menu_Projekt_Oeffnen = action(Menu_Projekt, "Menu_Projekt_Oeffnen", [this] { Menu_Projekt_OeffnenClick(); });
-    Projektspeichern1 = action(Menu_Projekt, "Projektspeichern1", [this] { Projektspeichern1Click(); });
+    Menu_Projekt = menu("Menu_Projekt", kMenuProject);
+    Menu_Projekt_Neu = action(Menu_Projekt, "Menu_Projekt_Neu", kNew, [this] { Menu_Projekt_NeuClick(); });
+    Menu_Projekt_Oeffnen =
+        action(Menu_Projekt, "Menu_Projekt_Oeffnen", kOpen, [this] { Menu_Projekt_OeffnenClick(); });
+    Projektspeichern1 = action(Menu_Projekt, "Projektspeichern1", kSave, [this] { Projektspeichern1Click(); });
     Projektspeichernunter1 =
-        action(Menu_Projekt, "Projektspeichernunter1", [this] { Projektspeichernunter1Click(); });
+        action(Menu_Projekt, "Projektspeichernunter1", kSaveAs, [this] { Projektspeichernunter1Click(); });
     Menu_Projekt->addSeparator();
-    Menu_Projekt_VRML = action(Menu_Projekt, "Menu_Projekt_VRML", [this] { VRML_DarstellungClick(); });
-    createReportAction = action(Menu_Projekt, "createReportAction", [this] { createReportClick(); });
-    exportSceneAction_ = action(Menu_Projekt, "exportSceneAction", [this] { exportSceneClick(); });
+    Menu_Projekt_VRML = action(Menu_Projekt, "Menu_Projekt_VRML", kVrml, [this] { VRML_DarstellungClick(); });
+    createReportAction = action(Menu_Projekt, "createReportAction", kReport, [this] { createReportClick(); });
+    exportSceneAction_ = action(Menu_Projekt, "exportSceneAction", kExportScene, [this] { exportSceneClick(); });
     Menu_Projekt->addSeparator();
-    Programmbeenden1 = action(Menu_Projekt, "Programmbeenden1", [this] { close(); });
+    Programmbeenden1 = action(Menu_Projekt, "Programmbeenden1", kQuit, [this] { close(); });
 
-    Menu_Simulation = menuBar()->addMenu(QString());
-    Menu_Simulation->setObjectName(QStringLiteral("Menu_Simulation"));
-    Menu_Schnelldurchlauf = action(Menu_Simulation, "Menu_Schnelldurchlauf", [this] { HauptauswahlClick(3); });
-    Menu_SimulationslisteErstellen = action(Menu_Simulation, "Menu_SimulationslisteErstellen",
+    Menu_Simulation = menu("Menu_Simulation", kMenuSimulation);
+    Menu_Schnelldurchlauf =
+        action(Menu_Simulation, "Menu_Schnelldurchlauf", kFastRun, [this] { HauptauswahlClick(3); });
+    Menu_SimulationslisteErstellen = action(Menu_Simulation, "Menu_SimulationslisteErstellen", kList,
                                             [this] { Menu_SimulationslisteErstellenClick(); });
-    Menu_Sonnenstandsdiagramm = action(Menu_Simulation, "Menu_Sonnenstandsdiagramm",
+    Menu_Sonnenstandsdiagramm = action(Menu_Simulation, "Menu_Sonnenstandsdiagramm", kSunPath,
                                        [this] { Menu_SonnenstandsdiagrammClick(); });
 
-    Menu_Export = menuBar()->addMenu(QString());
-    Menu_Export->setObjectName(QStringLiteral("Menu_Export"));
-    Menu_export_export = action(Menu_Export, "Menu_export_export", [this] { Menu_export_exportClick(); });
+    Menu_Export = menu("Menu_Export", kMenuExport);
+    Menu_export_export = action(Menu_Export, "Menu_export_export", kExport, [this] { Menu_export_exportClick(); });
 
-    Menu_Einstellungen = menuBar()->addMenu(QString());
-    Menu_Einstellungen->setObjectName(QStringLiteral("Menu_Einstellungen"));
-    VRML1 = action(Menu_Einstellungen, "VRML1", [this] { settingsWindow_->present(TEinstellungen::Group::Vrml); });
-    Arbeitsverzeichnis1 = action(Menu_Einstellungen, "Arbeitsverzeichnis1",
-                                 [this] { settingsWindow_->present(TEinstellungen::Group::Verzeichnis); });
-    Spracheanpassen1 = action(Menu_Einstellungen, "Spracheanpassen1", [this] { Spracheanpassen1Click(); });
+    Menu_Einstellungen = menu("Menu_Einstellungen", kMenuSettings);
+    VRML1 = action(Menu_Einstellungen, "VRML1", kVrml1,
+                   [this] { settingsWindow_->present(TEinstellungen::Group::Vrml); });
+    Arbeitsverzeichnis1 = action(Menu_Einstellungen, "Arbeitsverzeichnis1", kWorkingFolder,
+                                 [this] { settingsWindow_->present(TEinstellungen::Group::Folder); });
+    Spracheanpassen1 = action(Menu_Einstellungen, "Spracheanpassen1", kLanguage, [this] { Spracheanpassen1Click(); });
     Menue_3d_deaktivieren =
-        action(Menu_Einstellungen, "Menue_3d_deaktivieren", [this] { Menue_3d_deaktivierenClick(); });
+        action(Menu_Einstellungen, "Menue_3d_deaktivieren", k3d, [this] { Menue_3d_deaktivierenClick(); });
     Menue_3d_deaktivieren->setCheckable(true);
 
-    Hilfe1 = menuBar()->addMenu(QString());
-    Hilfe1->setObjectName(QStringLiteral("Hilfe1"));
-    PenumbroHilfe1 = action(Hilfe1, "PenumbroHilfe1", [this] { PenumbroHilfe1Click(); });
+    Hilfe1 = menu("Hilfe1", kMenuHelp);
+    PenumbroHilfe1 = action(Hilfe1, "PenumbroHilfe1", kHelp, [this] { PenumbroHilfe1Click(); });
     // The desktop's usual keys; help (F1 at least) anywhere in the program.
     Menu_Projekt_Neu->setShortcuts(QKeySequence::New);
     Menu_Projekt_Oeffnen->setShortcuts(QKeySequence::Open);
@@ -333,9 +331,7 @@ void TMainForm::createMenus() {
 
 void TMainForm::SpracheAnpassen() {
     const Language l = state_.language;
-    panels_[0]->setText(tx(kPanel1, l));
-    panels_[1]->setText(tx(kPanel2, l));
-    panels_[2]->setText(tx(kPanel3, l));
+    captions_.apply(l);
     for (int i = 0; i < 3; ++i) {
         ModePanel* p = panels_[i];
         p->setMinimumWidth(p->fontMetrics().horizontalAdvance(p->text()) + 2 * p->frameWidth() + 12);
@@ -343,29 +339,7 @@ void TMainForm::SpracheAnpassen() {
                       QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_1 + i)).toString(QKeySequence::NativeText) +
                       QLatin1Char(')'));
     }
-    Menu_Projekt->setTitle(tx(kMenuProject, l));
-    Menu_Simulation->setTitle(tx(kMenuSimulation, l));
-    Menu_Export->setTitle(tx(kMenuExport, l));
-    Menu_Einstellungen->setTitle(tx(kMenuSettings, l));
-    Hilfe1->setTitle(tx(kMenuHelp, l));
-    Menu_Projekt_Neu->setText(tx(kNew, l));
-    Menu_Projekt_Oeffnen->setText(tx(kOpen, l));
-    Projektspeichern1->setText(tx(kSave, l));
-    Projektspeichernunter1->setText(tx(kSaveAs, l));
-    Menu_Projekt_VRML->setText(tx(kVrml, l));
-    createReportAction->setText(tx(kReport, l));
-    exportSceneAction_->setText(tx(kExportScene, l));
-    Programmbeenden1->setText(tx(kQuit, l));
-    Menu_Schnelldurchlauf->setText(tx(kFastRun, l));
-    Menu_SimulationslisteErstellen->setText(tx(kList, l));
-    Menu_Sonnenstandsdiagramm->setText(tx(kSunPath, l));
     if (sunPath_) sunPath_->SpracheAnpassen(l);
-    Menu_export_export->setText(tx(kExport, l));
-    VRML1->setText(tx(kVrml1, l));
-    Arbeitsverzeichnis1->setText(tx(kWorkingFolder, l));
-    Spracheanpassen1->setText(tx(kLanguage, l));
-    Menue_3d_deaktivieren->setText(tx(k3d, l));
-    PenumbroHilfe1->setText(tx(kHelp, l));
 
     settingsWindow_->SpracheAnpassen(l);
     fastRun_->SpracheAnpassen(l);
@@ -421,7 +395,7 @@ void TMainForm::start(const QString& argument) {
     }
 
     state_.preview3d = state_.settings.preview3d == "1";
-    Taktfrequenz_pruefen(state_, dialogs_, this);
+    checkClockRate(state_, dialogs_, this);
     Menue_3d_deaktivieren->setChecked(state_.settings.preview3d == "0");
     editor_->createPreview();
 
@@ -434,7 +408,7 @@ void TMainForm::start(const QString& argument) {
             QDir::setCurrent(info.absoluteFilePath());
             settingsWindow_->clearFolderChoice();
         } else if (info.isFile() && argument.right(4).toLower() == QStringLiteral(".dat")) {
-            projektLaden(info.absoluteFilePath());
+            loadProject(info.absoluteFilePath());
         } else if (!info.exists()) {
             dialogs_.warning(this, tx(kArgumentMissing1, state_.language) + argument + tx(kArgumentMissing2, state_.language));
         }
@@ -515,7 +489,7 @@ void TMainForm::HauptauswahlClick(int panel) {
     showPage(panel);
 }
 
-bool TMainForm::projektLaden(const QString& path) {
+bool TMainForm::loadProject(const QString& path) {
     try {
         const LoadedProject loaded = openProject(state_.project, toPath(path));
         if (loaded.converted) dialogs_.information(this, tx({kPreviousVersionNotice, kPreviousVersionNotice}, Language::German));
@@ -546,7 +520,7 @@ void TMainForm::Menu_Projekt_OeffnenClick() {
     QString chosen = dialogs_.getOpenFileName(this, QString(), projectFolder(state_), tx(kDataFilter, state_.language));
     if (chosen.isEmpty()) return;
     if (QFileInfo(chosen).suffix().isEmpty()) chosen += QStringLiteral(".dat");
-    if (!projektLaden(chosen)) return;
+    if (!loadProject(chosen)) return;
     HauptauswahlClick(1);
     state_.project.original = state_.project.daten;
     refreshEditor();

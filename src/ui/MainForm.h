@@ -1,6 +1,8 @@
 #pragma once
 // TMainForm: the frame with the three mode pages, the menus, start-up and shutdown.
 
+#include "ui/FormParts.h"
+
 #include <QMainWindow>
 
 #include <memory>
@@ -77,7 +79,7 @@ public:
     // Writes the shading report where the user chooses and opens it in the browser.
     void createReportClick();
     // Loads a project file (no change check); false when it could not be read.
-    bool projektLaden(const QString& path);
+    bool loadProject(const QString& path);
     // The change check: true when the caller must stop.
     bool ProjektGeaendert();
 
@@ -145,6 +147,7 @@ private:
     QAction* Spracheanpassen1;
     QAction* Menue_3d_deaktivieren;
     QAction* PenumbroHilfe1;
+    CaptionTable captions_;
 };
 
 // Centres the shown window on its screen's free area; a window larger than that area

@@ -248,6 +248,7 @@ private:
 
 HouseForm::HouseForm(Dialogs& dialogs, QWidget* parent) : EditorForm(dialogs, parent) {
     setObjectName(QStringLiteral("Haus_gen"));
+    captions_.add(this, kHouseTitle);
     Hausname = named(new QLineEdit, "Hausname");
     numberEdits(numbers_, houseFields());
     Image_Hauslage = new HouseSketch;
@@ -305,16 +306,12 @@ HousePanel HouseForm::fields() const {
 bool HouseForm::okEnabled() const { return fields().check(language_).okEnabled(); }
 QString HouseForm::okReason() const { return fromCp1252(fields().check(language_).reason(language_)); }
 
-void HouseForm::SpracheAnpassen(Language language) {
-    language_ = language;
-    setTitle(tx(kHouseTitle, language));
-    captions_.apply(language);
-}
 
 // ---- tree
 
 TreeForm::TreeForm(Dialogs& dialogs, QWidget* parent) : EditorForm(dialogs, parent) {
     setObjectName(QStringLiteral("Baum_gen"));
+    captions_.add(this, kTreeTitle);
     Baumname = named(new QLineEdit, "Baumname");
     numberEdits(numbers_, treeFields());
     Ba_Schedule_oeffnen = named(new QPushButton, "Ba_Schedule_oeffnen");
@@ -376,10 +373,7 @@ TreePanel TreeForm::fields() const {
 bool TreeForm::okEnabled() const { return fields().check(language_).okEnabled(); }
 QString TreeForm::okReason() const { return fromCp1252(fields().check(language_).reason(language_)); }
 
-void TreeForm::SpracheAnpassen(Language language) {
-    language_ = language;
-    setTitle(tx(kTreeTitle, language));
-    captions_.apply(language);
+void TreeForm::relabelOthers(Language language) {
     relabel(months_, language);
 }
 
@@ -387,6 +381,7 @@ void TreeForm::SpracheAnpassen(Language language) {
 
 ReflectanceForm::ReflectanceForm(Dialogs& dialogs, QWidget* parent) : EditorForm(dialogs, parent) {
     setObjectName(QStringLiteral("Bodenreflexion_gen"));
+    captions_.add(this, kGroundTitle);
     Bo_Schedule_oeffnen = named(new QPushButton, "Bo_Schedule_oeffnen");
     Bo_Schedule_speichern_unter = named(new QPushButton, "Bo_Schedule_speichern_unter");
     Boden_OK = named(new QPushButton, "Boden_OK");
@@ -439,10 +434,7 @@ std::optional<MonthlyValues> ReflectanceForm::values() const {
     return p.values();
 }
 
-void ReflectanceForm::SpracheAnpassen(Language language) {
-    language_ = language;
-    setTitle(tx(kGroundTitle, language));
-    captions_.apply(language);
+void ReflectanceForm::relabelOthers(Language language) {
     relabel(months_, language);
 }
 

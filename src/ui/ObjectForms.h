@@ -44,7 +44,6 @@ public:
     HousePanel fields() const;
     bool okEnabled() const override;
     QString okReason() const override;
-    void SpracheAnpassen(Language language) override;
 
 private:
     void HausParameterChange();
@@ -52,7 +51,6 @@ private:
     QLineEdit* Hausname;
     std::array<QLineEdit*, 8> numbers_{};  // houseFields(): Edit22..Edit25, Edit13, Edit14, Edit15, Edit21
     HouseSketch* Image_Hauslage;
-    CaptionTable captions_;
 };
 
 // "Baum_gen": Baumname, Edit30..Edit32, Edit27..Edit29, the spin edits jan..dez, and
@@ -67,7 +65,7 @@ public:
     TreePanel fields() const;
     bool okEnabled() const override;
     QString okReason() const override;
-    void SpracheAnpassen(Language language) override;
+    void relabelOthers(Language language) override;
 
 private:
     void BaumParameterChange();
@@ -76,7 +74,6 @@ private:
     std::array<QLineEdit*, 6> numbers_{};  // treeFields(): Edit30..Edit32, Edit27..Edit29
     MonthSpins months_;
     QPushButton *Ba_Schedule_oeffnen, *Ba_Schedule_speichern_unter;
-    CaptionTable captions_;
 };
 
 // "GeografischeLage": ScrollBar1..3 coupled with SpinEditExt1..3, GeoLage_OK,
@@ -88,7 +85,7 @@ public:
     void fill(const SiteValues& site);
     std::optional<SiteValues> values() const;  // nothing while a field is invalid
     bool okEnabled() const override { return values().has_value(); }
-    void SpracheAnpassen(Language language) override;
+    void relabelOthers(Language language) override;
 
 private:
     SitePanel fields() const;
@@ -100,7 +97,6 @@ private:
     std::array<QScrollBar*, 3> bars_{};
     std::array<TSpinEditExt*, 3> spins_{};
     QPushButton *GeoLage_OK, *GeoLage_Abbruch;
-    CaptionTable captions_;
 };
 
 // "Bodenreflexion_gen": B_Jan..B_Dez, the schedule buttons Bo_Schedule_oeffnen and
@@ -112,14 +108,13 @@ public:
     void fill(const MonthlyValues& values);
     std::optional<MonthlyValues> values() const;
     bool okEnabled() const override { return values().has_value(); }
-    void SpracheAnpassen(Language language) override;
+    void relabelOthers(Language language) override;
 
 private:
     void stepOk();
 
     MonthSpins months_;
     QPushButton *Bo_Schedule_oeffnen, *Bo_Schedule_speichern_unter, *Boden_OK, *Boden_Abbruch;
-    CaptionTable captions_;
 };
 
 // "Horizont": StringGrid2 (25 rows of three cells), Horizont_OK, BitBtn5 (cancel), and
@@ -131,14 +126,12 @@ public:
     void fill(const std::vector<HorizonRow>& rows);  // all 75 cells emptied first
     std::vector<HorizonRow> rows() const;            // the 25 grid rows as typed
     bool okEnabled() const override { return true; }
-    void SpracheAnpassen(Language language) override;
 
 private:
     void Horizont_ImportierenClick();
 
     QTableWidget* StringGrid2;
     QPushButton *Horizont_Importieren, *Horizont_OK, *BitBtn5;
-    CaptionTable captions_;
 };
 
 }  // namespace penumbro::ui

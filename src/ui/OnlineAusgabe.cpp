@@ -7,6 +7,7 @@
 #include "formats/BmpFile.h"
 #include "ui/AppState.h"
 #include "ui/Dialogs.h"
+#include "ui/FormParts.h"
 #include "ui/InputControls.h"
 #include "ui/UiText.h"
 
@@ -72,29 +73,24 @@ TOnline_Ausgabe::TOnline_Ausgabe(AppState& state, Dialogs& dialogs, QWidget* par
     : QWidget(parent), state_(state), dialogs_(dialogs) {
     setObjectName(QStringLiteral("Online_Ausgabe"));
 
-    zeichenfenster = new QLabel;
-    zeichenfenster->setObjectName(QStringLiteral("zeichenfenster"));
+    zeichenfenster = named(new QLabel, "zeichenfenster");
     zeichenfenster->setFixedSize(ShadingRaster::kWidth, ShadingRaster::kHeight);
     zeichenfenster->setContextMenuPolicy(Qt::ActionsContextMenu);
-    copyAction_ = new QAction(zeichenfenster);
-    copyAction_->setObjectName(QStringLiteral("copyPictureAction"));
-    saveAction_ = new QAction(zeichenfenster);
-    saveAction_->setObjectName(QStringLiteral("savePictureAction"));
-    zeichenfenster->addAction(copyAction_);
-    zeichenfenster->addAction(saveAction_);
-    connect(copyAction_, &QAction::triggered, this, &TOnline_Ausgabe::copyPictureClick);
-    connect(saveAction_, &QAction::triggered, this, &TOnline_Ausgabe::savePictureClick);
+    auto* copyAction = captions_.add(named(new QAction(zeichenfenster), "copyPictureAction"), kCopy);
+    auto* saveAction = captions_.add(named(new QAction(zeichenfenster), "savePictureAction"), kSave);
+    zeichenfenster->addAction(copyAction);
+    zeichenfenster->addAction(saveAction);
+    connect(copyAction, &QAction::triggered, this, &TOnline_Ausgabe::copyPictureClick);
+    connect(saveAction, &QAction::triggered, this, &TOnline_Ausgabe::savePictureClick);
 
     // Values.
     auto* valueGrid = new QGridLayout;
     valueGrid->setVerticalSpacing(2);
     for (int i = 0; i < 8; ++i) {
-        auto* caption = new QLabel;
-        auto* value = new QLabel;
-        value->setObjectName(QString::fromLatin1(kValueNames[i]));
+        auto* caption = captions_.add(new QLabel, kCaptions[i]);
+        auto* value = named(new QLabel, kValueNames[i]);
         value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         value->setMinimumWidth(60);
-        captions_ << caption;
         values_ << value;
         valueGrid->addWidget(caption, i, 0);
         valueGrid->addWidget(value, i, 1);
@@ -104,9 +100,8 @@ TOnline_Ausgabe::TOnline_Ausgabe(AppState& state, Dialogs& dialogs, QWidget* par
     valueGrid->setColumnStretch(3, 1);
 
     // Directions: sun and target, a compass and a tilt display each.
-    auto directionBox = [](const char* name, TKompass*& compass, TNeigung*& tilt) {
-        auto* box = new QGroupBox;
-        box->setObjectName(QString::fromLatin1(name));
+    auto directionBox = [this](const char* name, const Tx& caption, TKompass*& compass, TNeigung*& tilt) {
+        auto* box = captions_.add(named(new QGroupBox, name), caption);
         compass = new TKompass;
         tilt = new TNeigung;
         for (AngleControl* c : {static_cast<AngleControl*>(compass), static_cast<AngleControl*>(tilt)}) {
@@ -122,35 +117,32 @@ TOnline_Ausgabe::TOnline_Ausgabe(AppState& state, Dialogs& dialogs, QWidget* par
         row->addWidget(tilt);
         return box;
     };
-    sunBox_ = directionBox("sunDirectionBox", sunCompass_, sunTilt_);
+    QGroupBox* sunBox = directionBox("sunDirectionBox", kSun, sunCompass_, sunTilt_);
     sunCompass_->setObjectName(QStringLiteral("sunCompass"));
     sunTilt_->setObjectName(QStringLiteral("sunTilt"));
-    targetBox_ = directionBox("targetDirectionBox", targetCompass_, targetTilt_);
+    QGroupBox* targetBox = directionBox("targetDirectionBox", kTarget, targetCompass_, targetTilt_);
     targetCompass_->setObjectName(QStringLiteral("targetCompass"));
     targetTilt_->setObjectName(QStringLiteral("targetTilt"));
     auto* directions = new QHBoxLayout;
-    directions->addWidget(sunBox_);
-    directions->addWidget(targetBox_);
+    directions->addWidget(sunBox);
+    directions->addWidget(targetBox);
 
-    note_ = new QLabel;
-    note_->setObjectName(QStringLiteral("noteLabel"));
-    note_->setWordWrap(true);
-    QFont noteFont = note_->font();
+    auto* note = captions_.add(named(new QLabel, "noteLabel"), kHint);
+    note->setWordWrap(true);
+    QFont noteFont = note->font();
     noteFont.setBold(false);
-    note_->setFont(noteFont);
+    note->setFont(noteFont);
 
     // Step buttons: back in the upper row, on in the lower one.
-    stepPanel_ = new QWidget;
-    stepPanel_->setObjectName(QStringLiteral("stepPanel"));
+    stepPanel_ = named(new QWidget, "stepPanel");
     auto* stepGrid = new QGridLayout(stepPanel_);
     stepGrid->setContentsMargins(0, 0, 0, 0);
     stepGrid->setSpacing(3);
     for (int i = 0; i < 10; ++i) {
-        auto* b = new QToolButton;
+        auto* b = captions_.add(new QToolButton, kSteps[i]);
         b->setObjectName(QStringLiteral("SpeedButton%1").arg(i + 1));
         b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
         b->setFixedHeight(25);
-        stepButtons_ << b;
         stepGrid->addWidget(b, i / 5, i % 5);
         const auto step = static_cast<OnlineStep>(i + 1);
         connect(b, &QToolButton::clicked, this, [this, step] { SpeedButtonWeiterClick(step); });
@@ -160,7 +152,7 @@ TOnline_Ausgabe::TOnline_Ausgabe(AppState& state, Dialogs& dialogs, QWidget* par
     right->setSpacing(6);
     right->addLayout(valueGrid);
     right->addLayout(directions);
-    right->addWidget(note_);
+    right->addWidget(note);
     right->addStretch(1);
     right->addWidget(stepPanel_);
     auto* top = new QHBoxLayout;
@@ -223,12 +215,8 @@ TOnline_Ausgabe::TOnline_Ausgabe(AppState& state, Dialogs& dialogs, QWidget* par
 void TOnline_Ausgabe::SpracheAnpassen(Language language) {
     language_ = language;
     const Language l = language;
-    note_->setText(tx(kHint, l));
-    for (int i = 0; i < 10; ++i) stepButtons_[i]->setText(tx(kSteps[i], l));
-    for (int i = 0; i < 8; ++i) captions_[i]->setText(tx(kCaptions[i], l));
+    captions_.apply(l);
     for (int m = 1; m <= 12; ++m) monthButtons_[m - 1]->setText(monthCaption(m, l));
-    sunBox_->setTitle(tx(kSun, l));
-    targetBox_->setTitle(tx(kTarget, l));
     for (TKompass* c : {sunCompass_, targetCompass_}) {
         c->CaptionOst = tx(kEast, l);
         c->update();
@@ -238,8 +226,6 @@ void TOnline_Ausgabe::SpracheAnpassen(Language language) {
         t->CaptionUnten = tx(kGround, l);
         t->update();
     }
-    copyAction_->setText(tx(kCopy, l));
-    saveAction_->setText(tx(kSave, l));
     showPicture();  // the message in the new language
 }
 

@@ -6,6 +6,7 @@
 
 #include "project/Language.h"
 #include "simulation/OnlineSession.h"
+#include "ui/FormParts.h"
 
 #include <QImage>
 #include <QWidget>
@@ -54,24 +55,18 @@ private:
     QImage picture_;
 
     QLabel* zeichenfenster;
-    QLabel* note_;
     QWidget* stepPanel_;
-    QList<QAbstractButton*> stepButtons_;    // SpeedButton1..10
     QList<QAbstractButton*> monthButtons_;   // Monat1..12
     QList<QAbstractButton*> dayButtons_;     // Tag1..31
     QList<QAbstractButton*> hourButtons_;    // Stunde0..23
     QList<QAbstractButton*> minuteButtons_;  // Minute0..59
-    QList<QLabel*> captions_;                // the eight value captions
-    QList<QLabel*> values_;                  // and their values
+    CaptionTable captions_;
+    QList<QLabel*> values_;  // the eight values
     QLabel* percent_;
-    QGroupBox* sunBox_;
-    QGroupBox* targetBox_;
     TKompass* sunCompass_;
     TNeigung* sunTilt_;
     TKompass* targetCompass_;
     TNeigung* targetTilt_;
-    QAction* copyAction_;
-    QAction* saveAction_;
 };
 
 }  // namespace penumbro::ui

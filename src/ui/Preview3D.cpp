@@ -164,7 +164,7 @@ bool openGlAvailable() {
     return ok;
 }
 
-void Taktfrequenz_pruefen(AppState& state, Dialogs& dialogs, QWidget* parent, ClockSource& source) {
+void checkClockRate(AppState& state, Dialogs& dialogs, QWidget* parent, ClockSource& source) {
     // Measuring takes half a second; it is only worth it when there is a view to switch off.
     if (!state.preview3d) return;
     const unsigned mhz = clockRate(source);
@@ -183,13 +183,14 @@ void Taktfrequenz_pruefen(AppState& state, Dialogs& dialogs, QWidget* parent, Cl
     }
 }
 
-void Taktfrequenz_pruefen(AppState& state, Dialogs& dialogs, QWidget* parent) {
+void checkClockRate(AppState& state, Dialogs& dialogs, QWidget* parent) {
     SystemClock clock;
-    Taktfrequenz_pruefen(state, dialogs, parent, clock);
+    checkClockRate(state, dialogs, parent, clock);
 }
 
 Preview3DBox::Preview3DBox(const AppState& state, QWidget* parent) : QGroupBox(parent), state_(state) {
     setObjectName(QStringLiteral("GroupBox_3D_Ansicht"));
+    captions_.add(this, kTitle);
     // With the preview switched off no OpenGL call is made at all.
     if (state.preview3d && openGlAvailable()) {
         glPanel_ = new PreviewPanel(projection_, modelView_, scene_, this);
@@ -252,12 +253,11 @@ Preview3DBox::Preview3DBox(const AppState& state, QWidget* parent) : QGroupBox(p
 
 void Preview3DBox::SpracheAnpassen() {
     const Language l = state_.language;
-    setTitle(tx(kTitle, l));
     captions_.apply(l);
     if (note_) note_->setText(tx(state_.preview3d ? kNoOpenGl : kSwitchedOff, l));
 }
 
-void Preview3DBox::zeichnen() {
+void Preview3DBox::Neuzeichnen() {
     // Showing the box may run events that ask for another redraw; that one is dropped.
     if (drawing_) return;
     const QScopedValueRollback<bool> busy(drawing_, true);
@@ -297,7 +297,7 @@ void Preview3DBox::zeichnen() {
 void Preview3DBox::highlightObject(int objectNr) {
     if (objectNr == markiertesObjekt_) return;
     markiertesObjekt_ = objectNr;
-    zeichnen();
+    Neuzeichnen();
 }
 
 void Preview3DBox::watchObjectList(QAbstractItemView* list) {
@@ -315,7 +315,7 @@ void Preview3DBox::Button_AnsichtClick(const ViewPreset& preset) {
 void Preview3DBox::TrackBar1Change(int position) {
     camera_.zoomPosition = position;
     Label_Zoom->setText(fromCp1252(zoomLabel(position)).replace(QLatin1Char('\r'), QLatin1Char('\n')));
-    zeichnen();
+    Neuzeichnen();
 }
 
 void Preview3DBox::Panel_3DMenueEinClick(QObject* sender) {
@@ -323,7 +323,7 @@ void Preview3DBox::Panel_3DMenueEinClick(QObject* sender) {
     Panel_3DMenue->setFixedWidth(std::max(190, CheckBox_Bodenplatte->sizeHint().width()));
     Panel_3DMenue->setVisible(sender == Panel_3DMenueEin && Panel_3DMenue->isHidden());
     Panel_3DMenueEin->setText(Panel_3DMenue->isHidden() ? QStringLiteral(">>") : QStringLiteral("<<"));
-    zeichnen();
+    Neuzeichnen();
 }
 
 bool Preview3DBox::eventFilter(QObject* watched, QEvent* event) {
@@ -355,7 +355,7 @@ void Preview3DBox::panelMouse(QEvent* event) {
     if (event->type() == QEvent::MouseButtonPress)
         mouseDown(camera_, at.x(), at.y());
     else if (mouseMove(camera_, buttons, at.x(), at.y()))
-        zeichnen();
+        Neuzeichnen();
 }
 
 }  // namespace penumbro::ui

@@ -42,9 +42,9 @@ bool openGlAvailable();
 // below 800 MHz, asks whether to switch the preview off; Yes clears state.preview3d,
 // stores "0" in the settings and saves them. Call before the main window sets its
 // Menue_3d_deaktivieren check from the settings.
-void Taktfrequenz_pruefen(AppState& state, Dialogs& dialogs, QWidget* parent, ClockSource& source);
+void checkClockRate(AppState& state, Dialogs& dialogs, QWidget* parent, ClockSource& source);
 // The check on the running machine.
-void Taktfrequenz_pruefen(AppState& state, Dialogs& dialogs, QWidget* parent);
+void checkClockRate(AppState& state, Dialogs& dialogs, QWidget* parent);
 
 class Preview3DBox : public QGroupBox {
     Q_OBJECT
@@ -54,7 +54,7 @@ public:
 
     // Redraws from the current project text; a call made while a redraw runs is dropped.
     // Hides the box when the project has no objects and shows it again when it has.
-    void zeichnen();
+    void Neuzeichnen();
     // 1-based object of the editor's list (a tree or house is one object), 0 for none.
     void highlightObject(int objectNr);
     void SpracheAnpassen();

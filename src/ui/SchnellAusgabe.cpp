@@ -8,6 +8,7 @@
 #include "project/InputError.h"
 #include "ui/AppState.h"
 #include "ui/Dialogs.h"
+#include "ui/FormParts.h"
 #include "ui/MonthChart.h"
 
 #include <QCheckBox>
@@ -90,16 +91,14 @@ void showPath(QLabel* label, const QString& full) {
 }
 
 QSpinBox* spin(const char* name, int lo, int hi, int value) {
-    auto* s = new RangeSpinBox;
-    s->setObjectName(QString::fromLatin1(name));
+    auto* s = named(new RangeSpinBox, name);
     s->setRange(lo, hi);
     s->setValue(value);
     return s;
 }
 
 QDoubleSpinBox* doubleSpin(const char* name, double value) {
-    auto* s = new DecimalSpinBox;
-    s->setObjectName(QString::fromLatin1(name));
+    auto* s = named(new DecimalSpinBox, name);
     s->setRange(0.0, 1.0);
     s->setSingleStep(0.1);
     s->setDecimals(2);
@@ -113,12 +112,9 @@ Tschnell_ausgabe::Tschnell_ausgabe(AppState& state, Dialogs& dialogs, QWidget* p
     : QWidget(parent), state_(state), dialogs_(dialogs) {
     setObjectName(QStringLiteral("schnell_ausgabe"));
 
-    monatlich = new QCheckBox;
-    monatlich->setObjectName(QStringLiteral("monatlich"));
-    Diffus = new QCheckBox;
-    Diffus->setObjectName(QStringLiteral("Diffus"));
-    Label_monatlich = new QLabel;
-    Label_monatlich->setObjectName(QStringLiteral("Label_monatlich"));
+    monatlich = captions_.add(named(new QCheckBox, "monatlich"), kMonthly);
+    Diffus = captions_.add(named(new QCheckBox, "Diffus"), kDiffuse);
+    Label_monatlich = captions_.add(named(new QLabel, "Label_monatlich"), kMonthlyNote);
     // The design values; Vorbereitung overwrites them from the record.
     Startmonat = spin("Startmonat", 1, 12, 1);
     Stopmonat = spin("Stopmonat", 1, 12, 12);
@@ -132,78 +128,72 @@ Tschnell_ausgabe::Tschnell_ausgabe(AppState& state, Dialogs& dialogs, QWidget* p
     zusatz6 = spin("zusatz6", 1, 25, 7);
     zusatz7 = doubleSpin("zusatz7", 1.0);
     zusatz8 = doubleSpin("zusatz8", 0.2);
-    exactGeometryCheckBox = new QCheckBox;
-    exactGeometryCheckBox->setObjectName(QStringLiteral("exactGeometryCheckBox"));
-    Dezimalzeichen_Komma = new QRadioButton;
-    Dezimalzeichen_Komma->setObjectName(QStringLiteral("Dezimalzeichen_Komma"));
-    Dezimalzeichen_Punkt = new QRadioButton;
-    Dezimalzeichen_Punkt->setObjectName(QStringLiteral("Dezimalzeichen_Punkt"));
+    exactGeometryCheckBox = captions_.add(named(new QCheckBox, "exactGeometryCheckBox"), kExact);
+    Dezimalzeichen_Komma = captions_.add(named(new QRadioButton, "Dezimalzeichen_Komma"), kComma);
+    Dezimalzeichen_Punkt = captions_.add(named(new QRadioButton, "Dezimalzeichen_Punkt"), kPoint);
     Dezimalzeichen_Punkt->setChecked(true);
-    anz_AusgabedateiNameMit = new QLabel;
-    anz_AusgabedateiNameMit->setObjectName(QStringLiteral("anz_AusgabedateiNameMit"));
-    anz_AusgabedateiNameRep = new QLabel;
-    anz_AusgabedateiNameRep->setObjectName(QStringLiteral("anz_AusgabedateiNameRep"));
-    auto button = [](const char* name) {
-        auto* b = new QPushButton;
-        b->setObjectName(QString::fromLatin1(name));
-        return b;
+    anz_AusgabedateiNameMit = named(new QLabel, "anz_AusgabedateiNameMit");
+    anz_AusgabedateiNameRep = named(new QLabel, "anz_AusgabedateiNameRep");
+    auto button = [this](const char* name, const Tx& caption) {
+        return captions_.add(named(new QPushButton, name), caption);
     };
-    Ausgabedatei_aendern = button("Ausgabedatei_aendern");
-    Parameterdatei_oeffnen = button("Parameterdatei_oeffnen");
-    Speichern_unter = button("Speichern_unter");
-    Parameter_Standard = button("Parameter_Standard");
-    SimulationStarten = button("SimulationStarten");
-    Button1 = button("Button1");
+    Ausgabedatei_aendern = button("Ausgabedatei_aendern", kChangeOutput);
+    Parameterdatei_oeffnen = button("Parameterdatei_oeffnen", kOpenParameters);
+    Speichern_unter = button("Speichern_unter", kSaveAs);
+    Parameter_Standard = button("Parameter_Standard", kDefaults);
+    SimulationStarten = button("SimulationStarten", kStart);
+    Button1 = button("Button1", kCancel);
 
     // Start group: the parameters, file names and buttons.
-    Startgruppe = new QGroupBox;
-    Startgruppe->setObjectName(QStringLiteral("Startgruppe"));
+    Startgruppe = captions_.add(named(new QGroupBox, "Startgruppe"), kStartGroup);
     auto* grid = new QGridLayout(Startgruppe);
     grid->setVerticalSpacing(3);
     int row = 0;
-    auto labelled = [&](QWidget* field, const char* labelName) {
-        auto* label = new QLabel;
-        label->setObjectName(QString::fromLatin1(labelName));
+    // A refused number says why, in the status line, naming the field by its caption.
+    auto labelled = [&](QWidget* field, const char* labelName, const Tx& caption) {
+        auto* label = captions_.add(named(new QLabel, labelName), caption);
         label->setBuddy(field);
         grid->addWidget(label, row, 0);
         grid->addWidget(field, row, 1);
         ++row;
-        captions_ << label;
+        if (auto* spinBox = qobject_cast<RangeSpinBox*>(field)) {
+            connect(spinBox, &RangeSpinBox::refused, this, [this, label, spinBox](const QString& typed) {
+                QString name = label->text();
+                while (name.endsWith(QLatin1Char(':')) || name.endsWith(QLatin1Char(' '))) name.chop(1);
+                runStatusLabel->setText(fromCp1252(refusedValueMessage(
+                    toCp1252(name), toCp1252(typed), spinBox->minimum(), spinBox->maximum(), language_)));
+            });
+        }
         return label;
     };
     grid->addWidget(monatlich, row++, 0, 1, 2);
-    auto* diffusRow = new QHBoxLayout;
-    diffusRow->addWidget(Diffus);
-    diffusRow->addWidget(Label_monatlich);
-    diffusRow->addStretch();
-    grid->addLayout(diffusRow, row++, 0, 1, 2);
-    labelFirstMonth_ = labelled(Startmonat, "Label_Startmonat");
-    labelLastMonth_ = labelled(Stopmonat, "Label_Stopmonat");
-    labelFirstDay_ = labelled(Starttag, "Label_Starttag");
-    labelLastDay_ = labelled(Stoptag, "Label_Stoptag");
-    labelled(SpinEdit3, "Label_SpinEdit3");
-    labelled(SpinEdit4, "Label_SpinEdit4");
-    labelled(zusatz1, "Label_zusatz1");
-    labelled(zusatz3, "Label_zusatz3");
-    labelled(zusatz4, "Label_zusatz4");
+    auto* diffuseRow = new QHBoxLayout;
+    diffuseRow->addWidget(Diffus);
+    diffuseRow->addWidget(Label_monatlich);
+    diffuseRow->addStretch();
+    grid->addLayout(diffuseRow, row++, 0, 1, 2);
+    labelFirstMonth_ = labelled(Startmonat, "Label_Startmonat", kFirstMonth);
+    labelLastMonth_ = labelled(Stopmonat, "Label_Stopmonat", kLastMonth);
+    labelFirstDay_ = labelled(Starttag, "Label_Starttag", kFirstDay);
+    labelLastDay_ = labelled(Stoptag, "Label_Stoptag", kLastDay);
+    labelled(SpinEdit3, "Label_SpinEdit3", kIntervalDays);
+    labelled(SpinEdit4, "Label_SpinEdit4", kIntervalMinutes);
+    labelled(zusatz1, "Label_zusatz1", kMonthStart);
+    labelled(zusatz3, "Label_zusatz3", kResolution);
+    labelled(zusatz4, "Label_zusatz4", kDiffuseResolution);
     grid->addWidget(exactGeometryCheckBox, row++, 0, 1, 2);
-    labelled(zusatz6, "Label_zusatz6");
-    labelled(zusatz7, "Label_zusatz7");
-    labelled(zusatz8, "Label_zusatz8");
-    decimalBox_ = new QGroupBox;
-    decimalBox_->setObjectName(QStringLiteral("Dezimalzeichen"));
-    auto* decimalLayout = new QHBoxLayout(decimalBox_);
+    labelled(zusatz6, "Label_zusatz6", kElevationIntervals);
+    labelled(zusatz7, "Label_zusatz7", kReduction);
+    labelled(zusatz8, "Label_zusatz8", kReflectance);
+    auto* decimalBox = captions_.add(named(new QGroupBox, "Dezimalzeichen"), kDecimalSign);
+    auto* decimalLayout = new QHBoxLayout(decimalBox);
     decimalLayout->setContentsMargins(9, 2, 9, 2);
     decimalLayout->addWidget(Dezimalzeichen_Punkt);
     decimalLayout->addWidget(Dezimalzeichen_Komma);
-    grid->addWidget(decimalBox_, row++, 0, 1, 2);
-    labelMit_ = new QLabel;
-    labelMit_->setObjectName(QStringLiteral("Label_Mittelwertdatei"));
-    labelRep_ = new QLabel;
-    labelRep_->setObjectName(QStringLiteral("Label_Reportdatei"));
-    grid->addWidget(labelMit_, row, 0);
+    grid->addWidget(decimalBox, row++, 0, 1, 2);
+    grid->addWidget(captions_.add(named(new QLabel, "Label_Mittelwertdatei"), kMit), row, 0);
     grid->addWidget(anz_AusgabedateiNameMit, row++, 1);
-    grid->addWidget(labelRep_, row, 0);
+    grid->addWidget(captions_.add(named(new QLabel, "Label_Reportdatei"), kRep), row, 0);
     grid->addWidget(anz_AusgabedateiNameRep, row++, 1);
     // The four file buttons two by two, so the page fits the main window's fixed height.
     auto* fileButtons = new QGridLayout;
@@ -218,14 +208,10 @@ Tschnell_ausgabe::Tschnell_ausgabe(AppState& state, Dialogs& dialogs, QWidget* p
     grid->setRowStretch(row, 1);
 
     // Progress group, shown instead of the start group while a run lasts.
-    Fortschritt = new QGroupBox;
-    Fortschritt->setObjectName(QStringLiteral("Fortschritt"));
-    Label_Simuliere = new QLabel;
-    Label_Simuliere->setObjectName(QStringLiteral("Label_Simuliere"));
-    Tag_Nr = new QLabel;
-    Tag_Nr->setObjectName(QStringLiteral("Tag_Nr"));
-    Label_Diffus = new QLabel;
-    Label_Diffus->setObjectName(QStringLiteral("Label_Diffus"));
+    Fortschritt = captions_.add(named(new QGroupBox, "Fortschritt"), kProgress);
+    Label_Simuliere = captions_.add(named(new QLabel, "Label_Simuliere"), kSimulatingDay);
+    Tag_Nr = named(new QLabel, "Tag_Nr");
+    Label_Diffus = captions_.add(named(new QLabel, "Label_Diffus"), kComputingDiffuse);
     auto* progress = new QVBoxLayout(Fortschritt);
     auto* dayRow = new QHBoxLayout;
     dayRow->addWidget(Label_Simuliere);
@@ -238,8 +224,7 @@ Tschnell_ausgabe::Tschnell_ausgabe(AppState& state, Dialogs& dialogs, QWidget* p
     Fortschritt->hide();
     Label_Diffus->hide();
 
-    runStatusLabel = new QLabel;
-    runStatusLabel->setObjectName(QStringLiteral("runStatusLabel"));
+    runStatusLabel = named(new QLabel, "runStatusLabel");
     runStatusLabel->setWordWrap(true);
     runStatusLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
@@ -258,17 +243,6 @@ Tschnell_ausgabe::Tschnell_ausgabe(AppState& state, Dialogs& dialogs, QWidget* p
     right->addWidget(runStatusLabel);
     layout->addLayout(right, 1);
 
-    // A refused number says why, in the status line, naming the field by its caption.
-    for (QLabel* caption : captions_) {
-        auto* field = qobject_cast<RangeSpinBox*>(caption->buddy());
-        if (!field) continue;
-        connect(field, &RangeSpinBox::refused, this, [this, caption, field](const QString& typed) {
-            QString name = caption->text();
-            while (name.endsWith(QLatin1Char(':')) || name.endsWith(QLatin1Char(' '))) name.chop(1);
-            runStatusLabel->setText(fromCp1252(refusedValueMessage(toCp1252(name), toCp1252(typed), field->minimum(),
-                                                                   field->maximum(), language_)));
-        });
-    }
     connect(monatlich, &QCheckBox::clicked, this, &Tschnell_ausgabe::monatlichClick);
     connect(SimulationStarten, &QPushButton::clicked, this, &Tschnell_ausgabe::SimulationStartenClick);
     connect(Button1, &QPushButton::clicked, this, &Tschnell_ausgabe::Button1Click);
@@ -291,29 +265,7 @@ void Tschnell_ausgabe::waitForWorker() {
 
 void Tschnell_ausgabe::SpracheAnpassen(Language language) {
     language_ = language;
-    monatlich->setText(tx(kMonthly, language));
-    Diffus->setText(tx(kDiffuse, language));
-    exactGeometryCheckBox->setText(tx(kExact, language));
-    Label_monatlich->setText(tx(kMonthlyNote, language));
-    const Tx* texts[] = {&kFirstMonth,   &kLastMonth,       &kFirstDay,          &kLastDay,
-                         &kIntervalDays, &kIntervalMinutes, &kMonthStart,        &kResolution,
-                         &kDiffuseResolution, &kElevationIntervals, &kReduction, &kReflectance};
-    for (int i = 0; i < captions_.size(); ++i) captions_[i]->setText(tx(*texts[i], language));
-    decimalBox_->setTitle(tx(kDecimalSign, language));
-    Dezimalzeichen_Komma->setText(tx(kComma, language));
-    Dezimalzeichen_Punkt->setText(tx(kPoint, language));
-    labelMit_->setText(tx(kMit, language));
-    labelRep_->setText(tx(kRep, language));
-    Ausgabedatei_aendern->setText(tx(kChangeOutput, language));
-    Parameterdatei_oeffnen->setText(tx(kOpenParameters, language));
-    Speichern_unter->setText(tx(kSaveAs, language));
-    Parameter_Standard->setText(tx(kDefaults, language));
-    SimulationStarten->setText(tx(kStart, language));
-    Startgruppe->setTitle(tx(kStartGroup, language));
-    Fortschritt->setTitle(tx(kProgress, language));
-    Label_Simuliere->setText(tx(kSimulatingDay, language));
-    Label_Diffus->setText(tx(kComputingDiffuse, language));
-    Button1->setText(tx(kCancel, language));
+    captions_.apply(language);
     Zeichenfenster->setLanguage(language);
 }
 

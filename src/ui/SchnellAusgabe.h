@@ -6,6 +6,7 @@
 
 #include "project/Language.h"
 #include "simulation/RunSession.h"
+#include "ui/FormParts.h"
 #include "ui/ListRunView.h"
 
 #include <QWidget>
@@ -114,14 +115,11 @@ private:
     QString initialDir_;
     std::thread worker_;
     bool cancelConfirmed_ = false;
-    QList<QLabel*> captions_;
+    CaptionTable captions_;
     QLabel* labelFirstMonth_ = nullptr;
     QLabel* labelLastMonth_ = nullptr;
     QLabel* labelFirstDay_ = nullptr;
     QLabel* labelLastDay_ = nullptr;
-    QLabel* labelMit_ = nullptr;
-    QLabel* labelRep_ = nullptr;
-    QGroupBox* decimalBox_ = nullptr;
 };
 
 }  // namespace penumbro::ui

@@ -66,25 +66,24 @@ TSimulationsliste::TSimulationsliste(AppState& state, Dialogs& dialogs, ListRunV
                                      QWidget* parent)
     : QDialog(parent), state_(state), dialogs_(dialogs), runView_(runView), hooks_(std::move(hooks)) {
     setObjectName(QStringLiteral("Simulationsliste"));
-    StringGrid1 = new QTableWidget(kMaxSimulations, 3, this);
-    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
+    StringGrid1 = named(new QTableWidget(kMaxSimulations, 3, this), "StringGrid1");
     StringGrid1->horizontalHeader()->setStretchLastSection(true);
     StringGrid1->setColumnWidth(0, 320);
     StringGrid1->setColumnWidth(1, 160);
-    Memo1 = new QPlainTextEdit(this);
-    Memo1->setObjectName(QStringLiteral("Memo1"));
+    Memo1 = named(new QPlainTextEdit(this), "Memo1");
     Memo1->setReadOnly(true);
-    auto button = [this](const char* name, void (TSimulationsliste::*click)()) {
-        auto* b = new QPushButton(this);
-        b->setObjectName(QString::fromLatin1(name));
+    auto button = [this](const char* name, const Tx& caption, void (TSimulationsliste::*click)()) {
+        auto* b = captions_.add(named(new QPushButton(this), name), caption);
         if (click) connect(b, &QPushButton::clicked, this, click);
         return b;
     };
-    BitBtn1 = button("BitBtn1", &TSimulationsliste::BitBtn1Click);
-    BitBtn2 = button("BitBtn2", &TSimulationsliste::BitBtn2Click);
-    BitBtn3 = button("BitBtn3", &TSimulationsliste::BitBtn3Click);
-    BitBtn4 = button("BitBtn4", &TSimulationsliste::BitBtn4Click);
-    BitBtn5 = button("BitBtn5", nullptr);
+    captions_.addTitle(this, kTitle);
+    BitBtn1 = button("BitBtn1", kAdd, &TSimulationsliste::BitBtn1Click);
+    BitBtn2 = button("BitBtn2", kRemove, &TSimulationsliste::BitBtn2Click);
+    BitBtn3 = button("BitBtn3", kClear, &TSimulationsliste::BitBtn3Click);
+    BitBtn4 = button("BitBtn4", kProcess, &TSimulationsliste::BitBtn4Click);
+    BitBtn5 = button("BitBtn5", kClose, nullptr);
+    for (int c = 0; c < 3; ++c) captions_.addHeader(StringGrid1, c, kColumns[c]);
     connect(BitBtn5, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* buttons = new QHBoxLayout;
@@ -102,15 +101,7 @@ TSimulationsliste::TSimulationsliste(AppState& state, Dialogs& dialogs, ListRunV
 
 void TSimulationsliste::SpracheAnpassen(Language language) {
     language_ = language;
-    setWindowTitle(tx(kTitle, language));
-    BitBtn1->setText(tx(kAdd, language));
-    BitBtn2->setText(tx(kRemove, language));
-    BitBtn3->setText(tx(kClear, language));
-    BitBtn4->setText(tx(kProcess, language));
-    BitBtn5->setText(tx(kClose, language));
-    QStringList titles;
-    for (const Tx& t : kColumns) titles << tx(t, language);
-    StringGrid1->setHorizontalHeaderLabels(titles);
+    captions_.apply(language);
     showOverview();
 }
 

@@ -6,6 +6,7 @@
 #include "project/Language.h"
 #include "project/ProjectText.h"
 #include "simulation/SimulationList.h"
+#include "ui/FormParts.h"
 
 #include <QDialog>
 
@@ -45,7 +46,7 @@ public:
     // The fast-run window's start button while the batch flag is set.
     void Abarbeiten();
 
-    const SimulationList& liste() const { return list_; }
+    const SimulationList& list() const { return list_; }
 
     QTableWidget* StringGrid1;
     QPlainTextEdit* Memo1;
@@ -72,6 +73,7 @@ private:
     MainWindowHooks hooks_;
     Language language_ = Language::German;
     SimulationList list_;
+    CaptionTable captions_;
     Lines projectCopy_;  // the project text before Process, unsaved changes included
 };
 

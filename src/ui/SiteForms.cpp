@@ -59,6 +59,7 @@ const Tx kReduced{"%1 Profilpunkte wurden zu %2 Intervallen zusammengefasst; die
 
 SiteForm::SiteForm(Dialogs& dialogs, QWidget* parent) : EditorForm(dialogs, parent) {
     setObjectName(QStringLiteral("GeografischeLage"));
+    captions_.add(this, kSiteTitle);
     auto* layout = new QVBoxLayout(this);
     for (std::size_t i = 0; i < 3; ++i) {
         const SiteScale& s = kScales[i];
@@ -149,10 +150,7 @@ void SiteForm::stepOk() {
     emit changed();
 }
 
-void SiteForm::SpracheAnpassen(Language language) {
-    language_ = language;
-    setTitle(tx(kSiteTitle, language));
-    captions_.apply(language);
+void SiteForm::relabelOthers(Language language) {
     for (TSpinEditExt* s : spins_) s->language = language;
 }
 
@@ -160,10 +158,12 @@ void SiteForm::SpracheAnpassen(Language language) {
 
 HorizonForm::HorizonForm(Dialogs& dialogs, QWidget* parent) : EditorForm(dialogs, parent) {
     setObjectName(QStringLiteral("Horizont"));
+    captions_.add(this, kHorizonTitle);
     StringGrid2 = named(new QTableWidget(static_cast<int>(kHorizonRows), 3), "StringGrid2");
     StringGrid2->setItemDelegate(new DecimalCellDelegate(StringGrid2));
     StringGrid2->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     StringGrid2->verticalHeader()->setDefaultSectionSize(22);
+    for (int c = 0; c < 3; ++c) captions_.addHeader(StringGrid2, c, kColumnHeads[c]);
     Horizont_Importieren = named(new QPushButton, "Horizont_Importieren");
     Horizont_OK = named(new QPushButton, "Horizont_OK");
     BitBtn5 = named(new QPushButton, "BitBtn5");
@@ -231,15 +231,6 @@ void HorizonForm::Horizont_ImportierenClick() {
                                        .arg(r.rows.size())
                                        .arg(QString::fromStdString(horizonNumber(r.largestGiveaway))));
     }
-}
-
-void HorizonForm::SpracheAnpassen(Language language) {
-    language_ = language;
-    setTitle(tx(kHorizonTitle, language));
-    captions_.apply(language);
-    QStringList header;
-    for (const Tx& t : kColumnHeads) header << tx(t, language);
-    StringGrid2->setHorizontalHeaderLabels(header);
 }
 
 }  // namespace penumbro::ui

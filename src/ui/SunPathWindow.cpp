@@ -4,7 +4,7 @@
 #include "project/InputError.h"
 #include "ui/AppState.h"
 #include "ui/Dialogs.h"
-#include "ui/UiText.h"
+#include "ui/FormParts.h"
 
 #include <QBuffer>
 #include <QHBoxLayout>
@@ -55,15 +55,15 @@ TSunPathWindow::TSunPathWindow(AppState& state, Dialogs& dialogs, QWidget* paren
     setObjectName(QStringLiteral("SunPathWindow"));
     diagramView = new SunPathView(svg_, *renderer_, this);
     diagramView->setObjectName(QStringLiteral("diagramView"));
-    auto button = [this](const char* name, auto handler) {
-        auto* b = new QPushButton(this);
-        b->setObjectName(QString::fromLatin1(name));
+    auto button = [this](const char* name, const Tx& caption, auto handler) {
+        auto* b = captions_.add(named(new QPushButton(this), name), caption);
         connect(b, &QPushButton::clicked, this, handler);
         return b;
     };
-    saveSvgButton = button("saveSvgButton", [this] { saveSvgClick(); });
-    savePngButton = button("savePngButton", [this] { savePngClick(); });
-    closeButton = button("closeButton", [this] { close(); });
+    captions_.addTitle(this, kTitle);
+    saveSvgButton = button("saveSvgButton", kSvg, [this] { saveSvgClick(); });
+    savePngButton = button("savePngButton", kPng, [this] { savePngClick(); });
+    closeButton = button("closeButton", kClose, [this] { close(); });
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     for (QPushButton* b : {saveSvgButton, savePngButton, closeButton}) buttons->addWidget(b);
@@ -75,10 +75,7 @@ TSunPathWindow::TSunPathWindow(AppState& state, Dialogs& dialogs, QWidget* paren
 
 void TSunPathWindow::SpracheAnpassen(Language language) {
     language_ = language;
-    setWindowTitle(tx(kTitle, language));
-    saveSvgButton->setText(tx(kSvg, language));
-    savePngButton->setText(tx(kPng, language));
-    closeButton->setText(tx(kClose, language));
+    captions_.apply(language);
     render();
 }
 

@@ -5,6 +5,7 @@
 
 #include "project/Language.h"
 #include "simulation/SunPath.h"
+#include "ui/FormParts.h"
 
 #include <QDialog>
 
@@ -48,6 +49,7 @@ private:
     std::optional<SunPathDiagram> diagram_;
     std::string svg_;  // the diagram's drawing; empty without a diagram
     QSvgRenderer* renderer_;
+    CaptionTable captions_;
 };
 
 }  // namespace penumbro::ui

@@ -305,9 +305,7 @@ void RectangleForm::fieldChanged() {
     emit changed();
 }
 
-void RectangleForm::SpracheAnpassen(Language language) {
-    language_ = language;
-    captions_.apply(language);
+void RectangleForm::relabelOthers(Language language) {
     placement_.relabel(language);
 }
 
@@ -629,9 +627,7 @@ bool PolygonForm::eventFilter(QObject* watched, QEvent* event) {
     return EditorForm::eventFilter(watched, event);
 }
 
-void PolygonForm::SpracheAnpassen(Language language) {
-    language_ = language;
-    captions_.apply(language);
+void PolygonForm::relabelOthers(Language language) {
     placement_.relabel(language);
     setTitle(tx(overhang_ ? kOverhangTitle : kPolygonTitle, language));
     for (int r = 0; r < table_->rowCount(); ++r)
@@ -683,11 +679,6 @@ void TargetChooser::choose(std::optional<std::size_t> selected) {
         list_->setCurrentRow(0);
     }
     emit chosen(target->objectNumber);
-}
-
-void TargetChooser::SpracheAnpassen(Language language) {
-    language_ = language;
-    captions_.apply(language);
 }
 
 }  // namespace penumbro::ui

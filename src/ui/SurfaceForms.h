@@ -77,14 +77,13 @@ public:
     RectanglePanel fields() const;
     bool okEnabled() const override;
     QString okReason() const override;
-    void SpracheAnpassen(Language language) override;
+    void relabelOthers(Language language) override;
 
 private:
     void fieldChanged();
     QLineEdit* edit_[5] = {};  // Edit1..Edit5
     QCheckBox* target_ = nullptr;
     PlacementFields placement_;  // Edit6..Edit10, Kompass1, Neigung1
-    CaptionTable captions_;
 };
 
 // "n_Eck": Edit11, Edit12, CheckBox2, Edit16..Edit20, Kompass2, Neigung2, Button5,
@@ -108,7 +107,7 @@ public:
     OverhangPanel overhangFields() const;
     bool okEnabled() const override;
     QString okReason() const override;
-    void SpracheAnpassen(Language language) override;
+    void relabelOthers(Language language) override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -144,7 +143,6 @@ private:
     QFrame* uvPanel_ = nullptr;          // Panel3
     QTableWidget* table_ = nullptr;      // StringGrid1
     PolygonSketch* sketch_ = nullptr;    // Image_nEck
-    CaptionTable captions_;
 };
 
 // "GroupBoxTargetF": ListBoxTargetF, TargetF_OK, TargetF_Abbruch. OK without a
@@ -156,7 +154,6 @@ public:
     TargetChooser(Dialogs& dialogs, QWidget* parent = nullptr);
     void fill(const std::vector<TargetChoice>& choices);
     bool okEnabled() const override { return true; }
-    void SpracheAnpassen(Language language) override;
 
 signals:
     void chosen(int objectNumber);
@@ -165,7 +162,6 @@ private:
     void choose(std::optional<std::size_t> selected);
     std::vector<TargetChoice> choices_;
     QListWidget* list_ = nullptr;
-    CaptionTable captions_;
 };
 
 }  // namespace penumbro::ui

@@ -81,7 +81,7 @@ private slots:
         box->resize(640, 480);
         box->show();
         QVERIFY(QTest::qWaitForWindowExposed(box.get()));
-        box->zeichnen();
+        box->Neuzeichnen();
     }
     void cleanup() { box.reset(); }
 
@@ -169,7 +169,7 @@ private slots:
         if (!box->hasOpenGl()) QSKIP("no OpenGL on this platform");
         auto& text = state.project.daten;
         text.insert(std::find(text.begin(), text.end(), "Standort"), {"Horizont", "0-360=10"});
-        box->zeichnen();
+        box->Neuzeichnen();
         const Rgb kWall{204, 204, 204};
         for (const char* view : {"Button_NordAnsicht", "Button_Suedansicht", "Button_Ostansicht", "Button_Westansicht"}) {
             choose(view);
@@ -197,10 +197,10 @@ private slots:
 
     void projectWithoutObjectsHidesBox() {
         state.project.daten = {"* leer", "0"};
-        box->zeichnen();
+        box->Neuzeichnen();
         QVERIFY(box->isHidden());
         state.project.daten = testing::collectorProject();
-        box->zeichnen();
+        box->Neuzeichnen();
         QVERIFY(!box->isHidden());
     }
 
@@ -214,7 +214,7 @@ private slots:
             FakeClock clock(r.read, r.measured);
             ScriptedDialogs dialogs;
             dialogs.answers.push_back(r.answer);
-            Taktfrequenz_pruefen(state, dialogs, nullptr, clock);
+            checkClockRate(state, dialogs, nullptr, clock);
             QCOMPARE(dialogs.messages.size(), std::size_t(r.asked));
             if (r.asked) QVERIFY(dialogs.saw(QStringLiteral("(ascertained value: 799 MHz))")));
             QCOMPARE(state.preview3d, r.stillOn);

@@ -78,7 +78,7 @@ void SimulationslisteTest::addRemoveClear() {
     for (int i = 0; i < 3; ++i) w->BitBtn1->click();  // k.dat, a.dat, none.dat
     QCOMPARE(readPlainText(env.path("k.dat")), env.state.project.daten);
     QVERIFY(env.dialogs.saw(QStringLiteral("keine Targets")));
-    QCOMPARE(w->liste().filledRows(), 3);
+    QCOMPARE(w->list().filledRows(), 3);
     QCOMPARE(w->StringGrid1->item(2, 0)->text(), QString(20, QLatin1Char(' ')) + QLatin1Char('"'));
     QCOMPARE(w->StringGrid1->item(2, 2)->text(), env.qpath("a_02_Mauer"));
     QVERIFY(w->Memo1->toPlainText().startsWith(QStringLiteral("01 - Datendatei:   ") + env.qpath("k.dat")));
@@ -88,13 +88,13 @@ void SimulationslisteTest::addRemoveClear() {
     QVERIFY(env.dialogs.saw(QStringLiteral("Ung\u00FCltige Eingabe!")));
     remove(env, w, QStringLiteral("1"));
     QCOMPARE(w->StringGrid1->item(0, 0)->text(), env.qpath("a.dat"));
-    QCOMPARE(w->liste().filledRows(), 2);
+    QCOMPARE(w->list().filledRows(), 2);
 
     env.dialogs.answers = {QMessageBox::Cancel, QMessageBox::Ok};
     w->BitBtn3->click();
-    QCOMPARE(w->liste().filledRows(), 2);
+    QCOMPARE(w->list().filledRows(), 2);
     w->BitBtn3->click();
-    QCOMPARE(w->liste().filledRows(), 0);
+    QCOMPARE(w->list().filledRows(), 0);
     QVERIFY(w->Memo1->toPlainText().isEmpty() && !w->BitBtn4->isEnabled());
 }
 
@@ -121,7 +121,7 @@ void SimulationslisteTest::listRunWritesWhatTheCliBatchWrites() {
     QSignalSpy done(w, &TSimulationsliste::listRunEnded);
     run->SimulationStarten->click();
     QVERIFY(done.wait(60000));
-    QVERIFY(env.dialogs.saw(QStringLiteral("Simulation beendet!")) && w->liste().filledRows() == 0);
+    QVERIFY(env.dialogs.saw(QStringLiteral("Simulation beendet!")) && w->list().filledRows() == 0);
     QVERIFY(!env.state.batchActive && !panel->isVisibleTo(env.window.get()) && menu->menuAction()->isEnabled());
     QCOMPARE(env.state.project.daten, before);
 
