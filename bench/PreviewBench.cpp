@@ -44,9 +44,9 @@ void redraw(benchmark::State& st, const Lines& text) {
         return;
     }
     auto* panel = static_cast<QOpenGLWidget*>(box.panel());
-    box.zeichnen();  // the first redraw sets the projection up for the scene's extent
+    box.Neuzeichnen();  // the first redraw sets the projection up for the scene's extent
     for (auto _ : st) {
-        box.zeichnen();
+        box.Neuzeichnen();
         benchmark::DoNotOptimize(panel->grabFramebuffer());
     }
 }
