@@ -280,22 +280,6 @@ TEST(ModelImport, BadModelsLeaveTheProjectUnchanged) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.dir()), {}), 1);  // no temporary file left
 }
 
-TEST(ModelImport, GeneratedCityBlockGivesSevenSurfacesPerHouse) {
-    const testing::TempDir dir("import-block");
-    const std::string block = dir.path("block.gml");
-    ASSERT_EQ(std::system((std::string(PENUMBRO_SOURCE_DIR) + "/tools/make-city-block.sh 3 4 > " + cliQuote(block)).c_str()), 0);
-    const ImportResult r = importModel(newProjectLines(), block, {});
-    EXPECT_EQ(r.summary.buildings, 12);
-    EXPECT_EQ(r.summary.faces, 84);
-    EXPECT_EQ(r.summary.polygons, 84);
-    EXPECT_EQ(r.summary.dropped, 0);
-    // 4 columns 16 m apart; the widest house of the last column (number 7) is
-    // 8 + (7 * 7) % 5 = 12 m wide: 48 + 12 m, centred on the origin.
-    EXPECT_NEAR(r.summary.low.x, -30, 1e-6);
-    EXPECT_NEAR(r.summary.high.x, 30, 1e-6);
-    EXPECT_NEAR(r.summary.low.z, 0, 1e-6);
-}
-
 TEST(ModelImport, CliPrintsTheSummaryAndWritesTheProject) {
     const testing::TempDir dir("import-cli");
     const std::string project = dir.path("p.dat");

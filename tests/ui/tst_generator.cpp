@@ -96,6 +96,7 @@ private slots:
     void changeInsertAndDeleteAsTheCommandLine();
     void invalidInputNeverEnablesOkAndCancelChangesNothing();
     void refusalsSayWhyAndNothingTypedChangesSilently();
+    void everyNamedControlExists();
     void enterIsOkAndEscapeIsCancel();
     void horizonPanelRefusesMoreEntriesThanItsGrid();
 };
@@ -315,6 +316,41 @@ void GeneratorTest::refusalsSayWhyAndNothingTypedChangesSilently() {
         QCOMPARE(e.find("B_Mai")->findChild<QLineEdit*>()->text(), QStringLiteral("100"));
         e.click("Boden_Abbruch");
     }
+}
+
+void GeneratorTest::everyNamedControlExists() {
+    Editor e;
+    QStringList names{"ListBox1", "Objekt_hinzufuegen", "Objekt_einfuegen", "Objekt_aendern", "Objekt_loeschen",
+                      "Horizontverschattung_aendern", "Objektanzahl", "Kommentar", "GroupBox1", "Panel_OK", "OKBtn",
+                      "CancelBtn", "Panel2", "Rechteck", "CheckBox1", "Kompass1", "Neigung1", "n_Eck", "Edit11",
+                      "Edit12", "CheckBox2", "Kompass2", "Neigung2", "Button5", "Panel1", "StringGrid1", "P_Btn",
+                      "Label125", "Image_nEck", "GroupBox3", "Edit33", "Edit34", "uvRechteck", "Panel3",
+                      "EditLaengeU", "EditLaengeV", "EditU", "EditV", "BitBtn1", "BitBtn3", "GroupBoxTargetF",
+                      "ListBoxTargetF", "TargetF_OK", "TargetF_Abbruch", "Haus_gen", "Hausname", "Edit13", "Edit14",
+                      "Edit15", "Edit21", "Image_Hauslage", "Baum_gen", "Baumname", "GeografischeLage",
+                      "Panel_Breitengrad", "Panel_Laengengrad", "Panel_Zeitzone", "GeoLage_aendern",
+                      "Bodenreflexion_gen", "Boden_OK", "Boden_Abbruch", "Bodenreflexion_aendern", "Horizont",
+                      "StringGrid2", "Horizont_OK", "BitBtn5", "Ueberhang"};
+    const char* months[] = {"jan", "feb", "mrz", "apr", "mai", "jun", "jul", "aug", "sep", "okt", "nov", "dez"};
+    const char* reflectance[] = {"B_Jan", "B_Feb", "B_Mrz", "B_Apr", "B_Mai", "B_Jun",
+                                 "B_Jul", "B_Aug", "B_Sep", "B_Okt", "B_Nov", "B_Dez"};
+    for (int i = 0; i < 12; ++i) {
+        names << QString::fromLatin1(months[i]) << QString::fromLatin1(reflectance[i])
+              << QStringLiteral("Gauge_Bodenreflexion%1").arg(i + 1)
+              << QStringLiteral("Label_Bodenreflexion%1").arg(i + 1);
+    }
+    for (int i = 1; i <= 34; ++i)
+        if (i < 11 || (i > 15 && i < 21) || (i > 21 && i < 26) || (i > 26 && i < 33)) names << QStringLiteral("Edit%1").arg(i);
+    for (int i = 1; i <= 3; ++i) names << QStringLiteral("ScrollBar%1").arg(i) << QStringLiteral("SpinEditExt%1").arg(i);
+    QStringList missing;
+    for (const QString& n : names)
+        if (!e.g->findChild<QWidget*>(n)) missing << n;
+    QVERIFY2(missing.isEmpty(), qPrintable(missing.join(' ')));
+    // A language switch relabels the open editor.
+    e.click("Objekt_hinzufuegen");
+    e.env.state.language = Language::English;
+    e.g->SpracheAnpassen();
+    QCOMPARE(e.find<QAbstractButton>("Button_nEck")->text(), QStringLiteral("Polygon"));
 }
 
 void GeneratorTest::enterIsOkAndEscapeIsCancel() {

@@ -83,6 +83,7 @@ void ModelImportTest::sceneExportWritesTheChosenFile() {
     env.window->editor()->importModelClick();
     auto* action = env.window->findChild<QAction*>(QStringLiteral("exportSceneAction"));
     QVERIFY(action);
+    QCOMPARE(QString(action->text()).remove(QLatin1Char('&')), QStringLiteral("Szene als glTF exportieren ..."));
     const std::string scene = env.path("szene.glb");
     env.dialogs.fileNames = {QString::fromStdString(scene)};
     action->trigger();

@@ -57,6 +57,7 @@ void OnlineTest::buttonsWalkAndLabelsFollowInBothLanguages() {
         UiEnv env(language);
         TOnline_Ausgabe* w = onlinePage(env, collectorProject());
         QVERIFY(w);
+        QVERIFY(label(w, "noteLabel").startsWith(language[0] == 'd' ? QStringLiteral("Hinweis:") : QStringLiteral("Hint:")));
         for (QLabel* l : w->findChildren<QLabel*>())
             if (l->objectName() != QStringLiteral("zeichenfenster") && !l->objectName().endsWith(QStringLiteral("Value")))
                 QVERIFY2(!l->text().isEmpty(), language);

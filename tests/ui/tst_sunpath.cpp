@@ -25,6 +25,7 @@ void SunPathWindowTest::menuOpensTheDiagramAndSavesWhatTheCommandLineWrites() {
     env.startWith(loadProjectFile(testing::examplePath("facade.dat")).lines);
     auto* action = env.window->findChild<QAction*>(QStringLiteral("Menu_Sonnenstandsdiagramm"));
     QVERIFY(action);
+    QCOMPARE(action->text().remove(QLatin1Char('&')), QStringLiteral("Sun-path diagram ..."));
     action->trigger();
     TSunPathWindow* w = env.window->sunPathWindow();
     QVERIFY(w && w->isVisible() && w->diagram());
@@ -41,6 +42,9 @@ void SunPathWindowTest::menuOpensTheDiagramAndSavesWhatTheCommandLineWrites() {
     QCOMPARE(png.size(), QSize(2000, 960));
     // A direction behind the south-facing window (azimuth 15, elevation 52 degrees) is grey.
     QCOMPARE(png.pixelColor(200, 400), QColor(QStringLiteral("#c8c8c8")));
+
+    w->SpracheAnpassen(Language::German);
+    QCOMPARE(w->findChild<QPushButton*>(QStringLiteral("saveSvgButton"))->text(), QStringLiteral("Als SVG speichern ..."));
 
     w->close();
     env.state.project.daten = testing::project({testing::wallSurface()});
