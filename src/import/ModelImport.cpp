@@ -17,6 +17,7 @@
 #include <cmath>
 #include <limits>
 #include <map>
+#include <string_view>
 #include <tuple>
 
 namespace penumbro {
@@ -215,10 +216,37 @@ void writeMesh(const RawGroup& group, Writer& out, ImportSummary& summary) {
     }
 }
 
+// The mesh library's Collada reader appends the same index over and over when an index
+// list (<p>, <h>, <v>, <vcount>) holds anything but whole numbers, until memory runs out;
+// such a list is refused here, with its line, before the library sees the file.
+void checkColladaIndexLists(const std::string& bytes, const std::string& path) {
+    int line = 1;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\n') ++line;
+        if (bytes[i] != '<') continue;
+        std::size_t end = i + 1;
+        while (end < bytes.size() && (std::isalnum(static_cast<unsigned char>(bytes[end])) || bytes[end] == '_')) ++end;
+        const std::string_view name(bytes.data() + i + 1, end - i - 1);
+        if (name != "p" && name != "h" && name != "v" && name != "vcount") continue;
+        const std::size_t open = bytes.find('>', end);
+        if (open == std::string::npos) return;  // the library says what is wrong with the rest
+        for (std::size_t k = open + 1; k < bytes.size() && bytes[k] != '<'; ++k) {
+            const char c = bytes[k];
+            if (c == '\n') ++line;
+            if (!std::isdigit(static_cast<unsigned char>(c)) && c != ' ' && c != '\t' && c != '\r' && c != '\n' &&
+                c != '-' && c != '+') {
+                throw InputError(path, line, {ErrorId::ModelIndexListNotNumbers, {std::string(name)}});
+            }
+            i = k;
+        }
+    }
+}
+
 RawModel readModel(const std::string& path, const ImportOptions& options, ModelFormat format, const std::string& ext) {
     const std::string bytes = readFileBytes(path);
     if (bytes.empty()) throw InputError(path, 0, {ErrorId::ModelEmpty});
     if (format == ModelFormat::CityGml) return readCityGml(bytes, path, options.scale, options.lod);
+    if (format == ModelFormat::Dae) checkColladaIndexLists(bytes, path);
     bool zUp = format == ModelFormat::Stl || format == ModelFormat::Max3ds;
     if (options.up != UpAxis::Default) zUp = options.up == UpAxis::Z;
     // A file whose extension says its format is read from its place, so that the

@@ -88,6 +88,7 @@ enum class ErrorId {
     ModelEmpty,
     ModelUnreadable,         // format name
     ModelMeshUnreadable,     // the reader's message
+    ModelIndexListNotNumbers,  // the element's name
     ModelNoFaces,
     ModelNothingWithin,      // radius
     ModelTooManySurfaces,    // surfaces to add, surfaces present, maximum

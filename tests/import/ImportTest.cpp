@@ -251,6 +251,7 @@ std::string scatteredTriangles(int count) {
 TEST(ModelImport, BadModelsLeaveTheProjectUnchanged) {
     const testing::TempDir dir("import-bad");
     const std::string gml = testing::TempDir::readFile(kData + "house.gml");
+    std::string dae = testing::TempDir::readFile(kData + "house.dae");
     const std::string project = dir.path("p.dat");
     saveProjectFile(project, withTarget());
     const std::string before = dir.read("p.dat");
@@ -267,6 +268,8 @@ TEST(ModelImport, BadModelsLeaveTheProjectUnchanged) {
         {"no faces", "lines.obj", "v 0 0 0\nv 1 0 0\nl 1 2\n", "no faces"},
         {"over the limit", "many.obj", scatteredTriangles(10000), "10000 surfaces"},
         {"missing", "", "", "nowhere.obj"},
+        // Once grew without end until memory ran out.
+        {"letter in an index list", "x.dae", dae.replace(dae.find("4 1</p>"), 7, "4 1x</p>"), "x.dae:12: the index list <p>"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
